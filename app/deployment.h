@@ -1,0 +1,40 @@
+#ifndef DEPLOYMENT_H
+#define DEPLOYMENT_H
+
+#include <QList>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QString>
+
+// Settings that belong to the installation rather than to the back end: where the
+// back end is, where the picture server is mounted, which extra CA to trust.
+// Read from the environment at start-up (see README).
+class Deployment
+{
+public:
+    Deployment() = delete;
+
+    // Reads PHOTOSELECT_* variables, applies them to Config and composes the endpoints.
+    static void load();
+
+    static void setBackendUrl(const QString& baseUrl);
+    static QString testBackendUrl();
+    static void setTestBackendUrl(const QString& baseUrl);
+    static bool isTestBackend();
+
+    // Adds the certificates of a PEM file to the trusted CAs of every request.
+    static bool addCaCertificates(const QString& pemPath);
+    static void clearExtraCaCertificates();
+    static QSslConfiguration sslConfiguration();
+
+    // Program the version check starts to update the client; empty when none is installed.
+    static QString updaterProgram();
+    static void setUpdaterProgram(const QString& program);
+
+private:
+    static QList<QSslCertificate> s_extraCa;
+    static QString s_testBackendUrl;
+    static QString s_updater;
+};
+
+#endif // DEPLOYMENT_H

@@ -1,0 +1,19 @@
+#ifndef DEMODATA_H
+#define DEMODATA_H
+
+#include <QString>
+
+// Lays out the demo data set on disk: a picture-server share with one order folder
+// of generated photos, as the studio's server would hold it.
+class DemoData
+{
+public:
+    // Folder of the demo order below the volumes root (as the back end names it, without root).
+    static QString orderShareFolder();
+    // Creates the demo share below volumesRoot; existing files are kept.
+    static bool createVolumes(const QString& volumesRoot, QString* error = nullptr);
+    // Writes a JPEG of the given size with a visible label; orientation 1..8 adds an EXIF tag.
+    static bool writePhoto(const QString& path, int width, int height, const QString& label, int orientation = 1);
+};
+
+#endif // DEMODATA_H

@@ -1,0 +1,30 @@
+#ifndef PROMPTRECORDER_H
+#define PROMPTRECORDER_H
+
+#include "app/prompt.h"
+
+#include <QList>
+#include <QVariant>
+
+// Records every box and dialog the client raises and answers it: from the queue of
+// answers when one is waiting, otherwise with the call's default. Uninstalled on destruction.
+class PromptRecorder
+{
+public:
+    PromptRecorder();
+    ~PromptRecorder();
+
+    void answer(const QVariant& value) { m_answers.append(value); }
+    const QList<PromptCall>& calls() const { return m_calls; }
+    int count() const { return m_calls.size(); }
+    PromptCall last() const { return m_calls.isEmpty() ? PromptCall() : m_calls.last(); }
+    QStringList texts() const;
+    bool contains(const QString& title, const QString& text) const;
+    void clear() { m_calls.clear(); }
+
+private:
+    QList<PromptCall> m_calls;
+    QList<QVariant> m_answers;
+};
+
+#endif // PROMPTRECORDER_H

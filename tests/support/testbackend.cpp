@@ -1,0 +1,35 @@
+#include "tests/support/testbackend.h"
+
+#include "app/config.h"
+#include "app/deployment.h"
+
+#include <QTest>
+
+TestBackend::TestBackend()
+{
+    QString keyPath;
+    if (!StandInServer::makeCertificate(m_dir.path(), &m_certPath, &keyPath))
+        return;
+    if (!m_server.loadCertificate(m_certPath, keyPath))
+        return;
+    m_server.loadFixtures(QStringLiteral(STANDIN_FIXTURES_DIR));
+    if (!m_server.start())
+        return;
+    m_oldHost = Config::url_host;
+    Deployment::setBackendUrl(m_server.baseUrl());
+    Deployment::addCaCertificates(m_certPath);
+    m_ready = true;
+}
+
+TestBackend::~TestBackend()
+{
+    if (m_ready) {
+        Deployment::clearExtraCaCertificates();
+        Deployment::setBackendUrl(m_oldHost);
+    }
+}
+
+bool TestBackend::waitForRequests(int count, int timeoutMs)
+{
+    return QTest::qWaitFor([&] { return m_server.requests().size() >= count; }, timeoutMs);
+}
