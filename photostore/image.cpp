@@ -56,46 +56,41 @@ int Image::getProductNum() const
     return productId.split(QStringLiteral("用"), Qt::KeepEmptyParts).size() - 1;
 }
 
-QString Image::GetImagePath() const
+namespace {
+using Folder = QString (*)();
+
+// Thumbnails of a set-aside photo stay in the folders of its album of origin.
+QString thumbnail(PHOTOTYPE type, const QString& name, Folder fine, Folder design, Folder raw)
 {
     switch (type) {
     case PHOTO_FINE:
     case PHOTO_DELETED:
-        return DirServer::getFineImageSmallThumbPath() + name;
+        return fine() + name;
     case PHOTO_DESIGN:
     case PHOTO_DESIGN_DELETED:
-        return DirServer::getDesignImageSmallThumbPath() + name;
+        return design() + name;
     default:
-        return DirServer::getOriginalImageSmallThumbPath() + name;
+        return raw() + name;
     }
+}
+}
+
+QString Image::GetImagePath() const
+{
+    return thumbnail(type, name, &DirServer::getFineImageSmallThumbPath,
+                     &DirServer::getDesignImageSmallThumbPath, &DirServer::getOriginalImageSmallThumbPath);
 }
 
 QString Image::GetThumbPath100() const
 {
-    switch (type) {
-    case PHOTO_FINE:
-    case PHOTO_DELETED:
-        return DirServer::getFineImageThumbPath100() + name;
-    case PHOTO_DESIGN:
-    case PHOTO_DESIGN_DELETED:
-        return DirServer::getDesignImageThumbPath100() + name;
-    default:
-        return DirServer::getOriginalImageThumbPath100() + name;
-    }
+    return thumbnail(type, name, &DirServer::getFineImageThumbPath100,
+                     &DirServer::getDesignImageThumbPath100, &DirServer::getOriginalImageThumbPath100);
 }
 
 QString Image::GetMiddleImagePath() const
 {
-    switch (type) {
-    case PHOTO_FINE:
-    case PHOTO_DELETED:
-        return DirServer::getFineImageMidThumbPath() + name;
-    case PHOTO_DESIGN:
-    case PHOTO_DESIGN_DELETED:
-        return DirServer::getDesignImageMidThumbPath() + name;
-    default:
-        return DirServer::getOriginalImageMidThumbPath() + name;
-    }
+    return thumbnail(type, name, &DirServer::getFineImageMidThumbPath,
+                     &DirServer::getDesignImageMidThumbPath, &DirServer::getOriginalImageMidThumbPath);
 }
 
 QString Image::GetBigImagePath() const
