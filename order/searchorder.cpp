@@ -134,6 +134,27 @@ QByteArray queryBody(std::initializer_list<std::pair<const char*, QString>> fiel
     return body.toByteArray();
 }
 
+// Qt key code of a shortcut key name of the user settings: "F" and a number for a
+// function key, or one letter in either case. 0 for a name that names no key.
+int shortcutKeyCode(const QString& name)
+{
+    qDebug().noquote() << "ke===" << name;
+    if (name.size() > 1 && name.at(0) == QLatin1Char('F')) {
+        bool ok = false;
+        const int n = name.midRef(1).toInt(&ok);
+        if (!ok || n < 1 || n > 35)
+            return 0;
+        qDebug() << "FX===" << Qt::Key_F1 + n - 1;
+        return Qt::Key_F1 + n - 1;
+    }
+    if (name.size() == 1) {
+        const char c = name.at(0).toUpper().toLatin1();
+        if (c >= 'A' && c <= 'Z')
+            return Qt::Key_A + (c - 'A');
+    }
+    return 0;
+}
+
 } // namespace
 
 SearchOrder::SearchOrder(QWidget* parent)
@@ -273,7 +294,106 @@ void SearchOrder::queryPersonCallBack(QNetworkReply* reply)
         inform(QStringLiteral("警告"), QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
         return;
     }
+    storeUserSettings(root);
     continueSearch();
+}
+
+void SearchOrder::storeUserSettings(const QJsonObject& root)
+{
+    Config::photoNumAlertColor = root.value(QLatin1String("color")).toString();
+    const QJsonObject user = root.value(QLatin1String("user")).toObject();
+    auto text = [&user](const char* key) { return user.value(QLatin1String(key)).toString(); };
+    auto isOne = [&text](const char* key) { return text(key) == QLatin1String("1"); };
+    // "0" and "1" set these switches (each in its own sense); anything else keeps them.
+    auto setIfGiven = [&text](const char* key, bool* target, const char* trueText) {
+        const QString value = text(key);
+        if (value == QLatin1String("0") || value == QLatin1String("1"))
+            *target = value == QLatin1String(trueText);
+    };
+
+    Config::group_id = text("GROUP_ID");
+    Config::super_id = text("companyid");
+    Config::manager_id = text("MANAGER_ID");
+    Config::manager_name = text("MANAGER_NAME");
+    Config::true_name = text("TRUE_NAME");
+    Config::delete_style = text("sample_del_effect");
+    Config::locked_status = text("xuanyangislock");
+    Config::is_del_design_photo = isOne("is_del_design_photo");
+    Config::is_del_design_prompt = isOne("is_del_design_prompt");
+    setIfGiven("isdelwarn", &Config::isDelWarn, "0");
+    setIfGiven("isrecoverwarn", &Config::isRecoverWarn, "0");
+    setIfGiven("isprintdelwarn", &Config::isPrintDelWarn, "1");
+    setIfGiven("isshowthumbname", &Config::isShowThumbName, "0");
+    Config::url_two_barpath = text("pay_code");
+    Config::isUpOss = isOne("isuposs");
+    // The back end's "isdelorigin" is not applied: deleting originals by key stays off.
+    Config::isDelOrigin = false;
+    Config::isPnumEdit = root.value(QLatin1String("noeditps")).toInt(0) == 0;
+    qDebug().noquote() << "打印ManagerID" << Config::manager_id;
+
+    fillShortcutTable(user.value(QLatin1String("shortkey")).toObject());
+
+    Config::fullscreenshow_repeat = isOne("full_screen_playback");
+    Config::cp_sortmodel = text("photo_mode");
+    const QString sorting = text("taipian_sorting");
+    if (sorting == QLatin1String("2"))
+        Config::recoverPhotoSortType = QStringLiteral("编号排序");
+    else if (sorting == QLatin1String("3"))
+        Config::recoverPhotoSortType = QStringLiteral("固定规则乱序");
+    else
+        Config::recoverPhotoSortType = QStringLiteral("创建日期排序");
+    Config::isshow_photonum = isOne("display_number");
+    Config::isShowModelButton = isOne("showmodelbutton");
+    Config::isShowRawButton = isOne("showrawbutton");
+    Config::isShowDeleteButton = isOne("showdeletebutton");
+    Config::isShowDesignButton = isOne("showdesignbutton");
+    Config::isShowSelectedButton = isOne("selectedbutton");
+    Config::isShowUnselectButton = isOne("notselectedbutton");
+    Config::isShowRefreshButton = isOne("refreshbutton");
+    Config::isShowJxVideo = isOne("ishavejingxiuvideo");
+    Config::isShowSpVideo = isOne("ishavetestvideo");
+}
+
+void SearchOrder::fillShortcutTable(const QJsonObject& shortkey)
+{
+    if (shortkey.isEmpty())
+        return;
+    // The pair (1 to 16) of Config::shotCutKey that entry N of the reply fills.
+    static const int pairOfEntry[17] = {0, 1, 2, 6, 3, 7, 5, 4, 9, 10, 13, 14, 15, 16, 8, 12, 11};
+    const QString ctrl = QStringLiteral("CTRL");
+    const QString alt = QStringLiteral("ALT");
+    auto unset = [](const QString& name) { return name.isEmpty() || name == QLatin1String("0"); };
+
+    for (int n = 1; n <= 16; ++n) {
+        const QString first = shortkey.value(QStringLiteral("firkey%1").arg(n)).toString();
+        QString second;
+        int* pair = &Config::shotCutKey[2 * (pairOfEntry[n] - 1)];
+        if (n == 16) {
+            // Always a modifier with a key; Ctrl+Z when the entry gives none.
+            second = shortkey.value(QStringLiteral("seckey16")).toString();
+            const int modifier = unset(first) || first == ctrl ? int(Qt::ControlModifier)
+                : first == alt                                 ? int(Qt::AltModifier)
+                                                               : 0;
+            const int code = shortcutKeyCode(unset(second) ? QStringLiteral("Z") : second);
+            if (modifier != 0 && code != 0) {
+                pair[0] = modifier;
+                pair[1] = code;
+            }
+        } else if (first == ctrl || first == alt) {
+            second = shortkey.value(QStringLiteral("seckey%1").arg(n)).toString();
+            const int code = shortcutKeyCode(second);
+            if (code != 0) {
+                pair[0] = first == ctrl ? int(Qt::ControlModifier) : int(Qt::AltModifier);
+                pair[1] = code;
+            }
+        } else if (!unset(first)) {
+            // A key alone: the pair's modifier stays as it is.
+            const int code = shortcutKeyCode(first);
+            if (code != 0)
+                pair[1] = code;
+        }
+        qDebug().noquote() << "  j==" << n << "  shortkey=" << first << "   shortkey2=" << second;
+    }
 }
 
 void SearchOrder::continueSearch()

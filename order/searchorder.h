@@ -73,6 +73,10 @@ private:
     // Releases a handled reply and the access manager that was made for it.
     static void release(QNetworkReply* reply);
     void continueSearch();
+    // The shop switch's reply: the user's identity, switches and sort settings into Config.
+    static void storeUserSettings(const QJsonObject& root);
+    // The reply's "shortkey" entries into Config::shotCutKey.
+    static void fillShortcutTable(const QJsonObject& shortkey);
     void setSearchBusy(bool busy);
     bool hasShop() const;
     void warnNoShop();

@@ -1,5 +1,6 @@
 #include "app/config.h"
 #include "order/searchorder.h"
+#include "tests/support/eventwait.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 
@@ -80,8 +81,8 @@ private:
     {
         const int before = queries();
         searchButton(w)->click();
-        QTRY_COMPARE(queries(), before + 1);
-        QTRY_VERIFY(searchButton(w)->isEnabled());
+        QVERIFY(waitUntil([&] { return queries() == before + 1; }));
+        QVERIFY(waitUntil([&] { return searchButton(w)->isEnabled(); }));
         QCOMPARE(searchButton(w)->text(), QStringLiteral("检索"));
     }
 
@@ -219,7 +220,7 @@ private slots:
         auto w = makeWindow();
         typeCombo(w.get())->setCurrentIndex(type);
         searchButton(w.get())->click();
-        QTRY_COMPARE(m_prompts->count(), 1);
+        QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
         QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
         QCOMPARE(m_prompts->last().text, message);
         QTest::qWait(50);
@@ -234,11 +235,11 @@ private slots:
         auto w = makeWindow();
         searchButton(w.get())->click();
         QVERIFY(searchButton(w.get())->isEnabled()); // not during the shop switch
-        QTRY_COMPARE(m_backend->heldCount(), 1);
+        QVERIFY(waitUntil([&] { return m_backend->heldCount() == 1; }));
         QCOMPARE(searchButton(w.get())->text(), QStringLiteral("检索中..."));
         QVERIFY(!searchButton(w.get())->isEnabled());
         m_backend->releaseHeld();
-        QTRY_VERIFY(searchButton(w.get())->isEnabled());
+        QVERIFY(waitUntil([&] { return searchButton(w.get())->isEnabled(); }));
         QCOMPARE(searchButton(w.get())->text(), QStringLiteral("检索"));
         QCOMPARE(tableModel(w.get())->rowCount(), 1);
     }
@@ -251,9 +252,9 @@ private slots:
         w->isReload = true;
         w->ReloadTableView();
         QCOMPARE(searchButton(w.get())->text(), QStringLiteral("检索"));
-        QTRY_COMPARE(queries(), 1);
+        QVERIFY(waitUntil([&] { return queries() == 1; }));
         QCOMPARE(m_backend->requests().at(0).body, stored);
-        QTRY_VERIFY(tableModel(w.get())->rowCount() > 0);
+        QVERIFY(waitUntil([&] { return tableModel(w.get())->rowCount() > 0; }));
 
         // The first click after a return repeats the stored query once ...
         typeCombo(w.get())->setCurrentIndex(5);
@@ -511,11 +512,11 @@ private slots:
         m_backend->setReply("loginnew", "switch_shop", bad);
         auto w = makeWindow();
         searchButton(w.get())->click();
-        QTRY_COMPARE(m_backend->requests().size(), 1);
+        QVERIFY(waitUntil([&] { return m_backend->requests().size() == 1; }));
         if (message.isEmpty())
             QTest::qWait(100);
         else
-            QTRY_COMPARE(m_prompts->count(), 1);
+            QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
         QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QTest::qWait(50);
         QCOMPARE(queries(), 0);
@@ -530,7 +531,7 @@ private slots:
         auto w = makeWindow();
         QVERIFY(Config::shop_id.isEmpty());
         QVERIFY(!searchButton(w.get())->isEnabled());
-        QTRY_COMPARE(m_prompts->count(), 1);
+        QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
         QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
         QVERIFY(m_prompts->last().text.contains(QStringLiteral("门店")));
         w->clickSearch(); // as a lock change would
