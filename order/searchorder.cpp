@@ -5,6 +5,8 @@
 #include "app/formbody.h"
 #include "app/httprequest.h"
 #include "app/prompt.h"
+#include "exchange/n8syncbaseinfodialog.h"
+#include "exchange/n8thread.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -21,6 +23,8 @@ namespace {
 
 const char* const kSearchIdle = "检索";
 const char* const kSearchBusy = "检索中...";
+const char* const kN8Idle = "同步全部员工/产品到N8";
+const char* const kN8Busy = "同步全部员工/产品到N8,解析数据中,请稍后...";
 
 // Which package flag of the reply a column depends on.
 enum class ColumnFlag { Always, ComboName, ComboPrice };
@@ -663,4 +667,73 @@ void SearchOrder::on_comboBox_shops_activated(int)
 {
     hide();
     show();
+}
+
+void SearchOrder::on_pb_n8sync_clicked()
+{
+    req_syncToN8Path();
+}
+
+void SearchOrder::req_syncToN8Path()
+{
+    // The button text doubles as the mark of a running folder check.
+    if (ui->pb_n8sync->text() != QString::fromUtf8(kN8Idle) || isSyncing)
+        return;
+    isSyncing = true;
+    const QByteArray body = FormBody::withToken()
+                                .add(QStringLiteral("shopid"), Config::shop_id)
+                                .add(QStringLiteral("uid"), Config::uid)
+                                .toByteArray();
+    qDebug().noquote() << "获取需要导入N8的员工和产品 url==" << Config::url_storesn8path;
+    qDebug().noquote() << "postData==" << FormBody::logText(body);
+    post(Config::url_storesn8path, body, &SearchOrder::query_storesn8paths);
+}
+
+void SearchOrder::query_storesn8paths(QNetworkReply* reply)
+{
+    isSyncing = false;
+    release(reply);
+    QJsonObject root;
+    if (!HttpRequest::readObject(reply, &root))
+        return;
+    qDebug().noquote() << "query order Json:" << QString::fromUtf8(QJsonDocument(root).toJson());
+    if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+        inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
+        return;
+    }
+    qDebug().noquote() << "n8的各个分店的数据===" << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
+    ui->pb_n8sync->setText(QString::fromUtf8(kN8Busy));
+
+    // Unreachable network folders can take long to check, and this window may close
+    // meanwhile (opening an order closes it): the worker owns itself and reports to a
+    // guarded receiver, so nothing waits for it and nothing deletes it while it runs.
+    N8thread* check = new N8thread(this, nullptr);
+    check->stores = root.value(QLatin1String("stores")).toArray();
+    check->mode = QStringLiteral("stores");
+    connect(check, &QThread::finished, check, &QObject::deleteLater);
+    check->start();
+}
+
+void SearchOrder::slt_n8stores(QJsonArray storeables, QString msg)
+{
+    ui->pb_n8sync->setText(QString::fromUtf8(kN8Idle));
+    if (storeables.isEmpty()) {
+        Prompt::information(nullptr, QStringLiteral("温馨提示"),
+            QStringLiteral("没有门店的N8服务路径在和本机在同一局域网中,不能同步到N8！"));
+        return;
+    }
+    if (!msg.isEmpty()) {
+        QMessageBox box(QMessageBox::NoIcon, QString(),
+            msg + QStringLiteral(" 的N8路径和本机不在同一局域网不能同步到N8"), QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("确定同步"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("取消"));
+        if (Prompt::exec(&box) != QMessageBox::Yes)
+            return;
+    }
+    N8SyncBaseInfoDialog* dialog = new N8SyncBaseInfoDialog(nullptr);
+    dialog->stores = storeables;
+    dialog->shopid = Config::shop_id;
+    dialog->setModal(true);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }

@@ -46,6 +46,7 @@ public:
     void postDataFunc(QByteArray& body);
     void ReloadTableView();
     void refreshOrderList();
+    void req_syncToN8Path();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +65,9 @@ public slots:
     void on_comboBox_editTextChanged(const QString& text);
     void on_comboBox_highlighted(int index);
     void on_comboBox_shops_activated(int index);
+    void on_pb_n8sync_clicked();
+    void query_storesn8paths(QNetworkReply* reply);
+    void slt_n8stores(QJsonArray storeables, QString msg);
 
 private:
     using ReplySlot = void (SearchOrder::*)(QNetworkReply*);
