@@ -1,4 +1,6 @@
 #include "order/searchorder.h"
+
+#include "photostore/fileoperation.h"
 #include "ui_searchorder.h"
 
 #include "app/config.h"
@@ -138,26 +140,6 @@ QByteArray queryBody(std::initializer_list<std::pair<const char*, QString>> fiel
     return body.toByteArray();
 }
 
-// Qt key code of a shortcut key name of the user settings: "F" and a number for a
-// function key, or one letter in either case. 0 for a name that names no key.
-int shortcutKeyCode(const QString& name)
-{
-    qDebug().noquote() << "ke===" << name;
-    if (name.size() > 1 && name.at(0) == QLatin1Char('F')) {
-        bool ok = false;
-        const int n = name.midRef(1).toInt(&ok);
-        if (!ok || n < 1 || n > 35)
-            return 0;
-        qDebug() << "FX===" << Qt::Key_F1 + n - 1;
-        return Qt::Key_F1 + n - 1;
-    }
-    if (name.size() == 1) {
-        const char c = name.at(0).toUpper().toLatin1();
-        if (c >= 'A' && c <= 'Z')
-            return Qt::Key_A + (c - 'A');
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -378,21 +360,21 @@ void SearchOrder::fillShortcutTable(const QJsonObject& shortkey)
             const int modifier = unset(first) || first == ctrl ? int(Qt::ControlModifier)
                 : first == alt                                 ? int(Qt::AltModifier)
                                                                : 0;
-            const int code = shortcutKeyCode(unset(second) ? QStringLiteral("Z") : second);
+            const int code = returnKeyValue(unset(second) ? QStringLiteral("Z") : second);
             if (modifier != 0 && code != 0) {
                 pair[0] = modifier;
                 pair[1] = code;
             }
         } else if (first == ctrl || first == alt) {
             second = shortkey.value(QStringLiteral("seckey%1").arg(n)).toString();
-            const int code = shortcutKeyCode(second);
+            const int code = returnKeyValue(second);
             if (code != 0) {
                 pair[0] = first == ctrl ? int(Qt::ControlModifier) : int(Qt::AltModifier);
                 pair[1] = code;
             }
         } else if (!unset(first)) {
             // A key alone: the pair's modifier stays as it is.
-            const int code = shortcutKeyCode(first);
+            const int code = returnKeyValue(first);
             if (code != 0)
                 pair[1] = code;
         }
