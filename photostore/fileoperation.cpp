@@ -7,26 +7,72 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+// A free name beside path for setting aside a file that a move replaces: hidden and without
+// the photo's extension, so that a listing never takes it for a photo.
+QString asideName(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".replaced");
+    QString candidate = stem;
+    for (int n = 1; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n)
+        candidate = stem + QString::number(n);
+    return candidate;
+}
+
+bool renameFile(const QString& from, const QString& to)
+{
+    if (QFile::rename(from, to))
+        return true;
+    QFile again(from);
+    return again.rename(to);
+}
+}
+
 bool FileOperation::fileMove(QString const& source, QString const& target, bool const& replace)
 {
     if (source.isEmpty() || target.isEmpty() || !QFile::exists(source))
         return false;
     if (source == target)
         return true;
+    // Photos are files; a folder is never carried off under a photo's name.
+    if (!QFileInfo(source).isFile())
+        return false;
 
     const QString folder = QFileInfo(target).absolutePath();
     if (!folder.isEmpty() && !QDir(folder).exists() && !QDir().mkpath(folder))
         return false;
 
-    if (replace && QFile::exists(target) && !QFile::remove(target))
-        return false;
+    // A file being replaced is only set aside until the photo has arrived: deleting it first
+    // would lose it whenever the rename then fails.
+    // Only a plain file is replaced; a folder of that name makes the move fail.
+    QString aside;
+    if (replace && QFile::exists(target)) {
+        if (!QFileInfo(target).isFile())
+            return false;
+        aside = asideName(target);
+        if (!renameFile(target, aside))
+            return false;
+    }
 
     // QFile::rename never replaces an existing target, so with replace false both files stay.
-    bool moved = QFile::rename(source, target);
-    if (!moved) {
-        QFile again(source);
-        moved = again.rename(target);
+    // Across volumes it copies and removes the copy again when the source cannot go.
+    bool moved = renameFile(source, target);
+    if (moved && (QFile::exists(source) || !QFileInfo(target).isFile())) {
+        // Reported done but not done (the same file under two spellings, say): touch nothing more.
+        qWarning().noquote() << "move not done:" << source << "->" << target;
+        moved = false;
     }
+
+    if (!aside.isEmpty()) {
+        if (moved) {
+            if (!removeFile(aside))
+                qWarning().noquote() << "replaced file kept as" << aside;
+        } else if (!QFile::exists(target) && !renameFile(aside, target)) {
+            qWarning().noquote() << "replaced file could not be put back, kept as" << aside;
+        }
+    }
+
     if (moved) {
         const QDateTime now = QDateTime::currentDateTime();
         ChangeFileDateTime(now, now, target);

@@ -13,8 +13,11 @@ public:
     FileOperation() {}
 
     // Moves source to target, creating the target's folder chain. With replace false an
-    // existing target is never touched: the move fails and both files stay. A moved file
-    // carries the time of the move as its access and modification time.
+    // existing target is never touched: the move fails and both files stay. With replace
+    // true an existing target file is set aside and removed only once the source has
+    // arrived; on failure it is put back. True only when the file left the source and is
+    // at the target. A moved file carries the time of the move as its access and
+    // modification time.
     static bool fileMove(QString const& source, QString const& target, bool const& replace);
     // 0 on success, -1 on failure. Whole seconds are kept.
     static int ChangeFileDateTime(QDateTime access, QDateTime modification, QString path);

@@ -1,6 +1,9 @@
 #include "photostore/imagedata.h"
 
 #include "app/config.h"
+#include "app/formbody.h"
+#include "app/httprequest.h"
+#include "app/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 
@@ -11,7 +14,9 @@
 #include <QFile>
 #include <QHash>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QVector>
 
 #include <sys/stat.h>
@@ -557,4 +562,197 @@ void ImageData::orderFineImage()
     for (const Image& image : fine)
         counts.append(image.getProductNum());
     reorder(fine, counts, std::greater<int>());
+}
+
+namespace {
+// One photo's move; done only when the file has left its album and is in the target's.
+bool moveFile(const Image& photo, PHOTOTYPE to)
+{
+    // Without an order folder the paths would name folders of the working directory.
+    if (DirServer::getOrderPath().isEmpty())
+        return false;
+    const QString source = photo.GetBigImagePath();
+    Image moved = photo;
+    moved.SetPhotoType(to);
+    const QString target = moved.GetBigImagePath();
+    return FileOperation::fileMove(source, target, true) && !FileOperation::isFileExist(source)
+        && FileOperation::isFileExist(target);
+}
+
+// The one box of an operation, naming every photo that stayed.
+void reportFailures(const QString& failure, const QStringList& names)
+{
+    if (names.isEmpty())
+        return;
+    Prompt::information(nullptr, QStringLiteral("警告"), failure.arg(names.join(QStringLiteral("、"))),
+                        QMessageBox::Yes, QMessageBox::Yes);
+}
+
+// Where each entry of before stands in after, which keeps the order of before and lacks
+// some of its entries; -1 for an entry that left.
+QVector<int> survivors(const QList<Image>& before, const QList<Image>& after)
+{
+    QVector<int> index(before.size(), -1);
+    int j = 0;
+    for (int i = 0; i < before.size() && j < after.size(); ++i)
+        if (before.at(i).GetImageName() == after.at(j).GetImageName())
+            index[i] = j++;
+    return index;
+}
+
+// Rebuilds the list once without the marked entries.
+void removeMarked(QList<Image>& list, const QVector<bool>& gone)
+{
+    if (!gone.contains(true))
+        return;
+    QList<Image> kept;
+    kept.reserve(list.size());
+    for (int i = 0; i < list.size(); ++i)
+        if (!gone.at(i))
+            kept.append(list.at(i));
+    list.swap(kept);
+}
+
+void removeNames(QList<Image>& list, const QSet<QString>& names)
+{
+    if (names.isEmpty())
+        return;
+    QList<Image> kept;
+    kept.reserve(list.size());
+    for (const Image& image : qAsConst(list))
+        if (!names.contains(image.GetImageName()))
+            kept.append(image);
+    list.swap(kept);
+}
+}
+
+QStringList ImageData::moveImages(QList<Image>& from, const QStringList& names, PHOTOTYPE to,
+                                  const QString& failure)
+{
+    // Each name takes the first photo of that name not yet taken; the list is rebuilt once.
+    QHash<QString, QVector<int>> positions;
+    for (int i = from.size() - 1; i >= 0; --i)
+        positions[from.at(i).GetImageName()].append(i);
+    QVector<bool> gone(from.size(), false);
+    QStringList moved;
+    QStringList failed;
+    for (const QString& name : names) {
+        auto found = positions.find(name);
+        if (found == positions.end() || found->isEmpty())
+            continue;
+        const int i = found->takeLast();
+        if (moveFile(from.at(i), to)) {
+            gone[i] = true;
+            moved.append(name);
+        } else {
+            failed.append(name);
+        }
+    }
+    removeMarked(from, gone);
+    reportFailures(failure, failed);
+    return moved;
+}
+
+QStringList ImageData::fineImageToDeleted(QStringList names)
+{
+    const QStringList moved = moveImages(fine, names, PHOTO_DELETED,
+                                         QStringLiteral("成品%1移至汰片失败，请检查是否有其他软件使用"));
+    // A photo leaves 未选 only when it really left 成品.
+    removeNames(myUnused, QSet<QString>(moved.begin(), moved.end()));
+    return moved;
+}
+
+QStringList ImageData::fullScreenViewfineImageToDeleted(QStringList names)
+{
+    if (fine.isEmpty())
+        return QStringList();
+    const QList<Image> before = *cursorList;
+    const int position = cursorPosition();
+    const QStringList moved = fineImageToDeleted(names);
+    if (moved.isEmpty() || position >= before.size())
+        return moved;
+
+    const QVector<int> now = survivors(before, *cursorList);
+    int k = position;
+    while (k >= 0 && now.at(k) < 0)
+        --k;
+    if (k >= 0)
+        cursorIndex = now.at(k);
+    else
+        // Nothing before it stayed: the last photo, so that stepping forward wraps to the
+        // photo that followed the moved one.
+        cursorIndex = qMax(0, cursorList->size() - 1);
+    return moved;
+}
+
+QStringList ImageData::deletedImageToFine(QStringList names)
+{
+    return moveImages(deleted, names, PHOTO_FINE, QStringLiteral("汰片%1移至成品失败"));
+}
+
+QStringList ImageData::deletedDesignImageToDesign(QStringList names)
+{
+    return moveImages(designDeleted, names, PHOTO_DESIGN, QStringLiteral("设计汰片%1移至设计失败"));
+}
+
+QStringList ImageData::deleteDesignImage(QStringList names)
+{
+    const QStringList moved
+        = moveImages(design, names, PHOTO_DESIGN_DELETED, QStringLiteral("设计%1移至设计汰片失败"));
+
+    // Sent whatever moved; the answer is not awaited and not read.
+    const QByteArray body = FormBody()
+                                .add("uid", Config::manager_id)
+                                .add("companyid", Config::super_id)
+                                .add("shopid", Config::shop_id)
+                                .add("imgs_name", moved.join(QLatin1Char(',')))
+                                .add("orderid", Config::orderOneId)
+                                .add("order_photo_id", Config::order_id)
+                                .add("order_sample_infoid", Config::order_sample_infoid)
+                                .add("version", Config::version)
+                                .add("token", Config::token)
+                                .toByteArray();
+    QNetworkReply* reply = HttpRequest::post(manager, Config::url_del_design_logpost, body);
+    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+    return moved;
+}
+
+void ImageData::deleteRawImage(QStringList names)
+{
+    QVector<bool> gone(all.size(), false);
+    QStringList failed;
+    for (const QString& name : names) {
+        int i = 0;
+        while (i < all.size() && (gone.at(i) || all.at(i).GetImageName() != name))
+            ++i;
+        if (i == all.size())
+            continue;
+        const Image& photo = all.at(i);
+        const QString path = photo.GetBigImagePath();
+        if (DirServer::getOrderPath().isEmpty()) {
+            failed.append(name);
+            continue;
+        }
+        FileOperation::removeFile(path);
+        if (QFileInfo::exists(path)) {
+            failed.append(name);
+            continue;
+        }
+        // Thumbnails go only with the photo: a photo that stayed keeps them.
+        for (const QString& thumb : {photo.GetImagePath(), photo.GetThumbPath100(), photo.GetMiddleImagePath()})
+            FileOperation::removeFile(thumb);
+        gone[i] = true;
+    }
+    removeMarked(all, gone);
+    reportFailures(QStringLiteral("照片%1删除失败，请重试"), failed);
+}
+
+void ImageData::removeDeletedImage()
+{
+    const QString folder = DirServer::getDeletedImagePath();
+    if (DirServer::getOrderPath().isEmpty())
+        return;
+    FileOperation::removeDir(folder);
+    FileOperation::makeDir(folder);
+    deleted.clear();
 }

@@ -84,6 +84,22 @@ public:
     Image getFineImage(QString name, SELETYPE sel);
     void orderFineImage();
 
+    // Moves between albums. Each takes photo names and returns those that really moved, in
+    // the order asked; names not in the album are skipped. A photo that did not move stays
+    // in its album on disk and in the list, and one box names every such photo. The target
+    // album's list learns of the moved photos at the following import.
+    QStringList fineImageToDeleted(QStringList names);
+    // The same for the full-screen viewer, which then steps forward: the cursor stays on a
+    // photo that stays, and goes from a moved photo to the one before it.
+    QStringList fullScreenViewfineImageToDeleted(QStringList names);
+    QStringList deletedImageToFine(QStringList names);
+    QStringList deletedDesignImageToDesign(QStringList names);
+    // Moves design pictures to 设计汰片 and always tells the back end which ones moved.
+    QStringList deleteDesignImage(QStringList names);
+    // Deletes raw photos for good, the thumbnails once the full-size file is gone.
+    void deleteRawImage(QStringList names);
+    void removeDeletedImage();
+
     // Photos for which the back end holds a remark or a crop; import copies them onto 成品.
     static QList<Image> changedImages;
 
@@ -97,6 +113,8 @@ private:
     QList<Image>* seleList(int sel);
     QList<Image>* filteredList(int sel);
     int cursorPosition() const;
+    QStringList moveImages(QList<Image>& from, const QStringList& names, PHOTOTYPE to,
+                           const QString& failure);
 
     static ImageData* m_pimages;
 

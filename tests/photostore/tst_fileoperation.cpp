@@ -87,6 +87,63 @@ private slots:
         QVERIFY(QFile::exists(from));
     }
 
+    // A move that cannot be done leaves every file as it was: the source, and a same-named
+    // file in the target album that the move would have replaced. Root ignores permissions,
+    // so the failures come from a target that is no file, a folder that is a file, and a
+    // source the system will not let go (a file of /proc: the rename crosses file systems
+    // and the source cannot be removed after the copy).
+    void failedMoveLosesNothing_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("target folder is a file") << "成品/a.jpg" << "汰片/a.jpg";
+        QTest::newRow("target is a folder") << "成品/a.jpg" << "设计汰片/a.jpg";
+        QTest::newRow("source is a folder") << "照片/sub.jpg" << "成品/b.jpg";
+        QTest::newRow("source cannot be removed") << "/proc/self/status" << "成品/b.jpg";
+        QTest::newRow("source is missing") << "成品/missing.jpg" << "成品/b.jpg";
+    }
+
+    void failedMoveLosesNothing()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, target);
+        QTemporaryDir tmp;
+        writeFile(tmp.filePath("成品/a.jpg"), "a");
+        writeFile(tmp.filePath("成品/b.jpg"), "b");
+        writeFile(tmp.filePath("汰片"), "not a folder");
+        writeFile(tmp.filePath("设计汰片/a.jpg/inside.jpg"), "inside");
+        writeFile(tmp.filePath("照片/sub.jpg/inside.jpg"), "inside");
+        const QString from = source.startsWith('/') ? source : tmp.filePath(source);
+        if (!QFileInfo::exists(from) && source != "成品/missing.jpg")
+            QSKIP("no such source on this system");
+
+        QVERIFY(!FileOperation::fileMove(from, tmp.filePath(target), true));
+        QCOMPARE(readFile(tmp.filePath("成品/a.jpg")), QByteArray("a"));
+        QCOMPARE(readFile(tmp.filePath("成品/b.jpg")), QByteArray("b"));
+        QCOMPARE(readFile(tmp.filePath("汰片")), QByteArray("not a folder"));
+        QCOMPARE(readFile(tmp.filePath("设计汰片/a.jpg/inside.jpg")), QByteArray("inside"));
+        QCOMPARE(readFile(tmp.filePath("照片/sub.jpg/inside.jpg")), QByteArray("inside"));
+        // Nothing set aside is left behind.
+        const QMap<QString, int> entries = {{"成品", 2}, {"设计汰片", 1}, {"照片", 1}};
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+            QCOMPARE(QDir(tmp.filePath(it.key())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                     it.value());
+    }
+
+    // The replaced file is only removed once the photo has arrived, and leaves no trace.
+    void replacingMoveLeavesOnlyThePhoto()
+    {
+        QTemporaryDir tmp;
+        writeFile(tmp.filePath("汰片/a.jpg"), "new");
+        writeFile(tmp.filePath("成品/a.jpg"), "old");
+        writeFile(tmp.filePath("成品/.a.jpg.replaced"), "someone else's");
+        QVERIFY(FileOperation::fileMove(tmp.filePath("汰片/a.jpg"), tmp.filePath("成品/a.jpg"), true));
+        QCOMPARE(readFile(tmp.filePath("成品/a.jpg")), QByteArray("new"));
+        QCOMPARE(readFile(tmp.filePath("成品/.a.jpg.replaced")), QByteArray("someone else's"));
+        QCOMPARE(QDir(tmp.filePath("成品")).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QVERIFY(QDir(tmp.filePath("汰片")).isEmpty());
+    }
+
     // Times are set as given, in summer as in winter and past 2038, whatever the file's name.
     void fileTimes_data()
     {

@@ -2,6 +2,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
+#include "tests/support/orderfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,38 +10,6 @@
 #include <QtTest>
 
 namespace {
-// An order folder with the album folders, filled with empty files: the store only lists.
-class OrderFolder
-{
-public:
-    OrderFolder() { DirServer::setOrderPath(dir.path() + "/"); }
-
-    QString path(const QString& relative) const { return dir.filePath(relative); }
-
-    void add(const QString& album, const QStringList& names) const
-    {
-        QDir(dir.path()).mkpath(album);
-        for (const QString& name : names)
-            QFile(path(album + "/" + name)).open(QIODevice::WriteOnly);
-    }
-
-    void stamp(const QString& relative, const QDateTime& when) const
-    {
-        QCOMPARE(FileOperation::ChangeFileDateTime(when, when, path(relative)), 0);
-    }
-
-private:
-    QTemporaryDir dir;
-};
-
-QStringList names(const QList<Image>& list)
-{
-    QStringList result;
-    for (const Image& image : list)
-        result.append(image.GetImageName());
-    return result;
-}
-
 QList<Image> photos(const QStringList& names, PHOTOTYPE type = PHOTO_FINE)
 {
     QList<Image> list;
@@ -100,10 +69,10 @@ private slots:
 
         store()->importImage(PHOTO_FINE);
 
-        QCOMPARE(names(store()->GetAllImages()), QStringList({"a.jpg", "B.jpg", "c.jpg"}));
+        QCOMPARE(imageNames(store()->GetAllImages()), QStringList({"a.jpg", "B.jpg", "c.jpg"}));
         QCOMPARE(store()->GetAllImages().at(2).fileNameOnDisk(), QStringLiteral("c.JPG"));
-        QCOMPARE(names(store()->GetSeletedImages()), QStringList({"IMG_1.jpg", "IMG_10.jpg", "IMG_2.jpg"}));
-        QCOMPARE(names(store()->GetLeftImages()), QStringList({"x.jpg"}));
+        QCOMPARE(imageNames(store()->GetSeletedImages()), QStringList({"IMG_1.jpg", "IMG_10.jpg", "IMG_2.jpg"}));
+        QCOMPARE(imageNames(store()->GetLeftImages()), QStringList({"x.jpg"}));
         QVERIFY(store()->GetDesignImages().isEmpty());
         QCOMPARE(store()->getDesignDeletedImageNum(), 1);
         const PHOTOTYPE expected[] = {PHOTO_RAW, PHOTO_FINE, PHOTO_DELETED, PHOTO_DESIGN, PHOTO_DESIGN_DELETED};
@@ -112,7 +81,7 @@ private slots:
             for (const Image& image : store()->getImagelist(SELE_ALL))
                 QCOMPARE(image.GetPicType(), expected[t]);
         }
-        QCOMPARE(names(store()->getImagelist(SELE_ALL)), QStringList({"p1.jpg"}));
+        QCOMPARE(imageNames(store()->getImagelist(SELE_ALL)), QStringList({"p1.jpg"}));
 
         // The used list is the album panel's: import leaves it.
         QCOMPARE(store()->getSelImageNum(SELE_USED), 1);
@@ -148,7 +117,7 @@ private slots:
         QVERIFY(QFileInfo(order.path("汰片/IMG_1.JPG")).isFile());
 
         store()->importImage(PHOTO_DELETED);
-        QCOMPARE(names(store()->GetLeftImages()), QStringList({"IMG_1.jpg"}));
+        QCOMPARE(imageNames(store()->GetLeftImages()), QStringList({"IMG_1.jpg"}));
         QVERIFY(QFileInfo(store()->getCurrentImage().GetBigImagePath()).isFile());
     }
 
@@ -195,14 +164,14 @@ private slots:
         OrderFolder order;
         order.add("汰片", {"d.jpg", "b.jpg", "e.jpg", "a.jpg", "c.jpg"});
         const QDateTime base(QDate(2024, 7, 1), QTime(10, 0, 0));
-        order.stamp("汰片/b.jpg", base);
-        order.stamp("汰片/a.jpg", base.addSecs(1));
-        order.stamp("汰片/d.jpg", base.addSecs(1));
-        order.stamp("汰片/c.jpg", base.addSecs(2));
-        order.stamp("汰片/e.jpg", QDateTime(QDate(2040, 1, 1), QTime(0, 0, 0)));
+        QVERIFY(order.stamp("汰片/b.jpg", base));
+        QVERIFY(order.stamp("汰片/a.jpg", base.addSecs(1)));
+        QVERIFY(order.stamp("汰片/d.jpg", base.addSecs(1)));
+        QVERIFY(order.stamp("汰片/c.jpg", base.addSecs(2)));
+        QVERIFY(order.stamp("汰片/e.jpg", QDateTime(QDate(2040, 1, 1), QTime(0, 0, 0))));
         Config::recoverPhotoSortType = sortType;
         store()->importImage(PHOTO_DELETED);
-        QCOMPARE(names(store()->GetLeftImages()), expected);
+        QCOMPARE(imageNames(store()->GetLeftImages()), expected);
     }
 
     void movedIntoDeletedComesFirstByDate()
@@ -210,11 +179,11 @@ private slots:
         OrderFolder order;
         order.add("成品", {"late.jpg"});
         order.add("汰片", {"early.jpg"});
-        order.stamp("汰片/early.jpg", QDateTime::currentDateTime().addSecs(-1));
+        QVERIFY(order.stamp("汰片/early.jpg", QDateTime::currentDateTime().addSecs(-1)));
         QVERIFY(FileOperation::fileMove(order.path("成品/late.jpg"), order.path("汰片/late.jpg"), false));
         Config::recoverPhotoSortType = "创建日期排序";
         store()->importImage(PHOTO_DELETED);
-        QCOMPARE(names(store()->GetLeftImages()), QStringList({"late.jpg", "early.jpg"}));
+        QCOMPARE(imageNames(store()->GetLeftImages()), QStringList({"late.jpg", "early.jpg"}));
     }
 
     void fixedOrderInModeTwo()
@@ -230,13 +199,13 @@ private slots:
 
         store()->importImage(PHOTO_FINE);
 
-        QCOMPARE(names(store()->GetAllImages()), fiveByKey);
-        QCOMPARE(names(store()->GetSeletedImages()), fiveByKey);
-        QCOMPARE(names(store()->GetDesignImages()), fiveByKey);
-        QCOMPARE(names(store()->GetLeftImages()), QStringList({"b.jpg", "d.jpg", "e.jpg"}));
+        QCOMPARE(imageNames(store()->GetAllImages()), fiveByKey);
+        QCOMPARE(imageNames(store()->GetSeletedImages()), fiveByKey);
+        QCOMPARE(imageNames(store()->GetDesignImages()), fiveByKey);
+        QCOMPARE(imageNames(store()->GetLeftImages()), QStringList({"b.jpg", "d.jpg", "e.jpg"}));
         store()->setType(PHOTO_FINE, SELE_USED);
-        QCOMPARE(names(store()->getImagelist(SELE_USED)), fiveByKey);
-        QCOMPARE(names(store()->getImagelist(SELE_UNUSED)), QStringList({"a.jpg", "e.jpg", "b.jpg"}));
+        QCOMPARE(imageNames(store()->getImagelist(SELE_USED)), fiveByKey);
+        QCOMPARE(imageNames(store()->getImagelist(SELE_UNUSED)), QStringList({"a.jpg", "e.jpg", "b.jpg"}));
         store()->setType(PHOTO_FINE, SELE_ALL);
         QCOMPARE(store()->getCurrentImage().GetImageName(), QStringLiteral("a.jpg"));
     }
@@ -252,12 +221,12 @@ private slots:
         Config::orderMode = 2;
         store()->importImage(PHOTO_FINE);
 
-        const QStringList fine = names(store()->GetSeletedImages());
+        const QStringList fine = imageNames(store()->GetSeletedImages());
         QVERIFY(fine != many);
         QStringList sorted = fine;
         sorted.sort();
         QCOMPARE(sorted, many);
-        QCOMPARE(names(store()->GetLeftImages()), many.mid(0, 20));
+        QCOMPARE(imageNames(store()->GetLeftImages()), many.mid(0, 20));
         QCOMPARE(store()->getCurrentIndex(), 0);
     }
 
@@ -273,7 +242,7 @@ private slots:
         store()->setIterator(3, SELE_USED);
 
         store()->disorder(42);
-        const QStringList first = names(store()->getImagelist(SELE_USED));
+        const QStringList first = imageNames(store()->getImagelist(SELE_USED));
         QVERIFY(first != many);
         QStringList sorted = first;
         std::sort(sorted.begin(), sorted.end());
@@ -281,20 +250,20 @@ private slots:
         std::sort(expectedSorted.begin(), expectedSorted.end());
         QCOMPARE(sorted, expectedSorted);
         // Eight photos: every step exchanges a photo with itself.
-        QCOMPARE(names(store()->getImagelist(SELE_UNUSED)), eight);
+        QCOMPARE(imageNames(store()->getImagelist(SELE_UNUSED)), eight);
         // The cursor keeps its position.
         QCOMPARE(store()->getCurrentIndex(), 3);
 
         store()->setMyUsedimages(photos(many));
         store()->disorder(42);
-        QCOMPARE(names(store()->getImagelist(SELE_USED)), first);
+        QCOMPARE(imageNames(store()->getImagelist(SELE_USED)), first);
         store()->setMyUsedimages(photos(many));
         store()->disorder(43);
-        QVERIFY(names(store()->getImagelist(SELE_USED)) != first);
+        QVERIFY(imageNames(store()->getImagelist(SELE_USED)) != first);
 
         store()->setMyUsedimages(photos({"one.jpg"}));
         store()->disorder(42);
-        QCOMPARE(names(store()->getImagelist(SELE_USED)), QStringList({"one.jpg"}));
+        QCOMPARE(imageNames(store()->getImagelist(SELE_USED)), QStringList({"one.jpg"}));
     }
 
     void cursorOnAnAlbum_data()
@@ -406,7 +375,7 @@ private slots:
         store()->setMyUnUsedimages(photos({"a.jpg", "c.jpg"}));
 
         store()->setType(PHOTO_FINE, SELE_USED);
-        QCOMPARE(names(store()->getImagelist(SELE_USED)), QStringList({"b.jpg", "d.jpg", "e.jpg"}));
+        QCOMPARE(imageNames(store()->getImagelist(SELE_USED)), QStringList({"b.jpg", "d.jpg", "e.jpg"}));
         QCOMPARE(store()->getCurrentImage().GetImageName(), QStringLiteral("b.jpg"));
         QVERIFY(store()->isFirstOne());
         store()->iteratorMoveNext();
@@ -475,7 +444,7 @@ private slots:
             store()->GetSeletedImages()[i].setProductId(ids.at(i));
         store()->setIterator(1, SELE_ALL);
         store()->orderFineImage();
-        QCOMPARE(names(store()->GetSeletedImages()), QStringList({"c.jpg", "d.jpg", "a.jpg", "b.jpg"}));
+        QCOMPARE(imageNames(store()->GetSeletedImages()), QStringList({"c.jpg", "d.jpg", "a.jpg", "b.jpg"}));
         QCOMPARE(store()->getCurrentIndex(), 1);
     }
 
@@ -514,7 +483,7 @@ private slots:
         ImageData::changedImages = {changed("a.jpg", "need", QRect(0, 0, 5, 5), false),
                                     changed("z.jpg", "need", QRect(0, 0, 5, 5), false)};
         const QList<Image> list = ImageData::getFineAndDeletedImage();
-        QCOMPARE(names(list), QStringList({"B.jpg", "a.jpg", "b.jpg", "Y.jpg", "z.jpg"}));
+        QCOMPARE(imageNames(list), QStringList({"B.jpg", "a.jpg", "b.jpg", "Y.jpg", "z.jpg"}));
         QCOMPARE(list.at(1).GetStrneed(), QStringLiteral("need"));
         QCOMPARE(list.at(4).GetPicType(), PHOTO_DELETED);
         QVERIFY(list.at(4).GetStrneed().isEmpty());
@@ -528,7 +497,7 @@ private slots:
         const QStringList keys = {"d", "B", "a", "c", "e"};
         for (const QString& key : keys)
             byKey.insert(key, photos({key + ".jpg"}).first());
-        QCOMPARE(names(store()->returnSortList(keys, byKey)),
+        QCOMPARE(imageNames(store()->returnSortList(keys, byKey)),
                  QStringList({"B.jpg", "d.jpg", "a.jpg", "c.jpg", "e.jpg"}));
     }
 };
