@@ -216,9 +216,9 @@ int returnKeyValue(QString name)
     }
     if (name.size() != 1)
         return 0;
-    // Qt's codes of printable ASCII keys are the characters themselves, letters upper case.
+    // A single letter, either case: Qt's code of the upper-case letter. Nothing else is a key name.
     const QChar c = name.at(0).toUpper();
-    if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+    if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
         return c.unicode();
     return 0;
 }
