@@ -1,5 +1,8 @@
 #include "photostore/imageoperation.h"
 
+#include "app/config.h"
+#include "photostore/fileoperation.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -50,7 +53,114 @@ QTransform orientationTransform(int direction)
     return t;
 }
 
+// Size of a picture of the given size scaled to fit side x side (as QImage::scaled does).
+QSize fitted(const QSize& size, int side)
+{
+    QSize s = size.scaled(side, side, Qt::KeepAspectRatio);
+    return QSize(std::max(s.width(), 1), std::max(s.height(), 1));
+}
+
+const int SmallSide = 1000;
+const int ListSide = 200;
+
 } // namespace
+
+ImageOperation::PhotoFiles ImageOperation::PhotoFiles::of(const Image& image)
+{
+    PhotoFiles files;
+    files.full = image.GetBigImagePath();
+    files.middle = image.GetMiddleImagePath();
+    files.small = image.GetImagePath();
+    files.list = image.GetThumbPath100();
+    files.name = image.GetImageName();
+    files.type = image.GetPicType();
+    files.crop = image.GetTrimrc();
+    files.ellipse = image.isEllipse();
+    files.products = image.getProductNum();
+    return files;
+}
+
+QPixmap ImageOperation::getThumb(Image image, int size)
+{
+    return QPixmap::fromImage(listIcon(PhotoFiles::of(image), size));
+}
+
+QPixmap ImageOperation::getThumbEnforce(Image image, int size)
+{
+    return QPixmap::fromImage(rebuiltListIcon(PhotoFiles::of(image), size));
+}
+
+QPixmap ImageOperation::getWebViewThumb(Image image, int size)
+{
+    return QPixmap::fromImage(sheetIcon(PhotoFiles::of(image), size));
+}
+
+// Writes the levels from the full-size file, each scaled from the level before it made in
+// the same call, and returns the last level made (the list level is always made). The
+// decoder skips what the largest level made does not need; each level keeps the exact
+// size it would have if scaled from the whole picture.
+QImage ImageOperation::writeLevels(const PhotoFiles& photo, bool middle, bool small)
+{
+    const int needed = middle ? Config::THUMB_SIZE_MID : (small ? SmallSide : ListSide);
+    QSize logical;
+    QImage work = loadImageAtLeast(photo.full, needed, &logical);
+    if (work.isNull())
+        return work;
+    if (!logical.isValid())
+        logical = work.size();
+    auto level = [&](int side, Qt::TransformationMode mode, const QString& path) {
+        logical = fitted(logical, side);
+        work = work.scaled(logical, Qt::IgnoreAspectRatio, mode);
+        saveImage(work, path);
+    };
+    if (middle)
+        level(Config::THUMB_SIZE_MID, Qt::FastTransformation, photo.middle);
+    if (small)
+        level(SmallSide, Qt::SmoothTransformation, photo.small);
+    level(ListSide, Qt::SmoothTransformation, photo.list);
+    return work;
+}
+
+QImage ImageOperation::listIcon(const PhotoFiles& photo, int size)
+{
+    QImage list;
+    if (FileOperation::isFileExist(photo.list))
+        list = loadImage(photo.list);
+    // A list thumbnail that cannot be read is made again rather than trusted for ever.
+    if (list.isNull()) {
+        list = writeLevels(photo, !FileOperation::isFileExist(photo.middle), !FileOperation::isFileExist(photo.small));
+        qDebug() << "sizesizesizesize" << size;
+        qDebug() << photo.name << "来自原图";
+    }
+    return getThumb(list, photo.crop, size, photo.ellipse, photo.products);
+}
+
+QImage ImageOperation::rebuiltListIcon(const PhotoFiles& photo, int size)
+{
+    if (!FileOperation::isFileExist(photo.full))
+        return QImage();
+    const QImage list = writeLevels(photo, true, true);
+    return getThumb(list, photo.crop, size, photo.ellipse, photo.products);
+}
+
+QImage ImageOperation::sheetIcon(const PhotoFiles& photo, int size)
+{
+    if (photo.type != PHOTO_FINE)
+        qDebug() << "出错：网页中的照片不是来自成品！";
+    QImage small;
+    if (FileOperation::isFileExist(photo.small))
+        small = loadImage(photo.small);
+    if (small.isNull()) {
+        QSize full;
+        small = loadImageAtLeast(photo.full, SmallSide, &full);
+        if (!small.isNull()) {
+            small = small.scaled(fitted(full.isValid() ? full : small.size(), SmallSide), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+            saveImage(small, photo.small);
+        }
+    }
+    return getThumb(small, photo.crop, size, photo.ellipse, 0);
+}
 
 QImage ImageOperation::getThumb(QImage image, QRect rect, int size, bool ellipse, int num)
 {
@@ -131,6 +241,23 @@ QImage ImageOperation::addNumToImage(QImage image, int num)
     painter.setFont(font);
     painter.setPen(QPen(QColor(246, 42, 53), 1));
     painter.drawText(badge, Qt::AlignHCenter | Qt::AlignVCenter, QString::number(num));
+    return image;
+}
+
+QImage ImageOperation::getGrayImage(PHOTOTYPE type, QImage image, QRect rect, bool ellipse)
+{
+    if (type != PHOTO_FINE || rect.width() <= 20 || rect.height() <= 20 || image.isNull())
+        return image;
+    image = paintable(image);
+    QPainterPath path;
+    path.addRect(image.rect());
+    if (ellipse)
+        path.addEllipse(rect);
+    else
+        path.addRect(rect);
+    QPainter painter(&image);
+    painter.setBrush(QColor(0, 0, 0, 180));
+    painter.drawPath(path);
     return image;
 }
 

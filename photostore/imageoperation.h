@@ -1,6 +1,8 @@
 #ifndef IMAGEOPERATION_H
 #define IMAGEOPERATION_H
 
+#include "photostore/image.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QRect>
@@ -16,6 +18,34 @@ class ImageOperation
 public:
     ImageOperation();
 
+    // The files and crop of one photo. Workers take them on the GUI thread when they are
+    // made, so that they never read the path registry while an order is being switched.
+    struct PhotoFiles
+    {
+        QString full;   // the full-size file
+        QString middle; // 2250
+        QString small;  // 1000
+        QString list;   // 200, in the folders named "100"
+        QString name;
+        PHOTOTYPE type = PHOTO_RAW;
+        QRect crop;
+        bool ellipse = false;
+        int products = 0;
+
+        static PhotoFiles of(const Image& image);
+    };
+
+    // List icon of the photo at the given size; writes the thumbnail levels that are missing.
+    static QPixmap getThumb(Image image, int size);
+    // Rewrites all three levels from the full-size file; null when that file is missing.
+    static QPixmap getThumbEnforce(Image image, int size);
+    // Icon for the sheets: from the small thumbnail, crop outline, no badge.
+    static QPixmap getWebViewThumb(Image image, int size);
+    // The same three as images, for workers (pixmaps belong to the GUI thread).
+    static QImage listIcon(const PhotoFiles& photo, int size);
+    static QImage rebuiltListIcon(const PhotoFiles& photo, int size);
+    static QImage sheetIcon(const PhotoFiles& photo, int size);
+
     // List icon: image scaled to fit size x size, crop outline, framed square, badge.
     static QImage getThumb(QImage image, QRect rect, int size, bool ellipse, int num);
     static QRect scaleRect(QImage from, QRect rect, QImage to);
@@ -23,6 +53,8 @@ public:
     static QImage addRectToImage(QImage image, QRect rect, bool ellipse);
     static QImage getSquareImage(QImage image);
     static QImage addNumToImage(QImage image, int num);
+    // Darkens everything outside the crop of a 成品 photo (crop wider and higher than 20).
+    static QImage getGrayImage(PHOTOTYPE type, QImage image, QRect rect, bool ellipse);
 
     // EXIF orientation 1 to 8 of a file; 1 when absent or unreadable.
     static int getDirection(QString path);
@@ -48,6 +80,7 @@ public:
     static const qint64 MaxPixels = 250000000;
 
 private:
+    static QImage writeLevels(const PhotoFiles& photo, bool middle, bool small);
     static QRect scaleRectBySize(QSize from, QRect rect, QSize to);
     static int exifOrientation(QIODevice& file);
     static int tiffOrientation(QIODevice& file, qint64 base, qint64 end);

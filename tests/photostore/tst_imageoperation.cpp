@@ -1,4 +1,5 @@
 #include "photostore/imageoperation.h"
+#include "tests/support/thumbfixture.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -389,6 +390,154 @@ private slots:
         QVERIFY(!result.isNull());
         QVERIFY(sizes.contains(result.width()));
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+    }
+
+    void levelsFromFullSize_data()
+    {
+        QTest::addColumn<QSize>("full");
+        QTest::addColumn<QSize>("middle");
+        QTest::addColumn<QSize>("small");
+        QTest::addColumn<QSize>("list");
+        QTest::newRow("small photo is enlarged") << QSize(640, 480) << QSize(2250, 1687) << QSize(1000, 749) << QSize(200, 149);
+        QTest::newRow("large, decoded at half") << QSize(4800, 3200) << QSize(2250, 1500) << QSize(1000, 666) << QSize(200, 133);
+        QTest::newRow("odd sides") << QSize(4801, 3203) << QSize(2250, 1501) << QSize(1000, 667) << QSize(200, 133);
+        QTest::newRow("portrait") << QSize(1600, 2400) << QSize(1500, 2250) << QSize(666, 1000) << QSize(133, 200);
+    }
+    // Each level is scaled from the level before it, so the small level of the 640 x 480
+    // photo comes from the 2250 x 1687 middle image.
+    void levelsFromFullSize()
+    {
+        QFETCH(QSize, full);
+        QFETCH(QSize, middle);
+        QFETCH(QSize, small);
+        QFETCH(QSize, list);
+        ThumbFixture order;
+        Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("a.jpg"), full.width(), full.height());
+        photo.setProductId(QStringLiteral("用1"));
+        const QPixmap icon = ImageOperation::getThumb(photo, 100);
+        QCOMPARE(icon.size(), QSize(100, 100));
+        QCOMPARE(ThumbFixture::sizeOf(photo.GetMiddleImagePath()), middle);
+        QCOMPARE(ThumbFixture::sizeOf(photo.GetImagePath()), small);
+        QCOMPARE(ThumbFixture::sizeOf(photo.GetThumbPath100()), list);
+    }
+
+    void existingListThumbIsAllThatIsRead()
+    {
+        ThumbFixture order;
+        Image photo;
+        photo.SetPhotoType(PHOTO_FINE);
+        photo.Setpath(QStringLiteral("only-list.jpg")); // no full-size file, no other level
+        QImage list(200, 133, QImage::Format_RGB32);
+        list.fill(Qt::darkGreen);
+        QVERIFY(list.save(photo.GetThumbPath100()));
+        const QByteArray before = ThumbFixture::contents(photo.GetThumbPath100());
+        const QPixmap icon = ImageOperation::getThumb(photo, 100);
+        QCOMPARE(icon.size(), QSize(100, 100));
+        QCOMPARE(icon.toImage().pixelColor(50, 50).green() > 60, true);
+        QVERIFY(!ThumbFixture::exists(photo.GetMiddleImagePath()));
+        QVERIFY(!ThumbFixture::exists(photo.GetImagePath()));
+        QCOMPARE(ThumbFixture::contents(photo.GetThumbPath100()), before);
+    }
+
+    void onlyMissingLevelsAreWritten()
+    {
+        ThumbFixture order;
+        const Image photo = order.addPhoto(PHOTO_RAW, QStringLiteral("b.jpg"), 1200, 800);
+        QImage middle(2250, 1500, QImage::Format_RGB32);
+        middle.fill(Qt::red);
+        QVERIFY(middle.save(photo.GetMiddleImagePath()));
+        ThumbFixture::age(photo.GetMiddleImagePath());
+        const QDateTime aged = ThumbFixture::modified(photo.GetMiddleImagePath());
+        ImageOperation::getThumb(photo, 100);
+        QCOMPARE(ThumbFixture::modified(photo.GetMiddleImagePath()), aged);
+        QCOMPARE(ThumbFixture::sizeOf(photo.GetImagePath()), QSize(1000, 666));
+        QCOMPARE(ThumbFixture::sizeOf(photo.GetThumbPath100()), QSize(200, 133));
+        // Made from the full-size file, not from the red middle image.
+        QVERIFY(QImage(photo.GetImagePath()).pixelColor(500, 300).red() < 250);
+    }
+
+    void unreadableListThumbIsMadeAgain()
+    {
+        ThumbFixture order;
+        const Image photo = order.addPhoto(PHOTO_DESIGN, QStringLiteral("c.jpg"), 800, 600);
+        QFile broken(photo.GetThumbPath100());
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray::fromHex("FFD8FFE000104A464946")); // a cut-off JPEG
+        broken.close();
+        QCOMPARE(ImageOperation::getThumb(photo, 100).size(), QSize(100, 100));
+        QCOMPARE(ThumbFixture::sizeOf(photo.GetThumbPath100()), QSize(200, 149)); // via 2250 x 1687
+    }
+
+    void enforceRewritesEveryLevel()
+    {
+        ThumbFixture order;
+        const Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("d.jpg"), 900, 600);
+        ImageOperation::getThumb(photo, 100);
+        const QStringList levels = {photo.GetMiddleImagePath(), photo.GetImagePath(), photo.GetThumbPath100()};
+        for (const QString& level : levels)
+            ThumbFixture::age(level);
+        const QDateTime aged = ThumbFixture::modified(photo.GetThumbPath100());
+        QCOMPARE(ImageOperation::getThumbEnforce(photo, 100).size(), QSize(100, 100));
+        for (const QString& level : levels)
+            QVERIFY2(ThumbFixture::modified(level) > aged, qPrintable(level));
+        QCOMPARE(ThumbFixture::sizeOf(photo.GetMiddleImagePath()), QSize(2250, 1500));
+    }
+
+    void enforceOfMissingFileWritesNothing()
+    {
+        ThumbFixture order;
+        Image photo;
+        photo.SetPhotoType(PHOTO_FINE);
+        photo.Setpath(QStringLiteral("gone.jpg"));
+        QVERIFY(ImageOperation::getThumbEnforce(photo, 100).isNull());
+        QVERIFY(!ThumbFixture::exists(photo.GetMiddleImagePath()));
+        QVERIFY(!ThumbFixture::exists(photo.GetImagePath()));
+        QVERIFY(!ThumbFixture::exists(photo.GetThumbPath100()));
+    }
+
+    void sheetIconFromSmallThumbWithoutBadge()
+    {
+        ThumbFixture order;
+        Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("e.jpg"), 3000, 2000);
+        photo.setProductId(QStringLiteral("用1用2"));
+        const QImage icon = ImageOperation::getWebViewThumb(photo, 88).toImage();
+        QCOMPARE(icon.size(), QSize(88, 88));
+        QCOMPARE(ThumbFixture::sizeOf(photo.GetImagePath()), QSize(1000, 666));
+        QVERIFY(!ThumbFixture::exists(photo.GetMiddleImagePath()));
+        QVERIFY(!isDark(icon.pixel(8, 88 - 13))); // no badge
+    }
+
+    void grayImage_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QRect>("crop");
+        QTest::addColumn<bool>("ellipse");
+        QTest::addColumn<bool>("shaded");
+        QTest::newRow("narrow crop") << 1 << QRect(50, 50, 20, 100) << false << false;
+        QTest::newRow("flat crop") << 1 << QRect(50, 50, 100, 20) << false << false;
+        QTest::newRow("21 x 21") << 1 << QRect(50, 50, 21, 21) << false << true;
+        QTest::newRow("raw album") << 0 << QRect(50, 50, 100, 100) << false << false;
+        QTest::newRow("set aside") << 2 << QRect(50, 50, 100, 100) << false << false;
+        QTest::newRow("ellipse") << 1 << QRect(50, 50, 100, 100) << true << true;
+    }
+    void grayImage()
+    {
+        QFETCH(int, type);
+        QFETCH(QRect, crop);
+        QFETCH(bool, ellipse);
+        QFETCH(bool, shaded);
+        QImage image(200, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QImage out = ImageOperation::getGrayImage(PHOTOTYPE(type), image, crop, ellipse);
+        QCOMPARE(out.size(), image.size());
+        if (!shaded) {
+            QCOMPARE(out, image);
+            return;
+        }
+        QVERIFY(qRed(out.pixel(10, 10)) < 100);                     // outside: darkened
+        QCOMPARE(out.pixel(crop.center()), qRgb(255, 255, 255));     // inside: clear
+        if (ellipse)
+            QVERIFY(qRed(out.pixel(crop.x() + 3, crop.y() + 3)) < 100); // corner outside the ellipse
     }
 
     void colourFunctions()
