@@ -19,13 +19,12 @@
 
 ImageOperation::ImageOperation() = default;
 
-namespace {
-
-bool sizeIsSane(const QSize& size)
+bool ImageOperation::isSaneSize(const QSize& size)
 {
-    return size.width() <= ImageOperation::MaxSide && size.height() <= ImageOperation::MaxSide
-        && qint64(size.width()) * size.height() <= ImageOperation::MaxPixels;
+    return size.width() <= MaxSide && size.height() <= MaxSide && qint64(size.width()) * size.height() <= MaxPixels;
 }
+
+namespace {
 
 // QPainter cannot draw on every format (indexed, grey); icons are drawn in colour.
 QImage paintable(const QImage& image)
@@ -395,7 +394,7 @@ QImage ImageOperation::loadImageAtLeast(const QString& path, int minLongSide, QS
     const QSize size = reader.size();
     if (fullSize)
         *fullSize = size;
-    if (size.isValid() && !sizeIsSane(size))
+    if (size.isValid() && !isSaneSize(size))
         return QImage();
     // libjpeg decodes at 1/2, 1/4 or 1/8 for the cost of the smaller picture. Each side is
     // rounded down so that Qt asks libjpeg for exactly that factor.

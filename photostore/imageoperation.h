@@ -78,6 +78,7 @@ public:
     // Largest picture we agree to decode: a corrupt or hostile file must not exhaust memory.
     static const int MaxSide = 30000;
     static const qint64 MaxPixels = 250000000;
+    static bool isSaneSize(const QSize& size);
 
 private:
     static QImage writeLevels(const PhotoFiles& photo, bool middle, bool small);

@@ -29,9 +29,7 @@ QImage ThumbThread::loadForShowMode(const QString& path, bool keepFullSize)
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
-    if (size.isValid()
-        && (size.width() > ImageOperation::MaxSide || size.height() > ImageOperation::MaxSide
-            || qint64(size.width()) * size.height() > ImageOperation::MaxPixels))
+    if (size.isValid() && !ImageOperation::isSaneSize(size))
         return QImage();
     if (!keepFullSize && !size.isEmpty()) {
         int target = 0;
