@@ -23,6 +23,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <memory>
@@ -366,6 +367,25 @@ private slots:
         QVERIFY(m_backend.waitForRequests(1));
         QCOMPARE(m_backend->requests().first().endpoint(), QStringLiteral("order.ordermessage"));
         QCOMPARE(m_backend->requests().first().body, QByteArray("token=x&shopid=7&selectphotodate=2026-03-05"));
+    }
+
+    // Template thumbnails still queued when the window goes reply to nobody.
+    void closingWithThumbnailJobsQueued()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path() + QLatin1Char('/');
+        QVERIFY(QDir().mkpath(root + "模板/卧室"));
+        for (int i = 0; i < 40; ++i)
+            QVERIFY(DemoData::writePhoto(root + QStringLiteral("模板/卧室/t%1.jpg").arg(i), 600, 400, "t"));
+        PromptRecorder prompts;
+        QPointer<SelectPhotoView> w = makeWindow([] { return !Config::orderHomePath.isEmpty(); }).release();
+        DirServer::setHomeModelPath(root);
+        w->onReceiveFamilyType(0);
+        QCOMPARE(w->familyDlg->findChild<QListWidget*>()->count(), 40);
+        delete w;
+        QThreadPool::globalInstance()->waitForDone();
+        QTest::qWait(50);
+        QCOMPARE(prompts.count(), 0);
     }
 
     void closingWithRepliesOnTheWayShowsNothing()
