@@ -1,26 +1,17 @@
 #include "photostore/image.h"
 #include "tests/support/eventwait.h"
+#include "tests/support/poolblocker.h"
 #include "tests/support/thumbfixture.h"
 #include "workspace/albumthumbnails.h"
+#include "workspace/thumbreplyrelay.h"
 
+#include <QApplication>
 #include <QFile>
-#include <QSemaphore>
+#include <QPointer>
 #include <QThreadPool>
 #include <QtTest>
 
 namespace {
-
-// Occupies the only thread of the pool until released, so that jobs started meanwhile wait
-// in the queue.
-class Blocker : public QRunnable
-{
-public:
-    explicit Blocker(QSemaphore* gate) : gate(gate) {}
-    void run() override { gate->acquire(); }
-
-private:
-    QSemaphore* gate;
-};
 
 struct Recorded
 {
@@ -38,8 +29,6 @@ class TestAlbumThumbnails : public QObject
 private:
     ThumbFixture* m_fixture = nullptr;
     QList<Image> m_photos;
-    QSemaphore m_gate;
-    int m_threads = 0;
 
     static void record(AlbumThumbnails* jobs, Recorded* out)
     {
@@ -52,18 +41,6 @@ private:
         QObject::connect(jobs, &AlbumThumbnails::jobDropped, jobs, [out] { ++out->dropped; });
     }
 
-    // With one pool thread held by a blocker, every job started until release() queues.
-    void hold()
-    {
-        QThreadPool::globalInstance()->setMaxThreadCount(1);
-        QThreadPool::globalInstance()->start(new Blocker(&m_gate));
-    }
-    void release()
-    {
-        m_gate.release();
-        QThreadPool::globalInstance()->waitForDone();
-        QThreadPool::globalInstance()->setMaxThreadCount(m_threads);
-    }
     static void settle()
     {
         QThreadPool::globalInstance()->waitForDone();
@@ -75,7 +52,6 @@ private:
 private slots:
     void initTestCase()
     {
-        m_threads = QThreadPool::globalInstance()->maxThreadCount();
         m_fixture = new ThumbFixture;
         QVERIFY(m_fixture->isValid());
         for (int i = 0; i < 4; ++i)
@@ -116,16 +92,47 @@ private slots:
         AlbumThumbnails jobs;
         Recorded got;
         record(&jobs, &got);
-        hold();
+        PoolBlocker pool;
         jobs.startBatch(m_photos);
         jobs.refreshOne(m_photos.at(3), 3, false);
         jobs.startBatch(m_photos.mid(0, 2));
-        release();
+        pool.release();
         settle();
         std::sort(got.ready.begin(), got.ready.end());
         QCOMPARE(got.ready, (QList<int>{0, 1}));
         QVERIFY(got.refreshed.isEmpty());
         QCOMPARE(got.dropped, 0);
+    }
+
+    // A job already running when its batch was replaced still replies, late: that reply
+    // reaches nobody, whatever its index.
+    void lateReplyOfRunningJobIsDropped()
+    {
+        auto relays = [] {
+            QList<QPointer<ThumbReplyRelay>> found;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* relay = qobject_cast<ThumbReplyRelay*>(w))
+                    found << relay;
+            return found;
+        };
+        settle();
+        const int before = relays().size();
+        AlbumThumbnails jobs;
+        Recorded got;
+        record(&jobs, &got);
+        jobs.startBatch({});
+        const QList<QPointer<ThumbReplyRelay>> old = relays();
+        QVERIFY(old.size() >= 2);
+        jobs.startBatch({});
+        for (const QPointer<ThumbReplyRelay>& relay : old)
+            if (relay)
+                QMetaObject::invokeMethod(relay.data(), "updateThumbIcon", Q_ARG(int, 7), Q_ARG(QPixmap, QPixmap()),
+                                          Q_ARG(int, 1));
+        QVERIFY(got.ready.isEmpty());
+        QVERIFY(got.refreshed.isEmpty());
+        settle();
+        // The old batch's relays are gone; the current two remain.
+        QCOMPARE(relays().size(), before + 2);
     }
 
     // Another window clearing the global pool throws the queued jobs away: each counted one
@@ -135,22 +142,22 @@ private slots:
         AlbumThumbnails jobs;
         Recorded got;
         record(&jobs, &got);
-        hold();
+        PoolBlocker pool;
         jobs.startBatch(m_photos);
         jobs.refreshOne(m_photos.at(0), 0, false);
         QThreadPool::globalInstance()->clear();
-        release();
+        pool.release();
         settle();
         QCOMPARE(got.dropped, m_photos.size());
         QVERIFY(got.ready.isEmpty());
         QVERIFY(got.refreshed.isEmpty());
 
         // Dropped jobs of a batch that has since been replaced are not reported.
-        hold();
+        PoolBlocker again;
         jobs.startBatch(m_photos);
         QThreadPool::globalInstance()->clear();
         jobs.startBatch({});
-        release();
+        again.release();
         settle();
         QCOMPARE(got.dropped, m_photos.size());
     }
@@ -174,13 +181,13 @@ private slots:
     void destroyedWhileQueued()
     {
         Recorded got;
-        hold();
+        PoolBlocker pool;
         {
             AlbumThumbnails jobs;
             record(&jobs, &got);
             jobs.startBatch(m_photos);
         }
-        release();
+        pool.release();
         settle();
         QVERIFY(got.ready.isEmpty());
     }

@@ -3,10 +3,8 @@
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "tests/support/albumpanelprobe.h"
+#include "tests/support/albumpanelsession.h"
 #include "tests/support/eventwait.h"
-#include "tests/support/orderfolderfixture.h"
-#include "tests/support/promptrecorder.h"
-#include "tests/support/testbackend.h"
 #include "video/player.h"
 #include "viewer/progresswindow.h"
 #include "workspace/photooperation.h"
@@ -50,72 +48,38 @@ class TestOrderLoad : public QObject
 {
     Q_OBJECT
 private:
-    TestBackend m_backend;
-    std::unique_ptr<PromptRecorder> m_prompts;
-    std::unique_ptr<OrderFolderFixture> m_order;
-    std::unique_ptr<PhotoOperation> m_panel;
-    std::unique_ptr<QSignalSpy> m_shown;
+    AlbumPanelSession s;
 
-    // Makes the panel, which starts the load road at once, and waits until the road has
-    // shown an album the given number of times or raised a box.
-    PhotoOperation& open(int shows = 2)
-    {
-        m_panel.reset(new PhotoOperation);
-        m_shown.reset(new QSignalSpy(m_panel.get(), &PhotoOperation::sendPhotoModel));
-        waitUntil([&] { return m_shown->count() >= shows || m_prompts->count() > 0; });
-        return *m_panel;
-    }
     QStringList endpoints()
     {
         QStringList called;
-        for (const StandInRequest& r : m_backend->requests())
+        for (const StandInRequest& r : s.backend->requests())
             called << r.endpoint();
         return called;
     }
-    int row(const QString& name) { return AlbumPanelProbe::column(*m_panel, 0).indexOf(name); }
-    QString cell(const QString& name, int column) { return AlbumPanelProbe::column(*m_panel, column).value(row(name)); }
+    int row(const QString& name) { return AlbumPanelProbe::column(*s.panel, 0).indexOf(name); }
+    QString cell(const QString& name, int column) { return AlbumPanelProbe::column(*s.panel, column).value(row(name)); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_backend.isReady());
-        Config::order_id = "1001";
-        Config::shop_id = "7";
-        Config::super_id = "3";
-        Config::order_sample_infoid = "30001";
-    }
+    void initTestCase() { QVERIFY(s.backend.isReady()); }
 
     void init()
     {
-        m_prompts.reset(new PromptRecorder);
-        m_order.reset(new OrderFolderFixture);
-        QVERIFY(m_order->isValid());
-        m_order->addPhotos("成品", {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0004.jpg", "婚纱 外景 01.jpg"});
-        m_order->addPhotos("汰片", {"IMG_0006.jpg"});
+        QVERIFY(s.begin());
+        s.order->addPhotos("成品", {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0004.jpg", "婚纱 外景 01.jpg"});
+        s.order->addPhotos("汰片", {"IMG_0006.jpg"});
         DirServer::setOrderPath(QStringLiteral("/sentinel/"));
-        m_backend->clearRequests();
     }
 
-    void cleanup()
-    {
-        AlbumPanelProbe::settle();
-        m_shown.reset();
-        m_panel.reset();
-        m_backend->clearScripts();
-        m_prompts.reset();
-        m_order.reset();
-        ProductData::localOrderPath.clear();
-        ImageData::changedImages.clear();
-        ImageData::getInstance()->clearImages();
-    }
+    void cleanup() { s.end(); }
 
     // The whole road against the stand-in's demo data: two queries with the order's fields,
     // the nine thumbnail folders, the album shown twice with records and icons.
     void wholeRoad()
     {
-        PhotoOperation& panel = open();
+        PhotoOperation& panel = s.open();
         QCOMPARE(endpoints(), (QStringList{"order.getorderpic", "order.getpicpath"}));
-        for (const StandInRequest& r : m_backend->requests()) {
+        for (const StandInRequest& r : s.backend->requests()) {
             QCOMPARE(r.keys(), (QStringList{"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
             QCOMPARE(r.value("token"), Config::token);
             QCOMPARE(r.value("order_photo_id"), QStringLiteral("1001"));
@@ -123,13 +87,13 @@ private slots:
             QCOMPARE(r.value("companyid"), QStringLiteral("3"));
             QCOMPARE(r.value("order_sample_infoid"), QStringLiteral("30001"));
         }
-        QCOMPARE(DirServer::getOrderPath(), m_order->order());
+        QCOMPARE(DirServer::getOrderPath(), s.order->order());
         for (const char* folder : {"thumbnail100", "thumbnail", "thumbnail2250", "设计缩略图100", "设计缩略图",
                                    "设计缩略图2250", "成品缩略图100", "成品缩略图", "成品缩略图2250"})
-            QVERIFY2(QDir(m_order->album(QString::fromUtf8(folder))).exists(), folder);
+            QVERIFY2(QDir(s.order->album(QString::fromUtf8(folder))).exists(), folder);
 
-        QTRY_COMPARE(m_shown->count(), 2);
-        for (const QList<QVariant>& shown : qAsConst(*m_shown)) {
+        QTRY_COMPARE(s.shown->count(), 2);
+        for (const QList<QVariant>& shown : qAsConst(*s.shown)) {
             QCOMPARE(shown.at(1).toInt(), 1);
             QCOMPARE(shown.at(2).toInt(), 0);
         }
@@ -148,7 +112,7 @@ private slots:
         for (int i = 0; i < icons->count(); ++i)
             QVERIFY(!icons->item(i)->icon().isNull());
         QVERIFY(!AlbumPanelProbe::progress()->isVisible());
-        QCOMPARE(m_prompts->count(), 0);
+        QCOMPARE(s.prompts->count(), 0);
     }
 
     void refusals_data()
@@ -193,21 +157,21 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, text);
         QFETCH(bool, pathAsked);
-        m_backend->setReply("order", action, StandInReply::raw(body, status));
-        open(0);
+        s.backend->setReply("order", action, StandInReply::raw(body, status));
+        s.open(0);
         // A silent end has nothing to wait for: give the road its last reply.
-        waitUntil([&] { return m_backend->requests().size() == (pathAsked ? 2 : 1); });
-        waitUntil([&] { return m_prompts->count() > 0; }, title.isEmpty() ? 150 : 10000);
+        waitUntil([&] { return s.backend->requests().size() == (pathAsked ? 2 : 1); });
+        waitUntil([&] { return s.prompts->count() > 0; }, title.isEmpty() ? 150 : 10000);
 
-        QCOMPARE(m_backend->requestsTo("order", "getpicpath").size(), pathAsked ? 1 : 0);
-        QCOMPARE(m_prompts->count(), title.isEmpty() ? 0 : 1);
+        QCOMPARE(s.backend->requestsTo("order", "getpicpath").size(), pathAsked ? 1 : 0);
+        QCOMPARE(s.prompts->count(), title.isEmpty() ? 0 : 1);
         if (!title.isEmpty()) {
-            QCOMPARE(m_prompts->last().title, title);
-            QCOMPARE(m_prompts->last().text, text.contains("%1") ? text.arg(m_order->volumes()) : text);
+            QCOMPARE(s.prompts->last().title, title);
+            QCOMPARE(s.prompts->last().text, text.contains("%1") ? text.arg(s.order->volumes()) : text);
         }
         QCOMPARE(DirServer::getOrderPath(), QStringLiteral("/sentinel/"));
-        QCOMPARE(m_shown->count(), 0);
-        QVERIFY(!QDir(m_order->album("成品缩略图100")).exists());
+        QCOMPARE(s.shown->count(), 0);
+        QVERIFY(!QDir(s.order->album("成品缩略图100")).exists());
     }
 
     // Roads overlap when albums are switched faster than the back end answers: each reply
@@ -216,18 +180,18 @@ private slots:
     void overlappingRoads()
     {
         int asked = 0;
-        m_backend->setHandler("order", "getorderpic", [&asked](const StandInRequest&) {
+        s.backend->setHandler("order", "getorderpic", [&asked](const StandInRequest&) {
             ++asked;
             const QJsonObject info = pictureInfo({marked("IMG_0001.jpg", asked == 1 ? 1 : 2)});
             return asked == 1 ? StandInReply::json(info).delayed(400) : StandInReply::json(info);
         });
-        PhotoOperation& panel = open(0);
+        PhotoOperation& panel = s.open(0);
         panel.clickDeletePhoto();
-        QVERIFY(waitUntil([&] { return m_shown->count() == 2; }));
+        QVERIFY(waitUntil([&] { return s.shown->count() == 2; }));
         QCOMPARE(ImageData::changedImages.value(0).GetStrneed(), QStringLiteral("已有2个标注"));
-        QVERIFY(waitUntil([&] { return m_shown->count() == 4; }));
+        QVERIFY(waitUntil([&] { return s.shown->count() == 4; }));
         QCOMPARE(ImageData::changedImages.value(0).GetStrneed(), QStringLiteral("已有1个标注"));
-        QCOMPARE(m_shown->last().at(1).toInt(), 2);
+        QCOMPARE(s.shown->last().at(1).toInt(), 2);
         QCOMPARE(AlbumPanelProbe::column(panel, 0), QStringList{"IMG_0006.jpg"});
         AlbumPanelProbe::settle();
         QVERIFY(!AlbumPanelProbe::progress()->isVisible());
@@ -237,11 +201,11 @@ private slots:
     // A local order folder needs no path query, and the album is shown once.
     void localOrderFolder()
     {
-        ProductData::localOrderPath = m_order->order();
-        PhotoOperation& panel = open(1);
+        ProductData::localOrderPath = s.order->order();
+        PhotoOperation& panel = s.open(1);
         QTest::qWait(100);
         QCOMPARE(endpoints(), QStringList{"order.getorderpic"});
-        QCOMPARE(m_shown->count(), 1);
+        QCOMPARE(s.shown->count(), 1);
         QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：成品(4)"));
     }
 
@@ -250,21 +214,21 @@ private slots:
     {
         QTemporaryDir dir;
         const QString a = dir.filePath("a.mp4"), b = dir.filePath("b.mp4");
-        m_order->addFile(a, "not a real video");
-        m_order->addFile(b, "not a real video");
+        s.order->addFile(a, "not a real video");
+        s.order->addFile(b, "not a real video");
         const QJsonArray trial{QJsonObject{{"videopath", dir.filePath("gone.mp4")}}, QJsonObject{{"videopath", b}},
                                QJsonObject{{"videopath", ""}}, QJsonObject{{"videopath", a}}};
         const QJsonArray final{QJsonObject{{"videopath", dir.filePath("gone.mp4")}}};
-        m_backend->setReply("order", "getorderpic", StandInReply::json(pictureInfo({}, trial, final)));
-        PhotoOperation& panel = open();
+        s.backend->setReply("order", "getorderpic", StandInReply::json(pictureInfo({}, trial, final)));
+        PhotoOperation& panel = s.open();
 
         panel.clickFinalVideo();
-        QCOMPARE(m_prompts->count(), 1);
-        QCOMPARE(m_prompts->last().title, QStringLiteral("提醒"));
-        QCOMPARE(m_prompts->last().text, QStringLiteral("该订单尚未导入精修视频"));
+        QCOMPARE(s.prompts->count(), 1);
+        QCOMPARE(s.prompts->last().title, QStringLiteral("提醒"));
+        QCOMPARE(s.prompts->last().text, QStringLiteral("该订单尚未导入精修视频"));
 
         panel.clickVideo();
-        QCOMPARE(m_prompts->count(), 1);
+        QCOMPARE(s.prompts->count(), 1);
         Player* player = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* p = qobject_cast<Player*>(w))
