@@ -5,6 +5,7 @@
 #include "tests/support/albumpanelprobe.h"
 #include "tests/support/albumpanelsession.h"
 #include "tests/support/eventwait.h"
+#include "standin/demodata.h"
 #include "video/player.h"
 #include "viewer/progresswindow.h"
 #include "workspace/photooperation.h"
@@ -66,14 +67,14 @@ private slots:
     void init()
     {
         QVERIFY(s.begin());
-        s.order->addPhotos("成品", {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0004.jpg", "婚纱 外景 01.jpg"});
-        s.order->addPhotos("汰片", {"IMG_0006.jpg"});
+        // The demo data set: the stand-in's default replies describe its photos.
+        QVERIFY(DemoData::createVolumes(s.order->volumes()));
         DirServer::setOrderPath(QStringLiteral("/sentinel/"));
     }
 
     void cleanup() { s.end(); }
 
-    // The whole road against the stand-in's demo data: two queries with the order's fields,
+    // The whole road against the stand-in's demo data set: two queries with the order's fields,
     // the nine thumbnail folders, the album shown twice with records and icons.
     void wholeRoad()
     {
@@ -97,7 +98,7 @@ private slots:
             QCOMPARE(shown.at(1).toInt(), 1);
             QCOMPARE(shown.at(2).toInt(), 0);
         }
-        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：成品(4)"));
+        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：成品(5)"));
         QCOMPARE(cell("IMG_0001.jpg", 2), QStringLiteral("已有3个标注"));
         QCOMPARE(cell("IMG_0001.jpg", 3), QStringLiteral("宽：800||高：540"));
         QCOMPARE(cell("IMG_0002.jpg", 2), QString());
@@ -105,10 +106,11 @@ private slots:
         QCOMPARE(cell("婚纱 外景 01.jpg", 2), QStringLiteral("已有1个标注"));
         QCOMPARE(cell("婚纱 外景 01.jpg", 3), QString());
         QCOMPARE(cell("IMG_0004.jpg", 2), QString());
+        QCOMPARE(cell("IMG_0005.jpg", 3), QString());
 
         AlbumPanelProbe::settle();
         QListWidget* icons = AlbumPanelProbe::icons(panel);
-        QCOMPARE(icons->count(), 4);
+        QCOMPARE(icons->count(), 5);
         for (int i = 0; i < icons->count(); ++i)
             QVERIFY(!icons->item(i)->icon().isNull());
         QVERIFY(!AlbumPanelProbe::progress()->isVisible());
@@ -206,7 +208,7 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(endpoints(), QStringList{"order.getorderpic"});
         QCOMPARE(s.shown->count(), 1);
-        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：成品(4)"));
+        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：成品(5)"));
     }
 
     // Only the listed videos that exist play, in list order; none at all gives the box.
