@@ -144,6 +144,11 @@ int Prompt::exec(QDialog* dialog)
         call.kind = PromptCall::ExecDialog;
         call.title = dialog->windowTitle();
         call.dialogClass = QString::fromLatin1(dialog->metaObject()->className());
+        // A message box run by hand (own button texts) is recorded with its text.
+        if (const QMessageBox* box = qobject_cast<const QMessageBox*>(dialog)) {
+            call.text = box->text();
+            call.buttons = box->standardButtons();
+        }
         const QVariant answer = handler()(call);
         const int code = answer.isValid() ? answer.toInt() : int(QDialog::Rejected);
         dialog->setResult(code);

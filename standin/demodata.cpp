@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QtEndian>
@@ -44,7 +45,9 @@ bool DemoData::writePhoto(const QString& path, int width, int height, const QStr
     font.setPixelSize(qMax(12, height / 8));
     p.setFont(font);
     p.drawRect(image.rect().adjusted(4, 4, -5, -5));
-    p.drawText(image.rect(), Qt::AlignCenter, label);
+    // Text needs the font system of a GUI application; plain tools get the frame only.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        p.drawText(image.rect(), Qt::AlignCenter, label);
     p.end();
 
     QByteArray jpeg;

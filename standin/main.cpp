@@ -4,13 +4,16 @@
 #include "standin/standinserver.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QTextStream>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // A GUI application for the fonts of the generated photos; it never shows a window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Local stand-in of the studio's back end"));
     parser.addHelpOption();

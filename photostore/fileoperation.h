@@ -1,0 +1,47 @@
+#ifndef FILEOPERATION_H
+#define FILEOPERATION_H
+
+#include <QDateTime>
+#include <QString>
+
+// File and folder functions on the picture server's folders. Paths use "/" as separator;
+// every function reports through its result and never shows anything, the callers decide
+// what to tell the staff. No state: safe on any thread.
+class FileOperation
+{
+public:
+    FileOperation() {}
+
+    // Moves source to target, creating the target's folder chain. With replace false an
+    // existing target is never touched: the move fails and both files stay. A moved file
+    // carries the time of the move as its access and modification time.
+    static bool fileMove(QString const& source, QString const& target, bool const& replace);
+    // 0 on success, -1 on failure. Whole seconds are kept.
+    static int ChangeFileDateTime(QDateTime access, QDateTime modification, QString path);
+    static bool copyFile(QString source, QString target, bool overwrite);
+    static bool copyDir(QString source, QString target, bool overwrite);
+    static bool removeFile(QString path);
+    static bool removeDir(QString path);
+    static bool removeDirThenMake(QString path);
+    // Creates the last level only; the parent must exist.
+    static bool makeDir(QString path);
+    static bool isDirExist(QString path);
+    static bool isFileExist(QString path);
+    // The file name of a path with its extension lower-cased: a/b/IMG_1.JPG gives IMG_1.jpg.
+    static QString getFileName(QString path);
+    static int getImageIndex(QString name);
+    // The local mount path of a Windows share path sent by the back end:
+    // \\server\share\dir gives the volumes root + "share/dir".
+    static QString changeIntoMacPath(QString path);
+    static bool hide(QString path);
+
+private:
+    static bool hideOnWin(QString path);
+    static bool hideOnMac(QString path);
+};
+
+// Qt key code of a shortcut key name of the user settings: "F1" to "F35", or one character.
+// 0 for a name that names no key.
+int returnKeyValue(QString name);
+
+#endif // FILEOPERATION_H

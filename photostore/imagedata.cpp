@@ -1,0 +1,560 @@
+#include "photostore/imagedata.h"
+
+#include "app/config.h"
+#include "photostore/dirserver.h"
+#include "photostore/fileoperation.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QHash>
+#include <QNetworkAccessManager>
+#include <QRandomGenerator>
+#include <QVector>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <utility>
+
+ImageData* ImageData::m_pimages = nullptr;
+QList<Image> ImageData::changedImages;
+
+namespace {
+// The "*.jpg" files of a folder, any case, as listed (no order). Hidden files (the "._"
+// companions that Macs leave on shares) are no photos. A plain suffix test rather than a
+// wildcard filter: the listing is most of an import's time.
+QStringList jpegFiles(const QString& folder)
+{
+    QStringList names;
+    if (folder.isEmpty())
+        return names;
+    QDirIterator it(folder, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
+            names.append(name);
+    }
+    return names;
+}
+
+// Seconds since 1970, straight from the file system: going through a local QDateTime
+// costs a time-zone look-up per file, several times the stat itself.
+qint64 modificationTime(const QString& path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    return qint64(info.st_mtime);
+}
+
+// The same, sorted by name; ties of the case-blind order fall back to the exact one so the
+// listing is the same on every run.
+QStringList listJpegs(const QString& folder, Qt::CaseSensitivity cs = Qt::CaseInsensitive)
+{
+    QStringList names = jpegFiles(folder);
+    std::sort(names.begin(), names.end(), [cs](const QString& a, const QString& b) {
+        const int c = a.compare(b, cs);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+Image listedImage(const QString& fileName, PHOTOTYPE type)
+{
+    Image image;
+    image.SetPhotoType(type);
+    image.Setpath(FileOperation::getFileName(fileName));
+    image.setFileNameOnDisk(fileName);
+    return image;
+}
+
+QList<Image> listedImages(const QStringList& fileNames, PHOTOTYPE type)
+{
+    QList<Image> images;
+    images.reserve(fileNames.size());
+    for (const QString& fileName : fileNames)
+        images.append(listedImage(fileName, type));
+    return images;
+}
+
+// 成品 photos take remark and crop from the back end's picture information; with several
+// entries for one name the last one wins.
+QList<Image> fineImages(const QStringList& fileNames)
+{
+    QHash<QString, int> last;
+    for (int i = 0; i < ImageData::changedImages.size(); ++i)
+        last.insert(ImageData::changedImages.at(i).GetImageName(), i);
+    QList<Image> images = listedImages(fileNames, PHOTO_FINE);
+    if (last.isEmpty())
+        return images;
+    for (Image& image : images) {
+        const auto found = last.constFind(image.GetImageName());
+        if (found == last.constEnd())
+            continue;
+        const Image& changed = ImageData::changedImages.at(found.value());
+        image.SetStrneed(changed.GetStrneed());
+        image.setClipRect(changed.GetTrimrc(), changed.isEllipse());
+    }
+    return images;
+}
+
+// Reorders a list by a key per photo, keeping the former order among equal keys.
+template <typename Key, typename Less>
+void reorder(QList<Image>& list, const QVector<Key>& keys, Less less)
+{
+    QVector<int> order(list.size());
+    for (int i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return less(keys.at(a), keys.at(b)); });
+    QList<Image> sorted;
+    sorted.reserve(list.size());
+    for (int i : order)
+        sorted.append(list.at(i));
+    list.swap(sorted);
+}
+
+// The fixed order: ascending MD5 keys of the names (lower-case hex, so plain comparison
+// is the case-blind one).
+void sortByNameKey(QList<Image>& list)
+{
+    QVector<QString> keys;
+    keys.reserve(list.size());
+    for (const Image& image : list)
+        keys.append(ImageData::encryptionName(image.GetImageName()));
+    reorder(list, keys, std::less<QString>());
+}
+
+// 汰片 newest first by modification time; files of the same second keep the name order.
+QList<Image> deletedByDate(const QString& folder, const QStringList& fileNames)
+{
+    QVector<ImageData::FileInfo> files;
+    files.reserve(fileNames.size());
+    for (const QString& fileName : fileNames)
+        files.append({modificationTime(folder + fileName), fileName});
+    std::stable_sort(files.begin(), files.end(),
+                     [](const ImageData::FileInfo& a, const ImageData::FileInfo& b) { return a.mtime > b.mtime; });
+    QList<Image> images;
+    images.reserve(files.size());
+    for (const ImageData::FileInfo& file : files)
+        images.append(listedImage(file.path, PHOTO_DELETED));
+    return images;
+}
+
+QList<Image> deletedImages()
+{
+    const QString folder = DirServer::getDeletedImagePath();
+    const QStringList fileNames = listJpegs(folder);
+    if (Config::recoverPhotoSortType == QStringLiteral("创建日期排序"))
+        return deletedByDate(folder, fileNames);
+    QList<Image> images = listedImages(fileNames, PHOTO_DELETED);
+    if (Config::recoverPhotoSortType == QStringLiteral("固定规则乱序"))
+        sortByNameKey(images);
+    return images;
+}
+}
+
+ImageData::ImageData()
+    : seleType(SELE_ALL)
+    , manager(new QNetworkAccessManager)
+    , type(PHOTO_RAW)
+    , cursorList(&all)
+    , cursorIndex(0)
+{
+}
+
+ImageData::~ImageData()
+{
+    delete manager;
+}
+
+ImageData* ImageData::getInstance()
+{
+    if (!m_pimages)
+        m_pimages = new ImageData;
+    return m_pimages;
+}
+
+void ImageData::importImage(PHOTOTYPE t)
+{
+    all = listedImages(listJpegs(DirServer::getOriginalImagePath()), PHOTO_RAW);
+    fine = fineImages(listJpegs(DirServer::getFineImagePath()));
+    deleted = deletedImages();
+    design = listedImages(listJpegs(DirServer::getDesignImagePath()), PHOTO_DESIGN);
+    designDeleted = listedImages(listJpegs(DirServer::getDesignDeletedImagePath()), PHOTO_DESIGN_DELETED);
+
+    setType(t, SELE_ALL);
+
+    if (Config::getOrderMode() == 2) {
+        if (Config::cp_sortmodel == QStringLiteral("2"))
+            sortCpImgs();
+        else
+            disorder();
+    }
+}
+
+void ImageData::clearImages()
+{
+    all.clear();
+    fine.clear();
+    deleted.clear();
+    design.clear();
+    designDeleted.clear();
+    type = PHOTO_RAW;
+    cursorList = &all;
+    cursorIndex = 0;
+}
+
+void ImageData::setMyUsedimages(const QList<Image>& images)
+{
+    myUsed = images;
+}
+
+void ImageData::setMyUnUsedimages(const QList<Image>& images)
+{
+    myUnused = images;
+}
+
+int ImageData::getDeletedImgs()
+{
+    return jpegFiles(DirServer::getDeletedImagePath()).size();
+}
+
+int ImageData::getChengPinImgs()
+{
+    return jpegFiles(DirServer::getFineImagePath()).size();
+}
+
+QStringList ImageData::getFine100Image()
+{
+    QStringList paths;
+    // Thumbnails are written under the photo's name, whatever the spelling of the file.
+    const QString thumbs = DirServer::getFineImageSmallThumbPath();
+    for (const QString& fileName : listJpegs(DirServer::getFineImagePath()))
+        paths.append(thumbs + FileOperation::getFileName(fileName));
+    for (const QString& folder : {DirServer::getMarkerPath(), DirServer::getClipThumbPath()})
+        for (const QString& fileName : listJpegs(folder))
+            paths.append(folder + fileName);
+    return paths;
+}
+
+QList<Image> ImageData::getFineAndDeletedImage()
+{
+    QList<Image> images = fineImages(listJpegs(DirServer::getFineImagePath(), Qt::CaseSensitive));
+    images.append(listedImages(listJpegs(DirServer::getDeletedImagePath()), PHOTO_DELETED));
+    return images;
+}
+
+QString ImageData::encryptionName(QString name)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Md5).toHex());
+}
+
+void ImageData::sortCpImgs()
+{
+    for (QList<Image>* list : {&all, &fine, &design, &myUnused, &myUsed})
+        sortByNameKey(*list);
+    iteratorMoveFirst();
+}
+
+void ImageData::disorder()
+{
+    disorder(quint32(QDateTime::currentSecsSinceEpoch()));
+}
+
+void ImageData::disorder(quint32 seed)
+{
+    // One generator for all lists, two numbers per step: the same second gives the same shuffle.
+    QRandomGenerator random(seed);
+    for (QList<Image>* list : {&all, &fine, &design, &myUnused, &myUsed}) {
+        const int n = list->size();
+        for (int step = 0; step < n; ++step) {
+            const int a = int(random.generate() % quint32(n));
+            int b = int(random.generate() % quint32(n));
+            if (qAbs(a - b) < 8)
+                b = (a + 8) % n;
+            list->swapItemsAt(a, b);
+        }
+    }
+}
+
+void ImageData::disorder1()
+{
+    QRandomGenerator random(quint32(QDateTime::currentSecsSinceEpoch()));
+    for (QList<Image>* list : {&all, &fine, &deleted, &design}) {
+        const int n = list->size();
+        for (int step = 0; step < n; ++step)
+            list->move(int(random.generate() % quint32(n)), n - 1);
+    }
+}
+
+QList<Image> ImageData::returnSortList(QStringList keys, QMap<QString, Image> photos)
+{
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    QList<Image> result;
+    for (int start : {1, 0})
+        for (int i = start; i < keys.size(); i += 2)
+            if (photos.contains(keys.at(i)))
+                result.append(photos.value(keys.at(i)));
+    return result;
+}
+
+PHOTOTYPE ImageData::getType()
+{
+    return type;
+}
+
+void ImageData::setType(PHOTOTYPE t, SELETYPE sel)
+{
+    type = t;
+    seleType = sel;
+    setIterator(0, sel);
+}
+
+QList<Image>& ImageData::albumList()
+{
+    switch (type) {
+    case PHOTO_FINE:
+        return fine;
+    case PHOTO_DELETED:
+        return deleted;
+    case PHOTO_DESIGN:
+        return design;
+    case PHOTO_DESIGN_DELETED:
+        return designDeleted;
+    default:
+        return all;
+    }
+}
+
+QList<Image>* ImageData::seleList(int sel)
+{
+    switch (sel) {
+    case SELE_ALL:
+        return &fine;
+    case SELE_USED:
+        return &myUsed;
+    case SELE_UNUSED:
+        return &myUnused;
+    default:
+        return nullptr;
+    }
+}
+
+QList<Image>* ImageData::filteredList(int sel)
+{
+    if (type == PHOTO_FINE)
+        return seleList(sel);
+    if (type < PHOTO_RAW || type > PHOTO_DESIGN_DELETED)
+        return nullptr;
+    return &albumList();
+}
+
+int ImageData::cursorPosition() const
+{
+    // A list that shrank under the cursor leaves it at its end position.
+    return qBound(0, cursorIndex, cursorList->size());
+}
+
+void ImageData::setIterator(int index, SELETYPE sel)
+{
+    QList<Image>* list = filteredList(sel);
+    if (!list || index < 0)
+        return;
+    cursorList = list;
+    cursorIndex = qMin(index, list->size());
+}
+
+bool ImageData::setIterator(QString name, SELETYPE sel)
+{
+    QList<Image>* list = seleList(sel);
+    if (!list)
+        return false;
+    for (int i = 0; i < list->size(); ++i) {
+        if (list->at(i).GetImageName() == name) {
+            setType(PHOTO_FINE, SELE_ALL);
+            setIterator(i, sel);
+            return true;
+        }
+    }
+    return false;
+}
+
+QList<Image>::iterator ImageData::getSeleIterator(int index, SELETYPE sel)
+{
+    QList<Image>* list = seleList(sel);
+    if (!list) {
+        none.clear();
+        list = &none;
+    }
+    if (index < 0 || index >= list->size())
+        return list->end();
+    return list->begin() + index;
+}
+
+void ImageData::iteratorMoveFirst()
+{
+    cursorIndex = 0;
+}
+
+void ImageData::iteratorMoveEnd()
+{
+    cursorIndex = qMax(0, cursorList->size() - 1);
+}
+
+void ImageData::iteratorMoveNext()
+{
+    const int n = cursorList->size();
+    if (n == 0)
+        return;
+    const int pos = cursorPosition();
+    cursorIndex = pos >= n - 1 ? 0 : pos + 1;
+}
+
+void ImageData::iteratorMovePre()
+{
+    const int n = cursorList->size();
+    if (n == 0)
+        return;
+    const int pos = cursorPosition();
+    cursorIndex = pos == 0 ? n - 1 : pos - 1;
+}
+
+bool ImageData::iteratorMoveNextToEnd(QList<Image>::iterator start)
+{
+    const int n = cursorList->size();
+    if (n == 0)
+        return true;
+    // Where start lies in the list, found from addresses alone: an iterator of a list that
+    // has since been replaced or detached is never dereferenced.
+    const quintptr first = quintptr(cursorList->constBegin().i);
+    const quintptr at = quintptr(start.i);
+    const quintptr step = sizeof(*start.i);
+    int startIndex = -1;
+    if (at >= first && (at - first) % step == 0 && (at - first) / step < quintptr(n))
+        startIndex = int((at - first) / step);
+    const QString startName = startIndex >= 0 ? cursorList->at(startIndex).GetImageName() : QString();
+
+    iteratorMoveNext();
+    if (startIndex < 0)
+        return true;
+    return cursorList->at(cursorPosition()).GetImageName() == startName;
+}
+
+bool ImageData::isFirstOne()
+{
+    return cursorList->isEmpty() || cursorPosition() == 0;
+}
+
+bool ImageData::isLastOne()
+{
+    return cursorList->isEmpty() || cursorPosition() + 1 == cursorList->size();
+}
+
+QList<Image>::iterator ImageData::getIterator()
+{
+    return cursorList->begin() + cursorPosition();
+}
+
+int ImageData::getCurrentIndex()
+{
+    if (type < PHOTO_RAW || type > PHOTO_DESIGN_DELETED)
+        return -1;
+    const int pos = cursorPosition();
+    return pos < cursorList->size() ? pos : -1;
+}
+
+Image ImageData::getCurrentImage()
+{
+    const int pos = cursorPosition();
+    return pos < cursorList->size() ? cursorList->at(pos) : Image();
+}
+
+QList<Image>& ImageData::getImagelist(SELETYPE sel)
+{
+    if (type < PHOTO_RAW || type > PHOTO_DESIGN_DELETED)
+        return all;
+    if (QList<Image>* list = filteredList(sel))
+        return *list;
+    none.clear();
+    return none;
+}
+
+QList<Image>& ImageData::GetSeletedImages()
+{
+    return fine;
+}
+
+QList<Image>& ImageData::GetDesignImages()
+{
+    return design;
+}
+
+QList<Image>& ImageData::GetAllImages()
+{
+    return all;
+}
+
+QList<Image>& ImageData::GetLeftImages()
+{
+    return deleted;
+}
+
+int ImageData::getRawImageNum()
+{
+    return all.size();
+}
+
+int ImageData::getFinalImageNum()
+{
+    return fine.size();
+}
+
+int ImageData::getDeletedImageNum()
+{
+    return deleted.size();
+}
+
+int ImageData::getDesignImageNum()
+{
+    return design.size();
+}
+
+int ImageData::getDesignDeletedImageNum()
+{
+    return designDeleted.size();
+}
+
+int ImageData::getSelImageNum(SELETYPE sel)
+{
+    const QList<Image>* list = seleList(sel);
+    return list ? list->size() : 0;
+}
+
+Image ImageData::getFineImage(QString name, SELETYPE sel)
+{
+    const QList<Image>* list = seleList(sel);
+    if (!list)
+        return Image();
+    // The camera's spelling of the name: its extension upper-cased after the last ".".
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString camera = dot < 0 ? name : name.left(dot + 1) + name.mid(dot + 1).toUpper();
+    for (const Image& image : *list)
+        if (image.GetImageName() == name || image.GetImageName() == camera)
+            return image;
+    return Image();
+}
+
+void ImageData::orderFineImage()
+{
+    // Most used first; photos with equal counts keep their order.
+    QVector<int> counts;
+    counts.reserve(fine.size());
+    for (const Image& image : fine)
+        counts.append(image.getProductNum());
+    reorder(fine, counts, std::greater<int>());
+}

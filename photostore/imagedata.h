@@ -1,0 +1,120 @@
+#ifndef IMAGEDATA_H
+#define IMAGEDATA_H
+
+#include "photostore/image.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+class QNetworkAccessManager;
+
+// The open order's photos in memory: one list per album in display order, the two
+// sub-lists of 成品 that the album panel computes, the album shown and the cursor on the
+// current photo. One instance per process; changed on the GUI thread only.
+//
+// The cursor is kept as a list and an index, never as a stored iterator: a list copied by
+// a reader and then written here detaches, which would leave a stored iterator pointing
+// into the copy. getIterator() builds the iterator when asked. While the album panel has
+// placed the cursor in a filtered list (已选 or 未选), stepping, the first and last tests,
+// the current index and the current photo work in that list, so that the viewer reaches
+// the neighbouring photo of what the panel shows and wraps at its ends.
+class ImageData
+{
+public:
+    // One file of the date order: modification time in seconds since 1970 (64 bits, so
+    // times after 2038 compare right) and the file name.
+    struct FileInfo
+    {
+        qint64 mtime = 0;
+        QString path;
+    };
+
+    static ImageData* getInstance();
+
+    // Album lists, import and order
+    void importImage(PHOTOTYPE t);
+    void clearImages();
+    void setMyUsedimages(const QList<Image>& images);
+    void setMyUnUsedimages(const QList<Image>& images);
+    int getDeletedImgs();
+    int getChengPinImgs();
+    static QStringList getFine100Image();
+    static QList<Image> getFineAndDeletedImage();
+    static QString encryptionName(QString name);
+    void sortCpImgs();
+    void disorder();
+    // The shuffle from a given seed; disorder() seeds with the current time in seconds.
+    void disorder(quint32 seed);
+    void disorder1();
+    QList<Image> returnSortList(QStringList keys, QMap<QString, Image> photos);
+
+    // Album, filter and cursor
+    PHOTOTYPE getType();
+    void setType(PHOTOTYPE t, SELETYPE sel);
+    void setIterator(int index, SELETYPE sel);
+    bool setIterator(QString name, SELETYPE sel);
+    QList<Image>::iterator getSeleIterator(int index, SELETYPE sel);
+    void iteratorMoveFirst();
+    void iteratorMoveEnd();
+    void iteratorMoveNext();
+    void iteratorMovePre();
+    // The slide-show step: true once the show is back at the photo at start (and at once
+    // for an empty album, or when start no longer lies in the list).
+    bool iteratorMoveNextToEnd(QList<Image>::iterator start);
+    bool isFirstOne();
+    bool isLastOne();
+    QList<Image>::iterator getIterator();
+    int getCurrentIndex();
+    Image getCurrentImage();
+
+    // Lists and counts
+    QList<Image>& getImagelist(SELETYPE sel);
+    QList<Image>& GetSeletedImages();
+    QList<Image>& GetDesignImages();
+    QList<Image>& GetAllImages();
+    QList<Image>& GetLeftImages();
+    int getRawImageNum();
+    int getFinalImageNum();
+    int getDeletedImageNum();
+    int getDesignImageNum();
+    int getDesignDeletedImageNum();
+    int getSelImageNum(SELETYPE sel);
+    Image getFineImage(QString name, SELETYPE sel);
+    void orderFineImage();
+
+    // Photos for which the back end holds a remark or a crop; import copies them onto 成品.
+    static QList<Image> changedImages;
+
+private:
+    ImageData();
+    ~ImageData();
+    ImageData(const ImageData&) = delete;
+    ImageData& operator=(const ImageData&) = delete;
+
+    QList<Image>& albumList();
+    QList<Image>* seleList(int sel);
+    QList<Image>* filteredList(int sel);
+    int cursorPosition() const;
+
+    static ImageData* m_pimages;
+
+    SELETYPE seleType;
+    QNetworkAccessManager* manager;
+    QList<Image> all;
+    QList<Image> fine;
+    QList<Image> myUsed;
+    QList<Image> myUnused;
+    QList<Image> deleted;
+    QList<Image> design;
+    QList<Image> designDeleted;
+    PHOTOTYPE type;
+    // The cursor: the list it is in and its position there; size() is the end position.
+    QList<Image>* cursorList;
+    int cursorIndex;
+    // Handed out for a filter that names no list; always empty when handed out.
+    QList<Image> none;
+};
+
+#endif // IMAGEDATA_H

@@ -1,0 +1,278 @@
+#include "app/config.h"
+#include "photostore/fileoperation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+qint64 mtime(const QString& path)
+{
+    return QFileInfo(path).lastModified().toSecsSinceEpoch();
+}
+
+const QDateTime longAgo = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6));
+}
+
+class TestFileOperation : public QObject
+{
+    Q_OBJECT
+private slots:
+    void moveStampsTheTimeOfTheMoveAndCreatesTheFolderChain()
+    {
+        QTemporaryDir tmp;
+        const QString from = tmp.filePath("成品/IMG_1.JPG");
+        const QString to = tmp.filePath("a/b/汰片/IMG_1.JPG");
+        writeFile(from, "photo");
+        QCOMPARE(FileOperation::ChangeFileDateTime(longAgo, longAgo, from), 0);
+
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        QVERIFY(FileOperation::fileMove(from, to, false));
+        const qint64 after = QDateTime::currentSecsSinceEpoch();
+        QVERIFY(!QFile::exists(from));
+        QCOMPARE(readFile(to), QByteArray("photo"));
+        QVERIFY(mtime(to) >= before && mtime(to) <= after);
+    }
+
+    void moveOntoSamePathTouchesNothing()
+    {
+        QTemporaryDir tmp;
+        const QString path = tmp.filePath("成品/a.jpg");
+        writeFile(path, "a");
+        FileOperation::ChangeFileDateTime(longAgo, longAgo, path);
+        QVERIFY(FileOperation::fileMove(path, path, true));
+        QCOMPARE(mtime(path), longAgo.toSecsSinceEpoch());
+    }
+
+    void moveNeverReplacesUnlessAsked()
+    {
+        QTemporaryDir tmp;
+        const QString from = tmp.filePath("成品/a.jpg");
+        const QString to = tmp.filePath("汰片/a.jpg");
+        writeFile(from, "new");
+        writeFile(to, "old");
+        QVERIFY(!FileOperation::fileMove(from, to, false));
+        QCOMPARE(readFile(from), QByteArray("new"));
+        QCOMPARE(readFile(to), QByteArray("old"));
+
+        QVERIFY(FileOperation::fileMove(from, to, true));
+        QVERIFY(!QFile::exists(from));
+        QCOMPARE(readFile(to), QByteArray("new"));
+    }
+
+    void moveRefusesMissingOrEmptyPaths()
+    {
+        QTemporaryDir tmp;
+        const QString from = tmp.filePath("a.jpg");
+        QVERIFY(!FileOperation::fileMove(from, tmp.filePath("b.jpg"), true));
+        writeFile(from, "a");
+        QVERIFY(!FileOperation::fileMove(from, QString(), true));
+        QVERIFY(!FileOperation::fileMove(QString(), from, true));
+        QVERIFY(QFile::exists(from));
+    }
+
+    // Times are set as given, in summer as in winter and past 2038, whatever the file's name.
+    void fileTimes_data()
+    {
+        QTest::addColumn<QDateTime>("when");
+        QTest::newRow("winter") << QDateTime(QDate(2023, 1, 15), QTime(9, 30, 0));
+        QTest::newRow("summer") << QDateTime(QDate(2023, 7, 15), QTime(12, 0, 0));
+        QTest::newRow("after 2038") << QDateTime(QDate(2040, 6, 1), QTime(8, 0, 59));
+    }
+
+    void fileTimes()
+    {
+        QFETCH(QDateTime, when);
+        QTemporaryDir tmp;
+        const QString path = tmp.filePath("汰片/照片 一.jpg");
+        writeFile(path, "x");
+        const QDateTime access = when.addDays(-1);
+        QCOMPARE(FileOperation::ChangeFileDateTime(access, when.addMSecs(700), path), 0);
+        QCOMPARE(QFileInfo(path).lastModified(), when);
+        QCOMPARE(QFileInfo(path).lastRead(), access);
+    }
+
+    void fileTimesRefuseBadInput()
+    {
+        QTemporaryDir tmp;
+        const QString path = tmp.filePath("a.jpg");
+        writeFile(path, "x");
+        const QDateTime now = QDateTime::currentDateTime();
+        QCOMPARE(FileOperation::ChangeFileDateTime(QDateTime(), now, path), -1);
+        QCOMPARE(FileOperation::ChangeFileDateTime(now, QDateTime(), path), -1);
+        QCOMPARE(FileOperation::ChangeFileDateTime(now, now, QString()), -1);
+        QCOMPARE(FileOperation::ChangeFileDateTime(now, now, tmp.filePath("missing.jpg")), -1);
+    }
+
+    void copyFile()
+    {
+        QTemporaryDir tmp;
+        const QString from = tmp.filePath("a.jpg");
+        writeFile(from, "a");
+        QDir(tmp.path()).mkdir("x");
+        QVERIFY(FileOperation::copyFile(from, tmp.path() + "\\x\\y.jpg", false));
+        QCOMPARE(readFile(tmp.filePath("x/y.jpg")), QByteArray("a"));
+
+        writeFile(tmp.filePath("b.jpg"), "b");
+        QVERIFY(!FileOperation::copyFile(from, tmp.filePath("b.jpg"), false));
+        QCOMPARE(readFile(tmp.filePath("b.jpg")), QByteArray("b"));
+        QVERIFY(FileOperation::copyFile(from, tmp.filePath("b.jpg"), true));
+        QCOMPARE(readFile(tmp.filePath("b.jpg")), QByteArray("a"));
+
+        QVERIFY(FileOperation::copyFile(from, from, false));
+        QVERIFY(!FileOperation::copyFile(tmp.filePath("missing.jpg"), tmp.filePath("c.jpg"), true));
+    }
+
+    void copyDirCopiesTheTree()
+    {
+        QTemporaryDir tmp;
+        writeFile(tmp.filePath("src/a.jpg"), "a");
+        writeFile(tmp.filePath("src/sub/b.jpg"), "b");
+        QVERIFY(FileOperation::copyDir(tmp.filePath("src"), tmp.filePath("dst"), false));
+        QCOMPARE(readFile(tmp.filePath("dst/a.jpg")), QByteArray("a"));
+        QCOMPARE(readFile(tmp.filePath("dst/sub/b.jpg")), QByteArray("b"));
+        QVERIFY(!FileOperation::copyDir(tmp.filePath("src"), tmp.filePath("dst"), false));
+        QVERIFY(FileOperation::copyDir(tmp.filePath("src"), tmp.filePath("dst"), true));
+    }
+
+    void removeDirDeletesTheTreeButNotWhatLinksPointTo()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(!FileOperation::removeDir(tmp.filePath("missing")));
+
+        writeFile(tmp.filePath("tree/a.jpg"), "a");
+        writeFile(tmp.filePath("tree/sub/deeper/b.jpg"), "b");
+        QFile::setPermissions(tmp.filePath("tree/a.jpg"), QFileDevice::ReadOwner);
+        writeFile(tmp.filePath("outside/keep.jpg"), "k");
+        QVERIFY(QFile::link(tmp.filePath("outside"), tmp.filePath("tree/link")));
+
+        QVERIFY(FileOperation::removeDir(tmp.filePath("tree")));
+        QVERIFY(!QFileInfo::exists(tmp.filePath("tree")));
+        QCOMPARE(readFile(tmp.filePath("outside/keep.jpg")), QByteArray("k"));
+
+        writeFile(tmp.filePath("again/x.jpg"), "x");
+        FileOperation::removeDirThenMake(tmp.filePath("again"));
+        QVERIFY(QDir(tmp.filePath("again")).exists());
+        QVERIFY(QDir(tmp.filePath("again")).isEmpty());
+    }
+
+    void makeDirCreatesTheLastLevelOnly()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(!FileOperation::makeDir(tmp.filePath("a/b")));
+        QVERIFY(FileOperation::makeDir(tmp.filePath("a")));
+        QVERIFY(FileOperation::makeDir(tmp.filePath("a")));
+        QVERIFY(FileOperation::isDirExist(tmp.filePath("a")));
+        QVERIFY(!FileOperation::isFileExist(tmp.filePath("a")));
+        writeFile(tmp.filePath("a/f.jpg"), "f");
+        QVERIFY(FileOperation::isFileExist(tmp.filePath("a/f.jpg")));
+        QVERIFY(FileOperation::removeFile(tmp.filePath("a/f.jpg")));
+        QVERIFY(!FileOperation::isFileExist(tmp.filePath("a/f.jpg")));
+        QVERIFY(!FileOperation::hide(tmp.filePath("a")));
+    }
+
+    void getFileName_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("upper extension") << "a/b/IMG_0001.JPG" << "IMG_0001.jpg";
+        QTest::newRow("two dots") << "x.tar.GZ" << "x.tar.gz";
+        QTest::newRow("mixed case") << "/Volumes/p/成品/照片 1.Jpg" << "照片 1.jpg";
+        QTest::newRow("no dot") << "docs/README" << "README";
+        QTest::newRow("dot file") << "a/.DS_Store" << ".ds_store";
+        QTest::newRow("folder") << "a/b/" << "";
+    }
+
+    void getFileName()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QCOMPARE(FileOperation::getFileName(path), name);
+    }
+
+    void getImageIndex_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");
+        QTest::newRow("camera") << "IMG_0123.jpg" << 123;
+        QTest::newRow("first dot") << "DSC042.v2.jpg" << 42;
+        QTest::newRow("letters") << "photo.jpg" << 0;
+    }
+
+    void getImageIndex()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QCOMPARE(FileOperation::getImageIndex(name), index);
+    }
+
+    void changeIntoMacPath_data()
+    {
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("mounted");
+        QTest::newRow("share") << "/Volumes/" << "\\\\srv\\photos\\2023\\A001" << "/Volumes/photos/2023/A001";
+        QTest::newRow("trailing") << "/Volumes/" << "\\\\srv\\home\\" << "/Volumes/home/";
+        QTest::newRow("empty") << "/Volumes/" << "" << "";
+        QTest::newRow("slashes") << "/Volumes/" << "//srv/photos/A001" << "/Volumes/photos/A001";
+        QTest::newRow("absolute") << "/Volumes/" << "/photos/A001" << "/Volumes/photos/A001";
+        QTest::newRow("mounted") << "/Volumes/" << "/Volumes/photos/A001" << "/Volumes/photos/A001";
+        QTest::newRow("other root") << "/mnt/pics/" << "\\\\srv\\photos\\A001" << "/mnt/pics/photos/A001";
+        QTest::newRow("under root") << "/mnt/pics/" << "/mnt/pics/photos/A001" << "/mnt/pics/photos/A001";
+    }
+
+    void changeIntoMacPath()
+    {
+        QFETCH(QString, root);
+        QFETCH(QString, path);
+        QFETCH(QString, mounted);
+        const QString saved = Config::volumesRoot;
+        Config::volumesRoot = root;
+        const QString result = FileOperation::changeIntoMacPath(path);
+        Config::volumesRoot = saved;
+        QCOMPARE(result, mounted);
+    }
+
+    void returnKeyValue_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("key");
+        QTest::newRow("F12") << "F12" << int(Qt::Key_F12);
+        QTest::newRow("F1") << "F1" << int(Qt::Key_F1);
+        QTest::newRow("a") << "a" << int(Qt::Key_A);
+        QTest::newRow("A") << "A" << int(Qt::Key_A);
+        QTest::newRow("z") << "z" << int(Qt::Key_Z);
+        QTest::newRow("F alone") << "F" << int(Qt::Key_F);
+        QTest::newRow("digit is no key name") << "7" << 0;
+        QTest::newRow("F word") << "Fx" << 0;
+        QTest::newRow("F0") << "F0" << 0;
+        QTest::newRow("word") << "Up" << 0;
+        QTest::newRow("empty") << "" << 0;
+    }
+
+    void returnKeyValue()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, key);
+        QCOMPARE(::returnKeyValue(name), key);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileOperation)
+#include "tst_fileoperation.moc"

@@ -1,0 +1,11 @@
+#ifndef EVENTWAIT_H
+#define EVENTWAIT_H
+
+#include <functional>
+
+// Runs the event loop until condition holds or timeoutMs pass; true when it holds.
+// Unlike QTest::qWaitFor it never sleeps between checks, so a request and its
+// reply on the test's own loop take milliseconds rather than a sleep per step.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+#endif // EVENTWAIT_H

@@ -1,0 +1,3 @@
+#include "viewer/fullscreenview.h"
+
+std::atomic<bool> FullScreenView::isValid{false};
