@@ -1,9 +1,9 @@
 #include "app/config.h"
 #include "app/deployment.h"
+#include "app/login.h"
 #include "app/singleapplication.h"
 
 #include <QDebug>
-#include <QLabel>
 #include <QScreen>
 
 int main(int argc, char* argv[])
@@ -19,11 +19,7 @@ int main(int argc, char* argv[])
         qDebug() << "Failed to get the primary screen.";
     }
 
-    // Sign-in is not there yet: show what the client can do so far.
-    QLabel placeholder(QStringLiteral("影楼选片系统\n\n登录窗口尚未完成。"));
-    placeholder.setWindowTitle(QStringLiteral("影楼选片系统"));
-    placeholder.setAlignment(Qt::AlignCenter);
-    placeholder.resize(480, 240);
-    placeholder.show();
+    Login login;
+    login.show();
     return app.exec();
 }
