@@ -3,6 +3,7 @@
 #include "app/login.h"
 #include "order/searchorder.h"
 #include "tests/support/promptrecorder.h"
+#include "tests/support/searchwindows.h"
 #include "tests/support/testbackend.h"
 
 #include <QCheckBox>
@@ -20,23 +21,6 @@
 #include <memory>
 
 namespace {
-
-// The order search windows that a sign-in opened (top level, deleted on close).
-QList<SearchOrder*> searchWindows()
-{
-    QList<SearchOrder*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* search = qobject_cast<SearchOrder*>(w))
-            found << search;
-    return found;
-}
-
-void closeSearchWindows()
-{
-    for (SearchOrder* search : searchWindows())
-        search->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 QStringList s_log;
 QLoggingCategory::CategoryFilter s_previousFilter = nullptr;
@@ -161,7 +145,7 @@ private slots:
     void cleanup()
     {
         QTRY_VERIFY(m_backend->requestsTo("Version", "check_update").size() >= m_logins);
-        closeSearchWindows();
+        SearchWindows::closeAll();
     }
 
     void emptyFieldsAreRefusedBeforePosting_data()
@@ -247,7 +231,7 @@ private slots:
         QVERIFY(!prompts.contains("警告", "网络请求错误\n200"));
 
         // The order search takes over, maximised, with the user's shops.
-        const QList<SearchOrder*> search = searchWindows();
+        const QList<SearchOrder*> search = SearchWindows::open();
         QCOMPARE(search.size(), 1);
         QVERIFY(search.first()->isVisible());
         QVERIFY(search.first()->windowState() & Qt::WindowMaximized);
@@ -269,7 +253,7 @@ private slots:
         QCOMPARE(login->windowTitle(), QStringLiteral("登录"));
         QVERIFY(Config::uid.isEmpty());
         QVERIFY(!QFile::exists(loginFile()));
-        QVERIFY(searchWindows().isEmpty());
+        QVERIFY(SearchWindows::open().isEmpty());
     }
 
     void failedTransferKeepsPasswordAndReturnsToIdle_data()
@@ -306,7 +290,7 @@ private slots:
         QCOMPARE(field(*login, "password")->text(), QStringLiteral("demo123"));
         QCOMPARE(login->windowTitle(), QStringLiteral("登录"));
         QVERIFY(Config::uid.isEmpty());
-        QVERIFY(searchWindows().isEmpty());
+        QVERIFY(SearchWindows::open().isEmpty());
     }
 
     void secondClickWhileWaitingPostsNothing()
@@ -326,7 +310,7 @@ private slots:
         QCOMPARE(m_backend->requestsTo("loginnew", "do_login").size(), 1);
         m_backend->releaseHeld();
         QTRY_VERIFY(!login->isVisible());
-        QCOMPARE(searchWindows().size(), 1);
+        QCOMPARE(SearchWindows::open().size(), 1);
     }
 
     void returnKeySignsIn()

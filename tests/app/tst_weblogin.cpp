@@ -3,6 +3,7 @@
 #include "app/weblogin.h"
 #include "order/searchorder.h"
 #include "tests/support/promptrecorder.h"
+#include "tests/support/searchwindows.h"
 #include "tests/support/testbackend.h"
 
 #include <QDir>
@@ -19,23 +20,6 @@
 #include <memory>
 
 namespace {
-
-// The order search windows that a sign-in opened (top level, deleted on close).
-QList<SearchOrder*> searchWindows()
-{
-    QList<SearchOrder*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* search = qobject_cast<SearchOrder*>(w))
-            found << search;
-    return found;
-}
-
-void closeSearchWindows()
-{
-    for (SearchOrder* search : searchWindows())
-        search->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 QString titleOf(const QJsonObject& object)
 {
@@ -110,7 +94,7 @@ private slots:
     void cleanup()
     {
         QTRY_VERIFY(m_backend->requestsTo("Version", "check_update").size() >= m_windows);
-        closeSearchWindows();
+        SearchWindows::closeAll();
     }
 
     void constructionLoadsPageAndChecksVersion_data()
@@ -205,7 +189,7 @@ private slots:
         QTRY_COMPARE(view(*window)->history()->currentItemIndex(), current - 1);
         QVERIFY(window->isVisible());
         QVERIFY(Config::uid.isEmpty());
-        QVERIFY(searchWindows().isEmpty());
+        QVERIFY(SearchWindows::open().isEmpty());
     }
 
     void pageTitleWithOutcomeSignsIn()
@@ -221,7 +205,7 @@ private slots:
         QCOMPARE(Config::names, (QStringList{"旗舰店", "分店"}));
         QCOMPARE(Config::ids, (QStringList{"101", "102"}));
         QCOMPARE(prompts.count(), 0);
-        const QList<SearchOrder*> search = searchWindows();
+        const QList<SearchOrder*> search = SearchWindows::open();
         QCOMPARE(search.size(), 1);
         QVERIFY(search.first()->windowState() & Qt::WindowMaximized);
         QCOMPARE(search.first()->shopNames, (QStringList{"旗舰店", "分店"}));
