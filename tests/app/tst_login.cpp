@@ -64,6 +64,8 @@ class TestLogin : public QObject
     Q_OBJECT
 private:
     TestBackend m_backend;
+    // Installed for the whole run: a box raised between two tests is recorded, never shown.
+    PromptRecorder m_prompts;
     QTemporaryDir m_home;
 
     int m_logins = 0;
@@ -114,7 +116,6 @@ private slots:
 
     void windowIsTheFramelessSignInForm()
     {
-        PromptRecorder prompts;
         auto login = makeLogin();
         QCOMPARE(login->windowTitle(), QStringLiteral("登录"));
         QVERIFY(login->windowFlags() & Qt::FramelessWindowHint);
@@ -132,6 +133,7 @@ private slots:
 
     void init()
     {
+        m_prompts.clear();
         m_backend->clearScripts();
         m_backend->clearRequests();
         m_backend->setRefusing(false);
@@ -144,8 +146,8 @@ private slots:
 
     void cleanup()
     {
-        QTRY_VERIFY(m_backend->requestsTo("Version", "check_update").size() >= m_logins);
         SearchWindows::closeAll();
+        QTRY_VERIFY(m_backend->requestsTo("Version", "check_update").size() >= m_logins);
     }
 
     void emptyFieldsAreRefusedBeforePosting_data()
@@ -163,7 +165,7 @@ private slots:
         QFETCH(QString, user);
         QFETCH(QString, password);
         QFETCH(QString, message);
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         auto login = makeLogin();
         field(*login, "username")->setText(user);
         field(*login, "password")->setText(password);
@@ -178,7 +180,6 @@ private slots:
 
     void signInPostsFieldsInOrderWithoutLoggingPassword()
     {
-        PromptRecorder prompts;
         auto login = makeLogin();
         const QString password = QStringLiteral("a&b=c+d %张");
         s_log.clear();
@@ -220,7 +221,7 @@ private slots:
         QFETCH(QJsonValue, shopData);
         QFETCH(QStringList, names);
         QFETCH(QStringList, ids);
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         m_backend->setReply("loginnew", "do_login", StandInReply::json(signInReply(shopData)));
         auto login = makeLogin();
         signIn(*login, "demo", "demo123");
@@ -241,7 +242,7 @@ private slots:
 
     void refusalClearsPasswordAndReturnsToIdle()
     {
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         m_backend->setReply("loginnew", "do_login",
             StandInReply::json(QJsonObject{{"code", "0"}, {"message", "用户名或密码错误"}}));
         auto login = makeLogin();
@@ -270,7 +271,7 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(QString, message);
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         auto login = makeLogin();
         QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
         switch (kind) {
@@ -295,7 +296,6 @@ private slots:
 
     void secondClickWhileWaitingPostsNothing()
     {
-        PromptRecorder prompts;
         m_backend->setReply("loginnew", "do_login", StandInReply::json(signInReply(QJsonArray())).held());
         auto login = makeLogin();
         field(*login, "username")->setText("demo");
@@ -315,7 +315,6 @@ private slots:
 
     void returnKeySignsIn()
     {
-        PromptRecorder prompts;
         auto login = makeLogin();
         field(*login, "username")->setText("demo");
         field(*login, "password")->setText("demo123");
@@ -339,7 +338,6 @@ private slots:
     {
         QFETCH(bool, rememberPassword);
         QFETCH(QString, password);
-        PromptRecorder prompts;
         {
             auto login = makeLogin();
             signIn(*login, QStringLiteral("张三"), password, rememberPassword);
@@ -358,7 +356,6 @@ private slots:
 
     void loginFileLayout()
     {
-        PromptRecorder prompts;
         {
             auto login = makeLogin();
             signIn(*login, "demo", "abc", true);
@@ -395,7 +392,6 @@ private slots:
         QFETCH(QString, user);
         QFETCH(QString, password);
         QFETCH(bool, ticked);
-        PromptRecorder prompts;
         QVERIFY(QDir().mkpath(m_home.filePath("Desktop")));
         QFile file(loginFile());
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -417,7 +413,6 @@ private slots:
     void versionCheckMarksTestHostOnly()
     {
         QFETCH(bool, testHost);
-        PromptRecorder prompts;
         const QString oldTestUrl = Deployment::testBackendUrl();
         if (testHost)
             Deployment::setTestBackendUrl(m_backend->baseUrl());
@@ -458,7 +453,7 @@ private slots:
         QFETCH(QString, code);
         QFETCH(QString, path);
         QFETCH(bool, opened);
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         m_backend->setReply("Version", "check_update",
             StandInReply::json(QJsonObject{{"code", code}, {"data", QJsonObject{{"path", path}}}}));
         auto login = makeLogin();

@@ -18,6 +18,8 @@ class TestSettingDialog : public QObject
     Q_OBJECT
 private:
     TestBackend m_backend;
+    // Installed for the whole run: a box raised between two tests is recorded, never shown.
+    PromptRecorder m_prompts;
 
     static QLineEdit* original(SettingDialog& d) { return d.findChild<QLineEdit*>("lineEdit_originalServerDir"); }
     static QLineEdit* newPath(SettingDialog& d) { return d.findChild<QLineEdit*>("lineEdit_newServerDir"); }
@@ -47,13 +49,14 @@ private slots:
 
     void init()
     {
+        m_prompts.clear();
         m_backend->clearScripts();
         m_backend->clearRequests();
     }
 
     void queryShowsStoredPath()
     {
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         m_backend->setReply("systemset", "getpicpath",
             StandInReply::json(QJsonObject{{"code", "1"}, {"picpath", "//192.168.1.20/share/"}}));
         auto dialog = std::make_unique<SettingDialog>();
@@ -87,7 +90,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, message);
         QFETCH(QString, serverPath);
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         DirServer::setServerPath("//old/");
         StandInReply reply;
         switch (kind) {
@@ -112,7 +115,7 @@ private slots:
 
     void emptyNewPathIsRefused()
     {
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         auto dialog = openDialog();
         click(*dialog, "pushButton_Ok");
         QCOMPARE(prompts.count(), 1);
@@ -125,7 +128,7 @@ private slots:
 
     void storedPathClosesDialog()
     {
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         auto dialog = openDialog();
         const QString path = QStringLiteral("//192.168.1.30/新 共享&a=b/");
         newPath(*dialog)->setText(path);
@@ -153,7 +156,7 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(QString, message);
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         m_backend->setReply("systemset", "postpicpath",
             kind == 0 ? StandInReply::json(QJsonObject{{"code", "0"}, {"message", "路径无效"}})
                       : StandInReply::httpStatus(500));
@@ -169,7 +172,6 @@ private slots:
 
     void cancelClosesWithoutRequest()
     {
-        PromptRecorder prompts;
         auto dialog = openDialog();
         newPath(*dialog)->setText("//192.168.1.30/new/");
         click(*dialog, "pushButton_Cancel");

@@ -44,6 +44,8 @@ class TestWebLogin : public QObject
     Q_OBJECT
 private:
     TestBackend m_backend;
+    // Installed for the whole run: a box raised between two tests is recorded, never shown.
+    PromptRecorder m_prompts;
     QTemporaryDir m_pages;
     int m_windows = 0;
 
@@ -83,6 +85,7 @@ private slots:
 
     void init()
     {
+        m_prompts.clear();
         m_backend->clearScripts();
         m_backend->clearRequests();
         Config::uid.clear();
@@ -93,8 +96,8 @@ private slots:
 
     void cleanup()
     {
-        QTRY_VERIFY(m_backend->requestsTo("Version", "check_update").size() >= m_windows);
         SearchWindows::closeAll();
+        QTRY_VERIFY(m_backend->requestsTo("Version", "check_update").size() >= m_windows);
     }
 
     void constructionLoadsPageAndChecksVersion_data()
@@ -107,7 +110,6 @@ private slots:
     void constructionLoadsPageAndChecksVersion()
     {
         QFETCH(bool, testHost);
-        PromptRecorder prompts;
         const QString oldTestUrl = Deployment::testBackendUrl();
         if (testHost)
             Deployment::setTestBackendUrl(m_backend->baseUrl());
@@ -128,7 +130,6 @@ private slots:
 
     void versionLabelShowsAfterTenPercent()
     {
-        PromptRecorder prompts;
         auto window = makeWindow();
         QLabel* label = window->findChild<QLabel*>("label");
         QCOMPARE(label->text(), QStringLiteral("当前版本：") + Config::version);
@@ -153,7 +154,7 @@ private slots:
     void titlesThatAreNoOutcomeAreIgnored()
     {
         QFETCH(QString, title);
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         auto window = makeWindow();
         QVERIFY(loadTwoPages(*window));
         const int current = view(*window)->history()->currentItemIndex();
@@ -178,7 +179,7 @@ private slots:
     {
         QFETCH(QString, title);
         QFETCH(QString, message);
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         auto window = makeWindow();
         QVERIFY(loadTwoPages(*window));
         const int current = view(*window)->history()->currentItemIndex();
@@ -194,7 +195,7 @@ private slots:
 
     void pageTitleWithOutcomeSignsIn()
     {
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         auto window = makeWindow();
         const QString title = titleOf({{"code", "1"}, {"uid", "88"},
             {"shop_data", QJsonArray{QJsonObject{{"name", "旗舰店"}, {"id", "101"}},
@@ -237,7 +238,7 @@ private slots:
         script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         Deployment::setUpdaterProgram(updater);
 
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         prompts.answer(answer);
         auto window = makeWindow();
         window->httpCheckUpdateJson({{"code", "1"},
@@ -279,7 +280,7 @@ private slots:
     void updateWithoutUsableFileNameIsRefused()
     {
         QFETCH(QJsonValue, fileName);
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         auto window = makeWindow();
         QJsonObject data{{"path", "https://example.com/x.zip"}};
         if (!fileName.isUndefined())
@@ -292,7 +293,7 @@ private slots:
 
     void noNewVersionChangesNothing()
     {
-        PromptRecorder prompts;
+        PromptRecorder& prompts = m_prompts;
         auto window = makeWindow();
         window->httpCheckUpdateJson({{"code", "0"}, {"data", QJsonObject{{"file_name", "x.zip"}}}});
         QCOMPARE(prompts.count(), 0);
