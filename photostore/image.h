@@ -1,6 +1,7 @@
 #ifndef IMAGE_H
 #define IMAGE_H
 
+#include <QMetaType>
 #include <QRect>
 #include <QString>
 
@@ -19,6 +20,10 @@ enum SELETYPE {
     SELE_USED = 1,    // 已选: used by at least one product
     SELE_UNUSED = 2   // 未选: used by no product
 };
+
+// Signals of the workspace carry both.
+Q_DECLARE_METATYPE(PHOTOTYPE)
+Q_DECLARE_METATYPE(SELETYPE)
 
 // One photo of the open order: a plain value, copied freely.
 //

@@ -10,6 +10,8 @@ class Product
 public:
     // File names of the photos assigned to the product, in assignment order.
     QStringList pics;
+    // The product has gone to the factory: its photos may no longer change.
+    bool sentToFactory = false;
 };
 
 #endif // PRODUCT_H

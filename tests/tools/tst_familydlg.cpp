@@ -1,0 +1,85 @@
+#include "standin/demodata.h"
+#include "tests/support/promptrecorder.h"
+#include "tools/familydlg.h"
+#include "tools/selectfamilytypedialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestFamilyDlg : public QObject
+{
+    Q_OBJECT
+private slots:
+    void listsTemplatesByNameAndHandsOnThePath()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path() + QLatin1Char('/');
+        for (const char* name : {"b.Png", "a.JPG", "C.bmp", "d.jpeg"})
+            QVERIFY(DemoData::writePhoto(root + QLatin1String(name), 20, 20, "t"));
+        QFile gif(root + QStringLiteral("e.gif"));
+        QVERIFY(gif.open(QIODevice::WriteOnly));
+        gif.close();
+
+        FamilyDlg chooser;
+        chooser.importFamilyPic(root);
+        auto* list = chooser.findChild<QListWidget*>("listWidget");
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        QCOMPARE(texts, (QStringList{"a.jpg", "b.png", "C.bmp", "d.jpeg"}));
+        QCOMPARE(list->item(0)->toolTip(), QStringLiteral("a.jpg"));
+        // Thumbnails arrive from pool jobs, one per template.
+        QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(3)->icon().isNull());
+
+        QString chosen;
+        connect(&chooser, &FamilyDlg::sendFamilyBigPicPath, this, [&](QString& p) { chosen = p; });
+        emit list->itemDoubleClicked(list->item(2));
+        QCOMPARE(chosen, root + QStringLiteral("C.bmp"));
+
+        // A thumbnail for a row that is gone is ignored.
+        chooser.updateThumbIcon(7, QPixmap(10, 10));
+        QCOMPARE(list->count(), 4);
+    }
+
+    void missingFolderSaysSoAndLeavesTheListEmpty()
+    {
+        PromptRecorder prompts;
+        FamilyDlg chooser;
+        auto* list = chooser.findChild<QListWidget*>("listWidget");
+        list->addItem(QStringLiteral("old"));
+        chooser.importFamilyPic(QStringLiteral("/nonexistent/模板/卧室/"));
+        QCOMPARE(list->count(), 0);
+        QVERIFY(prompts.contains("警告", "家具效果模板目录不存在!\n/nonexistent/模板/卧室/"));
+    }
+
+    void typeButtonsSendTheirTypeAndClose_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("type");
+        QTest::newRow("卧室效果") << "pushButton" << 0;
+        QTest::newRow("客厅效果") << "pushButton_2" << 1;
+        QTest::newRow("其他效果") << "pushButton_3" << 2;
+    }
+
+    void typeButtonsSendTheirTypeAndClose()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, type);
+        SelectFamilyTypeDialog dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("选择"));
+        dialog.show();
+        QSignalSpy sent(&dialog, &SelectFamilyTypeDialog::sendType);
+        dialog.findChild<QPushButton*>(button)->click();
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent.first().first().toInt(), type);
+        QVERIFY(!dialog.isVisible());
+    }
+};
+
+QTEST_MAIN(TestFamilyDlg)
+#include "tst_familydlg.moc"

@@ -1,0 +1,83 @@
+#include "tools/familydlg.h"
+#include "ui_familydlg.h"
+
+#include "app/prompt.h"
+#include "photostore/fileoperation.h"
+#include "photostore/thumbnailthread.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QThreadPool>
+
+FamilyDlg::FamilyDlg(QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::FamilyDlg)
+{
+    ui->setupUi(this);
+    ui->listWidget->setIconSize(QSize(1000, 1000));
+    ui->listWidget->setResizeMode(QListView::Adjust);
+    ui->listWidget->setViewMode(QListView::IconMode);
+    ui->listWidget->setSpacing(10);
+    ui->listWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    connect(ui->listWidget, &QListWidget::itemDoubleClicked, this, &FamilyDlg::selectItem);
+}
+
+FamilyDlg::~FamilyDlg()
+{
+    delete ui;
+}
+
+void FamilyDlg::importFamilyPic(QString dir)
+{
+    ui->listWidget->clear();
+    picPaths.clear();
+
+    QDir folder(dir);
+    if (!folder.exists()) {
+        Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("家具效果模板目录不存在!\n") + dir);
+        return;
+    }
+    folder.setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
+        QStringLiteral("*.bmp")});
+    const QFileInfoList entries = folder.entryInfoList();
+    for (const QFileInfo& entry : entries) {
+        if (entry.fileName() == QLatin1String(".") || entry.fileName() == QLatin1String(".."))
+            continue;
+        picPaths.append(entry.absoluteFilePath());
+    }
+    if (picPaths.isEmpty())
+        return;
+    showDefaultThumb(picPaths);
+    for (int i = 0; i < picPaths.size(); ++i)
+        QThreadPool::globalInstance()->start(new ThumbnailThread(picPaths.at(i), i, this));
+}
+
+void FamilyDlg::showDefaultThumb(QStringList paths)
+{
+    ui->listWidget->clear();
+    for (const QString& path : paths) {
+        QListWidgetItem* item = new QListWidgetItem;
+        const QString name = FileOperation::getFileName(path);
+        item->setText(name);
+        item->setToolTip(name);
+        item->setSizeHint(QSize(100, 130));
+        item->setTextAlignment(Qt::AlignBottom);
+        ui->listWidget->addItem(item);
+    }
+}
+
+void FamilyDlg::updateThumbIcon(int index, QPixmap pic)
+{
+    if (QListWidgetItem* item = ui->listWidget->item(index))
+        item->setIcon(QIcon(pic));
+}
+
+void FamilyDlg::selectItem(QListWidgetItem* item)
+{
+    const int row = ui->listWidget->row(item);
+    if (row < 0 || row >= picPaths.size())
+        return;
+    QString path = picPaths.at(row);
+    emit sendFamilyBigPicPath(path);
+}

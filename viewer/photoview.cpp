@@ -1,0 +1,129 @@
+#include "viewer/photoview.h"
+#include "ui_photoview.h"
+
+#include "app/config.h"
+#include "photostore/imagedata.h"
+#include "viewer/movicedialog.h"
+
+#include <QLabel>
+#include <QResizeEvent>
+
+PhotoView::PhotoView(QWidget* parent)
+    : QWidget(parent)
+    , photoModel(PHOTO_FINE)
+    , ui(new Ui::PhotoView)
+{
+    ui->setupUi(this);
+    ui->w_btom->setFixedHeight(int(40 * Config::scaleDpi));
+    ui->familyscroll->hide();
+
+    // Nothing is shown yet: no slide show, no crop, no remark.
+    ui->BottomButton_Play_Stop->setEnabled(false);
+    setButtonsEnable(false);
+
+    photoNumLabel = new QLabel(window());
+    QFont font = photoNumLabel->font();
+    font.setPointSize(12);
+    photoNumLabel->setFont(font);
+    photoNumLabel->setAlignment(Qt::AlignCenter);
+    photoNumLabel->setStyleSheet(QStringLiteral("color: ") + Config::photoNumAlertColor);
+    photoNumLabel->setFrameStyle(0);
+    photoNumLabel->hide();
+}
+
+PhotoView::~PhotoView()
+{
+    delete photoNumLabel;
+    delete ui;
+}
+
+void PhotoView::showImage()
+{
+    // Loading the current photo comes with the picture widget.
+}
+
+void PhotoView::stopTimerAcitve()
+{
+    timer.stop();
+    ui->BottomButton_Play_Stop->setText(QStringLiteral("播放"));
+}
+
+void PhotoView::showCryLabelNew(QStringList)
+{
+    // The animated popup of the other delete styles comes with the viewer's popups; until
+    // then every style gets the plain one, so that the move still follows the popup.
+    MoviceDialog::tip = QStringLiteral("删除成功");
+    MoviceDialog* popup = new MoviceDialog(nullptr);
+    connect(popup, &MoviceDialog::finishTipDailog, this, &PhotoView::stopGifNew);
+    popup->setGeometry(width() / 2 - 110, height() / 2, popup->width(), popup->height());
+    popup->setWindowModality(Qt::ApplicationModal);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->show();
+}
+
+void PhotoView::stopGifNew()
+{
+    emit sendAnimalStopDeleteIMG();
+}
+
+void PhotoView::finishTipDailog()
+{
+}
+
+void PhotoView::setButtonsEnable(bool enable)
+{
+    ui->BottomButton_Clip->setEnabled(enable);
+    ui->BottomButton_Remark->setEnabled(enable);
+    if (Config::isLocked) {
+        ui->BottomButton_Clip->setEnabled(false);
+        ui->BottomButton_Remark->setEnabled(false);
+    }
+}
+
+void PhotoView::setLocked()
+{
+    setButtonsEnable(!Config::isLocked);
+}
+
+void PhotoView::showComparePic()
+{
+    // Comparison comes with the picture widget.
+}
+
+void PhotoView::showComparePic(QStringList)
+{
+    // Comparison comes with the picture widget.
+}
+
+void PhotoView::showFamilyPic(QString&)
+{
+    // The room preview comes with the room-template widget.
+}
+
+void PhotoView::setImageEditerDragIndex(bool, QString&)
+{
+    // The room preview comes with the room-template widget.
+}
+
+void PhotoView::slt_photoNumLabVisible(bool visible)
+{
+    if (!photoNumLabel)
+        return;
+    if (!visible) {
+        photoNumLabel->hide();
+        return;
+    }
+    ImageData* images = ImageData::getInstance();
+    photoNumLabel->setText(QString::number(images->getCurrentIndex() + 1) + QLatin1Char('/')
+        + QString::number(images->getChengPinImgs()) + QLatin1Char('/')
+        + QString::number(images->getDeletedImgs()));
+    photoNumLabel->raise();
+    photoNumLabel->show();
+}
+
+void PhotoView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (photoNumLabel)
+        photoNumLabel->setGeometry(event->size().width() - 100, 10, 100, 30);
+}

@@ -1,0 +1,171 @@
+#ifndef PHOTOOPERATION_H
+#define PHOTOOPERATION_H
+
+#include "photostore/image.h"
+#include "workspace/dropbutton.h"
+
+#include <QItemSelection>
+#include <QModelIndex>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class ProgressWindow;
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QNetworkAccessManager;
+class QProcess;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+
+// The album shown by the workspace: the albums of the photo store, by the same numbers.
+typedef PHOTOTYPE PHOTOMODEL;
+
+// The album panel of the workspace: the album and tool buttons, the label of the album
+// shown and its photos as a table or as icons (one of the two visible). Table rows and
+// icons are built from ImageData::getImagelist(seleType) in the same order, so a row and
+// an icon of the same index name the same photo.
+class PhotoOperation : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PhotoOperation(QWidget* parent = nullptr);
+    ~PhotoOperation() override;
+
+    // Filter shown inside 成品; every list query of the panel passes it on.
+    SELETYPE seleType;
+    // Set by the main window while the room preview is open: selections are not forwarded.
+    bool isFamilyShown;
+    // The album that a photo load ends by showing.
+    int currentType;
+    // The N8 road's process and state.
+    QProcess* n8Process;
+    bool isN8Syncing;
+    int n8Type;
+
+    // Names of the selected photos of the visible view, in selection order. With check,
+    // a photo that a product uses is refused (the whole selection when the operator says so).
+    QStringList GetSelectedItems(bool check);
+    void setLocked();
+    void showWhichType(int type);
+    void refreshImageProduct();
+    void refreshImageProduct(QStringList names);
+    void refreshWholeTable();
+    void removeListItem(QStringList names);
+    void onClipChanged();
+    void onRemarkChanged();
+    void getPicInfo();
+    void startSelectImage();
+    void refreshSortStatusLab();
+
+signals:
+    void sendDragMessage(bool isdrag, QString& imagepath);
+    void sendPhotoModel(PHOTOMODEL currentType, int, SELETYPE selType);
+    void comparePhoto();
+    void comparePhoto(QStringList);
+    void familyPhoto();
+    void producePhoto(bool isVisible);
+    void SendImage();
+    void showCryPicture(QStringList selectedImages);
+    void sendProAddImg(QString);
+    void sumbitSampleReslut(int type);
+    void sign_sendPhotoViewPhotoNumLabVisable(bool visable);
+
+public slots:
+    // Albums and filters
+    void clickRawPhoto();
+    void clickFinePhoto();
+    void clickDeletePhoto();
+    void clickDesignPhoto();
+    void clickDesignDeletePhoto();
+    void clickUsedPhoto();
+    void clickUnusedPhoto();
+    // Tools
+    void clickFamily();
+    void clickCompare();
+    void clickSwitchView();
+    void clickProduce();
+    void clickReloadThumb();
+    void clickN8Photo();
+    void clickSynN8Photo();
+    void clickVideo();
+    void clickFinalVideo();
+    // Moves
+    void dropButtonSlot(ButtonUsage use);
+    void deletePhotoSlot();
+    void recoverToFinal();
+    // Context menu
+    void startComparePhoto();
+    void refreshSelectImgs();
+    void showMouseRightButton(const QPoint& pos);
+    void showMouseRightButtonForTable(const QPoint& pos);
+    // Thumbnails and product marks
+    void refreshProductImage();
+    void updateMiddleThumimg(int index);
+    void updateThumbIconOneRefresh(int index, QPixmap pic);
+    // Views
+    void selectItem(QListWidgetItem* item);
+    void selectRow(const QModelIndex& index);
+    void selectTableRow(const QModelIndex& current, const QModelIndex& previous);
+    void itemChanged();
+    void isDrag(QListWidgetItem* item);
+    void isDrag(const QModelIndex& index);
+    void onSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    void finishTipDailog();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The menu entries and the views' menus that an album brings with it.
+    enum MenuKind { MenuRaw, MenuFine, MenuDeleted, MenuDesign, MenuDesignDeleted, MenuFiltered };
+    void setContextMenu(MenuKind kind);
+    void bindCompareAction(const QString& text, void (PhotoOperation::*slot)());
+    void setViewMenusConnected(bool connected);
+    void buildViews();
+    void buildButtons();
+    QPushButton* addButton(QPushButton* button, const QString& text, void (PhotoOperation::*slot)(), bool hidden);
+    void emitDrag(int row);
+
+    QPushButton* rawButton;
+    DropButton* fineButton;
+    QPushButton* designButton;
+    QPushButton* designDeleteButton;
+    QPushButton* usedButton;
+    QPushButton* unusedButton;
+    DropButton* deleteButton;
+    QPushButton* familyButton;
+    QPushButton* compareButton;
+    QPushButton* modelButton;
+    QPushButton* produceButton;
+    QPushButton* refreshButton;
+    QPushButton* n8Button;
+    QPushButton* synN8Button;
+    QPushButton* trialVideoButton;
+    QPushButton* finalVideoButton;
+
+    QLabel* albumLabel;
+    QTableView* tableView;
+    QStandardItemModel* tableModel;
+    QListWidget* listWidget;
+    ProgressWindow* progress;
+    int thumbTotal;
+    int thumbDone;
+    ButtonUsage currentUsage;
+    bool isListShown;
+    bool isProduceShown;
+    QNetworkAccessManager* manager;
+    QAction* compareAction;
+    QAction* refreshAction;
+    QMenu* contextMenu;
+    QLabel* sortLabel;
+    QButtonGroup* albumGroup;
+};
+
+#endif // PHOTOOPERATION_H
