@@ -9,6 +9,8 @@
 #include "app/prompt.h"
 #include "exchange/n8syncbaseinfodialog.h"
 #include "exchange/n8thread.h"
+#include "photostore/productdata.h"
+#include "workspace/selectphotoview.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -149,6 +151,7 @@ SearchOrder::SearchOrder(QWidget* parent)
     , ui(new Ui::SearchOrder)
     , model(nullptr)
     , isSyncing(false)
+    , isOrderOpened(false)
 {
     ui->setupUi(this);
 
@@ -176,6 +179,7 @@ SearchOrder::SearchOrder(QWidget* parent)
 
     connect(ui->searchButton, &QPushButton::clicked, this, &SearchOrder::clickSearch);
     connect(ui->cancelButton, &QPushButton::clicked, this, &SearchOrder::clickCancel);
+    connect(ui->tableView, &QTableView::clicked, this, &SearchOrder::selectRowR);
 
     shopNames = Config::names;
     shopIds = Config::ids;
@@ -698,6 +702,8 @@ void SearchOrder::query_storesn8paths(QNetworkReply* reply)
 
 void SearchOrder::slt_n8stores(QJsonArray storeables, QString msg)
 {
+    if (isOrderOpened)
+        return;
     ui->pb_n8sync->setText(QString::fromUtf8(kN8Idle));
     if (storeables.isEmpty()) {
         Prompt::information(nullptr, QStringLiteral("温馨提示"),
@@ -718,4 +724,106 @@ void SearchOrder::slt_n8stores(QJsonArray storeables, QString msg)
     dialog->setModal(true);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
+}
+
+// ---- Lock and opening an order ----
+
+void SearchOrder::selectRowR(const QModelIndex& index)
+{
+    if (index.row() < 0 || index.row() >= orderList.size())
+        return;
+    const order clicked = orderList.at(index.row());
+    // Only the lock column ("锁定状态") changes anything.
+    if (index.column() != 1)
+        return;
+    if (Config::locked_status == QLatin1String("0")) {
+        inform(QStringLiteral("警告"), QStringLiteral("暂无操作权限"));
+        return;
+    }
+    const QString question = clicked.islock ? QStringLiteral("当前订单已锁定，去解锁！")
+                                            : QStringLiteral("当前订单未锁定，去锁定！");
+    if (Prompt::question(nullptr, QStringLiteral("修改锁定状态"), question) != QMessageBox::Yes)
+        return;
+    postQueryOrderDoLock(clicked.islock, clicked.order_photo_id);
+}
+
+void SearchOrder::postQueryOrderDoLock(bool isLocked, QString orderPhotoId)
+{
+    const QByteArray body = FormBody::withToken()
+                                .add(QStringLiteral("order_photo_id"), orderPhotoId)
+                                .add(QStringLiteral("shopid"), Config::shop_id)
+                                .add(QStringLiteral("superid"), Config::super_id)
+                                .add(QStringLiteral("uid"), Config::manager_id)
+                                .add(QStringLiteral("islock"), isLocked ? QStringLiteral("0") : QStringLiteral("1"))
+                                .toByteArray();
+    qDebug().noquote() << "postData=" << FormBody::logText(body);
+    qDebug().noquote() << "url_query_orderstorck=" << Config::url_update_orderstorck;
+    post(Config::url_update_orderstorck, body, &SearchOrder::queryLockedInfoCallBack);
+}
+
+void SearchOrder::queryLockedInfoCallBack(QNetworkReply* reply)
+{
+    release(reply);
+    if (reply->error() != QNetworkReply::NoError)
+        qDebug() << "error" << reply->error();
+    QJsonObject root;
+    if (!HttpRequest::readObject(reply, &root))
+        return;
+    qDebug().noquote() << "print reqOrder Json:" << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
+    if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+        inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
+        return;
+    }
+    clickSearch();
+}
+
+void SearchOrder::on_tableView_doubleClicked(const QModelIndex& index)
+{
+    if (index.row() < 0 || index.row() >= orderList.size())
+        return;
+    const order chosen = orderList.at(index.row());
+    if (chosen.ishavepinguan == QLatin1String("1") && chosen.pinguanfinish == QLatin1String("0")) {
+        inform(QStringLiteral("警告"), QStringLiteral("未经品管，请联系数码部！"));
+        return;
+    }
+
+    // The window closes and is deleted once this handler is done. Until then nothing that
+    // it started may answer: replies on their way are dropped with their managers, and the
+    // N8 check's result finds the window out of use.
+    accept();
+    isOrderOpened = true;
+    for (QNetworkAccessManager* m : findChildren<QNetworkAccessManager*>(QString(), Qt::FindDirectChildrenOnly))
+        delete m;
+
+    Config::isLocked = chosen.islock;
+    Config::order_id = chosen.order_photo_id;
+    Config::orderOneId = chosen.orderid;
+    Config::orderServNum = chosen.servicetimes;
+    Config::order_cameraman = chosen.role1;
+    Config::order_photodate = chosen.shotdate;
+    Config::order_otherdate = chosen.otherdate;
+    Config::orderpayforkey = chosen.orderpayforkey;
+    Config::order_sheji = chosen.role10;
+    Config::order_tiaose = chosen.role7;
+    Config::order_chuxiu = chosen.role8;
+    Config::order_jingxiu = chosen.role9;
+    Config::order_dresser = chosen.dresser;
+    Config::order_selectdate = chosen.selectphotodate;
+    Config::user_type = chosen.phototype;
+    Config::book_time = chosen.imagebooktime;
+    Config::order_sample_infoid = chosen.order_sample_infoid;
+    ProductData::localOrderPath = localOrderPath;
+
+    Config::show_mode = Config::bigImgShopIds.contains(Config::shop_id) ? 1 : 4;
+    Config::chengpin_idx = 0;
+
+    // Copied before the workspace is made: its construction may run a modal box, and
+    // nothing of this window is read after that.
+    const QList<order> list = orderList;
+    const QByteArray body = lastQueryBody;
+    SelectPhotoView* workspace = new SelectPhotoView(nullptr);
+    workspace->orderList = list;
+    workspace->lastQueryBody = body;
+    workspace->setAttribute(Qt::WA_DeleteOnClose);
+    workspace->showMaximized();
 }

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
+#include <QModelIndex>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -47,6 +48,8 @@ public:
     void ReloadTableView();
     void refreshOrderList();
     void req_syncToN8Path();
+    // Posts the lock change of one order: locked unlocks it, unlocked locks it.
+    void postQueryOrderDoLock(bool isLocked, QString orderPhotoId);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -68,6 +71,9 @@ public slots:
     void on_pb_n8sync_clicked();
     void query_storesn8paths(QNetworkReply* reply);
     void slt_n8stores(QJsonArray storeables, QString msg);
+    void selectRowR(const QModelIndex& index);
+    void queryLockedInfoCallBack(QNetworkReply* reply);
+    void on_tableView_doubleClicked(const QModelIndex& index);
 
 private:
     using ReplySlot = void (SearchOrder::*)(QNetworkReply*);
@@ -92,6 +98,9 @@ private:
     QString localOrderPath;
     QJsonObject lastReply;
     bool isSyncing;
+    // An order has been opened from this window, which is on its way out: late results
+    // of its requests and of the N8 check must not open anything any more.
+    bool isOrderOpened;
 };
 
 #endif // SEARCHORDER_H

@@ -3,10 +3,12 @@
 
 #include "app/prompt.h"
 #include "photostore/fileoperation.h"
+#include "photostore/thumbnailthread.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QThreadPool>
 
 FamilyDlg::FamilyDlg(QWidget* parent)
     : QDialog(parent)
@@ -47,7 +49,8 @@ void FamilyDlg::importFamilyPic(QString dir)
     if (picPaths.isEmpty())
         return;
     showDefaultThumb(picPaths);
-    // The template thumbnails come with the room-template tools.
+    for (int i = 0; i < picPaths.size(); ++i)
+        QThreadPool::globalInstance()->start(new ThumbnailThread(picPaths.at(i), i, this));
 }
 
 void FamilyDlg::showDefaultThumb(QStringList paths)

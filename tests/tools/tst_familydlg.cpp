@@ -33,6 +33,8 @@ private slots:
             texts << list->item(i)->text();
         QCOMPARE(texts, (QStringList{"a.jpg", "b.png", "C.bmp", "d.jpeg"}));
         QCOMPARE(list->item(0)->toolTip(), QStringLiteral("a.jpg"));
+        // Thumbnails arrive from pool jobs, one per template.
+        QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(3)->icon().isNull());
 
         QString chosen;
         connect(&chooser, &FamilyDlg::sendFamilyBigPicPath, this, [&](QString& p) { chosen = p; });
@@ -41,8 +43,7 @@ private slots:
 
         // A thumbnail for a row that is gone is ignored.
         chooser.updateThumbIcon(7, QPixmap(10, 10));
-        chooser.updateThumbIcon(1, QPixmap(10, 10));
-        QVERIFY(!list->item(1)->icon().isNull());
+        QCOMPARE(list->count(), 4);
     }
 
     void missingFolderSaysSoAndLeavesTheListEmpty()

@@ -3,6 +3,7 @@
 #include "photostore/imagedata.h"
 #include "standin/demodata.h"
 #include "viewer/movicedialog.h"
+#include "tests/support/toplevel.h"
 #include "viewer/photoview.h"
 
 #include <QApplication>
@@ -88,11 +89,9 @@ private slots:
         view.resize(600, 400);
         QSignalSpy stopped(&view, &PhotoView::sendAnimalStopDeleteIMG);
         view.showCryLabelNew({QStringLiteral("IMG_1.jpg")});
-        MoviceDialog* popup = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* m = qobject_cast<MoviceDialog*>(w))
-                popup = m;
-        QVERIFY(popup);
+        const QList<MoviceDialog*> popups = topLevelWindows<MoviceDialog>();
+        QCOMPARE(popups.size(), 1);
+        MoviceDialog* popup = popups.first();
         QCOMPARE(MoviceDialog::tip, QStringLiteral("删除成功"));
         QCOMPARE(popup->windowModality(), Qt::ApplicationModal);
         QCOMPARE(popup->pos(), QPoint(600 / 2 - 110, 400 / 2));

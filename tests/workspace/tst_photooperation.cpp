@@ -4,6 +4,7 @@
 #include "standin/demodata.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/toplevel.h"
 #include "viewer/progresswindow.h"
 #include "workspace/photooperation.h"
 
@@ -290,12 +291,7 @@ private slots:
 
     void progressPopupLivesWithThePanel()
     {
-        auto count = [] {
-            int n = 0;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                n += qobject_cast<ProgressWindow*>(w) != nullptr;
-            return n;
-        };
+        auto count = [] { return topLevelWindows<ProgressWindow>().size(); };
         const int before = count();
         {
             PhotoOperation panel;
