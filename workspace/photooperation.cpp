@@ -510,7 +510,8 @@ void PhotoOperation::refreshThumb(bool showProgress)
     updateLabel();
     thumbDone = 0;
     thumbTotal = photos.size();
-    if (showProgress)
+    // An empty album has nothing to wait for: 0 of 0 keeps the popup hidden.
+    if (showProgress && thumbTotal > 0)
         progress->show();
     progress->setValue(thumbTotal, thumbDone);
 }
