@@ -298,7 +298,7 @@ int main(int argc, char** argv)
     row("成品 button (load road, shown twice)", roadFirst, roadAll, roadStall);
     row("showWhichType(1) alone", showFirst, showAll, showStall);
 
-    // The GUI thread's share of showing the album, piece by piece.
+    // The GUI thread's share of showing the album, step by step.
     auto timed = [](const std::function<void()>& work) {
         QVector<double> ms;
         for (int run = 0; run < kRuns; ++run) {

@@ -11,7 +11,7 @@
 
 class QNetworkReply;
 
-// The pieces of the album panel's load road that need no widget: the body of the two
+// The steps of the album panel's load road that need no widget: the body of the two
 // order queries, reading the picture-information reply, turning the server's order path
 // into the mounted folder, the thumbnail folders of the order and the playable videos.
 class OrderPhotoLoad
