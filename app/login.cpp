@@ -43,6 +43,9 @@ Login::Login(QWidget* parent)
     Config::ScreenHeight = desktop.height();
 
     ui->lb_version->setText(QStringLiteral("Velmo软件Quarn-选片系统 ") + Config::version);
+    // Fonts differ between systems: never clip the version number.
+    ui->lb_version->setMinimumWidth(qMax(ui->lb_version->minimumWidth(), ui->lb_version->sizeHint().width()));
+    ui->lb_version->adjustSize();
     ui->lb_version->setStyleSheet(QStringLiteral("color: white"));
     connect(ui->okButton, &QPushButton::clicked, this, &Login::clickLogin);
 
