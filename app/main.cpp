@@ -1,17 +1,25 @@
+#include "app/config.h"
 #include "app/deployment.h"
+#include "app/login.h"
+#include "app/singleapplication.h"
 
-#include <QApplication>
-#include <QLabel>
+#include <QDebug>
+#include <QScreen>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    SingleApplication app(argc, argv);
     Deployment::load();
-    // Sign-in is not there yet: show what the client can do so far.
-    QLabel placeholder(QStringLiteral("影楼选片系统\n\n登录窗口尚未完成。"));
-    placeholder.setWindowTitle(QStringLiteral("影楼选片系统"));
-    placeholder.setAlignment(Qt::AlignCenter);
-    placeholder.resize(480, 240);
-    placeholder.show();
+
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        Config::scaleDpi = screen->logicalDotsPerInch() / 96.0;
+        qDebug() << "Horizontal DPI:" << Config::scaleDpi;
+    } else {
+        qDebug() << "Failed to get the primary screen.";
+    }
+
+    Login login;
+    login.show();
     return app.exec();
 }

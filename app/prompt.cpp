@@ -15,6 +15,11 @@ void Prompt::setHandler(Handler h)
     handler() = std::move(h);
 }
 
+Prompt::Handler Prompt::currentHandler()
+{
+    return handler();
+}
+
 void Prompt::clearHandler()
 {
     handler() = nullptr;

@@ -40,6 +40,7 @@ public:
     // ExecDialog. An invalid QVariant takes the call's default answer.
     using Handler = std::function<QVariant(const PromptCall&)>;
     static void setHandler(Handler handler);
+    static Handler currentHandler();
     static void clearHandler();
     static bool hasHandler();
 

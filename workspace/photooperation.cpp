@@ -1,14 +1,24 @@
 #include "workspace/photooperation.h"
 
 #include "app/config.h"
+#include "app/httprequest.h"
 #include "app/prompt.h"
 #include "photostore/dirserver.h"
+#include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
+#include "photostore/productdata.h"
+#include "video/player.h"
 #include "viewer/progresswindow.h"
+#include "workspace/albumdisplay.h"
+#include "workspace/albumthumbnails.h"
+#include "workspace/cropremarkpost.h"
+#include "workspace/orderphotoload.h"
+#include "workspace/replywiring.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCursor>
+#include <QDebug>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,6 +48,7 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     , currentUsage(USAGE_TO_DELETED)
     , isListShown(false)
     , isProduceShown(false)
+    , thumbJobs(nullptr)
 {
     qRegisterMetaType<PHOTOTYPE>("PHOTOTYPE");
     qRegisterMetaType<PHOTOMODEL>("PHOTOMODEL");
@@ -50,6 +61,10 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     manager = new QNetworkAccessManager(this);
     progress = new ProgressWindow(nullptr);
     progress->setWindowModality(Qt::ApplicationModal);
+    thumbJobs = new AlbumThumbnails(this);
+    connect(thumbJobs, &AlbumThumbnails::iconReady, this, &PhotoOperation::updateThumbIcon);
+    connect(thumbJobs, &AlbumThumbnails::iconRefreshed, this, &PhotoOperation::setThumbIcon);
+    connect(thumbJobs, &AlbumThumbnails::jobDropped, this, &PhotoOperation::countThumbJob);
     getPicInfo();
     n8Process = new QProcess(this);
     refreshSortStatusLab();
@@ -57,6 +72,8 @@ PhotoOperation::PhotoOperation(QWidget* parent)
 
 PhotoOperation::~PhotoOperation()
 {
+    // The jobs go first: nothing of theirs may reach the progress popup once it is gone.
+    delete thumbJobs;
     delete progress;
 }
 
@@ -290,7 +307,14 @@ void PhotoOperation::startComparePhoto()
 
 void PhotoOperation::refreshSelectImgs()
 {
-    // Forced thumbnail rebuilds come with the album display.
+    const QStringList names = GetSelectedItems(false);
+    if (names.isEmpty())
+        return;
+    const QList<Image> photos = ImageData::getInstance()->getImagelist(seleType);
+    for (const QString& name : names)
+        for (int row = 0; row < listWidget->count() && row < photos.size(); ++row)
+            if (listWidget->item(row)->toolTip() == name)
+                thumbJobs->refreshOne(photos.at(row), row, true);
 }
 
 // ---- Albums and filters ----
@@ -349,24 +373,226 @@ void PhotoOperation::clickUnusedPhoto()
     startSelectImage();
 }
 
+// ---- The load road: picture information, order path, thumbnail folders ----
+
 void PhotoOperation::getPicInfo()
 {
-    // Loading the order's photos comes with the photo load.
+    QNetworkReply* reply = HttpRequest::post(manager, Config::url_query_picinfo, OrderPhotoLoad::orderQueryBody());
+    ReplyWiring::wire(reply, this, &PhotoOperation::queryPicInfoCallBack);
+}
+
+void PhotoOperation::queryPicInfoCallBack(QNetworkReply* reply)
+{
+    OrderPhotoLoad::PictureInfo info;
+    if (!OrderPhotoLoad::readPictureInfoReply(reply, &info))
+        return;
+    trialVideoList = info.trialVideos;
+    finalVideoList = info.finalVideos;
+    ImageData::changedImages = info.records;
+    getPicPath();
+}
+
+void PhotoOperation::getPicPath()
+{
+    if (!ProductData::localOrderPath.isEmpty()) {
+        DirServer::setOrderPath(OrderPhotoLoad::asFolder(ProductData::localOrderPath));
+        startSelectImage();
+        return;
+    }
+    QNetworkReply* reply = HttpRequest::post(manager, Config::url_query_orderpicpath, OrderPhotoLoad::orderQueryBody());
+    ReplyWiring::wire(reply, this, &PhotoOperation::queryCallBack);
+}
+
+void PhotoOperation::queryCallBack(QNetworkReply* reply)
+{
+    QString folder;
+    if (!OrderPhotoLoad::readOrderFolderReply(reply, &folder))
+        return;
+    DirServer::setOrderPath(folder);
+    startSelectImage();
+    showWhichType(ImageData::getInstance()->getType());
+}
+
+void PhotoOperation::createOrderDirIfNotExist()
+{
+    OrderPhotoLoad::createThumbnailFolders();
 }
 
 void PhotoOperation::startSelectImage()
 {
-    // Showing the album comes with the album display.
+    createOrderDirIfNotExist();
+    showWhichType(currentType);
 }
 
-void PhotoOperation::showWhichType(int)
+// ---- Showing an album ----
+
+void PhotoOperation::showWhichType(int type)
 {
-    // Showing the album comes with the album display.
+    if (type < PHOTO_RAW || type > PHOTO_DESIGN_DELETED) {
+        refreshSortStatusLab();
+        return;
+    }
+    ImageData::getInstance()->importImage(PHOTOTYPE(type));
+    emit SendImage();
+    const bool fine = type == PHOTO_FINE;
+    if (fine)
+        getChengPinCurrentIdx();
+    compareButton->setEnabled(fine);
+    produceButton->setEnabled(fine);
+    // Design photos may be dragged even in a locked order; raw photos never.
+    const bool drag = type != PHOTO_RAW && (type == PHOTO_DESIGN || !Config::isLocked);
+    tableView->setDragEnabled(drag);
+    listWidget->setDragEnabled(drag);
+    if (fine) {
+        refreshImageProduct();
+    } else {
+        refreshWholeTable();
+        refreshThumb(true);
+        emit producePhoto(false);
+        isProduceShown = false;
+    }
+    emit sendPhotoModel(PHOTOMODEL(type), type, seleType);
+    refreshSortStatusLab();
 }
 
 void PhotoOperation::refreshSortStatusLab()
 {
-    // The sort dots come with the album display.
+    sortLabel->setText(AlbumDisplay::sortDots(Config::getOrderMode()));
+}
+
+void PhotoOperation::getChengPinCurrentIdx()
+{
+    ImageData* data = ImageData::getInstance();
+    if (data->getType() == PHOTO_FINE && seleType == SELE_ALL)
+        Config::chengpin_idx = data->getCurrentIndex();
+}
+
+void PhotoOperation::updateLabel()
+{
+    ImageData* data = ImageData::getInstance();
+    const int count = data->getImagelist(seleType).size();
+    albumLabel->setText(AlbumDisplay::albumLabel(data->getType(), seleType, count));
+    if (count != listWidget->count())
+        refreshThumb(true);
+}
+
+void PhotoOperation::removeTableItem(QStringList names)
+{
+    for (int row = tableModel->rowCount() - 1; row >= 0; --row)
+        if (names.contains(tableModel->item(row, 0)->text()))
+            tableModel->removeRow(row);
+    updateLabel();
+}
+
+// ---- Thumbnails ----
+
+void PhotoOperation::showDefaultThumb(QList<Image> images)
+{
+    listWidget->clear();
+    const QSize hint = Config::isShowThumbName ? QSize(100, 130) : QSize(100, 101);
+    for (const Image& photo : images) {
+        QListWidgetItem* item = new QListWidgetItem;
+        if (Config::isShowThumbName)
+            item->setText(photo.GetImageName());
+        item->setSizeHint(hint);
+        item->setTextAlignment(Qt::AlignBottom);
+        item->setToolTip(photo.GetImageName());
+        listWidget->addItem(item);
+    }
+}
+
+void PhotoOperation::refreshThumb(bool showProgress)
+{
+    const QList<Image> photos = ImageData::getInstance()->getImagelist(seleType);
+    showDefaultThumb(photos);
+    // Calls off this panel's earlier jobs only; other windows' jobs on the pool stay.
+    thumbJobs->startBatch(photos);
+    updateLabel();
+    thumbDone = 0;
+    thumbTotal = photos.size();
+    // An empty album has nothing to wait for: 0 of 0 keeps the popup hidden.
+    if (showProgress && thumbTotal > 0)
+        progress->show();
+    progress->setValue(thumbTotal, thumbDone);
+}
+
+void PhotoOperation::refreshThumb(QStringList names)
+{
+    for (const QString& name : names)
+        for (int row = 0; row < listWidget->count(); ++row)
+            if (listWidget->item(row)->toolTip() == name)
+                refreshThumb(row);
+}
+
+void PhotoOperation::refreshThumb(int row)
+{
+    const QList<Image> photos = ImageData::getInstance()->getImagelist(seleType);
+    if (row >= 0 && row < photos.size())
+        thumbJobs->refreshOne(photos.at(row), row, false);
+}
+
+void PhotoOperation::updateThumbIcon(int index, QPixmap icon, int album)
+{
+    listWidget->setSelectionMode(QAbstractItemView::NoSelection);
+    setThumbIcon(index, icon, album);
+    countThumbJob();
+}
+
+void PhotoOperation::setThumbIcon(int index, const QPixmap& icon, int album)
+{
+    if (album != ImageData::getInstance()->getType())
+        return;
+    QListWidgetItem* item = listWidget->item(index);
+    if (!item)
+        return;
+    if (icon.isNull())
+        qWarning().noquote() << "缩略图生成失败：" << item->toolTip();
+    item->setIcon(icon);
+}
+
+void PhotoOperation::countThumbJob()
+{
+    ++thumbDone;
+    progress->setValue(thumbTotal, qMin(thumbDone, thumbTotal));
+    if (thumbDone >= thumbTotal)
+        listWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+void PhotoOperation::reLoadThumbFinished()
+{
+    countThumbJob();
+}
+
+void PhotoOperation::clickNextThumb()
+{
+    const int count = listWidget->count();
+    if (count == 0)
+        return;
+    QListWidgetItem* current = listWidget->currentItem();
+    int row = current ? listWidget->row(current) : -1;
+    if (current)
+        current->setSelected(false);
+    row = row + 1 >= count ? 0 : row + 1;
+    QListWidgetItem* item = listWidget->item(row);
+    item->setSelected(true);
+    emit listWidget->itemClicked(item);
+    listWidget->setCurrentItem(item);
+}
+
+void PhotoOperation::clickPreviousThumb()
+{
+    const int count = listWidget->count();
+    if (count == 0)
+        return;
+    QListWidgetItem* current = listWidget->currentItem();
+    int row = current ? listWidget->row(current) : 0;
+    if (current)
+        current->setSelected(false);
+    row = row < 1 ? count - 1 : row - 1;
+    QListWidgetItem* item = listWidget->item(row);
+    item->setSelected(true);
+    emit listWidget->itemClicked(item);
+    listWidget->setCurrentItem(item);
 }
 
 // ---- Tools ----
@@ -402,7 +628,30 @@ void PhotoOperation::clickProduce()
 
 void PhotoOperation::clickReloadThumb()
 {
-    // Rebuilding the thumbnails comes with the album display.
+    const QStringList folders = AlbumDisplay::reloadFolders(currentType);
+    // Without an order folder the names would be emptied in the working folder.
+    if (folders.isEmpty() || DirServer::getOrderPath().isEmpty())
+        return;
+    // No job of the album may still write into the folders being emptied.
+    thumbJobs->cancel();
+    for (const QString& folder : folders)
+        FileOperation::removeDirThenMake(folder);
+    switch (currentType) {
+    case PHOTO_RAW:
+        clickRawPhoto();
+        break;
+    case PHOTO_FINE:
+        clickFinePhoto();
+        break;
+    case PHOTO_DELETED:
+        clickDeletePhoto();
+        break;
+    case PHOTO_DESIGN:
+        clickDesignPhoto();
+        break;
+    default:
+        break;
+    }
 }
 
 void PhotoOperation::clickN8Photo()
@@ -417,12 +666,29 @@ void PhotoOperation::clickSynN8Photo()
 
 void PhotoOperation::clickVideo()
 {
-    // The order's videos come with the photo load.
+    playVideos(trialVideoList, 1, QStringLiteral("该订单尚未导入试拍视频"));
 }
 
 void PhotoOperation::clickFinalVideo()
 {
-    // The order's videos come with the photo load.
+    playVideos(finalVideoList, 2, QStringLiteral("该订单尚未导入精修视频"));
+}
+
+void PhotoOperation::playVideos(const QStringList& paths, int kind, const QString& missingText)
+{
+    const QStringList found = OrderPhotoLoad::existingFiles(paths);
+    if (found.isEmpty()) {
+        Prompt::information(this, QStringLiteral("提醒"), missingText, QMessageBox::Ok);
+        return;
+    }
+    Player* player = new Player(nullptr);
+    player->setAttribute(Qt::WA_DeleteOnClose);
+    player->addToPlaylist(found);
+    player->setVideList(found, kind);
+    player->resize(1400, geometry().height());
+    player->move(0, 0);
+    player->show();
+    player->play();
 }
 
 void PhotoOperation::setLocked()
@@ -546,12 +812,18 @@ void PhotoOperation::removeListItem(QStringList)
 
 void PhotoOperation::refreshImageProduct()
 {
-    // Product marks come with the album display.
+    AlbumDisplay::applyProductMarks(seleType);
+    if (Config::getOrderMode() == 1)
+        ImageData::getInstance()->orderFineImage();
+    refreshWholeTable();
+    refreshThumb(true);
 }
 
-void PhotoOperation::refreshImageProduct(QStringList)
+void PhotoOperation::refreshImageProduct(QStringList names)
 {
-    // Product marks come with the album display.
+    AlbumDisplay::applyProductMarks(seleType);
+    refreshWholeTable();
+    refreshThumb(names);
 }
 
 void PhotoOperation::refreshProductImage()
@@ -561,27 +833,63 @@ void PhotoOperation::refreshProductImage()
 
 void PhotoOperation::refreshWholeTable()
 {
-    // Filling the table comes with the album display.
+    tableModel->removeRows(0, tableModel->rowCount());
+    const QList<Image> photos = ImageData::getInstance()->getImagelist(seleType);
+    for (const Image& photo : photos)
+        tableModel->appendRow(AlbumDisplay::tableRow(photo));
+    updateLabel();
 }
 
-void PhotoOperation::updateMiddleThumimg(int)
+void PhotoOperation::updateMiddleThumimg(int index)
 {
-    // Thumbnail rebuilds come with the album display.
+    const QList<Image> photos = ImageData::getInstance()->getImagelist(seleType);
+    if (index >= 0 && index < photos.size())
+        thumbJobs->refreshOne(photos.at(index), index, true);
 }
 
-void PhotoOperation::updateThumbIconOneRefresh(int, QPixmap)
+void PhotoOperation::updateThumbIconOneRefresh(int index, QPixmap pic)
 {
-    // Thumbnail updates come with the album display.
+    if (listWidget->isHidden())
+        return;
+    if (QListWidgetItem* item = listWidget->item(index))
+        item->setIcon(pic);
 }
+
+// ---- Crop and remark sync ----
 
 void PhotoOperation::onClipChanged()
 {
-    // Posting crops comes with the crop and remark sync.
+    ImageData* data = ImageData::getInstance();
+    // The cursor at its end position stands on no photo.
+    if (data->getCurrentIndex() < 0)
+        return;
+    const Image photo = data->getCurrentImage();
+    postPicInfo(photo.GetImageName(), photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
+    refreshThumb(QStringList{photo.GetImageName()});
+    refreshWholeTable();
 }
 
 void PhotoOperation::onRemarkChanged()
 {
-    // Posting remarks comes with the crop and remark sync.
+    ImageData* data = ImageData::getInstance();
+    if (data->getCurrentIndex() < 0)
+        return;
+    const Image photo = data->getCurrentImage();
+    postPicInfo(photo.GetImageName(), photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
+    refreshWholeTable();
+}
+
+void PhotoOperation::postPicInfo(QString name, QString descr, QRect rect, bool ellipse)
+{
+    qDebug().noquote() << "裁剪的接口：" << Config::url_post_picinfo;
+    QNetworkReply* reply
+        = HttpRequest::post(manager, Config::url_post_picinfo, CropRemarkPost::body(name, descr, rect, ellipse));
+    ReplyWiring::wire(reply, this, &PhotoOperation::queryPostPicInfoCallBack);
+}
+
+void PhotoOperation::queryPostPicInfoCallBack(QNetworkReply* reply)
+{
+    CropRemarkPost::readReply(reply);
 }
 
 void PhotoOperation::paintEvent(QPaintEvent*)

@@ -7,10 +7,12 @@
 #include <QItemSelection>
 #include <QModelIndex>
 #include <QPixmap>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+class AlbumThumbnails;
 class ProgressWindow;
 class QAction;
 class QButtonGroup;
@@ -19,6 +21,7 @@ class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QNetworkAccessManager;
+class QNetworkReply;
 class QProcess;
 class QPushButton;
 class QStandardItemModel;
@@ -63,6 +66,17 @@ public:
     void getPicInfo();
     void startSelectImage();
     void refreshSortStatusLab();
+    // The load road, the album display and the crop and remark sync
+    void getPicPath();
+    void createOrderDirIfNotExist();
+    void postPicInfo(QString name, QString descr, QRect rect, bool ellipse);
+    void refreshThumb(bool showProgress);
+    void refreshThumb(QStringList names);
+    void refreshThumb(int row);
+    void showDefaultThumb(QList<Image> images);
+    void updateLabel();
+    void getChengPinCurrentIdx();
+    void removeTableItem(QStringList names);
 
 signals:
     void sendDragMessage(bool isdrag, QString& imagepath);
@@ -109,6 +123,14 @@ public slots:
     void refreshProductImage();
     void updateMiddleThumimg(int index);
     void updateThumbIconOneRefresh(int index, QPixmap pic);
+    void updateThumbIcon(int index, QPixmap icon, int album);
+    void reLoadThumbFinished();
+    void clickNextThumb();
+    void clickPreviousThumb();
+    // Replies of the panel's requests
+    void queryPicInfoCallBack(QNetworkReply* reply);
+    void queryCallBack(QNetworkReply* reply);
+    void queryPostPicInfoCallBack(QNetworkReply* reply);
     // Views
     void selectItem(QListWidgetItem* item);
     void selectRow(const QModelIndex& index);
@@ -132,6 +154,10 @@ private:
     void buildButtons();
     QPushButton* addButton(QPushButton* button, const QString& text, void (PhotoOperation::*slot)(), bool hidden);
     void emitDrag(int row);
+    // One more thumbnail job of the album shown has answered or was dropped.
+    void countThumbJob();
+    void setThumbIcon(int index, const QPixmap& icon, int album);
+    void playVideos(const QStringList& paths, int kind, const QString& missingText);
 
     QPushButton* rawButton;
     DropButton* fineButton;
@@ -166,6 +192,10 @@ private:
     QMenu* contextMenu;
     QLabel* sortLabel;
     QButtonGroup* albumGroup;
+    // Video paths of the last picture-information reply (trial shoot, retouch).
+    QStringList trialVideoList;
+    QStringList finalVideoList;
+    AlbumThumbnails* thumbJobs;
 };
 
 #endif // PHOTOOPERATION_H

@@ -2,6 +2,7 @@
 #include "exchange/n8syncbaseinfodialog.h"
 #include "order/searchorder.h"
 #include "photostore/productdata.h"
+#include "standin/demodata.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
@@ -13,6 +14,7 @@
 #include <QJsonObject>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -39,6 +41,7 @@ private:
     TestBackend m_backend;
     std::unique_ptr<PromptRecorder> m_prompts;
     QPointer<SearchOrder> m_window;
+    QTemporaryDir m_volumes;
 
     static QTableView* table(SearchOrder* w) { return w->findChild<QTableView*>("tableView"); }
     int requests(const char* m, const char* a) { return m_backend->requestsTo(m, a).size(); }
@@ -69,6 +72,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_backend.isReady());
+        // The demo order's share, where the opened workspace loads the order's photos.
+        Config::volumesRoot = m_volumes.path() + QLatin1Char('/');
+        QVERIFY(DemoData::createVolumes(Config::volumesRoot));
     }
 
     void init()

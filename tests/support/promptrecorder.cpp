@@ -1,6 +1,10 @@
 #include "tests/support/promptrecorder.h"
 
+#include <QCoreApplication>
+#include <QDebug>
+
 PromptRecorder::PromptRecorder()
+    : m_previous(Prompt::currentHandler())
 {
     Prompt::setHandler([this](const PromptCall& call) {
         m_calls.append(call);
@@ -10,7 +14,7 @@ PromptRecorder::PromptRecorder()
 
 PromptRecorder::~PromptRecorder()
 {
-    Prompt::clearHandler();
+    Prompt::setHandler(m_previous);
 }
 
 QStringList PromptRecorder::texts() const
@@ -28,3 +32,14 @@ bool PromptRecorder::contains(const QString& title, const QString& text) const
             return true;
     return false;
 }
+
+// Every test process answers boxes that no recorder is waiting for with their default,
+// and says so, instead of opening a real box.
+static void installFailSafePrompt()
+{
+    Prompt::setHandler([](const PromptCall& call) {
+        qWarning().noquote() << "unanswered prompt:" << call.title << call.text;
+        return QVariant();
+    });
+}
+Q_COREAPP_STARTUP_FUNCTION(installFailSafePrompt)

@@ -7,7 +7,9 @@
 #include <QVariant>
 
 // Records every box and dialog the client raises and answers it: from the queue of
-// answers when one is waiting, otherwise with the call's default. Uninstalled on destruction.
+// answers when one is waiting, otherwise with the call's default. On destruction the handler
+// that was there before comes back: in tests that is the fail-safe one, so a box raised
+// after a recorder is gone still never waits for a person.
 class PromptRecorder
 {
 public:
@@ -25,6 +27,7 @@ public:
 private:
     QList<PromptCall> m_calls;
     QList<QVariant> m_answers;
+    Prompt::Handler m_previous;
 };
 
 #endif // PROMPTRECORDER_H

@@ -3,6 +3,7 @@
 #include "photostore/imagedata.h"
 #include "standin/demodata.h"
 #include "tests/support/promptrecorder.h"
+#include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
 #include "viewer/progresswindow.h"
 #include "workspace/photooperation.h"
@@ -21,10 +22,17 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <memory>
+
 class TestPhotoOperation : public QObject
 {
     Q_OBJECT
 private:
+    // Every panel starts loading the order's photos: the stand-in answers, and the boxes of
+    // that road are recorded rather than shown.
+    TestBackend m_backend;
+    std::unique_ptr<PromptRecorder> m_prompts;
+
     static void setFlags(bool on)
     {
         Config::isShowRawButton = Config::isShowDesignButton = Config::isShowSelectedButton = on;
@@ -74,8 +82,11 @@ private:
     }
 
 private slots:
+    void init() { m_prompts.reset(new PromptRecorder); }
+
     void cleanup()
     {
+        m_prompts.reset();
         setFlags(false);
         Config::isLocked = false;
         Config::showfurniturebutton.clear();

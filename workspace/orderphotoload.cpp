@@ -1,0 +1,172 @@
+#include "workspace/orderphotoload.h"
+
+#include "app/config.h"
+#include "app/formbody.h"
+#include "app/httprequest.h"
+#include "app/prompt.h"
+#include "photostore/dirserver.h"
+#include "photostore/fileoperation.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+
+namespace {
+
+// A crop coordinate as the back end sends it: a decimal string; anything else reads as 0.
+int coordinate(const QJsonObject& element, const char* key)
+{
+    bool ok = false;
+    const int value = element.value(QLatin1String(key)).toString().trimmed().toInt(&ok);
+    return ok ? value : 0;
+}
+
+QStringList videoPaths(const QJsonObject& reply, const char* key)
+{
+    QStringList paths;
+    const QJsonArray videos = reply.value(QLatin1String(key)).toArray();
+    for (const QJsonValue& video : videos)
+        paths.append(video.toObject().value(QStringLiteral("videopath")).toString());
+    return paths;
+}
+
+} // namespace
+
+QByteArray OrderPhotoLoad::orderQueryBody()
+{
+    return FormBody::withToken()
+        .add(QStringLiteral("order_photo_id"), Config::order_id)
+        .add(QStringLiteral("shopid"), Config::shop_id)
+        .add(QStringLiteral("companyid"), Config::super_id)
+        .add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid)
+        .toByteArray();
+}
+
+Image OrderPhotoLoad::readRecord(const QJsonObject& element)
+{
+    Image record;
+    record.Setpath(element.value(QStringLiteral("picname")).toString());
+    const int marks = element.value(QStringLiteral("mark")).toArray().size();
+    record.SetStrneed(marks > 0 ? QStringLiteral("已有%1个标注").arg(marks) : QString());
+    const QRect crop(coordinate(element, "picx"), coordinate(element, "picy"),
+                     coordinate(element, "picwidth"), coordinate(element, "picheight"));
+    record.setClipRect(crop, element.value(QStringLiteral("pictype")).toString() != QLatin1String("0"));
+    return record;
+}
+
+OrderPhotoLoad::PictureInfo OrderPhotoLoad::readPictureInfo(const QJsonObject& reply)
+{
+    PictureInfo info;
+    info.trialVideos = videoPaths(reply, "shipai");
+    info.finalVideos = videoPaths(reply, "jingxiu");
+    const QJsonArray elements = reply.value(QStringLiteral("orderpicdescr")).toArray();
+    info.records.reserve(elements.size());
+    for (const QJsonValue& element : elements)
+        info.records.append(readRecord(element.toObject()));
+    return info;
+}
+
+QString OrderPhotoLoad::withSlashes(const QString& picpath)
+{
+    QString path = picpath;
+    for (int i = 2; i < path.size(); ++i)
+        if (path.at(i) == QLatin1Char('\\'))
+            path[i] = QLatin1Char('/');
+    return path;
+}
+
+bool OrderPhotoLoad::mapOrderFolder(const QString& picpath, QString* mapped, QString* folder)
+{
+    const QString path = withSlashes(picpath);
+    *mapped = Config::returnPicPath(path);
+    // Folder names are joined to the order folder without a separator.
+    *folder = asFolder(*mapped);
+    // An empty or relative result would make the working folder the order folder.
+    if (path == QLatin1String("\\\\") || mapped->isEmpty() || !QDir::isAbsolutePath(*mapped))
+        return false;
+    return QDir(*mapped).exists();
+}
+
+QString OrderPhotoLoad::asFolder(const QString& path)
+{
+    return path.isEmpty() || path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+QString OrderPhotoLoad::openFailedText(const QString& mapped)
+{
+    return QStringLiteral("订单路径<font color=\"blue\">") + mapped.toHtmlEscaped()
+           + QStringLiteral("</font>打开失败，请检查路径是否正确！");
+}
+
+bool OrderPhotoLoad::readPictureInfoReply(QNetworkReply* reply, PictureInfo* info)
+{
+    QJsonObject object;
+    if (!HttpRequest::readObject(reply, &object))
+        return false;
+    if (object.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
+        Prompt::information(nullptr, QStringLiteral("警告"),
+                            QStringLiteral("查询裁剪信息错误：") + object.value(QStringLiteral("message")).toString(),
+                            QMessageBox::Yes, QMessageBox::Yes);
+        return false;
+    }
+    *info = readPictureInfo(object);
+    return true;
+}
+
+bool OrderPhotoLoad::readOrderFolderReply(QNetworkReply* reply, QString* folder)
+{
+    QJsonObject object;
+    if (!HttpRequest::readObject(reply, &object))
+        return false;
+    qDebug().noquote() << QStringLiteral("订单路径数据：")
+                       << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    if (object.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
+        Prompt::information(nullptr, QStringLiteral("警告"),
+                            QStringLiteral("获取订单路径错误：") + object.value(QStringLiteral("message")).toString(),
+                            QMessageBox::Yes, QMessageBox::Yes);
+        return false;
+    }
+    QString mapped;
+    if (!mapOrderFolder(object.value(QStringLiteral("picpath")).toString(), &mapped, folder)) {
+        Prompt::information(nullptr, QStringLiteral("温馨提示"), openFailedText(mapped), QMessageBox::Yes,
+                            QMessageBox::Yes);
+        return false;
+    }
+    return true;
+}
+
+QStringList OrderPhotoLoad::thumbnailFolders()
+{
+    return {DirServer::getOriginalImageThumbPath100(), DirServer::getOriginalImageSmallThumbPath(),
+            DirServer::getOriginalImageMidThumbPath(),  DirServer::getDesignImageThumbPath100(),
+            DirServer::getDesignImageSmallThumbPath(),  DirServer::getDesignImageMidThumbPath(),
+            DirServer::getFineImageThumbPath100(),      DirServer::getFineImageSmallThumbPath(),
+            DirServer::getFineImageMidThumbPath()};
+}
+
+void OrderPhotoLoad::createThumbnailFolders()
+{
+    static const char* const made[] = {"创建毛底缩略图目录", "创建设计缩略图目录", "创建缩略图目录"};
+    static const char* const hidden[] = {"隐藏毛底缩略图目录", "隐藏设计缩略图目录", "隐藏缩略图目录"};
+    if (DirServer::getOrderPath().isEmpty())
+        return;
+    const QStringList folders = thumbnailFolders();
+    for (int i = 0; i < folders.size(); ++i) {
+        const QString& folder = folders.at(i);
+        if (FileOperation::isDirExist(folder))
+            continue;
+        qDebug().noquote() << QString::fromUtf8(made[i / 3]) << folder << FileOperation::makeDir(folder);
+        qDebug().noquote() << QString::fromUtf8(hidden[i / 3]) << folder << FileOperation::hide(folder);
+    }
+}
+
+QStringList OrderPhotoLoad::existingFiles(const QStringList& paths)
+{
+    QStringList found;
+    for (const QString& path : paths)
+        if (FileOperation::isFileExist(path))
+            found.append(path);
+    return found;
+}

@@ -1,0 +1,17 @@
+#include "workspace/thumbreplyrelay.h"
+
+ThumbReplyRelay::ThumbReplyRelay(bool counted)
+    : QWidget(nullptr)
+    , counted(counted)
+{
+}
+
+void ThumbReplyRelay::noteDropped()
+{
+    emit dropped();
+}
+
+void ThumbReplyRelay::updateThumbIcon(int index, QPixmap icon, int album)
+{
+    emit replied(index, icon, album);
+}
