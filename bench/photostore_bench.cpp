@@ -1,8 +1,10 @@
 // Times the album store on a generated order folder: the import of all five albums under
 // each order of 汰片 and of the order modes, the product-count order, and a walk of the
-// cursor over a whole album. Usage: photostore_bench [N ...] (default 2000 10000).
+// cursor over a whole album, and moving 500 selected photos from 成品 to 汰片 and back.
+// Usage: photostore_bench [N ...] (default 2000 10000).
 
 #include "app/config.h"
+#include "app/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -12,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -88,6 +91,56 @@ double timeIt(const std::function<void()>& prepare, const std::function<void()>&
     return ms.at(ms.size() / 2);
 }
 
+// The album of moves: n photos in 成品, 汰片 empty or, with sameNames, holding a photo of
+// every name (so that each move replaces one).
+bool makeMoveOrder(const QString& root, int n, const QByteArray& jpeg, bool sameNames)
+{
+    for (const char* album : {"成品", "汰片"})
+        if (!QDir(root).mkpath(QString::fromUtf8(album)))
+            return false;
+    for (int i = 0; i < n; ++i) {
+        QStringList albums = {QStringLiteral("成品")};
+        if (sameNames)
+            albums << QStringLiteral("汰片");
+        for (const QString& album : albums) {
+            QFile f(root + "/" + album + "/" + photoName(i));
+            if (!f.open(QIODevice::WriteOnly) || f.write(jpeg) != jpeg.size())
+                return false;
+        }
+    }
+    return true;
+}
+
+// 500 names spread over the album, as a selection made by hand would be.
+QStringList selection(const QList<Image>& album, int count)
+{
+    QStringList names;
+    const int step = qMax(1, album.size() / count);
+    for (int i = 0; i < album.size() && names.size() < count; i += step)
+        names.append(album.at(i).GetImageName());
+    return names;
+}
+
+// Puts the set-aside photos back by plain renames, untimed (with sameNames the replaced
+// photos are written again), and imports 成品.
+void putBack(const QString& root, const QStringList& names, bool sameNames, const QByteArray& jpeg,
+             ImageData* store)
+{
+    QHash<QString, QString> onDisk;
+    for (const QString& file : QDir(root + "/汰片").entryList(QDir::Files))
+        onDisk.insert(FileOperation::getFileName(file), file);
+    for (const QString& name : names) {
+        const QString file = onDisk.value(name);
+        if (file.isEmpty() || QFile::exists(root + "/成品/" + file))
+            continue;
+        QFile::rename(root + "/汰片/" + file, root + "/成品/" + file);
+        QFile again(root + "/汰片/" + file);
+        if (sameNames && again.open(QIODevice::WriteOnly))
+            again.write(jpeg);
+    }
+    store->importImage(PHOTO_FINE);
+}
+
 void setOrder(int mode, const char* cpSort, const char* deletedSort)
 {
     Config::orderMode = mode;
@@ -112,6 +165,12 @@ int main(int argc, char** argv)
     const QByteArray jpeg = smallJpeg();
     ImageData* store = ImageData::getInstance();
     const auto nothing = [] {};
+    // A move that fails would ask for a box: count it instead.
+    int failures = 0;
+    Prompt::setHandler([&failures](const PromptCall&) {
+        ++failures;
+        return QVariant();
+    });
 
     for (int n : sizes) {
         QTemporaryDir dir;
@@ -183,6 +242,43 @@ int main(int argc, char** argv)
         if (names == 0)
             out << "  (no names read)\n";
         store->clearImages();
+
+        setOrder(0, "0", "编号排序");
+        for (bool sameNames : {false, true}) {
+            QTemporaryDir moveDir;
+            if (!makeMoveOrder(moveDir.path(), n, jpeg, sameNames)) {
+                out << "cannot write the order folder in " << moveDir.path() << "\n";
+                return 1;
+            }
+            DirServer::setOrderPath(moveDir.path() + "/");
+            store->importImage(PHOTO_FINE);
+            const QStringList chosen = selection(store->GetSeletedImages(), 500);
+            int moved = 0;
+            const double away = timeIt([&] { putBack(moveDir.path(), chosen, sameNames, jpeg, store); },
+                [&] { moved = store->fineImageToDeleted(chosen).size(); });
+            out << QStringLiteral("  %1 %2  (%3 moved)\n")
+                       .arg(sameNames ? "500 to 汰片, each replacing one (fineImageToDeleted)"
+                                      : "500 to 汰片 (fineImageToDeleted)",
+                           -46)
+                       .arg(away, 8, 'f', 2)
+                       .arg(moved);
+            if (!sameNames) {
+                const double back = timeIt(
+                    [&] {
+                        putBack(moveDir.path(), chosen, sameNames, jpeg, store);
+                        store->fineImageToDeleted(chosen);
+                        store->importImage(PHOTO_DELETED);
+                    },
+                    [&] { moved = store->deletedImageToFine(chosen).size(); });
+                out << QStringLiteral("  %1 %2  (%3 moved)\n")
+                           .arg("500 back to 成品 (deletedImageToFine)", -46)
+                           .arg(back, 8, 'f', 2)
+                           .arg(moved);
+            }
+            store->clearImages();
+        }
     }
-    return 0;
+    if (failures > 0)
+        out << failures << " moves failed\n";
+    return failures > 0 ? 1 : 0;
 }
