@@ -10,6 +10,7 @@
 #include "video/player.h"
 #include "viewer/progresswindow.h"
 #include "workspace/albumdisplay.h"
+#include "workspace/albummoves.h"
 #include "workspace/albumthumbnails.h"
 #include "workspace/cropremarkpost.h"
 #include "workspace/orderphotoload.h"
@@ -21,10 +22,13 @@
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QProcess>
 #include <QPushButton>
 #include <QSplitter>
@@ -732,14 +736,24 @@ QStringList PhotoOperation::GetSelectedItems(bool check)
     return names;
 }
 
-void PhotoOperation::selectItem(QListWidgetItem*)
+void PhotoOperation::selectItem(QListWidgetItem* item)
 {
-    // Making a clicked photo current comes with the panel's shortcuts.
+    qDebug() << "listWidget selectItem";
+    const int row = listWidget->row(item);
+    if (row < 0)
+        return;
+    ImageData::getInstance()->setIterator(row, seleType);
+    emit SendImage();
+    getChengPinCurrentIdx();
 }
 
-void PhotoOperation::selectRow(const QModelIndex&)
+void PhotoOperation::selectRow(const QModelIndex& index)
 {
-    // Making a clicked photo current comes with the panel's shortcuts.
+    if (!index.isValid())
+        return;
+    ImageData::getInstance()->setIterator(index.row(), seleType);
+    emit SendImage();
+    getChengPinCurrentIdx();
 }
 
 void PhotoOperation::selectTableRow(const QModelIndex& current, const QModelIndex&)
@@ -790,25 +804,59 @@ void PhotoOperation::finishTipDailog()
 
 // ---- Moves, marks and thumbnails ----
 
-void PhotoOperation::dropButtonSlot(ButtonUsage)
+void PhotoOperation::dropButtonSlot(ButtonUsage use)
 {
-    // Moving photos between albums comes with the album moves.
+    AlbumMoves(*this).drop(use);
 }
 
 void PhotoOperation::deletePhotoSlot()
 {
-    // Moving photos between albums comes with the album moves.
+    AlbumMoves(*this).move();
 }
 
 void PhotoOperation::recoverToFinal()
 {
-    // Moving photos between albums comes with the album moves.
+    AlbumMoves(*this).recover();
 }
 
-void PhotoOperation::removeListItem(QStringList)
+void PhotoOperation::deleteRawImage()
 {
-    // Moving photos between albums comes with the album moves.
+    AlbumMoves(*this).deleteRaw();
 }
+
+void PhotoOperation::del_designphoto()
+{
+    AlbumMoves(*this).deleteDesign();
+}
+
+void PhotoOperation::removeListItem(QStringList names)
+{
+    AlbumMoves(*this).removeItems(names);
+}
+
+QString PhotoOperation::getPicPaths(QStringList list)
+{
+    return AlbumMoves::joinNames(list);
+}
+
+void PhotoOperation::postImageLog(QString type, QString picpath)
+{
+    QNetworkReply* reply = HttpRequest::post(manager, Config::update_img_log, AlbumMoves::moveRecord(type, picpath));
+    ReplyWiring::wire(reply, this, &PhotoOperation::queryCallBackLog);
+}
+
+void PhotoOperation::queryCallBackLog(QNetworkReply* reply)
+{
+    // The move on disk stands whatever the back end answers; nothing is shown or retried.
+    if (reply->error() != QNetworkReply::NoError) {
+        qDebug().noquote() << "move record not sent:" << reply->errorString();
+        return;
+    }
+    const QJsonObject answer = QJsonDocument::fromJson(reply->readAll()).object();
+    qDebug().noquote() << "move record:" << answer.value(QStringLiteral("code")).toVariant().toString()
+                       << answer.value(QStringLiteral("message")).toVariant().toString();
+}
+
 
 void PhotoOperation::refreshImageProduct()
 {

@@ -61,6 +61,8 @@ public:
     void refreshImageProduct(QStringList names);
     void refreshWholeTable();
     void removeListItem(QStringList names);
+    // The names joined by "," for the move record.
+    QString getPicPaths(QStringList list);
     void onClipChanged();
     void onRemarkChanged();
     void getPicInfo();
@@ -114,6 +116,11 @@ public slots:
     void dropButtonSlot(ButtonUsage use);
     void deletePhotoSlot();
     void recoverToFinal();
+    void deleteRawImage();
+    void del_designphoto();
+    // The move record of moves between 成品 and 汰片; its answer is only read and dropped.
+    void postImageLog(QString type, QString picpath);
+    void queryCallBackLog(QNetworkReply* reply);
     // Context menu
     void startComparePhoto();
     void refreshSelectImgs();
@@ -145,6 +152,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The move road works on the panel's views.
+    friend class AlbumMoves;
+
     // The menu entries and the views' menus that an album brings with it.
     enum MenuKind { MenuRaw, MenuFine, MenuDeleted, MenuDesign, MenuDesignDeleted, MenuFiltered };
     void setContextMenu(MenuKind kind);

@@ -1,0 +1,399 @@
+#include "app/config.h"
+#include "photostore/dirserver.h"
+#include "photostore/imagedata.h"
+#include "photostore/productdata.h"
+#include "tests/support/albumpanelprobe.h"
+#include "tests/support/eventwait.h"
+#include "tests/support/openalbumpanel.h"
+#include "tests/support/orderfolderfixture.h"
+#include "tests/support/promptrecorder.h"
+#include "tests/support/testbackend.h"
+#include "viewer/movicedialog.h"
+#include "workspace/photooperation.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QtTest>
+
+
+namespace {
+const QStringList ten = {"p01.jpg", "p02.jpg", "p03.jpg", "p04.jpg", "p05.jpg",
+                         "p06.jpg", "p07.jpg", "p08.jpg", "p09.jpg", "p10.jpg"};
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+} // namespace
+
+// The album panel's moves between albums, against a real order folder and the stand-in.
+class TestPhotoMoves : public QObject
+{
+    Q_OBJECT
+private:
+    TestBackend m_backend;
+    OpenAlbumPanel m_open;
+
+    PhotoOperation& panel() { return m_open.panel(); }
+    QTableView* table() { return m_open.table(); }
+    QListWidget* icons() { return m_open.icons(); }
+    QStringList iconNames() { return m_open.iconNames(); }
+    void select(const QStringList& names) { m_open.select(names); }
+
+    // Opens the panel on album; the requests of the load are forgotten.
+    void open(int album = PHOTO_FINE)
+    {
+        QVERIFY(m_open.open(album));
+        m_backend->clearRequests();
+    }
+
+    QList<StandInRequest> moveRecords() { return m_backend->requestsTo("order", "putMoveImg"); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_backend.isReady());
+        Config::manager_id = "42";
+        Config::order_sample_infoid = "30001";
+        MoviceDialog::last = 10;
+    }
+
+    void init()
+    {
+        m_open.begin();
+        QVERIFY(m_open.order().isValid());
+        m_open.order().addPhotos("成品", ten.mid(0, 5));
+        m_open.order().addPhotos("照片", ten.mid(0, 3));
+        Config::isDelWarn = Config::isRecoverWarn = Config::isLocked = false;
+        Config::is_del_design_photo = true;
+        Config::is_del_design_prompt = false;
+        Config::isDelOrigin = false;
+        m_backend->clearRequests();
+    }
+
+    void cleanup()
+    {
+        m_open.end();
+        ProductData::m_products.clear();
+        ProductData::useImages.clear();
+        ImageData::getInstance()->clearImages();
+        ImageData::getInstance()->setMyUsedimages({});
+        ImageData::getInstance()->setMyUnUsedimages({});
+    }
+
+    // Which drop moves what where: 成品 to 汰片 by "汰片", 汰片 and 设计汰片 back by "成品";
+    // every other drop, and every drop in 照片, does nothing.
+    void dropTable_data()
+    {
+        QTest::addColumn<int>("album");
+        QTest::addColumn<int>("use");
+        QTest::addColumn<bool>("moves");
+        for (int album = PHOTO_RAW; album <= PHOTO_DESIGN_DELETED; ++album)
+            for (int use : {USAGE_TO_DELETED, USAGE_TO_FINE}) {
+                const bool moves = (album == PHOTO_FINE && use == USAGE_TO_DELETED)
+                    || (use == USAGE_TO_FINE && (album == PHOTO_DELETED || album == PHOTO_DESIGN_DELETED));
+                QTest::addRow("album %d, use %d", album, use) << album << use << moves;
+            }
+    }
+
+    void dropTable()
+    {
+        QFETCH(int, album);
+        QFETCH(int, use);
+        QFETCH(bool, moves);
+        // The same names in every album: a drop must only ever touch the album shown.
+        for (const char* name : {"汰片", "设计", "设计汰片"})
+            m_open.order().addPhotos(QString::fromUtf8(name), ten.mid(0, 3));
+        open(album);
+        const QString shownFolder = m_open.order().album(QStringList{"照片", "成品", "汰片", "设计", "设计汰片"}.at(album));
+        const QStringList before = filesIn(shownFolder);
+        select({"p02.jpg"});
+
+        panel().dropButtonSlot(ButtonUsage(use));
+
+        QCOMPARE(filesIn(shownFolder).contains("p02.jpg"), !moves);
+        QCOMPARE(filesIn(shownFolder).size(), before.size() - (moves ? 1 : 0));
+        QCOMPARE(m_open.popups(), album == PHOTO_FINE && moves ? 1 : 0);
+        // The other albums keep their photos.
+        for (const char* name : {"照片", "成品", "汰片", "设计", "设计汰片"}) {
+            const QString folder = m_open.order().album(QString::fromUtf8(name));
+            if (folder != shownFolder)
+                QVERIFY(filesIn(folder).contains("p02.jpg"));
+        }
+        QCOMPARE(m_open.prompts().count(), 0);
+    }
+
+    // The warning before a move to 汰片, in 成品 and in its filters; No keeps everything.
+    void warningBeforeSettingAside_data()
+    {
+        QTest::addColumn<bool>("unusedFilter");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("成品, no") << false << int(QMessageBox::No);
+        QTest::newRow("成品, yes") << false << int(QMessageBox::Yes);
+        QTest::newRow("未选, yes") << true << int(QMessageBox::Yes);
+    }
+
+    void warningBeforeSettingAside()
+    {
+        QFETCH(bool, unusedFilter);
+        QFETCH(int, answer);
+        Config::isDelWarn = true;
+        open();
+        if (unusedFilter) {
+            panel().clickUnusedPhoto();
+            AlbumPanelProbe::settle();
+        }
+        select({"p03.jpg"});
+        m_open.prompts().answer(answer);
+        panel().dropButtonSlot(USAGE_TO_DELETED);
+        QCOMPARE(m_open.prompts().texts(), QStringList{"确定要将选中的照片移至 汰片 吗？"});
+        QCOMPARE(m_open.prompts().last().title, QStringLiteral("提示"));
+        const bool yes = answer == QMessageBox::Yes;
+        QCOMPARE(m_open.popups(), yes ? 1 : 0);
+        QCOMPARE(QFile::exists(m_open.order().album("汰片") + "p03.jpg"), yes);
+    }
+
+    // One used photo among ten refuses the whole selection, with one box, in both views.
+    void usedPhotoAmongTenMovesNone_data()
+    {
+        QTest::addColumn<bool>("iconView");
+        QTest::newRow("table") << false;
+        QTest::newRow("icons") << true;
+    }
+
+    void usedPhotoAmongTenMovesNone()
+    {
+        QFETCH(bool, iconView);
+        m_open.order().addPhotos("成品", ten);
+        Product product;
+        product.pics = QStringList{"p07.jpg"};
+        ProductData::m_products = {product};
+        open();
+        if (iconView)
+            panel().clickSwitchView();
+        select(ten);
+        panel().dropButtonSlot(USAGE_TO_DELETED);
+        QCOMPARE(m_open.prompts().texts(), QStringList{"照片已经被使用，不能删除！"});
+        QCOMPARE(m_open.popups(), 0);
+        QCOMPARE(filesIn(m_open.order().album("成品")), ten);
+        QVERIFY(moveRecords().isEmpty());
+    }
+
+    // Three photos to 汰片: the record names them in the store's order, the icons go, and
+    // the photo now at the moved one's place is shown; after the last row, the first.
+    void setAsideRecordAndCursor_data()
+    {
+        QTest::addColumn<bool>("iconView");
+        QTest::addColumn<QStringList>("chosen");
+        QTest::addColumn<QString>("shownAfter");
+        QTest::newRow("icons, middle") << true << QStringList{"p02.jpg", "p03.jpg", "p04.jpg"} << "p05.jpg";
+        QTest::newRow("table, middle") << false << QStringList{"p02.jpg", "p03.jpg", "p04.jpg"} << "p05.jpg";
+        QTest::newRow("icons, last row") << true << QStringList{"p05.jpg"} << "p01.jpg";
+        QTest::newRow("table, last row") << false << QStringList{"p05.jpg"} << "p01.jpg";
+    }
+
+    void setAsideRecordAndCursor()
+    {
+        QFETCH(bool, iconView);
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, shownAfter);
+        open();
+        if (iconView)
+            panel().clickSwitchView();
+        select(chosen);
+        QSignalSpy shownPhoto(&panel(), &PhotoOperation::SendImage);
+
+        panel().dropButtonSlot(USAGE_TO_DELETED);
+
+        QCOMPARE(m_open.popups(), 1);
+        QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
+        const StandInRequest record = moveRecords().first();
+        QCOMPARE(record.keys(), (QStringList{"token", "order_photo_id", "shopid", "companyid", "uid", "type",
+                                             "picpath", "order_sample_infoid"}));
+        QCOMPARE(record.value("type"), QStringLiteral("1"));
+        QCOMPARE(record.value("picpath"), chosen.join(","));
+        QCOMPARE(record.value("uid"), QStringLiteral("42"));
+        QCOMPARE(record.value("order_sample_infoid"), QStringLiteral("30001"));
+        QStringList left = ten.mid(0, 5);
+        for (const QString& name : chosen)
+            left.removeAll(name);
+        QCOMPARE(iconNames(), left);
+        QCOMPARE(AlbumPanelProbe::column(panel(), 0), left);
+        QCOMPARE(filesIn(m_open.order().album("成品")), left);
+        QVERIFY(shownPhoto.count() >= 1);
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetImageName(), shownAfter);
+        QCOMPARE(m_open.prompts().count(), 0);
+    }
+
+    // Setting aside the only photo while the table is shown leaves nothing to select.
+    void settingAsideTheLastPhotoSelectsNothing()
+    {
+        m_open.order().reset();
+        m_open.order().addPhotos("成品", {"only.jpg"});
+        open();
+        select({"only.jpg"});
+        panel().dropButtonSlot(USAGE_TO_DELETED);
+        QCOMPARE(m_open.popups(), 1);
+        QCOMPARE(icons()->count(), 0);
+        QCOMPARE(AlbumPanelProbe::table(panel())->rowCount(), 0);
+        QVERIFY(!table()->currentIndex().isValid());
+        QVERIFY(QFile::exists(m_open.order().album("汰片") + "only.jpg"));
+    }
+
+    // A photo that cannot go stays in the views and on disk; the record names only the others.
+    void failedPhotoStaysAndIsNotRecorded()
+    {
+        open();
+        QVERIFY(QDir().mkpath(m_open.order().album("汰片") + "p02.jpg"));
+        select({"p01.jpg", "p02.jpg", "p03.jpg"});
+        panel().dropButtonSlot(USAGE_TO_DELETED);
+        QCOMPARE(m_open.prompts().texts(), QStringList{"成品p02.jpg移至汰片失败，请检查是否有其他软件使用"});
+        QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
+        QCOMPARE(moveRecords().first().value("picpath"), QStringLiteral("p01.jpg,p03.jpg"));
+        QCOMPARE(AlbumPanelProbe::column(panel(), 0), (QStringList{"p02.jpg", "p04.jpg", "p05.jpg"}));
+        QCOMPARE(filesIn(m_open.order().album("成品")), (QStringList{"p02.jpg", "p04.jpg", "p05.jpg"}));
+    }
+
+    // Restoring: the questions by switch and by count, the record, and the box once 汰片 is
+    // empty; 设计汰片 asks the same of 设计, posts nothing and refuses nothing for use.
+    void restore_data()
+    {
+        QTest::addColumn<int>("album");
+        QTest::addColumn<bool>("recoverWarn");
+        QTest::addColumn<QStringList>("photos");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("record");
+        QTest::newRow("汰片, last one") << int(PHOTO_DELETED) << false << QStringList{"p09.jpg"}
+                                    << QStringList{"是否恢复最后一张至 成品 吗？", "汰片已经全部恢复"} << "2";
+        QTest::newRow("汰片, warned") << int(PHOTO_DELETED) << true << QStringList{"p09.jpg", "p10.jpg"}
+                                   << QStringList{"确定要将选中的照片移至 成品 吗？"} << "2";
+        QTest::newRow("汰片, two, unwarned")
+            << int(PHOTO_DELETED) << false << QStringList{"p09.jpg", "p10.jpg"} << QStringList{} << "2";
+        QTest::newRow("设计汰片, last one") << int(PHOTO_DESIGN_DELETED) << false << QStringList{"p09.jpg"}
+                                      << QStringList{"是否恢复最后一张至 设计 吗？", "设计汰片已经全部恢复"} << "";
+        QTest::newRow("设计汰片, warned") << int(PHOTO_DESIGN_DELETED) << true << QStringList{"p09.jpg", "p10.jpg"}
+                                     << QStringList{"确定要将选中的照片移至 设计 吗？"} << "";
+    }
+
+    void restore()
+    {
+        QFETCH(int, album);
+        QFETCH(bool, recoverWarn);
+        QFETCH(QStringList, photos);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, record);
+        const QString from = album == PHOTO_DELETED ? "汰片" : "设计汰片";
+        const QString to = album == PHOTO_DELETED ? "成品" : "设计";
+        m_open.order().addPhotos(from, photos);
+        // A product that uses the photo does not stop a restore.
+        Product product;
+        product.pics = QStringList{"p09.jpg"};
+        ProductData::m_products = {product};
+        Config::isRecoverWarn = recoverWarn;
+        open(album);
+        panel().clickSwitchView();
+        select(photos.mid(0, 1));
+
+        panel().recoverToFinal();
+
+        QCOMPARE(m_open.prompts().texts(), texts);
+        QVERIFY(!QFile::exists(m_open.order().album(from) + "p09.jpg"));
+        QVERIFY(QFile::exists(m_open.order().album(to) + "p09.jpg"));
+        if (!record.isEmpty())
+            QVERIFY(waitUntil([&] { return !moveRecords().isEmpty(); }));
+        else
+            QTest::qWait(50);
+        const QList<StandInRequest> records = moveRecords();
+        QCOMPARE(records.size(), record.isEmpty() ? 0 : 1);
+        if (!record.isEmpty()) {
+            QCOMPARE(records.first().value("type"), record);
+            QCOMPARE(records.first().value("picpath"), QStringLiteral("p09.jpg"));
+        }
+    }
+
+    // No restores in a locked order, and No to the question keeps the photo.
+    void restoreRefused()
+    {
+        m_open.order().addPhotos("汰片", {"p09.jpg"});
+        open(PHOTO_DELETED);
+        select({"p09.jpg"});
+        Config::isLocked = true;
+        panel().recoverToFinal();
+        QCOMPARE(m_open.prompts().count(), 0);
+        Config::isLocked = false;
+        m_open.prompts().answer(QMessageBox::No);
+        panel().clickSwitchView();
+        select({"p09.jpg"});
+        panel().recoverToFinal();
+        QCOMPARE(m_open.prompts().texts(), QStringList{"是否恢复最后一张至 成品 吗？"});
+        QVERIFY(QFile::exists(m_open.order().album("汰片") + "p09.jpg"));
+        QVERIFY(moveRecords().isEmpty());
+    }
+
+    // Design pictures go to 设计汰片 with the popup and the back end's notice; the notice
+    // goes out even when nothing moved, and then no popup plays.
+    void designDeletion_data()
+    {
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("moved") << false;
+        QTest::newRow("nothing moved") << true;
+    }
+
+    void designDeletion()
+    {
+        QFETCH(bool, blocked);
+        m_open.order().addPhotos("设计", {"d1.jpg", "d2.jpg"});
+        if (blocked)
+            QVERIFY(QDir().mkpath(m_open.order().album("设计汰片") + "d1.jpg"));
+        open(PHOTO_DESIGN);
+        panel().clickSwitchView();
+        select({"d1.jpg"});
+
+        MoviceDialog::last = 5000;
+        panel().del_designphoto();
+        MoviceDialog::last = 10;
+        const QList<MoviceDialog*> popups = panel().findChildren<MoviceDialog*>();
+        QCOMPARE(popups.size(), blocked ? 0 : 1);
+        if (!blocked) {
+            QCOMPARE(popups.first()->findChild<QLabel*>()->text(), QStringLiteral("删除完成"));
+            QCOMPARE(popups.first()->windowModality(), Qt::ApplicationModal);
+        }
+
+        QVERIFY(waitUntil([&] { return m_backend->requestsTo("Ordernew", "del_photo").size() == 1; }));
+        QCOMPARE(m_backend->requestsTo("Ordernew", "del_photo").first().value("imgs_name"),
+            blocked ? QString() : QStringLiteral("d1.jpg"));
+        QCOMPARE(iconNames(), blocked ? (QStringList{"d1.jpg", "d2.jpg"}) : QStringList{"d2.jpg"});
+        QCOMPARE(m_open.prompts().texts(), blocked ? QStringList{"设计d1.jpg移至设计汰片失败"} : QStringList{});
+        QVERIFY(QFile::exists(m_open.order().album("设计") + "d2.jpg"));
+    }
+
+    // Raw photos: asked first, deleted for good with their thumbnails; No keeps them.
+    void rawDeletion()
+    {
+        open(PHOTO_RAW);
+        panel().clickSwitchView();
+        const QString thumb = DirServer::getOriginalImageThumbPath100() + "p02.jpg";
+        m_open.order().addFile(thumb, "thumb");
+        select({"p02.jpg"});
+        m_open.prompts().answer(QMessageBox::No);
+        panel().deleteRawImage();
+        QVERIFY(QFile::exists(m_open.order().album("照片") + "p02.jpg"));
+
+        select({"p02.jpg"});
+        panel().deleteRawImage();
+        QCOMPARE(m_open.prompts().texts(), (QStringList{"是否删除照片？\n（注意：删除后无法恢复！）",
+                                                  "是否删除照片？\n（注意：删除后无法恢复！）"}));
+        QCOMPARE(filesIn(m_open.order().album("照片")), (QStringList{"p01.jpg", "p03.jpg"}));
+        QVERIFY(!QFile::exists(thumb));
+        AlbumPanelProbe::settle();
+        QCOMPARE(iconNames(), (QStringList{"p01.jpg", "p03.jpg"}));
+        QCOMPARE(icons()->selectedItems().size(), 1);
+    }
+};
+
+QTEST_MAIN(TestPhotoMoves)
+#include "tst_photomoves.moc"
