@@ -14,6 +14,7 @@
 #include "workspace/albumthumbnails.h"
 #include "workspace/cropremarkpost.h"
 #include "workspace/orderphotoload.h"
+#include "workspace/panelshortcuts.h"
 #include "workspace/replywiring.h"
 
 #include <QAction>
@@ -857,6 +858,15 @@ void PhotoOperation::queryCallBackLog(QNetworkReply* reply)
                        << answer.value(QStringLiteral("message")).toVariant().toString();
 }
 
+void PhotoOperation::keyPressEvent(QKeyEvent* event)
+{
+    PanelShortcuts(*this).keyPress(event);
+}
+
+void PhotoOperation::keyReleaseEvent(QKeyEvent* event)
+{
+    PanelShortcuts(*this).keyRelease(event);
+}
 
 void PhotoOperation::refreshImageProduct()
 {

@@ -149,11 +149,14 @@ public slots:
     void finishTipDailog();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The move road works on the panel's views.
+    // The move road and the key dispatcher work on the panel's views and buttons.
     friend class AlbumMoves;
+    friend class PanelShortcuts;
 
     // The menu entries and the views' menus that an album brings with it.
     enum MenuKind { MenuRaw, MenuFine, MenuDeleted, MenuDesign, MenuDesignDeleted, MenuFiltered };

@@ -1,0 +1,120 @@
+#include "workspace/panelshortcuts.h"
+
+#include "app/config.h"
+#include "app/prompt.h"
+#include "photostore/imagedata.h"
+#include "workspace/photooperation.h"
+
+#include <QDebug>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+
+PanelShortcuts::PanelShortcuts(PhotoOperation& panel)
+    : panel(panel)
+{
+}
+
+bool PanelShortcuts::matches(Pair pair, int key, Qt::KeyboardModifiers modifiers)
+{
+    const int modifier = Config::shotCutKey[2 * pair];
+    if (key != Config::shotCutKey[2 * pair + 1])
+        return false;
+    return modifier == 0 || int(modifiers) == modifier;
+}
+
+void PanelShortcuts::keyPress(QKeyEvent* event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    auto is = [key, modifiers](Pair pair) { return matches(pair, key, modifiers); };
+    qDebug() << "keynumber===" << key;
+    qDebug() << "keynumber1===" << modifiers;
+
+    if (key == Qt::Key_Shift) {
+        emit panel.sign_sendPhotoViewPhotoNumLabVisable(true);
+        return;
+    }
+    if (panel.deleteButton->isChecked() && is(DeletedSortOrder)) {
+        Config::recoverPhotoSortType = Config::recoverPhotoSortType == QStringLiteral("创建日期排序")
+            ? QStringLiteral("编号排序")
+            : QStringLiteral("创建日期排序");
+        panel.showWhichType(panel.currentType);
+        return;
+    }
+    if (is(Previous) && panel.isListShown)
+        panel.clickPreviousThumb();
+    if (is(Next) && panel.isListShown)
+        panel.clickNextThumb();
+
+    ImageData* store = ImageData::getInstance();
+    if (is(Recover)) {
+        if (Config::isLocked)
+            return;
+        const int album = store->getType();
+        if (album == PHOTO_DELETED || album == PHOTO_DESIGN_DELETED) {
+            if (panel.listWidget->count() == 0) {
+                Prompt::information(&panel, QStringLiteral("提醒"),
+                    album == PHOTO_DESIGN_DELETED ? QStringLiteral("设计汰片已经全部恢复")
+                                                  : QStringLiteral("汰片已经全部恢复"));
+                return;
+            }
+            panel.dropButtonSlot(USAGE_TO_FINE);
+        }
+    }
+    if (store->getType() == PHOTO_DESIGN) {
+        if (is(Discard)) {
+            if (Config::isLocked)
+                return;
+            panel.del_designphoto();
+        }
+        return;
+    }
+    if (is(Discard)) {
+        if (Config::isLocked)
+            return;
+        const int album = store->getType();
+        // Raw photos go for good, and only with the right to delete them.
+        if ((panel.currentType == PHOTO_RAW || album == PHOTO_RAW) && !Config::isDelOrigin)
+            Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("无权限删除，请和后台管理员联系"),
+                QMessageBox::Yes, QMessageBox::Yes);
+        else if (album == PHOTO_FINE)
+            panel.dropButtonSlot(USAGE_TO_DELETED);
+        else if (album == PHOTO_RAW)
+            panel.deleteRawImage();
+    }
+    if (is(SwitchView))
+        panel.clickSwitchView();
+    // An album key shows its album and sets its button on, as a click would.
+    auto album = [&](Pair pair, void (PhotoOperation::*click)(), QPushButton* button) {
+        if (!is(pair))
+            return;
+        (panel.*click)();
+        button->setChecked(true);
+    };
+    album(RawAlbum, &PhotoOperation::clickRawPhoto, panel.rawButton);
+    album(FineAlbum, &PhotoOperation::clickFinePhoto, panel.fineButton);
+    album(DeletedAlbum, &PhotoOperation::clickDeletePhoto, panel.deleteButton);
+    if (is(Produce) && store->getType() == PHOTO_FINE)
+        panel.clickProduce();
+    if (is(ReloadThumbs))
+        panel.clickReloadThumb();
+    album(DesignAlbum, &PhotoOperation::clickDesignPhoto, panel.designButton);
+    if (is(SortMode)) {
+        Config::changeOrderMode();
+        panel.showWhichType(store->getType());
+    }
+    qDebug() << "imageFontShow key";
+    if (is(ThumbNames)) {
+        qDebug() << "keyword imageFontShow";
+        Config::isShowThumbName = !Config::isShowThumbName;
+        panel.refreshThumb(true);
+    }
+}
+
+void PanelShortcuts::keyRelease(QKeyEvent* event)
+{
+    qDebug() << "keyRelease" << event->key();
+    if (event->key() == Qt::Key_Shift)
+        emit panel.sign_sendPhotoViewPhotoNumLabVisable(false);
+}
