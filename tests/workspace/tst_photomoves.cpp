@@ -10,6 +10,7 @@
 #include "tests/support/testbackend.h"
 #include "viewer/movicedialog.h"
 #include "workspace/photooperation.h"
+#include "workspace/selectphotoview.h"
 
 #include <QDir>
 #include <QLabel>
@@ -18,6 +19,8 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QtTest>
+
+#include <memory>
 
 
 namespace {
@@ -369,6 +372,27 @@ private slots:
         QCOMPARE(iconNames(), blocked ? (QStringList{"d1.jpg", "d2.jpg"}) : QStringList{"d2.jpg"});
         QCOMPARE(m_open.prompts().texts(), blocked ? QStringList{"设计d1.jpg移至设计汰片失败"} : QStringList{});
         QVERIFY(QFile::exists(m_open.order().album("设计") + "d2.jpg"));
+    }
+
+    // In the workspace the viewer's popup plays first and the files move when it closes.
+    void setAsideThroughTheWorkspace()
+    {
+        std::unique_ptr<SelectPhotoView> window(new SelectPhotoView);
+        PhotoOperation* panel = window->photoOperation;
+        QSignalSpy shown(panel, &PhotoOperation::sendPhotoModel);
+        QVERIFY(waitUntil([&] { return shown.count() >= 2; }));
+        AlbumPanelProbe::settle();
+        QTableView* table = panel->findChild<QTableView*>();
+        table->selectRow(1);
+        MoviceDialog::last = 200;
+        QTest::keyClick(panel, Qt::Key_Delete);
+        MoviceDialog::last = 10;
+        QVERIFY(QFile::exists(m_open.order().album("成品") + "p02.jpg"));
+        QVERIFY(waitUntil([&] { return QFile::exists(m_open.order().album("汰片") + "p02.jpg"); }));
+        QVERIFY(!QFile::exists(m_open.order().album("成品") + "p02.jpg"));
+        QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
+        QCOMPARE(moveRecords().first().value("picpath"), QStringLiteral("p02.jpg"));
+        AlbumPanelProbe::settle();
     }
 
     // Raw photos: asked first, deleted for good with their thumbnails; No keeps them.
