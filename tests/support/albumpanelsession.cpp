@@ -30,9 +30,7 @@ bool AlbumPanelSession::begin()
 
 void AlbumPanelSession::end()
 {
-    AlbumPanelProbe::settle();
-    shown.reset();
-    panel.reset();
+    close();
     backend->clearScripts();
     prompts.reset();
     order.reset();
@@ -45,8 +43,16 @@ void AlbumPanelSession::end()
     ImageData::getInstance()->clearImages();
 }
 
+void AlbumPanelSession::close()
+{
+    AlbumPanelProbe::settle();
+    shown.reset();
+    panel.reset();
+}
+
 PhotoOperation& AlbumPanelSession::open(int shows, bool settle)
 {
+    close();
     panel.reset(new PhotoOperation);
     shown.reset(new QSignalSpy(panel.get(), &PhotoOperation::sendPhotoModel));
     waitUntil([&] { return shown->count() >= shows || prompts->count() > 0; });

@@ -24,6 +24,8 @@ public:
     bool begin();
     // After each test: the panel and its jobs gone, the photo store and product globals empty.
     void end();
+    // Lets the thumbnail jobs end and deletes the panel.
+    void close();
 
     // Makes the panel and waits until its load road has shown an album `shows` times or
     // raised a box; with settle, also until every thumbnail has answered.

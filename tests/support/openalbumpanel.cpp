@@ -3,8 +3,6 @@
 #include "photostore/imagedata.h"
 #include "tests/support/albumpanelprobe.h"
 #include "tests/support/eventwait.h"
-#include "tests/support/orderfolderfixture.h"
-#include "tests/support/promptrecorder.h"
 #include "workspace/photooperation.h"
 
 #include <QListWidget>
@@ -12,72 +10,47 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-OpenAlbumPanel::OpenAlbumPanel() = default;
-
-OpenAlbumPanel::~OpenAlbumPanel()
-{
-    end();
-}
-
 void OpenAlbumPanel::begin()
 {
-    end();
-    m_prompts.reset(new PromptRecorder);
-    m_order.reset(new OrderFolderFixture);
-}
-
-void OpenAlbumPanel::end()
-{
-    close();
-    m_prompts.reset();
-    m_order.reset();
-}
-
-void OpenAlbumPanel::close()
-{
-    AlbumPanelProbe::settle();
-    m_shown.reset();
-    m_panel.reset();
+    m_session.end();
+    m_session.begin();
 }
 
 bool OpenAlbumPanel::open(int album)
 {
-    close();
     m_popups = 0;
-    m_panel.reset(new PhotoOperation);
-    m_shown.reset(new QSignalSpy(m_panel.get(), &PhotoOperation::sendPhotoModel));
-    QObject::connect(m_panel.get(), &PhotoOperation::showCryPicture, m_panel.get(), [this] {
-        ++m_popups;
-        m_panel->deletePhotoSlot();
-    });
     // The load road shows its album twice.
-    if (!waitUntil([&] { return m_shown->count() >= 2; }))
+    PhotoOperation& opened = m_session.open(2);
+    QObject::connect(&opened, &PhotoOperation::showCryPicture, &opened, [this, &opened] {
+        ++m_popups;
+        opened.deletePhotoSlot();
+    });
+    if (m_session.shown->count() < 2)
         return false;
-    AlbumPanelProbe::settle();
     return album == PHOTO_FINE || show(album);
 }
 
 bool OpenAlbumPanel::show(int album)
 {
-    const int before = m_shown->count();
+    const int before = m_session.shown->count();
     const std::function<void()> clicks[] = {
-        [&] { m_panel->clickRawPhoto(); }, [&] { m_panel->clickFinePhoto(); },
-        [&] { m_panel->clickDeletePhoto(); }, [&] { m_panel->clickDesignPhoto(); },
-        [&] { m_panel->clickDesignDeletePhoto(); }};
+        [&] { m_session.panel->clickRawPhoto(); }, [&] { m_session.panel->clickFinePhoto(); },
+        [&] { m_session.panel->clickDeletePhoto(); }, [&] { m_session.panel->clickDesignPhoto(); },
+        [&] { m_session.panel->clickDesignDeletePhoto(); }};
     clicks[album]();
-    const bool shown = waitUntil([&] { return m_shown->count() >= before + 2; });
+    const bool shown = waitUntil([&] { return m_session.shown->count() >= before + 2; });
     AlbumPanelProbe::settle();
     return shown && int(ImageData::getInstance()->getType()) == album;
 }
 
 QTableView* OpenAlbumPanel::table()
 {
-    return m_panel->findChild<QTableView*>();
+    return m_session.panel->findChild<QTableView*>();
 }
 
 QListWidget* OpenAlbumPanel::icons()
 {
-    return AlbumPanelProbe::icons(*m_panel);
+    return AlbumPanelProbe::icons(*m_session.panel);
 }
 
 QStringList OpenAlbumPanel::iconNames()
@@ -91,8 +64,8 @@ QStringList OpenAlbumPanel::iconNames()
 void OpenAlbumPanel::select(const QStringList& names)
 {
     if (icons()->isHidden()) {
-        QStandardItemModel* model = AlbumPanelProbe::table(*m_panel);
-        const QStringList rows = AlbumPanelProbe::column(*m_panel, 0);
+        QStandardItemModel* model = AlbumPanelProbe::table(*m_session.panel);
+        const QStringList rows = AlbumPanelProbe::column(*m_session.panel, 0);
         table()->clearSelection();
         for (const QString& name : names)
             if (rows.contains(name))

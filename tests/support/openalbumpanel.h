@@ -1,16 +1,11 @@
 #ifndef OPENALBUMPANEL_H
 #define OPENALBUMPANEL_H
 
+#include "tests/support/albumpanelsession.h"
+
 #include <QStringList>
 
-#include <functional>
-#include <memory>
-
-class OrderFolderFixture;
-class PhotoOperation;
-class PromptRecorder;
 class QListWidget;
-class QSignalSpy;
 class QTableView;
 
 // An album panel opened against the stand-in (its load road run to the end) on an order
@@ -19,25 +14,23 @@ class QTableView;
 class OpenAlbumPanel
 {
 public:
-    OpenAlbumPanel();
-    ~OpenAlbumPanel();
-
     // A fresh order folder and prompt recorder; end() closes the panel and drops both.
     void begin();
-    void end();
-    OrderFolderFixture& order() { return *m_order; }
-    PromptRecorder& prompts() { return *m_prompts; }
+    void end() { m_session.end(); }
+    TestBackend& backend() { return m_session.backend; }
+    OrderFolderFixture& order() { return *m_session.order; }
+    PromptRecorder& prompts() { return *m_session.prompts; }
 
     // Makes the panel, waits for 成品, then shows album; false when a load did not end.
     bool open(int album);
     // Lets the thumbnail jobs end and deletes the panel.
-    void close();
+    void close() { m_session.close(); }
     // Shows an album through its button slot and waits for the load to end.
     bool show(int album);
     // Selects photos in the visible view; the first one named becomes the current one.
     void select(const QStringList& names);
 
-    PhotoOperation& panel() { return *m_panel; }
+    PhotoOperation& panel() { return *m_session.panel; }
     QTableView* table();
     QListWidget* icons();
     QStringList iconNames();
@@ -45,10 +38,7 @@ public:
     int popups() const { return m_popups; }
 
 private:
-    std::unique_ptr<PromptRecorder> m_prompts;
-    std::unique_ptr<OrderFolderFixture> m_order;
-    std::unique_ptr<PhotoOperation> m_panel;
-    std::unique_ptr<QSignalSpy> m_shown;
+    AlbumPanelSession m_session;
     int m_popups = 0;
 };
 

@@ -34,8 +34,9 @@ class TestPanelShortcuts : public QObject
 {
     Q_OBJECT
 private:
-    TestBackend m_backend;
     OpenAlbumPanel m_open;
+
+    TestBackend& backend() { return m_open.backend(); }
     int m_defaults[32];
 
     PhotoOperation& open(int album = PHOTO_FINE)
@@ -58,7 +59,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_backend.isReady());
+        QVERIFY(backend().isReady());
         std::copy(std::begin(Config::shotCutKey), std::end(Config::shotCutKey), m_defaults);
     }
 
@@ -73,14 +74,13 @@ private slots:
         Config::is_del_design_photo = true;
         Config::is_del_design_prompt = false;
         Config::recoverPhotoSortType = QStringLiteral("创建日期排序");
-        m_backend->clearRequests();
+        backend()->clearRequests();
     }
 
     void cleanup()
     {
         m_open.end();
         std::copy(std::begin(m_defaults), std::end(m_defaults), Config::shotCutKey);
-        ImageData::getInstance()->clearImages();
     }
 
     // The settings number the pairs from 1, the panel from 0, and the array holds the
@@ -256,10 +256,10 @@ private slots:
 
         press(Qt::Key_F6, Qt::NoModifier, true);
         QCOMPARE(int(ImageData::getInstance()->getType()), int(PHOTO_DESIGN));
-        const int loads = m_backend->requestsTo("order", "getorderpic").size();
+        const int loads = backend()->requestsTo("order", "getorderpic").size();
         press(Qt::Key_F1);
         QTest::qWait(50);
-        QCOMPARE(m_backend->requestsTo("order", "getorderpic").size(), loads);
+        QCOMPARE(backend()->requestsTo("order", "getorderpic").size(), loads);
         QCOMPARE(int(ImageData::getInstance()->getType()), int(PHOTO_DESIGN));
         m_open.select({"d1.jpg"});
         press(Qt::Key_Delete);

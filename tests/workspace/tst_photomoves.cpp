@@ -38,8 +38,9 @@ class TestPhotoMoves : public QObject
 {
     Q_OBJECT
 private:
-    TestBackend m_backend;
     OpenAlbumPanel m_open;
+
+    TestBackend& backend() { return m_open.backend(); }
 
     PhotoOperation& panel() { return m_open.panel(); }
     QTableView* table() { return m_open.table(); }
@@ -51,15 +52,15 @@ private:
     void open(int album = PHOTO_FINE)
     {
         QVERIFY(m_open.open(album));
-        m_backend->clearRequests();
+        backend()->clearRequests();
     }
 
-    QList<StandInRequest> moveRecords() { return m_backend->requestsTo("order", "putMoveImg"); }
+    QList<StandInRequest> moveRecords() { return backend()->requestsTo("order", "putMoveImg"); }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_backend.isReady());
+        QVERIFY(backend().isReady());
         Config::manager_id = "42";
         Config::order_sample_infoid = "30001";
         MoviceDialog::last = 10;
@@ -75,15 +76,12 @@ private slots:
         Config::is_del_design_photo = true;
         Config::is_del_design_prompt = false;
         Config::isDelOrigin = false;
-        m_backend->clearRequests();
+        backend()->clearRequests();
     }
 
     void cleanup()
     {
         m_open.end();
-        ProductData::m_products.clear();
-        ProductData::useImages.clear();
-        ImageData::getInstance()->clearImages();
         ImageData::getInstance()->setMyUsedimages({});
         ImageData::getInstance()->setMyUnUsedimages({});
     }
@@ -366,8 +364,8 @@ private slots:
             QCOMPARE(popups.first()->windowModality(), Qt::ApplicationModal);
         }
 
-        QVERIFY(waitUntil([&] { return m_backend->requestsTo("Ordernew", "del_photo").size() == 1; }));
-        QCOMPARE(m_backend->requestsTo("Ordernew", "del_photo").first().value("imgs_name"),
+        QVERIFY(waitUntil([&] { return backend()->requestsTo("Ordernew", "del_photo").size() == 1; }));
+        QCOMPARE(backend()->requestsTo("Ordernew", "del_photo").first().value("imgs_name"),
             blocked ? QString() : QStringLiteral("d1.jpg"));
         QCOMPARE(iconNames(), blocked ? (QStringList{"d1.jpg", "d2.jpg"}) : QStringList{"d2.jpg"});
         QCOMPARE(m_open.prompts().texts(), blocked ? QStringList{"设计d1.jpg移至设计汰片失败"} : QStringList{});
