@@ -40,9 +40,7 @@ private slots:
 
     void init()
     {
-        m_backend->clearScripts();
-        m_backend->clearRequests();
-        m_backend->setRefusing(false);
+        m_backend.reset();
     }
 
     void bodyBuilderEncodesValuesOnceAndKeepsOrder()

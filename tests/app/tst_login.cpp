@@ -134,9 +134,7 @@ private slots:
     void init()
     {
         m_prompts.clear();
-        m_backend->clearScripts();
-        m_backend->clearRequests();
-        m_backend->setRefusing(false);
+        m_backend.reset();
         QFile::remove(loginFile());
         Config::uid.clear();
         Config::names.clear();

@@ -50,8 +50,7 @@ private slots:
     void init()
     {
         m_prompts.clear();
-        m_backend->clearScripts();
-        m_backend->clearRequests();
+        m_backend.reset();
     }
 
     void queryShowsStoredPath()

@@ -86,8 +86,7 @@ private slots:
     void init()
     {
         m_prompts.clear();
-        m_backend->clearScripts();
-        m_backend->clearRequests();
+        m_backend.reset();
         Config::uid.clear();
         Config::names.clear();
         Config::ids.clear();

@@ -5,6 +5,7 @@
 #include "tests/support/eventwait.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/toplevel.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -24,11 +25,7 @@ const QString kNone = QStringLiteral("没有门店的N8服务路径在和本机�
 
 QList<N8SyncBaseInfoDialog*> openDialogs()
 {
-    QList<N8SyncBaseInfoDialog*> out;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* d = qobject_cast<N8SyncBaseInfoDialog*>(w))
-            out << d;
-    return out;
+    return topLevelWindows<N8SyncBaseInfoDialog>();
 }
 
 // Notes every store-check worker that gets an event on the GUI thread (its result hop).
@@ -87,8 +84,7 @@ private slots:
 
     void init()
     {
-        m_backend->clearScripts();
-        m_backend->clearRequests();
+        m_backend.reset();
         m_prompts.reset(new PromptRecorder);
         Config::uid = QStringLiteral("8001");
         Config::names = QStringList{QStringLiteral("旗舰店"), QStringLiteral("分店")};

@@ -79,8 +79,7 @@ private slots:
 
     void init()
     {
-        m_backend->clearScripts();
-        m_backend->clearRequests();
+        m_backend.reset();
         m_prompts.reset(new PromptRecorder);
         Config::uid = QStringLiteral("8001");
         Config::names = QStringList{QStringLiteral("旗舰店")};

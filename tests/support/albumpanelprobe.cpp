@@ -1,11 +1,13 @@
 #include "tests/support/albumpanelprobe.h"
 
+#include "tests/support/toplevel.h"
 #include "viewer/progresswindow.h"
 #include "workspace/photooperation.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QThreadPool>
@@ -37,12 +39,17 @@ QString AlbumPanelProbe::albumLabel(PhotoOperation& panel)
     return QString();
 }
 
+QPushButton* AlbumPanelProbe::button(PhotoOperation& panel, const QString& text)
+{
+    for (QPushButton* b : panel.findChildren<QPushButton*>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
 ProgressWindow* AlbumPanelProbe::progress()
 {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (ProgressWindow* window = qobject_cast<ProgressWindow*>(widget))
-            return window;
-    return nullptr;
+    return topLevelWindows<ProgressWindow>().value(0);
 }
 
 void AlbumPanelProbe::settle()

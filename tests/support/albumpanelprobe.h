@@ -7,6 +7,7 @@
 class PhotoOperation;
 class ProgressWindow;
 class QListWidget;
+class QPushButton;
 class QStandardItemModel;
 
 // Reads the album panel's views as the operator sees them and waits for its work.
@@ -20,6 +21,8 @@ public:
     // The texts of one table column, top to bottom.
     static QStringList column(PhotoOperation& panel, int column);
     static QString albumLabel(PhotoOperation& panel);
+    // The panel's button with this text, or null.
+    static QPushButton* button(PhotoOperation& panel, const QString& text);
     // The panel's progress popup (the only one while one panel lives).
     static ProgressWindow* progress();
     // Lets every thumbnail job finish and delivers its reply.

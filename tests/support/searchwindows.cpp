@@ -1,16 +1,13 @@
 #include "tests/support/searchwindows.h"
 
 #include "order/searchorder.h"
+#include "tests/support/toplevel.h"
 
 #include <QApplication>
 
 QList<SearchOrder*> SearchWindows::open()
 {
-    QList<SearchOrder*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* search = qobject_cast<SearchOrder*>(w))
-            found << search;
-    return found;
+    return topLevelWindows<SearchOrder>();
 }
 
 void SearchWindows::closeAll()

@@ -29,6 +29,13 @@ TestBackend::~TestBackend()
     }
 }
 
+void TestBackend::reset()
+{
+    m_server.clearScripts();
+    m_server.clearRequests();
+    m_server.setRefusing(false);
+}
+
 bool TestBackend::waitForRequests(int count, int timeoutMs)
 {
     return QTest::qWaitFor([&] { return m_server.requests().size() >= count; }, timeoutMs);

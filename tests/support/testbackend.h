@@ -18,6 +18,8 @@ public:
     StandInServer* operator->() { return &m_server; }
     QString certificatePath() const { return m_certPath; }
 
+    // Before each test: no scripted replies, no recorded requests, connections taken.
+    void reset();
     // Waits until the stand-in has received count requests in all (or the timeout passes).
     bool waitForRequests(int count, int timeoutMs = 10000);
 

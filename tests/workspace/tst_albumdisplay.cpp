@@ -56,13 +56,6 @@ private:
                 return false;
         return true;
     }
-    static QPushButton* button(PhotoOperation& panel, const QString& text)
-    {
-        for (QPushButton* b : panel.findChildren<QPushButton*>())
-            if (b->text() == text)
-                return b;
-        return nullptr;
-    }
 
 private slots:
     void initTestCase() { QVERIFY(s.backend.isReady()); }
@@ -137,13 +130,13 @@ private slots:
 
         const int requests = s.backend->requests().size();
         QSignalSpy shown(&panel, &PhotoOperation::sendPhotoModel);
-        button(panel, "已选")->click();
+        AlbumPanelProbe::button(panel, "已选")->click();
         QCOMPARE(AlbumPanelProbe::column(panel, 0), (QStringList{"A.jpg", "B.jpg"}));
         QCOMPARE(AlbumPanelProbe::column(panel, 1), (QStringList{"用1用3", "用2用2"}));
         QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：已选(2)"));
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.last().at(2).toInt(), 1);
-        button(panel, "未选")->click();
+        AlbumPanelProbe::button(panel, "未选")->click();
         QCOMPARE(AlbumPanelProbe::column(panel, 0), (QStringList{"C.jpg", "D.jpg"}));
         QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：未选(2)"));
         QCOMPARE(s.backend->requests().size(), requests);
@@ -203,8 +196,8 @@ private slots:
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.first().at(1).toInt(), album);
         QCOMPARE(image.count(), 1);
-        QCOMPARE(button(panel, "对比")->isEnabled(), tools);
-        QCOMPARE(button(panel, "制作")->isEnabled(), tools);
+        QCOMPARE(AlbumPanelProbe::button(panel, "对比")->isEnabled(), tools);
+        QCOMPARE(AlbumPanelProbe::button(panel, "制作")->isEnabled(), tools);
         QCOMPARE(panel.findChild<QTableView*>()->dragEnabled(), drag);
         QCOMPARE(AlbumPanelProbe::icons(panel)->dragEnabled(), drag);
         QCOMPARE(produce.count(), panelHidden ? 1 : 0);

@@ -2,6 +2,7 @@
 #include "tests/support/eventwait.h"
 #include "tests/support/poolblocker.h"
 #include "tests/support/thumbfixture.h"
+#include "tests/support/toplevel.h"
 #include "workspace/albumthumbnails.h"
 #include "workspace/thumbreplyrelay.h"
 
@@ -110,9 +111,8 @@ private slots:
     {
         auto relays = [] {
             QList<QPointer<ThumbReplyRelay>> found;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* relay = qobject_cast<ThumbReplyRelay*>(w))
-                    found << relay;
+            for (ThumbReplyRelay* relay : topLevelWindows<ThumbReplyRelay>())
+                found << relay;
             return found;
         };
         settle();

@@ -5,6 +5,7 @@
 #include "tests/support/albumpanelprobe.h"
 #include "tests/support/albumpanelsession.h"
 #include "tests/support/eventwait.h"
+#include "tests/support/toplevel.h"
 #include "standin/demodata.h"
 #include "video/player.h"
 #include "viewer/progresswindow.h"
@@ -231,10 +232,8 @@ private slots:
 
         panel.clickVideo();
         QCOMPARE(s.prompts->count(), 1);
-        Player* player = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<Player*>(w))
-                player = p;
+        const QList<Player*> players = topLevelWindows<Player>();
+        Player* player = players.value(players.size() - 1);
         QVERIFY(player);
         QVERIFY(player->isVisible());
         QCOMPARE(player->width(), 1400);

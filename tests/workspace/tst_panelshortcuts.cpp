@@ -19,14 +19,6 @@
 
 namespace {
 const int Ctrl = int(Qt::ControlModifier);
-
-QPushButton* button(PhotoOperation& panel, const QString& text)
-{
-    for (QPushButton* b : panel.findChildren<QPushButton*>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
 } // namespace
 
 // The album panel's keys: the configurable pairs and what each does in which album.
@@ -153,7 +145,7 @@ private slots:
         QCOMPARE(Config::recoverPhotoSortType, QStringLiteral("创建日期排序"));
 
         press(Qt::Key_F3, Qt::NoModifier, true);
-        QVERIFY(button(panel, "汰片")->isChecked());
+        QVERIFY(AlbumPanelProbe::button(panel, "汰片")->isChecked());
         QCOMPARE(int(ImageData::getInstance()->getType()), int(PHOTO_DELETED));
         QSignalSpy shown(&panel, &PhotoOperation::sendPhotoModel);
         press(Qt::Key_F7);

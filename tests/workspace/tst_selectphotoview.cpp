@@ -68,8 +68,7 @@ private slots:
     void init()
     {
         openOrder();
-        m_backend->clearScripts();
-        m_backend->clearRequests();
+        m_backend.reset();
         ProductData::all_product_requirement.clear();
         Config::orderHomePath.clear();
         DirServer::setHomeModelPath(QString());
