@@ -11,6 +11,14 @@ FormBody FormBody::withToken()
     return body;
 }
 
+QByteArray FormBody::tokenBody(Fields fields)
+{
+    FormBody body = withToken();
+    for (const auto& field : fields)
+        body.add(QLatin1String(field.first), field.second);
+    return body.toByteArray();
+}
+
 QByteArray FormBody::encode(const QString& value)
 {
     return QUrl::toPercentEncoding(value);

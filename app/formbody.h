@@ -6,6 +6,9 @@
 #include <QPair>
 #include <QString>
 
+#include <initializer_list>
+#include <utility>
+
 // Builds an "application/x-www-form-urlencoded" body: pairs in the order added,
 // every value percent-encoded exactly once (UTF-8), keys as written.
 class FormBody
@@ -15,6 +18,9 @@ public:
 
     // A body whose first pair is "token" with the fixed client token.
     static FormBody withToken();
+    // The same followed by the fields in the order given, as bytes.
+    using Fields = std::initializer_list<std::pair<const char*, QString>>;
+    static QByteArray tokenBody(Fields fields);
 
     FormBody& add(const QString& key, const QString& value);
     FormBody& add(const QString& key, int value);

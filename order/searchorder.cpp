@@ -20,7 +20,6 @@
 #include <QStandardItemModel>
 #include <QTimer>
 
-#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -131,15 +130,6 @@ order orderFromJson(const QJsonObject& o)
     r.order_sample_infoid = text("order_sample_infoid");
     r.photo_sort = text("photo_sort");
     return r;
-}
-
-// An order query body: the token, then the fields in the order given.
-QByteArray queryBody(std::initializer_list<std::pair<const char*, QString>> fields)
-{
-    FormBody body = FormBody::withToken();
-    for (const auto& field : fields)
-        body.add(QLatin1String(field.first), field.second);
-    return body.toByteArray();
 }
 
 
@@ -432,49 +422,49 @@ void SearchOrder::continueSearch()
 
 void SearchOrder::queryOrderByOrderId(QString text)
 {
-    QByteArray body = queryBody({{"uid", Config::manager_id}, {"shopid", Config::shop_id}, {"type", "1"},
+    QByteArray body = FormBody::tokenBody({{"uid", Config::manager_id}, {"shopid", Config::shop_id}, {"type", "1"},
         {"orderpayforkey", text.trimmed()}, {"companyid", Config::super_id}});
     postDataFunc(body);
 }
 
 void SearchOrder::queryOrderByPhotoDate(QString date)
 {
-    QByteArray body = queryBody({{"uid", Config::manager_id}, {"shopid", Config::shop_id}, {"type", "2"},
+    QByteArray body = FormBody::tokenBody({{"uid", Config::manager_id}, {"shopid", Config::shop_id}, {"type", "2"},
         {"photodate", date}, {"companyid", Config::super_id}});
     postDataFunc(body);
 }
 
 void SearchOrder::queryOrderBySelectPhotoDate(QString date)
 {
-    QByteArray body = queryBody({{"shopid", Config::shop_id}, {"type", "3"}, {"uid", Config::manager_id},
+    QByteArray body = FormBody::tokenBody({{"shopid", Config::shop_id}, {"type", "3"}, {"uid", Config::manager_id},
         {"selectphotodate", date}, {"companyid", Config::super_id}});
     postDataFunc(body);
 }
 
 void SearchOrder::queryOrderByAppointmentDate(QString date)
 {
-    QByteArray body = queryBody({{"shopid", Config::shop_id}, {"type", "4"}, {"selectphotodate", date},
+    QByteArray body = FormBody::tokenBody({{"shopid", Config::shop_id}, {"type", "4"}, {"selectphotodate", date},
         {"uid", Config::manager_id}, {"companyid", Config::super_id}});
     postDataFunc(body);
 }
 
 void SearchOrder::queryOrderByFetchPhotoDate(QString date)
 {
-    QByteArray body = queryBody({{"shopid", Config::shop_id}, {"type", "5"}, {"uid", Config::manager_id},
+    QByteArray body = FormBody::tokenBody({{"shopid", Config::shop_id}, {"type", "5"}, {"uid", Config::manager_id},
         {"selectphotodate", date}, {"companyid", Config::super_id}});
     postDataFunc(body);
 }
 
 void SearchOrder::queryOrderByName(QString text)
 {
-    QByteArray body = queryBody({{"uid", Config::manager_id}, {"shopid", Config::shop_id}, {"type", "6"},
+    QByteArray body = FormBody::tokenBody({{"uid", Config::manager_id}, {"shopid", Config::shop_id}, {"type", "6"},
         {"orderpayforkey", text.trimmed()}, {"companyid", Config::super_id}});
     postDataFunc(body);
 }
 
 void SearchOrder::queryOrderByPhotoNumber(QString text)
 {
-    QByteArray body = queryBody({{"uid", Config::manager_id}, {"shopid", Config::shop_id}, {"type", "7"},
+    QByteArray body = FormBody::tokenBody({{"uid", Config::manager_id}, {"shopid", Config::shop_id}, {"type", "7"},
         {"orderpayforkey", text.trimmed()}, {"companyid", Config::super_id}});
     postDataFunc(body);
 }

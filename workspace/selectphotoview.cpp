@@ -23,7 +23,6 @@
 #include <QNetworkReply>
 #include <QSplitter>
 
-#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -42,15 +41,6 @@ QString localFolder(const QString& serverPath)
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;
-}
-
-// A body of the fixed token followed by the fields in the order given.
-QByteArray tokenBody(std::initializer_list<std::pair<const char*, QString>> fields)
-{
-    FormBody body = FormBody::withToken();
-    for (const auto& field : fields)
-        body.add(QLatin1String(field.first), field.second);
-    return body.toByteArray();
 }
 
 // Reads a reply of this window, releases it and shows the box of a refusal (errorPrefix and
@@ -192,7 +182,7 @@ void SelectPhotoView::post(const QString& url, const QByteArray& body, ReplySlot
 void SelectPhotoView::queryAllReq()
 {
     post(Config::url_query_orderdescr,
-        tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
+        FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
             {"companyid", Config::super_id}, {"order_sample_infoid", Config::order_sample_infoid}}),
         &SelectPhotoView::queryAllReqCallBack);
 }
@@ -200,7 +190,7 @@ void SelectPhotoView::queryAllReq()
 void SelectPhotoView::queryFamilyPicPath()
 {
     post(Config::url_query_picpath,
-        tokenBody({{"shopid", Config::shop_id}, {"companyid", Config::super_id},
+        FormBody::tokenBody({{"shopid", Config::shop_id}, {"companyid", Config::super_id},
             {"order_photo_id", Config::order_id}, {"order_sample_infoid", Config::order_sample_infoid}}),
         &SelectPhotoView::queryFamilyPicPathCallBack);
 }
@@ -212,7 +202,7 @@ void SelectPhotoView::postAllProductReq()
     manager = new QNetworkAccessManager(this);
     connect(manager, &QNetworkAccessManager::finished, manager, [](QNetworkReply* reply) { reply->deleteLater(); });
     HttpRequest::post(manager, Config::url_query_orderdescr,
-        tokenBody({{"orderid", Config::order_id}, {"shopid", Config::shop_id},
+        FormBody::tokenBody({{"orderid", Config::order_id}, {"shopid", Config::shop_id},
             {"orderdescr", ProductData::all_product_requirement},
             {"order_sample_infoid", Config::order_sample_infoid}}));
 }
