@@ -19,7 +19,7 @@ class OrderPhotoLoad
 public:
     OrderPhotoLoad() = delete;
 
-    // The five fields of the picture-information and picture-path queries, in order.
+    // The five fields of the picture-information, picture-path and requirement queries, in order.
     static QByteArray orderQueryBody();
 
     // What a picture-information reply carries. Missing members or members of another

@@ -13,6 +13,7 @@
 #include "tools/familydlg.h"
 #include "tools/selectfamilytypedialog.h"
 #include "viewer/photoview.h"
+#include "workspace/orderphotoload.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -181,10 +182,7 @@ void SelectPhotoView::post(const QString& url, const QByteArray& body, ReplySlot
 
 void SelectPhotoView::queryAllReq()
 {
-    post(Config::url_query_orderdescr,
-        FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
-            {"companyid", Config::super_id}, {"order_sample_infoid", Config::order_sample_infoid}}),
-        &SelectPhotoView::queryAllReqCallBack);
+    post(Config::url_query_orderdescr, OrderPhotoLoad::orderQueryBody(), &SelectPhotoView::queryAllReqCallBack);
 }
 
 void SelectPhotoView::queryFamilyPicPath()
