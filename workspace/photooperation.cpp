@@ -21,6 +21,7 @@
 #include <QButtonGroup>
 #include <QCursor>
 #include <QDebug>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QJsonDocument>
@@ -36,6 +37,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QtConcurrent>
 
 PhotoOperation::PhotoOperation(QWidget* parent)
     : QWidget(parent)
@@ -635,13 +637,31 @@ void PhotoOperation::clickReloadThumb()
 {
     const QStringList folders = AlbumDisplay::reloadFolders(currentType);
     // Without an order folder the names would be emptied in the working folder.
-    if (folders.isEmpty() || DirServer::getOrderPath().isEmpty())
+    if (folders.isEmpty() || DirServer::getOrderPath().isEmpty() || isReloadingThumbs)
         return;
     // No job of the album may still write into the folders being emptied.
     thumbJobs->cancel();
-    for (const QString& folder : folders)
-        FileOperation::removeDirThenMake(folder);
-    switch (currentType) {
+    // Thousands of files on a share: emptied on a worker, the album loaded again after.
+    // The worker holds only the paths, so the panel may close meanwhile.
+    isReloadingThumbs = true;
+    const int album = currentType;
+    auto* emptied = new QFutureWatcher<void>(this);
+    connect(emptied, &QFutureWatcherBase::finished, this, [this, emptied, album] {
+        emptied->deleteLater();
+        isReloadingThumbs = false;
+        // An album chosen meanwhile has been loaded by its own click.
+        if (currentType == album)
+            reloadAlbum(album);
+    });
+    emptied->setFuture(QtConcurrent::run([folders] {
+        for (const QString& folder : folders)
+            FileOperation::removeDirThenMake(folder);
+    }));
+}
+
+void PhotoOperation::reloadAlbum(int album)
+{
+    switch (album) {
     case PHOTO_RAW:
         clickRawPhoto();
         break;

@@ -171,6 +171,8 @@ private:
     void countThumbJob();
     void setThumbIcon(int index, const QPixmap& icon, int album);
     void playVideos(const QStringList& paths, int kind, const QString& missingText);
+    // Loads an album again through its button's slot (not 设计汰片, which has no thumbnails).
+    void reloadAlbum(int album);
 
     QPushButton* rawButton;
     DropButton* fineButton;
@@ -209,6 +211,8 @@ private:
     QStringList trialVideoList;
     QStringList finalVideoList;
     AlbumThumbnails* thumbJobs;
+    // The thumbnail folders are being emptied on a worker ("刷新"); further clicks wait.
+    bool isReloadingThumbs = false;
 };
 
 #endif // PHOTOOPERATION_H
