@@ -134,10 +134,7 @@ void AlbumMoves::reselect(int row, bool inTable)
         panel.tableView->setCurrentIndex(index);
         return;
     }
-    QListWidgetItem* item = panel.listWidget->item(row);
-    item->setSelected(true);
-    emit panel.listWidget->itemClicked(item);
-    panel.listWidget->setCurrentItem(item);
+    panel.clickIcon(row);
 }
 
 void AlbumMoves::deleteRaw()

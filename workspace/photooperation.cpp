@@ -576,14 +576,10 @@ void PhotoOperation::clickNextThumb()
     if (count == 0)
         return;
     QListWidgetItem* current = listWidget->currentItem();
-    int row = current ? listWidget->row(current) : -1;
+    const int row = current ? listWidget->row(current) : -1;
     if (current)
         current->setSelected(false);
-    row = row + 1 >= count ? 0 : row + 1;
-    QListWidgetItem* item = listWidget->item(row);
-    item->setSelected(true);
-    emit listWidget->itemClicked(item);
-    listWidget->setCurrentItem(item);
+    clickIcon(row + 1 >= count ? 0 : row + 1);
 }
 
 void PhotoOperation::clickPreviousThumb()
@@ -592,10 +588,14 @@ void PhotoOperation::clickPreviousThumb()
     if (count == 0)
         return;
     QListWidgetItem* current = listWidget->currentItem();
-    int row = current ? listWidget->row(current) : 0;
+    const int row = current ? listWidget->row(current) : 0;
     if (current)
         current->setSelected(false);
-    row = row < 1 ? count - 1 : row - 1;
+    clickIcon(row < 1 ? count - 1 : row - 1);
+}
+
+void PhotoOperation::clickIcon(int row)
+{
     QListWidgetItem* item = listWidget->item(row);
     item->setSelected(true);
     emit listWidget->itemClicked(item);

@@ -167,6 +167,8 @@ private:
     void buildButtons();
     QPushButton* addButton(QPushButton* button, const QString& text, void (PhotoOperation::*slot)(), bool hidden);
     void emitDrag(int row);
+    // Selects the icon of a row, clicks it and makes it current, as the operator would.
+    void clickIcon(int row);
     // One more thumbnail job of the album shown has answered or was dropped.
     void countThumbJob();
     void setThumbIcon(int index, const QPixmap& icon, int album);
