@@ -5,9 +5,11 @@
 #include "photostore/fileoperation.h"
 #include "photostore/thumbnailthread.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QPointer>
 #include <QThreadPool>
 
 FamilyDlg::FamilyDlg(QWidget* parent)
@@ -32,20 +34,37 @@ void FamilyDlg::importFamilyPic(QString dir)
 {
     ui->listWidget->clear();
     picPaths.clear();
+    const int call = ++listing;
+    const QPointer<FamilyDlg> self(this);
+    // Ahead of any thumbnail jobs waiting on the pool: the operator waits for this list.
+    QThreadPool::globalInstance()->start([self, call, dir] {
+        QDir folder(dir);
+        const bool exists = folder.exists();
+        QStringList paths;
+        if (exists) {
+            folder.setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
+                QStringLiteral("*.bmp")});
+            const QFileInfoList entries = folder.entryInfoList();
+            for (const QFileInfo& entry : entries) {
+                if (entry.fileName() == QLatin1String(".") || entry.fileName() == QLatin1String(".."))
+                    continue;
+                paths.append(entry.absoluteFilePath());
+            }
+        }
+        QMetaObject::invokeMethod(qApp, [self, call, dir, exists, paths] {
+            if (self && call == self->listing)
+                self->showTemplates(dir, exists, paths);
+        }, Qt::QueuedConnection);
+    }, 1);
+}
 
-    QDir folder(dir);
-    if (!folder.exists()) {
+void FamilyDlg::showTemplates(const QString& dir, bool exists, const QStringList& paths)
+{
+    if (!exists) {
         Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("家具效果模板目录不存在!\n") + dir);
         return;
     }
-    folder.setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
-        QStringLiteral("*.bmp")});
-    const QFileInfoList entries = folder.entryInfoList();
-    for (const QFileInfo& entry : entries) {
-        if (entry.fileName() == QLatin1String(".") || entry.fileName() == QLatin1String(".."))
-            continue;
-        picPaths.append(entry.absoluteFilePath());
-    }
+    picPaths = paths;
     if (picPaths.isEmpty())
         return;
     showDefaultThumb(picPaths);

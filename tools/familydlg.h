@@ -20,7 +20,9 @@ public:
     explicit FamilyDlg(QWidget* parent = nullptr);
     ~FamilyDlg() override;
 
-    // Lists the template images of dir; row i shows entry i of the path list.
+    // Lists the template images of dir; row i shows entry i of the path list. The folder is
+    // read on a worker (it lies on a share that may be slow or gone); the list fills when
+    // the reading is done, and only from the latest call.
     void importFamilyPic(QString dir);
     void showDefaultThumb(QStringList paths);
 
@@ -32,8 +34,11 @@ public slots:
     void selectItem(QListWidgetItem* item);
 
 private:
+    void showTemplates(const QString& dir, bool exists, const QStringList& paths);
+
     Ui::FamilyDlg* ui;
     QStringList picPaths;
+    int listing = 0;
 };
 
 #endif // FAMILYDLG_H

@@ -1,4 +1,5 @@
 #include "standin/demodata.h"
+#include "tests/support/poolblocker.h"
 #include "tests/support/promptrecorder.h"
 #include "tools/familydlg.h"
 #include "tools/selectfamilytypedialog.h"
@@ -10,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 class TestFamilyDlg : public QObject
 {
@@ -28,6 +31,7 @@ private slots:
         FamilyDlg chooser;
         chooser.importFamilyPic(root);
         auto* list = chooser.findChild<QListWidget*>("listWidget");
+        QTRY_COMPARE(list->count(), 4);
         QStringList texts;
         for (int i = 0; i < list->count(); ++i)
             texts << list->item(i)->text();
@@ -54,7 +58,35 @@ private slots:
         list->addItem(QStringLiteral("old"));
         chooser.importFamilyPic(QStringLiteral("/nonexistent/模板/卧室/"));
         QCOMPARE(list->count(), 0);
-        QVERIFY(prompts.contains("警告", "家具效果模板目录不存在!\n/nonexistent/模板/卧室/"));
+        QTRY_VERIFY(prompts.contains("警告", "家具效果模板目录不存在!\n/nonexistent/模板/卧室/"));
+        QCOMPARE(list->count(), 0);
+    }
+
+    // The folder is read on a worker: the call returns before it is read, only the latest
+    // call fills the list, and a chooser gone meanwhile gets nothing.
+    void folderReadOnWorkerLatestCallWins()
+    {
+        QTemporaryDir first, second;
+        QVERIFY(DemoData::writePhoto(first.filePath("old.jpg"), 20, 20, "t"));
+        QVERIFY(DemoData::writePhoto(second.filePath("new.jpg"), 20, 20, "t"));
+        PromptRecorder prompts;
+        FamilyDlg chooser;
+        auto* list = chooser.findChild<QListWidget*>("listWidget");
+        {
+            PoolBlocker pool;
+            chooser.importFamilyPic(first.path());
+            chooser.importFamilyPic(QStringLiteral("/nonexistent/"));
+            chooser.importFamilyPic(second.path());
+            QCOMPARE(list->count(), 0);
+            auto gone = std::make_unique<FamilyDlg>();
+            gone->importFamilyPic(first.path());
+        }
+        QTRY_COMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("new.jpg"));
+        QTRY_VERIFY(!list->item(0)->icon().isNull());
+        QCoreApplication::processEvents();
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(prompts.count(), 0);
     }
 
     void typeButtonsSendTheirTypeAndClose_data()
