@@ -1,5 +1,6 @@
 #include "app/config.h"
 #include "app/login.h"
+#include "app/settingdialog.h"
 #include "exchange/n8syncbaseinfodialog.h"
 #include "order/searchorder.h"
 #include "photostore/dirserver.h"
@@ -259,11 +260,36 @@ private slots:
         s.backend->setReply("Version", "check_update", StandInReply::raw(body));
         Login login;
         QVERIFY(waitUntil([&] { return requests("Version", "check_update") == 1; }));
-        waitUntil([&] { return s.prompts->count() > 0; }, 200);
+        waitUntil([&] { return s.prompts->count() > 0; }, 100);
         for (const PromptCall& call : s.prompts->calls()) {
             QCOMPARE(call.kind, PromptCall::OpenUrl);
             QCOMPARE(call.text, QStringLiteral("https://dl.example.com/x"));
         }
+    }
+
+    void serverPath_data()
+    {
+        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}, {"picpath", "//192.168.1.20/share/"}},
+                       {"code", "message", "picpath"});
+    }
+
+    // The server path is taken (text only, whatever came) or the dialog stays as it was.
+    void serverPath()
+    {
+        QFETCH(QByteArray, body);
+        DirServer::setServerPath(QStringLiteral("/before/"));
+        s.backend->setReply("systemset", "getpicpath", StandInReply::raw(body));
+        SettingDialog dialog;
+        QVERIFY(waitUntil([&] { return requests("systemset", "getpicpath") == 1; }));
+        waitUntil([&] { return DirServer::getServerPath() != QLatin1String("/before/") || s.prompts->count() > 0; }, 150);
+        const QJsonObject root = QJsonDocument::fromJson(body).object();
+        if (root.value("code") == QJsonValue("1")) {
+            QCOMPARE(DirServer::getServerPath(), root.value("picpath").toString());
+        } else {
+            QCOMPARE(DirServer::getServerPath(), QStringLiteral("/before/"));
+            QVERIFY(s.prompts->count() <= 1);
+        }
+        DirServer::setServerPath(QString());
     }
 
     // ---- Order search: shop switch, order query, lock, N8 store check ----
