@@ -15,7 +15,9 @@ QList<Shops> Shops::fromJson(const QJsonValue& shopData)
         Shops shop;
         shop.name = object.value(QStringLiteral("name")).toString();
         shop.id = object.value(QStringLiteral("id")).toString();
-        shops.append(shop);
+        // A shop without an id cannot be searched: it would only stand in the list as a blank.
+        if (!shop.id.isEmpty())
+            shops.append(shop);
     }
     return shops;
 }

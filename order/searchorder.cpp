@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QJsonDocument>
+#include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QStandardItemModel>
@@ -488,7 +489,9 @@ void SearchOrder::queryCallBack(QNetworkReply* reply)
     release(reply);
     QJsonObject root;
     if (HttpRequest::readObject(reply, &root)) {
-        qDebug().noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
+        // A result of thousands of orders takes long to print: only when the log is read.
+        if (QLoggingCategory::defaultCategory()->isDebugEnabled())
+            qDebug().noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
         lastReply = root;
         if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
             inform(QStringLiteral("警告"), QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
@@ -536,10 +539,9 @@ void SearchOrder::refreshOrderList()
 
     QStandardItemModel* old = model;
     model = makeModel(comboName, comboPrice);
-    ui->tableView->setModel(model);
-    if (old)
-        old->deleteLater();
-    model->removeRows(0, model->rowCount());
+    // Filled before the view sees it: a view attached to the model would answer each of the
+    // thousands of insertions of a large result on its own.
+    model->setRowCount(orderList.size());
 
     const int lastColumn = model->columnCount() - 1;
     for (int row = 0; row < orderList.size(); ++row) {
@@ -561,6 +563,9 @@ void SearchOrder::refreshOrderList()
             model->setItem(row, column++, item);
         }
     }
+    ui->tableView->setModel(model);
+    if (old)
+        old->deleteLater();
 }
 
 void SearchOrder::paintEvent(QPaintEvent* event)
