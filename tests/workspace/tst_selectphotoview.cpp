@@ -373,9 +373,11 @@ private slots:
         QVERIFY(searches.first()->testAttribute(Qt::WA_DeleteOnClose));
         QCOMPARE(searches.first()->orderList.size(), 2);
         QCOMPARE(searches.first()->orderList.at(1).order_photo_id, QStringLiteral("1002"));
-        QVERIFY(m_backend.waitForRequests(1));
-        QCOMPARE(m_backend->requests().first().endpoint(), QStringLiteral("order.ordermessage"));
-        QCOMPARE(m_backend->requests().first().body, QByteArray("token=x&shopid=7&selectphotodate=2026-03-05"));
+        // The album panel's own start-up requests may still be arriving: look at the query alone.
+        QVERIFY(QTest::qWaitFor([&] { return !m_backend->requestsTo("order", "ordermessage").isEmpty(); }, 10000));
+        QCOMPARE(m_backend->requestsTo("order", "ordermessage").size(), 1);
+        QCOMPARE(m_backend->requestsTo("order", "ordermessage").first().body,
+            QByteArray("token=x&shopid=7&selectphotodate=2026-03-05"));
     }
 
     // Template thumbnails still queued when the window goes reply to nobody.
