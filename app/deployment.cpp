@@ -12,6 +12,7 @@
 QList<QSslCertificate> Deployment::s_extraCa;
 QString Deployment::s_testBackendUrl = QStringLiteral(PHOTOSELECT_TEST_BACKEND_URL);
 QString Deployment::s_updater;
+int Deployment::s_requestTimeoutMs = 30000;
 
 static QString env(const char* name)
 {
@@ -36,6 +37,15 @@ void Deployment::load()
     if (!ca.isEmpty() && !addCaCertificates(ca))
         qWarning() << "PHOTOSELECT_CA_CERT: no certificate read from" << ca;
     s_updater = env("PHOTOSELECT_UPDATER");
+    const QString timeout = env("PHOTOSELECT_REQUEST_TIMEOUT");
+    if (!timeout.isEmpty()) {
+        bool ok = false;
+        const int seconds = timeout.toInt(&ok);
+        if (ok && seconds > 0 && seconds <= 3600)
+            s_requestTimeoutMs = seconds * 1000;
+        else
+            qWarning() << "PHOTOSELECT_REQUEST_TIMEOUT: not a number of seconds from 1 to 3600:" << timeout;
+    }
     setBackendUrl(Config::url_host);
 }
 
@@ -93,4 +103,14 @@ QString Deployment::updaterProgram()
 void Deployment::setUpdaterProgram(const QString& program)
 {
     s_updater = program;
+}
+
+int Deployment::requestTimeoutMs()
+{
+    return s_requestTimeoutMs;
+}
+
+void Deployment::setRequestTimeoutMs(int ms)
+{
+    s_requestTimeoutMs = ms;
 }

@@ -31,10 +31,15 @@ public:
     static QString updaterProgram();
     static void setUpdaterProgram(const QString& program);
 
+    // How long a post may wait for its whole reply before it fails as a network error.
+    static int requestTimeoutMs();
+    static void setRequestTimeoutMs(int ms);
+
 private:
     static QList<QSslCertificate> s_extraCa;
     static QString s_testBackendUrl;
     static QString s_updater;
+    static int s_requestTimeoutMs;
 };
 
 #endif // DEPLOYMENT_H

@@ -1,5 +1,6 @@
 #include "app/httprequest.h"
 
+#include "app/backendpost.h"
 #include "app/deployment.h"
 #include "app/formbody.h"
 #include "app/prompt.h"
@@ -18,11 +19,7 @@ HttpRequest::HttpRequest(QObject* parent)
 
 QNetworkRequest HttpRequest::buildRequest(const QString& url, int contentLength)
 {
-    QNetworkRequest request(QUrl(url, QUrl::TolerantMode));
-    request.setSslConfiguration(Deployment::sslConfiguration());
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
-    request.setHeader(QNetworkRequest::ContentLengthHeader, contentLength);
-    return request;
+    return BackendPost::buildRequest(url, contentLength);
 }
 
 QNetworkReply* HttpRequest::post(QNetworkAccessManager* manager, const QString& url, const QByteArray& body)
@@ -34,69 +31,61 @@ QNetworkReply* HttpRequest::post(QNetworkAccessManager* manager, const QString& 
 
 void HttpRequest::showNetworkError(QNetworkReply* reply)
 {
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    Prompt::information(nullptr, QStringLiteral("警告"),
-        QStringLiteral("网络请求错误\n") + (status.isValid() ? QString::number(status.toInt()) : QString()));
+    BackendPost::showNetworkError(BackendReply::read(reply));
 }
 
 bool HttpRequest::readObject(QNetworkReply* reply, QJsonObject* out, QString* error)
 {
-    if (reply->error() != QNetworkReply::NoError) {
-        showNetworkError(reply);
+    const BackendReply result = BackendReply::read(reply);
+    if (result.isNetworkError())
+        BackendPost::showNetworkError(result);
+    if (!result.isObject()) {
         if (error)
-            *error = reply->errorString();
-        qDebug().noquote() << "http error:" << reply->errorString();
+            *error = result.errorString;
+        qDebug().noquote() << "reply failed:" << result.errorString;
         return false;
     }
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(reply->readAll(), &parseError);
-    if (!doc.isObject()) {
-        if (error)
-            *error = parseError.error != QJsonParseError::NoError ? parseError.errorString()
-                                                                  : QStringLiteral("reply is not a JSON object");
-        qDebug().noquote() << "reply is not a JSON object:" << parseError.errorString();
-        return false;
-    }
-    *out = doc.object();
+    *out = result.object;
     return true;
 }
 
 HttpRequest* HttpRequest::startNetRequest(QString url, QByteArray body, bool log)
 {
     HttpRequest* request = new HttpRequest();
-    QNetworkRequest networkRequest = buildRequest(url, body.size());
-    networkRequest.setAttribute(QNetworkRequest::User, log);
-    connect(request->manager, &QNetworkAccessManager::finished, request, &HttpRequest::netReply);
-    request->manager->post(networkRequest, body);
-    qDebug().noquote() << "Url:" << url;
-    qDebug().noquote() << "Paras:\n" + FormBody::logText(body);
+    request->logReply = log;
+    BackendPost::postOn(request->manager, url, body, request,
+        [request](const BackendReply& reply) { request->deliver(reply); });
     return request;
 }
 
 void HttpRequest::netReply(QNetworkReply* reply)
 {
     reply->deleteLater();
+    deliver(BackendReply::read(reply));
+}
+
+void HttpRequest::deliver(const BackendReply& reply)
+{
     // Whatever happens below, this one-shot object is done after its signal.
     deleteLater();
-
-    if (reply->error() != QNetworkReply::NoError) {
-        showNetworkError(reply);
-        emit netErrorInfo(reply->errorString());
-        qDebug().noquote() << "http error:" << reply->errorString();
-        return;
-    }
-
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(reply->readAll(), &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        emit netErrorInfo(parseError.errorString());
-        qDebug().noquote() << "Error:" << parseError.errorString() << parseError.error;
-        return;
-    }
-    if (doc.isObject()) {
-        if (reply->request().attribute(QNetworkRequest::User).toBool())
-            qDebug().noquote() << "JsonObj:" << QString::fromUtf8(QJsonDocument(doc.object()).toJson(QJsonDocument::Compact));
-        emit netSuccessInfo(doc.object());
+    switch (reply.outcome) {
+    case BackendReply::Outcome::NetworkError:
+        BackendPost::showNetworkError(reply);
+        emit netErrorInfo(reply.errorString);
+        qDebug().noquote() << "http error:" << reply.errorString;
+        break;
+    case BackendReply::Outcome::NotJson:
+        emit netErrorInfo(reply.errorString);
+        qDebug().noquote() << "Error:" << reply.errorString;
+        break;
+    case BackendReply::Outcome::NotObject:
+        break;
+    case BackendReply::Outcome::Object:
+        if (logReply)
+            qDebug().noquote() << "JsonObj:"
+                               << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
+        emit netSuccessInfo(reply.object);
+        break;
     }
 }
 

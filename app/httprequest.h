@@ -1,6 +1,8 @@
 #ifndef HTTPREQUEST_H
 #define HTTPREQUEST_H
 
+#include "app/backendreply.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QNetworkRequest>
@@ -45,7 +47,10 @@ public slots:
     void netPixmapReply(QNetworkReply* reply);
 
 private:
+    void deliver(const BackendReply& reply);
+
     QNetworkAccessManager* manager;
+    bool logReply = false;
     QPointer<QLabel> label;
 };
 
