@@ -1,10 +1,10 @@
 #include "photostore/thumbnailthread.h"
 
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
-#include "viewer/fullscreenview.h"
+#include "photostore/fullscreenstate.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -118,14 +118,14 @@ void ThumbnailThread::reply(const char* slot, Args... args) const
 {
     QCoreApplication* app = QCoreApplication::instance();
     const bool fullScreenOnly = m_fullScreenOnly;
-    if (!app || !m_receiver || (fullScreenOnly && !FullScreenView::isValid))
+    if (!app || !m_receiver || (fullScreenOnly && !FullScreenState::isOpen))
         return;
     const QPointer<QWidget> receiver = m_receiver;
     const QByteArray name(slot);
     // Posted to the GUI thread and checked there: neither the receiver nor the full-screen
     // view can go away between the check and the call.
     QMetaObject::invokeMethod(app, [receiver, fullScreenOnly, name, args...] {
-        if (!receiver || (fullScreenOnly && !FullScreenView::isValid))
+        if (!receiver || (fullScreenOnly && !FullScreenState::isOpen))
             return;
         auto call = [&](const auto&... delivered) {
             QMetaObject::invokeMethod(receiver.data(), name.constData(), Qt::DirectConnection,
@@ -223,7 +223,7 @@ void ThumbnailThread::makeTemplateIcon()
 
 void ThumbnailThread::loadPicture()
 {
-    if (m_fullScreenOnly && !FullScreenView::isValid)
+    if (m_fullScreenOnly && !FullScreenState::isOpen)
         return;
     reply("loadFinished", ImageOperation::loadImage(m_imagePath), m_imagePath, m_flag);
 }

@@ -1,3 +1,3 @@
 #include "viewer/fullscreenview.h"
 
-std::atomic<bool> FullScreenView::isValid{false};
+std::atomic<bool>& FullScreenView::isValid = FullScreenState::isOpen;

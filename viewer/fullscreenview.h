@@ -1,15 +1,14 @@
 #ifndef FULLSCREENVIEW_H
 #define FULLSCREENVIEW_H
 
-#include <atomic>
+#include "photostore/fullscreenstate.h"
 
 // The full-screen slide show.
 class FullScreenView
 {
 public:
-    // True while a full-screen view is open. Written on the GUI thread and read by pool
-    // jobs, which drop full-size loads that arrive after the view has closed.
-    static std::atomic<bool> isValid;
+    // True while a full-screen view is open (the photo store's flag, which pool jobs read).
+    static std::atomic<bool>& isValid;
 };
 
 #endif // FULLSCREENVIEW_H
