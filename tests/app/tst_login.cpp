@@ -2,6 +2,7 @@
 #include "core/deployment.h"
 #include "app/login.h"
 #include "order/searchorder.h"
+#include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/searchwindows.h"
 #include "tests/support/testbackend.h"
@@ -257,27 +258,22 @@ private slots:
 
     void failedTransferKeepsPasswordAndReturnsToIdle_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<Failure>("failure");
         QTest::addColumn<QString>("message");
-        QTest::newRow("http 500") << 0 << "网络请求错误\n500";
-        QTest::newRow("refused") << 1 << "网络请求错误\n";
-        QTest::newRow("not json") << 2 << "网络请求错误\n200";
-        QTest::newRow("json array") << 3 << "网络请求错误\n200";
+        QTest::newRow("http 500") << Failure::HttpStatus << "网络请求错误\n500";
+        QTest::newRow("refused") << Failure::Refused << "网络请求错误\n";
+        QTest::newRow("not json") << Failure::NotJson << "网络请求错误\n200";
+        QTest::newRow("json array") << Failure::Array << "网络请求错误\n200";
     }
 
     void failedTransferKeepsPasswordAndReturnsToIdle()
     {
-        QFETCH(int, kind);
+        QFETCH(Failure, failure);
         QFETCH(QString, message);
         PromptRecorder& prompts = m_prompts;
         auto login = makeLogin();
         QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
-        switch (kind) {
-        case 0: m_backend->setReply("loginnew", "do_login", StandInReply::httpStatus(500)); break;
-        case 1: m_backend->setRefusing(true); break;
-        case 2: m_backend->setReply("loginnew", "do_login", StandInReply::raw("<html>proxy</html>")); break;
-        default: m_backend->setReply("loginnew", "do_login", StandInReply::json(QJsonArray{1, 2})); break;
-        }
+        scriptEndpoint(m_backend, "loginnew", "do_login", failure);
         field(*login, "username")->setText("demo");
         field(*login, "password")->setText("demo123");
         QTest::mouseClick(okButton(*login), Qt::LeftButton);

@@ -1,6 +1,7 @@
 #include "core/config.h"
 #include "app/settingdialog.h"
 #include "photostore/dirserver.h"
+#include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 
@@ -74,32 +75,28 @@ private slots:
 
     void queryFailuresLeaveFieldEmpty_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("serverPath");
-        QTest::newRow("no picpath") << 0 << "" << "";
-        QTest::newRow("refused") << 1 << "查询服务器路径错误：没有权限" << "//old/";
-        QTest::newRow("http 502") << 2 << "网络请求错误\n502" << "//old/";
-        QTest::newRow("not json") << 3 << "" << "//old/";
-        QTest::newRow("picpath not a string") << 4 << "" << "";
+        QTest::newRow("no picpath") << Failure::None << QJsonObject{{"code", "1"}} << "" << "";
+        QTest::newRow("refused") << Failure::None << QJsonObject{{"code", "0"}, {"message", "没有权限"}}
+                                 << "查询服务器路径错误：没有权限" << "//old/";
+        QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500" << "//old/";
+        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "" << "//old/";
+        QTest::newRow("picpath not a string") << Failure::None << QJsonObject{{"code", "1"}, {"picpath", QJsonArray{1}}}
+                                              << "" << "";
     }
 
     void queryFailuresLeaveFieldEmpty()
     {
-        QFETCH(int, kind);
+        QFETCH(Failure, failure);
+        QFETCH(QJsonObject, answer);
         QFETCH(QString, message);
         QFETCH(QString, serverPath);
         PromptRecorder& prompts = m_prompts;
         DirServer::setServerPath("//old/");
-        StandInReply reply;
-        switch (kind) {
-        case 0: reply = StandInReply::json(QJsonObject{{"code", "1"}}); break;
-        case 1: reply = StandInReply::json(QJsonObject{{"code", "0"}, {"message", "没有权限"}}); break;
-        case 2: reply = StandInReply::httpStatus(502); break;
-        case 3: reply = StandInReply::raw("<html></html>"); break;
-        default: reply = StandInReply::json(QJsonObject{{"code", "1"}, {"picpath", QJsonArray{1}}}); break;
-        }
-        m_backend->setReply("systemset", "getpicpath", reply);
+        scriptEndpoint(m_backend, "systemset", "getpicpath", failure, answer);
         auto dialog = openDialog();
         QCOMPARE(original(*dialog)->text(), QString());
         QCOMPARE(DirServer::getServerPath(), serverPath);
@@ -145,20 +142,21 @@ private slots:
 
     void refusedStoreKeepsDialogOpen_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("message");
-        QTest::newRow("refused") << 0 << "提交服务器路径错误：路径无效";
-        QTest::newRow("http 500") << 1 << "网络请求错误\n500";
+        QTest::newRow("refused") << Failure::None << QJsonObject{{"code", "0"}, {"message", "路径无效"}}
+                                 << "提交服务器路径错误：路径无效";
+        QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500";
     }
 
     void refusedStoreKeepsDialogOpen()
     {
-        QFETCH(int, kind);
+        QFETCH(Failure, failure);
+        QFETCH(QJsonObject, answer);
         QFETCH(QString, message);
         PromptRecorder& prompts = m_prompts;
-        m_backend->setReply("systemset", "postpicpath",
-            kind == 0 ? StandInReply::json(QJsonObject{{"code", "0"}, {"message", "路径无效"}})
-                      : StandInReply::httpStatus(500));
+        scriptEndpoint(m_backend, "systemset", "postpicpath", failure, answer);
         auto dialog = openDialog();
         newPath(*dialog)->setText("//192.168.1.30/new/");
         click(*dialog, "pushButton_Ok");

@@ -2,6 +2,7 @@
 #include "core/deployment.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 
@@ -80,34 +81,30 @@ private slots:
 
     void repliesReachTheRightSignal_data()
     {
-        QTest::addColumn<int>("kind"); // 0 object code 1, 1 code 0, 2 array, 3 not json
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<int>("successes");
         QTest::addColumn<int>("errors");
-        QTest::newRow("code 1") << 0 << 1 << 0;
-        QTest::newRow("code 0 still delivered") << 1 << 1 << 0;
-        QTest::newRow("array emits nothing") << 2 << 0 << 0;
-        QTest::newRow("not json is an error") << 3 << 0 << 1;
+        QTest::newRow("code 1") << Failure::None << QJsonObject{{"code", "1"}, {"data", "x"}} << 1 << 0;
+        QTest::newRow("code 0 still delivered") << Failure::None << QJsonObject{{"code", "0"}, {"message", "no"}} << 1
+                                                << 0;
+        QTest::newRow("array emits nothing") << Failure::Array << QJsonObject() << 0 << 0;
+        QTest::newRow("not json is an error") << Failure::NotJson << QJsonObject() << 0 << 1;
     }
 
     void repliesReachTheRightSignal()
     {
-        QFETCH(int, kind);
+        QFETCH(Failure, failure);
+        QFETCH(QJsonObject, answer);
         QFETCH(int, successes);
         QFETCH(int, errors);
         PromptRecorder prompts;
-        StandInReply reply;
-        switch (kind) {
-        case 0: reply = StandInReply::json(QJsonObject{{"code", "1"}, {"data", "x"}}); break;
-        case 1: reply = StandInReply::json(QJsonObject{{"code", "0"}, {"message", "no"}}); break;
-        case 2: reply = StandInReply::json(QJsonArray{1, 2}); break;
-        default: reply = StandInReply::raw("<html>oops</html>"); break;
-        }
-        m_backend->setReply("order", "ordermessage", reply);
+        scriptEndpoint(m_backend, "order", "ordermessage", failure, answer);
         const Outcome out = post(Config::url_query_order, "token=x");
         QCOMPARE(out.successes.size(), successes);
         QCOMPARE(out.errors.size(), errors);
         QCOMPARE(prompts.count(), 0);
-        if (kind == 3)
+        if (failure == Failure::NotJson)
             QVERIFY2(!out.errors.first().contains("Unknown error"), qPrintable(out.errors.first()));
     }
 
@@ -147,7 +144,7 @@ private slots:
 
     void heldReplyArrivesAfterRelease()
     {
-        m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject{{"code", "1"}}).held());
+        scriptEndpoint(m_backend, "order", "ordermessage", Failure::Held, QJsonObject{{"code", "1"}});
         bool delivered = false;
         HttpRequest* request = HttpRequest::startNetRequest(Config::url_query_order, "token=x", false);
         connect(request, &HttpRequest::netSuccessInfo, this, [&delivered] { delivered = true; });

@@ -3,6 +3,7 @@
 #include "exchange/n8thread.h"
 #include "order/searchorder.h"
 #include "tests/support/eventwait.h"
+#include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
@@ -173,20 +174,21 @@ private slots:
 
     void failedRequests_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("message");
-        QTest::newRow("refused") << 0 << "该门店未开通N8";
-        QTest::newRow("http 502") << 1 << "网络请求错误\n502";
-        QTest::newRow("not json") << 2 << "";
+        QTest::newRow("refused") << Failure::None << QJsonObject{{"code", "0"}, {"message", "该门店未开通N8"}}
+                                 << "该门店未开通N8";
+        QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500";
+        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "";
     }
 
     void failedRequests()
     {
-        QFETCH(int, kind);
+        QFETCH(Failure, failure);
+        QFETCH(QJsonObject, answer);
         QFETCH(QString, message);
-        m_backend->setReply("n8", "getn8set",
-            kind == 0 ? StandInReply::json(QJsonObject{{"code", "0"}, {"message", "该门店未开通N8"}})
-            : kind == 1 ? StandInReply::httpStatus(502) : StandInReply::raw("<html/>"));
+        scriptEndpoint(m_backend, "n8", "getn8set", failure, answer);
         SearchOrder w;
         syncButton(&w)->click();
         QVERIFY(waitUntil([&] { return n8Requests() == 1; }));

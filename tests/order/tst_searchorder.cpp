@@ -1,6 +1,7 @@
 #include "core/config.h"
 #include "order/searchorder.h"
 #include "tests/support/eventwait.h"
+#include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 
@@ -397,19 +398,24 @@ private slots:
 
     void failedRepliesKeepTheTable_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
-        QTest::newRow("refused") << 0 << "警告" << "查询订单错误：没有权限查看该门店订单";
-        QTest::newRow("code as number") << 1 << "警告" << "查询订单错误：数字代码";
-        QTest::newRow("http 500") << 2 << "警告" << "网络请求错误\n500";
-        QTest::newRow("not json") << 3 << "" << "";
-        QTest::newRow("array") << 4 << "" << "";
+        QTest::newRow("refused") << Failure::None
+                                 << QJsonObject{{"code", "0"}, {"message", "没有权限查看该门店订单"}, {"order", QJsonArray()}}
+                                 << "警告" << "查询订单错误：没有权限查看该门店订单";
+        QTest::newRow("code as number") << Failure::None << QJsonObject{{"code", 1}, {"message", "数字代码"}} << "警告"
+                                        << "查询订单错误：数字代码";
+        QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "警告" << "网络请求错误\n500";
+        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "" << "";
+        QTest::newRow("array") << Failure::Array << QJsonObject() << "" << "";
     }
 
     void failedRepliesKeepTheTable()
     {
-        QFETCH(int, kind);
+        QFETCH(Failure, failure);
+        QFETCH(QJsonObject, answer);
         QFETCH(QString, title);
         QFETCH(QString, message);
         m_backend->setReply("order", "ordermessage", StandInReply::json(reply({orderJson("A"), orderJson("B")})));
@@ -417,15 +423,7 @@ private slots:
         searchAndWait(w.get());
         QCOMPARE(tableModel(w.get())->rowCount(), 2);
 
-        StandInReply bad;
-        switch (kind) {
-        case 0: bad = StandInReply::json(QJsonObject{{"code", "0"}, {"message", "没有权限查看该门店订单"}, {"order", QJsonArray()}}); break;
-        case 1: bad = StandInReply::json(QJsonObject{{"code", 1}, {"message", "数字代码"}}); break;
-        case 2: bad = StandInReply::httpStatus(500); break;
-        case 3: bad = StandInReply::raw("<html>busy</html>"); break;
-        default: bad = StandInReply::json(QJsonArray{1, 2}); break;
-        }
-        m_backend->setReply("order", "ordermessage", bad);
+        scriptEndpoint(m_backend, "order", "ordermessage", failure, answer);
         searchAndWait(w.get());
         if (title.isEmpty()) {
             QCOMPARE(m_prompts->count(), 0);
@@ -495,20 +493,21 @@ private slots:
 
     void shopSwitchFailuresStopTheSearch_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("message");
-        QTest::newRow("refused") << 0 << "查询订单错误：用户已停用";
-        QTest::newRow("http 404") << 1 << "网络请求错误\n404";
-        QTest::newRow("not json") << 2 << "";
+        QTest::newRow("refused") << Failure::None << QJsonObject{{"code", "0"}, {"message", "用户已停用"}}
+                                 << "查询订单错误：用户已停用";
+        QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500";
+        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "";
     }
 
     void shopSwitchFailuresStopTheSearch()
     {
-        QFETCH(int, kind);
+        QFETCH(Failure, failure);
+        QFETCH(QJsonObject, answer);
         QFETCH(QString, message);
-        StandInReply bad = kind == 0 ? StandInReply::json(QJsonObject{{"code", "0"}, {"message", "用户已停用"}})
-            : kind == 1 ? StandInReply::httpStatus(404) : StandInReply::raw("oops");
-        m_backend->setReply("loginnew", "switch_shop", bad);
+        scriptEndpoint(m_backend, "loginnew", "switch_shop", failure, answer);
         auto w = makeWindow();
         searchButton(w.get())->click();
         QVERIFY(waitUntil([&] { return m_backend->requests().size() == 1; }));

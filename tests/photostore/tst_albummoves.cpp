@@ -63,7 +63,7 @@ private slots:
     {
         OrderFolder order;
         order.add("成品", {"a.jpg", "b.jpg", "c.jpg"});
-        order.write("汰片/b.jpg/keep.jpg", "keep");
+        order.addFile("汰片/b.jpg/keep.jpg", "keep");
         store()->importImage(PHOTO_FINE);
         store()->setMyUnUsedimages(fineNamed({"a.jpg", "b.jpg"}));
 
@@ -92,7 +92,7 @@ private slots:
     {
         OrderFolder order;
         order.add("成品", {"a.jpg", "b.jpg", "c.jpg"});
-        order.write("汰片", "not a folder");
+        order.addFile("汰片", "not a folder");
         store()->importImage(PHOTO_FINE);
 
         QVERIFY(store()->fineImageToDeleted({"a.jpg", "b.jpg", "c.jpg"}).isEmpty());
@@ -275,7 +275,7 @@ private slots:
             order.add(folder, {"r1.jpg", "r3.jpg"});
         store()->importImage(PHOTO_RAW);
         QVERIFY(QFile::remove(order.path("照片/r3.jpg")));
-        order.write("照片/r3.jpg/inside.jpg", "inside");
+        order.addFile("照片/r3.jpg/inside.jpg", "inside");
 
         store()->deleteRawImage({"r1.jpg", "r2.jpg", "r3.jpg", "R1.jpg"});
 

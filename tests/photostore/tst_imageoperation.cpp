@@ -1,5 +1,5 @@
 #include "photostore/imageoperation.h"
-#include "tests/support/thumbfixture.h"
+#include "tests/support/orderfolder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -411,99 +411,99 @@ private slots:
         QFETCH(QSize, middle);
         QFETCH(QSize, small);
         QFETCH(QSize, list);
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("a.jpg"), full.width(), full.height());
         photo.setProductId(QStringLiteral("用1"));
         const QPixmap icon = ImageOperation::getThumb(photo, 100);
         QCOMPARE(icon.size(), QSize(100, 100));
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetMiddleImagePath()), middle);
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetImagePath()), small);
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetThumbPath100()), list);
+        QCOMPARE(order.sizeOf(photo.GetMiddleImagePath()), middle);
+        QCOMPARE(order.sizeOf(photo.GetImagePath()), small);
+        QCOMPARE(order.sizeOf(photo.GetThumbPath100()), list);
     }
 
     void existingListThumbIsAllThatIsRead()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         Image photo;
         photo.SetPhotoType(PHOTO_FINE);
         photo.Setpath(QStringLiteral("only-list.jpg")); // no full-size file, no other level
         QImage list(200, 133, QImage::Format_RGB32);
         list.fill(Qt::darkGreen);
         QVERIFY(list.save(photo.GetThumbPath100()));
-        const QByteArray before = ThumbFixture::contents(photo.GetThumbPath100());
+        const QByteArray before = order.read(photo.GetThumbPath100());
         const QPixmap icon = ImageOperation::getThumb(photo, 100);
         QCOMPARE(icon.size(), QSize(100, 100));
         QCOMPARE(icon.toImage().pixelColor(50, 50).green() > 60, true);
-        QVERIFY(!ThumbFixture::exists(photo.GetMiddleImagePath()));
-        QVERIFY(!ThumbFixture::exists(photo.GetImagePath()));
-        QCOMPARE(ThumbFixture::contents(photo.GetThumbPath100()), before);
+        QVERIFY(!order.exists(photo.GetMiddleImagePath()));
+        QVERIFY(!order.exists(photo.GetImagePath()));
+        QCOMPARE(order.read(photo.GetThumbPath100()), before);
     }
 
     void onlyMissingLevelsAreWritten()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image photo = order.addPhoto(PHOTO_RAW, QStringLiteral("b.jpg"), 1200, 800);
         QImage middle(2250, 1500, QImage::Format_RGB32);
         middle.fill(Qt::red);
         QVERIFY(middle.save(photo.GetMiddleImagePath()));
-        ThumbFixture::age(photo.GetMiddleImagePath());
-        const QDateTime aged = ThumbFixture::modified(photo.GetMiddleImagePath());
+        order.age(photo.GetMiddleImagePath());
+        const QDateTime aged = order.modified(photo.GetMiddleImagePath());
         ImageOperation::getThumb(photo, 100);
-        QCOMPARE(ThumbFixture::modified(photo.GetMiddleImagePath()), aged);
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetImagePath()), QSize(1000, 666));
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetThumbPath100()), QSize(200, 133));
+        QCOMPARE(order.modified(photo.GetMiddleImagePath()), aged);
+        QCOMPARE(order.sizeOf(photo.GetImagePath()), QSize(1000, 666));
+        QCOMPARE(order.sizeOf(photo.GetThumbPath100()), QSize(200, 133));
         // Made from the full-size file, not from the red middle image.
         QVERIFY(QImage(photo.GetImagePath()).pixelColor(500, 300).red() < 250);
     }
 
     void unreadableListThumbIsMadeAgain()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image photo = order.addPhoto(PHOTO_DESIGN, QStringLiteral("c.jpg"), 800, 600);
         QFile broken(photo.GetThumbPath100());
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write(QByteArray::fromHex("FFD8FFE000104A464946")); // a cut-off JPEG
         broken.close();
         QCOMPARE(ImageOperation::getThumb(photo, 100).size(), QSize(100, 100));
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetThumbPath100()), QSize(200, 149)); // via 2250 x 1687
+        QCOMPARE(order.sizeOf(photo.GetThumbPath100()), QSize(200, 149)); // via 2250 x 1687
     }
 
     void enforceRewritesEveryLevel()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("d.jpg"), 900, 600);
         ImageOperation::getThumb(photo, 100);
         const QStringList levels = {photo.GetMiddleImagePath(), photo.GetImagePath(), photo.GetThumbPath100()};
         for (const QString& level : levels)
-            ThumbFixture::age(level);
-        const QDateTime aged = ThumbFixture::modified(photo.GetThumbPath100());
+            order.age(level);
+        const QDateTime aged = order.modified(photo.GetThumbPath100());
         QCOMPARE(ImageOperation::getThumbEnforce(photo, 100).size(), QSize(100, 100));
         for (const QString& level : levels)
-            QVERIFY2(ThumbFixture::modified(level) > aged, qPrintable(level));
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetMiddleImagePath()), QSize(2250, 1500));
+            QVERIFY2(order.modified(level) > aged, qPrintable(level));
+        QCOMPARE(order.sizeOf(photo.GetMiddleImagePath()), QSize(2250, 1500));
     }
 
     void enforceOfMissingFileWritesNothing()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         Image photo;
         photo.SetPhotoType(PHOTO_FINE);
         photo.Setpath(QStringLiteral("gone.jpg"));
         QVERIFY(ImageOperation::getThumbEnforce(photo, 100).isNull());
-        QVERIFY(!ThumbFixture::exists(photo.GetMiddleImagePath()));
-        QVERIFY(!ThumbFixture::exists(photo.GetImagePath()));
-        QVERIFY(!ThumbFixture::exists(photo.GetThumbPath100()));
+        QVERIFY(!order.exists(photo.GetMiddleImagePath()));
+        QVERIFY(!order.exists(photo.GetImagePath()));
+        QVERIFY(!order.exists(photo.GetThumbPath100()));
     }
 
     void sheetIconFromSmallThumbWithoutBadge()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("e.jpg"), 3000, 2000);
         photo.setProductId(QStringLiteral("用1用2"));
         const QImage icon = ImageOperation::getWebViewThumb(photo, 88).toImage();
         QCOMPARE(icon.size(), QSize(88, 88));
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetImagePath()), QSize(1000, 666));
-        QVERIFY(!ThumbFixture::exists(photo.GetMiddleImagePath()));
+        QCOMPARE(order.sizeOf(photo.GetImagePath()), QSize(1000, 666));
+        QVERIFY(!order.exists(photo.GetMiddleImagePath()));
         QVERIFY(!isDark(icon.pixel(8, 88 - 13))); // no badge
     }
 

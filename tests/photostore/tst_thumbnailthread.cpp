@@ -3,7 +3,7 @@
 #include "photostore/imageoperation.h"
 #include "photostore/thumbnailthread.h"
 #include "standin/demodata.h"
-#include "tests/support/thumbfixture.h"
+#include "tests/support/orderfolder.h"
 #include "viewer/fullscreenview.h"
 
 #include <QDir>
@@ -81,12 +81,12 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(QString, slot);
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         Image photo = order.addPhoto(PHOTO_DELETED, QStringLiteral("p.jpg"), 1200, 800);
         photo.setProductId(QStringLiteral("用2"));
         if (mode == 9) { // levels that exist are rewritten all the same
             ImageOperation::getThumb(photo, 100);
-            ThumbFixture::age(photo.GetThumbPath100());
+            order.age(photo.GetThumbPath100());
         }
         const QDateTime before = QDateTime::currentDateTime().addSecs(-60);
         Receiver receiver;
@@ -102,13 +102,13 @@ private slots:
         QCOMPARE(call.args.mid(0, expected.size()), expected);
         QCOMPARE(call.args.last().toInt(), int(PHOTO_DELETED));
         QCOMPARE(receiver.pixmap(0, expected.size()).size(), QSize(100, 100));
-        QVERIFY(ThumbFixture::modified(photo.GetThumbPath100()) > before);
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetMiddleImagePath()), QSize(2250, 1500));
+        QVERIFY(order.modified(photo.GetThumbPath100()) > before);
+        QCOMPARE(order.sizeOf(photo.GetMiddleImagePath()), QSize(2250, 1500));
     }
 
     void destroyedReceiverGetsNothing()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image first = order.addPhoto(PHOTO_FINE, QStringLiteral("a.jpg"), 600, 400);
         const Image second = order.addPhoto(PHOTO_FINE, QStringLiteral("b.jpg"), 600, 400);
         auto* receiver = new Receiver;
@@ -123,30 +123,30 @@ private slots:
         finish();
         QVERIFY(guard.isNull());
         for (const Image& photo : {first, second}) {
-            QVERIFY(ThumbFixture::exists(photo.GetThumbPath100()));
-            QVERIFY(ThumbFixture::exists(photo.GetImagePath()));
-            QVERIFY(ThumbFixture::exists(photo.GetMiddleImagePath()));
+            QVERIFY(order.exists(photo.GetThumbPath100()));
+            QVERIFY(order.exists(photo.GetImagePath()));
+            QVERIFY(order.exists(photo.GetMiddleImagePath()));
         }
     }
 
     void pathsAreTakenWhenTheJobIsMade()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image photo = order.addPhoto(PHOTO_RAW, QStringLiteral("x.jpg"), 600, 400);
         const QString list = photo.GetThumbPath100();
         Receiver receiver;
         auto* job = new ThumbnailThread(photo, 0, &receiver);
-        ThumbFixture other; // another order opened before the job ran
-        QVERIFY(DirServer::getOrderPath() != order.root());
+        OrderFolder other(OrderFolder::ThumbnailFolders); // another order opened before the job ran
+        QVERIFY(DirServer::getOrderPath() != order.order());
         run(job);
         QCOMPARE(receiver.calls.size(), 1);
-        QVERIFY(ThumbFixture::exists(list));
+        QVERIFY(order.exists(list));
         QVERIFY(files(DirServer::getOriginalImageThumbPath100()).isEmpty());
     }
 
     void picturesForTheViewer()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("v.jpg"), 640, 480, 6);
         const QString path = photo.GetBigImagePath();
         Receiver viewer;
@@ -178,11 +178,11 @@ private slots:
 
     void comparePicture()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image photo = order.addPhoto(PHOTO_RAW, QStringLiteral("c.jpg"), 300, 200);
         Receiver editor;
         run(new ThumbnailThread(2, photo.GetBigImagePath(), &editor));
-        run(new ThumbnailThread(3, order.root() + QStringLiteral("missing.jpg"), &editor));
+        run(new ThumbnailThread(3, order.path(QStringLiteral("missing.jpg")), &editor));
         QCOMPARE(editor.calls.size(), 2);
         QCOMPARE(editor.calls[0].slot, QStringLiteral("onFinishLoadCmpImage"));
         QCOMPARE(editor.calls[0].args[0].value<QImage>().size(), QSize(300, 200));
@@ -209,32 +209,32 @@ private slots:
 
     void middleAndSmallRebuilt()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image photo = order.addPhoto(PHOTO_DESIGN, QStringLiteral("d.jpg"), 3000, 2000);
         Receiver panel;
         run(new ThumbnailThread(&panel, photo));
         QCOMPARE(panel.calls.size(), 1);
         QCOMPARE(panel.calls[0].slot, QStringLiteral("reLoadThumbFinished"));
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetMiddleImagePath()), QSize(2250, 1500));
-        QCOMPARE(ThumbFixture::sizeOf(photo.GetImagePath()), QSize(1000, 666));
-        QVERIFY(!ThumbFixture::exists(photo.GetThumbPath100()));
+        QCOMPARE(order.sizeOf(photo.GetMiddleImagePath()), QSize(2250, 1500));
+        QCOMPARE(order.sizeOf(photo.GetImagePath()), QSize(1000, 666));
+        QVERIFY(!order.exists(photo.GetThumbPath100()));
     }
 
     void cropThumbnail()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("k.jpg"), 1500, 1000);
         photo.setClipRect(QRect(100, 100, 400, 300), false);
         Receiver viewer;
         QVERIFY(!QDir(DirServer::getClipThumbPath()).exists());
         run(new ThumbnailThread(photo, &viewer, 88));
         QVERIFY(viewer.calls.isEmpty());
-        QCOMPARE(ThumbFixture::sizeOf(DirServer::getClipThumbPath() + QStringLiteral("k.jpg")), QSize(88, 88));
+        QCOMPARE(order.sizeOf(DirServer::getClipThumbPath() + QStringLiteral("k.jpg")), QSize(88, 88));
     }
 
     void sheetCache()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         QTemporaryDir temp;
         const QString cache = temp.path() + QStringLiteral("/1700000000000/");
         DirServer::setWebPageThumbPath(cache);
@@ -252,10 +252,10 @@ private slots:
         QCOMPARE(sheet.calls.size(), 1);
         QCOMPARE(sheet.calls[0].slot, QStringLiteral("onFinishSaveThumb"));
         QCOMPARE(files(cache), (QStringList{"s1.jpg", "s2.jpg"}));
-        QCOMPARE(ThumbFixture::sizeOf(cache + "s2.jpg"), QSize(88, 88));
+        QCOMPARE(order.sizeOf(cache + "s2.jpg"), QSize(88, 88));
         QCOMPARE(files(cache + "marks/"), (QStringList{"s1.jpg", "s2.jpg"}));
         QCOMPARE(files(cache + "design/"), QStringList{"d1.jpg"});
-        QCOMPARE(ThumbFixture::contents(cache + "design/d1.jpg"), ThumbFixture::contents(design.GetThumbPath100()));
+        QCOMPARE(order.read(cache + "design/d1.jpg"), order.read(design.GetThumbPath100()));
 
         // Without a marks folder there is no marks sub-folder.
         QVERIFY(QDir(DirServer::getMarkerPath()).removeRecursively());
@@ -269,7 +269,7 @@ private slots:
 
     void sheetCacheWithoutFolderWritesNothing()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image a = order.addPhoto(PHOTO_FINE, QStringLiteral("s1.jpg"), 900, 600);
         QTemporaryDir workDir;
         const QString previous = QDir::currentPath();
@@ -284,12 +284,12 @@ private slots:
 
     void albumTurnedUpright()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image plain = order.addPhoto(PHOTO_FINE, QStringLiteral("1.jpg"), 1200, 800);
         const Image turned = order.addPhoto(PHOTO_FINE, QStringLiteral("2.jpg"), 1200, 800, 6);
         const Image other = order.addPhoto(PHOTO_FINE, QStringLiteral("3.jpg"), 1200, 800, 1);
-        const QByteArray plainBytes = ThumbFixture::contents(plain.GetBigImagePath());
-        const QByteArray otherBytes = ThumbFixture::contents(other.GetBigImagePath());
+        const QByteArray plainBytes = order.read(plain.GetBigImagePath());
+        const QByteArray otherBytes = order.read(other.GetBigImagePath());
         ImageData::getInstance()->importImage(PHOTO_FINE);
         QCOMPARE(ImageData::getInstance()->getImagelist(SELE_ALL).size(), 3);
 
@@ -308,13 +308,13 @@ private slots:
             QCOMPARE(viewer.calls[i].args[0].toBool(), isTurned);
             QCOMPARE(viewer.pixmap(i, 1).isNull(), !isTurned);
         }
-        QCOMPARE(ThumbFixture::sizeOf(turned.GetBigImagePath()), QSize(800, 1200));
+        QCOMPARE(order.sizeOf(turned.GetBigImagePath()), QSize(800, 1200));
         QCOMPARE(ImageOperation::getDirection(turned.GetBigImagePath()), 1);
         QCOMPARE(viewer.pixmap(1, 1).size(), QSize(100, 100));
-        QCOMPARE(ThumbFixture::sizeOf(turned.GetMiddleImagePath()), QSize(1500, 2250));
-        QCOMPARE(ThumbFixture::contents(plain.GetBigImagePath()), plainBytes);
-        QCOMPARE(ThumbFixture::contents(other.GetBigImagePath()), otherBytes);
-        QVERIFY(!ThumbFixture::exists(plain.GetThumbPath100()));
+        QCOMPARE(order.sizeOf(turned.GetMiddleImagePath()), QSize(1500, 2250));
+        QCOMPARE(order.read(plain.GetBigImagePath()), plainBytes);
+        QCOMPARE(order.read(other.GetBigImagePath()), otherBytes);
+        QVERIFY(!order.exists(plain.GetThumbPath100()));
 
         // A second run finds every photo upright.
         ImageData::getInstance()->importImage(PHOTO_FINE);
@@ -329,9 +329,9 @@ private slots:
     // reply says nothing was turned.
     void failedTurnIsNoTurn()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         const Image turned = order.addPhoto(PHOTO_FINE, QStringLiteral("t.jpg"), 1200, 800, 8);
-        const QByteArray before = ThumbFixture::contents(turned.GetBigImagePath());
+        const QByteArray before = order.read(turned.GetBigImagePath());
         ImageData::getInstance()->importImage(PHOTO_FINE);
         Receiver viewer;
         auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -347,13 +347,13 @@ private slots:
         QCOMPARE(viewer.calls.size(), 1);
         QCOMPARE(viewer.calls[0].args[0].toBool(), false);
         QVERIFY(viewer.pixmap(0, 1).isNull());
-        QCOMPARE(ThumbFixture::contents(turned.GetBigImagePath()), before);
+        QCOMPARE(order.read(turned.GetBigImagePath()), before);
         QCOMPARE(files(DirServer::getFineImagePath()), QStringList{"t.jpg"});
     }
 
     void unknownModeDoesNothing()
     {
-        ThumbFixture order;
+        OrderFolder order(OrderFolder::ThumbnailFolders);
         order.addPhoto(PHOTO_FINE, QStringLiteral("u.jpg"), 1200, 800, 6);
         ImageData::getInstance()->importImage(PHOTO_FINE);
         Receiver viewer;

@@ -23,7 +23,7 @@ AlbumPanelSession::~AlbumPanelSession()
 bool AlbumPanelSession::begin()
 {
     prompts.reset(new PromptRecorder);
-    order.reset(new OrderFolderFixture);
+    order.reset(new OrderFolder(OrderFolder::DemoShare | OrderFolder::AlbumFolders));
     backend->clearRequests();
     return backend.isReady() && order->isValid();
 }

@@ -1,7 +1,7 @@
 #ifndef ALBUMPANELSESSION_H
 #define ALBUMPANELSESSION_H
 
-#include "tests/support/orderfolderfixture.h"
+#include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 
@@ -33,7 +33,7 @@ public:
 
     TestBackend backend;
     std::unique_ptr<PromptRecorder> prompts;
-    std::unique_ptr<OrderFolderFixture> order;
+    std::unique_ptr<OrderFolder> order;
     std::unique_ptr<PhotoOperation> panel;
     // sendPhotoModel of the panel since open().
     std::unique_ptr<QSignalSpy> shown;

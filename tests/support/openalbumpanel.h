@@ -18,7 +18,7 @@ public:
     void begin();
     void end() { m_session.end(); }
     TestBackend& backend() { return m_session.backend; }
-    OrderFolderFixture& order() { return *m_session.order; }
+    OrderFolder& order() { return *m_session.order; }
     PromptRecorder& prompts() { return *m_session.prompts; }
 
     // Makes the panel, waits for 成品, then shows album; false when a load did not end.

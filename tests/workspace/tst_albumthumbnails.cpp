@@ -1,7 +1,7 @@
 #include "photostore/image.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/poolblocker.h"
-#include "tests/support/thumbfixture.h"
+#include "tests/support/orderfolder.h"
 #include "tests/support/toplevel.h"
 #include "workspace/albumthumbnails.h"
 #include "workspace/thumbreplyrelay.h"
@@ -28,7 +28,7 @@ class TestAlbumThumbnails : public QObject
 {
     Q_OBJECT
 private:
-    ThumbFixture* m_fixture = nullptr;
+    OrderFolder* m_fixture = nullptr;
     QList<Image> m_photos;
 
     static void record(AlbumThumbnails* jobs, Recorded* out)
@@ -53,7 +53,7 @@ private:
 private slots:
     void initTestCase()
     {
-        m_fixture = new ThumbFixture;
+        m_fixture = new OrderFolder(OrderFolder::ThumbnailFolders);
         QVERIFY(m_fixture->isValid());
         for (int i = 0; i < 4; ++i)
             m_photos.append(m_fixture->addPhoto(PHOTO_FINE, QStringLiteral("IMG_%1.jpg").arg(i), 300, 200));

@@ -2,7 +2,7 @@
 #include "photostore/imagedata.h"
 #include "tests/support/albumpanelprobe.h"
 #include "tests/support/openalbumpanel.h"
-#include "tests/support/orderfolderfixture.h"
+#include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "workspace/panelshortcuts.h"

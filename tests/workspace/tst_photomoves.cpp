@@ -5,7 +5,7 @@
 #include "tests/support/albumpanelprobe.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/openalbumpanel.h"
-#include "tests/support/orderfolderfixture.h"
+#include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "viewer/movicedialog.h"
