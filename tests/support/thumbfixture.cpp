@@ -33,6 +33,17 @@ Image ThumbFixture::addPhoto(PHOTOTYPE type, const QString& name, int width, int
     return image;
 }
 
+Image ThumbFixture::addPhotoFile(PHOTOTYPE type, const QString& name, const QByteArray& bytes)
+{
+    Image image;
+    image.SetPhotoType(type);
+    image.Setpath(name);
+    QFile f(image.GetBigImagePath());
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qWarning("cannot write %s", qPrintable(f.fileName()));
+    return image;
+}
+
 QSize ThumbFixture::sizeOf(const QString& path)
 {
     return QImageReader(path).size();

@@ -20,6 +20,9 @@ public:
     // Writes a full-size JPEG into the photo's album folder and returns its record.
     Image addPhoto(PHOTOTYPE type, const QString& name, int width, int height, int orientation = 1);
 
+    // Writes the given bytes as the photo's full-size file and returns its record.
+    Image addPhotoFile(PHOTOTYPE type, const QString& name, const QByteArray& bytes);
+
     static QSize sizeOf(const QString& path);
     static bool exists(const QString& path);
     static QDateTime modified(const QString& path);
