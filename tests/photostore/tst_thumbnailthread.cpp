@@ -390,6 +390,23 @@ private slots:
         QVERIFY(ThumbFixture::exists(photo.GetThumbPath100()));
     }
 
+    // A photo still being copied is not turned: its half-grey picture would replace it.
+    void halfCopiedPhotoIsNotTurned()
+    {
+        ThumbFixture order;
+        const Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("h.jpg"), 1200, 800, 6);
+        const QByteArray whole = ThumbFixture::contents(photo.GetBigImagePath());
+        const QByteArray half = whole.left(whole.size() / 2);
+        order.addPhotoFile(PHOTO_FINE, QStringLiteral("h.jpg"), half);
+        ImageData::getInstance()->importImage(PHOTO_FINE);
+        Receiver viewer;
+        run(new ThumbnailThread(10, &viewer));
+        ImageData::getInstance()->clearImages();
+        QCOMPARE(viewer.calls.size(), 1);
+        QCOMPARE(viewer.calls[0].args[0].toBool(), false);
+        QCOMPARE(ThumbFixture::contents(photo.GetBigImagePath()), half);
+    }
+
     // The turned photo cannot be written (as on a full share): it stays as it was and the
     // reply says nothing was turned.
     void failedTurnIsNoTurn()
