@@ -209,6 +209,13 @@ private slots:
         QTest::newRow("two shops") << QJsonValue(QJsonArray{QJsonObject{{"name", "旗舰店"}, {"id", "101"}},
                                                            QJsonObject{{"name", "分店"}, {"id", "102"}}})
                                    << QStringList{"旗舰店", "分店"} << QStringList{"101", "102"};
+        QTest::newRow("numeric ids") << QJsonValue(QJsonArray{QJsonObject{{"name", "旗舰店"}, {"id", 101}},
+                                                             QJsonObject{{"name", "分店"}, {"id", "102"}},
+                                                             QJsonObject{{"name", "无号"}},
+                                                             QJsonObject{{"name", "小数"}, {"id", 1.5}},
+                                                             QJsonObject{{"name", "是"}, {"id", true}},
+                                                             QJsonObject{{"name", "大号"}, {"id", 4294967296.0}}})
+                                     << QStringList{"旗舰店", "分店", "大号"} << QStringList{"101", "102", "4294967296"};
         QTest::newRow("empty list") << QJsonValue(QJsonArray()) << QStringList() << QStringList();
         QTest::newRow("no list") << QJsonValue(QJsonValue::Undefined) << QStringList() << QStringList();
         QTest::newRow("not a list") << QJsonValue("101") << QStringList() << QStringList();
