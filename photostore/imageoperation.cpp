@@ -1,6 +1,7 @@
 #include "photostore/imageoperation.h"
 
 #include "app/config.h"
+#include "photostore/croprect.h"
 #include "photostore/fileoperation.h"
 
 #include <QDebug>
@@ -311,9 +312,18 @@ QRect ImageOperation::scaleRectBySize(QSize from, QRect rect, QSize to)
         return QRect();
     const double fx = double(to.width()) / from.width();
     const double fy = double(to.height()) / from.height();
-    QRect result(0, 0, int(rect.width() * fx), int(rect.height() * fy));
-    result.moveTo(int(rect.x() * fx), int(rect.y() * fy));
-    return result;
+    // Truncated toward zero in 64 bits; a result that no QRect holds is no rectangle.
+    auto whole = [](double value, qint64* out) {
+        if (!(std::fabs(value) < 9.0e18))
+            return false;
+        *out = qint64(value);
+        return true;
+    };
+    qint64 left, top, width, height;
+    if (!whole(rect.x() * fx, &left) || !whole(rect.y() * fy, &top) || !whole(CropRect::width(rect) * fx, &width)
+        || !whole(CropRect::height(rect) * fy, &height))
+        return QRect();
+    return CropRect::make(left, top, width, height);
 }
 
 QRect ImageOperation::scaleRect(QImage from, QRect rect, QImage to)

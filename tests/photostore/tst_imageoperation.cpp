@@ -207,6 +207,11 @@ private slots:
         QTest::newRow("up") << QSize(100, 100) << QRect(1, 2, 3, 4) << QSize(250, 250) << QRect(2, 5, 7, 10);
         QTest::newRow("default crop") << QSize(1000, 667) << QRect(0, 0, 1, 1) << QSize(100, 66) << QRect(0, 0, 0, 0);
         QTest::newRow("empty from") << QSize(0, 0) << QRect(1, 1, 5, 5) << QSize(10, 10) << QRect();
+        QTest::newRow("wider than int, scaled down")
+            << QSize(1000, 1000) << QRect(QPoint(-2000000000, 0), QPoint(2000000000, 9)) << QSize(100, 100)
+            << QRect(-200000000, 0, 400000000, 1);
+        QTest::newRow("beyond int once scaled up")
+            << QSize(10, 10) << QRect(0, 0, 2000000000, 5) << QSize(100, 100) << QRect();
     }
     void scaleRectTruncates()
     {
