@@ -17,8 +17,8 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 
 ImageOperation::ImageOperation() = default;
 
