@@ -1,7 +1,7 @@
 #include "app/shops.h"
 
-#include "app/config.h"
-#include "app/jsontext.h"
+#include "core/config.h"
+#include "core/jsontext.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

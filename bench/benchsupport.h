@@ -1,7 +1,7 @@
 #ifndef BENCHSUPPORT_H
 #define BENCHSUPPORT_H
 
-#include "app/deployment.h"
+#include "core/deployment.h"
 #include "standin/standinserver.h"
 
 #include <QCoreApplication>

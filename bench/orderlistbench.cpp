@@ -6,9 +6,9 @@
 // medians in ms.
 // Usage: orderlistbench [N]
 
-#include "app/config.h"
+#include "core/config.h"
 #include "bench/benchsupport.h"
-#include "app/prompt.h"
+#include "core/prompt.h"
 #include "order/searchorder.h"
 #include "standin/standinserver.h"
 

@@ -1,4 +1,4 @@
-#include "app/jsontext.h"
+#include "core/jsontext.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
