@@ -53,7 +53,7 @@ Login::Login(QWidget* parent)
     connect(m_manager, &QNetworkAccessManager::finished, this, &Login::finishedSlot);
 
     ui->password->setPlaceholderText(QStringLiteral("密码"));
-    ui->ceshiLb->setVisible(Deployment::isTestBackend());
+    ui->ceshiLb->setVisible(Deployment::isTestHostMarked());
     ui->ceshiLb->setStyleSheet(QStringLiteral("color: white"));
 
     ui->label_pic->setPixmap(QPixmap(QStringLiteral(":/login/Image/Login/login_bg.png")));
@@ -131,7 +131,9 @@ HttpRequest* Login::postVersionCheck(bool withSystemType)
     body.add(QStringLiteral("type"), QStringLiteral("rozEvevuRaroziVuvav"));
     if (withSystemType)
         body.add(QStringLiteral("systemtype"), QStringLiteral("mac"));
-    if (Deployment::isTestBackend())
+    // The sign-in window's check (the one with the system type) asks for test versions on
+    // the plain-HTTP test base, the web sign-in's on the HTTPS one.
+    if (withSystemType ? Deployment::isPlainTestBase() : Deployment::isSecureTestBase())
         body.add(QStringLiteral("test"), QStringLiteral("1"));
     body.add(QStringLiteral("number"), Config::version);
     body.add(QStringLiteral("token"), Config::token);

@@ -1,6 +1,7 @@
 #include "app/shops.h"
 
 #include "core/config.h"
+#include "core/jsontext.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -14,7 +15,8 @@ QList<Shops> Shops::fromJson(const QJsonValue& shopData)
         const QJsonObject object = value.toObject();
         Shops shop;
         shop.name = object.value(QStringLiteral("name")).toString();
-        shop.id = object.value(QStringLiteral("id")).toString();
+        // Some back ends send the id as a number.
+        shop.id = jsonText(object.value(QStringLiteral("id")));
         // A shop without an id cannot be searched: it would only stand in the list as a blank.
         if (!shop.id.isEmpty())
             shops.append(shop);

@@ -8,6 +8,7 @@
 // with its thumbnails, so that a second run's process never made any)
 
 #include "core/config.h"
+#include "bench/benchsupport.h"
 #include "core/deployment.h"
 #include "core/prompt.h"
 #include "photostore/imagedata.h"
@@ -162,29 +163,11 @@ private:
     bool allDone = false;
 };
 
-bool runUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The client's log lines would drown the figures.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    Bench::prepareProcess();
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const int n = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 2000;
@@ -208,18 +191,11 @@ int main(int argc, char** argv)
     }
 
     StandInServer server;
-    QString cert, key;
-    if (!StandInServer::makeCertificate(temporary.path(), &cert, &key) || !server.loadCertificate(cert, key)) {
-        out << "cannot make the stand-in's certificate\n";
+    const QString failed = Bench::startStandIn(server, temporary.path());
+    if (!failed.isEmpty()) {
+        out << failed << "\n";
         return 1;
     }
-    server.loadFixtures(QStringLiteral(STANDIN_FIXTURES_DIR));
-    if (!server.start()) {
-        out << "cannot start the stand-in\n";
-        return 1;
-    }
-    Deployment::setBackendUrl(server.baseUrl());
-    Deployment::addCaCertificates(cert);
     Prompt::setHandler([&out](const PromptCall& call) {
         out << "box: " << call.title << " " << call.text << "\n";
         return QVariant();
@@ -244,7 +220,7 @@ int main(int argc, char** argv)
                 return false;
         return true;
     };
-    if (!runUntil(allIcons, 600000)) {
+    if (!Bench::runUntil(allIcons, 600000)) {
         out << "the album did not open\n";
         return 1;
     }
@@ -269,12 +245,12 @@ int main(int argc, char** argv)
                        QVector<double>* first, QVector<double>* all, QVector<double>* stall) {
         for (int run = 0; run < kRuns; ++run) {
             leave();
-            runUntil([&] { return icons->count() == 20 && QThreadPool::globalInstance()->activeThreadCount() == 0; },
+            Bench::runUntil([&] { return icons->count() == 20 && QThreadPool::globalInstance()->activeThreadCount() == 0; },
                      60000);
             QCoreApplication::processEvents();
             watch.start(n);
             enter();
-            runUntil([&] { return watch.finished(); }, 120000);
+            Bench::runUntil([&] { return watch.finished(); }, 120000);
             watch.stop();
             first->append(watch.firstScreenMs());
             all->append(watch.allMs());
@@ -291,9 +267,9 @@ int main(int argc, char** argv)
     auto row = [&](const char* label, const QVector<double>& f, const QVector<double>& a, const QVector<double>& s) {
         out << QStringLiteral("  %1 %2 %3 %4\n")
                    .arg(QString::fromUtf8(label), -34)
-                   .arg(median(f), 13, 'f', 1)
-                   .arg(median(a), 10, 'f', 1)
-                   .arg(median(s), 10, 'f', 1);
+                   .arg(Bench::median(f), 13, 'f', 1)
+                   .arg(Bench::median(a), 10, 'f', 1)
+                   .arg(Bench::median(s), 10, 'f', 1);
     };
     row("成品 button (load road, shown twice)", roadFirst, roadAll, roadStall);
     row("showWhichType(1) alone", showFirst, showAll, showStall);
@@ -309,7 +285,7 @@ int main(int argc, char** argv)
             QThreadPool::globalInstance()->waitForDone();
             QCoreApplication::processEvents();
         }
-        return median(ms);
+        return Bench::median(ms);
     };
     out << QStringLiteral("GUI thread per step, median of %1 runs, ms:\n").arg(kRuns);
     out << QStringLiteral("  %1 %2\n").arg("import of the five albums", -34).arg(

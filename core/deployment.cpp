@@ -68,9 +68,30 @@ void Deployment::setTestBackendUrl(const QString& baseUrl)
     s_testBackendUrl = baseUrl;
 }
 
-bool Deployment::isTestBackend()
+QString Deployment::testBackendUrl(const QString& scheme)
 {
-    return Config::url_base == s_testBackendUrl + QStringLiteral("/index.php?");
+    QString rest = s_testBackendUrl;
+    const int separator = rest.indexOf(QStringLiteral("://"));
+    if (separator >= 0)
+        rest = rest.mid(separator + 3);
+    while (rest.endsWith(QLatin1Char('/')))
+        rest.chop(1);
+    return scheme + QStringLiteral("://") + rest;
+}
+
+bool Deployment::isTestHostMarked()
+{
+    return Config::url_base.contains(testBackendUrl(QStringLiteral("https")));
+}
+
+bool Deployment::isPlainTestBase()
+{
+    return Config::url_base == testBackendUrl(QStringLiteral("http")) + QStringLiteral("/index.php?");
+}
+
+bool Deployment::isSecureTestBase()
+{
+    return Config::url_base == testBackendUrl(QStringLiteral("https")) + QStringLiteral("/index.php?");
 }
 
 bool Deployment::addCaCertificates(const QString& pemPath)

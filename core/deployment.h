@@ -20,7 +20,16 @@ public:
     static void setBackendUrl(const QString& baseUrl);
     static QString testBackendUrl();
     static void setTestBackendUrl(const QString& baseUrl);
-    static bool isTestBackend();
+    // The test host's base address in the given scheme ("http" or "https"), whichever
+    // scheme the deployment wrote it in.
+    static QString testBackendUrl(const QString& scheme);
+    // The three ways the client recognises the test host from Config::url_base: the
+    // sign-in window's mark (it contains the HTTPS address), the sign-in window's version
+    // check (it is the plain-HTTP base) and the web sign-in's version check (it is the
+    // HTTPS base).
+    static bool isTestHostMarked();
+    static bool isPlainTestBase();
+    static bool isSecureTestBase();
 
     // Adds the certificates of a PEM file to the trusted CAs of every request.
     static bool addCaCertificates(const QString& pemPath);

@@ -6,7 +6,7 @@
 #include <QString>
 
 // The album of a photo; the same numbers name the album shown by the workspace.
-enum PHOTOTYPE {
+enum PHOTOTYPE : int {
     PHOTO_RAW = 0,            // 照片
     PHOTO_FINE = 1,           // 成品
     PHOTO_DELETED = 2,        // 汰片
@@ -15,7 +15,7 @@ enum PHOTOTYPE {
 };
 
 // The filter inside album 成品.
-enum SELETYPE {
+enum SELETYPE : int {
     SELE_ALL = 0,     // every photo
     SELE_USED = 1,    // 已选: used by at least one product
     SELE_UNUSED = 2   // 未选: used by no product

@@ -700,8 +700,9 @@ QStringList ImageData::deleteDesignImage(QStringList names)
     const QStringList moved
         = moveImages(design, names, PHOTO_DESIGN_DELETED, QStringLiteral("设计%1移至设计汰片失败"));
 
-    // Sent whatever moved; the answer is not awaited and not read.
-    const QByteArray body = FormBody()
+    // Sent whatever moved; the answer is not awaited and not read. The back end has always
+    // received this body with a leading "&".
+    const QByteArray body = '&' + FormBody()
                                 .add("uid", Config::manager_id)
                                 .add("companyid", Config::super_id)
                                 .add("shopid", Config::shop_id)

@@ -1,12 +1,14 @@
 #include "photostore/imageoperation.h"
 
 #include "core/config.h"
+#include "photostore/croprect.h"
 #include "photostore/fileoperation.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageIOHandler>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -16,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 ImageOperation::ImageOperation() = default;
 
@@ -40,16 +43,46 @@ QImage paintable(const QImage& image)
     }
 }
 
-QTransform orientationTransform(int direction)
+// What an EXIF orientation asks of the stored picture to show it upright, in the terms of
+// QImageIOHandler (mirror and flip first, then a quarter turn clockwise).
+QImageIOHandler::Transformations orientationTransformation(int direction)
 {
-    QTransform t;
-    if (direction == 3)
-        t.rotate(180);
-    else if (direction == 6)
-        t.rotate(90);
-    else if (direction == 8)
-        t.rotate(-90);
-    return t;
+    switch (direction) {
+    case 2:
+        return QImageIOHandler::TransformationMirror;
+    case 3:
+        return QImageIOHandler::TransformationRotate180;
+    case 4:
+        return QImageIOHandler::TransformationFlip;
+    case 5:
+        return QImageIOHandler::TransformationFlipAndRotate90;
+    case 6:
+        return QImageIOHandler::TransformationRotate90;
+    case 7:
+        return QImageIOHandler::TransformationMirrorAndRotate90;
+    case 8:
+        return QImageIOHandler::TransformationRotate270;
+    default:
+        return QImageIOHandler::TransformationNone;
+    }
+}
+
+template <typename Picture>
+Picture turnedUpright(const Picture& picture, int direction)
+{
+    const QImageIOHandler::Transformations t = orientationTransformation(direction);
+    if (t == QImageIOHandler::TransformationNone)
+        return picture;
+    qDebug() << "旋转图片旋转图片" << direction;
+    QTransform transform;
+    if (t & QImageIOHandler::TransformationMirror)
+        transform.scale(-1, 1);
+    if (t & QImageIOHandler::TransformationFlip)
+        transform.scale(1, -1);
+    // a * b applies a first: the mirroring, then the quarter turn.
+    if (t & QImageIOHandler::TransformationRotate90)
+        transform = transform * QTransform().rotate(90);
+    return picture.transformed(transform, Qt::SmoothTransformation);
 }
 
 // Size of a picture of the given size scaled to fit side x side (as QImage::scaled does).
@@ -59,10 +92,105 @@ QSize fitted(const QSize& size, int side)
     return QSize(std::max(s.width(), 1), std::max(s.height(), 1));
 }
 
+// Reads a device forward through a buffer of its own; finds 0xFF bytes with memchr, so a
+// whole photo is walked at memory speed.
+class ByteScanner
+{
+public:
+    explicit ByteScanner(QIODevice& device) : m_device(device) {}
+
+    int next()
+    {
+        if (m_pos == m_buffer.size() && !fill())
+            return -1;
+        return uchar(m_buffer.at(m_pos++));
+    }
+
+    bool skip(int count)
+    {
+        while (count > 0) {
+            if (m_pos == m_buffer.size() && !fill())
+                return false;
+            const int step = std::min(count, m_buffer.size() - m_pos);
+            m_pos += step;
+            count -= step;
+        }
+        return true;
+    }
+
+    // Moves just past the next 0xFF byte; false when the data ends first.
+    bool skipPastFF()
+    {
+        for (;;) {
+            if (m_pos == m_buffer.size() && !fill())
+                return false;
+            const char* start = m_buffer.constData() + m_pos;
+            const void* hit = std::memchr(start, 0xFF, size_t(m_buffer.size() - m_pos));
+            if (hit) {
+                m_pos += int(static_cast<const char*>(hit) - start) + 1;
+                return true;
+            }
+            m_pos = m_buffer.size();
+        }
+    }
+
+private:
+    bool fill()
+    {
+        m_buffer = m_device.read(64 * 1024);
+        m_pos = 0;
+        return !m_buffer.isEmpty();
+    }
+
+    QIODevice& m_device;
+    QByteArray m_buffer;
+    int m_pos = 0;
+};
+
+// Whether the JPEG data that starts at the device's position reaches its end-of-image marker.
+// Segments are skipped by their length (an EXIF thumbnail carries an end marker of its own);
+// in scan data 0xFF is followed by a stuffed 0 or a restart marker unless a marker begins.
+bool jpegReachesEnd(QIODevice& device)
+{
+    ByteScanner in(device);
+    if (in.next() != 0xFF || in.next() != 0xD8)
+        return false;
+    for (;;) {
+        if (!in.skipPastFF())
+            return false;
+        int marker = in.next();
+        while (marker == 0xFF) // fill bytes
+            marker = in.next();
+        if (marker < 0)
+            return false;
+        if (marker == 0xD9)
+            return true;
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // no length field
+        const int high = in.next();
+        const int low = in.next();
+        if (low < 0)
+            return false;
+        if (!in.skip(std::max(0, (high << 8 | low) - 2)))
+            return false;
+    }
+}
+
 const int SmallSide = 1000;
 const int ListSide = 200;
 
 } // namespace
+
+bool ImageOperation::isComplete(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = file.peek(2);
+    if (start.size() < 2 || uchar(start[0]) != 0xFF || uchar(start[1]) != 0xD8)
+        return true; // not a JPEG: a cut file of another format does not decode at all
+    return jpegReachesEnd(file);
+}
 
 ImageOperation::PhotoFiles ImageOperation::PhotoFiles::of(const Image& image)
 {
@@ -107,10 +235,14 @@ QImage ImageOperation::writeLevels(const PhotoFiles& photo, bool middle, bool sm
         return work;
     if (!logical.isValid())
         logical = work.size();
+    // A photo still being copied decodes as a half-grey picture: it gives an icon for now,
+    // but no level is stored, so the next listing makes them from the whole file.
+    const bool store = isComplete(photo.full);
     auto level = [&](int side, Qt::TransformationMode mode, const QString& path) {
         logical = fitted(logical, side);
         work = work.scaled(logical, Qt::IgnoreAspectRatio, mode);
-        saveImage(work, path);
+        if (store)
+            saveImage(work, path);
     };
     if (middle)
         level(Config::THUMB_SIZE_MID, Qt::FastTransformation, photo.middle);
@@ -155,7 +287,8 @@ QImage ImageOperation::sheetIcon(const PhotoFiles& photo, int size)
         if (!small.isNull()) {
             small = small.scaled(fitted(full.isValid() ? full : small.size(), SmallSide), Qt::IgnoreAspectRatio,
                                  Qt::SmoothTransformation);
-            saveImage(small, photo.small);
+            if (isComplete(photo.full))
+                saveImage(small, photo.small);
         }
     }
     return getThumb(small, photo.crop, size, photo.ellipse, 0);
@@ -179,9 +312,18 @@ QRect ImageOperation::scaleRectBySize(QSize from, QRect rect, QSize to)
         return QRect();
     const double fx = double(to.width()) / from.width();
     const double fy = double(to.height()) / from.height();
-    QRect result(0, 0, int(rect.width() * fx), int(rect.height() * fy));
-    result.moveTo(int(rect.x() * fx), int(rect.y() * fy));
-    return result;
+    // Truncated toward zero in 64 bits; a result that no QRect holds is no rectangle.
+    auto whole = [](double value, qint64* out) {
+        if (!(std::fabs(value) < 9.0e18))
+            return false;
+        *out = qint64(value);
+        return true;
+    };
+    qint64 left, top, width, height;
+    if (!whole(rect.x() * fx, &left) || !whole(rect.y() * fy, &top) || !whole(CropRect::width(rect) * fx, &width)
+        || !whole(CropRect::height(rect) * fy, &height))
+        return QRect();
+    return CropRect::make(left, top, width, height);
 }
 
 QRect ImageOperation::scaleRect(QImage from, QRect rect, QImage to)
@@ -367,18 +509,12 @@ int ImageOperation::tiffOrientation(QIODevice& file, qint64 base, qint64 end)
 
 QImage ImageOperation::rotateImage(QImage image, int direction)
 {
-    if (direction != 3 && direction != 6 && direction != 8)
-        return image;
-    qDebug() << "旋转图片旋转图片" << direction;
-    return image.transformed(orientationTransform(direction), Qt::SmoothTransformation);
+    return turnedUpright(image, direction);
 }
 
 QPixmap ImageOperation::rotateImage(QPixmap pixmap, int direction)
 {
-    if (direction != 3 && direction != 6 && direction != 8)
-        return pixmap;
-    qDebug() << "旋转图片旋转图片" << direction;
-    return pixmap.transformed(orientationTransform(direction), Qt::SmoothTransformation);
+    return turnedUpright(pixmap, direction);
 }
 
 QImage ImageOperation::loadImage(QString path)

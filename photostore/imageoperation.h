@@ -58,6 +58,8 @@ public:
 
     // EXIF orientation 1 to 8 of a file; 1 when absent or unreadable.
     static int getDirection(QString path);
+    // The picture as an EXIF orientation 1 to 8 says it is to be seen (turns, mirrors and
+    // transposes); any other value leaves it as it is.
     static QImage rotateImage(QImage image, int direction);
     static QPixmap rotateImage(QPixmap pixmap, int direction);
     // The file as stored (no orientation applied); null when unreadable or absurdly large.
@@ -76,9 +78,12 @@ public:
     // file's own size.
     static QImage loadImageAtLeast(const QString& path, int minLongSide, QSize* fullSize = nullptr);
     // Largest picture we agree to decode: a corrupt or hostile file must not exhaust memory.
-    static const int MaxSide = 30000;
+    static const int MaxSide = 65535; // what JPEG itself can describe
     static const qint64 MaxPixels = 250000000;
     static bool isSaneSize(const QSize& size);
+    // False for a JPEG whose data stops before its end marker (a file still being copied),
+    // and for a file that cannot be opened; other formats count as complete.
+    static bool isComplete(const QString& path);
 
 private:
     static QImage writeLevels(const PhotoFiles& photo, bool middle, bool small);

@@ -236,10 +236,14 @@ void ThumbnailThread::rebuildMiddleAndSmall()
         const QSize middle = (full.isValid() ? full : image.size())
                                  .scaled(Config::THUMB_SIZE_MID, Config::THUMB_SIZE_MID, Qt::KeepAspectRatio);
         image = image.scaled(middle, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        ImageOperation::saveImage(image, m_files.middle);
+        // Levels of a photo still being copied would stay half grey.
+        const bool store = ImageOperation::isComplete(m_files.full);
+        if (store)
+            ImageOperation::saveImage(image, m_files.middle);
         image = image.scaled(Config::THUMB_SIZE_SMALL, Config::THUMB_SIZE_SMALL, Qt::KeepAspectRatio,
                              Qt::SmoothTransformation);
-        ImageOperation::saveImage(image, m_files.small);
+        if (store)
+            ImageOperation::saveImage(image, m_files.small);
     }
     reply("reLoadThumbFinished");
 }
@@ -259,15 +263,21 @@ void ThumbnailThread::makeCropThumb()
 void ThumbnailThread::turnAlbumUpright()
 {
     for (const ImageOperation::PhotoFiles& photo : qAsConst(m_listFiles)) {
-        const QImage image = ImageOperation::loadImage(photo.full);
+        // Only a valid orientation other than upright is worth a rewrite: the file loses its
+        // EXIF block and is encoded again, so everything else is left byte for byte.
         const int direction = ImageOperation::getDirection(photo.full);
+        const bool needsTurn = direction >= 2 && direction <= 8;
         bool turned = false;
         QImage icon;
-        // A photo whose turned picture could not be written stays as it was: say so.
-        if (!image.isNull() && direction != 1
-            && ImageOperation::saveImage(ImageOperation::rotateImage(image, direction), photo.full)) {
-            turned = true;
-            icon = ImageOperation::rebuiltListIcon(photo, 100);
+        if (needsTurn) {
+            // A photo still being copied would be written back half grey: left for a later run.
+            const QImage image = ImageOperation::isComplete(photo.full) ? ImageOperation::loadImage(photo.full) : QImage();
+            // A photo whose turned picture could not be written stays as it was: say so.
+            if (!image.isNull()
+                && ImageOperation::saveImage(ImageOperation::rotateImage(image, direction), photo.full)) {
+                turned = true;
+                icon = ImageOperation::rebuiltListIcon(photo, 100);
+            }
         }
         reply("phototoupOneFinishSlot", turned, AsPixmap{icon});
     }

@@ -1,5 +1,6 @@
 #include "workspace/albumdisplay.h"
 
+#include "photostore/croprect.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
@@ -9,10 +10,11 @@
 QString AlbumDisplay::cropText(const Image& photo)
 {
     const QRect crop = photo.GetTrimrc();
-    if (crop.width() <= 1 || crop.height() <= 1)
+    const qint64 width = CropRect::width(crop);
+    const qint64 height = CropRect::height(crop);
+    if (width <= 1 || height <= 1)
         return QString();
-    return QStringLiteral("宽：") + QString::number(crop.width()) + QStringLiteral("||高：")
-           + QString::number(crop.height());
+    return QStringLiteral("宽：") + QString::number(width) + QStringLiteral("||高：") + QString::number(height);
 }
 
 QList<QStandardItem*> AlbumDisplay::tableRow(const Image& photo)

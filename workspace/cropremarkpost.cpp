@@ -4,6 +4,7 @@
 #include "core/formbody.h"
 #include "core/httprequest.h"
 #include "core/prompt.h"
+#include "photostore/croprect.h"
 
 #include <QJsonObject>
 #include <QNetworkReply>
@@ -17,8 +18,8 @@ QByteArray CropRemarkPost::body(const QString& name, const QString& descr, const
         .add(QStringLiteral("descr"), descr)
         .add(QStringLiteral("picx"), rect.left())
         .add(QStringLiteral("picy"), rect.top())
-        .add(QStringLiteral("picwidth"), rect.width())
-        .add(QStringLiteral("picheight"), rect.height())
+        .add(QStringLiteral("picwidth"), QString::number(CropRect::width(rect)))
+        .add(QStringLiteral("picheight"), QString::number(CropRect::height(rect)))
         .add(QStringLiteral("companyid"), Config::super_id)
         .add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid)
         .add(QStringLiteral("pictype"), ellipse ? QStringLiteral("1") : QStringLiteral("0"))

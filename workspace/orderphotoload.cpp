@@ -4,6 +4,7 @@
 #include "core/formbody.h"
 #include "core/httprequest.h"
 #include "core/prompt.h"
+#include "photostore/croprect.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 
@@ -16,10 +17,11 @@
 namespace {
 
 // A crop coordinate as the back end sends it: a decimal string; anything else reads as 0.
-int coordinate(const QJsonObject& element, const char* key)
+// Read in 64 bits, so that a value beyond int can be told from one within it.
+qint64 coordinate(const QJsonObject& element, const char* key)
 {
     bool ok = false;
-    const int value = element.value(QLatin1String(key)).toString().trimmed().toInt(&ok);
+    const qint64 value = element.value(QLatin1String(key)).toString().trimmed().toLongLong(&ok);
     return ok ? value : 0;
 }
 
@@ -50,8 +52,13 @@ Image OrderPhotoLoad::readRecord(const QJsonObject& element)
     record.Setpath(element.value(QStringLiteral("picname")).toString());
     const int marks = element.value(QStringLiteral("mark")).toArray().size();
     record.SetStrneed(marks > 0 ? QStringLiteral("已有%1个标注").arg(marks) : QString());
-    const QRect crop(coordinate(element, "picx"), coordinate(element, "picy"),
-                     coordinate(element, "picwidth"), coordinate(element, "picheight"));
+    const qint64 width = coordinate(element, "picwidth");
+    const qint64 height = coordinate(element, "picheight");
+    // A negative size, or an edge that no int holds, is no crop: it could not be drawn,
+    // shown or posted back.
+    const QRect crop = width < 0 || height < 0
+                           ? QRect()
+                           : CropRect::make(coordinate(element, "picx"), coordinate(element, "picy"), width, height);
     record.setClipRect(crop, element.value(QStringLiteral("pictype")).toString() != QLatin1String("0"));
     return record;
 }

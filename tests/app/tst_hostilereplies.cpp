@@ -25,7 +25,6 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 // Replies of the back end that are not what the client expects: every window that reads
@@ -511,6 +510,11 @@ private slots:
             QCOMPARE(s.shown->count(), 2);
             QCOMPARE(AlbumPanelProbe::icons(panel)->count(), 5);
             QCOMPARE(s.prompts->count(), 0);
+            // A crop whose edges no int holds is no crop at all.
+            if (body.contains("2147483000")) {
+                QCOMPARE(ImageData::changedImages.size(), 1);
+                QCOMPARE(ImageData::changedImages.first().GetTrimrc(), QRect());
+            }
         } else {
             QCOMPARE(s.shown->count(), 0);
             QVERIFY(s.prompts->count() <= 1);
@@ -579,8 +583,8 @@ private slots:
 
     // ---- A reply far larger than expected ----
 
-    // 5,000 orders: the longest time the window does not answer, measured by a timer that
-    // should tick every 5 ms, stays short.
+    // 5,000 orders all reach the list and the table, in reply order (how long the window
+    // stalls meanwhile is measured by bench/orderlistbench).
     void largeOrderList()
     {
         QJsonArray orders;
@@ -589,27 +593,18 @@ private slots:
         s.backend->setReply("order", "ordermessage", StandInReply::json(orderReply(orders)));
         auto w = searchWindow();
         w->resize(1400, 800);
-        QElapsedTimer clock;
-        qint64 last = 0;
-        qint64 longest = 0;
-        QTimer tick;
-        tick.setInterval(5);
-        connect(&tick, &QTimer::timeout, [&] {
-            const qint64 now = clock.elapsed();
-            longest = std::max(longest, now - last);
-            last = now;
-        });
-        clock.start();
-        tick.start();
         search(w.get());
         QCOMPARE(w->orderList.size(), 5000);
-        QCOMPARE(table(w.get())->model()->rowCount(), 5000);
-        // The table is painted once with all its rows.
+        checkOrderTable(w.get());
+        const QAbstractItemModel* model = table(w.get())->model();
+        for (int row : {0, 2500, 4999}) {
+            const QString key = QStringLiteral("K-%1").arg(row, 5, 10, QLatin1Char('0'));
+            QCOMPARE(model->index(row, 0).data().toString(), key);
+            QCOMPARE(model->index(row, 1).data().toString(), QStringLiteral("去锁定"));
+        }
+        // The table is painted with all its rows.
         w->repaint();
-        QTest::qWait(20);
-        tick.stop();
-        qInfo("5000 orders: whole search %lld ms, longest stall %lld ms", clock.elapsed(), longest);
-        QVERIFY2(longest < 500, qPrintable(QString::number(longest)));
+        QCOMPARE(s.prompts->count(), 0);
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -210,6 +211,13 @@ private slots:
         QTest::newRow("two shops") << QJsonValue(QJsonArray{QJsonObject{{"name", "旗舰店"}, {"id", "101"}},
                                                            QJsonObject{{"name", "分店"}, {"id", "102"}}})
                                    << QStringList{"旗舰店", "分店"} << QStringList{"101", "102"};
+        QTest::newRow("numeric ids") << QJsonValue(QJsonArray{QJsonObject{{"name", "旗舰店"}, {"id", 101}},
+                                                             QJsonObject{{"name", "分店"}, {"id", "102"}},
+                                                             QJsonObject{{"name", "无号"}},
+                                                             QJsonObject{{"name", "小数"}, {"id", 1.5}},
+                                                             QJsonObject{{"name", "是"}, {"id", true}},
+                                                             QJsonObject{{"name", "大号"}, {"id", 4294967296.0}}})
+                                     << QStringList{"旗舰店", "分店", "大号"} << QStringList{"101", "102", "4294967296"};
         QTest::newRow("empty list") << QJsonValue(QJsonArray()) << QStringList() << QStringList();
         QTest::newRow("no list") << QJsonValue(QJsonValue::Undefined) << QStringList() << QStringList();
         QTest::newRow("not a list") << QJsonValue("101") << QStringList() << QStringList();
@@ -397,22 +405,41 @@ private slots:
         QCOMPARE(remember(*login)->isChecked(), ticked);
     }
 
+    // The test host is recognised from the deployment's test address in either scheme: the
+    // mark when the base contains its HTTPS form, "&test=1" when the base is its HTTP form.
     void versionCheckMarksTestHostOnly_data()
     {
-        QTest::addColumn<bool>("testHost");
-        QTest::newRow("production") << false;
-        QTest::newRow("test host") << true;
+        QTest::addColumn<QString>("testBase");     // "" keeps the deployment's own
+        QTest::addColumn<QString>("baseScheme");   // "" keeps the stand-in's base
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<bool>("testField");
+        const QString standIn = m_backend->baseUrl();
+        const QString plain = QString(standIn).replace("https://", "http://");
+        QTest::newRow("production") << "" << "" << false << false;
+        QTest::newRow("test host, HTTPS base") << standIn << "" << true << false;
+        QTest::newRow("test host, plain-HTTP base") << standIn << "http" << false << true;
+        QTest::newRow("test host written as HTTP, HTTPS base") << plain << "" << true << false;
+        QTest::newRow("test host written as HTTP, plain-HTTP base") << plain + "/" << "http" << false << true;
     }
 
     void versionCheckMarksTestHostOnly()
     {
-        QFETCH(bool, testHost);
+        QFETCH(QString, testBase);
+        QFETCH(QString, baseScheme);
+        QFETCH(bool, marked);
+        QFETCH(bool, testField);
+        const bool testHost = testField;
         const QString oldTestUrl = Deployment::testBackendUrl();
-        if (testHost)
-            Deployment::setTestBackendUrl(m_backend->baseUrl());
+        const QString oldBase = Config::url_base;
+        if (!testBase.isEmpty())
+            Deployment::setTestBackendUrl(testBase);
+        // Only the base is switched: the check itself still goes to the stand-in.
+        if (!baseScheme.isEmpty())
+            Config::url_base.replace(QRegularExpression("^https"), baseScheme);
         auto login = makeLogin();
         Deployment::setTestBackendUrl(oldTestUrl);
-        QCOMPARE(login->findChild<QLabel*>("ceshiLb")->isVisible(), testHost);
+        Config::url_base = oldBase;
+        QCOMPARE(login->findChild<QLabel*>("ceshiLb")->isVisible(), marked);
         QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
         const StandInRequest r = m_backend->requestsTo("Version", "check_update").first();
         QCOMPARE(r.g, QStringLiteral("Publicapi"));

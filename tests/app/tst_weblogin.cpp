@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebHistory>
+#include <QRegularExpression>
 #include <QWebView>
 #include <QtTest>
 
@@ -99,21 +100,36 @@ private slots:
         QTRY_VERIFY(m_backend->requestsTo("Version", "check_update").size() >= m_windows);
     }
 
+    // The web sign-in asks for test versions when the base is the HTTPS form of the
+    // deployment's test address, in whichever scheme that address was written.
     void constructionLoadsPageAndChecksVersion_data()
     {
+        QTest::addColumn<QString>("testBase");   // "" keeps the deployment's own
+        QTest::addColumn<QString>("baseScheme"); // "" keeps the stand-in's base
         QTest::addColumn<bool>("testHost");
-        QTest::newRow("production") << false;
-        QTest::newRow("test host") << true;
+        const QString standIn = m_backend->baseUrl();
+        const QString plain = QString(standIn).replace("https://", "http://");
+        QTest::newRow("production") << "" << "" << false;
+        QTest::newRow("test host, HTTPS base") << standIn << "" << true;
+        QTest::newRow("test host, plain-HTTP base") << standIn << "http" << false;
+        QTest::newRow("test host written as HTTP, HTTPS base") << plain << "" << true;
     }
 
     void constructionLoadsPageAndChecksVersion()
     {
+        QFETCH(QString, testBase);
+        QFETCH(QString, baseScheme);
         QFETCH(bool, testHost);
         const QString oldTestUrl = Deployment::testBackendUrl();
-        if (testHost)
-            Deployment::setTestBackendUrl(m_backend->baseUrl());
+        const QString oldBase = Config::url_base;
+        if (!testBase.isEmpty())
+            Deployment::setTestBackendUrl(testBase);
+        // Only the base is switched: the check itself still goes to the stand-in.
+        if (!baseScheme.isEmpty())
+            Config::url_base.replace(QRegularExpression("^https"), baseScheme);
         auto window = makeWindow();
         Deployment::setTestBackendUrl(oldTestUrl);
+        Config::url_base = oldBase;
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(WebLogin::signInPage(), QUrl(m_backend->baseUrl() + "/user/public/win_weixin_loginform/"));
         QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);

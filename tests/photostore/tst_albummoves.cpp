@@ -219,6 +219,10 @@ private slots:
             {"orderid", "20001"}, {"order_photo_id", "1001"}, {"order_sample_infoid", "555"},
             {"version", Config::version}, {"token", Config::token}};
         QCOMPARE(posted.first().fields, expected);
+        QByteArray raw;
+        for (const auto& field : expected)
+            raw += '&' + field.first.toUtf8() + '=' + QUrl::toPercentEncoding(field.second);
+        QCOMPARE(posted.first().body, raw);
         QCOMPARE(m_prompts->count(), 0);
     }
 

@@ -1,10 +1,12 @@
 #include "photostore/imageoperation.h"
+#include "tests/support/exifjpeg.h"
 #include "tests/support/orderfolder.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtConcurrent>
 #include <QtEndian>
@@ -16,60 +18,16 @@
 
 namespace {
 
+using ExifJpeg::segment;
+
 QByteArray jpegBytes(int w, int h, QColor colour = Qt::gray)
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 90);
-    return data;
+    return ExifJpeg::plain(w, h, colour);
 }
 
-QByteArray segment(quint8 marker, const QByteArray& payload)
-{
-    QByteArray s;
-    s += char(0xFF);
-    s += char(marker);
-    s += char((payload.size() + 2) >> 8);
-    s += char((payload.size() + 2) & 0xFF);
-    return s + payload;
-}
-
-// An EXIF block whose IFD0 holds a few tags, the orientation among them, in the given byte order.
-QByteArray exifSegment(int orientation, bool littleEndian)
-{
-    auto u16 = [littleEndian](quint16 v) {
-        QByteArray b(2, 0);
-        littleEndian ? qToLittleEndian(v, b.data()) : qToBigEndian(v, b.data());
-        return b;
-    };
-    auto u32 = [littleEndian](quint32 v) {
-        QByteArray b(4, 0);
-        littleEndian ? qToLittleEndian(v, b.data()) : qToBigEndian(v, b.data());
-        return b;
-    };
-    QByteArray tiff = littleEndian ? QByteArray("II") : QByteArray("MM");
-    tiff += u16(42) + u32(8) + u16(3);
-    tiff += u16(0x010F) + u16(2) + u32(4) + QByteArray("Cam", 4);          // Make
-    tiff += u16(0x0112) + u16(3) + u32(1) + u16(quint16(orientation)) + u16(0);
-    tiff += u16(0x011A) + u16(5) + u32(1) + u32(0);                          // XResolution
-    tiff += u32(0);
-    return segment(0xE1, QByteArray("Exif\0\0", 6) + tiff);
-}
-
-// JPEG with the EXIF block right after SOI; padding > 0 puts a comment segment of that
-// many bytes in front of it (an odd number shifts the block to odd offsets).
 QByteArray jpegWithExif(int orientation, bool littleEndian, int padding = 0)
 {
-    QByteArray jpeg = jpegBytes(64, 48);
-    QByteArray inserted;
-    if (padding > 0)
-        inserted += segment(0xFE, QByteArray(padding, 'x'));
-    inserted += exifSegment(orientation, littleEndian);
-    jpeg.insert(2, inserted);
-    return jpeg;
+    return ExifJpeg::withOrientation(jpegBytes(64, 48), orientation, littleEndian, padding);
 }
 
 // Patches the frame header of a JPEG to claim other dimensions.
@@ -164,9 +122,13 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QPoint>("markAt"); // where the top-left corner ends up
         QTest::newRow("1 unchanged") << 1 << QSize(40, 20) << QPoint(0, 0);
-        QTest::newRow("2 unchanged") << 2 << QSize(40, 20) << QPoint(0, 0);
+        QTest::newRow("0 unchanged") << 0 << QSize(40, 20) << QPoint(0, 0);
+        QTest::newRow("2 mirrored") << 2 << QSize(40, 20) << QPoint(39, 0);
         QTest::newRow("3 half turn") << 3 << QSize(40, 20) << QPoint(39, 19);
+        QTest::newRow("4 flipped") << 4 << QSize(40, 20) << QPoint(0, 19);
+        QTest::newRow("5 transposed") << 5 << QSize(20, 40) << QPoint(0, 0);
         QTest::newRow("6 clockwise") << 6 << QSize(20, 40) << QPoint(19, 0);
+        QTest::newRow("7 transversed") << 7 << QSize(20, 40) << QPoint(19, 39);
         QTest::newRow("8 counter-clockwise") << 8 << QSize(20, 40) << QPoint(0, 39);
         QTest::newRow("99 unchanged") << 99 << QSize(40, 20) << QPoint(0, 0);
     }
@@ -245,6 +207,11 @@ private slots:
         QTest::newRow("up") << QSize(100, 100) << QRect(1, 2, 3, 4) << QSize(250, 250) << QRect(2, 5, 7, 10);
         QTest::newRow("default crop") << QSize(1000, 667) << QRect(0, 0, 1, 1) << QSize(100, 66) << QRect(0, 0, 0, 0);
         QTest::newRow("empty from") << QSize(0, 0) << QRect(1, 1, 5, 5) << QSize(10, 10) << QRect();
+        QTest::newRow("wider than int, scaled down")
+            << QSize(1000, 1000) << QRect(QPoint(-2000000000, 0), QPoint(2000000000, 9)) << QSize(100, 100)
+            << QRect(-200000000, 0, 400000000, 1);
+        QTest::newRow("beyond int once scaled up")
+            << QSize(10, 10) << QRect(0, 0, 2000000000, 5) << QSize(100, 100) << QRect();
     }
     void scaleRectTruncates()
     {
@@ -285,8 +252,8 @@ private slots:
     void absurdDimensionsAreUnreadable_data()
     {
         QTest::addColumn<QSize>("claimed");
-        QTest::newRow("side too long") << QSize(40000, 100);
         QTest::newRow("too many pixels") << QSize(20000, 20000);
+        QTest::newRow("longest sides, too many pixels") << QSize(65000, 4000);
     }
     void absurdDimensionsAreUnreadable()
     {
@@ -390,6 +357,100 @@ private slots:
         QVERIFY(!result.isNull());
         QVERIFY(sizes.contains(result.width()));
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+    }
+
+    // A panorama far longer than high is small in pixels: it is read like any photo.
+    void panoramaIsRead()
+    {
+        const QString path = file(QStringLiteral("panorama.jpg"));
+        QVERIFY(writeFile(path, jpegBytes(40000, 10, Qt::red)));
+        QCOMPARE(ImageOperation::loadImage(path).size(), QSize(40000, 10));
+        QVERIFY(!ImageOperation::loadImageAtLeast(path, 200).isNull());
+        QVERIFY(ImageOperation::isSaneSize(QSize(65535, 100)));
+        QVERIFY(!ImageOperation::isSaneSize(QSize(65536, 100)));
+    }
+
+    void completeness_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("complete");
+        QImage picture(300, 200, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb(x % 256, y, (x * y) % 256));
+        const QByteArray baseline = ExifJpeg::encode(picture, 95);
+        QByteArray progressive;
+        {
+            QBuffer buffer(&progressive);
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter writer(&buffer, "jpeg");
+            writer.setProgressiveScanWrite(true);
+            QVERIFY(writer.write(picture));
+        }
+        // An EXIF block that carries a whole small JPEG, end marker included.
+        QByteArray withThumb = baseline;
+        withThumb.insert(2, ExifJpeg::segment(0xE1, QByteArray("Exif\0\0", 6) + jpegBytes(16, 16)));
+        QByteArray png;
+        {
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            picture.save(&buffer, "PNG");
+        }
+        QTest::newRow("whole") << baseline << true;
+        QTest::newRow("first half") << baseline.left(baseline.size() / 2) << false;
+        QTest::newRow("all but the end marker") << baseline.left(baseline.size() - 2) << false;
+        QTest::newRow("zeros after the end") << baseline + QByteArray(100, 0) << true;
+        QTest::newRow("progressive, whole") << progressive << true;
+        QTest::newRow("progressive, first half") << progressive.left(progressive.size() / 2) << false;
+        QTest::newRow("embedded thumbnail, whole") << withThumb << true;
+        QTest::newRow("embedded thumbnail, first half") << withThumb.left(withThumb.size() / 2) << false;
+        QTest::newRow("cut inside a header") << baseline.left(40) << false;
+        QTest::newRow("png") << png << true;
+    }
+    void completeness()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, complete);
+        const QString path = file(QStringLiteral("complete.jpg"));
+        QVERIFY(writeFile(path, data));
+        QCOMPARE(ImageOperation::isComplete(path), complete);
+        QVERIFY(!ImageOperation::isComplete(file(QStringLiteral("missing.jpg"))));
+    }
+
+    // A photo still being copied onto the share gets an icon, but no thumbnail level is
+    // stored from its half-grey picture; once the file is whole the levels are made from it.
+    void halfCopiedPhotoStoresNoLevels()
+    {
+        OrderFolder order(OrderFolder::ThumbnailFolders);
+        const Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("copying.jpg"), 1200, 800);
+        const QString full = photo.GetBigImagePath();
+        const QByteArray whole = order.read(full);
+        QVERIFY(writeFile(full, whole.left(whole.size() / 2)));
+        const QStringList levels = {photo.GetMiddleImagePath(), photo.GetImagePath(), photo.GetThumbPath100()};
+        auto noLevels = [&] {
+            for (const QString& level : levels)
+                if (order.exists(level))
+                    return false;
+            return true;
+        };
+
+        QCOMPARE(ImageOperation::getThumb(photo, 100).size(), QSize(100, 100));
+        QVERIFY(noLevels());
+        QVERIFY(!ImageOperation::getThumbEnforce(photo, 100).isNull());
+        QVERIFY(noLevels());
+        QVERIFY(!ImageOperation::getWebViewThumb(photo, 88).isNull());
+        QVERIFY(noLevels());
+
+        QVERIFY(writeFile(full, whole));
+        ImageOperation::getThumb(photo, 100);
+        for (const QString& level : levels)
+            QVERIFY2(order.exists(level), qPrintable(level));
+        // The lower edge holds the photo's colour, not the grey of missing data.
+        const QImage list = ImageOperation::loadImage(photo.GetThumbPath100());
+        const QColor expected = ImageOperation::loadImage(full).pixelColor(600, 780);
+        const QColor seen = list.pixelColor(list.width() / 2, list.height() - 2);
+        QVERIFY2(qAbs(seen.hue() - expected.hue()) < 20 && seen.saturation() > 40,
+                 qPrintable(seen.name() + " " + expected.name()));
     }
 
     void levelsFromFullSize_data()

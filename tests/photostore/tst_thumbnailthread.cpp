@@ -3,10 +3,12 @@
 #include "photostore/imageoperation.h"
 #include "photostore/thumbnailthread.h"
 #include "standin/demodata.h"
+#include "tests/support/exifjpeg.h"
 #include "tests/support/orderfolder.h"
 #include "viewer/fullscreenview.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QPixmap>
 #include <QThreadPool>
 #include <QtTest>
@@ -323,6 +325,86 @@ private slots:
         for (int i = 3; i < 6; ++i)
             QCOMPARE(viewer.calls[i].args[0].toBool(), false);
         ImageData::getInstance()->clearImages();
+    }
+
+    // Every orientation a camera, phone or scanner writes is undone, mirrored ones too; a
+    // photo that is upright, or whose tag is absent or means nothing, is not touched.
+    void everyOrientationTurnedUpright_data()
+    {
+        QTest::addColumn<int>("orientation"); // -1: no EXIF block at all
+        QTest::addColumn<bool>("littleEndian");
+        QTest::addColumn<bool>("turned");
+        for (int o = 0; o <= 9; ++o)
+            QTest::addRow("%d", o) << o << false << (o >= 2 && o <= 8);
+        QTest::newRow("5 little-endian") << 5 << true << true;
+        QTest::newRow("65535") << 65535 << false << false;
+        QTest::newRow("absent") << -1 << false << false;
+    }
+    void everyOrientationTurnedUpright()
+    {
+        QFETCH(int, orientation);
+        QFETCH(bool, littleEndian);
+        QFETCH(bool, turned);
+        // Four colours in the corners of a picture that is wider than high.
+        QImage stored(160, 80, QImage::Format_RGB32);
+        const QRgb corners[] = {qRgb(220, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 220), qRgb(230, 230, 0)};
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 160; ++x)
+                stored.setPixel(x, y, corners[(x < 80 ? 0 : 1) + (y < 40 ? 0 : 2)]);
+        QByteArray bytes = ExifJpeg::encode(stored, 95);
+        if (orientation >= 0)
+            bytes = ExifJpeg::withOrientation(bytes, orientation, littleEndian);
+
+        OrderFolder order(OrderFolder::ThumbnailFolders);
+        const Image photo = order.addPhotoFile(PHOTO_FINE, QStringLiteral("o.jpg"), bytes);
+        // What an EXIF-aware viewer shows: the upright reference.
+        QImageReader upright(photo.GetBigImagePath());
+        upright.setAutoTransform(true);
+        const QImage reference = upright.read();
+        QVERIFY(!reference.isNull());
+
+        ImageData::getInstance()->importImage(PHOTO_FINE);
+        Receiver viewer;
+        run(new ThumbnailThread(10, &viewer));
+        ImageData::getInstance()->clearImages();
+        QCOMPARE(viewer.calls.size(), 1);
+        QCOMPARE(viewer.calls[0].args[0].toBool(), turned);
+        if (!turned) {
+            QCOMPARE(order.read(photo.GetBigImagePath()), bytes);
+            QVERIFY(!order.exists(photo.GetThumbPath100()));
+            return;
+        }
+        QImageReader plain(photo.GetBigImagePath());
+        plain.setAutoTransform(false);
+        const QImage after = plain.read();
+        QCOMPARE(after.size(), reference.size());
+        QCOMPARE(ImageOperation::getDirection(photo.GetBigImagePath()), 1);
+        auto near = [](QRgb a, QRgb b) {
+            return qAbs(qRed(a) - qRed(b)) < 40 && qAbs(qGreen(a) - qGreen(b)) < 40 && qAbs(qBlue(a) - qBlue(b)) < 40;
+        };
+        const int w = after.width();
+        const int h = after.height();
+        for (const QPoint p : {QPoint(w / 4, h / 4), QPoint(3 * w / 4, h / 4), QPoint(w / 4, 3 * h / 4),
+                               QPoint(3 * w / 4, 3 * h / 4)})
+            QVERIFY2(near(after.pixel(p), reference.pixel(p)), qPrintable(QStringLiteral("at %1,%2").arg(p.x()).arg(p.y())));
+        QVERIFY(order.exists(photo.GetThumbPath100()));
+    }
+
+    // A photo still being copied is not turned: its half-grey picture would replace it.
+    void halfCopiedPhotoIsNotTurned()
+    {
+        OrderFolder order(OrderFolder::ThumbnailFolders);
+        const Image photo = order.addPhoto(PHOTO_FINE, QStringLiteral("h.jpg"), 1200, 800, 6);
+        const QByteArray whole = order.read(photo.GetBigImagePath());
+        const QByteArray half = whole.left(whole.size() / 2);
+        order.addPhotoFile(PHOTO_FINE, QStringLiteral("h.jpg"), half);
+        ImageData::getInstance()->importImage(PHOTO_FINE);
+        Receiver viewer;
+        run(new ThumbnailThread(10, &viewer));
+        ImageData::getInstance()->clearImages();
+        QCOMPARE(viewer.calls.size(), 1);
+        QCOMPARE(viewer.calls[0].args[0].toBool(), false);
+        QCOMPARE(order.read(photo.GetBigImagePath()), half);
     }
 
     // The turned photo cannot be written (as on a full share): it stays as it was and the

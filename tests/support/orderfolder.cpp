@@ -143,3 +143,12 @@ QStringList imageNames(const QList<Image>& list)
         result.append(image.GetImageName());
     return result;
 }
+
+Image OrderFolder::addPhotoFile(PHOTOTYPE type, const QString& name, const QByteArray& bytes) const
+{
+    Image image;
+    image.SetPhotoType(type);
+    image.Setpath(name);
+    addFile(image.GetBigImagePath(), bytes);
+    return image;
+}

@@ -45,6 +45,8 @@ public:
     void addPhotos(const QString& album, const QStringList& names) const;
     // A full-size JPEG in the album folder of type (an opened folder only); returns its record.
     Image addPhoto(PHOTOTYPE type, const QString& name, int width, int height, int orientation = 1) const;
+    // Writes the given bytes as the photo's full-size file (an opened folder only); returns its record.
+    Image addPhotoFile(PHOTOTYPE type, const QString& name, const QByteArray& bytes) const;
     // Writes a file, making its folder.
     void addFile(const QString& path, const QByteArray& contents) const;
     // Empties the order folder down to the folders of its options.

@@ -76,6 +76,8 @@ private slots:
         QTest::newRow("1 x 1") << QRect(0, 0, 1, 1) << "";
         QTest::newRow("width 1") << QRect(0, 0, 1, 400) << "";
         QTest::newRow("800 x 600") << QRect(5, 6, 800, 600) << "宽：800||高：600";
+        QTest::newRow("wider than an int counts")
+            << QRect(QPoint(-2000000000, 0), QPoint(2000000000, 9)) << "宽：4000000001||高：10";
     }
     void cropText()
     {

@@ -11,6 +11,8 @@
 #include <QStandardItemModel>
 #include <QtTest>
 
+#include <limits>
+
 class TestCropRemarkSync : public QObject
 {
     Q_OBJECT
@@ -59,6 +61,10 @@ private slots:
                                    << QStringList{"-4", "0", "800", "600", "0"} << "宽：800||高：600";
         QTest::newRow("cancelled") << QRect(0, 0, 0, 0) << false << "眼睛提亮 & 瘦脸=1"
                                    << QStringList{"0", "0", "0", "0", "0"} << "";
+        // Wider than an int can count: the true size, not an overflowed one.
+        QTest::newRow("edges at the ends of int")
+            << QRect(QPoint(std::numeric_limits<int>::min(), 0), QPoint(std::numeric_limits<int>::max(), 9)) << false
+            << "" << QStringList{"-2147483648", "0", "4294967296", "10", "0"} << "宽：4294967296||高：10";
     }
     // A crop is posted at once with the photo's requirement text, in field order; the
     // table shows the new size and the photo's icon is made again.

@@ -46,6 +46,22 @@ private slots:
         QTest::newRow("numbers that are no decimal strings read as 0")
             << R"({"picname":"a.jpg","pictype":"0","picx":"12px","picy":34,"picwidth":"99999999999","picheight":"7.5","mark":"x"})"
             << "" << QRect(0, 0, 0, 0) << false;
+        // Values that no QRect holds are no crop; the largest that fit are kept.
+        QTest::newRow("crop at the ends of int")
+            << R"({"picname":"a.jpg","pictype":"0","picx":"2147483000","picy":"-2147483000","picwidth":"2147483647","picheight":"2147483647"})"
+            << "" << QRect() << false;
+        QTest::newRow("right edge one past int")
+            << R"({"picname":"a.jpg","pictype":"0","picx":"2","picy":"0","picwidth":"2147483647","picheight":"10"})"
+            << "" << QRect() << false;
+        QTest::newRow("right edge at the end of int")
+            << R"({"picname":"a.jpg","pictype":"0","picx":"1","picy":"-2147483648","picwidth":"2147483647","picheight":"10"})"
+            << "" << QRect(1, -2147483647 - 1, 2147483647, 10) << false;
+        QTest::newRow("left edge below int")
+            << R"({"picname":"a.jpg","pictype":"0","picx":"-2147483649","picy":"0","picwidth":"10","picheight":"10"})"
+            << "" << QRect() << false;
+        QTest::newRow("negative size")
+            << R"({"picname":"a.jpg","pictype":"0","picx":"10","picy":"10","picwidth":"-100","picheight":"10"})"
+            << "" << QRect() << false;
     }
     void record()
     {

@@ -1,0 +1,45 @@
+#ifndef CROPRECT_H
+#define CROPRECT_H
+
+#include <QRect>
+#include <QtGlobal>
+
+#include <limits>
+
+// Crops come from the back end and are scaled between picture sizes: QRect keeps its right
+// and bottom edges as ints and derives its size from them, so an edge or a size beyond the
+// int range overflows. These work in 64 bits.
+namespace CropRect {
+
+inline bool fitsInt(qint64 value)
+{
+    return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
+}
+
+// Whether QRect(left, top, width, height) holds these values without overflow.
+inline bool fits(qint64 left, qint64 top, qint64 width, qint64 height)
+{
+    return fitsInt(left) && fitsInt(top) && fitsInt(width) && fitsInt(height) && fitsInt(left + width - 1)
+           && fitsInt(top + height - 1);
+}
+
+// The rectangle, or the empty rectangle (no crop) when it does not fit.
+inline QRect make(qint64 left, qint64 top, qint64 width, qint64 height)
+{
+    return fits(left, top, width, height) ? QRect(int(left), int(top), int(width), int(height)) : QRect();
+}
+
+// The size of any QRect, without the overflow of QRect::width() and height().
+inline qint64 width(const QRect& rect)
+{
+    return qint64(rect.right()) - rect.left() + 1;
+}
+
+inline qint64 height(const QRect& rect)
+{
+    return qint64(rect.bottom()) - rect.top() + 1;
+}
+
+} // namespace CropRect
+
+#endif // CROPRECT_H
