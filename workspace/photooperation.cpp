@@ -897,7 +897,7 @@ void PhotoOperation::keyReleaseEvent(QKeyEvent* event)
 
 void PhotoOperation::refreshImageProduct()
 {
-    AlbumDisplay::applyProductMarks(seleType);
+    applyProductMarks();
     if (Config::getOrderMode() == 1)
         ImageData::getInstance()->orderFineImage();
     refreshWholeTable();
@@ -906,7 +906,7 @@ void PhotoOperation::refreshImageProduct()
 
 void PhotoOperation::refreshImageProduct(QStringList names)
 {
-    AlbumDisplay::applyProductMarks(seleType);
+    applyProductMarks();
     refreshWholeTable();
     refreshThumb(names);
 }
@@ -914,6 +914,20 @@ void PhotoOperation::refreshImageProduct(QStringList names)
 void PhotoOperation::refreshProductImage()
 {
     refreshImageProduct();
+}
+
+void PhotoOperation::applyProductMarks()
+{
+    ImageData* data = ImageData::getInstance();
+    QList<Image>& fine = data->GetSeletedImages();
+    const AlbumDisplay::ProductMarks marks = AlbumDisplay::productMarks(fine, ProductData::m_products);
+    for (int i = 0; i < fine.size(); ++i)
+        fine[i].setProductId(marks.marks.at(i));
+    ProductData::useImages = marks.used;
+    if (seleType != SELE_USED && seleType != SELE_UNUSED)
+        return;
+    data->setMyUsedimages(marks.usedPhotos);
+    data->setMyUnUsedimages(marks.unusedPhotos);
 }
 
 void PhotoOperation::refreshWholeTable()

@@ -170,6 +170,9 @@ private:
     QPushButton* addButton(QPushButton* button, const QString& text, void (PhotoOperation::*slot)(), bool hidden);
     void emitDrag(int row);
     QPushButton* albumButton(int album) const;
+    // Writes the product marks into the 成品 photos and the used names, and refills the
+    // used and unused lists of the filters.
+    void applyProductMarks();
     // One more thumbnail job of the album shown has answered or was dropped.
     void countThumbJob();
     void setThumbIcon(int index, const QPixmap& icon, int album);

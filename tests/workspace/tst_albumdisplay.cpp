@@ -100,6 +100,30 @@ private slots:
         QCOMPARE(AlbumDisplay::sortDots(7), QStringLiteral("."));
     }
 
+    // The marks come back as a value, one per photo in list order, with the used names
+    // and the split for the filters; no global is written.
+    void productMarksValue()
+    {
+        QList<Image> photos;
+        for (const char* name : {"A.jpg", "B.jpg", "C.jpg", "a.jpg"}) {
+            Image photo;
+            photo.Setpath(name);
+            photos << photo;
+        }
+        ProductData::useImages = {QStringLiteral("untouched")};
+        const AlbumDisplay::ProductMarks marks = AlbumDisplay::productMarks(
+            photos, {product({"C.jpg", "A.jpg"}), product({}), product({"A.jpg", "A.jpg"})});
+        QCOMPARE(marks.marks, (QStringList{"用1用3用3", "", "用1", ""}));
+        QCOMPARE(marks.used, (QSet<QString>{"A.jpg", "C.jpg"}));
+        QCOMPARE(marks.usedPhotos.size(), 2);
+        QCOMPARE(marks.usedPhotos.at(0).GetImageName(), QStringLiteral("A.jpg"));
+        QCOMPARE(marks.usedPhotos.at(1).getProductId(), QStringLiteral("用1"));
+        QCOMPARE(marks.unusedPhotos.size(), 2);
+        QCOMPARE(marks.unusedPhotos.at(1).GetImageName(), QStringLiteral("a.jpg"));
+        QCOMPARE(ProductData::useImages, QSet<QString>{QStringLiteral("untouched")});
+        QCOMPARE(photos.first().getProductId(), QString());
+    }
+
     // A whole album of 128 photos: label, one row and one icon per photo, all answered,
     // the progress popup gone and icons selectable again.
     void albumOf128()
