@@ -2,9 +2,9 @@
 
 #include "photostore/croprect.h"
 #include "photostore/dirserver.h"
-#include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 
+#include <QHash>
 #include <QStandardItem>
 
 QString AlbumDisplay::cropText(const Image& photo)
@@ -63,37 +63,27 @@ QString AlbumDisplay::sortDots(int orderMode)
     }
 }
 
-QHash<QString, QString> AlbumDisplay::productMarks()
+AlbumDisplay::ProductMarks AlbumDisplay::productMarks(const QList<Image>& photos, const QList<Product>& products)
 {
-    QHash<QString, QString> marks;
-    for (int i = 0; i < ProductData::m_products.size(); ++i) {
+    QHash<QString, QString> byName;
+    for (int i = 0; i < products.size(); ++i) {
         const QString mark = QStringLiteral("用") + QString::number(i + 1);
-        for (const QString& name : ProductData::m_products.at(i).pics)
-            marks[name] += mark;
+        for (const QString& name : products.at(i).pics)
+            byName[name] += mark;
     }
-    return marks;
-}
-
-void AlbumDisplay::applyProductMarks(int seleType)
-{
-    ImageData* data = ImageData::getInstance();
-    const QHash<QString, QString> marks = productMarks();
-    ProductData::useImages.clear();
-    QList<Image>& fine = data->GetSeletedImages();
-    for (Image& photo : fine) {
-        const QString mark = marks.value(photo.GetImageName());
-        if (!mark.isEmpty())
-            ProductData::useImages.insert(photo.GetImageName());
+    ProductMarks result;
+    for (Image photo : photos) {
+        const QString mark = byName.value(photo.GetImageName());
         photo.setProductId(mark);
+        result.marks.append(mark);
+        if (mark.isEmpty()) {
+            result.unusedPhotos.append(photo);
+            continue;
+        }
+        result.used.insert(photo.GetImageName());
+        result.usedPhotos.append(photo);
     }
-    if (seleType != SELE_USED && seleType != SELE_UNUSED)
-        return;
-    QList<Image> used;
-    QList<Image> unused;
-    for (const Image& photo : qAsConst(fine))
-        (ProductData::useImages.contains(photo.GetImageName()) ? used : unused).append(photo);
-    data->setMyUsedimages(used);
-    data->setMyUnUsedimages(unused);
+    return result;
 }
 
 QStringList AlbumDisplay::reloadFolders(int type)

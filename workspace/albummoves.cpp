@@ -5,64 +5,37 @@
 #include "core/prompt.h"
 #include "photostore/imagedata.h"
 #include "viewer/movicedialog.h"
+#include "workspace/albumview.h"
 #include "workspace/photooperation.h"
 
-#include <QListWidget>
-#include <QSet>
-#include <QStandardItemModel>
-#include <QTableView>
-
-AlbumMoves::AlbumMoves(PhotoOperation& panel)
+AlbumMoves::AlbumMoves(PhotoOperation& panel, AlbumView& view)
     : panel(panel)
+    , view(view)
 {
 }
 
-int AlbumMoves::album() const
-{
-    return ImageData::getInstance()->getType();
-}
-
-int AlbumMoves::currentRow() const
-{
-    if (panel.isListShown)
-        return panel.listWidget->currentRow();
-    return panel.tableView->currentIndex().row();
-}
-
-int AlbumMoves::visibleCount() const
-{
-    return panel.isListShown ? panel.listWidget->count() : panel.tableModel->rowCount();
-}
-
-void AlbumMoves::drop(ButtonUsage use)
+QStringList AlbumMoves::dropped(ButtonUsage use) const
 {
     // 成品 goes to 汰片, 汰片 and 设计汰片 come back; nothing else moves by a drop. In 照片
     // a drop would move the 成品 photos that share the raw photos' names.
-    const int shown = album();
+    const int shown = view.album();
     const bool toDeleted = use == USAGE_TO_DELETED && shown == PHOTO_FINE;
     const bool back = use == USAGE_TO_FINE && (shown == PHOTO_DELETED || shown == PHOTO_DESIGN_DELETED);
     if (!toDeleted && !back)
-        return;
+        return QStringList();
+    return panel.GetSelectedItems(shown != PHOTO_DESIGN_DELETED);
+}
 
-    const QStringList names = panel.GetSelectedItems(shown != PHOTO_DESIGN_DELETED);
-    if (names.isEmpty())
-        return;
-    panel.currentUsage = use;
-    if (back) {
-        panel.deletePhotoSlot();
-        return;
-    }
-    if (Config::isDelWarn
-        && Prompt::question(&panel, PhotoOperation::tr("提示"), PhotoOperation::tr("确定要将选中的照片移至 汰片 吗？"))
-            != QMessageBox::Yes)
-        return;
-    // The files move once the viewer's popup has closed (deletePhotoSlot).
-    emit panel.showCryPicture(names);
+bool AlbumMoves::confirmSetAside() const
+{
+    return !Config::isDelWarn
+        || Prompt::question(&panel, PhotoOperation::tr("提示"), PhotoOperation::tr("确定要将选中的照片移至 汰片 吗？"))
+        == QMessageBox::Yes;
 }
 
 void AlbumMoves::recover()
 {
-    const int shown = album();
+    const int shown = view.album();
     if (!Config::isLocked && (shown == PHOTO_DELETED || shown == PHOTO_DESIGN_DELETED))
         panel.dropButtonSlot(USAGE_TO_FINE);
 }
@@ -72,17 +45,16 @@ bool AlbumMoves::askRecover(const QString& albumName) const
     QString text;
     if (Config::isRecoverWarn)
         text = QStringLiteral("确定要将选中的照片移至 %1 吗？").arg(albumName);
-    else if (panel.listWidget->count() == 1)
+    else if (view.count() == 1)
         text = QStringLiteral("是否恢复最后一张至 %1 吗？").arg(albumName);
     return text.isEmpty()
         || Prompt::question(&panel, PhotoOperation::tr("提示"), text) == QMessageBox::Yes;
 }
 
-void AlbumMoves::move()
+void AlbumMoves::move(ButtonUsage use)
 {
     // The selection is read again: the popup may have taken a while.
-    const int shown = album();
-    const ButtonUsage use = panel.currentUsage;
+    const int shown = view.album();
     // A move runs only in the album it belongs to; anywhere else the same names would
     // name other photos.
     if (use == USAGE_TO_DELETED ? shown != PHOTO_FINE : shown != PHOTO_DELETED && shown != PHOTO_DESIGN_DELETED)
@@ -109,32 +81,15 @@ void AlbumMoves::move()
         moved = store->deletedDesignImageToDesign(names);
     }
 
-    const int row = currentRow();
-    const bool inTable = !panel.isListShown;
-    panel.removeListItem(moved);
+    const int row = view.currentRow();
+    view.removeNames(moved);
     panel.refreshWholeTable();
-    if (use == USAGE_TO_FINE && panel.listWidget->count() == 0) {
+    if (use == USAGE_TO_FINE && view.count() == 0) {
         Prompt::information(&panel, QStringLiteral("提醒"),
             shown == PHOTO_DESIGN_DELETED ? QStringLiteral("设计汰片已经全部恢复") : QStringLiteral("汰片已经全部恢复"));
         return;
     }
-    reselect(row, inTable);
-}
-
-void AlbumMoves::reselect(int row, bool inTable)
-{
-    const int count = inTable ? panel.tableModel->rowCount() : panel.listWidget->count();
-    if (count == 0)
-        return;
-    if (row < 0 || row >= count)
-        row = 0;
-    if (inTable) {
-        const QModelIndex index = panel.tableModel->index(row, 0);
-        emit panel.tableView->clicked(index);
-        panel.tableView->setCurrentIndex(index);
-        return;
-    }
-    panel.clickIcon(row);
+    view.reselect(row);
 }
 
 void AlbumMoves::deleteRaw()
@@ -146,10 +101,10 @@ void AlbumMoves::deleteRaw()
     if (names.isEmpty())
         return;
     ImageData::getInstance()->deleteRawImage(names);
-    const int row = currentRow();
+    const int row = view.currentRow();
     panel.refreshThumb(true);
     panel.refreshWholeTable();
-    reselect(row, false);
+    view.reselectIcon(row);
 }
 
 void AlbumMoves::deleteDesign()
@@ -174,28 +129,10 @@ void AlbumMoves::deleteDesign()
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->show();
 
-    const int row = currentRow();
-    panel.removeListItem(moved);
+    const int row = view.currentRow();
+    view.removeNames(moved);
     panel.refreshWholeTable();
-    reselect(row, false);
-}
-
-void AlbumMoves::removeItems(const QStringList& names)
-{
-    QListWidget* list = panel.listWidget;
-    if (names.size() == list->count()) {
-        list->clear();
-        return;
-    }
-    // One pass from the end; an icon is found by its tooltip, the photo's name.
-    const QSet<QString> gone(names.cbegin(), names.cend());
-    for (int row = list->count() - 1; row >= 0; --row) {
-        if (!gone.contains(list->item(row)->toolTip()))
-            continue;
-        if (row == list->count() - 1 && list->count() > 1)
-            list->setCurrentRow(0);
-        delete list->takeItem(row);
-    }
+    view.reselectIcon(row);
 }
 
 QString AlbumMoves::joinNames(const QStringList& names)

@@ -7,22 +7,29 @@
 #include <QString>
 #include <QStringList>
 
+class AlbumView;
 class PhotoOperation;
 
 // The album panel's road for moving its selected photos between albums: which drop does
 // what in which album, the questions, the moves through ImageData, the move record, and
-// the views afterwards. A short-lived helper over the panel; the panel keeps the state.
+// the views afterwards. A short-lived helper handed the panel's album view; of the panel
+// it uses only its public interface. The panel keeps the state (the move in progress) and
+// plays the set-aside popup.
 class AlbumMoves
 {
 public:
-    explicit AlbumMoves(PhotoOperation& panel);
+    AlbumMoves(PhotoOperation& panel, AlbumView& view);
 
-    void drop(ButtonUsage use);
+    // The selected names that a drop moves in the album shown: none when the drop does
+    // nothing there or nothing may move.
+    QStringList dropped(ButtonUsage use) const;
+    // Asks before photos go to 汰片 when the operator wants to be asked; false to stop.
+    bool confirmSetAside() const;
     void recover();
-    void move();
+    // Moves the selection in the direction of the move in progress.
+    void move(ButtonUsage use);
     void deleteRaw();
     void deleteDesign();
-    void removeItems(const QStringList& names);
 
     // The names joined by "," (empty for none).
     static QString joinNames(const QStringList& names);
@@ -30,15 +37,10 @@ public:
     static QByteArray moveRecord(const QString& type, const QString& names);
 
 private:
-    int album() const;
-    int currentRow() const;
-    int visibleCount() const;
-    // Shows the photo that took the moved one's place: row clamped to the view, nothing
-    // selected in an empty view.
-    void reselect(int row, bool inTable);
     bool askRecover(const QString& albumName) const;
 
     PhotoOperation& panel;
+    AlbumView& view;
 };
 
 #endif // ALBUMMOVES_H

@@ -2,16 +2,17 @@
 
 #include "core/config.h"
 #include "core/prompt.h"
+#include "photostore/image.h"
 #include "photostore/imagedata.h"
+#include "workspace/albumview.h"
 #include "workspace/photooperation.h"
 
 #include <QDebug>
 #include <QKeyEvent>
-#include <QListWidget>
-#include <QPushButton>
 
-PanelShortcuts::PanelShortcuts(PhotoOperation& panel)
+PanelShortcuts::PanelShortcuts(PhotoOperation& panel, AlbumView& view)
     : panel(panel)
+    , view(view)
 {
 }
 
@@ -35,25 +36,24 @@ void PanelShortcuts::keyPress(QKeyEvent* event)
         emit panel.sign_sendPhotoViewPhotoNumLabVisable(true);
         return;
     }
-    if (panel.deleteButton->isChecked() && is(DeletedSortOrder)) {
+    if (panel.isAlbumButtonChecked(PHOTO_DELETED) && is(DeletedSortOrder)) {
         Config::recoverPhotoSortType = Config::recoverPhotoSortType == QStringLiteral("创建日期排序")
             ? QStringLiteral("编号排序")
             : QStringLiteral("创建日期排序");
         panel.showWhichType(panel.currentType);
         return;
     }
-    if (is(Previous) && panel.isListShown)
+    if (is(Previous) && view.isListShown())
         panel.clickPreviousThumb();
-    if (is(Next) && panel.isListShown)
+    if (is(Next) && view.isListShown())
         panel.clickNextThumb();
 
-    ImageData* store = ImageData::getInstance();
     if (is(Recover)) {
         if (Config::isLocked)
             return;
-        const int album = store->getType();
+        const int album = view.album();
         if (album == PHOTO_DELETED || album == PHOTO_DESIGN_DELETED) {
-            if (panel.listWidget->count() == 0) {
+            if (view.count() == 0) {
                 Prompt::information(&panel, QStringLiteral("提醒"),
                     album == PHOTO_DESIGN_DELETED ? QStringLiteral("设计汰片已经全部恢复")
                                                   : QStringLiteral("汰片已经全部恢复"));
@@ -62,7 +62,7 @@ void PanelShortcuts::keyPress(QKeyEvent* event)
             panel.dropButtonSlot(USAGE_TO_FINE);
         }
     }
-    if (store->getType() == PHOTO_DESIGN) {
+    if (view.album() == PHOTO_DESIGN) {
         if (is(Discard)) {
             if (Config::isLocked)
                 return;
@@ -73,7 +73,7 @@ void PanelShortcuts::keyPress(QKeyEvent* event)
     if (is(Discard)) {
         if (Config::isLocked)
             return;
-        const int album = store->getType();
+        const int album = view.album();
         // Raw photos go for good, and only with the right to delete them.
         if ((panel.currentType == PHOTO_RAW || album == PHOTO_RAW) && !Config::isDelOrigin)
             Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("无权限删除，请和后台管理员联系"),
@@ -86,23 +86,23 @@ void PanelShortcuts::keyPress(QKeyEvent* event)
     if (is(SwitchView))
         panel.clickSwitchView();
     // An album key shows its album and sets its button on, as a click would.
-    auto album = [&](Pair pair, void (PhotoOperation::*click)(), QPushButton* button) {
+    auto album = [&](Pair pair, void (PhotoOperation::*click)(), int shown) {
         if (!is(pair))
             return;
         (panel.*click)();
-        button->setChecked(true);
+        panel.setAlbumButtonChecked(shown);
     };
-    album(RawAlbum, &PhotoOperation::clickRawPhoto, panel.rawButton);
-    album(FineAlbum, &PhotoOperation::clickFinePhoto, panel.fineButton);
-    album(DeletedAlbum, &PhotoOperation::clickDeletePhoto, panel.deleteButton);
-    if (is(Produce) && store->getType() == PHOTO_FINE)
+    album(RawAlbum, &PhotoOperation::clickRawPhoto, PHOTO_RAW);
+    album(FineAlbum, &PhotoOperation::clickFinePhoto, PHOTO_FINE);
+    album(DeletedAlbum, &PhotoOperation::clickDeletePhoto, PHOTO_DELETED);
+    if (is(Produce) && view.album() == PHOTO_FINE)
         panel.clickProduce();
     if (is(ReloadThumbs))
         panel.clickReloadThumb();
-    album(DesignAlbum, &PhotoOperation::clickDesignPhoto, panel.designButton);
+    album(DesignAlbum, &PhotoOperation::clickDesignPhoto, PHOTO_DESIGN);
     if (is(SortMode)) {
         Config::changeOrderMode();
-        panel.showWhichType(store->getType());
+        panel.showWhichType(view.album());
     }
     qDebug() << "imageFontShow key";
     if (is(ThumbNames)) {

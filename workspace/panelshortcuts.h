@@ -3,11 +3,13 @@
 
 #include <Qt>
 
+class AlbumView;
 class PhotoOperation;
 class QKeyEvent;
 
 // The album panel's answer to a key press, by the sixteen configurable pairs of
-// Config::shotCutKey, read afresh at every press. A short-lived helper over the panel.
+// Config::shotCutKey, read afresh at every press. A short-lived helper handed the panel's
+// album view; of the panel it uses only its public slots, members and signals.
 class PanelShortcuts
 {
 public:
@@ -31,7 +33,7 @@ public:
         Next = 15
     };
 
-    explicit PanelShortcuts(PhotoOperation& panel);
+    PanelShortcuts(PhotoOperation& panel, AlbumView& view);
 
     // A pair stored without modifier matches its key whatever modifiers are held; one
     // stored with modifiers matches only with exactly those held.
@@ -42,6 +44,7 @@ public:
 
 private:
     PhotoOperation& panel;
+    AlbumView& view;
 };
 
 #endif // PANELSHORTCUTS_H

@@ -12,6 +12,7 @@
 #include "workspace/albumdisplay.h"
 #include "workspace/albummoves.h"
 #include "workspace/albumthumbnails.h"
+#include "workspace/albumview.h"
 #include "workspace/cropremarkpost.h"
 #include "workspace/orderphotoload.h"
 #include "workspace/panelshortcuts.h"
@@ -53,7 +54,6 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     , thumbTotal(0)
     , thumbDone(0)
     , currentUsage(USAGE_TO_DELETED)
-    , isListShown(false)
     , isProduceShown(false)
     , thumbJobs(nullptr)
 {
@@ -64,7 +64,6 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     buildViews();
     buildButtons();
 
-    isListShown = false;
     manager = new QNetworkAccessManager(this);
     progress = new ProgressWindow(nullptr);
     progress->setWindowModality(Qt::ApplicationModal);
@@ -122,6 +121,7 @@ void PhotoOperation::buildViews()
     listWidget->setTextElideMode(Qt::ElideLeft);
     listWidget->hide();
     listWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_albumView.reset(new AlbumView(tableView, tableModel, listWidget));
 
     contextMenu = new QMenu(this);
     contextMenu->addAction(compareAction);
@@ -448,8 +448,7 @@ void PhotoOperation::showWhichType(int type)
     produceButton->setEnabled(fine);
     // Design photos may be dragged even in a locked order; raw photos never.
     const bool drag = type != PHOTO_RAW && (type == PHOTO_DESIGN || !Config::isLocked);
-    tableView->setDragEnabled(drag);
-    listWidget->setDragEnabled(drag);
+    m_albumView->setDragEnabled(drag);
     if (fine) {
         refreshImageProduct();
     } else {
@@ -579,7 +578,7 @@ void PhotoOperation::clickNextThumb()
     const int row = current ? listWidget->row(current) : -1;
     if (current)
         current->setSelected(false);
-    clickIcon(row + 1 >= count ? 0 : row + 1);
+    m_albumView->clickIcon(row + 1 >= count ? 0 : row + 1);
 }
 
 void PhotoOperation::clickPreviousThumb()
@@ -591,15 +590,7 @@ void PhotoOperation::clickPreviousThumb()
     const int row = current ? listWidget->row(current) : 0;
     if (current)
         current->setSelected(false);
-    clickIcon(row < 1 ? count - 1 : row - 1);
-}
-
-void PhotoOperation::clickIcon(int row)
-{
-    QListWidgetItem* item = listWidget->item(row);
-    item->setSelected(true);
-    emit listWidget->itemClicked(item);
-    listWidget->setCurrentItem(item);
+    m_albumView->clickIcon(row < 1 ? count - 1 : row - 1);
 }
 
 // ---- Tools ----
@@ -616,15 +607,7 @@ void PhotoOperation::clickCompare()
 
 void PhotoOperation::clickSwitchView()
 {
-    if (!listWidget->isHidden()) {
-        tableView->show();
-        listWidget->hide();
-        isListShown = false;
-    } else {
-        tableView->hide();
-        listWidget->show();
-        isListShown = true;
-    }
+    m_albumView->switchView();
 }
 
 void PhotoOperation::clickProduce()
@@ -716,12 +699,41 @@ void PhotoOperation::playVideos(const QStringList& paths, int kind, const QStrin
     player->play();
 }
 
+QPushButton* PhotoOperation::albumButton(int album) const
+{
+    switch (album) {
+    case PHOTO_RAW:
+        return rawButton;
+    case PHOTO_FINE:
+        return fineButton;
+    case PHOTO_DELETED:
+        return deleteButton;
+    case PHOTO_DESIGN:
+        return designButton;
+    case PHOTO_DESIGN_DELETED:
+        return designDeleteButton;
+    default:
+        return nullptr;
+    }
+}
+
+bool PhotoOperation::isAlbumButtonChecked(int album) const
+{
+    const QPushButton* button = albumButton(album);
+    return button && button->isChecked();
+}
+
+void PhotoOperation::setAlbumButtonChecked(int album)
+{
+    if (QPushButton* button = albumButton(album))
+        button->setChecked(true);
+}
+
 void PhotoOperation::setLocked()
 {
     if (!Config::isLocked)
         return;
-    tableView->setDragEnabled(false);
-    listWidget->setDragEnabled(false);
+    m_albumView->setDragEnabled(false);
 }
 
 // ---- Selection ----
@@ -729,23 +741,7 @@ void PhotoOperation::setLocked()
 QStringList PhotoOperation::GetSelectedItems(bool check)
 {
     QStringList names;
-    struct Picked { QString name; QString marks; };
-    QList<Picked> picked;
-    if (!isListShown) {
-        for (const QModelIndex& index : tableView->selectionModel()->selectedRows(0)) {
-            const QString name = tableModel->data(tableModel->index(index.row(), 0)).toString();
-            picked.append({name, ImageData::getInstance()->getFineImage(name, SELE_ALL).getProductId()});
-        }
-    } else {
-        for (QListWidgetItem* item : listWidget->selectedItems()) {
-            const int row = listWidget->row(item);
-            if (row < 0 || row >= tableModel->rowCount())
-                continue;
-            picked.append({tableModel->data(tableModel->index(row, 0)).toString(),
-                tableModel->data(tableModel->index(row, 1)).toString()});
-        }
-    }
-    for (const Picked& photo : picked) {
+    for (const AlbumView::Selected& photo : m_albumView->selectedPhotos()) {
         if (check && !photo.marks.trimmed().isEmpty()) {
             if (Prompt::question(this, tr("提示"), tr("照片已经被使用，不能删除！"), QMessageBox::Yes,
                     QMessageBox::Yes) == QMessageBox::Yes)
@@ -827,32 +823,43 @@ void PhotoOperation::finishTipDailog()
 
 void PhotoOperation::dropButtonSlot(ButtonUsage use)
 {
-    AlbumMoves(*this).drop(use);
+    AlbumMoves moves(*this, *m_albumView);
+    const QStringList names = moves.dropped(use);
+    if (names.isEmpty())
+        return;
+    currentUsage = use;
+    if (use == USAGE_TO_FINE) {
+        deletePhotoSlot();
+        return;
+    }
+    // The files move once the viewer's popup has closed (deletePhotoSlot).
+    if (moves.confirmSetAside())
+        emit showCryPicture(names);
 }
 
 void PhotoOperation::deletePhotoSlot()
 {
-    AlbumMoves(*this).move();
+    AlbumMoves(*this, *m_albumView).move(currentUsage);
 }
 
 void PhotoOperation::recoverToFinal()
 {
-    AlbumMoves(*this).recover();
+    AlbumMoves(*this, *m_albumView).recover();
 }
 
 void PhotoOperation::deleteRawImage()
 {
-    AlbumMoves(*this).deleteRaw();
+    AlbumMoves(*this, *m_albumView).deleteRaw();
 }
 
 void PhotoOperation::del_designphoto()
 {
-    AlbumMoves(*this).deleteDesign();
+    AlbumMoves(*this, *m_albumView).deleteDesign();
 }
 
 void PhotoOperation::removeListItem(QStringList names)
 {
-    AlbumMoves(*this).removeItems(names);
+    m_albumView->removeNames(names);
 }
 
 QString PhotoOperation::getPicPaths(QStringList list)
@@ -880,17 +887,17 @@ void PhotoOperation::queryCallBackLog(QNetworkReply* reply)
 
 void PhotoOperation::keyPressEvent(QKeyEvent* event)
 {
-    PanelShortcuts(*this).keyPress(event);
+    PanelShortcuts(*this, *m_albumView).keyPress(event);
 }
 
 void PhotoOperation::keyReleaseEvent(QKeyEvent* event)
 {
-    PanelShortcuts(*this).keyRelease(event);
+    PanelShortcuts(*this, *m_albumView).keyRelease(event);
 }
 
 void PhotoOperation::refreshImageProduct()
 {
-    AlbumDisplay::applyProductMarks(seleType);
+    applyProductMarks();
     if (Config::getOrderMode() == 1)
         ImageData::getInstance()->orderFineImage();
     refreshWholeTable();
@@ -899,7 +906,7 @@ void PhotoOperation::refreshImageProduct()
 
 void PhotoOperation::refreshImageProduct(QStringList names)
 {
-    AlbumDisplay::applyProductMarks(seleType);
+    applyProductMarks();
     refreshWholeTable();
     refreshThumb(names);
 }
@@ -907,6 +914,20 @@ void PhotoOperation::refreshImageProduct(QStringList names)
 void PhotoOperation::refreshProductImage()
 {
     refreshImageProduct();
+}
+
+void PhotoOperation::applyProductMarks()
+{
+    ImageData* data = ImageData::getInstance();
+    QList<Image>& fine = data->GetSeletedImages();
+    const AlbumDisplay::ProductMarks marks = AlbumDisplay::productMarks(fine, ProductData::m_products);
+    for (int i = 0; i < fine.size(); ++i)
+        fine[i].setProductId(marks.marks.at(i));
+    ProductData::useImages = marks.used;
+    if (seleType != SELE_USED && seleType != SELE_UNUSED)
+        return;
+    data->setMyUsedimages(marks.usedPhotos);
+    data->setMyUnUsedimages(marks.unusedPhotos);
 }
 
 void PhotoOperation::refreshWholeTable()

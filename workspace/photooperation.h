@@ -12,7 +12,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
 class AlbumThumbnails;
+class AlbumView;
 class ProgressWindow;
 class QAction;
 class QButtonGroup;
@@ -79,6 +82,9 @@ public:
     void updateLabel();
     void getChengPinCurrentIdx();
     void removeTableItem(QStringList names);
+    // The album buttons by album (照片 to 设计汰片); a key sets one on as a click would.
+    bool isAlbumButtonChecked(int album) const;
+    void setAlbumButtonChecked(int album);
 
 signals:
     void sendDragMessage(bool isdrag, QString& imagepath);
@@ -154,10 +160,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The move road and the key dispatcher work on the panel's views and buttons.
-    friend class AlbumMoves;
-    friend class PanelShortcuts;
-
     // The menu entries and the views' menus that an album brings with it.
     enum MenuKind { MenuRaw, MenuFine, MenuDeleted, MenuDesign, MenuDesignDeleted, MenuFiltered };
     void setContextMenu(MenuKind kind);
@@ -167,8 +169,10 @@ private:
     void buildButtons();
     QPushButton* addButton(QPushButton* button, const QString& text, void (PhotoOperation::*slot)(), bool hidden);
     void emitDrag(int row);
-    // Selects the icon of a row, clicks it and makes it current, as the operator would.
-    void clickIcon(int row);
+    QPushButton* albumButton(int album) const;
+    // Writes the product marks into the 成品 photos and the used names, and refills the
+    // used and unused lists of the filters.
+    void applyProductMarks();
     // One more thumbnail job of the album shown has answered or was dropped.
     void countThumbJob();
     void setThumbIcon(int index, const QPixmap& icon, int album);
@@ -197,11 +201,12 @@ private:
     QTableView* tableView;
     QStandardItemModel* tableModel;
     QListWidget* listWidget;
+    // Both views as one, for the panel and the helpers it hands them to.
+    std::unique_ptr<AlbumView> m_albumView;
     ProgressWindow* progress;
     int thumbTotal;
     int thumbDone;
     ButtonUsage currentUsage;
-    bool isListShown;
     bool isProduceShown;
     QNetworkAccessManager* manager;
     QAction* compareAction;

@@ -7,8 +7,7 @@
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "standin/demodata.h"
-#include "tests/support/albumpanelprobe.h"
-#include "tests/support/albumpanelsession.h"
+#include "tests/support/albumpanelfixture.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/searchwindows.h"
 #include "tests/support/toplevel.h"
@@ -126,7 +125,7 @@ class TestHostileReplies : public QObject
 {
     Q_OBJECT
 private:
-    AlbumPanelSession s;
+    AlbumPanelFixture s;
     QTemporaryDir m_home;
     QTemporaryDir m_n8;
     int m_shortcutDefaults[32];
@@ -428,7 +427,7 @@ private slots:
         QVERIFY(!guard || !guard->isVisible());
         QVERIFY(waitUntil([&] { return requests("order", "getpicpath") == 1; }));
         waitUntil([&] { return s.prompts->count() > 0; }, 200);
-        AlbumPanelProbe::settle();
+        s.settle();
     }
 
     // ---- The main window's requirement and template requests ----
@@ -450,7 +449,7 @@ private slots:
         else
             QCOMPARE(ProductData::all_product_requirement, QStringLiteral("before"));
         QVERIFY(s.prompts->count() <= 1);
-        AlbumPanelProbe::settle();
+        s.settle();
     }
 
     void templatePaths_data()
@@ -469,7 +468,7 @@ private slots:
         // Either nothing was taken or a folder path (never the working folder's files).
         QVERIFY(DirServer::getHomeModelPath().isEmpty() || DirServer::getHomeModelPath().endsWith('/'));
         QVERIFY(s.prompts->count() <= 1);
-        AlbumPanelProbe::settle();
+        s.settle();
         Config::orderHomePath.clear();
         DirServer::setHomeModelPath(QString());
         DirServer::setBackgroundMusicPath(QString());
@@ -500,15 +499,15 @@ private slots:
         s.backend->setReply("order", "getorderpic", StandInReply::raw(body));
         QElapsedTimer clock;
         clock.start();
-        PhotoOperation& panel = s.open(0, false);
+        s.open(0, false);
         QVERIFY(waitUntil([&] { return requests("order", "getorderpic") == 1; }));
         waitUntil([&] { return s.shown->count() == 2 || s.prompts->count() > 0; }, 500);
-        AlbumPanelProbe::settle();
+        s.settle();
         QVERIFY2(clock.elapsed() < 10000, "the album panel hung");
         const bool accepted = QJsonDocument::fromJson(body).object().value("code") == QJsonValue("1");
         if (accepted) {
             QCOMPARE(s.shown->count(), 2);
-            QCOMPARE(AlbumPanelProbe::icons(panel)->count(), 5);
+            QCOMPARE(s.icons()->count(), 5);
             QCOMPARE(s.prompts->count(), 0);
             // A crop whose edges no int holds is no crop at all.
             if (body.contains("2147483000")) {
@@ -537,7 +536,7 @@ private slots:
         s.open(0, false);
         QVERIFY(waitUntil([&] { return requests("order", "getpicpath") == 1; }));
         waitUntil([&] { return s.shown->count() == 2 || s.prompts->count() > 0; }, 300);
-        AlbumPanelProbe::settle();
+        s.settle();
         if (s.shown->count() > 0) {
             QCOMPARE(DirServer::getOrderPath(), s.order->order());
         } else {

@@ -2,8 +2,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
-#include "tests/support/albumpanelprobe.h"
-#include "tests/support/albumpanelsession.h"
+#include "tests/support/albumpanelfixture.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/poolblocker.h"
 #include "viewer/progresswindow.h"
@@ -46,11 +45,11 @@ class TestAlbumDisplay : public QObject
 {
     Q_OBJECT
 private:
-    AlbumPanelSession s;
+    AlbumPanelFixture s;
 
-    static bool allIcons(PhotoOperation& panel)
+    bool allIcons()
     {
-        QListWidget* icons = AlbumPanelProbe::icons(panel);
+        QListWidget* icons = s.icons();
         for (int i = 0; i < icons->count(); ++i)
             if (icons->item(i)->icon().isNull())
                 return false;
@@ -103,19 +102,43 @@ private slots:
         QCOMPARE(AlbumDisplay::sortDots(7), QStringLiteral("."));
     }
 
+    // The marks come back as a value, one per photo in list order, with the used names
+    // and the split for the filters; no global is written.
+    void productMarksValue()
+    {
+        QList<Image> photos;
+        for (const char* name : {"A.jpg", "B.jpg", "C.jpg", "a.jpg"}) {
+            Image photo;
+            photo.Setpath(name);
+            photos << photo;
+        }
+        ProductData::useImages = {QStringLiteral("untouched")};
+        const AlbumDisplay::ProductMarks marks = AlbumDisplay::productMarks(
+            photos, {product({"C.jpg", "A.jpg"}), product({}), product({"A.jpg", "A.jpg"})});
+        QCOMPARE(marks.marks, (QStringList{"用1用3用3", "", "用1", ""}));
+        QCOMPARE(marks.used, (QSet<QString>{"A.jpg", "C.jpg"}));
+        QCOMPARE(marks.usedPhotos.size(), 2);
+        QCOMPARE(marks.usedPhotos.at(0).GetImageName(), QStringLiteral("A.jpg"));
+        QCOMPARE(marks.usedPhotos.at(1).getProductId(), QStringLiteral("用1"));
+        QCOMPARE(marks.unusedPhotos.size(), 2);
+        QCOMPARE(marks.unusedPhotos.at(1).GetImageName(), QStringLiteral("a.jpg"));
+        QCOMPARE(ProductData::useImages, QSet<QString>{QStringLiteral("untouched")});
+        QCOMPARE(photos.first().getProductId(), QString());
+    }
+
     // A whole album of 128 photos: label, one row and one icon per photo, all answered,
     // the progress popup gone and icons selectable again.
     void albumOf128()
     {
         s.order->addPhotos("成品", names("IMG_%1.jpg", 128));
-        PhotoOperation& panel = s.open();
-        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：成品(128)"));
-        QCOMPARE(AlbumPanelProbe::table(panel)->rowCount(), 128);
-        QListWidget* icons = AlbumPanelProbe::icons(panel);
+        s.open();
+        QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：成品(128)"));
+        QCOMPARE(s.tableModel()->rowCount(), 128);
+        QListWidget* icons = s.icons();
         QCOMPARE(icons->count(), 128);
         QCOMPARE(icons->item(5)->toolTip(), QStringLiteral("IMG_0006.jpg"));
-        QVERIFY(allIcons(panel));
-        QVERIFY(!AlbumPanelProbe::progress()->isVisible());
+        QVERIFY(allIcons());
+        QVERIFY(!s.progress()->isVisible());
         QCOMPARE(icons->selectionMode(), QAbstractItemView::ExtendedSelection);
     }
 
@@ -126,25 +149,25 @@ private slots:
         s.order->addPhotos("成品", {"A.jpg", "B.jpg", "C.jpg", "D.jpg"});
         ProductData::m_products = {product({"A.jpg"}), product({"B.jpg", "B.jpg"}), product({"A.jpg", "a.jpg"})};
         PhotoOperation& panel = s.open();
-        QCOMPARE(AlbumPanelProbe::column(panel, 0), (QStringList{"A.jpg", "B.jpg", "C.jpg", "D.jpg"}));
-        QCOMPARE(AlbumPanelProbe::column(panel, 1), (QStringList{"用1用3", "用2用2", "", ""}));
+        QCOMPARE(s.column(0), (QStringList{"A.jpg", "B.jpg", "C.jpg", "D.jpg"}));
+        QCOMPARE(s.column(1), (QStringList{"用1用3", "用2用2", "", ""}));
         QCOMPARE(ProductData::useImages, (QSet<QString>{"A.jpg", "B.jpg"}));
 
         const int requests = s.backend->requests().size();
         QSignalSpy shown(&panel, &PhotoOperation::sendPhotoModel);
-        AlbumPanelProbe::button(panel, "已选")->click();
-        QCOMPARE(AlbumPanelProbe::column(panel, 0), (QStringList{"A.jpg", "B.jpg"}));
-        QCOMPARE(AlbumPanelProbe::column(panel, 1), (QStringList{"用1用3", "用2用2"}));
-        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：已选(2)"));
+        s.button("已选")->click();
+        QCOMPARE(s.column(0), (QStringList{"A.jpg", "B.jpg"}));
+        QCOMPARE(s.column(1), (QStringList{"用1用3", "用2用2"}));
+        QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：已选(2)"));
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.last().at(2).toInt(), 1);
-        AlbumPanelProbe::button(panel, "未选")->click();
-        QCOMPARE(AlbumPanelProbe::column(panel, 0), (QStringList{"C.jpg", "D.jpg"}));
-        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：未选(2)"));
+        s.button("未选")->click();
+        QCOMPARE(s.column(0), (QStringList{"C.jpg", "D.jpg"}));
+        QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：未选(2)"));
         QCOMPARE(s.backend->requests().size(), requests);
-        AlbumPanelProbe::settle();
-        QVERIFY(allIcons(panel));
-        QCOMPARE(AlbumPanelProbe::icons(panel)->item(1)->toolTip(), QStringLiteral("D.jpg"));
+        s.settle();
+        QVERIFY(allIcons());
+        QCOMPARE(s.icons()->item(1)->toolTip(), QStringLiteral("D.jpg"));
     }
 
     // Order mode 1 puts photos used by more products first; the refresh for named photos
@@ -155,15 +178,15 @@ private slots:
         s.order->addPhotos("成品", {"A.jpg", "B.jpg", "C.jpg", "D.jpg"});
         ProductData::m_products = {product({"D.jpg", "B.jpg"}), product({"D.jpg"})};
         PhotoOperation& panel = s.open();
-        QCOMPARE(AlbumPanelProbe::column(panel, 0), (QStringList{"D.jpg", "B.jpg", "A.jpg", "C.jpg"}));
+        QCOMPARE(s.column(0), (QStringList{"D.jpg", "B.jpg", "A.jpg", "C.jpg"}));
         QCOMPARE(panel.findChildren<QLabel*>().last()->text(), QStringLiteral(".."));
 
         ProductData::m_products = {product({"C.jpg"}), product({"C.jpg"}), product({"C.jpg"})};
         panel.refreshImageProduct(QStringList{"C.jpg"});
-        QCOMPARE(AlbumPanelProbe::column(panel, 0), (QStringList{"D.jpg", "B.jpg", "A.jpg", "C.jpg"}));
-        QCOMPARE(AlbumPanelProbe::column(panel, 1), (QStringList{"", "", "", "用1用2用3"}));
+        QCOMPARE(s.column(0), (QStringList{"D.jpg", "B.jpg", "A.jpg", "C.jpg"}));
+        QCOMPARE(s.column(1), (QStringList{"", "", "", "用1用2用3"}));
         panel.refreshImageProduct();
-        QCOMPARE(AlbumPanelProbe::column(panel, 0).first(), QStringLiteral("C.jpg"));
+        QCOMPARE(s.column(0).first(), QStringLiteral("C.jpg"));
     }
 
     void albumSettings_data()
@@ -198,10 +221,10 @@ private slots:
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.first().at(1).toInt(), album);
         QCOMPARE(image.count(), 1);
-        QCOMPARE(AlbumPanelProbe::button(panel, "对比")->isEnabled(), tools);
-        QCOMPARE(AlbumPanelProbe::button(panel, "制作")->isEnabled(), tools);
+        QCOMPARE(s.button("对比")->isEnabled(), tools);
+        QCOMPARE(s.button("制作")->isEnabled(), tools);
         QCOMPARE(panel.findChild<QTableView*>()->dragEnabled(), drag);
-        QCOMPARE(AlbumPanelProbe::icons(panel)->dragEnabled(), drag);
+        QCOMPARE(s.icons()->dragEnabled(), drag);
         QCOMPARE(produce.count(), panelHidden ? 1 : 0);
         if (panelHidden)
             QCOMPARE(produce.first().first().toBool(), false);
@@ -217,25 +240,25 @@ private slots:
         {
             PoolBlocker pool;
             panel.showWhichType(2);
-            QVERIFY(AlbumPanelProbe::progress()->isVisible());
+            QVERIFY(s.progress()->isVisible());
             panel.showWhichType(0);
             pool.release();
-            AlbumPanelProbe::settle();
+            s.settle();
         }
-        QListWidget* icons = AlbumPanelProbe::icons(panel);
+        QListWidget* icons = s.icons();
         QCOMPARE(icons->count(), 2);
-        QVERIFY(allIcons(panel));
-        QVERIFY(!AlbumPanelProbe::progress()->isVisible());
+        QVERIFY(allIcons());
+        QVERIFY(!s.progress()->isVisible());
         QCOMPARE(icons->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：照片(2)"));
+        QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：照片(2)"));
 
         // Whatever still arrives: an index outside the view, a photo of another album.
         panel.updateThumbIcon(40, QPixmap(), 0);
         panel.updateThumbIcon(-1, QPixmap(), 0);
         panel.updateThumbIcon(0, QPixmap(), 3);
         panel.updateThumbIconOneRefresh(7, QPixmap());
-        QVERIFY(allIcons(panel));
-        QVERIFY(!AlbumPanelProbe::progress()->isVisible());
+        QVERIFY(allIcons());
+        QVERIFY(!s.progress()->isVisible());
     }
 
     // Another window clearing the global pool (the full-screen view does on closing) must
@@ -246,12 +269,12 @@ private slots:
         PhotoOperation& panel = s.open();
         PoolBlocker pool;
         panel.showWhichType(2);
-        QVERIFY(AlbumPanelProbe::progress()->isVisible());
+        QVERIFY(s.progress()->isVisible());
         QThreadPool::globalInstance()->clear();
         pool.release();
-        AlbumPanelProbe::settle();
-        QVERIFY(!AlbumPanelProbe::progress()->isVisible());
-        QCOMPARE(AlbumPanelProbe::icons(panel)->selectionMode(), QAbstractItemView::ExtendedSelection);
+        s.settle();
+        QVERIFY(!s.progress()->isVisible());
+        QCOMPARE(s.icons()->selectionMode(), QAbstractItemView::ExtendedSelection);
     }
 
     // A file that is no picture shows an empty icon; the rest of the album loads.
@@ -259,21 +282,21 @@ private slots:
     {
         s.order->addPhotos("成品", {"A.jpg", "C.jpg"});
         s.order->addFile(s.order->album("成品") + "B.jpg", "not a picture at all");
-        PhotoOperation& panel = s.open();
-        QListWidget* icons = AlbumPanelProbe::icons(panel);
+        s.open();
+        QListWidget* icons = s.icons();
         QCOMPARE(icons->count(), 3);
         QVERIFY(!icons->item(0)->icon().isNull());
         QVERIFY(icons->item(1)->icon().isNull());
         QVERIFY(!icons->item(2)->icon().isNull());
-        QVERIFY(!AlbumPanelProbe::progress()->isVisible());
+        QVERIFY(!s.progress()->isVisible());
     }
 
     void emptyAlbum()
     {
         PhotoOperation& panel = s.open();
-        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：成品(0)"));
-        QCOMPARE(AlbumPanelProbe::icons(panel)->count(), 0);
-        QVERIFY(!AlbumPanelProbe::progress()->isVisible());
+        QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：成品(0)"));
+        QCOMPARE(s.icons()->count(), 0);
+        QVERIFY(!s.progress()->isVisible());
         panel.clickNextThumb();
         panel.clickPreviousThumb();
     }
@@ -283,7 +306,7 @@ private slots:
     {
         s.order->addPhotos("成品", {"A.jpg", "B.jpg", "C.jpg"});
         PhotoOperation& panel = s.open();
-        QListWidget* icons = AlbumPanelProbe::icons(panel);
+        QListWidget* icons = s.icons();
         QList<int> clicked;
         connect(icons, &QListWidget::itemClicked, this, [&](QListWidgetItem* item) { clicked << icons->row(item); });
         icons->setCurrentRow(2);
@@ -348,7 +371,7 @@ private slots:
             QVERIFY(QFileInfo::exists(s.order->order() + stale));
         }
         QVERIFY(waitUntil([&] { return shown.count() == 2; }));
-        AlbumPanelProbe::settle();
+        s.settle();
         QVERIFY(!QFileInfo::exists(s.order->order() + stale));
         QCOMPARE(s.backend->requestsTo("order", "getorderpic").size(), 1);
 
@@ -375,9 +398,9 @@ private slots:
         QTableView* table = panel.findChild<QTableView*>();
         table->selectRow(1);
         panel.refreshSelectImgs();
-        AlbumPanelProbe::settle();
+        s.settle();
         QVERIFY(QFileInfo(middle).size() > 5);
-        QVERIFY(allIcons(panel));
+        QVERIFY(allIcons());
     }
 };
 

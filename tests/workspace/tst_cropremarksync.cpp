@@ -1,7 +1,6 @@
 #include "core/config.h"
 #include "photostore/imagedata.h"
-#include "tests/support/albumpanelprobe.h"
-#include "tests/support/albumpanelsession.h"
+#include "tests/support/albumpanelfixture.h"
 #include "tests/support/eventwait.h"
 #include "workspace/photooperation.h"
 
@@ -17,7 +16,7 @@ class TestCropRemarkSync : public QObject
 {
     Q_OBJECT
 private:
-    AlbumPanelSession s;
+    AlbumPanelFixture s;
 
     // The current photo as the viewer leaves it after a crop or a mark change.
     static void editCurrent(const QRect& crop, bool ellipse, const QString& need)
@@ -31,7 +30,7 @@ private:
         waitUntil([&] { return !s.backend->requestsTo("order", "updateorderpic").isEmpty(); });
         return s.backend->requestsTo("order", "updateorderpic").value(0);
     }
-    qint64 iconKey(int row) { return AlbumPanelProbe::icons(*s.panel)->item(row)->icon().cacheKey(); }
+    qint64 iconKey(int row) { return s.icons()->item(row)->icon().cacheKey(); }
 
 private slots:
     void initTestCase() { QVERIFY(s.backend.isReady()); }
@@ -93,9 +92,9 @@ private slots:
         QCOMPARE(r.value("companyid"), QStringLiteral("3"));
         QCOMPARE(r.value("order_sample_infoid"), QStringLiteral("30001"));
 
-        QCOMPARE(AlbumPanelProbe::column(*s.panel, 3).value(1), cell);
+        QCOMPARE(s.column(3).value(1), cell);
         QVERIFY(waitUntil([&] { return iconKey(1) != before; }));
-        AlbumPanelProbe::settle();
+        s.settle();
         QCOMPARE(s.prompts->count(), 0);
     }
 
@@ -106,7 +105,7 @@ private slots:
         editCurrent(QRect(10, 20, 30, 40), true, QString());
         s.panel->onClipChanged();
         postedRecord();
-        AlbumPanelProbe::settle();
+        s.settle();
         s.backend->clearRequests();
         const qint64 before = iconKey(1);
 
@@ -117,8 +116,8 @@ private slots:
         QCOMPARE((QStringList{r.value("picx"), r.value("picy"), r.value("picwidth"), r.value("picheight"),
                               r.value("pictype")}),
                  (QStringList{"10", "20", "30", "40", "1"}));
-        QCOMPARE(AlbumPanelProbe::column(*s.panel, 2).value(1), QStringLiteral("已有3个标注"));
-        AlbumPanelProbe::settle();
+        QCOMPARE(s.column(2).value(1), QStringLiteral("已有3个标注"));
+        s.settle();
         QCOMPARE(iconKey(1), before);
     }
 
@@ -153,7 +152,7 @@ private slots:
             QCOMPARE(s.prompts->last().text, text);
         }
         QCOMPARE(ImageData::getInstance()->getCurrentImage().GetTrimrc(), QRect(0, 0, 500, 400));
-        QCOMPARE(AlbumPanelProbe::column(*s.panel, 3).value(1), QStringLiteral("宽：500||高：400"));
+        QCOMPARE(s.column(3).value(1), QStringLiteral("宽：500||高：400"));
     }
 
     // With the cursor at its end position there is no photo: nothing is posted.
@@ -165,7 +164,7 @@ private slots:
         s.panel->onRemarkChanged();
         QTest::qWait(100);
         QVERIFY(s.backend->requests().isEmpty());
-        QCOMPARE(AlbumPanelProbe::table(*s.panel)->rowCount(), 2);
+        QCOMPARE(s.tableModel()->rowCount(), 2);
     }
 };
 

@@ -2,8 +2,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
-#include "tests/support/albumpanelprobe.h"
-#include "tests/support/albumpanelsession.h"
+#include "tests/support/albumpanelfixture.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/toplevel.h"
 #include "standin/demodata.h"
@@ -50,7 +49,7 @@ class TestOrderLoad : public QObject
 {
     Q_OBJECT
 private:
-    AlbumPanelSession s;
+    AlbumPanelFixture s;
 
     QStringList endpoints()
     {
@@ -59,8 +58,8 @@ private:
             called << r.endpoint();
         return called;
     }
-    int row(const QString& name) { return AlbumPanelProbe::column(*s.panel, 0).indexOf(name); }
-    QString cell(const QString& name, int column) { return AlbumPanelProbe::column(*s.panel, column).value(row(name)); }
+    int row(const QString& name) { return s.column(0).indexOf(name); }
+    QString cell(const QString& name, int column) { return s.column(column).value(row(name)); }
 
 private slots:
     void initTestCase() { QVERIFY(s.backend.isReady()); }
@@ -79,7 +78,7 @@ private slots:
     // the nine thumbnail folders, the album shown twice with records and icons.
     void wholeRoad()
     {
-        PhotoOperation& panel = s.open();
+        s.open();
         QCOMPARE(endpoints(), (QStringList{"order.getorderpic", "order.getpicpath"}));
         for (const StandInRequest& r : s.backend->requests()) {
             QCOMPARE(r.keys(), (QStringList{"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
@@ -99,7 +98,7 @@ private slots:
             QCOMPARE(shown.at(1).toInt(), 1);
             QCOMPARE(shown.at(2).toInt(), 0);
         }
-        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：成品(5)"));
+        QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：成品(5)"));
         QCOMPARE(cell("IMG_0001.jpg", 2), QStringLiteral("已有3个标注"));
         QCOMPARE(cell("IMG_0001.jpg", 3), QStringLiteral("宽：800||高：540"));
         QCOMPARE(cell("IMG_0002.jpg", 2), QString());
@@ -109,12 +108,12 @@ private slots:
         QCOMPARE(cell("IMG_0004.jpg", 2), QString());
         QCOMPARE(cell("IMG_0005.jpg", 3), QString());
 
-        AlbumPanelProbe::settle();
-        QListWidget* icons = AlbumPanelProbe::icons(panel);
+        s.settle();
+        QListWidget* icons = s.icons();
         QCOMPARE(icons->count(), 5);
         for (int i = 0; i < icons->count(); ++i)
             QVERIFY(!icons->item(i)->icon().isNull());
-        QVERIFY(!AlbumPanelProbe::progress()->isVisible());
+        QVERIFY(!s.progress()->isVisible());
         QCOMPARE(s.prompts->count(), 0);
     }
 
@@ -195,21 +194,21 @@ private slots:
         QVERIFY(waitUntil([&] { return s.shown->count() == 4; }));
         QCOMPARE(ImageData::changedImages.value(0).GetStrneed(), QStringLiteral("已有1个标注"));
         QCOMPARE(s.shown->last().at(1).toInt(), 2);
-        QCOMPARE(AlbumPanelProbe::column(panel, 0), QStringList{"IMG_0006.jpg"});
-        AlbumPanelProbe::settle();
-        QVERIFY(!AlbumPanelProbe::progress()->isVisible());
-        QVERIFY(!AlbumPanelProbe::icons(panel)->item(0)->icon().isNull());
+        QCOMPARE(s.column(0), QStringList{"IMG_0006.jpg"});
+        s.settle();
+        QVERIFY(!s.progress()->isVisible());
+        QVERIFY(!s.icons()->item(0)->icon().isNull());
     }
 
     // A local order folder needs no path query, and the album is shown once.
     void localOrderFolder()
     {
         ProductData::localOrderPath = s.order->order();
-        PhotoOperation& panel = s.open(1);
+        s.open(1);
         QTest::qWait(100);
         QCOMPARE(endpoints(), QStringList{"order.getorderpic"});
         QCOMPARE(s.shown->count(), 1);
-        QCOMPARE(AlbumPanelProbe::albumLabel(panel), QStringLiteral("当前相册：成品(5)"));
+        QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：成品(5)"));
     }
 
     // Only the listed videos that exist play, in list order; none at all gives the box.

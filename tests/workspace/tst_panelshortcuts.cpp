@@ -1,7 +1,6 @@
 #include "core/config.h"
 #include "photostore/imagedata.h"
-#include "tests/support/albumpanelprobe.h"
-#include "tests/support/openalbumpanel.h"
+#include "tests/support/albumpanelfixture.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
@@ -26,26 +25,26 @@ class TestPanelShortcuts : public QObject
 {
     Q_OBJECT
 private:
-    OpenAlbumPanel m_open;
+    AlbumPanelFixture s;
 
-    TestBackend& backend() { return m_open.backend(); }
+    TestBackend& backend() { return s.backend; }
     int m_defaults[32];
 
     PhotoOperation& open(int album = PHOTO_FINE)
     {
-        [&] { QVERIFY(m_open.open(album)); }();
-        return m_open.panel();
+        [&] { QVERIFY(s.openAlbum(album)); }();
+        return *s.panel;
     }
 
     // A key press as the panel gets it, then its thumbnail jobs; a key that switches the
     // album waits for the load to end.
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool loads = false)
     {
-        QSignalSpy shown(&m_open.panel(), &PhotoOperation::sendPhotoModel);
-        QTest::keyClick(&m_open.panel(), Qt::Key(key), modifiers);
+        QSignalSpy shown(&*s.panel, &PhotoOperation::sendPhotoModel);
+        QTest::keyClick(&*s.panel, Qt::Key(key), modifiers);
         if (loads)
             QTRY_VERIFY(shown.count() >= 2);
-        AlbumPanelProbe::settle();
+        s.settle();
     }
 
 private slots:
@@ -57,10 +56,9 @@ private slots:
 
     void init()
     {
-        m_open.begin();
-        QVERIFY(m_open.order().isValid());
-        m_open.order().addPhotos("成品", {"p01.jpg", "p02.jpg", "p03.jpg"});
-        m_open.order().addPhotos("照片", {"p01.jpg", "p02.jpg"});
+        QVERIFY(s.begin());
+        s.order->addPhotos("成品", {"p01.jpg", "p02.jpg", "p03.jpg"});
+        s.order->addPhotos("照片", {"p01.jpg", "p02.jpg"});
         Config::isLocked = Config::isDelOrigin = Config::isDelWarn = Config::isRecoverWarn = false;
         Config::isShowThumbName = false;
         Config::is_del_design_photo = true;
@@ -71,7 +69,7 @@ private slots:
 
     void cleanup()
     {
-        m_open.end();
+        s.end();
         std::copy(std::begin(m_defaults), std::end(m_defaults), Config::shotCutKey);
     }
 
@@ -126,8 +124,8 @@ private slots:
         QFETCH(int, pressedKey);
         QFETCH(bool, matches);
         Config::shotCutKey[2 * PanelShortcuts::SwitchView] = storedModifier;
-        PhotoOperation& panel = open();
-        QListWidget* icons = AlbumPanelProbe::icons(panel);
+        open();
+        QListWidget* icons = s.icons();
         press(pressedKey, Qt::KeyboardModifiers(pressedModifiers));
         QCOMPARE(!icons->isHidden(), matches);
     }
@@ -136,16 +134,16 @@ private slots:
     // shows the album again; elsewhere it switches the thumbnail names.
     void f7()
     {
-        m_open.order().addPhotos("汰片", {"x1.jpg", "x2.jpg"});
+        s.order->addPhotos("汰片", {"x1.jpg", "x2.jpg"});
         PhotoOperation& panel = open();
-        QListWidget* icons = AlbumPanelProbe::icons(panel);
+        QListWidget* icons = s.icons();
         press(Qt::Key_F7);
         QVERIFY(Config::isShowThumbName);
         QCOMPARE(icons->item(0)->text(), QStringLiteral("p01.jpg"));
         QCOMPARE(Config::recoverPhotoSortType, QStringLiteral("创建日期排序"));
 
         press(Qt::Key_F3, Qt::NoModifier, true);
-        QVERIFY(AlbumPanelProbe::button(panel, "汰片")->isChecked());
+        QVERIFY(s.button("汰片")->isChecked());
         QCOMPARE(int(ImageData::getInstance()->getType()), int(PHOTO_DELETED));
         QSignalSpy shown(&panel, &PhotoOperation::sendPhotoModel);
         press(Qt::Key_F7);
@@ -154,7 +152,7 @@ private slots:
         QVERIFY(Config::isShowThumbName);
         press(Qt::Key_F7);
         QCOMPARE(Config::recoverPhotoSortType, QStringLiteral("创建日期排序"));
-        QCOMPARE(m_open.prompts().count(), 0);
+        QCOMPARE(s.prompts->count(), 0);
     }
 
     // Return with nothing left to restore says so; with photos it restores the selected.
@@ -172,17 +170,17 @@ private slots:
         QFETCH(QString, text);
         open(album);
         press(Qt::Key_Return);
-        QCOMPARE(m_open.prompts().count(), 1);
-        QCOMPARE(m_open.prompts().last().title, QStringLiteral("提醒"));
-        QCOMPARE(m_open.prompts().last().text, text);
+        QCOMPARE(s.prompts->count(), 1);
+        QCOMPARE(s.prompts->last().title, QStringLiteral("提醒"));
+        QCOMPARE(s.prompts->last().text, text);
 
         const QString folder = album == PHOTO_DELETED ? "汰片" : "设计汰片";
-        m_open.order().addPhotos(folder, {"x1.jpg", "x2.jpg"});
-        QVERIFY(m_open.show(album));
-        m_open.select({"x1.jpg"});
+        s.order->addPhotos(folder, {"x1.jpg", "x2.jpg"});
+        QVERIFY(s.show(album));
+        s.select({"x1.jpg"});
         press(Qt::Key_Return);
-        QVERIFY(!QFile::exists(m_open.order().album(folder) + "x1.jpg"));
-        QVERIFY(QFile::exists(m_open.order().album(folder) + "x2.jpg"));
+        QVERIFY(!QFile::exists(s.order->album(folder) + "x1.jpg"));
+        QVERIFY(QFile::exists(s.order->album(folder) + "x2.jpg"));
     }
 
     // A locked order: Delete and Return move nothing and say nothing.
@@ -200,38 +198,38 @@ private slots:
     {
         QFETCH(int, album);
         QFETCH(int, key);
-        m_open.order().addPhotos("汰片", {"p01.jpg"});
-        m_open.order().addPhotos("设计", {"p01.jpg"});
+        s.order->addPhotos("汰片", {"p01.jpg"});
+        s.order->addPhotos("设计", {"p01.jpg"});
         Config::isDelOrigin = true;
         open(album);
-        m_open.select({"p01.jpg"});
+        s.select({"p01.jpg"});
         Config::isLocked = true;
         press(key);
-        QCOMPARE(m_open.popups(), 0);
-        QCOMPARE(m_open.prompts().count(), 0);
+        QCOMPARE(s.popups(), 0);
+        QCOMPARE(s.prompts->count(), 0);
         for (const char* folder : {"照片", "成品", "汰片", "设计"})
-            QVERIFY(QFile::exists(m_open.order().album(QString::fromUtf8(folder)) + "p01.jpg"));
+            QVERIFY(QFile::exists(s.order->album(QString::fromUtf8(folder)) + "p01.jpg"));
     }
 
     // In 照片 only the delete key speaks of the right to delete; the others keep quiet.
     void rawAlbumRight()
     {
         PhotoOperation& panel = open(PHOTO_RAW);
-        m_open.select({"p01.jpg"});
+        s.select({"p01.jpg"});
         for (int key : {int(Qt::Key_F11), int(Qt::Key_F11), int(Qt::Key_Left), int(Qt::Key_A), int(Qt::Key_Return)})
             press(key);
-        QCOMPARE(m_open.prompts().count(), 0);
+        QCOMPARE(s.prompts->count(), 0);
 
         press(Qt::Key_Delete);
-        QCOMPARE(m_open.prompts().texts(), QStringList{"无权限删除，请和后台管理员联系"});
-        QCOMPARE(m_open.prompts().last().title, QStringLiteral("警告"));
-        QVERIFY(QFile::exists(m_open.order().album("照片") + "p01.jpg"));
+        QCOMPARE(s.prompts->texts(), QStringList{"无权限删除，请和后台管理员联系"});
+        QCOMPARE(s.prompts->last().title, QStringLiteral("警告"));
+        QVERIFY(QFile::exists(s.order->album("照片") + "p01.jpg"));
 
         Config::isDelOrigin = true;
-        m_open.prompts().answer(QMessageBox::No);
+        s.prompts->answer(QMessageBox::No);
         press(Qt::Key_Delete);
-        QCOMPARE(m_open.prompts().last().text, QStringLiteral("是否删除照片？\n（注意：删除后无法恢复！）"));
-        QVERIFY(QFile::exists(m_open.order().album("照片") + "p01.jpg"));
+        QCOMPARE(s.prompts->last().text, QStringLiteral("是否删除照片？\n（注意：删除后无法恢复！）"));
+        QVERIFY(QFile::exists(s.order->album("照片") + "p01.jpg"));
         QCOMPARE(int(panel.currentType), int(PHOTO_RAW));
     }
 
@@ -239,12 +237,12 @@ private slots:
     // the album keys do nothing there.
     void discardByAlbum()
     {
-        m_open.order().addPhotos("设计", {"d1.jpg"});
+        s.order->addPhotos("设计", {"d1.jpg"});
         open();
-        m_open.select({"p02.jpg"});
+        s.select({"p02.jpg"});
         press(Qt::Key_Delete);
-        QCOMPARE(m_open.popups(), 1);
-        QVERIFY(QFile::exists(m_open.order().album("汰片") + "p02.jpg"));
+        QCOMPARE(s.popups(), 1);
+        QVERIFY(QFile::exists(s.order->album("汰片") + "p02.jpg"));
 
         press(Qt::Key_F6, Qt::NoModifier, true);
         QCOMPARE(int(ImageData::getInstance()->getType()), int(PHOTO_DESIGN));
@@ -253,9 +251,9 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(backend()->requestsTo("order", "getorderpic").size(), loads);
         QCOMPARE(int(ImageData::getInstance()->getType()), int(PHOTO_DESIGN));
-        m_open.select({"d1.jpg"});
+        s.select({"d1.jpg"});
         press(Qt::Key_Delete);
-        QVERIFY(QFile::exists(m_open.order().album("设计汰片") + "d1.jpg"));
+        QVERIFY(QFile::exists(s.order->album("设计汰片") + "d1.jpg"));
     }
 
     // Shift shows the viewer's number label while held and runs nothing else.
@@ -270,7 +268,7 @@ private slots:
         QCOMPARE(label.count(), 2);
         QCOMPARE(label.at(0).at(0).toBool(), true);
         QCOMPARE(label.at(1).at(0).toBool(), false);
-        QVERIFY(AlbumPanelProbe::icons(panel)->isHidden());
+        QVERIFY(s.icons()->isHidden());
         QCOMPARE(shown.count(), 0);
     }
 
@@ -291,7 +289,7 @@ private slots:
         QCOMPARE(image.count(), 1);
 
         press(Qt::Key_F11);
-        QListWidget* icons = AlbumPanelProbe::icons(panel);
+        QListWidget* icons = s.icons();
         emit icons->itemClicked(icons->item(1));
         QCOMPARE(store->getCurrentImage().GetImageName(), QStringLiteral("p02.jpg"));
         icons->setCurrentRow(1);

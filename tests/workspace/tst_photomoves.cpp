@@ -2,9 +2,8 @@
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
-#include "tests/support/albumpanelprobe.h"
+#include "tests/support/albumpanelfixture.h"
 #include "tests/support/eventwait.h"
-#include "tests/support/openalbumpanel.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
@@ -38,20 +37,20 @@ class TestPhotoMoves : public QObject
 {
     Q_OBJECT
 private:
-    OpenAlbumPanel m_open;
+    AlbumPanelFixture s;
 
-    TestBackend& backend() { return m_open.backend(); }
+    TestBackend& backend() { return s.backend; }
 
-    PhotoOperation& panel() { return m_open.panel(); }
-    QTableView* table() { return m_open.table(); }
-    QListWidget* icons() { return m_open.icons(); }
-    QStringList iconNames() { return m_open.iconNames(); }
-    void select(const QStringList& names) { m_open.select(names); }
+    PhotoOperation& panel() { return *s.panel; }
+    QTableView* table() { return s.tableView(); }
+    QListWidget* icons() { return s.icons(); }
+    QStringList iconNames() { return s.iconNames(); }
+    void select(const QStringList& names) { s.select(names); }
 
     // Opens the panel on album; the requests of the load are forgotten.
     void open(int album = PHOTO_FINE)
     {
-        QVERIFY(m_open.open(album));
+        QVERIFY(s.openAlbum(album));
         backend()->clearRequests();
     }
 
@@ -68,10 +67,9 @@ private slots:
 
     void init()
     {
-        m_open.begin();
-        QVERIFY(m_open.order().isValid());
-        m_open.order().addPhotos("成品", ten.mid(0, 5));
-        m_open.order().addPhotos("照片", ten.mid(0, 3));
+        QVERIFY(s.begin());
+        s.order->addPhotos("成品", ten.mid(0, 5));
+        s.order->addPhotos("照片", ten.mid(0, 3));
         Config::isDelWarn = Config::isRecoverWarn = Config::isLocked = false;
         Config::is_del_design_photo = true;
         Config::is_del_design_prompt = false;
@@ -81,7 +79,7 @@ private slots:
 
     void cleanup()
     {
-        m_open.end();
+        s.end();
         ImageData::getInstance()->setMyUsedimages({});
         ImageData::getInstance()->setMyUnUsedimages({});
     }
@@ -108,9 +106,9 @@ private slots:
         QFETCH(bool, moves);
         // The same names in every album: a drop must only ever touch the album shown.
         for (const char* name : {"汰片", "设计", "设计汰片"})
-            m_open.order().addPhotos(QString::fromUtf8(name), ten.mid(0, 3));
+            s.order->addPhotos(QString::fromUtf8(name), ten.mid(0, 3));
         open(album);
-        const QString shownFolder = m_open.order().album(QStringList{"照片", "成品", "汰片", "设计", "设计汰片"}.at(album));
+        const QString shownFolder = s.order->album(QStringList{"照片", "成品", "汰片", "设计", "设计汰片"}.at(album));
         const QStringList before = filesIn(shownFolder);
         select({"p02.jpg"});
 
@@ -118,14 +116,14 @@ private slots:
 
         QCOMPARE(filesIn(shownFolder).contains("p02.jpg"), !moves);
         QCOMPARE(filesIn(shownFolder).size(), before.size() - (moves ? 1 : 0));
-        QCOMPARE(m_open.popups(), album == PHOTO_FINE && moves ? 1 : 0);
+        QCOMPARE(s.popups(), album == PHOTO_FINE && moves ? 1 : 0);
         // The other albums keep their photos.
         for (const char* name : {"照片", "成品", "汰片", "设计", "设计汰片"}) {
-            const QString folder = m_open.order().album(QString::fromUtf8(name));
+            const QString folder = s.order->album(QString::fromUtf8(name));
             if (folder != shownFolder)
                 QVERIFY(filesIn(folder).contains("p02.jpg"));
         }
-        QCOMPARE(m_open.prompts().count(), 0);
+        QCOMPARE(s.prompts->count(), 0);
     }
 
     // The warning before a move to 汰片, in 成品 and in its filters; No keeps everything.
@@ -146,16 +144,16 @@ private slots:
         open();
         if (unusedFilter) {
             panel().clickUnusedPhoto();
-            AlbumPanelProbe::settle();
+            s.settle();
         }
         select({"p03.jpg"});
-        m_open.prompts().answer(answer);
+        s.prompts->answer(answer);
         panel().dropButtonSlot(USAGE_TO_DELETED);
-        QCOMPARE(m_open.prompts().texts(), QStringList{"确定要将选中的照片移至 汰片 吗？"});
-        QCOMPARE(m_open.prompts().last().title, QStringLiteral("提示"));
+        QCOMPARE(s.prompts->texts(), QStringList{"确定要将选中的照片移至 汰片 吗？"});
+        QCOMPARE(s.prompts->last().title, QStringLiteral("提示"));
         const bool yes = answer == QMessageBox::Yes;
-        QCOMPARE(m_open.popups(), yes ? 1 : 0);
-        QCOMPARE(QFile::exists(m_open.order().album("汰片") + "p03.jpg"), yes);
+        QCOMPARE(s.popups(), yes ? 1 : 0);
+        QCOMPARE(QFile::exists(s.order->album("汰片") + "p03.jpg"), yes);
     }
 
     // One used photo among ten refuses the whole selection, with one box, in both views.
@@ -169,7 +167,7 @@ private slots:
     void usedPhotoAmongTenMovesNone()
     {
         QFETCH(bool, iconView);
-        m_open.order().addPhotos("成品", ten);
+        s.order->addPhotos("成品", ten);
         Product product;
         product.pics = QStringList{"p07.jpg"};
         ProductData::m_products = {product};
@@ -178,9 +176,9 @@ private slots:
             panel().clickSwitchView();
         select(ten);
         panel().dropButtonSlot(USAGE_TO_DELETED);
-        QCOMPARE(m_open.prompts().texts(), QStringList{"照片已经被使用，不能删除！"});
-        QCOMPARE(m_open.popups(), 0);
-        QCOMPARE(filesIn(m_open.order().album("成品")), ten);
+        QCOMPARE(s.prompts->texts(), QStringList{"照片已经被使用，不能删除！"});
+        QCOMPARE(s.popups(), 0);
+        QCOMPARE(filesIn(s.order->album("成品")), ten);
         QVERIFY(moveRecords().isEmpty());
     }
 
@@ -210,7 +208,7 @@ private slots:
 
         panel().dropButtonSlot(USAGE_TO_DELETED);
 
-        QCOMPARE(m_open.popups(), 1);
+        QCOMPARE(s.popups(), 1);
         QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
         const StandInRequest record = moveRecords().first();
         QCOMPARE(record.keys(), (QStringList{"token", "order_photo_id", "shopid", "companyid", "uid", "type",
@@ -223,40 +221,40 @@ private slots:
         for (const QString& name : chosen)
             left.removeAll(name);
         QCOMPARE(iconNames(), left);
-        QCOMPARE(AlbumPanelProbe::column(panel(), 0), left);
-        QCOMPARE(filesIn(m_open.order().album("成品")), left);
+        QCOMPARE(s.column(0), left);
+        QCOMPARE(filesIn(s.order->album("成品")), left);
         QVERIFY(shownPhoto.count() >= 1);
         QCOMPARE(ImageData::getInstance()->getCurrentImage().GetImageName(), shownAfter);
-        QCOMPARE(m_open.prompts().count(), 0);
+        QCOMPARE(s.prompts->count(), 0);
     }
 
     // Setting aside the only photo while the table is shown leaves nothing to select.
     void settingAsideTheLastPhotoSelectsNothing()
     {
-        m_open.order().reset();
-        m_open.order().addPhotos("成品", {"only.jpg"});
+        s.order->reset();
+        s.order->addPhotos("成品", {"only.jpg"});
         open();
         select({"only.jpg"});
         panel().dropButtonSlot(USAGE_TO_DELETED);
-        QCOMPARE(m_open.popups(), 1);
+        QCOMPARE(s.popups(), 1);
         QCOMPARE(icons()->count(), 0);
-        QCOMPARE(AlbumPanelProbe::table(panel())->rowCount(), 0);
+        QCOMPARE(s.tableModel()->rowCount(), 0);
         QVERIFY(!table()->currentIndex().isValid());
-        QVERIFY(QFile::exists(m_open.order().album("汰片") + "only.jpg"));
+        QVERIFY(QFile::exists(s.order->album("汰片") + "only.jpg"));
     }
 
     // A photo that cannot go stays in the views and on disk; the record names only the others.
     void failedPhotoStaysAndIsNotRecorded()
     {
         open();
-        QVERIFY(QDir().mkpath(m_open.order().album("汰片") + "p02.jpg"));
+        QVERIFY(QDir().mkpath(s.order->album("汰片") + "p02.jpg"));
         select({"p01.jpg", "p02.jpg", "p03.jpg"});
         panel().dropButtonSlot(USAGE_TO_DELETED);
-        QCOMPARE(m_open.prompts().texts(), QStringList{"成品p02.jpg移至汰片失败，请检查是否有其他软件使用"});
+        QCOMPARE(s.prompts->texts(), QStringList{"成品p02.jpg移至汰片失败，请检查是否有其他软件使用"});
         QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
         QCOMPARE(moveRecords().first().value("picpath"), QStringLiteral("p01.jpg,p03.jpg"));
-        QCOMPARE(AlbumPanelProbe::column(panel(), 0), (QStringList{"p02.jpg", "p04.jpg", "p05.jpg"}));
-        QCOMPARE(filesIn(m_open.order().album("成品")), (QStringList{"p02.jpg", "p04.jpg", "p05.jpg"}));
+        QCOMPARE(s.column(0), (QStringList{"p02.jpg", "p04.jpg", "p05.jpg"}));
+        QCOMPARE(filesIn(s.order->album("成品")), (QStringList{"p02.jpg", "p04.jpg", "p05.jpg"}));
     }
 
     // Restoring: the questions by switch and by count, the record, and the box once 汰片 is
@@ -289,7 +287,7 @@ private slots:
         QFETCH(QString, record);
         const QString from = album == PHOTO_DELETED ? "汰片" : "设计汰片";
         const QString to = album == PHOTO_DELETED ? "成品" : "设计";
-        m_open.order().addPhotos(from, photos);
+        s.order->addPhotos(from, photos);
         // A product that uses the photo does not stop a restore.
         Product product;
         product.pics = QStringList{"p09.jpg"};
@@ -301,9 +299,9 @@ private slots:
 
         panel().recoverToFinal();
 
-        QCOMPARE(m_open.prompts().texts(), texts);
-        QVERIFY(!QFile::exists(m_open.order().album(from) + "p09.jpg"));
-        QVERIFY(QFile::exists(m_open.order().album(to) + "p09.jpg"));
+        QCOMPARE(s.prompts->texts(), texts);
+        QVERIFY(!QFile::exists(s.order->album(from) + "p09.jpg"));
+        QVERIFY(QFile::exists(s.order->album(to) + "p09.jpg"));
         if (!record.isEmpty())
             QVERIFY(waitUntil([&] { return !moveRecords().isEmpty(); }));
         else
@@ -319,19 +317,19 @@ private slots:
     // No restores in a locked order, and No to the question keeps the photo.
     void restoreRefused()
     {
-        m_open.order().addPhotos("汰片", {"p09.jpg"});
+        s.order->addPhotos("汰片", {"p09.jpg"});
         open(PHOTO_DELETED);
         select({"p09.jpg"});
         Config::isLocked = true;
         panel().recoverToFinal();
-        QCOMPARE(m_open.prompts().count(), 0);
+        QCOMPARE(s.prompts->count(), 0);
         Config::isLocked = false;
-        m_open.prompts().answer(QMessageBox::No);
+        s.prompts->answer(QMessageBox::No);
         panel().clickSwitchView();
         select({"p09.jpg"});
         panel().recoverToFinal();
-        QCOMPARE(m_open.prompts().texts(), QStringList{"是否恢复最后一张至 成品 吗？"});
-        QVERIFY(QFile::exists(m_open.order().album("汰片") + "p09.jpg"));
+        QCOMPARE(s.prompts->texts(), QStringList{"是否恢复最后一张至 成品 吗？"});
+        QVERIFY(QFile::exists(s.order->album("汰片") + "p09.jpg"));
         QVERIFY(moveRecords().isEmpty());
     }
 
@@ -347,9 +345,9 @@ private slots:
     void designDeletion()
     {
         QFETCH(bool, blocked);
-        m_open.order().addPhotos("设计", {"d1.jpg", "d2.jpg"});
+        s.order->addPhotos("设计", {"d1.jpg", "d2.jpg"});
         if (blocked)
-            QVERIFY(QDir().mkpath(m_open.order().album("设计汰片") + "d1.jpg"));
+            QVERIFY(QDir().mkpath(s.order->album("设计汰片") + "d1.jpg"));
         open(PHOTO_DESIGN);
         panel().clickSwitchView();
         select({"d1.jpg"});
@@ -368,8 +366,8 @@ private slots:
         QCOMPARE(backend()->requestsTo("Ordernew", "del_photo").first().value("imgs_name"),
             blocked ? QString() : QStringLiteral("d1.jpg"));
         QCOMPARE(iconNames(), blocked ? (QStringList{"d1.jpg", "d2.jpg"}) : QStringList{"d2.jpg"});
-        QCOMPARE(m_open.prompts().texts(), blocked ? QStringList{"设计d1.jpg移至设计汰片失败"} : QStringList{});
-        QVERIFY(QFile::exists(m_open.order().album("设计") + "d2.jpg"));
+        QCOMPARE(s.prompts->texts(), blocked ? QStringList{"设计d1.jpg移至设计汰片失败"} : QStringList{});
+        QVERIFY(QFile::exists(s.order->album("设计") + "d2.jpg"));
     }
 
     // In the workspace the viewer's popup plays first and the files move when it closes.
@@ -379,18 +377,18 @@ private slots:
         PhotoOperation* panel = window->photoOperation;
         QSignalSpy shown(panel, &PhotoOperation::sendPhotoModel);
         QVERIFY(waitUntil([&] { return shown.count() >= 2; }));
-        AlbumPanelProbe::settle();
+        s.settle();
         QTableView* table = panel->findChild<QTableView*>();
         table->selectRow(1);
         MoviceDialog::last = 200;
         QTest::keyClick(panel, Qt::Key_Delete);
         MoviceDialog::last = 10;
-        QVERIFY(QFile::exists(m_open.order().album("成品") + "p02.jpg"));
-        QVERIFY(waitUntil([&] { return QFile::exists(m_open.order().album("汰片") + "p02.jpg"); }));
-        QVERIFY(!QFile::exists(m_open.order().album("成品") + "p02.jpg"));
+        QVERIFY(QFile::exists(s.order->album("成品") + "p02.jpg"));
+        QVERIFY(waitUntil([&] { return QFile::exists(s.order->album("汰片") + "p02.jpg"); }));
+        QVERIFY(!QFile::exists(s.order->album("成品") + "p02.jpg"));
         QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
         QCOMPARE(moveRecords().first().value("picpath"), QStringLiteral("p02.jpg"));
-        AlbumPanelProbe::settle();
+        s.settle();
     }
 
     // Raw photos: asked first, deleted for good with their thumbnails; No keeps them.
@@ -399,19 +397,19 @@ private slots:
         open(PHOTO_RAW);
         panel().clickSwitchView();
         const QString thumb = DirServer::getOriginalImageThumbPath100() + "p02.jpg";
-        m_open.order().addFile(thumb, "thumb");
+        s.order->addFile(thumb, "thumb");
         select({"p02.jpg"});
-        m_open.prompts().answer(QMessageBox::No);
+        s.prompts->answer(QMessageBox::No);
         panel().deleteRawImage();
-        QVERIFY(QFile::exists(m_open.order().album("照片") + "p02.jpg"));
+        QVERIFY(QFile::exists(s.order->album("照片") + "p02.jpg"));
 
         select({"p02.jpg"});
         panel().deleteRawImage();
-        QCOMPARE(m_open.prompts().texts(), (QStringList{"是否删除照片？\n（注意：删除后无法恢复！）",
+        QCOMPARE(s.prompts->texts(), (QStringList{"是否删除照片？\n（注意：删除后无法恢复！）",
                                                   "是否删除照片？\n（注意：删除后无法恢复！）"}));
-        QCOMPARE(filesIn(m_open.order().album("照片")), (QStringList{"p01.jpg", "p03.jpg"}));
+        QCOMPARE(filesIn(s.order->album("照片")), (QStringList{"p01.jpg", "p03.jpg"}));
         QVERIFY(!QFile::exists(thumb));
-        AlbumPanelProbe::settle();
+        s.settle();
         QCOMPARE(iconNames(), (QStringList{"p01.jpg", "p03.jpg"}));
         QCOMPARE(icons()->selectedItems().size(), 1);
     }
