@@ -216,7 +216,7 @@ private slots:
         QTest::addColumn<bool>("ellipse");
         QTest::addColumn<QPoint>("probe");
         QTest::addColumn<bool>("dark");
-        // The middle half of a 6000 x 4000 photo: 0..1000 (250, 0, 500, 666), painted
+        // The middle half of a 3000 x 2000 photo: 0..1000 (250, 0, 500, 666), painted
         // (150, 50) to (449, 449) in a 600 x 500 widget.
         QTest::newRow("inside") << int(PHOTO_FINE) << false << QPoint(300, 250) << false;
         QTest::newRow("outside") << int(PHOTO_FINE) << false << QPoint(60, 250) << true;
@@ -234,7 +234,7 @@ private slots:
         QFETCH(bool, dark);
         ImageEditer editer;
         editer.resize(600, 500);
-        editer.showImage(white(6000, 4000), QRect(250, 0, 500, 666), PHOTOTYPE(album), ellipse);
+        editer.showImage(white(3000, 2000), QRect(250, 0, 500, 666), PHOTOTYPE(album), ellipse);
         QCOMPARE(brightness(editer, probe) < 128, dark);
     }
 
