@@ -2,6 +2,7 @@
 #include "photostore/imageoperation.h"
 #include "tests/support/poolblocker.h"
 #include "tests/support/promptrecorder.h"
+#include "standin/demodata.h"
 #include "tests/support/thumbfixture.h"
 #include "viewer/imageediter.h"
 
@@ -158,6 +159,32 @@ private slots:
         }
         // Nothing is left beside the photos but the photos.
         QCOMPARE(QDir(QFileInfo(photo.GetBigImagePath()).path()).entryList(QDir::Files).size(), 2);
+    }
+
+    // Whatever the file's orientation tag, the saved file shows what the operator saw, turned.
+    void taggedPhotoIsTurnedAsShown()
+    {
+        makeAlbum();
+        const Image photo = m_photos.first();
+        QVERIFY(DemoData::writePhoto(photo.GetBigImagePath(), 120, 80, QStringLiteral("a"), 6));
+        PromptRecorder prompts;
+        ImageEditer editer;
+        editer.resize(300, 300);
+        showCurrent(editer);
+        const QImage shown = ImageOperation::loadImage(photo.GetBigImagePath());
+        editer.rotateClockWise();
+        QSignalSpy finished(&editer, &ImageEditer::rotateFinished);
+        editer.updateImageLib(0, editer.roll_angle());
+        QVERIFY(finished.wait());
+        const QImage expected = shown.transformed(QTransform().rotate(90)).convertToFormat(QImage::Format_RGB32);
+        const QImage saved = ImageOperation::loadImage(photo.GetBigImagePath()).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(saved.size(), expected.size());
+        QCOMPARE(ImageOperation::getDirection(photo.GetBigImagePath()), 1);
+        qint64 difference = 0;
+        for (int y = 0; y < saved.height(); ++y)
+            for (int x = 0; x < saved.width(); ++x)
+                difference += qAbs(qGray(saved.pixel(x, y)) - qGray(expected.pixel(x, y)));
+        QVERIFY(difference / (saved.width() * saved.height()) < 8);
     }
 
     void takesThePhotoOfTheClick()
