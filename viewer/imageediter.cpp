@@ -1,7 +1,7 @@
 #include "viewer/imageediter.h"
 
 #include "app/homeimage.h"
-#include "app/prompt.h"
+#include "core/prompt.h"
 #include "photostore/basethumbnailthread.h"
 #include "photostore/imagedata.h"
 #include "photostore/imageoperation.h"

@@ -1,7 +1,7 @@
 #include "viewer/tipdialog.h"
 #include "ui_tipdialog.h"
 
-#include "app/config.h"
+#include "core/config.h"
 
 #include <QMovie>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "viewer/movicedialog.h"
 #include "viewer/progresswindow.h"
 #include "viewer/tipdialog.h"
