@@ -50,6 +50,8 @@ public:
     static QImage getThumb(QImage image, QRect rect, int size, bool ellipse, int num);
     static QRect scaleRect(QImage from, QRect rect, QImage to);
     static QRect scaleRect(QImage image, QRect rect, int n);
+    // The same mapping between two sizes; an empty source gives an empty rectangle.
+    static QRect scaleRectBySize(QSize from, QRect rect, QSize to);
     static QImage addRectToImage(QImage image, QRect rect, bool ellipse);
     static QImage getSquareImage(QImage image);
     static QImage addNumToImage(QImage image, int num);
@@ -87,7 +89,6 @@ public:
 
 private:
     static QImage writeLevels(const PhotoFiles& photo, bool middle, bool small);
-    static QRect scaleRectBySize(QSize from, QRect rect, QSize to);
     static int exifOrientation(QIODevice& file);
     static int tiffOrientation(QIODevice& file, qint64 base, qint64 end);
 };

@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "photostore/imagedata.h"
 #include "viewer/movicedialog.h"
+#include "viewer/tipdialog.h"
 
 #include <QLabel>
 #include <QResizeEvent>
@@ -50,15 +51,26 @@ void PhotoView::stopTimerAcitve()
 
 void PhotoView::showCryLabelNew(QStringList)
 {
-    // The animated popup of the other delete styles comes with the viewer's popups; until
-    // then every style gets the plain one, so that the move still follows the popup.
-    MoviceDialog::tip = QStringLiteral("删除成功");
-    MoviceDialog* popup = new MoviceDialog(nullptr);
-    connect(popup, &MoviceDialog::finishTipDailog, this, &PhotoView::stopGifNew);
-    popup->setGeometry(width() / 2 - 110, height() / 2, popup->width(), popup->height());
+    // The album panel moves the photos once the popup has closed; the style picks the popup.
+    if (Config::delete_style.isNull() || Config::delete_style == QLatin1String("0")) {
+        MoviceDialog::tip = QStringLiteral("删除成功");
+        MoviceDialog* popup = new MoviceDialog(nullptr);
+        connect(popup, &MoviceDialog::finishTipDailog, this, &PhotoView::stopGifNew);
+        popup->setGeometry(width() / 2 - 110, height() / 2, popup->width(), popup->height());
+        popup->setWindowModality(Qt::ApplicationModal);
+        popup->setAttribute(Qt::WA_DeleteOnClose);
+        popup->show();
+        return;
+    }
+    TipDialog::tip = QStringLiteral("删除成功");
+    TipDialog* popup = new TipDialog(this);
+    connect(popup, &TipDialog::finishTipDailog, this, &PhotoView::stopGifNew);
     popup->setWindowModality(Qt::ApplicationModal);
     popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setFixedSize(ui->imagescroll->width() + 10, ui->imagescroll->height() + 20);
+    popup->setStyleSheet(QStringLiteral("background-color: #80000000"));
     popup->show();
+    popup->startAnima();
 }
 
 void PhotoView::stopGifNew()

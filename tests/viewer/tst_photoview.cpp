@@ -3,6 +3,7 @@
 #include "photostore/imagedata.h"
 #include "standin/demodata.h"
 #include "viewer/movicedialog.h"
+#include "viewer/tipdialog.h"
 #include "tests/support/toplevel.h"
 #include "viewer/photoview.h"
 
@@ -99,6 +100,31 @@ private slots:
         QVERIFY(stopped.wait(3000));
         QTest::qWait(50);
         QCOMPARE(stopped.count(), 1);
+    }
+
+    void setAsidePopupOfOtherStylesIsTheAnimatedOne()
+    {
+        Config::delete_style = QStringLiteral("2");
+        PhotoView view;
+        view.resize(600, 400);
+        view.show();
+        QSignalSpy stopped(&view, &PhotoView::sendAnimalStopDeleteIMG);
+        view.showCryLabelNew({QStringLiteral("IMG_1.jpg")});
+        Config::delete_style.clear();
+        const QList<TipDialog*> popups = view.findChildren<TipDialog*>();
+        QCOMPARE(popups.size(), 1);
+        TipDialog* popup = popups.first();
+        QCOMPARE(TipDialog::tip, QStringLiteral("删除成功"));
+        QCOMPARE(popup->windowModality(), Qt::ApplicationModal);
+        QVERIFY(popup->isVisible());
+        const QWidget* scroll = view.findChild<QWidget*>("imagescroll");
+        QCOMPARE(popup->size(), scroll->size() + QSize(10, 20));
+        QCOMPARE(stopped.count(), 0); // the move waits for the popup
+        QVERIFY(stopped.wait(5000));
+        QTest::qWait(50);
+        QCOMPARE(stopped.count(), 1);
+        QTRY_VERIFY(view.findChildren<TipDialog*>().isEmpty());
+        TipDialog::last = 1500;
     }
 };
 

@@ -1,8 +1,11 @@
+#include "core/config.h"
 #include "viewer/movicedialog.h"
 #include "viewer/progresswindow.h"
+#include "viewer/tipdialog.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMovie>
 #include <QPointer>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -67,6 +70,74 @@ private slots:
         QVERIFY(closedFirst);
         QTRY_VERIFY(popup.isNull()); // deleted on close
         QCOMPARE(finished.count(), 1);
+    }
+
+    void tipChoosesAnimationAndTimeByStyle_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lastBefore");
+        QTest::addColumn<QString>("animation");
+        QTest::addColumn<int>("last");
+        const QString refusal = QStringLiteral("照片已指定制作，无法移至汰片");
+        QTest::newRow("style 2") << "2" << "删除成功" << 1500 << ":/Play/Image/Play/cry.gif" << 2000;
+        QTest::newRow("style 1") << "1" << "删除成功" << 1500 << ":/Play/Image/Play/error.gif" << 2000;
+        QTest::newRow("refusal under style 1") << "1" << refusal << 2000 << "" << 1000;
+        QTest::newRow("style 0 keeps the previous time") << "0" << "删除成功" << 1000 << "" << 1000;
+        QTest::newRow("no style keeps the previous time") << QString() << "删除成功" << 2000 << "" << 2000;
+        QTest::newRow("unknown style") << "7" << "删除成功" << 1500 << "" << 1500;
+    }
+
+    void tipChoosesAnimationAndTimeByStyle()
+    {
+        QFETCH(QString, style);
+        QFETCH(QString, text);
+        QFETCH(int, lastBefore);
+        QFETCH(QString, animation);
+        QFETCH(int, last);
+        Config::delete_style = style;
+        TipDialog::tip = text;
+        TipDialog::last = lastBefore;
+        TipDialog popup(nullptr);
+        QCOMPARE(TipDialog::last, last);
+        QCOMPARE(popup.findChild<QLabel*>("label")->text(), text);
+        QCOMPARE(popup.windowType(), Qt::Dialog);
+        QMovie* movie = popup.findChild<QLabel*>("label_gif")->movie();
+        QVERIFY(movie);
+        QCOMPARE(movie->fileName(), animation);
+        // Our own animations are real, animated pictures.
+        if (!animation.isEmpty()) {
+            QVERIFY(movie->isValid());
+            QVERIFY(movie->frameCount() > 1);
+            QCOMPARE(movie->state(), QMovie::Running);
+        }
+        Config::delete_style.clear();
+        TipDialog::last = 1500;
+    }
+
+    void tipClosesAfterStartAnimaThenReportsOnce()
+    {
+        Config::delete_style = QStringLiteral("2");
+        TipDialog::tip = QStringLiteral("删除成功");
+        QPointer<TipDialog> popup = new TipDialog(nullptr);
+        Config::delete_style.clear();
+        popup->setAttribute(Qt::WA_DeleteOnClose);
+        QSignalSpy finished(popup.data(), &TipDialog::finishTipDailog);
+        bool closedFirst = false;
+        connect(popup.data(), &TipDialog::finishTipDailog, this, [&] { closedFirst = !popup->isVisible(); });
+        popup->show();
+        // Without startAnima() the popup stays.
+        QVERIFY(!finished.wait(500));
+        QVERIFY(popup->isVisible());
+        QElapsedTimer clock;
+        clock.start();
+        popup->startAnima();
+        QVERIFY(finished.wait(5000));
+        QVERIFY2(clock.elapsed() >= 1900, "closed before its display time");
+        QVERIFY(closedFirst);
+        QTRY_VERIFY(popup.isNull());
+        QCOMPARE(finished.count(), 1);
+        TipDialog::last = 1500;
     }
 };
 

@@ -1,0 +1,82 @@
+#include "viewer/rotationsave.h"
+
+#include "photostore/imageoperation.h"
+
+#include <QBuffer>
+#include <QDebug>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QTransform>
+
+namespace {
+
+struct Encoded
+{
+    QString path;
+    QByteArray bytes;
+};
+
+// The turned picture in the file's own format, quality 100; empty when it cannot be encoded.
+QByteArray encodeTurned(const QImage& image, int angle, const QString& path)
+{
+    const QImage turned = image.transformed(QTransform().rotate(angle), Qt::FastTransformation);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, QFileInfo(path).suffix().toLower().toLatin1());
+    writer.setQuality(100);
+    if (!writer.write(turned))
+        return QByteArray();
+    return bytes;
+}
+
+bool replaceFile(const Encoded& file)
+{
+    QSaveFile out(file.path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(file.bytes) != file.bytes.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+} // namespace
+
+int RotationSave::quarterTurns() const
+{
+    return ((angle / 90) % 4 + 4) % 4;
+}
+
+bool RotationSave::write() const
+{
+    qDebug() << "图片旋转的角度：" << angle;
+    const int turns = quarterTurns();
+    if (turns == 0)
+        return false;
+    const QImage photo = ImageOperation::loadImage(full);
+    if (photo.isNull())
+        return false;
+
+    // Everything is encoded before the first file is touched, so a failure changes nothing.
+    QList<Encoded> files{{full, encodeTurned(photo, turns * 90, full)}};
+    if (files.first().bytes.isEmpty())
+        return false;
+    for (const QString& thumb : {small, middle}) {
+        if (thumb.isEmpty() || !QFileInfo(thumb).isFile())
+            continue;
+        // A thumbnail that cannot be turned is left for the album panel to make again.
+        const QImage image = ImageOperation::loadImage(thumb);
+        const QByteArray bytes = image.isNull() ? QByteArray() : encodeTurned(image, turns * 90, thumb);
+        if (!bytes.isEmpty())
+            files.append({thumb, bytes});
+    }
+
+    if (!replaceFile(files.first()))
+        return false;
+    // The full photo is turned: a thumbnail that stays unturned is made again from it.
+    for (int i = 1; i < files.size(); ++i)
+        if (!replaceFile(files.at(i)))
+            qDebug() << "旋转保存：缩略图未写入" << files.at(i).path;
+    return true;
+}
