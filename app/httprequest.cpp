@@ -1,9 +1,9 @@
-#include "app/httprequest.h"
+#include "core/httprequest.h"
 
-#include "app/backendpost.h"
-#include "app/deployment.h"
-#include "app/formbody.h"
-#include "app/prompt.h"
+#include "core/backendpost.h"
+#include "core/deployment.h"
+#include "core/formbody.h"
+#include "core/prompt.h"
 
 #include <QDebug>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #ifndef ORDERGOODSREPLY_H
 #define ORDERGOODSREPLY_H
 
-#include "products/product.h"
+#include "photostore/product.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,4 +1,4 @@
-#include "products/product.h"
+#include "photostore/product.h"
 
 #include <QDebug>
 #include <QJsonValue>

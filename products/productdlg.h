@@ -1,7 +1,7 @@
 #ifndef PRODUCTDLG_H
 #define PRODUCTDLG_H
 
-#include "products/product.h"
+#include "photostore/product.h"
 
 #include <QDialog>
 #include <QList>

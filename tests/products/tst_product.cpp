@@ -1,5 +1,5 @@
 #include "products/ordergoodsreply.h"
-#include "products/product.h"
+#include "photostore/product.h"
 
 #include <QFile>
 #include <QJsonArray>
