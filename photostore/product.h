@@ -101,8 +101,5 @@ public:
     void searchGoods(QJsonObject entry);
 };
 
-// The text of a product field: a JSON string as it is, an integral JSON number as its decimal digits (the back end
-// sends some counts as numbers, and they are posted back as text); any other value is empty.
-QString productFieldText(const QJsonValue& value);
 
 #endif // PRODUCT_H

@@ -1,4 +1,5 @@
 #include "products/ordergoodsreply.h"
+#include "core/jsontext.h"
 #include "photostore/product.h"
 
 #include <QFile>
@@ -162,7 +163,7 @@ private slots:
     {
         QFETCH(QJsonValue, value);
         QFETCH(QString, text);
-        QCOMPARE(productFieldText(value), text);
+        QCOMPARE(jsonText(value), text);
         Product p;
         p.analysis_goods3(entry({ { "goodamount", value }, { "id", value }, { "type", value } }));
         QCOMPARE(p.goodamount, text);

@@ -1,22 +1,12 @@
 #include "photostore/product.h"
 
+#include "core/jsontext.h"
+
 #include <QDebug>
 #include <QJsonValue>
 
 #include <cmath>
 
-QString productFieldText(const QJsonValue& value)
-{
-    if (value.isString())
-        return value.toString();
-    if (value.isDouble()) {
-        // Beyond 2^53 a double no longer holds every integer: such a value is not a count.
-        const double d = value.toDouble();
-        if (std::isfinite(d) && d == std::floor(d) && std::fabs(d) <= 9007199254740992.0)
-            return QString::number(qint64(d));
-    }
-    return QString();
-}
 
 namespace {
 
@@ -31,7 +21,7 @@ enum class Reading {
 
 QString text(const QJsonObject& entry, const char* key)
 {
-    return productFieldText(entry.value(QLatin1String(key)));
+    return jsonText(entry.value(QLatin1String(key)));
 }
 
 bool isOne(const QJsonObject& entry, const char* key)
