@@ -16,6 +16,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QListWidget>
 #include <QPushButton>
@@ -318,17 +321,54 @@ private slots:
         model->appendRow(new QStandardItem("IMG_2.jpg"));
         table->selectRow(1);
         PromptRecorder prompts;
-        // With a product chosen, a drop asks the album panel for its selection.
-        ProductData::m_products = QList<Product>() << Product();
+        // With a product chosen (the package of the order's products), a drop asks the album
+        // panel for its selection.
+        // The shared product list may still hold an earlier window's products: wait for this
+        // panel's own table.
         auto* products = w->productDlg->findChild<QTableView*>("tableView");
-        auto* productModel = qobject_cast<QStandardItemModel*>(products->model());
-        productModel->appendRow(new QStandardItem("相册"));
-        products->setCurrentIndex(productModel->index(0, 0));
+        QVERIFY(waitUntil([&] { return products->model()->rowCount() > 0; }));
+        products->setCurrentIndex(products->model()->index(0, 0));
         QSignalSpy asked(w->productDlg, &ProductDlg::getPicNamelist);
         w->productDlg->addToProduct();
         QCOMPARE(asked.count(), 1);
         QCOMPARE(prompts.count(), 0);
         ProductData::m_products.clear();
+    }
+
+    // The "用" marks are the products' positions: they follow a reload that reorders them.
+    void productMarksFollowTheProductOrder()
+    {
+        auto w = makeWindow([] { return !Config::orderHomePath.isEmpty(); });
+        auto mark = [](const char* name) {
+            return ImageData::getInstance()->getFineImage(QString::fromUtf8(name), SELE_ALL).getProductId();
+        };
+        QVERIFY(waitUntil([&] { return ImageData::getInstance()->getFinalImageNum() == 5
+                                       && ProductData::m_products.size() == 7 && mark("IMG_0001.jpg") == "用2用5"; }));
+        QCOMPARE(mark("IMG_0002.jpg"), QStringLiteral("用2用6"));
+        QCOMPARE(mark("IMG_0004.jpg"), QStringLiteral("用3"));
+        QCOMPARE(mark("婚纱 外景 01.jpg"), QStringLiteral("用2"));
+        QCOMPARE(mark("IMG_0005.jpg"), QStringLiteral("用5"));
+
+        // The print first, the sent product gone.
+        QFile f(QStringLiteral(STANDIN_FIXTURES_DIR "/order.ordergoods.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonObject root = QJsonDocument::fromJson(f.readAll()).object();
+        QJsonObject order = root["order"].toObject();
+        QJsonArray goods = order["ordergoods3"].toArray();
+        goods.prepend(goods.takeAt(1));
+        goods.removeAt(2);
+        order["ordergoods3"] = goods;
+        root["order"] = order;
+        m_backend->setReply("order", "ordergoods", StandInReply::json(root));
+        emit w->photoOperation->sumbitSampleReslut(0);
+        QVERIFY(waitUntil([&] { return ProductData::m_products.size() == 6; }));
+        QCOMPARE(mark("IMG_0001.jpg"), QStringLiteral("用1用3"));
+        QCOMPARE(mark("IMG_0002.jpg"), QStringLiteral("用3"));
+        QCOMPARE(mark("IMG_0004.jpg"), QStringLiteral("用4"));
+        QCOMPARE(mark("IMG_0005.jpg"), QStringLiteral("用1"));
+        QVERIFY(ProductData::useImages.contains(QStringLiteral("婚纱 外景 01.jpg")));
+        // Sent at once with the reload, on a connection of its own.
+        QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updatestock").size() == 1; }));
     }
 
     void closingAsksThenReturnsToTheSearch()
