@@ -7,6 +7,7 @@
 #include <QNetworkRequest>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -35,6 +36,17 @@ void post(const QString& url, const QByteArray& body, QObject* receiver, Handler
 // Posts on a manager the caller owns (kept after the reply).
 void postOn(QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver,
     Handler handler);
+
+// Drops the posts of receiver still on their way, at once: their handlers are never called.
+// Not for use inside one of receiver's handlers.
+void dropPending(QObject* receiver);
+
+// The URL schemes the network library offers (for the start-up log).
+QStringList supportedSchemes();
+
+// Posts a notice whose answer nobody awaits: no receiver, nothing is called; the reply and
+// its manager are released once the transfer ends or times out.
+void send(const QString& url, const QByteArray& body);
 
 template <typename Receiver>
 void post(const QString& url, const QByteArray& body, Receiver* receiver,

@@ -1,8 +1,8 @@
 #include "photostore/imagedata.h"
 
+#include "app/backendpost.h"
 #include "app/config.h"
 #include "app/formbody.h"
-#include "app/httprequest.h"
 #include "app/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
@@ -13,8 +13,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QVector>
@@ -164,17 +162,13 @@ QList<Image> deletedImages()
 
 ImageData::ImageData()
     : seleType(SELE_ALL)
-    , manager(new QNetworkAccessManager)
     , type(PHOTO_RAW)
     , cursorList(&all)
     , cursorIndex(0)
 {
 }
 
-ImageData::~ImageData()
-{
-    delete manager;
-}
+ImageData::~ImageData() = default;
 
 ImageData* ImageData::getInstance()
 {
@@ -712,8 +706,7 @@ QStringList ImageData::deleteDesignImage(QStringList names)
                                 .add("version", Config::version)
                                 .add("token", Config::token)
                                 .toByteArray();
-    QNetworkReply* reply = HttpRequest::post(manager, Config::url_del_design_logpost, body);
-    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+    BackendPost::send(Config::url_del_design_logpost, body);
     return moved;
 }
 

@@ -1,12 +1,8 @@
 #include "workspace/cropremarkpost.h"
 
+#include "app/backendreply.h"
 #include "app/config.h"
 #include "app/formbody.h"
-#include "app/httprequest.h"
-#include "app/prompt.h"
-
-#include <QJsonObject>
-#include <QNetworkReply>
 
 QByteArray CropRemarkPost::body(const QString& name, const QString& descr, const QRect& rect, bool ellipse)
 {
@@ -25,13 +21,11 @@ QByteArray CropRemarkPost::body(const QString& name, const QString& descr, const
         .toByteArray();
 }
 
-void CropRemarkPost::readReply(QNetworkReply* reply)
+CropRemarkPost::Result CropRemarkPost::readReply(const BackendReply& reply)
 {
-    QJsonObject object;
-    if (!HttpRequest::readObject(reply, &object))
-        return;
-    if (object.value(QStringLiteral("code")).toString() != QLatin1String("1"))
-        Prompt::information(nullptr, QStringLiteral("警告"),
-                            QStringLiteral("提交裁剪信息错误：") + object.value(QStringLiteral("message")).toString(),
-                            QMessageBox::Yes, QMessageBox::Yes);
+    Result result;
+    result.ok = reply.isSuccess();
+    if (!result.ok)
+        result.errorText = reply.failureText(QStringLiteral("提交裁剪信息错误："));
+    return result;
 }

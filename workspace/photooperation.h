@@ -1,6 +1,7 @@
 #ifndef PHOTOOPERATION_H
 #define PHOTOOPERATION_H
 
+#include "app/backendreply.h"
 #include "photostore/image.h"
 #include "workspace/dropbutton.h"
 
@@ -20,8 +21,6 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
-class QNetworkAccessManager;
-class QNetworkReply;
 class QProcess;
 class QPushButton;
 class QStandardItemModel;
@@ -120,7 +119,7 @@ public slots:
     void del_designphoto();
     // The move record of moves between 成品 and 汰片; its answer is only read and dropped.
     void postImageLog(QString type, QString picpath);
-    void queryCallBackLog(QNetworkReply* reply);
+    void queryCallBackLog(const BackendReply& reply);
     // Context menu
     void startComparePhoto();
     void refreshSelectImgs();
@@ -135,9 +134,9 @@ public slots:
     void clickNextThumb();
     void clickPreviousThumb();
     // Replies of the panel's requests
-    void queryPicInfoCallBack(QNetworkReply* reply);
-    void queryCallBack(QNetworkReply* reply);
-    void queryPostPicInfoCallBack(QNetworkReply* reply);
+    void queryPicInfoCallBack(const BackendReply& reply);
+    void queryCallBack(const BackendReply& reply);
+    void queryPostPicInfoCallBack(const BackendReply& reply);
     // Views
     void selectItem(QListWidgetItem* item);
     void selectRow(const QModelIndex& index);
@@ -203,7 +202,6 @@ private:
     ButtonUsage currentUsage;
     bool isListShown;
     bool isProduceShown;
-    QNetworkAccessManager* manager;
     QAction* compareAction;
     QAction* refreshAction;
     QMenu* contextMenu;

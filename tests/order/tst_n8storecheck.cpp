@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -213,8 +214,10 @@ private slots:
 
         // Right after the reply the check runs: the button shows it and ignores clicks.
         QString textDuringCheck;
-        QNetworkAccessManager* manager = w.findChildren<QNetworkAccessManager*>().last();
-        connect(manager, &QNetworkAccessManager::finished, this, [&] {
+        // Connected after the window's own handler, so it runs right after it.
+        QNetworkReply* reply = w.findChildren<QNetworkAccessManager*>().last()->findChild<QNetworkReply*>();
+        QVERIFY(reply);
+        connect(reply, &QNetworkReply::finished, this, [&] {
             textDuringCheck = syncButton(&w)->text();
             syncButton(&w)->click();
         });
