@@ -193,6 +193,8 @@ private slots:
         QVERIFY(waitUntil([&] { return n8Requests() == 1; }));
         QVERIFY(waitUntil([&] { return !message.isEmpty() ? m_prompts->count() == 1 : w.findChildren<QNetworkAccessManager*>().isEmpty(); }));
         QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty())
+            QCOMPARE(m_prompts->last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         QCOMPARE(syncButton(&w)->text(), kIdle);
         // Idle again: the next click asks once more.
         replyStores(QJsonArray());
