@@ -7,10 +7,13 @@
 #include <QDebug>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QPointer>
 
 namespace BackendPost {
 
+namespace {
+
+// The request every post uses: form content type and length, verified TLS with the
+// deployment's trusted CAs, tolerant URL parsing, the transfer timeout.
 QNetworkRequest buildRequest(const QString& url, int contentLength)
 {
     QNetworkRequest request(QUrl(url, QUrl::TolerantMode));
@@ -21,6 +24,8 @@ QNetworkRequest buildRequest(const QString& url, int contentLength)
     request.setTransferTimeout(Deployment::requestTimeoutMs());
     return request;
 }
+
+} // namespace
 
 void postOn(QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver,
     Handler handler)

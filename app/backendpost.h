@@ -4,7 +4,6 @@
 #include "app/backendreply.h"
 
 #include <QByteArray>
-#include <QNetworkRequest>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -25,10 +24,6 @@ class QNetworkAccessManager;
 namespace BackendPost {
 
 using Handler = std::function<void(const BackendReply&)>;
-
-// The request every post uses: form content type and length, verified TLS with the
-// deployment's trusted CAs, tolerant URL parsing, the transfer timeout.
-QNetworkRequest buildRequest(const QString& url, int contentLength);
 
 // Posts body to url on a manager of its own, a child of receiver.
 void post(const QString& url, const QByteArray& body, QObject* receiver, Handler handler);

@@ -1,7 +1,6 @@
 #ifndef PHOTOOPERATION_H
 #define PHOTOOPERATION_H
 
-#include "app/backendreply.h"
 #include "photostore/image.h"
 #include "workspace/dropbutton.h"
 
@@ -25,6 +24,7 @@ class QProcess;
 class QPushButton;
 class QStandardItemModel;
 class QTableView;
+struct BackendReply;
 
 // The album shown by the workspace: the albums of the photo store, by the same numbers.
 typedef PHOTOTYPE PHOTOMODEL;
