@@ -7,6 +7,7 @@
 
 #include <QJsonArray>
 #include <QNetworkAccessManager>
+#include <QWidget>
 #include <QtTest>
 
 #include <memory>
@@ -92,11 +93,20 @@ private slots:
         m_backend->releaseHeld();
     }
 
+    void goneReceiverIsNeverCalled_data()
+    {
+        QTest::addColumn<bool>("widget");
+        QTest::newRow("object") << false;
+        // A widget deletes its children (the managers) before it stops being a receiver.
+        QTest::newRow("widget") << true;
+    }
+
     void goneReceiverIsNeverCalled()
     {
+        QFETCH(bool, widget);
         m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject{{"code", "1"}}).held());
         bool called = false;
-        auto* receiver = new QObject;
+        QObject* receiver = widget ? new QWidget : new QObject;
         BackendPost::post(Config::url_query_order, FormBody::withToken().toByteArray(), receiver,
             [&called](const BackendReply&) { called = true; });
         QVERIFY(m_backend.waitForRequests(1));
