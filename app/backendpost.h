@@ -1,7 +1,7 @@
 #ifndef BACKENDPOST_H
 #define BACKENDPOST_H
 
-#include "app/backendreply.h"
+#include "core/backendreply.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "app/backendreply.h"
+#include "core/backendreply.h"
 
 #include <QJsonDocument>
 #include <QJsonValue>

@@ -1,7 +1,7 @@
-#include "app/httprequest.h"
+#include "core/httprequest.h"
 
-#include "app/backendpost.h"
-#include "app/deployment.h"
+#include "core/backendpost.h"
+#include "core/deployment.h"
 
 #include <QDebug>
 #include <QJsonDocument>

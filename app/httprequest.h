@@ -1,7 +1,7 @@
 #ifndef HTTPREQUEST_H
 #define HTTPREQUEST_H
 
-#include "app/backendreply.h"
+#include "core/backendreply.h"
 
 #include <QByteArray>
 #include <QJsonObject>

@@ -1,8 +1,8 @@
 #include "workspace/cropremarkpost.h"
 
-#include "app/backendreply.h"
-#include "app/config.h"
-#include "app/formbody.h"
+#include "core/backendreply.h"
+#include "core/config.h"
+#include "core/formbody.h"
 
 QByteArray CropRemarkPost::body(const QString& name, const QString& descr, const QRect& rect, bool ellipse)
 {

@@ -1,8 +1,8 @@
 #include "workspace/orderphotoload.h"
 
-#include "app/backendreply.h"
-#include "app/config.h"
-#include "app/formbody.h"
+#include "core/backendreply.h"
+#include "core/config.h"
+#include "core/formbody.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 

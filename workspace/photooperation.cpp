@@ -1,8 +1,8 @@
 #include "workspace/photooperation.h"
 
-#include "app/backendpost.h"
-#include "app/config.h"
-#include "app/prompt.h"
+#include "core/backendpost.h"
+#include "core/config.h"
+#include "core/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"

@@ -1,7 +1,7 @@
-#include "app/backendpost.h"
-#include "app/config.h"
-#include "app/deployment.h"
-#include "app/formbody.h"
+#include "core/backendpost.h"
+#include "core/config.h"
+#include "core/deployment.h"
+#include "core/formbody.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 

@@ -1,5 +1,5 @@
-#include "app/backendreply.h"
-#include "app/config.h"
+#include "core/backendreply.h"
+#include "core/config.h"
 #include "photostore/dirserver.h"
 #include "standin/demodata.h"
 #include "tests/support/promptrecorder.h"
