@@ -1,6 +1,7 @@
 #include "app/login.h"
 #include "ui_login.h"
 
+#include "core/backendpost.h"
 #include "core/config.h"
 #include "core/deployment.h"
 #include "core/formbody.h"
@@ -17,8 +18,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QMouseEvent>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QSaveFile>
 #include <QSslSocket>
 #include <QStandardPaths>
@@ -49,9 +48,6 @@ Login::Login(QWidget* parent)
     ui->lb_version->setStyleSheet(QStringLiteral("color: white"));
     connect(ui->okButton, &QPushButton::clicked, this, &Login::clickLogin);
 
-    m_manager = new QNetworkAccessManager(this);
-    connect(m_manager, &QNetworkAccessManager::finished, this, &Login::finishedSlot);
-
     ui->password->setPlaceholderText(QStringLiteral("密码"));
     ui->ceshiLb->setVisible(Deployment::isTestHostMarked());
     ui->ceshiLb->setStyleSheet(QStringLiteral("color: white"));
@@ -68,8 +64,8 @@ Login::Login(QWidget* parent)
 
 Login::~Login()
 {
-    // Replies aborted with the manager must not reach a window without its form.
-    disconnect(m_manager, nullptr, this, nullptr);
+    // Replies aborted with their managers must not reach a window without its form.
+    BackendPost::dropPending(this);
     delete ui;
 }
 
@@ -121,7 +117,7 @@ void Login::saveUserInfo()
 void Login::checkUpdate()
 {
     qDebug() << "SSL library:" << QSslSocket::sslLibraryVersionString() << "schemes:"
-             << m_manager->supportedSchemes() << "SSL supported:" << QSslSocket::supportsSsl();
+             << BackendPost::supportedSchemes() << "SSL supported:" << QSslSocket::supportsSsl();
     connect(postVersionCheck(true), &HttpRequest::netSuccessInfo, this, &Login::httpCheckUpdateJson);
 }
 
@@ -181,7 +177,7 @@ void Login::loginPost()
     body.add(QStringLiteral("version"), Config::version);
     body.add(QStringLiteral("token"), Config::token);
     // The request layer logs the fields with the password masked.
-    HttpRequest::post(m_manager, Config::url_login_new, body.toByteArray());
+    BackendPost::post(Config::url_login_new, body.toByteArray(), this, &Login::finishedSlot);
 }
 
 void Login::setIdle()
@@ -190,27 +186,18 @@ void Login::setIdle()
     setWindowTitle(QStringLiteral("登录"));
 }
 
-void Login::finishedSlot(QNetworkReply* reply)
+void Login::finishedSlot(const BackendReply& reply)
 {
-    reply->deleteLater();
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << "login error:" << status << reason;
-        HttpRequest::showNetworkError(reply);
+    // A body that is no answer of the back end (a proxy page, a broken reply) is shown as a
+    // network error too: the window never stays stuck.
+    if (!reply.isObject()) {
+        qDebug() << "login error:" << reply.httpStatus << reply.errorString;
+        BackendPost::showNetworkError(reply, true);
         setIdle();
         return;
     }
-
-    const QJsonDocument doc = QJsonDocument::fromJson(reply->readAll());
-    qDebug().noquote() << "login Json:" << QString::fromUtf8(doc.toJson(QJsonDocument::Compact));
-    if (!doc.isObject()) {
-        // Not an answer of the back end (a proxy page, a broken reply): never stay stuck.
-        HttpRequest::showNetworkError(reply);
-        setIdle();
-        return;
-    }
-    const QJsonObject object = doc.object();
+    const QJsonObject& object = reply.object;
+    qDebug().noquote() << "login Json:" << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
     const QString code = object.value(QStringLiteral("code")).toString();
     if (code != QLatin1String("1")) {
         Prompt::information(this, QStringLiteral("警告"), object.value(QStringLiteral("message")).toString());

@@ -10,8 +10,7 @@
 
 class HttpRequest;
 class QMouseEvent;
-class QNetworkAccessManager;
-class QNetworkReply;
+struct BackendReply;
 
 namespace Ui {
 class Login;
@@ -46,7 +45,7 @@ protected:
 
 public slots:
     void clickLogin();
-    void finishedSlot(QNetworkReply* reply);
+    void finishedSlot(const BackendReply& reply);
     void on_pushButton_clicked();
     void httpCheckUpdateJson(QJsonObject jsonInfo);
 
@@ -56,7 +55,6 @@ private:
 
     QList<Shops> m_shops;
     Ui::Login* ui;
-    QNetworkAccessManager* m_manager;
     WindowDrag m_drag;
 };
 

@@ -1,6 +1,7 @@
 #include "app/settingdialog.h"
 #include "ui_settingdialog.h"
 
+#include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
@@ -9,12 +10,8 @@
 
 #include <QDebug>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 
 namespace {
-
-const char kNewPath[] = "newServerPath";
 
 FormBody shopBody()
 {
@@ -25,16 +22,17 @@ FormBody shopBody()
     return body;
 }
 
-// True with the reply's object when the back end accepted the request. A network error
-// or a refusal shows its box; a reply that is no JSON object is dropped silently.
-bool backendAccepted(QNetworkReply* reply, const QString& refusalPrefix, QJsonObject* object)
+// True when the back end accepted the request. A network error or a refusal shows its box;
+// a reply that is no JSON object is dropped silently.
+bool backendAccepted(const BackendReply& reply, const QString& refusalPrefix)
 {
-    if (!HttpRequest::readObject(reply, object))
+    if (reply.isNetworkError())
+        BackendPost::showNetworkError(reply, true);
+    if (!reply.isObject())
         return false;
-    if (object->value(QStringLiteral("code")).toString() == QLatin1String("1"))
+    if (reply.isSuccess())
         return true;
-    Prompt::information(nullptr, QStringLiteral("警告"),
-        refusalPrefix + object->value(QStringLiteral("message")).toString());
+    Prompt::information(nullptr, QStringLiteral("警告"), refusalPrefix + reply.message());
     return false;
 }
 
@@ -51,7 +49,6 @@ SettingDialog::SettingDialog(QWidget* parent)
 
 SettingDialog::~SettingDialog()
 {
-    delete manager;
     delete ui;
 }
 
@@ -63,18 +60,14 @@ void SettingDialog::addPostData()
 
 void SettingDialog::postDataFunc(QByteArray& body)
 {
-    manager = new QNetworkAccessManager(this);
-    connect(manager, &QNetworkAccessManager::finished, this, &SettingDialog::queryPicPathCallBack);
-    HttpRequest::post(manager, Config::url_query_picpath, body);
+    BackendPost::post(Config::url_query_picpath, body, this, &SettingDialog::queryPicPathCallBack);
 }
 
-void SettingDialog::queryPicPathCallBack(QNetworkReply* reply)
+void SettingDialog::queryPicPathCallBack(const BackendReply& reply)
 {
-    reply->deleteLater();
-    QJsonObject object;
-    if (!backendAccepted(reply, QStringLiteral("查询服务器路径错误："), &object))
+    if (!backendAccepted(reply, QStringLiteral("查询服务器路径错误：")))
         return;
-    const QString picPath = object.value(QStringLiteral("picpath")).toString();
+    const QString picPath = reply.object.value(QStringLiteral("picpath")).toString();
     DirServer::setServerPath(picPath);
     ui->lineEdit_originalServerDir->setText(picPath);
 }
@@ -92,20 +85,15 @@ void SettingDialog::postPicPathFunc()
 {
     const QString newPath = ui->lineEdit_newServerDir->text();
     const QByteArray body = shopBody().add(QStringLiteral("picpath"), newPath).toByteArray();
-    manager = new QNetworkAccessManager(this);
-    connect(manager, &QNetworkAccessManager::finished, this, &SettingDialog::queryPostCallBack);
-    QNetworkReply* reply = HttpRequest::post(manager, Config::url_post_picpath, body);
-    // The path becomes the server root only once the back end has stored it.
-    reply->setProperty(kNewPath, newPath);
+    BackendPost::post(Config::url_post_picpath, body, this,
+        [this, newPath](const BackendReply& reply) { queryPostCallBack(reply, newPath); });
 }
 
-void SettingDialog::queryPostCallBack(QNetworkReply* reply)
+void SettingDialog::queryPostCallBack(const BackendReply& reply, const QString& newPath)
 {
-    reply->deleteLater();
-    QJsonObject object;
-    if (!backendAccepted(reply, QStringLiteral("提交服务器路径错误："), &object))
+    if (!backendAccepted(reply, QStringLiteral("提交服务器路径错误：")))
         return;
-    DirServer::setServerPath(reply->property(kNewPath).toString());
+    DirServer::setServerPath(newPath);
     close();
 }
 

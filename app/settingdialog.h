@@ -4,8 +4,7 @@
 #include <QByteArray>
 #include <QDialog>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+struct BackendReply;
 
 namespace Ui {
 class SettingDialog;
@@ -22,8 +21,9 @@ public:
 private slots:
     void on_pushButton_Ok_clicked();
     void on_pushButton_Cancel_clicked();
-    void queryPicPathCallBack(QNetworkReply* reply);
-    void queryPostCallBack(QNetworkReply* reply);
+    void queryPicPathCallBack(const BackendReply& reply);
+    // newPath becomes the server root once the back end has stored it.
+    void queryPostCallBack(const BackendReply& reply, const QString& newPath);
 
 private:
     void addPostData();
@@ -31,7 +31,6 @@ private:
     void postPicPathFunc();
 
     Ui::SettingDialog* ui;
-    QNetworkAccessManager* manager = nullptr;
 };
 
 #endif // SETTINGDIALOG_H

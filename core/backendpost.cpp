@@ -7,10 +7,13 @@
 #include <QDebug>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QPointer>
 
 namespace BackendPost {
 
+namespace {
+
+// The request every post uses: form content type and length, verified TLS with the
+// deployment's trusted CAs, tolerant URL parsing, the transfer timeout.
 QNetworkRequest buildRequest(const QString& url, int contentLength)
 {
     QNetworkRequest request(QUrl(url, QUrl::TolerantMode));
@@ -21,6 +24,8 @@ QNetworkRequest buildRequest(const QString& url, int contentLength)
     request.setTransferTimeout(Deployment::requestTimeoutMs());
     return request;
 }
+
+} // namespace
 
 void postOn(QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver,
     Handler handler)
@@ -49,9 +54,33 @@ void post(const QString& url, const QByteArray& body, QObject* receiver, Handler
     });
 }
 
+void dropPending(QObject* receiver)
+{
+    // A post's reply is a child of its manager and goes with it; cut first, so that nothing
+    // the abort might signal reaches the receiver.
+    const auto managers = receiver->findChildren<QNetworkAccessManager*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QNetworkAccessManager* manager : managers) {
+        for (QNetworkReply* reply : manager->findChildren<QNetworkReply*>())
+            QObject::disconnect(reply, nullptr, receiver, nullptr);
+        delete manager;
+    }
+}
+
+QStringList supportedSchemes()
+{
+    return QNetworkAccessManager().supportedSchemes();
+}
+
+void send(const QString& url, const QByteArray& body)
+{
+    // The manager is its own receiver: nothing else has to outlive the post.
+    QNetworkAccessManager* manager = new QNetworkAccessManager;
+    postOn(manager, url, body, manager, [manager](const BackendReply&) { manager->deleteLater(); });
+}
+
 void showNetworkError(const BackendReply& reply, bool yesButton)
 {
-    Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("网络请求错误\n") + reply.httpStatus,
+    Prompt::information(nullptr, QStringLiteral("警告"), reply.networkErrorText(),
         yesButton ? QMessageBox::Yes : QMessageBox::Ok, yesButton ? QMessageBox::Yes : QMessageBox::NoButton);
 }
 

@@ -4,9 +4,9 @@
 #include "core/backendreply.h"
 
 #include <QByteArray>
-#include <QNetworkRequest>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -25,16 +25,23 @@ namespace BackendPost {
 
 using Handler = std::function<void(const BackendReply&)>;
 
-// The request every post uses: form content type and length, verified TLS with the
-// deployment's trusted CAs, tolerant URL parsing, the transfer timeout.
-QNetworkRequest buildRequest(const QString& url, int contentLength);
-
 // Posts body to url on a manager of its own, a child of receiver.
 void post(const QString& url, const QByteArray& body, QObject* receiver, Handler handler);
 
 // Posts on a manager the caller owns (kept after the reply).
 void postOn(QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver,
     Handler handler);
+
+// Drops the posts of receiver still on their way, at once: their handlers are never called.
+// Not for use inside one of receiver's handlers.
+void dropPending(QObject* receiver);
+
+// The URL schemes the network library offers (for the start-up log).
+QStringList supportedSchemes();
+
+// Posts a notice whose answer nobody awaits: no receiver, nothing is called; the reply and
+// its manager are released once the transfer ends or times out.
+void send(const QString& url, const QByteArray& body);
 
 template <typename Receiver>
 void post(const QString& url, const QByteArray& body, Receiver* receiver,

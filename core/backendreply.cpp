@@ -16,6 +16,20 @@ QString BackendReply::message() const
     return value.isString() ? value.toString() : QString();
 }
 
+QString BackendReply::networkErrorText() const
+{
+    return QStringLiteral("网络请求错误\n") + httpStatus;
+}
+
+QString BackendReply::failureText(const QString& refusalPrefix) const
+{
+    if (isNetworkError())
+        return networkErrorText();
+    if (isObject() && !isSuccess())
+        return refusalPrefix + message();
+    return QString();
+}
+
 BackendReply BackendReply::read(QNetworkReply* reply)
 {
     BackendReply result;

@@ -28,6 +28,11 @@ struct BackendReply
     QString code() const;
     bool isSuccess() const { return isObject() && code() == QLatin1String("1"); }
     QString message() const;
+    // The text of the "警告" box of a network error: "网络请求错误\n" and the HTTP status.
+    QString networkErrorText() const;
+    // The text of the box shown for a reply that is no success: the network error's, or
+    // refusalPrefix and the message; empty for a body that is no JSON object (dropped silently).
+    QString failureText(const QString& refusalPrefix) const;
 
     // Reads a finished reply (does not release it).
     static BackendReply read(QNetworkReply* reply);

@@ -17,38 +17,6 @@ HttpRequest::HttpRequest(QObject* parent)
 {
 }
 
-QNetworkRequest HttpRequest::buildRequest(const QString& url, int contentLength)
-{
-    return BackendPost::buildRequest(url, contentLength);
-}
-
-QNetworkReply* HttpRequest::post(QNetworkAccessManager* manager, const QString& url, const QByteArray& body)
-{
-    qDebug().noquote() << "Url:" << url;
-    qDebug().noquote() << "Paras:\n" + FormBody::logText(body);
-    return manager->post(buildRequest(url, body.size()), body);
-}
-
-void HttpRequest::showNetworkError(QNetworkReply* reply)
-{
-    BackendPost::showNetworkError(BackendReply::read(reply));
-}
-
-bool HttpRequest::readObject(QNetworkReply* reply, QJsonObject* out, QString* error)
-{
-    const BackendReply result = BackendReply::read(reply);
-    if (result.isNetworkError())
-        BackendPost::showNetworkError(result);
-    if (!result.isObject()) {
-        if (error)
-            *error = result.errorString;
-        qDebug().noquote() << "reply failed:" << result.errorString;
-        return false;
-    }
-    *out = result.object;
-    return true;
-}
-
 HttpRequest* HttpRequest::startNetRequest(QString url, QByteArray body, bool log)
 {
     HttpRequest* request = new HttpRequest();

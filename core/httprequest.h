@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QJsonObject>
-#include <QNetworkRequest>
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
@@ -25,17 +24,6 @@ public:
 
     static HttpRequest* startNetRequest(QString url, QByteArray body, bool log);
     static HttpRequest* httpNetPixmap(QString url, QLabel* label);
-
-    // The request every post of the client uses: form content type and length,
-    // verified TLS with the deployment's trusted CAs, tolerant URL parsing.
-    static QNetworkRequest buildRequest(const QString& url, int contentLength);
-    // Posts body to url with the given manager, logging address and fields.
-    static QNetworkReply* post(QNetworkAccessManager* manager, const QString& url, const QByteArray& body);
-    // For windows that handle their own replies: true with the object when the transfer
-    // succeeded and the body is a JSON object. On a network error the "警告" box is shown.
-    static bool readObject(QNetworkReply* reply, QJsonObject* out, QString* error = nullptr);
-    // The "警告" box of a network error: "网络请求错误\n" and the HTTP status (may be empty).
-    static void showNetworkError(QNetworkReply* reply);
 
 signals:
     void netSuccessInfo(QJsonObject jsonInfo);

@@ -3,6 +3,7 @@
 #include "photostore/fileoperation.h"
 #include "ui_searchorder.h"
 
+#include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
@@ -16,8 +17,6 @@
 #include <QDebug>
 #include <QJsonDocument>
 #include <QLoggingCategory>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QStandardItemModel>
 #include <QTimer>
 
@@ -225,21 +224,6 @@ void SearchOrder::setSearchBusy(bool busy)
     ui->searchButton->setEnabled(!busy);
 }
 
-void SearchOrder::post(const QString& url, const QByteArray& body, ReplySlot slot)
-{
-    manager = new QNetworkAccessManager(this);
-    connect(manager, &QNetworkAccessManager::finished, this, slot);
-    HttpRequest::post(manager, url, body);
-}
-
-void SearchOrder::release(QNetworkReply* reply)
-{
-    reply->deleteLater();
-    // Each post has its own manager; it is done once its one reply is handled.
-    if (reply->manager())
-        reply->manager()->deleteLater();
-}
-
 void SearchOrder::clickCancel()
 {
     close();
@@ -258,18 +242,19 @@ void SearchOrder::clickSearch()
                                 .toByteArray();
     qDebug().noquote() << "swith Url:" << Config::url_query_person_data;
     qDebug().noquote() << "swith Paras:" << FormBody::logText(body);
-    post(Config::url_query_person_data, body, &SearchOrder::queryPersonCallBack);
+    BackendPost::post(Config::url_query_person_data, body, this, &SearchOrder::queryPersonCallBack);
 }
 
-void SearchOrder::queryPersonCallBack(QNetworkReply* reply)
+void SearchOrder::queryPersonCallBack(const BackendReply& reply)
 {
-    release(reply);
-    QJsonObject root;
-    if (!HttpRequest::readObject(reply, &root)) {
-        if (reply->error() != QNetworkReply::NoError)
-            setSearchBusy(false);
+    if (reply.isNetworkError()) {
+        BackendPost::showNetworkError(reply, true);
+        setSearchBusy(false);
         return;
     }
+    if (!reply.isObject())
+        return;
+    const QJsonObject& root = reply.object;
     qDebug().noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
     if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
         inform(QStringLiteral("警告"), QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
@@ -475,7 +460,7 @@ void SearchOrder::postDataFunc(QByteArray& body)
     lastQueryBody = body;
     qDebug().noquote() << "searchOrder Url:" << Config::url_query_order;
     qDebug().noquote() << "searchOrder Paras:" << FormBody::logText(lastQueryBody);
-    post(Config::url_query_order, lastQueryBody, &SearchOrder::queryCallBack);
+    BackendPost::post(Config::url_query_order, lastQueryBody, this, &SearchOrder::queryCallBack);
 }
 
 void SearchOrder::ReloadTableView()
@@ -483,12 +468,11 @@ void SearchOrder::ReloadTableView()
     postDataFunc(lastQueryBody);
 }
 
-void SearchOrder::queryCallBack(QNetworkReply* reply)
+void SearchOrder::queryCallBack(const BackendReply& reply)
 {
     qDebug() << "search order 返回数据了";
-    release(reply);
-    QJsonObject root;
-    if (HttpRequest::readObject(reply, &root)) {
+    if (reply.isObject()) {
+        const QJsonObject& root = reply.object;
         // A result of thousands of orders takes long to print: only when the log is read.
         if (QLoggingCategory::defaultCategory()->isDebugEnabled())
             qDebug().noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
@@ -526,7 +510,8 @@ void SearchOrder::queryCallBack(QNetworkReply* reply)
                 orderList.append(orderFromJson(element.toObject()));
             refreshOrderList();
         }
-    } else if (reply->error() != QNetworkReply::NoError) {
+    } else if (reply.isNetworkError()) {
+        BackendPost::showNetworkError(reply, true);
         qDebug() << "search order 返回数据报错了";
     }
     setSearchBusy(false);
@@ -667,16 +652,17 @@ void SearchOrder::req_syncToN8Path()
                                 .toByteArray();
     qDebug().noquote() << "获取需要导入N8的员工和产品 url==" << Config::url_storesn8path;
     qDebug().noquote() << "postData==" << FormBody::logText(body);
-    post(Config::url_storesn8path, body, &SearchOrder::query_storesn8paths);
+    BackendPost::post(Config::url_storesn8path, body, this, &SearchOrder::query_storesn8paths);
 }
 
-void SearchOrder::query_storesn8paths(QNetworkReply* reply)
+void SearchOrder::query_storesn8paths(const BackendReply& reply)
 {
     isSyncing = false;
-    release(reply);
-    QJsonObject root;
-    if (!HttpRequest::readObject(reply, &root))
+    if (reply.isNetworkError())
+        BackendPost::showNetworkError(reply, true);
+    if (!reply.isObject())
         return;
+    const QJsonObject& root = reply.object;
     qDebug().noquote() << "query order Json:" << QString::fromUtf8(QJsonDocument(root).toJson());
     if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
         inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
@@ -753,17 +739,18 @@ void SearchOrder::postQueryOrderDoLock(bool isLocked, QString orderPhotoId)
                                 .toByteArray();
     qDebug().noquote() << "postData=" << FormBody::logText(body);
     qDebug().noquote() << "url_query_orderstorck=" << Config::url_update_orderstorck;
-    post(Config::url_update_orderstorck, body, &SearchOrder::queryLockedInfoCallBack);
+    BackendPost::post(Config::url_update_orderstorck, body, this, &SearchOrder::queryLockedInfoCallBack);
 }
 
-void SearchOrder::queryLockedInfoCallBack(QNetworkReply* reply)
+void SearchOrder::queryLockedInfoCallBack(const BackendReply& reply)
 {
-    release(reply);
-    if (reply->error() != QNetworkReply::NoError)
-        qDebug() << "error" << reply->error();
-    QJsonObject root;
-    if (!HttpRequest::readObject(reply, &root))
+    if (reply.isNetworkError()) {
+        qDebug() << "error" << reply.errorString;
+        BackendPost::showNetworkError(reply, true);
+    }
+    if (!reply.isObject())
         return;
+    const QJsonObject& root = reply.object;
     qDebug().noquote() << "print reqOrder Json:" << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
     if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
         inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
@@ -783,12 +770,11 @@ void SearchOrder::on_tableView_doubleClicked(const QModelIndex& index)
     }
 
     // The window closes and is deleted once this handler is done. Until then nothing that
-    // it started may answer: replies on their way are dropped with their managers, and the
-    // N8 check's result finds the window out of use.
+    // it started may answer: replies on their way are dropped, and the N8 check's result
+    // finds the window out of use.
     accept();
     isOrderOpened = true;
-    for (QNetworkAccessManager* m : findChildren<QNetworkAccessManager*>(QString(), Qt::FindDirectChildrenOnly))
-        delete m;
+    BackendPost::dropPending(this);
 
     Config::isLocked = chosen.islock;
     Config::order_id = chosen.order_photo_id;

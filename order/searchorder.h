@@ -9,13 +9,11 @@
 #include <QJsonObject>
 #include <QList>
 #include <QModelIndex>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
-class QNetworkAccessManager;
-class QNetworkReply;
 class QStandardItemModel;
+struct BackendReply;
 namespace Ui {
 class SearchOrder;
 }
@@ -58,8 +56,8 @@ protected:
 public slots:
     void clickCancel();
     void clickSearch();
-    void queryCallBack(QNetworkReply* reply);
-    void queryPersonCallBack(QNetworkReply* reply);
+    void queryCallBack(const BackendReply& reply);
+    void queryPersonCallBack(const BackendReply& reply);
     void on_selectPathButton_clicked();
     void calenderAction();
     void on_comboBox_shops_currentIndexChanged(int index);
@@ -69,19 +67,13 @@ public slots:
     void on_comboBox_highlighted(int index);
     void on_comboBox_shops_activated(int index);
     void on_pb_n8sync_clicked();
-    void query_storesn8paths(QNetworkReply* reply);
+    void query_storesn8paths(const BackendReply& reply);
     void slt_n8stores(QJsonArray storeables, QString msg);
     void selectRowR(const QModelIndex& index);
-    void queryLockedInfoCallBack(QNetworkReply* reply);
+    void queryLockedInfoCallBack(const BackendReply& reply);
     void on_tableView_doubleClicked(const QModelIndex& index);
 
 private:
-    using ReplySlot = void (SearchOrder::*)(QNetworkReply*);
-
-    // Posts body to url on a new access manager whose finished signal goes to slot.
-    void post(const QString& url, const QByteArray& body, ReplySlot slot);
-    // Releases a handled reply and the access manager that was made for it.
-    static void release(QNetworkReply* reply);
     void continueSearch();
     // The shop switch's reply: the user's identity, switches and sort settings into Config.
     static void storeUserSettings(const QJsonObject& root);
@@ -94,7 +86,6 @@ private:
 
     Ui::SearchOrder* ui;
     QStandardItemModel* model;
-    QPointer<QNetworkAccessManager> manager;
     QString localOrderPath;
     QJsonObject lastReply;
     bool isSyncing;

@@ -1,5 +1,6 @@
 #include "photostore/imagedata.h"
 
+#include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
@@ -13,8 +14,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QVector>
@@ -164,17 +163,13 @@ QList<Image> deletedImages()
 
 ImageData::ImageData()
     : seleType(SELE_ALL)
-    , manager(new QNetworkAccessManager)
     , type(PHOTO_RAW)
     , cursorList(&all)
     , cursorIndex(0)
 {
 }
 
-ImageData::~ImageData()
-{
-    delete manager;
-}
+ImageData::~ImageData() = default;
 
 ImageData* ImageData::getInstance()
 {
@@ -713,8 +708,7 @@ QStringList ImageData::deleteDesignImage(QStringList names)
                                 .add("version", Config::version)
                                 .add("token", Config::token)
                                 .toByteArray();
-    QNetworkReply* reply = HttpRequest::post(manager, Config::url_del_design_logpost, body);
-    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+    BackendPost::send(Config::url_del_design_logpost, body);
     return moved;
 }
 

@@ -8,8 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-class QNetworkAccessManager;
-
 // The open order's photos in memory: one list per album in display order, the two
 // sub-lists of 成品 that the album panel computes, the album shown and the cursor on the
 // current photo. One instance per process; changed on the GUI thread only.
@@ -119,7 +117,6 @@ private:
     static ImageData* m_pimages;
 
     SELETYPE seleType;
-    QNetworkAccessManager* manager;
     QList<Image> all;
     QList<Image> fine;
     QList<Image> myUsed;

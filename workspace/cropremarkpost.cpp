@@ -1,11 +1,11 @@
 #include "workspace/cropremarkpost.h"
 
+#include "core/backendreply.h"
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
 #include "core/prompt.h"
 #include "photostore/croprect.h"
-
 #include <QJsonObject>
 #include <QNetworkReply>
 
@@ -26,13 +26,11 @@ QByteArray CropRemarkPost::body(const QString& name, const QString& descr, const
         .toByteArray();
 }
 
-void CropRemarkPost::readReply(QNetworkReply* reply)
+CropRemarkPost::Result CropRemarkPost::readReply(const BackendReply& reply)
 {
-    QJsonObject object;
-    if (!HttpRequest::readObject(reply, &object))
-        return;
-    if (object.value(QStringLiteral("code")).toString() != QLatin1String("1"))
-        Prompt::information(nullptr, QStringLiteral("警告"),
-                            QStringLiteral("提交裁剪信息错误：") + object.value(QStringLiteral("message")).toString(),
-                            QMessageBox::Yes, QMessageBox::Yes);
+    Result result;
+    result.ok = reply.isSuccess();
+    if (!result.ok)
+        result.errorText = reply.failureText(QStringLiteral("提交裁剪信息错误："));
+    return result;
 }

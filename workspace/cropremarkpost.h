@@ -5,20 +5,25 @@
 #include <QRect>
 #include <QString>
 
-class QNetworkReply;
+struct BackendReply;
 
 // The record of one photo's crop and requirement text that the album panel posts at the
-// moment either changes, and the handling of its reply.
-class CropRemarkPost
-{
-public:
-    CropRemarkPost() = delete;
+// moment either changes, and the reading of its reply.
+namespace CropRemarkPost {
 
-    // The twelve fields in order; a cancelled crop (0, 0, 0, 0) is sent as it is.
-    static QByteArray body(const QString& name, const QString& descr, const QRect& rect, bool ellipse);
-    // Network error: the "警告" box; code other than "1": "提交裁剪信息错误：" and the
-    // message. The local photo keeps its change either way.
-    static void readReply(QNetworkReply* reply);
+// The twelve fields in order; a cancelled crop (0, 0, 0, 0) is sent as it is.
+QByteArray body(const QString& name, const QString& descr, const QRect& rect, bool ellipse);
+
+// The reply as read: ok, or the text of the "警告" box to show (empty: no box).
+struct Result
+{
+    bool ok = false;
+    QString errorText;
 };
+// Network error: its text; code other than "1": "提交裁剪信息错误：" and the message; a
+// reply that is no JSON object: no text. The local photo keeps its change either way.
+Result readReply(const BackendReply& reply);
+
+} // namespace CropRemarkPost
 
 #endif // CROPREMARKPOST_H

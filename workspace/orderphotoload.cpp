@@ -1,5 +1,6 @@
 #include "workspace/orderphotoload.h"
 
+#include "core/backendreply.h"
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
@@ -32,6 +33,19 @@ QStringList videoPaths(const QJsonObject& reply, const char* key)
     for (const QJsonValue& video : videos)
         paths.append(video.toObject().value(QStringLiteral("videopath")).toString());
     return paths;
+}
+
+// True for a reply with "code" "1"; otherwise the box that stops the road goes into
+// result: the network error, or the refusal (refusalPrefix and the message). A reply
+// that is no JSON object stops it without a box.
+template <typename Result>
+bool accepted(const BackendReply& reply, const QString& refusalPrefix, Result* result)
+{
+    if (reply.isSuccess())
+        return true;
+    result->errorTitle = QStringLiteral("警告");
+    result->errorText = reply.failureText(refusalPrefix);
+    return false;
 }
 
 } // namespace
@@ -107,41 +121,32 @@ QString OrderPhotoLoad::openFailedText(const QString& mapped)
            + QStringLiteral("</font>打开失败，请检查路径是否正确！");
 }
 
-bool OrderPhotoLoad::readPictureInfoReply(QNetworkReply* reply, PictureInfo* info)
+OrderPhotoLoad::PictureInfoReply OrderPhotoLoad::readPictureInfoReply(const BackendReply& reply)
 {
-    QJsonObject object;
-    if (!HttpRequest::readObject(reply, &object))
-        return false;
-    if (object.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
-        Prompt::information(nullptr, QStringLiteral("警告"),
-                            QStringLiteral("查询裁剪信息错误：") + object.value(QStringLiteral("message")).toString(),
-                            QMessageBox::Yes, QMessageBox::Yes);
-        return false;
-    }
-    *info = readPictureInfo(object);
-    return true;
+    PictureInfoReply result;
+    if (!accepted(reply, QStringLiteral("查询裁剪信息错误："), &result))
+        return result;
+    result.info = readPictureInfo(reply.object);
+    result.ok = true;
+    return result;
 }
 
-bool OrderPhotoLoad::readOrderFolderReply(QNetworkReply* reply, QString* folder)
+OrderPhotoLoad::OrderFolderReply OrderPhotoLoad::readOrderFolderReply(const BackendReply& reply)
 {
-    QJsonObject object;
-    if (!HttpRequest::readObject(reply, &object))
-        return false;
-    qDebug().noquote() << QStringLiteral("订单路径数据：")
-                       << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-    if (object.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
-        Prompt::information(nullptr, QStringLiteral("警告"),
-                            QStringLiteral("获取订单路径错误：") + object.value(QStringLiteral("message")).toString(),
-                            QMessageBox::Yes, QMessageBox::Yes);
-        return false;
-    }
+    OrderFolderReply result;
+    if (reply.isObject())
+        qDebug().noquote() << QStringLiteral("订单路径数据：")
+                           << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
+    if (!accepted(reply, QStringLiteral("获取订单路径错误："), &result))
+        return result;
     QString mapped;
-    if (!mapOrderFolder(object.value(QStringLiteral("picpath")).toString(), &mapped, folder)) {
-        Prompt::information(nullptr, QStringLiteral("温馨提示"), openFailedText(mapped), QMessageBox::Yes,
-                            QMessageBox::Yes);
-        return false;
+    if (!mapOrderFolder(reply.object.value(QStringLiteral("picpath")).toString(), &mapped, &result.folder)) {
+        result.errorTitle = QStringLiteral("温馨提示");
+        result.errorText = openFailedText(mapped);
+        return result;
     }
-    return true;
+    result.ok = true;
+    return result;
 }
 
 QStringList OrderPhotoLoad::thumbnailFolders()

@@ -1,5 +1,6 @@
 #include "workspace/photooperation.h"
 
+#include "core/backendpost.h"
 #include "core/config.h"
 #include "core/httprequest.h"
 #include "core/prompt.h"
@@ -16,7 +17,6 @@
 #include "workspace/cropremarkpost.h"
 #include "workspace/orderphotoload.h"
 #include "workspace/panelshortcuts.h"
-#include "workspace/replywiring.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -25,13 +25,10 @@
 #include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QProcess>
 #include <QPushButton>
 #include <QSplitter>
@@ -64,7 +61,6 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     buildViews();
     buildButtons();
 
-    manager = new QNetworkAccessManager(this);
     progress = new ProgressWindow(nullptr);
     progress->setWindowModality(Qt::ApplicationModal);
     thumbJobs = new AlbumThumbnails(this);
@@ -382,17 +378,31 @@ void PhotoOperation::clickUnusedPhoto()
 
 // ---- The load road: picture information, order path, thumbnail folders ----
 
-void PhotoOperation::getPicInfo()
+namespace {
+
+// The box with which a reply of the panel stops its road; none without a text.
+void showReplyError(const QString& title, const QString& text)
 {
-    QNetworkReply* reply = HttpRequest::post(manager, Config::url_query_picinfo, OrderPhotoLoad::orderQueryBody());
-    ReplyWiring::wire(reply, this, &PhotoOperation::queryPicInfoCallBack);
+    if (!text.isEmpty())
+        Prompt::information(nullptr, title, text, QMessageBox::Yes, QMessageBox::Yes);
 }
 
-void PhotoOperation::queryPicInfoCallBack(QNetworkReply* reply)
+} // namespace
+
+void PhotoOperation::getPicInfo()
 {
-    OrderPhotoLoad::PictureInfo info;
-    if (!OrderPhotoLoad::readPictureInfoReply(reply, &info))
+    BackendPost::post(
+        Config::url_query_picinfo, OrderPhotoLoad::orderQueryBody(), this, &PhotoOperation::queryPicInfoCallBack);
+}
+
+void PhotoOperation::queryPicInfoCallBack(const BackendReply& reply)
+{
+    const OrderPhotoLoad::PictureInfoReply read = OrderPhotoLoad::readPictureInfoReply(reply);
+    if (!read.ok) {
+        showReplyError(read.errorTitle, read.errorText);
         return;
+    }
+    const OrderPhotoLoad::PictureInfo& info = read.info;
     trialVideoList = info.trialVideos;
     finalVideoList = info.finalVideos;
     ImageData::changedImages = info.records;
@@ -406,16 +416,18 @@ void PhotoOperation::getPicPath()
         startSelectImage();
         return;
     }
-    QNetworkReply* reply = HttpRequest::post(manager, Config::url_query_orderpicpath, OrderPhotoLoad::orderQueryBody());
-    ReplyWiring::wire(reply, this, &PhotoOperation::queryCallBack);
+    BackendPost::post(
+        Config::url_query_orderpicpath, OrderPhotoLoad::orderQueryBody(), this, &PhotoOperation::queryCallBack);
 }
 
-void PhotoOperation::queryCallBack(QNetworkReply* reply)
+void PhotoOperation::queryCallBack(const BackendReply& reply)
 {
-    QString folder;
-    if (!OrderPhotoLoad::readOrderFolderReply(reply, &folder))
+    const OrderPhotoLoad::OrderFolderReply read = OrderPhotoLoad::readOrderFolderReply(reply);
+    if (!read.ok) {
+        showReplyError(read.errorTitle, read.errorText);
         return;
-    DirServer::setOrderPath(folder);
+    }
+    DirServer::setOrderPath(read.folder);
     startSelectImage();
     showWhichType(ImageData::getInstance()->getType());
 }
@@ -869,18 +881,18 @@ QString PhotoOperation::getPicPaths(QStringList list)
 
 void PhotoOperation::postImageLog(QString type, QString picpath)
 {
-    QNetworkReply* reply = HttpRequest::post(manager, Config::update_img_log, AlbumMoves::moveRecord(type, picpath));
-    ReplyWiring::wire(reply, this, &PhotoOperation::queryCallBackLog);
+    BackendPost::post(Config::update_img_log, AlbumMoves::moveRecord(type, picpath), this,
+        &PhotoOperation::queryCallBackLog);
 }
 
-void PhotoOperation::queryCallBackLog(QNetworkReply* reply)
+void PhotoOperation::queryCallBackLog(const BackendReply& reply)
 {
     // The move on disk stands whatever the back end answers; nothing is shown or retried.
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << "move record not sent:" << reply->errorString();
+    if (reply.isNetworkError()) {
+        qDebug().noquote() << "move record not sent:" << reply.errorString;
         return;
     }
-    const QJsonObject answer = QJsonDocument::fromJson(reply->readAll()).object();
+    const QJsonObject& answer = reply.object;
     qDebug().noquote() << "move record:" << answer.value(QStringLiteral("code")).toVariant().toString()
                        << answer.value(QStringLiteral("message")).toVariant().toString();
 }
@@ -981,14 +993,13 @@ void PhotoOperation::onRemarkChanged()
 void PhotoOperation::postPicInfo(QString name, QString descr, QRect rect, bool ellipse)
 {
     qDebug().noquote() << "裁剪的接口：" << Config::url_post_picinfo;
-    QNetworkReply* reply
-        = HttpRequest::post(manager, Config::url_post_picinfo, CropRemarkPost::body(name, descr, rect, ellipse));
-    ReplyWiring::wire(reply, this, &PhotoOperation::queryPostPicInfoCallBack);
+    BackendPost::post(Config::url_post_picinfo, CropRemarkPost::body(name, descr, rect, ellipse), this,
+        &PhotoOperation::queryPostPicInfoCallBack);
 }
 
-void PhotoOperation::queryPostPicInfoCallBack(QNetworkReply* reply)
+void PhotoOperation::queryPostPicInfoCallBack(const BackendReply& reply)
 {
-    CropRemarkPost::readReply(reply);
+    showReplyError(QStringLiteral("警告"), CropRemarkPost::readReply(reply).errorText);
 }
 
 void PhotoOperation::paintEvent(QPaintEvent*)

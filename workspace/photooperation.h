@@ -23,12 +23,11 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
-class QNetworkAccessManager;
-class QNetworkReply;
 class QProcess;
 class QPushButton;
 class QStandardItemModel;
 class QTableView;
+struct BackendReply;
 
 // The album shown by the workspace: the albums of the photo store, by the same numbers.
 typedef PHOTOTYPE PHOTOMODEL;
@@ -126,7 +125,7 @@ public slots:
     void del_designphoto();
     // The move record of moves between 成品 and 汰片; its answer is only read and dropped.
     void postImageLog(QString type, QString picpath);
-    void queryCallBackLog(QNetworkReply* reply);
+    void queryCallBackLog(const BackendReply& reply);
     // Context menu
     void startComparePhoto();
     void refreshSelectImgs();
@@ -141,9 +140,9 @@ public slots:
     void clickNextThumb();
     void clickPreviousThumb();
     // Replies of the panel's requests
-    void queryPicInfoCallBack(QNetworkReply* reply);
-    void queryCallBack(QNetworkReply* reply);
-    void queryPostPicInfoCallBack(QNetworkReply* reply);
+    void queryPicInfoCallBack(const BackendReply& reply);
+    void queryCallBack(const BackendReply& reply);
+    void queryPostPicInfoCallBack(const BackendReply& reply);
     // Views
     void selectItem(QListWidgetItem* item);
     void selectRow(const QModelIndex& index);
@@ -208,7 +207,6 @@ private:
     int thumbDone;
     ButtonUsage currentUsage;
     bool isProduceShown;
-    QNetworkAccessManager* manager;
     QAction* compareAction;
     QAction* refreshAction;
     QMenu* contextMenu;

@@ -1,5 +1,6 @@
 #include "workspace/selectphotoview.h"
 
+#include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
@@ -20,8 +21,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QSplitter>
 
 #include <utility>
@@ -44,19 +43,20 @@ QString localFolder(const QString& serverPath)
     return folder;
 }
 
-// Reads a reply of this window, releases it and shows the box of a refusal (errorPrefix and
-// the reply's "message"). True with the object when the back end answered "code" "1"; a
-// body that is no JSON object is dropped without a word.
-bool readReply(QNetworkReply* reply, const char* logLabel, const QString& errorPrefix, QJsonObject* root)
+// Shows the box of a network error or of a refusal (errorPrefix and the reply's "message").
+// True when the back end answered "code" "1"; a body that is no JSON object is dropped
+// without a word.
+bool accepted(const BackendReply& reply, const char* logLabel, const QString& errorPrefix)
 {
-    reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError)
-        qDebug() << "error" << reply->error();
-    if (!HttpRequest::readObject(reply, root))
+    if (reply.isNetworkError()) {
+        qDebug() << "error" << reply.errorString;
+        BackendPost::showNetworkError(reply, true);
+    }
+    if (!reply.isObject())
         return false;
-    qDebug().noquote() << logLabel << QString::fromUtf8(QJsonDocument(*root).toJson(QJsonDocument::Compact));
-    if (root->value(QLatin1String("code")).toString() != QLatin1String("1")) {
-        warn(errorPrefix + root->value(QLatin1String("message")).toString());
+    qDebug().noquote() << logLabel << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
+    if (!reply.isSuccess()) {
+        warn(errorPrefix + reply.message());
         return false;
     }
     return true;
@@ -150,7 +150,7 @@ SelectPhotoView::SelectPhotoView(QWidget* parent)
 
 SelectPhotoView::~SelectPhotoView()
 {
-    delete manager;
+    BackendPost::dropPending(this);
     delete productDlg;
     delete photoView;
     delete familyDlg;
@@ -173,50 +173,42 @@ void SelectPhotoView::changeTitle()
 
 // ---- Requests ----
 
-void SelectPhotoView::post(const QString& url, const QByteArray& body, ReplySlot slot)
-{
-    manager = new QNetworkAccessManager(this);
-    connect(manager, &QNetworkAccessManager::finished, this, slot);
-    HttpRequest::post(manager, url, body);
-}
-
 void SelectPhotoView::queryAllReq()
 {
-    post(Config::url_query_orderdescr, OrderPhotoLoad::orderQueryBody(), &SelectPhotoView::queryAllReqCallBack);
+    BackendPost::post(
+        Config::url_query_orderdescr, OrderPhotoLoad::orderQueryBody(), this, &SelectPhotoView::queryAllReqCallBack);
 }
 
 void SelectPhotoView::queryFamilyPicPath()
 {
-    post(Config::url_query_picpath,
+    BackendPost::post(Config::url_query_picpath,
         FormBody::tokenBody({{"shopid", Config::shop_id}, {"companyid", Config::super_id},
             {"order_photo_id", Config::order_id}, {"order_sample_infoid", Config::order_sample_infoid}}),
-        &SelectPhotoView::queryFamilyPicPathCallBack);
+        this, &SelectPhotoView::queryFamilyPicPathCallBack);
 }
 
 void SelectPhotoView::postAllProductReq()
 {
     // Nothing calls this and no reply is read: the products panel saves the overall
     // requirement with a post of its own.
-    manager = new QNetworkAccessManager(this);
-    connect(manager, &QNetworkAccessManager::finished, manager, [](QNetworkReply* reply) { reply->deleteLater(); });
-    HttpRequest::post(manager, Config::url_query_orderdescr,
+    BackendPost::post(Config::url_query_orderdescr,
         FormBody::tokenBody({{"orderid", Config::order_id}, {"shopid", Config::shop_id},
             {"orderdescr", ProductData::all_product_requirement},
-            {"order_sample_infoid", Config::order_sample_infoid}}));
+            {"order_sample_infoid", Config::order_sample_infoid}}),
+        this, [](const BackendReply&) {});
 }
 
-void SelectPhotoView::queryAllReqCallBack(QNetworkReply* reply)
+void SelectPhotoView::queryAllReqCallBack(const BackendReply& reply)
 {
-    QJsonObject root;
-    if (readReply(reply, "orderDesc", QStringLiteral("查询产品信息错误："), &root))
-        ProductData::all_product_requirement = root.value(QLatin1String("orderdescr")).toString();
+    if (accepted(reply, "orderDesc", QStringLiteral("查询产品信息错误：")))
+        ProductData::all_product_requirement = reply.object.value(QLatin1String("orderdescr")).toString();
 }
 
-void SelectPhotoView::queryFamilyPicPathCallBack(QNetworkReply* reply)
+void SelectPhotoView::queryFamilyPicPathCallBack(const BackendReply& reply)
 {
-    QJsonObject root;
-    if (!readReply(reply, "familyobj", QStringLiteral("查询家居模板路径错误："), &root))
+    if (!accepted(reply, "familyobj", QStringLiteral("查询家居模板路径错误：")))
         return;
+    const QJsonObject& root = reply.object;
     Config::orderHomePath = root.value(QLatin1String("homepicpath")).toString();
     DirServer::setHomeModelPath(localFolder(Config::orderHomePath));
     DirServer::setBackgroundMusicPath(localFolder(root.value(QLatin1String("backgroundmp3path")).toString()));

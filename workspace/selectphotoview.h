@@ -7,16 +7,14 @@
 #include <QByteArray>
 #include <QList>
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 class FamilyDlg;
 class PhotoView;
 class ProductDlg;
-class QNetworkAccessManager;
-class QNetworkReply;
 class QSplitter;
+struct BackendReply;
 
 // The window in which one order's photos are selected: the viewer above the room-template
 // chooser, the album panel beside them and the products panel on the right. Every signal
@@ -34,8 +32,6 @@ public:
     QByteArray lastQueryBody;
     // The room preview was asked for.
     bool isFamilyShown;
-    // The access manager of the most recent request; each request makes a new one.
-    QPointer<QNetworkAccessManager> manager;
     QSplitter* mainSplitter;
     QSplitter* workSplitter;
     QSplitter* viewSplitter;
@@ -78,12 +74,8 @@ public slots:
     void goToPreviousThumb();
     void goToNextThumb();
 
-    void queryAllReqCallBack(QNetworkReply* reply);
-    void queryFamilyPicPathCallBack(QNetworkReply* reply);
-
-private:
-    using ReplySlot = void (SelectPhotoView::*)(QNetworkReply*);
-    void post(const QString& url, const QByteArray& body, ReplySlot slot);
+    void queryAllReqCallBack(const BackendReply& reply);
+    void queryFamilyPicPathCallBack(const BackendReply& reply);
 };
 
 #endif // SELECTPHOTOVIEW_H

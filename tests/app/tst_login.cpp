@@ -290,9 +290,36 @@ private slots:
         QCOMPARE(prompts.count(), 1);
         QCOMPARE(prompts.last().title, QStringLiteral("警告"));
         QCOMPARE(prompts.last().text, message);
+        QCOMPARE(prompts.last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QCOMPARE(prompts.last().defaultButton, QMessageBox::Yes);
         QCOMPARE(field(*login, "password")->text(), QStringLiteral("demo123"));
         QCOMPARE(login->windowTitle(), QStringLiteral("登录"));
         QVERIFY(Config::uid.isEmpty());
+        QVERIFY(SearchWindows::open().isEmpty());
+    }
+
+    // A back end that takes the sign-in and never answers: the post times out as a network error.
+    void silentBackendReturnsToIdle()
+    {
+        PromptRecorder& prompts = m_prompts;
+        m_backend->setReply("loginnew", "do_login", StandInReply::json(signInReply(QJsonArray())).held());
+        auto login = makeLogin();
+        QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
+        Deployment::setRequestTimeoutMs(300);
+        field(*login, "username")->setText("demo");
+        field(*login, "password")->setText("demo123");
+        QTest::mouseClick(okButton(*login), Qt::LeftButton);
+        QTRY_COMPARE(m_backend->heldCount(), 1);
+        QTRY_VERIFY(okButton(*login)->isEnabled());
+        Deployment::setRequestTimeoutMs(30000);
+        QCOMPARE(login->windowTitle(), QStringLiteral("登录"));
+        QCOMPARE(prompts.count(), 1);
+        QCOMPARE(prompts.last().text, QStringLiteral("网络请求错误\n"));
+        QCOMPARE(prompts.last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QCOMPARE(field(*login, "password")->text(), QStringLiteral("demo123"));
+        m_backend->releaseHeld();
+        QTest::qWait(50);
+        QVERIFY(login->isVisible());
         QVERIFY(SearchWindows::open().isEmpty());
     }
 

@@ -106,6 +106,8 @@ private slots:
             QTRY_COMPARE(prompts.count(), 1);
             QCOMPARE(prompts.last().title, QStringLiteral("警告"));
             QCOMPARE(prompts.last().text, message);
+            if (message.startsWith(QStringLiteral("网络请求错误")))
+                QCOMPARE(prompts.last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         }
     }
 
@@ -163,6 +165,8 @@ private slots:
         QTRY_COMPARE(prompts.count(), 1);
         QCOMPARE(prompts.last().title, QStringLiteral("警告"));
         QCOMPARE(prompts.last().text, message);
+        if (message.startsWith(QStringLiteral("网络请求错误")))
+            QCOMPARE(prompts.last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         QVERIFY(dialog->isVisible());
         QCOMPARE(DirServer::getServerPath(), QStringLiteral("//192.168.1.20/share/"));
     }

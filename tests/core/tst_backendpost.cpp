@@ -7,6 +7,7 @@
 
 #include <QJsonArray>
 #include <QNetworkAccessManager>
+#include <QWidget>
 #include <QtTest>
 
 #include <memory>
@@ -92,11 +93,20 @@ private slots:
         m_backend->releaseHeld();
     }
 
+    void goneReceiverIsNeverCalled_data()
+    {
+        QTest::addColumn<bool>("widget");
+        QTest::newRow("object") << false;
+        // A widget deletes its children (the managers) before it stops being a receiver.
+        QTest::newRow("widget") << true;
+    }
+
     void goneReceiverIsNeverCalled()
     {
+        QFETCH(bool, widget);
         m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject{{"code", "1"}}).held());
         bool called = false;
-        auto* receiver = new QObject;
+        QObject* receiver = widget ? new QWidget : new QObject;
         BackendPost::post(Config::url_query_order, FormBody::withToken().toByteArray(), receiver,
             [&called](const BackendReply&) { called = true; });
         QVERIFY(m_backend.waitForRequests(1));
@@ -104,6 +114,36 @@ private slots:
         m_backend->releaseHeld();
         QTest::qWait(200);
         QVERIFY(!called);
+    }
+
+    void droppedPostsAreNeverAnswered()
+    {
+        m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject{{"code", "1"}}).held());
+        bool called = false;
+        QObject receiver;
+        BackendPost::post(Config::url_query_order, FormBody::withToken().toByteArray(), &receiver,
+            [&called](const BackendReply&) { called = true; });
+        QVERIFY(m_backend.waitForRequests(1));
+        BackendPost::dropPending(&receiver);
+        QVERIFY(receiver.findChildren<QNetworkAccessManager*>().isEmpty());
+        m_backend->releaseHeld();
+        QTest::qWait(200);
+        QVERIFY(!called);
+    }
+
+    // A notice nobody waits for: its bytes go out as given, whatever the answer.
+    void noticeIsSentAsGiven()
+    {
+        PromptRecorder prompts;
+        const QByteArray body("&uid=7&imgs_name=a b.jpg,x&1.jpg");
+        m_backend->setReply("Ordernew", "del_photo", StandInReply::httpStatus(500));
+        BackendPost::send(Config::url_del_design_logpost, body);
+        QVERIFY(m_backend.waitForRequests(1));
+        QCOMPARE(m_backend->requests().first().endpoint(), QStringLiteral("Ordernew.del_photo"));
+        QCOMPARE(m_backend->requests().first().body, body);
+        QTest::qWait(200);
+        QCOMPARE(prompts.count(), 0);
+        QVERIFY(BackendPost::supportedSchemes().contains(QStringLiteral("https")));
     }
 
     void networkErrorBoxHasTheStatusAndTheWindowsButton()

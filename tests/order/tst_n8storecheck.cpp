@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -194,6 +195,8 @@ private slots:
         QVERIFY(waitUntil([&] { return n8Requests() == 1; }));
         QVERIFY(waitUntil([&] { return !message.isEmpty() ? m_prompts->count() == 1 : w.findChildren<QNetworkAccessManager*>().isEmpty(); }));
         QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty())
+            QCOMPARE(m_prompts->last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         QCOMPARE(syncButton(&w)->text(), kIdle);
         // Idle again: the next click asks once more.
         replyStores(QJsonArray());
@@ -215,8 +218,10 @@ private slots:
 
         // Right after the reply the check runs: the button shows it and ignores clicks.
         QString textDuringCheck;
-        QNetworkAccessManager* manager = w.findChildren<QNetworkAccessManager*>().last();
-        connect(manager, &QNetworkAccessManager::finished, this, [&] {
+        // Connected after the window's own handler, so it runs right after it.
+        QNetworkReply* reply = w.findChildren<QNetworkAccessManager*>().last()->findChild<QNetworkReply*>();
+        QVERIFY(reply);
+        connect(reply, &QNetworkReply::finished, this, [&] {
             textDuringCheck = syncButton(&w)->text();
             syncButton(&w)->click();
         });

@@ -198,6 +198,8 @@ private slots:
         QVERIFY(waitUntil([&] { return m_prompts->count() == 2; }));
         QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
         QCOMPARE(m_prompts->last().text, box);
+        QCOMPARE(m_prompts->last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QCOMPARE(m_prompts->last().defaultButton, QMessageBox::Yes);
         QTest::qWait(50);
         QCOMPARE(m_backend->requests().size(), 1); // no new search
     }

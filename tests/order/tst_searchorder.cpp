@@ -1,4 +1,5 @@
 #include "core/config.h"
+#include "core/deployment.h"
 #include "order/searchorder.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/failure.h"
@@ -111,6 +112,14 @@ private slots:
     void cleanup()
     {
         m_prompts.reset();
+        Deployment::setRequestTimeoutMs(30000);
+    }
+
+    // The window's own boxes: one Yes button, also the default.
+    static void verifyYesBox(const PromptCall& call)
+    {
+        QCOMPARE(call.buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QCOMPARE(call.defaultButton, QMessageBox::Yes);
     }
 
     void freshWindowShowsDefaults()
@@ -431,6 +440,7 @@ private slots:
             QCOMPARE(m_prompts->count(), 1);
             QCOMPARE(m_prompts->last().title, title);
             QCOMPARE(m_prompts->last().text, message);
+            verifyYesBox(m_prompts->last());
         }
         QCOMPARE(tableModel(w.get())->rowCount(), 2);
         QCOMPARE(w->orderList.size(), 2);
@@ -516,9 +526,48 @@ private slots:
         else
             QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
         QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty())
+            verifyYesBox(m_prompts->last());
         QTest::qWait(50);
         QCOMPARE(queries(), 0);
         QVERIFY(searchButton(w.get())->isEnabled());
+    }
+
+    // A back end that takes the post and never answers: the post times out as a network error.
+    void silentBackendTimesOut_data()
+    {
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("busyMeanwhile");
+        QTest::newRow("order query") << "order" << "ordermessage" << true;
+        QTest::newRow("shop switch") << "loginnew" << "switch_shop" << false;
+    }
+
+    void silentBackendTimesOut()
+    {
+        QFETCH(QString, module);
+        QFETCH(QString, action);
+        QFETCH(bool, busyMeanwhile);
+        m_backend->setReply(module, action, StandInReply::json(reply({orderJson("A")})).held());
+        Deployment::setRequestTimeoutMs(300);
+        auto w = makeWindow();
+        searchButton(w.get())->click();
+        QVERIFY(waitUntil([&] { return m_backend->heldCount() == 1; }));
+        if (busyMeanwhile) {
+            QCOMPARE(searchButton(w.get())->text(), QStringLiteral("检索中..."));
+            QVERIFY(!searchButton(w.get())->isEnabled());
+        }
+        QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
+        QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
+        QCOMPARE(m_prompts->last().text, QStringLiteral("网络请求错误\n"));
+        verifyYesBox(m_prompts->last());
+        QCOMPARE(searchButton(w.get())->text(), QStringLiteral("检索"));
+        QVERIFY(searchButton(w.get())->isEnabled());
+        QCOMPARE(tableModel(w.get())->rowCount(), 0);
+        m_backend->releaseHeld();
+        QTest::qWait(50);
+        QCOMPARE(m_prompts->count(), 1);
+        QCOMPARE(tableModel(w.get())->rowCount(), 0);
     }
 
     void noShopsMeansNoSearch()

@@ -150,6 +150,8 @@ private slots:
         if (!text.isEmpty()) {
             QCOMPARE(s.prompts->last().title, QStringLiteral("警告"));
             QCOMPARE(s.prompts->last().text, text);
+            QCOMPARE(s.prompts->last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+            QCOMPARE(s.prompts->last().defaultButton, QMessageBox::Yes);
         }
         QCOMPARE(ImageData::getInstance()->getCurrentImage().GetTrimrc(), QRect(0, 0, 500, 400));
         QCOMPARE(s.column(3).value(1), QStringLiteral("宽：500||高：400"));

@@ -1,4 +1,5 @@
 #include "core/config.h"
+#include "core/deployment.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
@@ -72,7 +73,11 @@ private slots:
         DirServer::setOrderPath(QStringLiteral("/sentinel/"));
     }
 
-    void cleanup() { s.end(); }
+    void cleanup()
+    {
+        Deployment::setRequestTimeoutMs(30000);
+        s.end();
+    }
 
     // The whole road against the stand-in's demo data set: two queries with the order's fields,
     // the nine thumbnail folders, the album shown twice with records and icons.
@@ -170,10 +175,39 @@ private slots:
         if (!title.isEmpty()) {
             QCOMPARE(s.prompts->last().title, title);
             QCOMPARE(s.prompts->last().text, text.contains("%1") ? text.arg(s.order->volumes()) : text);
+            QCOMPARE(s.prompts->last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+            QCOMPARE(s.prompts->last().defaultButton, QMessageBox::Yes);
         }
         QCOMPARE(DirServer::getOrderPath(), QStringLiteral("/sentinel/"));
         QCOMPARE(s.shown->count(), 0);
         QVERIFY(!QDir(s.order->album("成品缩略图100")).exists());
+    }
+
+    // A back end that takes a query of the road and never answers: it times out as a network
+    // error, and the road stops there.
+    void silentBackendStopsTheRoad_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("picture information") << "getorderpic";
+        QTest::newRow("picture path") << "getpicpath";
+    }
+
+    void silentBackendStopsTheRoad()
+    {
+        QFETCH(QString, action);
+        s.backend->setReply("order", action, StandInReply::json(QJsonObject{{"code", "1"}}).held());
+        Deployment::setRequestTimeoutMs(300);
+        s.open(0);
+        QVERIFY(waitUntil([&] { return s.prompts->count() > 0; }));
+        QCOMPARE(s.prompts->count(), 1);
+        QCOMPARE(s.prompts->last().title, QStringLiteral("警告"));
+        QCOMPARE(s.prompts->last().text, QStringLiteral("网络请求错误\n"));
+        QCOMPARE(s.prompts->last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QCOMPARE(s.backend->heldCount(), 1);
+        s.backend->releaseHeld();
+        QTest::qWait(50);
+        QCOMPARE(DirServer::getOrderPath(), QStringLiteral("/sentinel/"));
+        QCOMPARE(s.shown->count(), 0);
     }
 
     // Roads overlap when albums are switched faster than the back end answers: each reply

@@ -1,6 +1,9 @@
+#include "core/backendreply.h"
 #include "core/config.h"
 #include "photostore/dirserver.h"
 #include "standin/demodata.h"
+#include "tests/support/promptrecorder.h"
+#include "workspace/cropremarkpost.h"
 #include "workspace/orderphotoload.h"
 
 #include <QDir>
@@ -142,6 +145,64 @@ private slots:
         QVERIFY(OrderPhotoLoad::mapOrderFolder(path, &shown, &folder));
         QCOMPARE(shown, path);
         QCOMPARE(folder, path + QLatin1Char('/'));
+    }
+
+    // The readers of the road's replies show nothing themselves: they say what the panel shows.
+    void repliesReadAsValues_data()
+    {
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QJsonObject>("object");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        using O = BackendReply::Outcome;
+        const QJsonObject refused{{"code", "0"}, {"message", "无路径"}};
+        QTest::newRow("network error") << int(O::NetworkError) << QJsonObject() << false << "警告" << "网络请求错误\n404";
+        QTest::newRow("not json") << int(O::NotJson) << QJsonObject() << false << "警告" << "";
+        QTest::newRow("not an object") << int(O::NotObject) << QJsonObject() << false << "警告" << "";
+        QTest::newRow("refused") << int(O::Object) << refused << false << "警告" << "获取订单路径错误：无路径";
+        QTest::newRow("code as a number") << int(O::Object) << QJsonObject{{"code", 1}} << false << "警告"
+                                          << "获取订单路径错误：";
+        QTest::newRow("missing folder") << int(O::Object)
+                                        << QJsonObject{{"code", "1"}, {"picpath", "\\\\picserver\\share\\NONE"}}
+                                        << false << "温馨提示"
+                                        << OrderPhotoLoad::openFailedText(Config::volumesRoot + "picserver/NONE/");
+        QTest::newRow("folder") << int(O::Object)
+                                << QJsonObject{{"code", "1"}, {"picpath", "//picserver/share/2026/DEMO-1001"}}
+                                << true << "" << "";
+    }
+    void repliesReadAsValues()
+    {
+        QFETCH(int, outcome);
+        QFETCH(QJsonObject, object);
+        QFETCH(bool, ok);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        PromptRecorder prompts;
+        BackendReply reply;
+        reply.outcome = BackendReply::Outcome(outcome);
+        reply.object = object;
+        reply.httpStatus = QStringLiteral("404");
+
+        const OrderPhotoLoad::OrderFolderReply folder = OrderPhotoLoad::readOrderFolderReply(reply);
+        QCOMPARE(folder.ok, ok);
+        QCOMPARE(folder.errorTitle, title);
+        QCOMPARE(folder.errorText, text);
+        if (ok)
+            QCOMPARE(folder.folder, Config::volumesRoot + "share/2026/DEMO-1001/");
+
+        // The same reply to the other readers: the same verdict, their own refusal prefix.
+        const OrderPhotoLoad::PictureInfoReply info = OrderPhotoLoad::readPictureInfoReply(reply);
+        const CropRemarkPost::Result crop = CropRemarkPost::readReply(reply);
+        const bool refusal = text.startsWith(QStringLiteral("获取订单路径错误："));
+        const bool accepted = reply.isSuccess();
+        QCOMPARE(info.ok, accepted);
+        QCOMPARE(crop.ok, accepted);
+        QCOMPARE(info.errorText, refusal ? QString(text).replace("获取订单路径错误：", "查询裁剪信息错误：")
+                                         : accepted ? QString() : text);
+        QCOMPARE(crop.errorText, refusal ? QString(text).replace("获取订单路径错误：", "提交裁剪信息错误：")
+                                         : accepted ? QString() : text);
+        QCOMPARE(prompts.count(), 0);
     }
 
     void failureTextShowsThePathAsText()

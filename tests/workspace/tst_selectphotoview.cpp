@@ -214,8 +214,11 @@ private slots:
         });
         QTest::qWait(50);
         QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList{box});
-        if (!box.isEmpty())
+        if (!box.isEmpty()) {
             QCOMPARE(prompts.last().title, QStringLiteral("警告"));
+            QCOMPARE(prompts.last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+            QCOMPARE(prompts.last().defaultButton, QMessageBox::Yes);
+        }
         QCOMPARE(ProductData::all_product_requirement, requirement);
         QCOMPARE(DirServer::getHomeModelPath(), home);
         QCOMPARE(DirServer::getBackgroundMusicPath(), music);
