@@ -4,6 +4,7 @@
 #include "photostore/imagedata.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
+#include "tests/support/smalldisk.h"
 #include "tests/support/testbackend.h"
 
 #include <QDir>
@@ -160,6 +161,27 @@ private slots:
         QCOMPARE(store()->GetSeletedImages().first().fileNameOnDisk(), stays);
         QCOMPARE(store()->getImagelist(SELE_UNUSED).size(), 1);
         QCOMPARE(store()->getImagelist(SELE_UNUSED).first().fileNameOnDisk(), stays);
+    }
+
+    // 汰片 on a disk too full for one photo: that photo stays in 成品, whole, and the box
+    // names it; the one that fits moves; nothing half-written is left in 汰片.
+    void fullDiskKeepsThePhoto()
+    {
+        OrderFolder order;
+        order.add("成品", {"small.jpg"});
+        const QByteArray big(200 * 1024, 'b');
+        order.write("成品/big.jpg", big);
+        SmallDisk disk(order.path("汰片"), 64);
+        if (!disk.isMounted())
+            QSKIP("a small file system cannot be mounted here (needs root)");
+        store()->importImage(PHOTO_FINE);
+
+        QCOMPARE(store()->fineImageToDeleted({"big.jpg", "small.jpg"}), QStringList({"small.jpg"}));
+        QCOMPARE(m_prompts->texts(), QStringList({fineFailure.arg("big.jpg")}));
+        QVERIFY(order.read("成品/big.jpg") == big);
+        QCOMPARE(order.entries("成品"), QStringList({"big.jpg"}));
+        QCOMPARE(order.entries("汰片"), QStringList({"small.jpg"}));
+        QCOMPARE(imageNames(store()->GetSeletedImages()), QStringList({"big.jpg"}));
     }
 
     // A photo that is a relative link moves as a link, and counts as moved although the link

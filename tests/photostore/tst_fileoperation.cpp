@@ -1,5 +1,6 @@
 #include "app/config.h"
 #include "photostore/fileoperation.h"
+#include "tests/support/smalldisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,10 +8,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <QtConcurrent>
-
-#ifdef Q_OS_LINUX
-#include <sys/mount.h>
-#endif
 
 namespace {
 void writeFile(const QString& path, const QByteArray& content)
@@ -49,36 +46,6 @@ QByteArray photoBytes(int size)
         bytes[i] = char((i * 7 + i / 251) & 0xff);
     return bytes;
 }
-
-// A small file system of its own at path (another device, so a move into it copies), for
-// as long as it lives. Mounting needs root; isMounted() is false where it is not allowed.
-class SmallDisk
-{
-public:
-    SmallDisk(const QString& path, int kib)
-        : m_path(QFile::encodeName(path))
-    {
-        QDir().mkpath(path);
-#ifdef Q_OS_LINUX
-        const QByteArray options = "size=" + QByteArray::number(kib) + "k";
-        m_isMounted = ::mount("tmpfs", m_path.constData(), "tmpfs", 0, options.constData()) == 0;
-#else
-        Q_UNUSED(kib)
-#endif
-    }
-    ~SmallDisk()
-    {
-#ifdef Q_OS_LINUX
-        if (m_isMounted)
-            ::umount2(m_path.constData(), MNT_DETACH);
-#endif
-    }
-    bool isMounted() const { return m_isMounted; }
-
-private:
-    QByteArray m_path;
-    bool m_isMounted = false;
-};
 }
 
 class TestFileOperation : public QObject
