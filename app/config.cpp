@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 
 #include <QDateTime>
 #include <QDebug>

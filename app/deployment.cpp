@@ -1,6 +1,6 @@
-#include "app/deployment.h"
+#include "core/deployment.h"
 
-#include "app/config.h"
+#include "core/config.h"
 
 #include <QDebug>
 #include <QFile>

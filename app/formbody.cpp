@@ -1,6 +1,6 @@
-#include "app/formbody.h"
+#include "core/formbody.h"
 
-#include "app/config.h"
+#include "core/config.h"
 
 #include <QUrl>
 

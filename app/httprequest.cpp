@@ -1,8 +1,8 @@
-#include "app/httprequest.h"
+#include "core/httprequest.h"
 
-#include "app/deployment.h"
-#include "app/formbody.h"
-#include "app/prompt.h"
+#include "core/deployment.h"
+#include "core/formbody.h"
+#include "core/prompt.h"
 
 #include <QDebug>
 #include <QJsonDocument>

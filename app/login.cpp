@@ -1,11 +1,11 @@
 #include "app/login.h"
 #include "ui_login.h"
 
-#include "app/config.h"
-#include "app/deployment.h"
-#include "app/formbody.h"
-#include "app/httprequest.h"
-#include "app/prompt.h"
+#include "core/config.h"
+#include "core/deployment.h"
+#include "core/formbody.h"
+#include "core/httprequest.h"
+#include "core/prompt.h"
 #include "order/searchorder.h"
 
 #include <QApplication>

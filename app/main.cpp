@@ -1,5 +1,5 @@
-#include "app/config.h"
-#include "app/deployment.h"
+#include "core/config.h"
+#include "core/deployment.h"
 #include "app/login.h"
 #include "app/singleapplication.h"
 

@@ -1,4 +1,4 @@
-#include "app/prompt.h"
+#include "core/prompt.h"
 
 #include <QDesktopServices>
 #include <QDialog>

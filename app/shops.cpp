@@ -1,6 +1,6 @@
 #include "app/shops.h"
 
-#include "app/config.h"
+#include "core/config.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

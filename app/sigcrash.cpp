@@ -1,6 +1,6 @@
 #include "app/sigcrash.h"
 
-#include "app/config.h"
+#include "core/config.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,11 +1,11 @@
 #include "app/weblogin.h"
 #include "ui_weblogin.h"
 
-#include "app/config.h"
-#include "app/deployment.h"
-#include "app/httprequest.h"
+#include "core/config.h"
+#include "core/deployment.h"
+#include "core/httprequest.h"
 #include "app/login.h"
-#include "app/prompt.h"
+#include "core/prompt.h"
 
 #include <QCoreApplication>
 #include <QDebug>

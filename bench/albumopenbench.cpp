@@ -7,9 +7,9 @@
 // Usage: albumopenbench [N] [folder]  (N defaults to 2000; an order kept in folder is reused
 // with its thumbnails, so that a second run's process never made any)
 
-#include "app/config.h"
-#include "app/deployment.h"
-#include "app/prompt.h"
+#include "core/config.h"
+#include "core/deployment.h"
+#include "core/prompt.h"
 #include "photostore/imagedata.h"
 #include "standin/demodata.h"
 #include "standin/standinserver.h"

@@ -4,8 +4,8 @@
 // the store alone and through the album panel. Usage: photostore_bench [N ...] (default 2000
 // 10000). Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
-#include "app/config.h"
-#include "app/prompt.h"
+#include "core/config.h"
+#include "core/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"

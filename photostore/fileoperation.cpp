@@ -1,6 +1,6 @@
 #include "photostore/fileoperation.h"
 
-#include "app/config.h"
+#include "core/config.h"
 
 #include <QCryptographicHash>
 #include <QDebug>

@@ -1,6 +1,6 @@
 #include "photostore/imageoperation.h"
 
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/fileoperation.h"
 
 #include <QDebug>

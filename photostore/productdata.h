@@ -1,7 +1,7 @@
 #ifndef PRODUCTDATA_H
 #define PRODUCTDATA_H
 
-#include "products/product.h"
+#include "photostore/product.h"
 
 #include <QList>
 #include <QSet>

@@ -1,6 +1,6 @@
 #include "photostore/thumbnailthread.h"
 
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"

@@ -1,6 +1,6 @@
 #include "photostore/thumbthread.h"
 
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/imageoperation.h"
 
 #include <QDebug>

@@ -1,7 +1,7 @@
 #include "products/productdlg.h"
 #include "ui_productdlg.h"
 
-#include "app/prompt.h"
+#include "core/prompt.h"
 #include "photostore/productdata.h"
 #include "workspace/droplistwidget.h"
 

@@ -1,7 +1,7 @@
 #include "tools/familydlg.h"
 #include "ui_familydlg.h"
 
-#include "app/prompt.h"
+#include "core/prompt.h"
 #include "photostore/fileoperation.h"
 #include "photostore/thumbnailthread.h"
 

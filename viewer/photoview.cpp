@@ -1,7 +1,7 @@
 #include "viewer/photoview.h"
 #include "ui_photoview.h"
 
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/imagedata.h"
 #include "viewer/movicedialog.h"
 

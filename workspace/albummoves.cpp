@@ -1,8 +1,8 @@
 #include "workspace/albummoves.h"
 
-#include "app/config.h"
-#include "app/formbody.h"
-#include "app/prompt.h"
+#include "core/config.h"
+#include "core/formbody.h"
+#include "core/prompt.h"
 #include "photostore/imagedata.h"
 #include "viewer/movicedialog.h"
 #include "workspace/photooperation.h"

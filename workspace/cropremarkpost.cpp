@@ -1,9 +1,9 @@
 #include "workspace/cropremarkpost.h"
 
-#include "app/config.h"
-#include "app/formbody.h"
-#include "app/httprequest.h"
-#include "app/prompt.h"
+#include "core/config.h"
+#include "core/formbody.h"
+#include "core/httprequest.h"
+#include "core/prompt.h"
 
 #include <QJsonObject>
 #include <QNetworkReply>

@@ -1,7 +1,7 @@
 #include "workspace/panelshortcuts.h"
 
-#include "app/config.h"
-#include "app/prompt.h"
+#include "core/config.h"
+#include "core/prompt.h"
 #include "photostore/imagedata.h"
 #include "workspace/photooperation.h"
 

@@ -1,8 +1,8 @@
 #include "workspace/photooperation.h"
 
-#include "app/config.h"
-#include "app/httprequest.h"
-#include "app/prompt.h"
+#include "core/config.h"
+#include "core/httprequest.h"
+#include "core/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"

@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "app/login.h"
 #include "app/settingdialog.h"
 #include "exchange/n8syncbaseinfodialog.h"

@@ -1,7 +1,7 @@
-#include "app/config.h"
-#include "app/deployment.h"
-#include "app/formbody.h"
-#include "app/httprequest.h"
+#include "core/config.h"
+#include "core/deployment.h"
+#include "core/formbody.h"
+#include "core/httprequest.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 

@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "app/settingdialog.h"
 #include "photostore/dirserver.h"
 #include "tests/support/promptrecorder.h"

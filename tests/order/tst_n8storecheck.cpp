@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "exchange/n8syncbaseinfodialog.h"
 #include "exchange/n8thread.h"
 #include "order/searchorder.h"

@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "exchange/n8syncbaseinfodialog.h"
 #include "order/searchorder.h"
 #include "photostore/productdata.h"

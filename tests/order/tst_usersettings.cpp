@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "order/searchorder.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/promptrecorder.h"

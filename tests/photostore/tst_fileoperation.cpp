@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/fileoperation.h"
 #include "tests/support/smalldisk.h"
 

@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"

@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/basethumbnailthread.h"
 #include "photostore/copyfilethread.h"
 #include "photostore/thumb.h"

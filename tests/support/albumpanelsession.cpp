@@ -1,6 +1,6 @@
 #include "tests/support/albumpanelsession.h"
 
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "tests/support/albumpanelprobe.h"

@@ -1,6 +1,6 @@
 #include "tests/support/orderfolderfixture.h"
 
-#include "app/config.h"
+#include "core/config.h"
 #include "standin/demodata.h"
 
 #include <QDir>

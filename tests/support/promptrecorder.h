@@ -1,7 +1,7 @@
 #ifndef PROMPTRECORDER_H
 #define PROMPTRECORDER_H
 
-#include "app/prompt.h"
+#include "core/prompt.h"
 
 #include <QList>
 #include <QVariant>

@@ -1,7 +1,7 @@
 #include "tests/support/testbackend.h"
 
-#include "app/config.h"
-#include "app/deployment.h"
+#include "core/config.h"
+#include "core/deployment.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/dirserver.h"
 #include "standin/demodata.h"
 #include "workspace/orderphotoload.h"

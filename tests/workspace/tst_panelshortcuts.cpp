@@ -1,4 +1,4 @@
-#include "app/config.h"
+#include "core/config.h"
 #include "photostore/imagedata.h"
 #include "tests/support/albumpanelprobe.h"
 #include "tests/support/openalbumpanel.h"
