@@ -2,30 +2,196 @@
 
 #include "core/config.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+// What lies at a path, the entry itself: a link is looked at, never followed.
+enum class Entry { None, File, Folder, Other };
+
+Entry entryAt(const QString& path, struct stat* info = nullptr)
+{
+    struct stat own;
+    struct stat* st = info ? info : &own;
+    if (::lstat(QFile::encodeName(path).constData(), st) != 0)
+        return Entry::None;
+    if (S_ISREG(st->st_mode))
+        return Entry::File;
+    return S_ISDIR(st->st_mode) ? Entry::Folder : Entry::Other;
+}
+
+// A short stand-in for a file name, for helper files beside it whose names must fit
+// however long the name is.
+QString nameHash(const QString& name)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+}
+
 // A free name beside path for setting aside a file that a move replaces: hidden and without
-// the photo's extension, so that a listing never takes it for a photo.
+// the photo's extension, so that a listing never takes it for a photo. It carries the
+// photo's name where that fits in a folder entry, a hash of it otherwise.
 QString asideName(const QString& path)
 {
     const QFileInfo info(path);
-    const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".replaced");
+    QString stem = QStringLiteral(".") + info.fileName() + QStringLiteral(".replaced");
+    // 255 bytes per entry, less room for a number.
+    if (QFile::encodeName(stem).size() > 250)
+        stem = QStringLiteral(".") + nameHash(info.fileName()) + QStringLiteral(".replaced");
+    stem = info.absolutePath() + QLatin1Char('/') + stem;
     QString candidate = stem;
-    for (int n = 1; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n)
+    for (int n = 1; entryAt(candidate) != Entry::None; ++n)
         candidate = stem + QString::number(n);
     return candidate;
 }
 
-bool renameFile(const QString& from, const QString& to)
+// Renames without ever replacing what lies at to, a link or a dangling link included.
+// 0, or the system's error code.
+int renameNoReplace(const QString& from, const QString& to)
 {
-    if (QFile::rename(from, to))
-        return true;
-    QFile again(from);
-    return again.rename(to);
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+#endif
+    // A file system without an exclusive rename: a hard link never replaces either.
+    if (::link(source.constData(), target.constData()) == 0) {
+        if (::unlink(source.constData()) == 0)
+            return 0;
+        const int error = errno;
+        ::unlink(target.constData());
+        return error;
+    }
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != ENOSYS)
+        return errno;
+    // Nor hard links (some shares): look, then rename.
+    if (entryAt(to) != Entry::None)
+        return EEXIST;
+    return ::rename(source.constData(), target.constData()) == 0 ? 0 : errno;
+}
+
+// Copies source to a new hidden file in target's folder and checks every step: every byte
+// written, flushed and synced, and the size equal to the source's. The copy's path, or an
+// empty string (with the error code in error) when it is not whole; nothing is left then.
+QString verifiedCopy(const QString& source, const QString& target, int* error)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *error = entryAt(source) == Entry::None ? ENOENT : EIO;
+        return QString();
+    }
+    struct stat from;
+    if (::fstat(in.handle(), &from) != 0 || !S_ISREG(from.st_mode)) {
+        *error = EIO;
+        return QString();
+    }
+
+    const QFileInfo info(target);
+    const QString stem
+        = info.absolutePath() + QStringLiteral("/.") + nameHash(info.fileName()) + QStringLiteral(".moving");
+    QFile out;
+    for (int n = 0; n < 100 && !out.isOpen(); ++n) {
+        out.setFileName(n == 0 ? stem : stem + QString::number(n));
+        // NewOnly: never opened through a link, never onto someone else's copy.
+        const bool isOpen = out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
+        if (!isOpen && entryAt(out.fileName()) == Entry::None) {
+            *error = EIO;
+            return QString();
+        }
+    }
+    if (!out.isOpen()) {
+        *error = EEXIST;
+        return QString();
+    }
+
+    bool isWhole = true;
+    qint64 copied = 0;
+    QByteArray block(256 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(block.data(), block.size());
+        if (got < 0) {
+            isWhole = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        if (out.write(block.constData(), got) != got) {
+            isWhole = false;
+            break;
+        }
+        copied += got;
+    }
+    struct stat to;
+    isWhole = isWhole && out.flush() && ::fsync(out.handle()) == 0 && ::fstat(out.handle(), &to) == 0
+        && copied == qint64(from.st_size) && qint64(to.st_size) == copied;
+    if (isWhole)
+        ::fchmod(out.handle(), from.st_mode & 07777);
+    out.close();
+    isWhole = isWhole && out.error() == QFileDevice::NoError;
+    if (!isWhole) {
+        out.remove();
+        *error = ENOSPC;
+        return QString();
+    }
+    return out.fileName();
+}
+
+// Where a rename cannot be done in place (another device, a file system that refuses it):
+// a verified copy is put in place, without replacing, and only then is the source removed.
+// 0 or an error code; on failure the source and the target's place are as they were.
+int copyThenRemove(const QString& source, const QString& target)
+{
+    // A source already gone leaves the target's place alone: it is another station's move.
+    if (entryAt(source) == Entry::None)
+        return ENOENT;
+    if (entryAt(target) != Entry::None)
+        return EEXIST;
+    int error = 0;
+    const QString copy = verifiedCopy(source, target, &error);
+    if (copy.isEmpty())
+        return error;
+    error = renameNoReplace(copy, target);
+    if (error != 0) {
+        QFile::remove(copy);
+        return error;
+    }
+    if (::unlink(QFile::encodeName(source).constData()) != 0) {
+        // Two copies would be no move; and a source someone else took is theirs to report.
+        error = errno;
+        QFile::remove(target);
+        return error;
+    }
+    return 0;
+}
+
+// One attempt to put source in target's empty place. 0, or the error code: ENOENT when
+// the source is gone, EEXIST when something is in the target's place.
+int placeFile(const QString& source, const QString& target)
+{
+    const int error = renameNoReplace(source, target);
+    switch (error) {
+    case 0:
+    case ENOENT:
+    case EEXIST:
+    case ENOTEMPTY:
+    case EISDIR:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        return error;
+    default:
+        return copyThenRemove(source, target);
+    }
 }
 }
 
@@ -36,48 +202,49 @@ bool FileOperation::fileMove(QString const& source, QString const& target, bool 
     if (source == target)
         return true;
     // Photos are files; a folder is never carried off under a photo's name.
-    if (!QFileInfo(source).isFile())
+    struct stat from;
+    if (!QFileInfo(source).isFile() || entryAt(source, &from) == Entry::None)
         return false;
 
     const QString folder = QFileInfo(target).absolutePath();
     if (!folder.isEmpty() && !QDir(folder).exists() && !QDir().mkpath(folder))
         return false;
 
-    // A file being replaced is only set aside until the photo has arrived: deleting it first
-    // would lose it whenever the rename then fails.
-    // Only a plain file is replaced; a folder of that name makes the move fail.
-    QString aside;
-    if (replace && QFile::exists(target)) {
-        if (!QFileInfo(target).isFile())
+    // The rename's own result decides: another station may move the same photo at the same
+    // time, and exactly one rename of it succeeds.
+    int error = placeFile(source, target);
+    if (error == EEXIST && replace) {
+        // A file being replaced is only set aside until the photo has arrived: deleting it
+        // first would lose it whenever the move then fails. Whatever is in the target's
+        // place but a folder is replaced, a link as a link.
+        struct stat there;
+        const Entry entry = entryAt(target, &there);
+        const bool isSource = entry != Entry::None && there.st_dev == from.st_dev && there.st_ino == from.st_ino;
+        if (entry == Entry::Folder || isSource)
             return false;
-        aside = asideName(target);
-        if (!renameFile(target, aside))
+        const QString aside = asideName(target);
+        if (entry != Entry::None && renameNoReplace(target, aside) != 0)
             return false;
-    }
-
-    // QFile::rename never replaces an existing target, so with replace false both files stay.
-    // Across volumes it copies and removes the copy again when the source cannot go.
-    bool moved = renameFile(source, target);
-    if (moved && (QFile::exists(source) || !QFileInfo(target).isFile())) {
-        // Reported done but not done (the same file under two spellings, say): touch nothing more.
-        qWarning().noquote() << "move not done:" << source << "->" << target;
-        moved = false;
-    }
-
-    if (!aside.isEmpty()) {
-        if (moved) {
-            if (!removeFile(aside))
-                qWarning().noquote() << "replaced file kept as" << aside;
-        } else if (!QFile::exists(target) && !renameFile(aside, target)) {
-            qWarning().noquote() << "replaced file could not be put back, kept as" << aside;
+        error = placeFile(source, target);
+        if (entry != Entry::None) {
+            if (error == 0) {
+                if (!removeFile(aside))
+                    qWarning().noquote() << "replaced file kept as" << aside;
+            } else if (renameNoReplace(aside, target) != 0) {
+                qWarning().noquote() << "replaced file could not be put back, kept as" << aside;
+            }
         }
     }
+    // Not moved: a source already gone (another station's move) included.
+    if (error != 0)
+        return false;
 
-    if (moved) {
+    // A link keeps its own times; stamping it would stamp the file it leads to.
+    if (entryAt(target) == Entry::File) {
         const QDateTime now = QDateTime::currentDateTime();
         ChangeFileDateTime(now, now, target);
     }
-    return moved;
+    return true;
 }
 
 int FileOperation::ChangeFileDateTime(QDateTime access, QDateTime modification, QString path)
@@ -138,7 +305,9 @@ bool FileOperation::copyDir(QString source, QString target, bool overwrite)
 
 bool FileOperation::removeFile(QString path)
 {
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+    // Only a file's own mode is widened: through a link it would change the file it leads to.
+    if (entryAt(path) == Entry::File)
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
     return QFile::remove(path);
 }
 

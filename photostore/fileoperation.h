@@ -12,12 +12,15 @@ class FileOperation
 public:
     FileOperation() {}
 
-    // Moves source to target, creating the target's folder chain. With replace false an
-    // existing target is never touched: the move fails and both files stay. With replace
-    // true an existing target file is set aside and removed only once the source has
-    // arrived; on failure it is put back. True only when the file left the source and is
-    // at the target. A moved file carries the time of the move as its access and
-    // modification time.
+    // Moves source to target, creating the target's folder chain. Whatever is in the
+    // target's place counts, a link (even one leading nowhere) as itself, never followed.
+    // With replace false it is never touched: the move fails and both stay. With replace
+    // true it is set aside (a folder is not) and removed only once the source has arrived;
+    // on failure it is put back. Where the rename cannot be done in place (another device),
+    // a copy is made beside the target, checked whole and synced, put in place and only
+    // then is the source removed. True exactly when this call's rename or copy took the
+    // file: a source another process moved first is not moved. A moved file carries the
+    // time of the move as its access and modification time.
     static bool fileMove(QString const& source, QString const& target, bool const& replace);
     // 0 on success, -1 on failure. Whole seconds are kept.
     static int ChangeFileDateTime(QDateTime access, QDateTime modification, QString path);

@@ -560,7 +560,8 @@ void ImageData::orderFineImage()
 }
 
 namespace {
-// One photo's move; done only when the file has left its album and is in the target's.
+// One photo's move. The rename's own result decides: another station may move the same
+// photo at the same time, and checks afterwards would see its doing, not ours.
 bool moveFile(const Image& photo, PHOTOTYPE to)
 {
     // Without an order folder the paths would name folders of the working directory.
@@ -569,9 +570,19 @@ bool moveFile(const Image& photo, PHOTOTYPE to)
     const QString source = photo.GetBigImagePath();
     Image moved = photo;
     moved.SetPhotoType(to);
-    const QString target = moved.GetBigImagePath();
-    return FileOperation::fileMove(source, target, true) && !FileOperation::isFileExist(source)
-        && FileOperation::isFileExist(target);
+    return FileOperation::fileMove(source, moved.GetBigImagePath(), true);
+}
+
+// The photo's name as it is on disk; a record not made from a listing has only its name.
+QString diskName(const Image& photo)
+{
+    return photo.fileNameOnDisk().isEmpty() ? photo.GetImageName() : photo.fileNameOnDisk();
+}
+
+// The same file: two photos may share a name and differ in the spelling on disk.
+bool isSameFile(const Image& a, const Image& b)
+{
+    return a.GetImageName() == b.GetImageName() && diskName(a) == diskName(b);
 }
 
 // The one box of an operation, naming every photo that stayed.
@@ -590,7 +601,7 @@ QVector<int> survivors(const QList<Image>& before, const QList<Image>& after)
     QVector<int> index(before.size(), -1);
     int j = 0;
     for (int i = 0; i < before.size() && j < after.size(); ++i)
-        if (before.at(i).GetImageName() == after.at(j).GetImageName())
+        if (isSameFile(before.at(i), after.at(j)))
             index[i] = j++;
     return index;
 }
@@ -608,37 +619,64 @@ void removeMarked(QList<Image>& list, const QVector<bool>& gone)
     list.swap(kept);
 }
 
-void removeNames(QList<Image>& list, const QSet<QString>& names)
+void removePhotos(QList<Image>& list, const QList<Image>& photos)
 {
-    if (names.isEmpty())
+    if (photos.isEmpty())
         return;
+    QSet<QString> names;
+    for (const Image& photo : photos)
+        names.insert(photo.GetImageName() + QLatin1Char('/') + diskName(photo));
     QList<Image> kept;
     kept.reserve(list.size());
     for (const Image& image : qAsConst(list))
-        if (!names.contains(image.GetImageName()))
+        if (!names.contains(image.GetImageName() + QLatin1Char('/') + diskName(image)))
             kept.append(image);
     list.swap(kept);
+}
+
+// The next photo of a list of positions not yet taken, or -1.
+int takeFree(QVector<int>* positions, const QVector<bool>& taken)
+{
+    while (positions && !positions->isEmpty()) {
+        const int i = positions->takeLast();
+        if (!taken.at(i))
+            return i;
+    }
+    return -1;
 }
 }
 
 QStringList ImageData::moveImages(QList<Image>& from, const QStringList& names, PHOTOTYPE to,
-                                  const QString& failure)
+                                  const QString& failure, QList<Image>* movedPhotos)
 {
-    // Each name takes the first photo of that name not yet taken; the list is rebuilt once.
-    QHash<QString, QVector<int>> positions;
-    for (int i = from.size() - 1; i >= 0; --i)
-        positions[from.at(i).GetImageName()].append(i);
+    // Each name takes the first photo not yet taken that is spelt so on disk, else the first
+    // of that name: of IMG_1.JPG and IMG_1.jpg, the one asked for moves. The list is rebuilt
+    // once.
+    QHash<QString, QVector<int>> onDisk;
+    QHash<QString, QVector<int>> named;
+    for (int i = from.size() - 1; i >= 0; --i) {
+        onDisk[diskName(from.at(i))].append(i);
+        named[from.at(i).GetImageName()].append(i);
+    }
+    QVector<bool> taken(from.size(), false);
     QVector<bool> gone(from.size(), false);
     QStringList moved;
     QStringList failed;
     for (const QString& name : names) {
-        auto found = positions.find(name);
-        if (found == positions.end() || found->isEmpty())
+        auto exact = onDisk.find(name);
+        int i = takeFree(exact == onDisk.end() ? nullptr : &*exact, taken);
+        if (i < 0) {
+            auto found = named.find(name);
+            i = takeFree(found == named.end() ? nullptr : &*found, taken);
+        }
+        if (i < 0)
             continue;
-        const int i = found->takeLast();
+        taken[i] = true;
         if (moveFile(from.at(i), to)) {
             gone[i] = true;
             moved.append(name);
+            if (movedPhotos)
+                movedPhotos->append(from.at(i));
         } else {
             failed.append(name);
         }
@@ -650,10 +688,11 @@ QStringList ImageData::moveImages(QList<Image>& from, const QStringList& names, 
 
 QStringList ImageData::fineImageToDeleted(QStringList names)
 {
-    const QStringList moved = moveImages(fine, names, PHOTO_DELETED,
-                                         QStringLiteral("成品%1移至汰片失败，请检查是否有其他软件使用"));
+    QList<Image> photos;
+    const QStringList moved
+        = moveImages(fine, names, PHOTO_DELETED, QStringLiteral("成品%1移至汰片失败，请检查是否有其他软件使用"), &photos);
     // A photo leaves 未选 only when it really left 成品.
-    removeNames(myUnused, QSet<QString>(moved.begin(), moved.end()));
+    removePhotos(myUnused, photos);
     return moved;
 }
 

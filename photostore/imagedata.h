@@ -111,8 +111,10 @@ private:
     QList<Image>* seleList(int sel);
     QList<Image>* filteredList(int sel);
     int cursorPosition() const;
+    // Moves the photos named, by their names on disk first; movedPhotos receives the
+    // records of those that moved.
     QStringList moveImages(QList<Image>& from, const QStringList& names, PHOTOTYPE to,
-                           const QString& failure);
+                           const QString& failure, QList<Image>* movedPhotos = nullptr);
 
     static ImageData* m_pimages;
 

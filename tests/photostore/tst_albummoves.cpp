@@ -4,6 +4,7 @@
 #include "photostore/imagedata.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
+#include "tests/support/smalldisk.h"
 #include "tests/support/testbackend.h"
 
 #include <QDir>
@@ -131,6 +132,72 @@ private slots:
         QCOMPARE(order.entries("成品"), QStringList({"a.jpg"}));
         QCOMPARE(order.read("成品/a.jpg"), QByteArray("a.jpg"));
         QVERIFY(order.entries("汰片").isEmpty());
+    }
+
+    // Two photos whose names differ only in the case of the extension: the one asked for by
+    // its name on disk moves, and the other stays, on disk and in 成品 and 未选.
+    void sameNamedPhotosOfTwoSpellings_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("stays");
+        QTest::newRow("second") << "IMG_1.jpg" << "IMG_1.JPG";
+        QTest::newRow("first") << "IMG_1.JPG" << "IMG_1.jpg";
+    }
+
+    void sameNamedPhotosOfTwoSpellings()
+    {
+        QFETCH(QString, asked);
+        QFETCH(QString, stays);
+        OrderFolder order;
+        order.add("成品", {"IMG_1.JPG", "IMG_1.jpg"});
+        store()->importImage(PHOTO_FINE);
+        store()->setMyUnUsedimages(store()->GetSeletedImages());
+
+        QCOMPARE(store()->fineImageToDeleted({asked}), QStringList({asked}));
+        QCOMPARE(m_prompts->count(), 0);
+        QCOMPARE(order.entries("成品"), QStringList({stays}));
+        QCOMPARE(order.read("汰片/" + asked), asked.toUtf8());
+        QCOMPARE(store()->GetSeletedImages().size(), 1);
+        QCOMPARE(store()->GetSeletedImages().first().fileNameOnDisk(), stays);
+        QCOMPARE(store()->getImagelist(SELE_UNUSED).size(), 1);
+        QCOMPARE(store()->getImagelist(SELE_UNUSED).first().fileNameOnDisk(), stays);
+    }
+
+    // 汰片 on a disk too full for one photo: that photo stays in 成品, whole, and the box
+    // names it; the one that fits moves; nothing half-written is left in 汰片.
+    void fullDiskKeepsThePhoto()
+    {
+        OrderFolder order;
+        order.add("成品", {"small.jpg"});
+        const QByteArray big(200 * 1024, 'b');
+        order.addFile("成品/big.jpg", big);
+        SmallDisk disk(order.path("汰片"), 64);
+        if (!disk.isMounted())
+            QSKIP("a small file system cannot be mounted here (needs root)");
+        store()->importImage(PHOTO_FINE);
+
+        QCOMPARE(store()->fineImageToDeleted({"big.jpg", "small.jpg"}), QStringList({"small.jpg"}));
+        QCOMPARE(m_prompts->texts(), QStringList({fineFailure.arg("big.jpg")}));
+        QVERIFY(order.read("成品/big.jpg") == big);
+        QCOMPARE(order.entries("成品"), QStringList({"big.jpg"}));
+        QCOMPARE(order.entries("汰片"), QStringList({"small.jpg"}));
+        QCOMPARE(imageNames(store()->GetSeletedImages()), QStringList({"big.jpg"}));
+    }
+
+    // A photo that is a relative link moves as a link, and counts as moved although the link
+    // leads nowhere from its new folder.
+    void relativeLinkPhotoMoves()
+    {
+        OrderFolder order;
+        order.add("成品", {"b.jpg"});
+        QVERIFY(QFile::link("b.jpg", order.path("成品/a.jpg")));
+        store()->importImage(PHOTO_FINE);
+
+        QCOMPARE(store()->fineImageToDeleted({"a.jpg"}), QStringList({"a.jpg"}));
+        QCOMPARE(m_prompts->count(), 0);
+        QCOMPARE(QFileInfo(order.path("汰片/a.jpg")).symLinkTarget(), order.path("汰片/b.jpg"));
+        QCOMPARE(order.entries("成品"), QStringList({"b.jpg"}));
+        QCOMPARE(imageNames(store()->GetSeletedImages()), QStringList({"b.jpg"}));
     }
 
     // Restores and design moves: the photos asked for move in the order asked; a name of

@@ -1,11 +1,13 @@
 #include "core/config.h"
 #include "photostore/fileoperation.h"
+#include "tests/support/smalldisk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <QtConcurrent>
 
 namespace {
 void writeFile(const QString& path, const QByteArray& content)
@@ -28,6 +30,22 @@ qint64 mtime(const QString& path)
 }
 
 const QDateTime longAgo = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6));
+
+// Every entry of a folder by name, hidden ones and links too.
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// A photo of the given size whose bytes tell where they were: a truncated copy never
+// compares equal.
+QByteArray photoBytes(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((i * 7 + i / 251) & 0xff);
+    return bytes;
+}
 }
 
 class TestFileOperation : public QObject
@@ -142,6 +160,163 @@ private slots:
         QCOMPARE(readFile(tmp.filePath("成品/.a.jpg.replaced")), QByteArray("someone else's"));
         QCOMPARE(QDir(tmp.filePath("成品")).entryList(QDir::Files | QDir::Hidden).size(), 2);
         QVERIFY(QDir(tmp.filePath("汰片")).isEmpty());
+    }
+
+    // A move onto another device copies; a photo that does not fit (alone, or beside a
+    // same-named photo it would replace) is not moved: its source stays whole, the file it
+    // would replace is back under its name, and no partial copy is left. One that fits
+    // arrives whole.
+    void moveOntoAFullDisk_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("isInTheWay");
+        QTest::addColumn<bool>("fits");
+        for (const int size : {20 * 1024, 60 * 1024, 64 * 1024 + 100, 66 * 1024, 200 * 1024})
+            for (const bool inTheWay : {false, true})
+                QTest::addRow("%d bytes%s", size, inTheWay ? ", replacing" : "")
+                    << size << inTheWay << (size + (inTheWay ? 4096 : 0) <= 48 * 1024);
+    }
+
+    void moveOntoAFullDisk()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, isInTheWay);
+        QFETCH(bool, fits);
+        QTemporaryDir tmp;
+        SmallDisk disk(tmp.filePath("汰片"), 64);
+        if (!disk.isMounted())
+            QSKIP("a small file system cannot be mounted here (needs root)");
+        // What the small disk holds besides: the photo must not fit in what is left.
+        writeFile(tmp.filePath("汰片/other.jpg"), photoBytes(12 * 1024));
+        const QString from = tmp.filePath("成品/a.jpg");
+        const QString to = tmp.filePath("汰片/a.jpg");
+        const QByteArray photo = photoBytes(size);
+        writeFile(from, photo);
+        if (isInTheWay)
+            writeFile(to, "same-named");
+
+        QCOMPARE(FileOperation::fileMove(from, to, true), fits);
+        if (fits) {
+            QVERIFY(!QFileInfo::exists(from));
+            QVERIFY(readFile(to) == photo);
+        } else {
+            QVERIFY(readFile(from) == photo);
+            QCOMPARE(readFile(to), isInTheWay ? QByteArray("same-named") : QByteArray());
+        }
+        QCOMPARE(entries(tmp.filePath("汰片")),
+                 fits || isInTheWay ? QStringList({"a.jpg", "other.jpg"}) : QStringList({"other.jpg"}));
+        QCOMPARE(entries(tmp.filePath("成品")), fits ? QStringList() : QStringList({"a.jpg"}));
+    }
+
+    // A link in the target's place is a collision whether or not it leads anywhere: without
+    // replace the move fails and nothing is written through it; with replace the link goes
+    // and the photo takes its place as a file. The file a link leads to is never touched,
+    // not even its mode.
+    void linkInTheTargetsPlace_data()
+    {
+        QTest::addColumn<bool>("isDangling");
+        QTest::addColumn<bool>("replace");
+        for (const bool dangling : {true, false})
+            for (const bool replace : {false, true})
+                QTest::addRow("%s, %s", dangling ? "dangling" : "to a read-only file", replace ? "replace" : "keep")
+                    << dangling << replace;
+    }
+
+    void linkInTheTargetsPlace()
+    {
+        QFETCH(bool, isDangling);
+        QFETCH(bool, replace);
+        QTemporaryDir tmp;
+        const QString from = tmp.filePath("成品/a.jpg");
+        const QString to = tmp.filePath("汰片/a.jpg");
+        const QString elsewhere = tmp.filePath("elsewhere/a.jpg");
+        writeFile(from, "photo");
+        QDir().mkpath(tmp.filePath("汰片"));
+        QDir().mkpath(tmp.filePath("elsewhere"));
+        // The mode itself: Qt's "User" bits say what we may do, and root may do anything.
+        const QFileDevice::Permissions mode = QFileDevice::Permissions(0x7777) & ~QFileDevice::Permissions(0x0700);
+        const QFileDevice::Permissions readOnly
+            = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        if (!isDangling) {
+            writeFile(elsewhere, "not ours");
+            QVERIFY(QFile::setPermissions(elsewhere, readOnly));
+        }
+        QVERIFY(QFile::link(elsewhere, to));
+
+        QCOMPARE(FileOperation::fileMove(from, to, replace), replace);
+        if (replace) {
+            QVERIFY(!QFileInfo(to).isSymLink());
+            QCOMPARE(readFile(to), QByteArray("photo"));
+            QVERIFY(!QFileInfo::exists(from));
+        } else {
+            QVERIFY(QFileInfo(to).isSymLink());
+            QCOMPARE(readFile(from), QByteArray("photo"));
+        }
+        QCOMPARE(entries(tmp.filePath("汰片")), QStringList({"a.jpg"}));
+        if (isDangling) {
+            QVERIFY(entries(tmp.filePath("elsewhere")).isEmpty());
+        } else {
+            QCOMPARE(readFile(elsewhere), QByteArray("not ours"));
+            QCOMPARE(QFile::permissions(elsewhere) & mode, readOnly);
+        }
+    }
+
+    // Stations move the same photos at once, in step, photo by photo: each photo arrives
+    // once, whole, and exactly one of them reports it moved; the others hear they did not.
+    void stationsClaimEachPhotoOnce()
+    {
+        QTemporaryDir tmp;
+        const int count = 1000;
+        const int stations = 4;
+        for (int i = 0; i < count; ++i)
+            writeFile(tmp.filePath(QString("成品/%1.jpg").arg(i)), QByteArray::number(i));
+        QDir().mkpath(tmp.filePath("汰片"));
+        QAtomicInt arrived(0);
+        const auto station = [&tmp, &arrived, count, stations]() {
+            QVector<bool> claimed(count, false);
+            for (int i = 0; i < count; ++i) {
+                arrived.fetchAndAddOrdered(1);
+                while (arrived.loadAcquire() < stations * (i + 1))
+                    QThread::yieldCurrentThread();
+                claimed[i] = FileOperation::fileMove(tmp.filePath(QString("成品/%1.jpg").arg(i)),
+                                                     tmp.filePath(QString("汰片/%1.jpg").arg(i)), true);
+            }
+            return claimed;
+        };
+        QThreadPool pool;
+        pool.setMaxThreadCount(stations);
+        QList<QFuture<QVector<bool>>> runs;
+        for (int n = 0; n < stations; ++n)
+            runs.append(QtConcurrent::run(&pool, station));
+        QVector<int> claims(count, 0);
+        for (QFuture<QVector<bool>>& run : runs) {
+            const QVector<bool> claimed = run.result();
+            for (int i = 0; i < count; ++i)
+                claims[i] += claimed.at(i);
+        }
+
+        QCOMPARE(claims.count(1), count);
+        for (int i = 0; i < count; ++i)
+            QCOMPARE(readFile(tmp.filePath(QString("汰片/%1.jpg").arg(i))), QByteArray::number(i));
+        QCOMPARE(entries(tmp.filePath("汰片")).size(), count);
+        QVERIFY(entries(tmp.filePath("成品")).isEmpty());
+    }
+
+    // The longest names a folder takes can still be replaced: setting the old photo aside
+    // needs a name that fits too.
+    void longNamedTargetIsReplaced()
+    {
+        QTemporaryDir tmp;
+        // 83 three-byte characters and "_1.jpg": 255 bytes, the most a name may have.
+        const QString name = QString(83, QChar(0x7167)) + "_1.jpg";
+        QCOMPARE(QFile::encodeName(name).size(), 255);
+        writeFile(tmp.filePath("成品/" + name), "new");
+        writeFile(tmp.filePath("汰片/" + name), "old");
+
+        QVERIFY(FileOperation::fileMove(tmp.filePath("成品/" + name), tmp.filePath("汰片/" + name), true));
+        QCOMPARE(readFile(tmp.filePath("汰片/" + name)), QByteArray("new"));
+        QCOMPARE(entries(tmp.filePath("汰片")), QStringList({name}));
+        QVERIFY(entries(tmp.filePath("成品")).isEmpty());
     }
 
     // Times are set as given, in summer as in winter and past 2038, whatever the file's name.
