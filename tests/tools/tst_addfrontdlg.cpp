@@ -1,5 +1,7 @@
 #include "core/config.h"
 #include "photostore/dirserver.h"
+#include "photostore/imagedata.h"
+#include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "tools/addfrontdlg.h"
@@ -14,7 +16,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -49,7 +50,7 @@ class TestAddFrontDlg : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<TestBackend> backend;
-    QTemporaryDir orderDir;
+    std::unique_ptr<OrderFolder> order;
 
     QString picturePath() const { return DirServer::getMarkerPath() + picName; }
 
@@ -81,8 +82,13 @@ private slots:
     {
         backend = std::make_unique<TestBackend>();
         QVERIFY(backend->isReady());
-        QVERIFY(orderDir.isValid());
-        DirServer::setOrderPath(orderDir.path() + QLatin1Char('/'));
+        // The viewer marks the photo under the album cursor.
+        order = std::make_unique<OrderFolder>();
+        order->add(QStringLiteral("成品"), {picName, QStringLiteral("IMG_0002.jpg")});
+        ImageData::getInstance()->importImage(PHOTO_FINE);
+        ImageData::getInstance()->setType(PHOTO_FINE, SELE_ALL);
+        ImageData::getInstance()->setIterator(0, SELE_ALL);
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetImageName(), picName);
         Config::order_id = QStringLiteral("OP1001");
         Config::super_id = QStringLiteral("28");
         Config::order_sample_infoid = QStringLiteral("S77");
@@ -241,6 +247,7 @@ private slots:
         QTRY_VERIFY(editor->isSaved());
         QVERIFY(prompts.contains(QStringLiteral("提示"), QStringLiteral("保存成功")));
         QCOMPARE(need.count(), 1);
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetStrneed(), QStringLiteral("已有4个标注"));
 
         const StandInRequest save = savePosts().first();
         QVERIFY(save.body.startsWith('&'));
@@ -281,13 +288,22 @@ private slots:
     void savingNoMarksSendsTheEmptyListAndRemovesThePicture()
     {
         backend->server().setReply("order", "getorderpicmark", StandInReply::json(marksReply({})));
+        ImageData::getInstance()->getIterator()->SetStrneed(QStringLiteral("已有2个标注"));
         QPointer<addFrontDlg> editor = openEditor();
         QVERIFY(editor);
+        backend->server().setReply("order", "updateorderpicmark",
+            StandInReply::json(QJsonObject { { "code", "1" }, { "message", "保存成功" } }).held());
         PromptRecorder prompts;
         editor->findChild<QPushButton*>("pushButton")->click();
-        QTRY_COMPARE(savePosts().size(), 1);
+        QTRY_COMPARE(backend->server().heldCount(), 1);
         QCOMPARE(savePosts().first().value("mark"), QStringLiteral("[\n]\n"));
-        QTRY_VERIFY(editor->isSaved());
+        QVERIFY(QFile::exists(picturePath())); // written before the post
+        QVERIFY(editor->isSaving());
+        QSignalSpy need(editor.data(), &addFrontDlg::sendNeedMessage);
+        backend->server().releaseHeld();
+        QTRY_COMPARE(need.count(), 1);
+        QVERIFY(editor->isSaved() && !editor->isSaving());
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetStrneed(), QString());
         QTRY_VERIFY(!QFile::exists(picturePath()));
         delete editor.data();
     }
