@@ -121,7 +121,9 @@ void addFrontDlg::setData(QImage image, QString picName)
 
 void addFrontDlg::httpGetMarks()
 {
+    // Marks made before the stored ones arrive would take their numbers.
     loadState = LoadState::Loading;
+    updateEnabled();
     const QByteArray body = "&"
         + FormBody()
               .add(QStringLiteral("order_photo_id"), Config::order_id)
@@ -139,6 +141,7 @@ void addFrontDlg::httpGetMarks()
         loadRequest = nullptr;
         if (loadState == LoadState::Loading)
             loadState = LoadState::Failed;
+        updateEnabled();
     });
 }
 
@@ -147,6 +150,7 @@ void addFrontDlg::replyGetMarks(QJsonObject jsonInfo)
     const QJsonValue marks = jsonInfo.value(QStringLiteral("mark"));
     const bool isSuccess = jsonInfo.value(QStringLiteral("code")).toString() == QLatin1String("1");
     loadState = isSuccess || marks.isArray() ? LoadState::Loaded : LoadState::Failed;
+    updateEnabled();
     for (const QJsonValue& mark : marks.toArray()) {
         const QString text = mark.toString();
         if (!text.isEmpty())
@@ -200,6 +204,8 @@ void addFrontDlg::addEdit(ZKMarkEdit* edit, int layoutIndex)
 
 void addFrontDlg::createMarkerAction()
 {
+    if (!isEditable())
+        return;
     markChanged();
     int number = 0;
     if (!delNumbers.isEmpty())
@@ -249,6 +255,8 @@ void addFrontDlg::delMarkerSlot(ZKMarkEdit* edit)
     if (edit->marker) {
         if (selectMarker == edit->marker)
             selectMarker = nullptr;
+        // Hidden at once, so that a save in the same turn does not draw it.
+        edit->marker->hide();
         edit->marker->deleteLater();
     }
     delNumbers << QString::number(edit->getNum());
@@ -275,6 +283,8 @@ bool addFrontDlg::startSave()
 {
     if (saving)
         return true;
+    if (loadState == LoadState::Loading)
+        return false;
     if (loadState != LoadState::Loaded
         && Prompt::question(this, QStringLiteral("警告"),
                QStringLiteral("这张照片已有的标注没有读取成功，保存会用当前的标注替换它们。是否仍然保存？"),
@@ -290,7 +300,7 @@ bool addFrontDlg::startSave()
     const QImage picture = ui->label->grab(picRect).toImage();
     const QStringList marks = markStrings();
     saving = true;
-    setBusy(true);
+    updateEnabled();
 
     // The picture is written first, so that a later upload finds the one that was posted.
     auto* watcher = new QFutureWatcher<bool>(this);
@@ -333,7 +343,7 @@ void addFrontDlg::replyPostMarks(QJsonObject jsonInfo)
         return;
     }
     saving = false;
-    setBusy(false);
+    updateEnabled();
     saved = true;
     if (!closeAfterSave)
         Prompt::information(
@@ -347,7 +357,7 @@ void addFrontDlg::saveFailed()
 {
     saving = false;
     closeAfterSave = false;
-    setBusy(false);
+    updateEnabled();
     Prompt::information(
         nullptr, QStringLiteral("提示"), QStringLiteral("保存失败，请重新保存！"), QMessageBox::Yes, QMessageBox::Yes);
 }
@@ -365,12 +375,14 @@ void addFrontDlg::applyRequirement()
     emit sendNeedMessage();
 }
 
-void addFrontDlg::setBusy(bool busy)
+bool addFrontDlg::isEditable() const { return !saving && loadState != LoadState::Loading; }
+
+void addFrontDlg::updateEnabled()
 {
-    ui->label->setEnabled(!busy);
-    ui->groupBox->setEnabled(!busy);
-    ui->pushButton->setEnabled(!busy);
-    ui->pushButton_2->setEnabled(!busy);
+    ui->label->setEnabled(isEditable());
+    ui->groupBox->setEnabled(isEditable());
+    ui->pushButton->setEnabled(isEditable());
+    ui->pushButton_2->setEnabled(!saving);
 }
 
 void addFrontDlg::on_pushButton_clicked() { startSave(); }

@@ -31,7 +31,8 @@ class addFrontDlg;
 // edits. Closing with unsaved marks asks whether to save; on Yes the editor stays open until
 // the back end has answered, and reports the requirement text (sendNeedMessage) only then.
 // When the photo's marks could not be loaded, a save would replace them with only the new
-// ones, so it is confirmed first. Opened by the viewer, deleted on close.
+// ones, so it is confirmed first; until the load has ended the editor takes no edits.
+// Opened by the viewer, deleted on close.
 class addFrontDlg : public QDialog {
     Q_OBJECT
 public:
@@ -82,7 +83,8 @@ private:
     QStringList markStrings() const;
     void saveFailed();
     void applyRequirement();
-    void setBusy(bool busy);
+    bool isEditable() const;
+    void updateEnabled();
     void markChanged() { saved = false; }
     void addEdit(ZKMarkEdit* edit, int layoutIndex);
 

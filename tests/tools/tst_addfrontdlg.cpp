@@ -84,7 +84,7 @@ private slots:
         QVERIFY(backend->isReady());
         // The viewer marks the photo under the album cursor.
         order = std::make_unique<OrderFolder>();
-        order->add(QStringLiteral("成品"), {picName, QStringLiteral("IMG_0002.jpg")});
+        order->add(QStringLiteral("成品"), { picName, QStringLiteral("IMG_0002.jpg") });
         ImageData::getInstance()->importImage(PHOTO_FINE);
         ImageData::getInstance()->setType(PHOTO_FINE, SELE_ALL);
         ImageData::getInstance()->setIterator(0, SELE_ALL);
@@ -184,6 +184,26 @@ private slots:
         editor->close();
         QTRY_VERIFY(editor.isNull());
         QCOMPARE(prompts.count(), 0); // nothing changed, nothing asked
+    }
+
+    void noMarksAreMadeBeforeTheStoredOnesArrive()
+    {
+        backend->server().setReply(
+            "order", "getorderpicmark", StandInReply::json(marksReply({ mark(1), mark(2), mark(3) })).held());
+        std::unique_ptr<addFrontDlg> editor = std::make_unique<addFrontDlg>();
+        editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+        editor->setData(QImage(), picName);
+        QTRY_COMPARE(backend->server().heldCount(), 1);
+        trigger(editor.get(), "square");
+        QVERIFY(editor->markEdits().isEmpty());
+        QVERIFY(!editor->findChild<QPushButton*>("pushButton")->isEnabled());
+
+        backend->server().releaseHeld();
+        QTRY_VERIFY(!editor->isLoadingMarks());
+        QVERIFY(editor->findChild<QPushButton*>("pushButton")->isEnabled());
+        trigger(editor.get(), "square");
+        QCOMPARE(numbers(*editor), (QList<int> { 1, 2, 3, 4 }));
     }
 
     void numbersOfDeletedMarksAreHandedOutAgain_data()
