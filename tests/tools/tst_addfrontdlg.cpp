@@ -1,0 +1,457 @@
+#include "core/config.h"
+#include "photostore/dirserver.h"
+#include "photostore/imagedata.h"
+#include "tests/support/orderfolder.h"
+#include "tests/support/promptrecorder.h"
+#include "tests/support/testbackend.h"
+#include "tools/addfrontdlg.h"
+#include "tools/markstring.h"
+#include "tools/zkmarkedit.h"
+#include "tools/zkmarker.h"
+
+#include <QAction>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(StandInReply)
+
+namespace {
+
+const QString picName = QStringLiteral("IMG_0001.jpg");
+
+QJsonObject marksReply(const QStringList& marks)
+{
+    return QJsonObject { { "code", "1" }, { "message", "查询成功" }, { "mark", QJsonArray::fromStringList(marks) } };
+}
+
+QString mark(int number, const QString& text = QStringLiteral("提亮"))
+{
+    return MarkString::toString(QRect(10 * number, 20, 60, 40), 1, number, QColor("#ff0000"), text);
+}
+
+QList<int> numbers(const addFrontDlg& editor)
+{
+    QList<int> out;
+    for (const ZKMarkEdit* edit : editor.markEdits())
+        out << edit->getNum();
+    return out;
+}
+
+} // namespace
+
+class TestAddFrontDlg : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TestBackend> backend;
+    std::unique_ptr<OrderFolder> order;
+
+    QString picturePath() const { return DirServer::getMarkerPath() + picName; }
+
+    // An editor shown like the viewer shows it, once its load has been answered.
+    QPointer<addFrontDlg> openEditor()
+    {
+        QPointer<addFrontDlg> editor = new addFrontDlg;
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        editor->show();
+        if (!QTest::qWaitForWindowExposed(editor))
+            return nullptr;
+        QImage photo(1200, 800, QImage::Format_RGB32);
+        photo.fill(QColor("#3a6ea5"));
+        editor->setData(photo, picName);
+        if (!QTest::qWaitFor([&] { return !editor->isLoadingMarks(); }))
+            return nullptr;
+        return editor;
+    }
+
+    QList<StandInRequest> savePosts() const { return backend->server().requestsTo("order", "updateorderpicmark"); }
+
+    static void trigger(addFrontDlg* editor, const char* action)
+    {
+        editor->findChild<QAction*>(QLatin1String(action))->trigger();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        backend = std::make_unique<TestBackend>();
+        QVERIFY(backend->isReady());
+        // The viewer marks the photo under the album cursor.
+        order = std::make_unique<OrderFolder>();
+        order->add(QStringLiteral("成品"), { picName, QStringLiteral("IMG_0002.jpg") });
+        ImageData::getInstance()->importImage(PHOTO_FINE);
+        ImageData::getInstance()->setType(PHOTO_FINE, SELE_ALL);
+        ImageData::getInstance()->setIterator(0, SELE_ALL);
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetImageName(), picName);
+        Config::order_id = QStringLiteral("OP1001");
+        Config::super_id = QStringLiteral("28");
+        Config::order_sample_infoid = QStringLiteral("S77");
+    }
+
+    void init()
+    {
+        backend->reset();
+        QFile::remove(picturePath());
+    }
+
+    void markStringsRoundTrip_data()
+    {
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<QString>("colour");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("chinese") << QRect(412, 188, 96, 64) << 0 << "#ff0000"
+                                 << "眼睛提亮"
+                                 << "412,188,96,64-0-7-#ff0000-眼睛提亮";
+        QTest::newRow("dashes in the text") << QRect(1, 2, 3, 4) << 1 << "#008000"
+                                            << "a-b--去掉-路人-"
+                                            << "1,2,3,4-1-7-#008000-a-b--去掉-路人-";
+        QTest::newRow("empty text") << QRect(0, 0, 140, 95) << 1 << "#ffa500"
+                                    << ""
+                                    << "0,0,140,95-1-7-#ffa500-";
+        QTest::newRow("lines and markup") << QRect(5, 6, 7, 8) << 0 << "#0000ff"
+                                          << "第一行\n<b>x</b> & y=1"
+                                          << "5,6,7,8-0-7-#0000ff-第一行\n<b>x</b> & y=1";
+        QTest::newRow("off the top left") << QRect(-20, -3, 50, 60) << 0 << "#ffff00"
+                                          << "x"
+                                          << "0,0,50,60-0-7-#ffff00-x";
+    }
+
+    void markStringsRoundTrip()
+    {
+        QFETCH(QRect, rect);
+        QFETCH(int, shape);
+        QFETCH(QString, colour);
+        QFETCH(QString, text);
+        QFETCH(QString, written);
+        const QString stored = MarkString::toString(rect, shape, 7, QColor(colour), text);
+        QCOMPARE(stored, written);
+        const MarkString read = MarkString::parse(stored);
+        QVERIFY2(read.isValid(), qPrintable(read.error));
+        QCOMPARE(read.rect, QRect(qMax(0, rect.x()), qMax(0, rect.y()), rect.width(), rect.height()));
+        QCOMPARE(read.shape, shape);
+        QCOMPARE(read.number, 7);
+        QCOMPARE(read.color.name(), colour);
+        QCOMPARE(read.text, text);
+        QCOMPARE(read.toString(), written);
+    }
+
+    void malformedMarkStringsAreRefused_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("four fields") << "1,2,3,4-0-1-#ff0000";
+        QTest::newRow("three numbers") << "1,2,3-0-1-#ff0000-x";
+        QTest::newRow("shape 2") << "1,2,3,4-2-1-#ff0000-x";
+        QTest::newRow("number 0") << "1,2,3,4-0-0-#ff0000-x";
+        QTest::newRow("number huge") << "1,2,3,4-0-2147483647-#ff0000-x";
+        QTest::newRow("empty") << "";
+    }
+
+    void malformedMarkStringsAreRefused()
+    {
+        QFETCH(QString, stored);
+        QVERIFY(!MarkString::parse(stored).isValid());
+    }
+
+    void loadsThePhotosMarks()
+    {
+        QPointer<addFrontDlg> editor = openEditor();
+        QVERIFY(editor);
+        QCOMPARE(editor->windowTitle(), QStringLiteral("调修要求"));
+        QVERIFY(editor->hasLoadedMarks());
+        QCOMPARE(numbers(*editor), (QList<int> { 1, 2, 3 }));
+        QCOMPARE(editor->markEdits().at(2)->getEditText(), QStringLiteral("裙摆拉长-自然一点"));
+        QCOMPARE(editor->markEdits().at(1)->marker->geometry(), QRect(860, 240, 180, 320));
+        QCOMPARE(editor->markEdits().at(0)->marker->getShapeEn(), ZKMarker::Ellipse);
+        QVERIFY(editor->isSaved());
+
+        const StandInRequest load = backend->server().requestsTo("order", "getorderpicmark").value(0);
+        QVERIFY(load.body.startsWith('&'));
+        QCOMPARE(load.keys(), (QStringList { "order_photo_id", "companyid", "picname", "order_sample_infoid" }));
+        QCOMPARE(load.value("picname"), picName);
+        QCOMPARE(load.value("order_photo_id"), QStringLiteral("OP1001"));
+        QCOMPARE(load.value("order_sample_infoid"), QStringLiteral("S77"));
+        QVERIFY(load.target.endsWith("&token=" + Config::token.toUtf8()));
+
+        PromptRecorder prompts;
+        editor->close();
+        QTRY_VERIFY(editor.isNull());
+        QCOMPARE(prompts.count(), 0); // nothing changed, nothing asked
+    }
+
+    void noMarksAreMadeBeforeTheStoredOnesArrive()
+    {
+        backend->server().setReply(
+            "order", "getorderpicmark", StandInReply::json(marksReply({ mark(1), mark(2), mark(3) })).held());
+        std::unique_ptr<addFrontDlg> editor = std::make_unique<addFrontDlg>();
+        editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+        editor->setData(QImage(), picName);
+        QTRY_COMPARE(backend->server().heldCount(), 1);
+        trigger(editor.get(), "square");
+        QVERIFY(editor->markEdits().isEmpty());
+        QVERIFY(!editor->findChild<QPushButton*>("pushButton")->isEnabled());
+
+        backend->server().releaseHeld();
+        QTRY_VERIFY(!editor->isLoadingMarks());
+        QVERIFY(editor->findChild<QPushButton*>("pushButton")->isEnabled());
+        trigger(editor.get(), "square");
+        QCOMPARE(numbers(*editor), (QList<int> { 1, 2, 3, 4 }));
+    }
+
+    void numbersOfDeletedMarksAreHandedOutAgain_data()
+    {
+        QTest::addColumn<QList<int>>("loaded");
+        QTest::addColumn<QList<int>>("deleted");
+        QTest::addColumn<QList<int>>("added");
+        QTest::newRow("gap in the loaded marks") << QList<int> { 1, 3, 4 } << QList<int> {} << QList<int> { 2, 5 };
+        QTest::newRow("ten, deleting 10 and 9")
+            << QList<int> { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 } << QList<int> { 10, 9 } << QList<int> { 9, 10, 11 };
+        QTest::newRow("no marks") << QList<int> {} << QList<int> {} << QList<int> { 1, 2 };
+    }
+
+    void numbersOfDeletedMarksAreHandedOutAgain()
+    {
+        QFETCH(QList<int>, loaded);
+        QFETCH(QList<int>, deleted);
+        QFETCH(QList<int>, added);
+        QStringList marks;
+        for (int n : loaded)
+            marks << mark(n);
+        backend->server().setReply("order", "getorderpicmark", StandInReply::json(marksReply(marks)));
+        QPointer<addFrontDlg> editor = openEditor();
+        QVERIFY(editor);
+        QCOMPARE(numbers(*editor), loaded);
+        for (int n : deleted) {
+            for (ZKMarkEdit* edit : editor->markEdits())
+                if (edit->getNum() == n)
+                    edit->findChild<QPushButton*>()->click();
+        }
+        QList<int> expected = loaded;
+        for (int n : deleted)
+            expected.removeOne(n);
+        QCOMPARE(numbers(*editor), expected);
+        for (int i = 0; i < added.size(); ++i)
+            trigger(editor, i % 2 ? "ellipse" : "square");
+        QCOMPARE(numbers(*editor).mid(expected.size()), added);
+        QVERIFY(!editor->isSaved());
+        PromptRecorder prompts;
+        prompts.answer(QMessageBox::No);
+        editor->close();
+        QTRY_VERIFY(editor.isNull());
+        QCOMPARE(savePosts().size(), 0);
+    }
+
+    void savePostsTheMarksAndWritesThePicture()
+    {
+        backend->server().setReply("order", "getorderpicmark",
+            StandInReply::json(marksReply({ mark(1, "眼睛-提亮"), mark(5, "去掉路人"), mark(3, "a-b") })));
+        QPointer<addFrontDlg> editor = openEditor();
+        QVERIFY(editor);
+        QSignalSpy need(editor.data(), &addFrontDlg::sendNeedMessage);
+        trigger(editor, "blue");
+        trigger(editor, "ellipse"); // number 2: the lowest free one
+        editor->markEdits().last()->setEditText(QStringLiteral("天空-换蓝"));
+        editor->markEdits().first()->marker->move(-20, -5);
+
+        PromptRecorder prompts;
+        editor->findChild<QPushButton*>("pushButton")->click();
+        QTRY_COMPARE(savePosts().size(), 1);
+        QTRY_VERIFY(editor->isSaved());
+        QVERIFY(prompts.contains(QStringLiteral("提示"), QStringLiteral("保存成功")));
+        QCOMPARE(need.count(), 1);
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetStrneed(), QStringLiteral("已有4个标注"));
+
+        const StandInRequest save = savePosts().first();
+        QVERIFY(save.body.startsWith('&'));
+        QVERIFY(save.target.endsWith("&token=" + Config::token.toUtf8()));
+        QCOMPARE(save.keys(), (QStringList { "order_photo_id", "mark", "picname", "order_sample_infoid" }));
+        QCOMPARE(save.value("picname"), picName);
+        const QStringList expected = {
+            MarkString::toString(QRect(0, 0, 60, 40), 1, 1, QColor("#ff0000"), "眼睛-提亮"),
+            MarkString::toString(QRect(0, 0, 160, 80), 0, 2, QColor("#0000ff"), "天空-换蓝"),
+            mark(5, "去掉路人"),
+            mark(3, "a-b"),
+        };
+        // Each at index number - 1 where the list is long enough, else appended: 1, 5 (appended),
+        // 3 (at 2), then the new 2 at 1.
+        QStringList sent;
+        const QJsonArray array = QJsonDocument::fromJson(save.value("mark").toUtf8()).array();
+        for (const QJsonValue& v : array)
+            sent << v.toString();
+        QCOMPARE(sent.size(), 4);
+        QCOMPARE(sent.at(0), expected.at(0));
+        QVERIFY(sent.at(1).endsWith("-0-2-#0000ff-天空-换蓝"));
+        QCOMPARE(sent.at(2), expected.at(2));
+        QCOMPARE(sent.at(3), expected.at(3));
+        QCOMPARE(save.value("mark").toUtf8(), QJsonDocument(array).toJson(QJsonDocument::Indented));
+        for (const QString& s : sent)
+            QCOMPARE(MarkString::parse(s).toString(), s);
+
+        QVERIFY(QFile::exists(picturePath()));
+        QImageReader picture(picturePath());
+        QCOMPARE(picture.format(), QByteArray("jpeg"));
+        QCOMPARE(picture.size(), editor->pictureRect().size());
+
+        editor->close();
+        QTRY_VERIFY(editor.isNull());
+        QCOMPARE(need.count(), 1);
+    }
+
+    void savingNoMarksSendsTheEmptyListAndRemovesThePicture()
+    {
+        backend->server().setReply("order", "getorderpicmark", StandInReply::json(marksReply({})));
+        ImageData::getInstance()->getIterator()->SetStrneed(QStringLiteral("已有2个标注"));
+        QPointer<addFrontDlg> editor = openEditor();
+        QVERIFY(editor);
+        backend->server().setReply("order", "updateorderpicmark",
+            StandInReply::json(QJsonObject { { "code", "1" }, { "message", "保存成功" } }).held());
+        PromptRecorder prompts;
+        editor->findChild<QPushButton*>("pushButton")->click();
+        QTRY_COMPARE(backend->server().heldCount(), 1);
+        QCOMPARE(savePosts().first().value("mark"), QStringLiteral("[\n]\n"));
+        QVERIFY(QFile::exists(picturePath())); // written before the post
+        QVERIFY(editor->isSaving());
+        QSignalSpy need(editor.data(), &addFrontDlg::sendNeedMessage);
+        backend->server().releaseHeld();
+        QTRY_COMPARE(need.count(), 1);
+        QVERIFY(editor->isSaved() && !editor->isSaving());
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetStrneed(), QString());
+        QTRY_VERIFY(!QFile::exists(picturePath()));
+        delete editor.data();
+    }
+
+    void failedSaveOnCloseKeepsTheEditorAndSaysSo_data()
+    {
+        QTest::addColumn<StandInReply>("failure");
+        QTest::newRow("code 0") << StandInReply::json(QJsonObject { { "code", "0" }, { "message", "失败" } });
+        QTest::newRow("http error") << StandInReply::httpStatus(500);
+        QTest::newRow("not json") << StandInReply::raw("Fatal error");
+        QTest::newRow("not an object") << StandInReply::json(QJsonArray { "1" });
+    }
+
+    void failedSaveOnCloseKeepsTheEditorAndSaysSo()
+    {
+        QFETCH(StandInReply, failure);
+        QPointer<addFrontDlg> editor = openEditor();
+        QVERIFY(editor);
+        QSignalSpy need(editor.data(), &addFrontDlg::sendNeedMessage);
+        trigger(editor, "square");
+        backend->server().setReply("order", "updateorderpicmark", failure);
+
+        PromptRecorder prompts;
+        prompts.answer(QMessageBox::Yes);
+        editor->close();
+        QVERIFY(prompts.contains(QStringLiteral("调修要求"), QStringLiteral("标注内容已经发生变化，是否保存？")));
+        QTRY_VERIFY(prompts.contains(QStringLiteral("提示"), QStringLiteral("保存失败，请重新保存！")));
+        QTest::qWait(50);
+        QVERIFY(editor);
+        QVERIFY(editor->isVisible());
+        QVERIFY(!editor->isSaved());
+        QVERIFY(!editor->isSaving());
+        QCOMPARE(need.count(), 0);
+
+        // Closing again asks again; this time the save goes through and the editor closes.
+        backend->reset();
+        prompts.clear();
+        prompts.answer(QMessageBox::Yes);
+        editor->close();
+        QTRY_VERIFY(editor.isNull());
+        QCOMPARE(need.count(), 1);
+        QCOMPARE(savePosts().size(), 1);
+        QVERIFY(!prompts.contains(QStringLiteral("提示"), QStringLiteral("保存成功")));
+    }
+
+    void closeWithSaveWaitsForTheAnswer()
+    {
+        QPointer<addFrontDlg> editor = openEditor();
+        QVERIFY(editor);
+        QSignalSpy need(editor.data(), &addFrontDlg::sendNeedMessage);
+        editor->markEdits().first()->setEditText(QStringLiteral("眼睛再亮一点"));
+        backend->server().setReply("order", "updateorderpicmark",
+            StandInReply::json(QJsonObject { { "code", "1" }, { "message", "保存成功" } }).held());
+        PromptRecorder prompts;
+        editor->close();
+        QTRY_COMPARE(backend->server().heldCount(), 1);
+        QVERIFY(editor && editor->isVisible() && editor->isSaving());
+        editor->close(); // a second close while waiting changes nothing
+        QVERIFY(editor && editor->isVisible());
+        QCOMPARE(need.count(), 0);
+        backend->server().releaseHeld();
+        QTRY_VERIFY(editor.isNull());
+        QCOMPARE(need.count(), 1);
+        QCOMPARE(prompts.count(), 1); // only the question
+    }
+
+    void failedLoadGuardsTheStoredMarks_data()
+    {
+        QTest::addColumn<StandInReply>("loadReply");
+        QTest::addColumn<bool>("answerYes");
+        QTest::newRow("http error, kept") << StandInReply::httpStatus(500) << false;
+        QTest::newRow("http error, replaced") << StandInReply::httpStatus(500) << true;
+        QTest::newRow("not json") << StandInReply::raw("<html>") << false;
+        QTest::newRow("not an object") << StandInReply::json(QJsonArray {}) << false;
+        QTest::newRow("code 0 without marks")
+            << StandInReply::json(QJsonObject { { "code", "0" }, { "message", "查询失败" } }) << false;
+    }
+
+    void failedLoadGuardsTheStoredMarks()
+    {
+        QFETCH(StandInReply, loadReply);
+        QFETCH(bool, answerYes);
+        backend->server().setReply("order", "getorderpicmark", loadReply);
+        PromptRecorder prompts;
+        QPointer<addFrontDlg> editor = openEditor();
+        QVERIFY(editor);
+        QVERIFY(!editor->hasLoadedMarks());
+        QVERIFY(editor->markEdits().isEmpty());
+        trigger(editor, "square");
+        prompts.clear();
+
+        prompts.answer(answerYes ? QMessageBox::Yes : QMessageBox::No);
+        editor->findChild<QPushButton*>("pushButton")->click();
+        QCOMPARE(prompts.count(), 1);
+        QCOMPARE(prompts.last().kind, PromptCall::Question);
+        QCOMPARE(prompts.last().title, QStringLiteral("警告"));
+        QCOMPARE(prompts.last().defaultButton, QMessageBox::No);
+        if (answerYes) {
+            QTRY_COMPARE(savePosts().size(), 1);
+            QTRY_VERIFY(editor->isSaved());
+        } else {
+            QTest::qWait(100);
+            QCOMPARE(savePosts().size(), 0);
+            QVERIFY(!editor->isSaved());
+        }
+        delete editor.data();
+    }
+
+    void closingAfterSelectingAsksAndNoDiscards()
+    {
+        QPointer<addFrontDlg> editor = openEditor();
+        QVERIFY(editor);
+        ZKMarker* marker = editor->markEdits().first()->marker;
+        QTest::mousePress(marker, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QTest::mouseRelease(marker, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QVERIFY(marker->getIsSelect());
+        QVERIFY(!editor->isSaved());
+
+        PromptRecorder prompts;
+        prompts.answer(QMessageBox::No);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCOMPARE(prompts.count(), 1);
+        QCOMPARE(prompts.last().text, QStringLiteral("标注内容已经发生变化，是否保存？"));
+        QTRY_VERIFY(editor.isNull());
+        QTest::qWait(50);
+        QCOMPARE(savePosts().size(), 0);
+    }
+};
+
+QTEST_MAIN(TestAddFrontDlg)
+#include "tst_addfrontdlg.moc"
