@@ -50,14 +50,21 @@ int AlbumView::count() const
     return m_icons->count();
 }
 
-QList<AlbumView::Selected> AlbumView::selectedPhotos() const
+QList<AlbumView::Selected> AlbumView::selectedPhotos(SELETYPE sel) const
 {
+    const QList<Image>& shown = ImageData::getInstance()->getImagelist(sel);
+    const auto onDisk = [&shown](int row, const QString& name) {
+        if (row < 0 || row >= shown.size() || shown.at(row).GetImageName() != name)
+            return name;
+        const QString disk = shown.at(row).fileNameOnDisk();
+        return disk.isEmpty() ? name : disk;
+    };
     QList<Selected> picked;
     if (!m_isListShown) {
         // A table row's marks are read from the 成品 photo of its name.
         for (const QModelIndex& index : m_table->selectionModel()->selectedRows(0)) {
             const QString name = m_model->data(m_model->index(index.row(), 0)).toString();
-            picked.append({name, ImageData::getInstance()->getFineImage(name, SELE_ALL).getProductId()});
+            picked.append({onDisk(index.row(), name), ImageData::getInstance()->getFineImage(name, SELE_ALL).getProductId()});
         }
         return picked;
     }
@@ -66,7 +73,8 @@ QList<AlbumView::Selected> AlbumView::selectedPhotos() const
         const int row = m_icons->row(item);
         if (row < 0 || row >= m_model->rowCount())
             continue;
-        picked.append({m_model->data(m_model->index(row, 0)).toString(), m_model->data(m_model->index(row, 1)).toString()});
+        const QString name = m_model->data(m_model->index(row, 0)).toString();
+        picked.append({onDisk(row, name), m_model->data(m_model->index(row, 1)).toString()});
     }
     return picked;
 }

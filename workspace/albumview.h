@@ -1,6 +1,8 @@
 #ifndef ALBUMVIEW_H
 #define ALBUMVIEW_H
 
+#include "photostore/image.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,7 +39,9 @@ public:
     // The number of icons; the table is rebuilt from the same list.
     int count() const;
     // The selected photos of the view shown, in selection order.
-    QList<Selected> selectedPhotos() const;
+    // Names as the files are spelt on disk where the shown list (album filter sel) has the row,
+    // so that of IMG_1.JPG and IMG_1.jpg the one chosen is the one moved.
+    QList<Selected> selectedPhotos(SELETYPE sel) const;
 
     // Takes the icons of these names out of the icon list.
     void removeNames(const QStringList& names);

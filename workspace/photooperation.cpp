@@ -753,7 +753,7 @@ void PhotoOperation::setLocked()
 QStringList PhotoOperation::GetSelectedItems(bool check)
 {
     QStringList names;
-    for (const AlbumView::Selected& photo : m_albumView->selectedPhotos()) {
+    for (const AlbumView::Selected& photo : m_albumView->selectedPhotos(seleType)) {
         if (check && !photo.marks.trimmed().isEmpty()) {
             if (Prompt::question(this, tr("提示"), tr("照片已经被使用，不能删除！"), QMessageBox::Yes,
                     QMessageBox::Yes) == QMessageBox::Yes)

@@ -243,6 +243,35 @@ private slots:
         QVERIFY(QFile::exists(s.order->album("汰片") + "only.jpg"));
     }
 
+    // Of two photos whose names differ only in the extension's case, the row chosen is the
+    // file that moves; the other stays, on disk and in the view.
+    void sameNameOfTwoSpellingsMovesTheChosenOne_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("upper-case extension") << "IMG_1.JPG" << "IMG_1.jpg";
+        QTest::newRow("lower-case extension") << "IMG_1.jpg" << "IMG_1.JPG";
+    }
+
+    void sameNameOfTwoSpellingsMovesTheChosenOne()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, other);
+        s.order->reset();
+        s.order->addPhotos("成品", {"IMG_1.JPG", "IMG_1.jpg"});
+        open();
+        const QList<Image>& shown = ImageData::getInstance()->getImagelist(SELE_ALL);
+        QCOMPARE(shown.size(), 2);
+        const int row = shown.at(0).fileNameOnDisk() == chosen ? 0 : 1;
+        QCOMPARE(shown.at(row).fileNameOnDisk(), chosen);
+        table()->selectRow(row);
+        panel().dropButtonSlot(USAGE_TO_DELETED);
+        QCOMPARE(filesIn(s.order->album("汰片")), QStringList{chosen});
+        QCOMPARE(filesIn(s.order->album("成品")), QStringList{other});
+        QCOMPARE(s.tableModel()->rowCount(), 1);
+        QCOMPARE(ImageData::getInstance()->getImagelist(SELE_ALL).value(0).fileNameOnDisk(), other);
+    }
+
     // A photo that cannot go stays in the views and on disk; the record names only the others.
     void failedPhotoStaysAndIsNotRecorded()
     {
