@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/deps.sh
+./scripts/checkformat.sh
 
 BUILD_DIR=${BUILD_DIR:-build}
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
