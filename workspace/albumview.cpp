@@ -64,7 +64,8 @@ QList<AlbumView::Selected> AlbumView::selectedPhotos(SELETYPE sel) const
         // A table row's marks are read from the 成品 photo of its name.
         for (const QModelIndex& index : m_table->selectionModel()->selectedRows(0)) {
             const QString name = m_model->data(m_model->index(index.row(), 0)).toString();
-            picked.append({onDisk(index.row(), name), ImageData::getInstance()->getFineImage(name, SELE_ALL).getProductId()});
+            picked.append(
+                {onDisk(index.row(), name), ImageData::getInstance()->getFineImage(name, SELE_ALL).getProductId()});
         }
         return picked;
     }
