@@ -54,13 +54,7 @@ private slots:
     void init()
     {
         m_backend.reset();
-        Config::order_id = QStringLiteral("1001");
-        Config::shop_id = QStringLiteral("7");
-        Config::super_id = QStringLiteral("3");
-        Config::manager_id = QStringLiteral("501");
-        Config::order_sample_infoid = QStringLiteral("30001");
-        Config::isLocked = false;
-        ProductData::m_products.clear();
+        useTestOrder();
     }
 
     void cleanup()

@@ -1,5 +1,7 @@
 #include "tests/support/productpanel.h"
 
+#include "core/config.h"
+#include "photostore/productdata.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/testbackend.h"
 #include "workspace/droplistwidget.h"
@@ -61,4 +63,15 @@ QStringList postedPicLists(TestBackend& backend, const QString& productId)
         if (request.value(QStringLiteral("id")) == productId)
             lists << request.value(QStringLiteral("picpath"));
     return lists;
+}
+
+void useTestOrder()
+{
+    Config::order_id = QStringLiteral("1001");
+    Config::shop_id = QStringLiteral("7");
+    Config::super_id = QStringLiteral("3");
+    Config::manager_id = QStringLiteral("501");
+    Config::order_sample_infoid = QStringLiteral("30001");
+    Config::isLocked = false;
+    ProductData::m_products.clear();
 }

@@ -35,6 +35,9 @@ struct ProductPanel
     QString cell(int row, int column) const;
 };
 
+// The test order's identifiers in Config, the order open (not locked), no products.
+void useTestOrder();
+
 // The photo lists posted for product id, decoded, in the order the stand-in received them.
 QStringList postedPicLists(TestBackend& backend, const QString& productId);
 
