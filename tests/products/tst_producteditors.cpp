@@ -105,6 +105,33 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return dialog.isNull(); }));
     }
 
+    // Return confirms the P number and quantity dialogs through their own shortcut; the sheet dialog has none.
+    void returnConfirms_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("P number") << "P数" << 1;
+        QTest::newRow("quantity") << "数量" << 1;
+        QTest::newRow("sheets") << "张数" << 0;
+    }
+
+    void returnConfirms()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, reports);
+        std::unique_ptr<QSignalSpy> spy;
+        QPointer<QDialog> dialog = countDialog(kind, spy);
+        // Without a default button, Return reaches only a shortcut.
+        dialog->findChild<QPushButton*>("pushButton")->setAutoDefault(false);
+        dialog->show();
+        QApplication::setActiveWindow(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        dialog->findChild<QLineEdit*>("lineEdit")->setText("8");
+        QTest::keyClick(dialog->findChild<QLineEdit*>("lineEdit"), Qt::Key_Return);
+        QCOMPARE(spy->count(), reports);
+        delete dialog;
+    }
+
     // What the requirement editor shows and which fields it opens for each kind of product.
     void requirementFields_data()
     {
