@@ -27,8 +27,7 @@
 #include <QTimer>
 
 // One field of a product that an editor writes: where it is posted, under which key, where it shows.
-struct FieldEdit
-{
+struct FieldEdit {
     QString* url;
     const char* logLabel;
     const char* key;
@@ -487,8 +486,7 @@ void ProductDlg::doubleClickTable(const QModelIndex& index)
     }
 }
 
-template <typename Editor>
-void ProductDlg::showAtCursor(Editor* editor)
+template <typename Editor> void ProductDlg::showAtCursor(Editor* editor)
 {
     editor->move(QCursor::pos());
     editor->show();
@@ -636,7 +634,6 @@ void ProductDlg::setPicNames(QStringList& names)
     picNames = names;
 }
 
-
 bool ProductDlg::addToProductDuge()
 {
     currentRow = ui->tableView->currentIndex().row();
@@ -777,10 +774,9 @@ void ProductDlg::sendProPic(const QString& productId)
 {
     const QStringList pics = m_picListsWaiting.take(productId);
     m_picPostsOut.insert(productId);
-    const QByteArray body = FormBody::tokenBody({ { "order_photo_id", Config::order_id },
-        { "shopid", Config::shop_id }, { "uid", Config::manager_id }, { "id", productId },
-        { "companyid", Config::super_id }, { "order_sample_infoid", Config::order_sample_infoid },
-        { "picpath", pics.join(QLatin1Char('|')) } });
+    const QByteArray body = FormBody::tokenBody({ { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id },
+        { "uid", Config::manager_id }, { "id", productId }, { "companyid", Config::super_id },
+        { "order_sample_infoid", Config::order_sample_infoid }, { "picpath", pics.join(QLatin1Char('|')) } });
     post("prod picpath", Config::url_post_productpicpath, body,
         [this, productId](const BackendReply& reply) { queryPostPicCallBack(productId, reply); });
 }
@@ -969,10 +965,9 @@ void ProductDlg::on_AllProductReq(const QString& allProductReq)
 
 void ProductDlg::postAllProductReq()
 {
-    const QByteArray body = FormBody::tokenBody({ { "order_photo_id", Config::order_id },
-        { "shopid", Config::shop_id }, { "orderdescr", ProductData::all_product_requirement },
-        { "companyid", Config::super_id }, { "uid", Config::manager_id },
-        { "order_sample_infoid", Config::order_sample_infoid } });
+    const QByteArray body = FormBody::tokenBody({ { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id },
+        { "orderdescr", ProductData::all_product_requirement }, { "companyid", Config::super_id },
+        { "uid", Config::manager_id }, { "order_sample_infoid", Config::order_sample_infoid } });
     post("allprod req", Config::url_post_allproductreq, body,
         [this](const BackendReply& reply) { queryPostAllProdReqCallBack(reply); });
 }

@@ -42,8 +42,7 @@ class ProductDlg;
 // goes to that product wherever it stands by then, or is dropped when a reload removed it. A product's photo list
 // has at most one post on its way; changes made meanwhile are sent as one, the latest list, after its reply.
 // GUI thread only.
-class ProductDlg : public QDialog
-{
+class ProductDlg : public QDialog {
     Q_OBJECT
 public:
     explicit ProductDlg(QWidget* parent = nullptr);
@@ -116,16 +115,15 @@ private:
     void on_newPage(const QString& productId, const QString& page);
     void on_newAddPage(const QString& productId, const QString& page);
     void on_newZhangshu(const QString& productId, const QString& zhangshu);
-    void on_ProductReq(const QString& productId, const QString& productReq, const QString& page,
-        const QString& number, const QString& zhangshu, const QString& addpage);
+    void on_ProductReq(const QString& productId, const QString& productReq, const QString& page, const QString& number,
+        const QString& zhangshu, const QString& addpage);
     void on_AllProductReq(const QString& allProductReq);
     void editField(const FieldEdit& edit, const QString& productId, const QString& value);
     void setFieldCell(int row, const FieldEdit& edit, const QString& value);
     void postField(const FieldEdit& edit, const QString& productId, const QString& value);
     void queryPostFieldCallBack(const FieldEdit& edit, const BackendReply& reply);
     void connectRequirement(ProductRequirement* editor, const QString& productId);
-    template <typename Editor>
-    void showAtCursor(Editor* editor);
+    template <typename Editor> void showAtCursor(Editor* editor);
 
     void queryAllReq();
     void queryAllReqCallBack(const BackendReply& reply);

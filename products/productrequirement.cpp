@@ -37,8 +37,8 @@ void ProductRequirement::setProData(int kind, Product product)
         product.p_num, product.isexist, product.hasParent);
 }
 
-void ProductRequirement::setData(int kind, QString req, QString page, QString number, QString zhangshu,
-    QString typeId, QString addPage, bool isPackage, bool hasParent)
+void ProductRequirement::setData(int kind, QString req, QString page, QString number, QString zhangshu, QString typeId,
+    QString addPage, bool isPackage, bool hasParent)
 {
     m_kind = kind;
     m_page.stored = page;
@@ -74,8 +74,8 @@ bool ProductRequirement::hasEnabledEntries() const
 {
     for (const Count* count : { &m_page, &m_addPage, &m_number, &m_zhangshu }) {
         if (count->edit->isEnabled() && count->edit->text().isEmpty()) {
-            Prompt::information(
-                nullptr, QStringLiteral("提示"), QStringLiteral("请输入") + count->label, QMessageBox::Yes, QMessageBox::Yes);
+            Prompt::information(nullptr, QStringLiteral("提示"), QStringLiteral("请输入") + count->label,
+                QMessageBox::Yes, QMessageBox::Yes);
             return false;
         }
     }
@@ -93,8 +93,8 @@ void ProductRequirement::on_pushButton_clicked()
         if (!hasEnabledEntries())
             return;
         qDebug() << "要求收number" << ui->lineEdit_number->text();
-        emit productReq(ui->textEdit->toPlainText(), valueOf(m_page), valueOf(m_number), valueOf(m_zhangshu),
-            valueOf(m_addPage));
+        emit productReq(
+            ui->textEdit->toPlainText(), valueOf(m_page), valueOf(m_number), valueOf(m_zhangshu), valueOf(m_addPage));
     } else if (m_kind == 1) {
         emit productReq(ui->textEdit->toPlainText(), QString(), QString(), QString(), QString());
     }

@@ -17,8 +17,7 @@ class ProductRequirement;
 // Built anew for every opening, filled once by setProData() or setData(), shown without modality. On confirmation it
 // emits productReq() once and closes; closing it otherwise emits nothing. It deletes itself on close. It posts nothing:
 // the receiver does.
-class ProductRequirement : public QWidget
-{
+class ProductRequirement : public QWidget {
     Q_OBJECT
 public:
     explicit ProductRequirement(QWidget* parent = nullptr);
@@ -27,8 +26,8 @@ public:
     void setProData(int kind, Product product);
     // kind, requirement, P number, quantity, sheet count, product type id, added P number; either flag locks the
     // quantity (a package, a child product).
-    void setData(int kind, QString req, QString page, QString number, QString zhangshu, QString typeId,
-        QString addPage, bool isPackage, bool hasParent);
+    void setData(int kind, QString req, QString page, QString number, QString zhangshu, QString typeId, QString addPage,
+        bool isPackage, bool hasParent);
 
 signals:
     void productReq(QString req, QString page, QString number, QString zhangshu, QString addPage);
@@ -37,8 +36,7 @@ private slots:
     void on_pushButton_clicked();
 
 private:
-    struct Count
-    {
+    struct Count {
         QLineEdit* edit;
         QString label;
         QString stored;

@@ -44,8 +44,7 @@ QStringList pics(int row)
 
 // Photos reach a product by drop, by the viewer and by paste, leave it by delete and cut, and every change posts the
 // product's whole list; lists of one product never overtake each other.
-class TestPhotoAssignment : public QObject
-{
+class TestPhotoAssignment : public QObject {
     Q_OBJECT
 private:
     TestBackend m_backend;
@@ -82,7 +81,8 @@ private slots:
             << "viewer, locked" << 1 << QStringList { "IMG_0007.jpg", "IMG 0008&x=1.jpg" }
             << QStringList { "以下照片在该产品中已存在\nIMG_0002.jpg," };
         QTest::newRow("drop on a package") << "drop" << 0 << QStringList() << QStringList();
-        QTest::newRow("drop on a sent product") << "drop" << 5 << QStringList() << QStringList { "产品已发件，不可修改" };
+        QTest::newRow("drop on a sent product")
+            << "drop" << 5 << QStringList() << QStringList { "产品已发件，不可修改" };
         QTest::newRow("drop, no product") << "drop" << -1 << QStringList() << QStringList { "请选择一项产品" };
     }
 
@@ -128,8 +128,8 @@ private slots:
         const QList<StandInRequest> posts = m_backend->requestsTo("order", "updategoodpicpath");
         QCOMPARE(posts.size(), 1);
         QCOMPARE(posts.at(0).keys(),
-            (QStringList { "token", "order_photo_id", "shopid", "uid", "id", "companyid", "order_sample_infoid",
-                "picpath" }));
+            (QStringList {
+                "token", "order_photo_id", "shopid", "uid", "id", "companyid", "order_sample_infoid", "picpath" }));
         QCOMPARE(posts.at(0).value("id"), id);
         QCOMPARE(posts.at(0).value("uid"), QStringLiteral("501"));
         QCOMPARE(posts.at(0).value("picpath"), (before + added).join('|'));
@@ -236,8 +236,8 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::newRow("refused") << Failure::None << QJsonObject { { "code", "0" }, { "message", "无权限" } }
                                  << "提交图片路径错误：无权限";
-        QTest::newRow("code as a number") << Failure::None << QJsonObject { { "code", 1 }, { "message", "x" } }
-                                          << "提交图片路径错误：x";
+        QTest::newRow("code as a number")
+            << Failure::None << QJsonObject { { "code", 1 }, { "message", "x" } } << "提交图片路径错误：x";
         QTest::newRow("network error") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500";
         QTest::newRow("not JSON") << Failure::NotJson << QJsonObject() << "";
     }

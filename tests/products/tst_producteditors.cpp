@@ -53,8 +53,7 @@ Product album()
 } // namespace
 
 // The small editors of the product table: what they let through and what they report.
-class TestProductEditors : public QObject
-{
+class TestProductEditors : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { Config::isPnumEdit = false; }
@@ -66,11 +65,16 @@ private slots:
         QTest::addColumn<QString>("sent");
         for (const char* kind : { "P数", "加P数", "数量", "张数" }) {
             const QString k = QString::fromUtf8(kind);
-            QTest::addRow("%s, one digit", kind) << k << "5" << "5";
-            QTest::addRow("%s, two digits", kind) << k << "50" << "50";
-            QTest::addRow("%s, leading zero refused", kind) << k << "07" << "7";
-            QTest::addRow("%s, letters refused", kind) << k << "a1b2" << "12";
-            QTest::addRow("%s, empty", kind) << k << "" << "";
+            QTest::addRow("%s, one digit", kind) << k << "5"
+                                                 << "5";
+            QTest::addRow("%s, two digits", kind) << k << "50"
+                                                  << "50";
+            QTest::addRow("%s, leading zero refused", kind) << k << "07"
+                                                            << "7";
+            QTest::addRow("%s, letters refused", kind) << k << "a1b2"
+                                                       << "12";
+            QTest::addRow("%s, empty", kind) << k << ""
+                                             << "";
         }
     }
 
@@ -142,7 +146,8 @@ private slots:
         QTest::addColumn<QString>("enabled");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("album") << "33" << true << false << "1111" << QStringList { "20", "2", "1", "10" };
-        QTest::newRow("album, P number locked") << "33" << false << false << "0111" << QStringList { "20", "2", "1", "10" };
+        QTest::newRow("album, P number locked")
+            << "33" << false << false << "0111" << QStringList { "20", "2", "1", "10" };
         QTest::newRow("frame") << "35" << true << false << "0010" << QStringList { "", "", "1", "" };
         QTest::newRow("package") << "30" << true << true << "0000" << QStringList { "", "", "1", "" };
     }
@@ -177,8 +182,8 @@ private slots:
         // Greyed-out fields send what the product holds, never an empty count.
         editor->findChild<QPushButton*>("pushButton")->click();
         QCOMPARE(report.count(), 1);
-        QCOMPARE(report.at(0).mid(0, 5),
-            (QVariantList { p.descr, p.goodpnumber, p.goodamount, p.goodpagenumber, p.p_num }));
+        QCOMPARE(
+            report.at(0).mid(0, 5), (QVariantList { p.descr, p.goodpnumber, p.goodamount, p.goodpagenumber, p.p_num }));
         QVERIFY(QTest::qWaitFor([&] { return guard.isNull(); }));
     }
 
@@ -187,10 +192,14 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("box");
-        QTest::newRow("P number") << "lineEdit_page" << "请输入P数";
-        QTest::newRow("added P number") << "lineEdit_addpage" << "请输入加P数";
-        QTest::newRow("quantity") << "lineEdit_number" << "请输入数量";
-        QTest::newRow("sheets") << "lineEdit_zhangshu" << "请输入张数";
+        QTest::newRow("P number") << "lineEdit_page"
+                                  << "请输入P数";
+        QTest::newRow("added P number") << "lineEdit_addpage"
+                                        << "请输入加P数";
+        QTest::newRow("quantity") << "lineEdit_number"
+                                  << "请输入数量";
+        QTest::newRow("sheets") << "lineEdit_zhangshu"
+                                << "请输入张数";
     }
 
     void emptyOpenCountIsRefused()

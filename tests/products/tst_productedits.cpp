@@ -26,8 +26,7 @@
 namespace {
 
 // Types the value into the only open editor of class Editor and confirms it.
-template <typename Editor>
-bool confirmOnly(const QString& value)
+template <typename Editor> bool confirmOnly(const QString& value)
 {
     const QList<Editor*> open = topLevelWindows<Editor>();
     if (open.size() != 1)
@@ -57,8 +56,7 @@ QAction* requireAction(ProductPanel& p, int index)
 
 // Double clicks open the count and requirement editors; each editor writes the product it was opened for; the
 // overall requirement and the express flag.
-class TestProductEdits : public QObject
-{
+class TestProductEdits : public QObject {
     Q_OBJECT
 private:
     TestBackend m_backend;
@@ -95,10 +93,14 @@ private slots:
             "order_sample_infoid" };
         QStringList companyFirst = uidFirst;
         companyFirst.swapItemsAt(5, 6);
-        QTest::newRow("quantity") << 4 << 4 << "updateordergoodnumber" << "number" << companyFirst;
-        QTest::newRow("P number") << 1 << 6 << "updateordergoodpnumber" << "pnumber" << uidFirst;
-        QTest::newRow("added P number") << 1 << 7 << "updateordergoodpnumber2" << "pnumber" << uidFirst;
-        QTest::newRow("sheets") << 1 << 8 << "updateordergoodpage" << "page" << uidFirst;
+        QTest::newRow("quantity") << 4 << 4 << "updateordergoodnumber"
+                                  << "number" << companyFirst;
+        QTest::newRow("P number") << 1 << 6 << "updateordergoodpnumber"
+                                  << "pnumber" << uidFirst;
+        QTest::newRow("added P number") << 1 << 7 << "updateordergoodpnumber2"
+                                        << "pnumber" << uidFirst;
+        QTest::newRow("sheets") << 1 << 8 << "updateordergoodpage"
+                                << "page" << uidFirst;
     }
 
     void countEdits()
@@ -234,8 +236,9 @@ private slots:
         const StandInRequest descr = m_backend->requestsTo("order", "updategooddescr").at(0);
         QCOMPARE(descr.value("descr"), QStringLiteral("a b&c <b>x</b>"));
         QVERIFY(descr.body.contains("descr=a%20b%26c%20%3Cb%3Ex%3C%2Fb%3E&"));
-        QCOMPARE(descr.keys(), (QStringList { "token", "order_photo_id", "shopid", "id", "descr", "uid", "companyid",
-                                   "order_sample_infoid" }));
+        QCOMPARE(descr.keys(),
+            (QStringList {
+                "token", "order_photo_id", "shopid", "id", "descr", "uid", "companyid", "order_sample_infoid" }));
         QCOMPARE(m_backend->requestsTo("order", "updateordergoodpnumber").at(0).value("pnumber"), counts.at(0));
         QCOMPARE(m_backend->requestsTo("order", "updateordergoodpnumber2").at(0).value("pnumber"), counts.at(1));
         QCOMPARE(m_backend->requestsTo("order", "updateordergoodnumber").at(0).value("number"), counts.at(2));
@@ -271,8 +274,8 @@ private slots:
     void overallAndProductRequirementBothOpen()
     {
         const QString stored = QStringLiteral("整体 <b>暖色</b> & 背景=干净 100%");
-        m_backend->setReply("order", "getorderdescr",
-            StandInReply::json(QJsonObject { { "code", "1" }, { "orderdescr", stored } }));
+        m_backend->setReply(
+            "order", "getorderdescr", StandInReply::json(QJsonObject { { "code", "1" }, { "orderdescr", stored } }));
         ProductPanel p;
         QVERIFY(p.load());
         QVERIFY(p.click(1));
@@ -292,8 +295,9 @@ private slots:
         QCOMPARE(ProductData::all_product_requirement, edited);
         QCOMPARE(m_backend->endpointsCalled().filter("updategood").size(), 0);
         const StandInRequest posted = m_backend->requestsTo("order", "updateorderdescr").at(0);
-        QCOMPARE(posted.keys(), (QStringList { "token", "order_photo_id", "shopid", "orderdescr", "companyid", "uid",
-                                    "order_sample_infoid" }));
+        QCOMPARE(posted.keys(),
+            (QStringList {
+                "token", "order_photo_id", "shopid", "orderdescr", "companyid", "uid", "order_sample_infoid" }));
         QCOMPARE(posted.value("orderdescr"), edited);
 
         confirmRequirement(product, QStringLiteral("封面"));
@@ -337,8 +341,8 @@ private slots:
         } else {
             QCOMPARE(topLevelWindows<ProductRequirement>().size(), editors);
             if (editors)
-                QCOMPARE(topLevelWindows<ProductRequirement>().first()->findChild<QTextEdit*>()->toPlainText(),
-                    QString());
+                QCOMPARE(
+                    topLevelWindows<ProductRequirement>().first()->findChild<QTextEdit*>()->toPlainText(), QString());
         }
         QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList { box });
     }
@@ -350,8 +354,10 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<int>("reloads");
-        QTest::newRow("refused") << Failure::None << "提交张数错误：超出范围" << "12" << 0;
-        QTest::newRow("network error") << Failure::HttpStatus << "网络请求错误\n500" << "10" << 1;
+        QTest::newRow("refused") << Failure::None << "提交张数错误：超出范围"
+                                 << "12" << 0;
+        QTest::newRow("network error") << Failure::HttpStatus << "网络请求错误\n500"
+                                       << "10" << 1;
     }
 
     void countReplies()
@@ -408,8 +414,8 @@ private slots:
         QVERIFY(p.postsAnswered());
         const QList<StandInRequest> posts = m_backend->requestsTo("ordernew", "updateisems");
         QCOMPARE(posts.size(), 1);
-        QCOMPARE(posts.at(0).keys(), (QStringList { "token", "ordergoodid", "typeid", "companyid",
-                                         "order_sample_infoid" }));
+        QCOMPARE(
+            posts.at(0).keys(), (QStringList { "token", "ordergoodid", "typeid", "companyid", "order_sample_infoid" }));
         QCOMPARE(posts.at(0).value("ordergoodid"), QStringLiteral("80015"));
         QCOMPARE(posts.at(0).value("typeid"), QStringLiteral("1"));
         QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList { box });
@@ -441,11 +447,11 @@ private slots:
         QVERIFY(p.load());
         Config::isLocked = locked;
         m_backend->clearRequests();
-        const QString before = p.model->item(row, column) ? QString::number(p.model->item(row, column)->checkState())
-                                                           : QString();
+        const QString before
+            = p.model->item(row, column) ? QString::number(p.model->item(row, column)->checkState()) : QString();
         QVERIFY(p.click(row, column));
-        const QString after = p.model->item(row, column) ? QString::number(p.model->item(row, column)->checkState())
-                                                          : QString();
+        const QString after
+            = p.model->item(row, column) ? QString::number(p.model->item(row, column)->checkState()) : QString();
         QCOMPARE(after != before, flips);
         QVERIFY(p.postsAnswered());
         QCOMPARE(m_backend->requestsTo("ordernew", "updateisems").size(), flips && column == 13 ? 1 : 0);

@@ -59,7 +59,8 @@ QString ProductPanel::cell(int row, int column) const
 QStringList postedPicLists(TestBackend& backend, const QString& productId)
 {
     QStringList lists;
-    for (const StandInRequest& request : backend->requestsTo(QStringLiteral("order"), QStringLiteral("updategoodpicpath")))
+    for (const StandInRequest& request :
+        backend->requestsTo(QStringLiteral("order"), QStringLiteral("updategoodpicpath")))
         if (request.value(QStringLiteral("id")) == productId)
             lists << request.value(QStringLiteral("picpath"));
     return lists;
