@@ -11,7 +11,8 @@ class QLineEdit;
 //
 // A count dialog is shown without modality, reports its value by its own signal and closes; it deletes itself on
 // close, so nobody may keep a plain pointer to it.
-class CountDialog : public QDialog {
+class CountDialog : public QDialog
+{
     Q_OBJECT
 public:
     explicit CountDialog(QWidget* parent = nullptr);

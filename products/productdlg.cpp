@@ -27,7 +27,8 @@
 #include <QTimer>
 
 // One field of a product that an editor writes: where it is posted, under which key, where it shows.
-struct FieldEdit {
+struct FieldEdit
+{
     QString* url;
     const char* logLabel;
     const char* key;

@@ -42,7 +42,8 @@ class ProductDlg;
 // goes to that product wherever it stands by then, or is dropped when a reload removed it. A product's photo list
 // has at most one post on its way; changes made meanwhile are sent as one, the latest list, after its reply.
 // GUI thread only.
-class ProductDlg : public QDialog {
+class ProductDlg : public QDialog
+{
     Q_OBJECT
 public:
     explicit ProductDlg(QWidget* parent = nullptr);

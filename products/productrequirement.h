@@ -17,7 +17,8 @@ class ProductRequirement;
 // Built anew for every opening, filled once by setProData() or setData(), shown without modality. On confirmation it
 // emits productReq() once and closes; closing it otherwise emits nothing. It deletes itself on close. It posts nothing:
 // the receiver does.
-class ProductRequirement : public QWidget {
+class ProductRequirement : public QWidget
+{
     Q_OBJECT
 public:
     explicit ProductRequirement(QWidget* parent = nullptr);
@@ -36,7 +37,8 @@ private slots:
     void on_pushButton_clicked();
 
 private:
-    struct Count {
+    struct Count
+    {
         QLineEdit* edit;
         QString label;
         QString stored;

@@ -8,7 +8,8 @@ class SettingNumber;
 }
 
 // Asks for a product's quantity.
-class SettingNumber : public CountDialog {
+class SettingNumber : public CountDialog
+{
     Q_OBJECT
 public:
     explicit SettingNumber(QWidget* parent = nullptr);

@@ -10,7 +10,8 @@ class SettingPage;
 }
 
 // Asks for a product's P number, or after setAddPageInfo() for its added P number.
-class SettingPage : public CountDialog {
+class SettingPage : public CountDialog
+{
     Q_OBJECT
 public:
     explicit SettingPage(QWidget* parent = nullptr);

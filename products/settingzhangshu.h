@@ -8,7 +8,8 @@ class SettingZhangshu;
 }
 
 // Asks for a product's sheet count.
-class SettingZhangshu : public CountDialog {
+class SettingZhangshu : public CountDialog
+{
     Q_OBJECT
 public:
     explicit SettingZhangshu(QWidget* parent = nullptr);

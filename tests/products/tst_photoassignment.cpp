@@ -44,7 +44,8 @@ QStringList pics(int row)
 
 // Photos reach a product by drop, by the viewer and by paste, leave it by delete and cut, and every change posts the
 // product's whole list; lists of one product never overtake each other.
-class TestPhotoAssignment : public QObject {
+class TestPhotoAssignment : public QObject
+{
     Q_OBJECT
 private:
     TestBackend m_backend;

@@ -53,7 +53,8 @@ Product album()
 } // namespace
 
 // The small editors of the product table: what they let through and what they report.
-class TestProductEditors : public QObject {
+class TestProductEditors : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanup() { Config::isPnumEdit = false; }

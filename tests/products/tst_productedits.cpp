@@ -56,7 +56,8 @@ QAction* requireAction(ProductPanel& p, int index)
 
 // Double clicks open the count and requirement editors; each editor writes the product it was opened for; the
 // overall requirement and the express flag.
-class TestProductEdits : public QObject {
+class TestProductEdits : public QObject
+{
     Q_OBJECT
 private:
     TestBackend m_backend;

@@ -15,7 +15,8 @@ class QTableView;
 class TestBackend;
 
 // A products panel with handles on its table, model and photo list, driven as the operator drives it.
-struct ProductPanel {
+struct ProductPanel
+{
     std::unique_ptr<ProductDlg> dlg;
     QTableView* table = nullptr;
     QStandardItemModel* model = nullptr;
