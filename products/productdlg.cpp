@@ -54,16 +54,16 @@ const int PrintColumn = 11;
 const int ThumbnailColumn = 12;
 const int ExpressColumn = 13;
 
-const FieldEdit RequirementEdit { &Config::url_post_productreq, "url_post_productreq", "descr", &Product::descr,
-    RequirementColumn, "提交制作要求错误：", false, false };
-const FieldEdit PageEdit { &Config::url_post_page, "pnumberpost", "pnumber", &Product::goodpnumber, PageColumn,
-    "上传P数错误：", true, false };
-const FieldEdit AddPageEdit { &Config::url_post_addpage, "pnumberpostAddPage", "pnumber", &Product::p_num,
-    AddPageColumn, "上传P数错误：", true, false };
-const FieldEdit NumberEdit { &Config::url_post_number, "numberpost", "number", &Product::goodamount, NumberColumn,
-    "提交数量错误：", true, true };
-const FieldEdit ZhangshuEdit { &Config::url_post_zhangshu, "zhangshupost", "page", &Product::goodpagenumber,
-    ZhangshuColumn, "提交张数错误：", true, false };
+const FieldEdit RequirementEdit {&Config::url_post_productreq, "url_post_productreq", "descr", &Product::descr,
+    RequirementColumn, "提交制作要求错误：", false, false};
+const FieldEdit PageEdit {
+    &Config::url_post_page, "pnumberpost", "pnumber", &Product::goodpnumber, PageColumn, "上传P数错误：", true, false};
+const FieldEdit AddPageEdit {&Config::url_post_addpage, "pnumberpostAddPage", "pnumber", &Product::p_num, AddPageColumn,
+    "上传P数错误：", true, false};
+const FieldEdit NumberEdit {
+    &Config::url_post_number, "numberpost", "number", &Product::goodamount, NumberColumn, "提交数量错误：", true, true};
+const FieldEdit ZhangshuEdit {&Config::url_post_zhangshu, "zhangshupost", "page", &Product::goodpagenumber,
+    ZhangshuColumn, "提交张数错误：", true, false};
 
 void ruleBox(const QString& text)
 {
@@ -79,8 +79,8 @@ void warn(const QString& text)
 // The identifiers of the order, which the product query and the stock update send.
 QByteArray orderBody()
 {
-    return FormBody::tokenBody({ { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id },
-        { "companyid", Config::super_id }, { "order_sample_infoid", Config::order_sample_infoid } });
+    return FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
+        {"companyid", Config::super_id}, {"order_sample_infoid", Config::order_sample_infoid}});
 }
 
 int scaled(int pixels)
@@ -145,9 +145,9 @@ ProductDlg::ProductDlg(QWidget* parent)
     ui->setupUi(this);
 
     model = new QStandardItemModel(this);
-    static const char* const headers[ColumnCount] = { "编号", "名称", "类别", "工厂编号", "数量", "库存", "P数",
-        "加P数", "张数", "制作要求", "加急", "打印", "缩略图", "快递", "发件", "替换备注", "授权备注(对外)" };
-    static const int widths[ColumnCount] = { 60, 200, 40, 60, 60, 40, 40, 40, 40, 150, 40, 40, 60, 40, 40, 150, 150 };
+    static const char* const headers[ColumnCount] = {"编号", "名称", "类别", "工厂编号", "数量", "库存", "P数", "加P数",
+        "张数", "制作要求", "加急", "打印", "缩略图", "快递", "发件", "替换备注", "授权备注(对外)"};
+    static const int widths[ColumnCount] = {60, 200, 40, 60, 60, 40, 40, 40, 40, 150, 40, 40, 60, 40, 40, 150, 150};
     model->setColumnCount(ColumnCount);
     for (int c = 0; c < ColumnCount; ++c)
         model->setHorizontalHeaderItem(c, new QStandardItem(tr(headers[c])));
@@ -290,9 +290,9 @@ void ProductDlg::setRow(int r, const Product& p)
 {
     const bool isAlbum = p.goodtypeid == QLatin1String("33");
     const bool isUrgent = p.isurgent != QLatin1String("0");
-    const QString texts[] = { p.number, productNameText(p), p.goodtype, p.factorykeyx, p.goodamount, p.stock,
+    const QString texts[] = {p.number, productNameText(p), p.goodtype, p.factorykeyx, p.goodamount, p.stock,
         isAlbum ? p.goodpnumber : QString(), isAlbum ? p.p_num : QString(), isAlbum ? p.goodpagenumber : QString(),
-        p.descr };
+        p.descr};
     for (int c = 0; c < 10; ++c)
         model->setItem(r, c, new QStandardItem(texts[c]));
     if (!p.hasParent) {
@@ -775,9 +775,9 @@ void ProductDlg::sendProPic(const QString& productId)
 {
     const QStringList pics = m_picListsWaiting.take(productId);
     m_picPostsOut.insert(productId);
-    const QByteArray body = FormBody::tokenBody({ { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id },
-        { "uid", Config::manager_id }, { "id", productId }, { "companyid", Config::super_id },
-        { "order_sample_infoid", Config::order_sample_infoid }, { "picpath", pics.join(QLatin1Char('|')) } });
+    const QByteArray body = FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
+        {"uid", Config::manager_id}, {"id", productId}, {"companyid", Config::super_id},
+        {"order_sample_infoid", Config::order_sample_infoid}, {"picpath", pics.join(QLatin1Char('|'))}});
     post("prod picpath", Config::url_post_productpicpath, body,
         [this, productId](const BackendReply& reply) { queryPostPicCallBack(productId, reply); });
 }
@@ -857,8 +857,8 @@ void ProductDlg::on_ProductReq(const QString& productId, const QString& productR
     product.goodamount = number;
     product.goodpagenumber = zhangshu;
     product.p_num = addpage;
-    const QList<QPair<const FieldEdit*, QString>> edits { { &NumberEdit, number }, { &PageEdit, page },
-        { &AddPageEdit, addpage }, { &ZhangshuEdit, zhangshu }, { &RequirementEdit, productReq } };
+    const QList<QPair<const FieldEdit*, QString>> edits {{&NumberEdit, number}, {&PageEdit, page},
+        {&AddPageEdit, addpage}, {&ZhangshuEdit, zhangshu}, {&RequirementEdit, productReq}};
     for (const auto& edit : edits)
         setFieldCell(row, *edit.first, edit.second);
     postField(RequirementEdit, productId, productReq);
@@ -966,9 +966,9 @@ void ProductDlg::on_AllProductReq(const QString& allProductReq)
 
 void ProductDlg::postAllProductReq()
 {
-    const QByteArray body = FormBody::tokenBody({ { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id },
-        { "orderdescr", ProductData::all_product_requirement }, { "companyid", Config::super_id },
-        { "uid", Config::manager_id }, { "order_sample_infoid", Config::order_sample_infoid } });
+    const QByteArray body = FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
+        {"orderdescr", ProductData::all_product_requirement}, {"companyid", Config::super_id},
+        {"uid", Config::manager_id}, {"order_sample_infoid", Config::order_sample_infoid}});
     post("allprod req", Config::url_post_allproductreq, body,
         [this](const BackendReply& reply) { queryPostAllProdReqCallBack(reply); });
 }
@@ -984,8 +984,8 @@ void ProductDlg::queryPostAllProdReqCallBack(const BackendReply& reply)
 
 void ProductDlg::partEmsProduct(QString ordergoodid, QString typeId)
 {
-    const QByteArray body = FormBody::tokenBody({ { "ordergoodid", ordergoodid }, { "typeid", typeId },
-        { "companyid", Config::super_id }, { "order_sample_infoid", Config::order_sample_infoid } });
+    const QByteArray body = FormBody::tokenBody({{"ordergoodid", ordergoodid}, {"typeid", typeId},
+        {"companyid", Config::super_id}, {"order_sample_infoid", Config::order_sample_infoid}});
     post("isEms", Config::url_query_ispartems, body,
         [this](const BackendReply& reply) { queryPostIsPartCallBack(reply); });
 }

@@ -18,11 +18,11 @@ ProductRequirement::ProductRequirement(QWidget* parent)
     setWindowTitle(QStringLiteral("制作要求"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* digits = new QRegExpValidator(QRegExp(QStringLiteral("[0-9][0-9]+$")), this);
-    m_page = { ui->lineEdit_page, QStringLiteral("P数"), QString() };
-    m_addPage = { ui->lineEdit_addpage, QStringLiteral("加P数"), QString() };
-    m_number = { ui->lineEdit_number, QStringLiteral("数量"), QString() };
-    m_zhangshu = { ui->lineEdit_zhangshu, QStringLiteral("张数"), QString() };
-    for (const Count* count : { &m_page, &m_addPage, &m_number, &m_zhangshu })
+    m_page = {ui->lineEdit_page, QStringLiteral("P数"), QString()};
+    m_addPage = {ui->lineEdit_addpage, QStringLiteral("加P数"), QString()};
+    m_number = {ui->lineEdit_number, QStringLiteral("数量"), QString()};
+    m_zhangshu = {ui->lineEdit_zhangshu, QStringLiteral("张数"), QString()};
+    for (const Count* count : {&m_page, &m_addPage, &m_number, &m_zhangshu})
         count->edit->setValidator(digits);
 }
 
@@ -72,7 +72,7 @@ void ProductRequirement::setData(int kind, QString req, QString page, QString nu
 
 bool ProductRequirement::hasEnabledEntries() const
 {
-    for (const Count* count : { &m_page, &m_addPage, &m_number, &m_zhangshu }) {
+    for (const Count* count : {&m_page, &m_addPage, &m_number, &m_zhangshu}) {
         if (count->edit->isEnabled() && count->edit->text().isEmpty()) {
             Prompt::information(nullptr, QStringLiteral("提示"), QStringLiteral("请输入") + count->label,
                 QMessageBox::Yes, QMessageBox::Yes);

@@ -17,7 +17,7 @@
 
 namespace {
 
-const QJsonObject Accepted { { "code", "1" }, { "message", "产品图片修改成功" } };
+const QJsonObject Accepted {{"code", "1"}, {"message", "产品图片修改成功"}};
 
 // A drop on the photo list, as the album panel's drag ends.
 void dropOn(DropListWidget* list)
@@ -32,7 +32,7 @@ void dropOn(DropListWidget* list)
 
 QJsonObject good(const QString& id, const QString& picpath)
 {
-    return QJsonObject { { "id", id }, { "goodname", id }, { "picpath", picpath }, { "sendtofactorytime", "0" } };
+    return QJsonObject {{"id", id}, {"goodname", id}, {"picpath", picpath}, {"sendtofactorytime", "0"}};
 }
 
 QStringList pics(int row)
@@ -74,17 +74,16 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("drop") << "drop" << 1 << QStringList { "IMG_0007.jpg", "IMG 0008&x=1.jpg" }
-                              << QStringList { "以下照片在该产品中已存在\nIMG_0002.jpg," };
-        QTest::newRow("viewer") << "viewer" << 1 << QStringList { "IMG_0007.jpg", "IMG 0008&x=1.jpg" }
-                                << QStringList { "以下照片在该产品中已存在\nIMG_0002.jpg," };
+        QTest::newRow("drop") << "drop" << 1 << QStringList {"IMG_0007.jpg", "IMG 0008&x=1.jpg"}
+                              << QStringList {"以下照片在该产品中已存在\nIMG_0002.jpg,"};
+        QTest::newRow("viewer") << "viewer" << 1 << QStringList {"IMG_0007.jpg", "IMG 0008&x=1.jpg"}
+                                << QStringList {"以下照片在该产品中已存在\nIMG_0002.jpg,"};
         QTest::newRow("viewer, locked order")
-            << "viewer, locked" << 1 << QStringList { "IMG_0007.jpg", "IMG 0008&x=1.jpg" }
-            << QStringList { "以下照片在该产品中已存在\nIMG_0002.jpg," };
+            << "viewer, locked" << 1 << QStringList {"IMG_0007.jpg", "IMG 0008&x=1.jpg"}
+            << QStringList {"以下照片在该产品中已存在\nIMG_0002.jpg,"};
         QTest::newRow("drop on a package") << "drop" << 0 << QStringList() << QStringList();
-        QTest::newRow("drop on a sent product")
-            << "drop" << 5 << QStringList() << QStringList { "产品已发件，不可修改" };
-        QTest::newRow("drop, no product") << "drop" << -1 << QStringList() << QStringList { "请选择一项产品" };
+        QTest::newRow("drop on a sent product") << "drop" << 5 << QStringList() << QStringList {"产品已发件，不可修改"};
+        QTest::newRow("drop, no product") << "drop" << -1 << QStringList() << QStringList {"请选择一项产品"};
     }
 
     void addRoads()
@@ -95,7 +94,7 @@ private slots:
         QFETCH(QStringList, boxes);
         ProductPanel p;
         QVERIFY(p.load());
-        QStringList selection { "IMG_0002.jpg", "IMG_0007.jpg", "IMG 0008&x=1.jpg" };
+        QStringList selection {"IMG_0002.jpg", "IMG_0007.jpg", "IMG 0008&x=1.jpg"};
         connect(p.dlg.get(), &ProductDlg::getPicNamelist, p.dlg.get(), [&] { p.dlg->setPicNames(selection); });
         if (row >= 0)
             QVERIFY(p.click(row));
@@ -130,7 +129,7 @@ private slots:
         QCOMPARE(posts.size(), 1);
         QCOMPARE(posts.at(0).keys(),
             (QStringList {
-                "token", "order_photo_id", "shopid", "uid", "id", "companyid", "order_sample_infoid", "picpath" }));
+                "token", "order_photo_id", "shopid", "uid", "id", "companyid", "order_sample_infoid", "picpath"}));
         QCOMPARE(posts.at(0).value("id"), id);
         QCOMPARE(posts.at(0).value("uid"), QStringLiteral("501"));
         QCOMPARE(posts.at(0).value("picpath"), (before + added).join('|'));
@@ -143,25 +142,25 @@ private slots:
     void deleteCutAndPaste()
     {
         m_backend->setReply("order", "ordergoods",
-            StandInReply::json(QJsonObject { { "code", "1" },
-                { "order",
-                    QJsonObject { { "ordergoods3",
-                        QJsonArray { good("A", "IMG_0003.JPG|IMG_0004.jpg|IMG_0006.jpg"), good("B", "IMG_0009.jpg"),
-                            good("C", "") } } } } }));
+            StandInReply::json(QJsonObject {{"code", "1"},
+                {"order",
+                    QJsonObject {{"ordergoods3",
+                        QJsonArray {good("A", "IMG_0003.JPG|IMG_0004.jpg|IMG_0006.jpg"), good("B", "IMG_0009.jpg"),
+                            good("C", "")}}}}}));
         ProductPanel p;
         QVERIFY(p.load());
         QSignalSpy marks(p.dlg.get(), qOverload<QStringList>(&ProductDlg::updateImage));
         PromptRecorder prompts;
 
         QVERIFY(p.click(0));
-        p.selectPhotos({ 0 });
+        p.selectPhotos({0});
         marks.clear();
         p.dlg->deletePhoto();
-        QCOMPARE(pics(0), (QStringList { "IMG_0004.jpg", "IMG_0006.jpg" }));
-        QCOMPARE(marks.first().at(0).toStringList(), QStringList { "IMG_0003.JPG" });
+        QCOMPARE(pics(0), (QStringList {"IMG_0004.jpg", "IMG_0006.jpg"}));
+        QCOMPARE(marks.first().at(0).toStringList(), QStringList {"IMG_0003.JPG"});
         QCOMPARE(p.list->count(), 2);
 
-        p.selectPhotos({ 0, 1 });
+        p.selectPhotos({0, 1});
         p.dlg->cutImgAction();
         QCOMPARE(pics(0), QStringList());
         QCOMPARE(p.list->count(), 0);
@@ -174,13 +173,13 @@ private slots:
         p.dlg->tbCopyAction();
         QVERIFY(p.postsAnswered());
 
-        QCOMPARE(pics(1), (QStringList { "IMG_0009.jpg", "IMG_0004.jpg", "IMG_0006.jpg" }));
-        QCOMPARE(pics(2), (QStringList { "IMG_0004.jpg", "IMG_0006.jpg" }));
-        QCOMPARE(prompts.texts(), QStringList { "以下照片在该产品中已存在\nIMG_0004.jpg,IMG_0006.jpg," });
+        QCOMPARE(pics(1), (QStringList {"IMG_0009.jpg", "IMG_0004.jpg", "IMG_0006.jpg"}));
+        QCOMPARE(pics(2), (QStringList {"IMG_0004.jpg", "IMG_0006.jpg"}));
+        QCOMPARE(prompts.texts(), QStringList {"以下照片在该产品中已存在\nIMG_0004.jpg,IMG_0006.jpg,"});
         // Every change of A went out; the last list sent is the empty one.
         QCOMPARE(postedPicLists(m_backend, "A").last(), QString());
         QCOMPARE(postedPicLists(m_backend, "B").last(), QStringLiteral("IMG_0009.jpg|IMG_0004.jpg|IMG_0006.jpg"));
-        QCOMPARE(postedPicLists(m_backend, "C"), QStringList { "IMG_0004.jpg|IMG_0006.jpg" });
+        QCOMPARE(postedPicLists(m_backend, "C"), QStringList {"IMG_0004.jpg|IMG_0006.jpg"});
     }
 
     // With no product chosen, delete and cut read nothing and paste asks for one.
@@ -192,7 +191,7 @@ private slots:
         p.dlg->deletePhoto();
         p.dlg->cutImgAction();
         p.dlg->tbCopyAction();
-        QCOMPARE(prompts.texts(), QStringList { "请选择一项产品" });
+        QCOMPARE(prompts.texts(), QStringList {"请选择一项产品"});
         QVERIFY(m_backend->requestsTo("order", "updategoodpicpath").isEmpty());
     }
 
@@ -208,14 +207,14 @@ private slots:
         QVERIFY(p.load());
         QVERIFY(p.click(1));
         const QStringList before = pics(1);
-        for (const char* name : { "IMG_0010.jpg", "IMG_0011.jpg", "IMG_0012.jpg" }) {
-            QStringList names { QString::fromUtf8(name) };
+        for (const char* name : {"IMG_0010.jpg", "IMG_0011.jpg", "IMG_0012.jpg"}) {
+            QStringList names {QString::fromUtf8(name)};
             p.dlg->setPicNames(names);
             p.dlg->addToProduct1();
         }
         QVERIFY(QTest::qWaitFor([&] { return m_backend->heldCount() == 1; }));
         QVERIFY(p.click(4));
-        QStringList other { "IMG_0010.jpg" };
+        QStringList other {"IMG_0010.jpg"};
         p.dlg->setPicNames(other);
         p.dlg->addToProduct1();
         QVERIFY(QTest::qWaitFor([&] { return postedPicLists(m_backend, "80015").size() == 1; }));
@@ -225,8 +224,8 @@ private slots:
         QVERIFY(p.postsAnswered());
         const QStringList lists = postedPicLists(m_backend, "80012");
         QCOMPARE(lists.size(), 2);
-        QCOMPARE(lists.at(0), (before + QStringList { "IMG_0010.jpg" }).join('|'));
-        QCOMPARE(lists.at(1), (before + QStringList { "IMG_0010.jpg", "IMG_0011.jpg", "IMG_0012.jpg" }).join('|'));
+        QCOMPARE(lists.at(0), (before + QStringList {"IMG_0010.jpg"}).join('|'));
+        QCOMPARE(lists.at(1), (before + QStringList {"IMG_0010.jpg", "IMG_0011.jpg", "IMG_0012.jpg"}).join('|'));
     }
 
     // A failed post shows its box and keeps the local list; a list waiting behind it still goes out.
@@ -235,10 +234,10 @@ private slots:
         QTest::addColumn<Failure>("failure");
         QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("box");
-        QTest::newRow("refused") << Failure::None << QJsonObject { { "code", "0" }, { "message", "无权限" } }
+        QTest::newRow("refused") << Failure::None << QJsonObject {{"code", "0"}, {"message", "无权限"}}
                                  << "提交图片路径错误：无权限";
         QTest::newRow("code as a number")
-            << Failure::None << QJsonObject { { "code", 1 }, { "message", "x" } } << "提交图片路径错误：x";
+            << Failure::None << QJsonObject {{"code", 1}, {"message", "x"}} << "提交图片路径错误：x";
         QTest::newRow("network error") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500";
         QTest::newRow("not JSON") << Failure::NotJson << QJsonObject() << "";
     }
@@ -253,17 +252,17 @@ private slots:
         QVERIFY(p.click(1));
         scriptEndpoint(m_backend, "order", "updategoodpicpath", failure, answer);
         PromptRecorder prompts;
-        QStringList names { "IMG_0010.jpg" };
+        QStringList names {"IMG_0010.jpg"};
         p.dlg->setPicNames(names);
         p.dlg->addToProduct1();
-        QStringList more { "IMG_0011.jpg" };
+        QStringList more {"IMG_0011.jpg"};
         p.dlg->setPicNames(more);
         p.dlg->addToProduct1();
         QVERIFY(p.postsAnswered());
         QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : (QStringList() << box << box));
         if (!box.isEmpty())
             QCOMPARE(prompts.last().title, QStringLiteral("警告"));
-        QCOMPARE(pics(1).mid(3), (QStringList { "IMG_0010.jpg", "IMG_0011.jpg" }));
+        QCOMPARE(pics(1).mid(3), (QStringList {"IMG_0010.jpg", "IMG_0011.jpg"}));
         QCOMPARE(postedPicLists(m_backend, "80012").size(), 2);
         QVERIFY(postedPicLists(m_backend, "80012").last().endsWith("IMG_0010.jpg|IMG_0011.jpg"));
     }

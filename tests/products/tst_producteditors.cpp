@@ -64,7 +64,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("sent");
-        for (const char* kind : { "P数", "加P数", "数量", "张数" }) {
+        for (const char* kind : {"P数", "加P数", "数量", "张数"}) {
             const QString k = QString::fromUtf8(kind);
             QTest::addRow("%s, one digit", kind) << k << "5"
                                                  << "5";
@@ -98,7 +98,7 @@ private slots:
         QTest::mouseClick(dialog->findChild<QPushButton*>("pushButton"), Qt::LeftButton);
         if (sent.isEmpty()) {
             QCOMPARE(spy->count(), 0);
-            QCOMPARE(prompts.texts(), QStringList { "请输入" + kind });
+            QCOMPARE(prompts.texts(), QStringList {"请输入" + kind});
             QCOMPARE(prompts.last().title, QStringLiteral("提示"));
             QVERIFY(dialog->isVisible());
             delete dialog;
@@ -146,11 +146,11 @@ private slots:
         // Enabled: P, added P, quantity, sheets; then the texts shown.
         QTest::addColumn<QString>("enabled");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("album") << "33" << true << false << "1111" << QStringList { "20", "2", "1", "10" };
+        QTest::newRow("album") << "33" << true << false << "1111" << QStringList {"20", "2", "1", "10"};
         QTest::newRow("album, P number locked")
-            << "33" << false << false << "0111" << QStringList { "20", "2", "1", "10" };
-        QTest::newRow("frame") << "35" << true << false << "0010" << QStringList { "", "", "1", "" };
-        QTest::newRow("package") << "30" << true << true << "0000" << QStringList { "", "", "1", "" };
+            << "33" << false << false << "0111" << QStringList {"20", "2", "1", "10"};
+        QTest::newRow("frame") << "35" << true << false << "0010" << QStringList {"", "", "1", ""};
+        QTest::newRow("package") << "30" << true << true << "0000" << QStringList {"", "", "1", ""};
     }
 
     void requirementFields()
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(editor->windowTitle(), QStringLiteral("制作要求"));
         QStringList texts;
         QString open;
-        for (const char* name : { "lineEdit_page", "lineEdit_addpage", "lineEdit_number", "lineEdit_zhangshu" }) {
+        for (const char* name : {"lineEdit_page", "lineEdit_addpage", "lineEdit_number", "lineEdit_zhangshu"}) {
             auto* edit = editor->findChild<QLineEdit*>(name);
             texts << edit->text();
             open += edit->isEnabled() ? '1' : '0';
@@ -184,7 +184,7 @@ private slots:
         editor->findChild<QPushButton*>("pushButton")->click();
         QCOMPARE(report.count(), 1);
         QCOMPARE(
-            report.at(0).mid(0, 5), (QVariantList { p.descr, p.goodpnumber, p.goodamount, p.goodpagenumber, p.p_num }));
+            report.at(0).mid(0, 5), (QVariantList {p.descr, p.goodpnumber, p.goodamount, p.goodpagenumber, p.p_num}));
         QVERIFY(QTest::qWaitFor([&] { return guard.isNull(); }));
     }
 
@@ -216,7 +216,7 @@ private slots:
         editor.findChild<QLineEdit*>(field)->clear();
         PromptRecorder prompts;
         editor.findChild<QPushButton*>("pushButton")->click();
-        QCOMPARE(prompts.texts(), QStringList { box });
+        QCOMPARE(prompts.texts(), QStringList {box});
         QCOMPARE(report.count(), 0);
         QVERIFY(editor.isVisible());
 
@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(report.count(), 1);
         QCOMPARE(report.at(0).at(0).toString(), text);
         if (kind == 1)
-            QCOMPARE(report.at(0).mid(1), (QVariantList { "", "", "", "" }));
+            QCOMPARE(report.at(0).mid(1), (QVariantList {"", "", "", ""}));
     }
 
     // Closed by its own button after editing, an editor reports nothing.

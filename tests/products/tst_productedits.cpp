@@ -90,8 +90,8 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QStringList>("keys");
-        const QStringList uidFirst { "token", "order_photo_id", "shopid", "id", "?", "uid", "companyid",
-            "order_sample_infoid" };
+        const QStringList uidFirst {
+            "token", "order_photo_id", "shopid", "id", "?", "uid", "companyid", "order_sample_infoid"};
         QStringList companyFirst = uidFirst;
         companyFirst.swapItemsAt(5, 6);
         QTest::newRow("quantity") << 4 << 4 << "updateordergoodnumber"
@@ -186,14 +186,14 @@ private slots:
         // A reload that drops the product, then the report.
         QVERIFY(p.doubleClick(1, 8));
         m_backend->setReply("order", "ordergoods",
-            StandInReply::json(QJsonObject { { "code", "1" },
-                { "order", QJsonObject { { "ordergoods3", QJsonArray { QJsonObject { { "id", "90001" } } } } } } }));
+            StandInReply::json(QJsonObject {
+                {"code", "1"}, {"order", QJsonObject {{"ordergoods3", QJsonArray {QJsonObject {{"id", "90001"}}}}}}}));
         p.dlg->queryProducts();
         QVERIFY(p.postsAnswered());
         m_backend->clearRequests();
         PromptRecorder prompts;
         QVERIFY(confirmOnly<SettingZhangshu>("12"));
-        QCOMPARE(prompts.texts(), QStringList { "请选择一项产品" });
+        QCOMPARE(prompts.texts(), QStringList {"请选择一项产品"});
         QVERIFY(p.postsAnswered());
         QVERIFY(m_backend->requests().isEmpty());
         QCOMPARE(ProductData::m_products.size(), 1);
@@ -206,9 +206,9 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("fromMenu");
         QTest::addColumn<QStringList>("counts"); // page, added page, quantity, sheets
-        QTest::newRow("album, from the table") << 1 << false << QStringList { "20", "2", "1", "10" };
-        QTest::newRow("album, from the menu") << 1 << true << QStringList { "20", "2", "1", "10" };
-        QTest::newRow("print, from the table") << 4 << false << QStringList { "0", "0", "10", "0" };
+        QTest::newRow("album, from the table") << 1 << false << QStringList {"20", "2", "1", "10"};
+        QTest::newRow("album, from the menu") << 1 << true << QStringList {"20", "2", "1", "10"};
+        QTest::newRow("print, from the table") << 4 << false << QStringList {"0", "0", "10", "0"};
     }
 
     void productRequirementPostsFiveFields()
@@ -228,8 +228,8 @@ private slots:
         confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("a b&c <b>x</b>"));
         QVERIFY(p.postsAnswered());
 
-        const QStringList order { "order.updategooddescr", "order.updateordergoodpnumber",
-            "order.updateordergoodpnumber2", "order.updateordergoodnumber", "order.updateordergoodpage" };
+        const QStringList order {"order.updategooddescr", "order.updateordergoodpnumber",
+            "order.updateordergoodpnumber2", "order.updateordergoodnumber", "order.updateordergoodpage"};
         QStringList called = m_backend->endpointsCalled();
         called.removeAll("order.ordergoods");
         QCOMPARE(called.size(), 5);
@@ -239,7 +239,7 @@ private slots:
         QVERIFY(descr.body.contains("descr=a%20b%26c%20%3Cb%3Ex%3C%2Fb%3E&"));
         QCOMPARE(descr.keys(),
             (QStringList {
-                "token", "order_photo_id", "shopid", "id", "descr", "uid", "companyid", "order_sample_infoid" }));
+                "token", "order_photo_id", "shopid", "id", "descr", "uid", "companyid", "order_sample_infoid"}));
         QCOMPARE(m_backend->requestsTo("order", "updateordergoodpnumber").at(0).value("pnumber"), counts.at(0));
         QCOMPARE(m_backend->requestsTo("order", "updateordergoodpnumber2").at(0).value("pnumber"), counts.at(1));
         QCOMPARE(m_backend->requestsTo("order", "updateordergoodnumber").at(0).value("number"), counts.at(2));
@@ -266,7 +266,7 @@ private slots:
             QVERIFY(p.click(row));
         PromptRecorder prompts;
         p.dlg->onrequire_menu_Triggered(requireAction(p, 0));
-        QCOMPARE(prompts.texts(), QStringList { box });
+        QCOMPARE(prompts.texts(), QStringList {box});
         QCOMPARE(openEditors(), 0);
     }
 
@@ -276,7 +276,7 @@ private slots:
     {
         const QString stored = QStringLiteral("整体 <b>暖色</b> & 背景=干净 100%");
         m_backend->setReply(
-            "order", "getorderdescr", StandInReply::json(QJsonObject { { "code", "1" }, { "orderdescr", stored } }));
+            "order", "getorderdescr", StandInReply::json(QJsonObject {{"code", "1"}, {"orderdescr", stored}}));
         ProductPanel p;
         QVERIFY(p.load());
         QVERIFY(p.click(1));
@@ -298,7 +298,7 @@ private slots:
         const StandInRequest posted = m_backend->requestsTo("order", "updateorderdescr").at(0);
         QCOMPARE(posted.keys(),
             (QStringList {
-                "token", "order_photo_id", "shopid", "orderdescr", "companyid", "uid", "order_sample_infoid" }));
+                "token", "order_photo_id", "shopid", "orderdescr", "companyid", "uid", "order_sample_infoid"}));
         QCOMPARE(posted.value("orderdescr"), edited);
 
         confirmRequirement(product, QStringLiteral("封面"));
@@ -316,10 +316,10 @@ private slots:
         QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("box");
         QTest::addColumn<int>("editors");
-        QTest::newRow("fetch refused") << "getorderdescr" << QJsonObject { { "code", "0" }, { "message", "无订单" } }
+        QTest::newRow("fetch refused") << "getorderdescr" << QJsonObject {{"code", "0"}, {"message", "无订单"}}
                                        << "查询总体要求错误：无订单" << 0;
-        QTest::newRow("fetch without text") << "getorderdescr" << QJsonObject { { "code", "1" } } << "" << 1;
-        QTest::newRow("post refused") << "updateorderdescr" << QJsonObject { { "code", "0" }, { "message", "忙" } }
+        QTest::newRow("fetch without text") << "getorderdescr" << QJsonObject {{"code", "1"}} << "" << 1;
+        QTest::newRow("post refused") << "updateorderdescr" << QJsonObject {{"code", "0"}, {"message", "忙"}}
                                       << "提交总体要求错误：忙" << 0;
     }
 
@@ -345,7 +345,7 @@ private slots:
                 QCOMPARE(
                     topLevelWindows<ProductRequirement>().first()->findChild<QTextEdit*>()->toPlainText(), QString());
         }
-        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList { box });
+        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList {box});
     }
 
     // A count the back end refuses keeps its local value; a failed transfer updates the stock and reloads.
@@ -369,14 +369,14 @@ private slots:
         QFETCH(int, reloads);
         ProductPanel p;
         QVERIFY(p.load());
-        scriptEndpoint(m_backend, "order", "updateordergoodpage", failure,
-            QJsonObject { { "code", "0" }, { "message", "超出范围" } });
+        scriptEndpoint(
+            m_backend, "order", "updateordergoodpage", failure, QJsonObject {{"code", "0"}, {"message", "超出范围"}});
         m_backend->clearRequests();
         PromptRecorder prompts;
         QVERIFY(p.doubleClick(1, 8));
         QVERIFY(confirmOnly<SettingZhangshu>("12"));
         QVERIFY(p.postsAnswered());
-        QCOMPARE(prompts.texts(), QStringList { box });
+        QCOMPARE(prompts.texts(), QStringList {box});
         QCOMPARE(p.cell(1, 8), cell);
         QCOMPARE(m_backend->requestsTo("order", "ordergoods").size(), reloads);
         QCOMPARE(m_backend->requestsTo("order", "updatestock").size(), reloads);
@@ -390,8 +390,8 @@ private slots:
         QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("box");
         QTest::addColumn<bool>("tickedAfter");
-        QTest::newRow("accepted") << Failure::None << QJsonObject { { "code", "1" } } << "" << true;
-        QTest::newRow("refused") << Failure::None << QJsonObject { { "code", "0" }, { "message", "已发货" } }
+        QTest::newRow("accepted") << Failure::None << QJsonObject {{"code", "1"}} << "" << true;
+        QTest::newRow("refused") << Failure::None << QJsonObject {{"code", "0"}, {"message", "已发货"}}
                                  << "提交数量错误：已发货" << false;
         QTest::newRow("network error") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500" << false;
     }
@@ -416,10 +416,10 @@ private slots:
         const QList<StandInRequest> posts = m_backend->requestsTo("ordernew", "updateisems");
         QCOMPARE(posts.size(), 1);
         QCOMPARE(
-            posts.at(0).keys(), (QStringList { "token", "ordergoodid", "typeid", "companyid", "order_sample_infoid" }));
+            posts.at(0).keys(), (QStringList {"token", "ordergoodid", "typeid", "companyid", "order_sample_infoid"}));
         QCOMPARE(posts.at(0).value("ordergoodid"), QStringLiteral("80015"));
         QCOMPARE(posts.at(0).value("typeid"), QStringLiteral("1"));
-        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList { box });
+        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList {box});
         QCOMPARE(p.model->item(4, 13)->checkState(), tickedAfter ? Qt::Checked : Qt::Unchecked);
         QCOMPARE(m_backend->requestsTo("order", "ordergoods").size(), tickedAfter ? 0 : 1);
     }
