@@ -10,6 +10,10 @@
 #include "photostore/productdata.h"
 #include "photostore/thumbnailthread.h"
 #include "products/ordergoodsreply.h"
+#include "products/productrequirement.h"
+#include "products/settingnumber.h"
+#include "products/settingpage.h"
+#include "products/settingzhangshu.h"
 #include "workspace/droplistwidget.h"
 
 #include <QAction>
@@ -22,10 +26,49 @@
 #include <QThreadPool>
 #include <QTimer>
 
+// One field of a product that an editor writes: where it is posted, under which key, where it shows.
+struct FieldEdit
+{
+    QString* url;
+    const char* logLabel;
+    const char* key;
+    QString Product::*field;
+    int column;
+    const char* refusalPrefix;
+    // A count: after a failed transfer the stock is updated and the products reloaded.
+    bool isCount;
+    // The quantity's post names the company before the user.
+    bool isCompanyFirst;
+};
+
 namespace {
 
 const int ColumnCount = 17;
 const int NameColumn = 1;
+const int NumberColumn = 4;
+const int PageColumn = 6;
+const int AddPageColumn = 7;
+const int ZhangshuColumn = 8;
+const int RequirementColumn = 9;
+const int PrintColumn = 11;
+const int ThumbnailColumn = 12;
+const int ExpressColumn = 13;
+
+const FieldEdit RequirementEdit {&Config::url_post_productreq, "url_post_productreq", "descr", &Product::descr,
+    RequirementColumn, "提交制作要求错误：", false, false};
+const FieldEdit PageEdit {
+    &Config::url_post_page, "pnumberpost", "pnumber", &Product::goodpnumber, PageColumn, "上传P数错误：", true, false};
+const FieldEdit AddPageEdit {&Config::url_post_addpage, "pnumberpostAddPage", "pnumber", &Product::p_num, AddPageColumn,
+    "上传P数错误：", true, false};
+const FieldEdit NumberEdit {
+    &Config::url_post_number, "numberpost", "number", &Product::goodamount, NumberColumn, "提交数量错误：", true, true};
+const FieldEdit ZhangshuEdit {&Config::url_post_zhangshu, "zhangshupost", "page", &Product::goodpagenumber,
+    ZhangshuColumn, "提交张数错误：", true, false};
+
+void ruleBox(const QString& text)
+{
+    Prompt::information(nullptr, QString(), text, QMessageBox::Yes, QMessageBox::Yes);
+}
 
 // The reply boxes of the panel: title "警告", one Yes button.
 void warn(const QString& text)
@@ -115,6 +158,7 @@ ProductDlg::ProductDlg(QWidget* parent)
     for (int c = 0; c < ColumnCount; ++c)
         ui->tableView->setColumnWidth(c, scaled(widths[c]));
 
+    connect(ui->tableView, &QTableView::doubleClicked, this, &ProductDlg::doubleClickTable);
     connect(ui->tableView, &QTableView::clicked, this, &ProductDlg::selectRowR);
     ui->tableView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->tableView, &QWidget::customContextMenuRequested, this, &ProductDlg::showTableMouseRightButton);
@@ -129,6 +173,7 @@ ProductDlg::ProductDlg(QWidget* parent)
     m_requireMenu->addAction(new QAction(tr("总体制作要求"), m_requireMenu));
     ui->requireButton->setMenu(m_requireMenu);
     ui->requireButton->setStyleSheet(QStringLiteral("QPushButton::menu-indicator{image:None;}"));
+    connect(m_requireMenu, &QMenu::triggered, this, &ProductDlg::onrequire_menu_Triggered);
     m_requireMenu->setFixedWidth(scaled(160));
 
     // The table goes under "统计", the photo list under the table.
@@ -172,8 +217,7 @@ ProductDlg::~ProductDlg()
 
 // ---- Products load ----
 
-void ProductDlg::post(
-    const char* logLabel, const QString& url, const QByteArray& body, void (ProductDlg::*handler)(const BackendReply&))
+void ProductDlg::post(const char* logLabel, const QString& url, const QByteArray& body, BackendPost::Handler handler)
 {
     qDebug().noquote() << logLabel << "url:" << url;
     qDebug().noquote() << logLabel << "paras:" << FormBody::logText(body);
@@ -182,7 +226,8 @@ void ProductDlg::post(
 
 void ProductDlg::queryProducts()
 {
-    post("prod info", Config::url_query_change_product, orderBody(), &ProductDlg::queryCallBack);
+    post("prod info", Config::url_query_change_product, orderBody(),
+        [this](const BackendReply& reply) { queryCallBack(reply); });
 }
 
 void ProductDlg::queryCallBack(const BackendReply& reply)
@@ -279,7 +324,8 @@ void ProductDlg::refreshProduct(int mode)
 
 void ProductDlg::postModifyStock()
 {
-    post("modify stock", Config::url_post_modifystock, orderBody(), &ProductDlg::queryModifyStockCallBack);
+    post("mod stock", Config::url_post_modifystock, orderBody(),
+        [this](const BackendReply& reply) { queryModifyStockCallBack(reply); });
 }
 
 void ProductDlg::queryModifyStockCallBack(const BackendReply& reply)
@@ -338,12 +384,113 @@ void ProductDlg::selectRowR(const QModelIndex& index)
     m_clickTimer->start(0);
     qDebug() << "点击了";
     currentRow = ui->tableView->currentIndex().row();
+    if (Config::isLocked || m_currentColumn != ExpressColumn || !isProductRow(currentRow))
+        return;
+    Product& product = ProductData::m_products[currentRow];
+    if (product.hasParent || product.sentToFactory)
+        return;
+    product.isems = !product.isems;
+    const QString id = product.id;
+    const bool isems = product.isems;
+    model->setItem(currentRow, ExpressColumn, tickItem(isems));
+    partEmsProduct(id, isems ? QStringLiteral("1") : QStringLiteral("2"));
 }
 
 void ProductDlg::handleSingleClickTable()
 {
     qDebug() << "单击了";
     refreshList(currentRow);
+    if (!isProductRow(currentRow))
+        return;
+    Product& product = ProductData::m_products[currentRow];
+    if (product.sentToFactory || product.hasParent)
+        return;
+    bool ticked = false;
+    switch (m_currentColumn) {
+    case PrintColumn:
+        ticked = product.print = !product.print;
+        break;
+    case ThumbnailColumn:
+        ticked = product.thumbnail = !product.thumbnail;
+        break;
+    case ExpressColumn:
+        ticked = product.isems;
+        break;
+    default:
+        return;
+    }
+    model->setItem(currentRow, m_currentColumn, tickItem(ticked));
+}
+
+void ProductDlg::doubleClickTable(const QModelIndex& index)
+{
+    qDebug() << "双击了";
+    m_clickTimer->stop();
+    qDebug() << "isLocked===" << Config::isLocked;
+    if (Config::isLocked)
+        return;
+    if (isProductRow(currentRow) && ProductData::m_products.at(currentRow).sentToFactory)
+        return;
+    currentRow = ui->tableView->currentIndex().row();
+    qDebug() << "selectRow===" << currentRow;
+    if (!isProductRow(currentRow))
+        return;
+    const Product product = ProductData::m_products.at(currentRow);
+    qDebug() << "isSendtofactory===" << product.sentToFactory << "goodTypeID===" << product.goodtypeid;
+    if (product.sentToFactory)
+        return;
+    const bool isAlbum = product.goodtypeid == QLatin1String("33");
+    const QString id = product.id;
+    switch (index.column()) {
+    case NumberColumn:
+        if (product.isexist || product.hasParent)
+            return;
+        m_settingNumber = new SettingNumber(nullptr);
+        connect(m_settingNumber, &SettingNumber::sendNumber, this,
+            [this, id](const QString& number) { on_newNumber(id, number); });
+        showAtCursor(m_settingNumber.data());
+        break;
+    case PageColumn:
+        if (!isAlbum || !Config::isPnumEdit)
+            return;
+        m_settingPage = new SettingPage(nullptr);
+        connect(m_settingPage, &SettingPage::sendPage, this, [this, id](const QString& page) { on_newPage(id, page); });
+        showAtCursor(m_settingPage.data());
+        break;
+    case AddPageColumn:
+        if (!isAlbum)
+            return;
+        m_settingPage = new SettingPage(nullptr);
+        m_settingPage->setAddPageInfo();
+        connect(m_settingPage, &SettingPage::sendAddPage, this,
+            [this, id](const QString& page) { on_newAddPage(id, page); });
+        showAtCursor(m_settingPage.data());
+        break;
+    case ZhangshuColumn:
+        if (!isAlbum)
+            return;
+        m_settingZhangshu = new SettingZhangshu(nullptr);
+        connect(m_settingZhangshu, &SettingZhangshu::sendZhangshu, this,
+            [this, id](const QString& zhangshu) { on_newZhangshu(id, zhangshu); });
+        showAtCursor(m_settingZhangshu.data());
+        break;
+    case RequirementColumn: {
+        qDebug() << "点制作要求goodTypeID" << product.goodtypeid;
+        auto* editor = new ProductRequirement(nullptr);
+        connectRequirement(editor, id);
+        editor->setProData(0, product);
+        editor->show();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+template <typename Editor> void ProductDlg::showAtCursor(Editor* editor)
+{
+    editor->move(QCursor::pos());
+    editor->show();
 }
 
 void ProductDlg::showTableMouseRightButton(const QPoint)
@@ -492,15 +639,16 @@ bool ProductDlg::addToProductDuge()
 {
     currentRow = ui->tableView->currentIndex().row();
     if (!isProductRow(currentRow)) {
-        Prompt::information(nullptr, QString(), QStringLiteral("请选择一项产品"), QMessageBox::Yes, QMessageBox::Yes);
+        ruleBox(QStringLiteral("请选择一项产品"));
         return false;
     }
-    if (ProductData::m_products.at(currentRow).sentToFactory) {
-        Prompt::information(
-            nullptr, QString(), QStringLiteral("产品已发件，不可修改"), QMessageBox::Yes, QMessageBox::Yes);
+    const Product& product = ProductData::m_products.at(currentRow);
+    if (product.sentToFactory) {
+        ruleBox(QStringLiteral("产品已发件，不可修改"));
         return false;
     }
-    return true;
+    // A package takes its photos through its sub-products.
+    return !product.isexist;
 }
 
 void ProductDlg::addToProduct()
@@ -519,20 +667,337 @@ void ProductDlg::addToProduct1()
 
 void ProductDlg::addToProductStart()
 {
-    // Assigning photos to the product comes with the photo assignment work.
+    // The album panel answered on this thread; a reload cannot have come in between, but the row is the list's.
+    if (!isProductRow(currentRow))
+        return;
+    const QStringList names = excludeExistedPics(picNames);
+    const int row = currentRow;
+    ProductData::m_products[row].pics += names;
+    const Product product = ProductData::m_products.at(row);
+    refreshList(row, names, true);
+    postProPic(product);
+}
+
+QStringList ProductDlg::excludeExistedPics(QStringList names)
+{
+    if (!isProductRow(currentRow))
+        return QStringList();
+    const QStringList pics = ProductData::m_products.at(currentRow).pics;
+    QStringList existing;
+    const QStringList asked = names;
+    for (const QString& name : asked) {
+        for (const QString& pic : pics) {
+            if (pic == name) {
+                existing.append(name);
+                names.removeOne(name);
+            }
+        }
+    }
+    if (!existing.isEmpty()) {
+        QString text = QStringLiteral("以下照片在该产品中已存在\n");
+        for (const QString& name : existing)
+            text += name + QLatin1Char(',');
+        Prompt::information(nullptr, QStringLiteral("照片已存在"), text, QMessageBox::Yes);
+    }
+    return names;
 }
 
 void ProductDlg::tbCopyAction()
 {
-    // Pasting comes with the photo assignment work.
+    currentRow = ui->tableView->currentIndex().row();
+    if (!isProductRow(currentRow)) {
+        ruleBox(QStringLiteral("请选择一项产品"));
+        return;
+    }
+    if (ProductData::m_products.at(currentRow).sentToFactory) {
+        ruleBox(QStringLiteral("产品已发件，不可修改"));
+        return;
+    }
+    const int row = currentRow;
+    const QStringList names = excludeExistedPics(m_cutNames);
+    ProductData::m_products[row].pics += names;
+    const Product product = ProductData::m_products.at(row);
+    refreshList(row, names, true);
+    postProPic(product);
 }
 
 void ProductDlg::deletePhoto()
 {
-    // Removing photos comes with the photo assignment work.
+    currentRow = ui->tableView->currentIndex().row();
+    const QStringList names = getSelectedItems();
+    if (names.isEmpty() || !isProductRow(currentRow))
+        return;
+    if (ProductData::m_products.at(currentRow).sentToFactory) {
+        ruleBox(QStringLiteral("产品已发件，不可修改"));
+        return;
+    }
+    const int row = currentRow;
+    QStringList& pics = ProductData::m_products[row].pics;
+    for (const QString& name : names) {
+        // The entry as stored first; else the same file with its extension in another case.
+        int at = pics.indexOf(name);
+        if (at < 0) {
+            const QString file = FileOperation::getFileName(name);
+            for (int i = 0; i < pics.size() && at < 0; ++i)
+                if (FileOperation::getFileName(pics.at(i)) == file)
+                    at = i;
+        }
+        if (at >= 0)
+            pics.removeAt(at);
+    }
+    const Product product = ProductData::m_products.at(row);
+    emit updateImage(names);
+    refreshList(row);
+    postProPic(product);
 }
 
 void ProductDlg::cutImgAction()
 {
-    // Cutting comes with the photo assignment work.
+    currentRow = ui->tableView->currentIndex().row();
+    if (!isProductRow(currentRow))
+        return;
+    if (ProductData::m_products.at(currentRow).sentToFactory) {
+        ruleBox(QStringLiteral("产品已发件，不可修改"));
+        return;
+    }
+    m_cutNames = getSelectedItems();
+    deletePhoto();
+}
+
+void ProductDlg::postProPic(const Product& product)
+{
+    m_picListsWaiting.insert(product.id, product.pics);
+    if (!m_picPostsOut.contains(product.id))
+        sendProPic(product.id);
+}
+
+void ProductDlg::sendProPic(const QString& productId)
+{
+    const QStringList pics = m_picListsWaiting.take(productId);
+    m_picPostsOut.insert(productId);
+    const QByteArray body = FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
+        {"uid", Config::manager_id}, {"id", productId}, {"companyid", Config::super_id},
+        {"order_sample_infoid", Config::order_sample_infoid}, {"picpath", pics.join(QLatin1Char('|'))}});
+    post("prod picpath", Config::url_post_productpicpath, body,
+        [this, productId](const BackendReply& reply) { queryPostPicCallBack(productId, reply); });
+}
+
+void ProductDlg::queryPostPicCallBack(const QString& productId, const BackendReply& reply)
+{
+    m_picPostsOut.remove(productId);
+    // The latest list goes before any box: a box must not hold it back.
+    if (m_picListsWaiting.contains(productId))
+        sendProPic(productId);
+    const QString failure = reply.failureText(QStringLiteral("提交图片路径错误："));
+    if (!failure.isEmpty())
+        warn(failure);
+}
+
+// ---- Field edits ----
+
+int ProductDlg::rowOfEditedProduct(const QString& productId) const
+{
+    for (int row = 0; row < ProductData::m_products.size(); ++row)
+        if (ProductData::m_products.at(row).id == productId)
+            return row;
+    ruleBox(QStringLiteral("请选择一项产品"));
+    return -1;
+}
+
+void ProductDlg::on_newNumber(const QString& productId, const QString& number)
+{
+    editField(NumberEdit, productId, number);
+}
+
+void ProductDlg::on_newPage(const QString& productId, const QString& page)
+{
+    editField(PageEdit, productId, page);
+}
+
+void ProductDlg::on_newAddPage(const QString& productId, const QString& page)
+{
+    editField(AddPageEdit, productId, page);
+}
+
+void ProductDlg::on_newZhangshu(const QString& productId, const QString& zhangshu)
+{
+    editField(ZhangshuEdit, productId, zhangshu);
+}
+
+void ProductDlg::editField(const FieldEdit& edit, const QString& productId, const QString& value)
+{
+    const int row = rowOfEditedProduct(productId);
+    if (row < 0)
+        return;
+    ProductData::m_products[row].*edit.field = value;
+    setFieldCell(row, edit, value);
+    postField(edit, productId, value);
+}
+
+void ProductDlg::setFieldCell(int row, const FieldEdit& edit, const QString& value)
+{
+    // The page counts show only for albums, as the load shows them.
+    const bool isPageCount = edit.column >= PageColumn && edit.column <= ZhangshuColumn;
+    const bool isAlbum = ProductData::m_products.at(row).goodtypeid == QLatin1String("33");
+    auto* item = new QStandardItem(isPageCount && !isAlbum ? QString() : value);
+    if (edit.isCount)
+        item->setTextAlignment(Qt::AlignCenter);
+    model->setItem(row, edit.column, item);
+}
+
+void ProductDlg::on_ProductReq(const QString& productId, const QString& productReq, const QString& page,
+    const QString& number, const QString& zhangshu, const QString& addpage)
+{
+    const int row = rowOfEditedProduct(productId);
+    if (row < 0)
+        return;
+    Product& product = ProductData::m_products[row];
+    product.descr = productReq;
+    product.goodpnumber = page;
+    product.goodamount = number;
+    product.goodpagenumber = zhangshu;
+    product.p_num = addpage;
+    const QList<QPair<const FieldEdit*, QString>> edits {{&NumberEdit, number}, {&PageEdit, page},
+        {&AddPageEdit, addpage}, {&ZhangshuEdit, zhangshu}, {&RequirementEdit, productReq}};
+    for (const auto& edit : edits)
+        setFieldCell(row, *edit.first, edit.second);
+    postField(RequirementEdit, productId, productReq);
+    postField(PageEdit, productId, page);
+    postField(AddPageEdit, productId, addpage);
+    postField(NumberEdit, productId, number);
+    postField(ZhangshuEdit, productId, zhangshu);
+}
+
+void ProductDlg::postField(const FieldEdit& edit, const QString& productId, const QString& value)
+{
+    FormBody body = FormBody::withToken();
+    body.add(QStringLiteral("order_photo_id"), Config::order_id)
+        .add(QStringLiteral("shopid"), Config::shop_id)
+        .add(QStringLiteral("id"), productId)
+        .add(QLatin1String(edit.key), value);
+    if (edit.isCompanyFirst)
+        body.add(QStringLiteral("companyid"), Config::super_id).add(QStringLiteral("uid"), Config::manager_id);
+    else
+        body.add(QStringLiteral("uid"), Config::manager_id).add(QStringLiteral("companyid"), Config::super_id);
+    body.add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid);
+    const FieldEdit* posted = &edit;
+    post(edit.logLabel, *edit.url, body.toByteArray(),
+        [this, posted](const BackendReply& reply) { queryPostFieldCallBack(*posted, reply); });
+}
+
+void ProductDlg::queryPostFieldCallBack(const FieldEdit& edit, const BackendReply& reply)
+{
+    if (reply.isNetworkError()) {
+        BackendPost::showNetworkError(reply, true);
+        // The back end may or may not hold the value: show what it holds.
+        if (edit.isCount) {
+            postModifyStock();
+            queryProducts();
+        }
+        return;
+    }
+    if (reply.isObject() && !reply.isSuccess())
+        warn(QString::fromUtf8(edit.refusalPrefix) + reply.message());
+}
+
+void ProductDlg::connectRequirement(ProductRequirement* editor, const QString& productId)
+{
+    connect(editor, &ProductRequirement::productReq, this,
+        [this, productId](const QString& req, const QString& page, const QString& number, const QString& zhangshu,
+            const QString& addPage) { on_ProductReq(productId, req, page, number, zhangshu, addPage); });
+}
+
+void ProductDlg::onrequire_menu_Triggered(QAction* action)
+{
+    if (action != m_requireMenu->actions().value(0)) {
+        queryAllReq();
+        return;
+    }
+    currentRow = ui->tableView->currentIndex().row();
+    if (!isProductRow(currentRow)) {
+        ruleBox(QStringLiteral("请选择一项产品"));
+        return;
+    }
+    const Product product = ProductData::m_products.at(currentRow);
+    if (product.sentToFactory) {
+        ruleBox(QStringLiteral("该产品已发件，无法添加制作要求"));
+        return;
+    }
+    auto* editor = new ProductRequirement(nullptr);
+    connectRequirement(editor, product.id);
+    editor->setData(0, product.descr, product.goodpnumber, product.goodamount, product.goodpagenumber,
+        product.goodtypeid, product.p_num, product.isexist, product.hasParent);
+    editor->show();
+}
+
+// ---- Overall requirement ----
+
+void ProductDlg::queryAllReq()
+{
+    BackendPost::post(Config::url_query_orderdescr, orderBody(), this, &ProductDlg::queryAllReqCallBack);
+}
+
+void ProductDlg::queryAllReqCallBack(const BackendReply& reply)
+{
+    if (reply.isNetworkError()) {
+        BackendPost::showNetworkError(reply, true);
+        return;
+    }
+    if (!reply.isObject())
+        return;
+    if (!reply.isSuccess()) {
+        warn(QStringLiteral("查询总体要求错误：") + reply.message());
+        return;
+    }
+    const QJsonValue text = reply.object.value(QStringLiteral("orderdescr"));
+    auto* editor = new ProductRequirement(nullptr);
+    // Bound to the order: whatever else is open, this editor's text is the overall requirement.
+    connect(editor, &ProductRequirement::productReq, this, [this](const QString& req) { on_AllProductReq(req); });
+    editor->setData(1, text.isString() ? text.toString() : QString(), QString(), QString(), QString(), QString(),
+        QString(), false, false);
+    editor->show();
+}
+
+void ProductDlg::on_AllProductReq(const QString& allProductReq)
+{
+    ProductData::all_product_requirement = allProductReq;
+    postAllProductReq();
+}
+
+void ProductDlg::postAllProductReq()
+{
+    const QByteArray body = FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
+        {"orderdescr", ProductData::all_product_requirement}, {"companyid", Config::super_id},
+        {"uid", Config::manager_id}, {"order_sample_infoid", Config::order_sample_infoid}});
+    post("allprod req", Config::url_post_allproductreq, body,
+        [this](const BackendReply& reply) { queryPostAllProdReqCallBack(reply); });
+}
+
+void ProductDlg::queryPostAllProdReqCallBack(const BackendReply& reply)
+{
+    const QString failure = reply.failureText(QStringLiteral("提交总体要求错误："));
+    if (!failure.isEmpty())
+        warn(failure);
+}
+
+// ---- Express flag ----
+
+void ProductDlg::partEmsProduct(QString ordergoodid, QString typeId)
+{
+    const QByteArray body = FormBody::tokenBody({{"ordergoodid", ordergoodid}, {"typeid", typeId},
+        {"companyid", Config::super_id}, {"order_sample_infoid", Config::order_sample_infoid}});
+    post("isEms", Config::url_query_ispartems, body,
+        [this](const BackendReply& reply) { queryPostIsPartCallBack(reply); });
+}
+
+void ProductDlg::queryPostIsPartCallBack(const BackendReply& reply)
+{
+    if (reply.isSuccess() || !(reply.isNetworkError() || reply.isObject()))
+        return;
+    if (reply.isNetworkError())
+        BackendPost::showNetworkError(reply, true);
+    else
+        warn(QStringLiteral("提交数量错误：") + reply.message());
+    // The tick shows what the back end holds, not what it refused.
+    queryProducts();
 }

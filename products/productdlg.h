@@ -3,10 +3,15 @@
 
 #include "photostore/product.h"
 
+#include "core/backendpost.h"
+
 #include <QDialog>
+#include <QHash>
 #include <QList>
 #include <QModelIndex>
 #include <QPixmap>
+#include <QPointer>
+#include <QSet>
 #include <QStringList>
 
 struct BackendReply;
@@ -17,6 +22,11 @@ class QMenu;
 class QStandardItem;
 class QStandardItemModel;
 class QTimer;
+class ProductRequirement;
+class SettingNumber;
+class SettingPage;
+class SettingZhangshu;
+struct FieldEdit;
 namespace Ui {
 class ProductDlg;
 }
@@ -27,6 +37,10 @@ class ProductDlg;
 // Row r of the table is element r of ProductData::m_products, which every load replaces as a whole; every row-based
 // operation checks its row against that list. The photo list's icons are made by thumbnail jobs on the global pool,
 // each answering updateThumbIcon() with the row and index it was started for; answers that no longer fit are dropped.
+//
+// Every editor the panel opens is bound to the product it was opened for (its id) and to its kind: its report
+// goes to that product wherever it stands by then, or is dropped when a reload removed it. A product's photo list
+// has at most one post on its way; changes made meanwhile are sent as one, the latest list, after its reply.
 // GUI thread only.
 class ProductDlg : public QDialog
 {
@@ -77,6 +91,8 @@ public slots:
     void tbCopyAction();
     void deletePhoto();
     void cutImgAction();
+    void doubleClickTable(const QModelIndex& index);
+    void onrequire_menu_Triggered(QAction* action);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -85,7 +101,38 @@ protected:
 private:
     bool addToProductDuge();
     void addToProductStart();
+    // The names not yet in the product of the current row; the box names the others.
+    QStringList excludeExistedPics(QStringList names);
     QStringList getSelectedItems() const;
+    // The product's photo list to the back end, now or after the reply of the one on its way.
+    void postProPic(const Product& product);
+    void sendProPic(const QString& productId);
+    void queryPostPicCallBack(const QString& productId, const BackendReply& reply);
+    // The row of the product with that id; -1 (after "请选择一项产品") when a reload removed it.
+    int rowOfEditedProduct(const QString& productId) const;
+
+    // Editor reports, each for the product the editor was opened for.
+    void on_newNumber(const QString& productId, const QString& number);
+    void on_newPage(const QString& productId, const QString& page);
+    void on_newAddPage(const QString& productId, const QString& page);
+    void on_newZhangshu(const QString& productId, const QString& zhangshu);
+    void on_ProductReq(const QString& productId, const QString& productReq, const QString& page, const QString& number,
+        const QString& zhangshu, const QString& addpage);
+    void on_AllProductReq(const QString& allProductReq);
+    void editField(const FieldEdit& edit, const QString& productId, const QString& value);
+    void setFieldCell(int row, const FieldEdit& edit, const QString& value);
+    void postField(const FieldEdit& edit, const QString& productId, const QString& value);
+    void queryPostFieldCallBack(const FieldEdit& edit, const BackendReply& reply);
+    void connectRequirement(ProductRequirement* editor, const QString& productId);
+    template <typename Editor> void showAtCursor(Editor* editor);
+
+    void queryAllReq();
+    void queryAllReqCallBack(const BackendReply& reply);
+    void postAllProductReq();
+    void queryPostAllProdReqCallBack(const BackendReply& reply);
+    void partEmsProduct(QString ordergoodid, QString typeId);
+    void queryPostIsPartCallBack(const BackendReply& reply);
+
     bool isProductRow(int row) const;
     void showDefaultThumb(QStringList names);
     void refreshList(int row);
@@ -93,8 +140,7 @@ private:
     void startThumbJob(const QString& name, int index);
     void setRow(int row, const Product& product);
     // Every post of the panel: the address and body to the debug log under logLabel, then posted.
-    void post(const char* logLabel, const QString& url, const QByteArray& body,
-        void (ProductDlg::*handler)(const BackendReply&));
+    void post(const char* logLabel, const QString& url, const QByteArray& body, BackendPost::Handler handler);
     void queryCallBack(const BackendReply& reply);
     void queryModifyStockCallBack(const BackendReply& reply);
 
@@ -108,6 +154,12 @@ private:
     QAction* m_cutAction;
     QAction* m_pasteAction;
     QTimer* m_clickTimer;
+    QPointer<SettingPage> m_settingPage;
+    QPointer<SettingNumber> m_settingNumber;
+    QPointer<SettingZhangshu> m_settingZhangshu;
+    // Products whose photo list is on its way, and the latest list of each still to send.
+    QSet<QString> m_picPostsOut;
+    QHash<QString, QStringList> m_picListsWaiting;
     QStringList picNames;
     QStringList m_cutNames;
     int currentRow;

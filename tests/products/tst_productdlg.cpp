@@ -5,6 +5,7 @@
 #include "products/productdlg.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/poolblocker.h"
+#include "tests/support/productpanel.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "tests/support/orderfolder.h"
@@ -113,14 +114,9 @@ private slots:
     void init()
     {
         m_backend.reset();
-        Config::order_id = QStringLiteral("1001");
-        Config::shop_id = QStringLiteral("7");
-        Config::super_id = QStringLiteral("3");
-        Config::order_sample_infoid = QStringLiteral("30001");
-        Config::isLocked = false;
+        useTestOrder();
         Config::isShowThumbName = false;
         Config::order_maxServNum.clear();
-        ProductData::m_products.clear();
         ProductData::m_changedPhotos.clear();
     }
 

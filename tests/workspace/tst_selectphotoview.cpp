@@ -335,13 +335,13 @@ private slots:
         model->appendRow(new QStandardItem("IMG_2.jpg"));
         table->selectRow(1);
         PromptRecorder prompts;
-        // With a product chosen (the package of the order's products), a drop asks the album
-        // panel for its selection.
+        // With a product chosen (the album inside the order's package; the package itself takes
+        // no photos), a drop asks the album panel for its selection.
         // The shared product list may still hold an earlier window's products: wait for this
         // panel's own table.
         auto* products = w->productDlg->findChild<QTableView*>("tableView");
         QVERIFY(waitUntil([&] { return products->model()->rowCount() > 0; }));
-        products->setCurrentIndex(products->model()->index(0, 0));
+        products->setCurrentIndex(products->model()->index(1, 0));
         QSignalSpy asked(w->productDlg, &ProductDlg::getPicNamelist);
         w->productDlg->addToProduct();
         QCOMPARE(asked.count(), 1);

@@ -1,0 +1,463 @@
+#include "core/config.h"
+#include "photostore/productdata.h"
+#include "products/countdialog.h"
+#include "products/productdlg.h"
+#include "products/productrequirement.h"
+#include "products/settingnumber.h"
+#include "products/settingpage.h"
+#include "products/settingzhangshu.h"
+#include "tests/support/failure.h"
+#include "tests/support/productpanel.h"
+#include "tests/support/promptrecorder.h"
+#include "tests/support/testbackend.h"
+#include "tests/support/toplevel.h"
+
+#include <QAction>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTextEdit>
+#include <QtTest>
+
+namespace {
+
+// Types the value into the only open editor of class Editor and confirms it.
+template <typename Editor> bool confirmOnly(const QString& value)
+{
+    const QList<Editor*> open = topLevelWindows<Editor>();
+    if (open.size() != 1)
+        return false;
+    open.first()->template findChild<QLineEdit*>("lineEdit")->setText(value);
+    open.first()->template findChild<QPushButton*>("pushButton")->click();
+    return true;
+}
+
+void confirmRequirement(ProductRequirement* editor, const QString& text)
+{
+    editor->findChild<QTextEdit*>("textEdit")->setPlainText(text);
+    editor->findChild<QPushButton*>("pushButton")->click();
+}
+
+int openEditors()
+{
+    return topLevelWindows<CountDialog>().size() + topLevelWindows<ProductRequirement>().size();
+}
+
+QAction* requireAction(ProductPanel& p, int index)
+{
+    return p.dlg->findChild<QPushButton*>("requireButton")->menu()->actions().at(index);
+}
+
+} // namespace
+
+// Double clicks open the count and requirement editors; each editor writes the product it was opened for; the
+// overall requirement and the express flag.
+class TestProductEdits : public QObject
+{
+    Q_OBJECT
+private:
+    TestBackend m_backend;
+
+private slots:
+    void init()
+    {
+        m_backend.reset();
+        useTestOrder();
+        Config::isPnumEdit = true;
+        ProductData::all_product_requirement.clear();
+    }
+
+    void cleanup()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<CountDialog*>(w) || qobject_cast<ProductRequirement*>(w))
+                w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ProductData::m_products.clear();
+        Config::isLocked = false;
+        Config::isPnumEdit = false;
+    }
+
+    // Row 1 is an album (type 33) inside the package, row 4 a print.
+    void countEdits_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("keys");
+        const QStringList uidFirst {
+            "token", "order_photo_id", "shopid", "id", "?", "uid", "companyid", "order_sample_infoid"};
+        QStringList companyFirst = uidFirst;
+        companyFirst.swapItemsAt(5, 6);
+        QTest::newRow("quantity") << 4 << 4 << "updateordergoodnumber"
+                                  << "number" << companyFirst;
+        QTest::newRow("P number") << 1 << 6 << "updateordergoodpnumber"
+                                  << "pnumber" << uidFirst;
+        QTest::newRow("added P number") << 1 << 7 << "updateordergoodpnumber2"
+                                        << "pnumber" << uidFirst;
+        QTest::newRow("sheets") << 1 << 8 << "updateordergoodpage"
+                                << "page" << uidFirst;
+    }
+
+    void countEdits()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, action);
+        QFETCH(QString, key);
+        QFETCH(QStringList, keys);
+        ProductPanel p;
+        QVERIFY(p.load());
+        QVERIFY(p.doubleClick(row, column));
+        QCOMPARE(topLevelWindows<CountDialog>().size(), 1);
+        QVERIFY(confirmOnly<CountDialog>("37"));
+        QCOMPARE(p.cell(row, column), QStringLiteral("37"));
+        QCOMPARE(p.model->item(row, column)->textAlignment(), Qt::AlignCenter);
+        QVERIFY(p.postsAnswered());
+        const QList<StandInRequest> posts = m_backend->requestsTo("order", action);
+        QCOMPARE(posts.size(), 1);
+        keys.replaceInStrings("?", key);
+        QCOMPARE(posts.at(0).keys(), keys);
+        QCOMPARE(posts.at(0).value(key), QStringLiteral("37"));
+        QCOMPARE(posts.at(0).value("id"), ProductData::m_products.at(row).id);
+    }
+
+    // Double clicks that open nothing, silently.
+    void doubleClicksThatOpenNothing_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<bool>("pnumEdit");
+        QTest::newRow("locked order") << 1 << 8 << true << true;
+        QTest::newRow("sent product") << 5 << 9 << false << true;
+        QTest::newRow("quantity of a package") << 0 << 4 << false << true;
+        QTest::newRow("quantity of a child") << 1 << 4 << false << true;
+        QTest::newRow("P number, not an album") << 4 << 6 << false << true;
+        QTest::newRow("added P number, not an album") << 4 << 7 << false << true;
+        QTest::newRow("sheets, not an album") << 4 << 8 << false << true;
+        QTest::newRow("P number not editable") << 1 << 6 << false << false;
+        QTest::newRow("another column") << 1 << 2 << false << true;
+    }
+
+    void doubleClicksThatOpenNothing()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(bool, locked);
+        QFETCH(bool, pnumEdit);
+        ProductPanel p;
+        QVERIFY(p.load());
+        Config::isLocked = locked;
+        Config::isPnumEdit = pnumEdit;
+        PromptRecorder prompts;
+        QVERIFY(p.doubleClick(row, column));
+        QCOMPARE(openEditors(), 0);
+        QCOMPARE(prompts.count(), 0);
+    }
+
+    // An editor writes the product it was opened for, whatever row is chosen when it reports; a product that a
+    // reload removed is not written at all.
+    void editorWritesItsOwnProduct()
+    {
+        ProductPanel p;
+        QVERIFY(p.load());
+        QVERIFY(p.doubleClick(4, 4));
+        QVERIFY(p.click(6));
+        QVERIFY(confirmOnly<SettingNumber>("3"));
+        QCOMPARE(ProductData::m_products.at(4).goodamount, QStringLiteral("3"));
+        QCOMPARE(ProductData::m_products.at(6).goodamount, QStringLiteral("1"));
+        QCOMPARE(p.cell(4, 4), QStringLiteral("3"));
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(m_backend->requestsTo("order", "updateordergoodnumber").at(0).value("id"), QStringLiteral("80015"));
+
+        // The requirement editor too, opened from the table.
+        QVERIFY(p.doubleClick(1, 9));
+        QVERIFY(p.click(2));
+        confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("内页按时间顺序"));
+        QCOMPARE(ProductData::m_products.at(1).descr, QStringLiteral("内页按时间顺序"));
+        QVERIFY(ProductData::m_products.at(2).descr != QStringLiteral("内页按时间顺序"));
+
+        // A reload that drops the product, then the report.
+        QVERIFY(p.doubleClick(1, 8));
+        m_backend->setReply("order", "ordergoods",
+            StandInReply::json(QJsonObject {
+                {"code", "1"}, {"order", QJsonObject {{"ordergoods3", QJsonArray {QJsonObject {{"id", "90001"}}}}}}}));
+        p.dlg->queryProducts();
+        QVERIFY(p.postsAnswered());
+        m_backend->clearRequests();
+        PromptRecorder prompts;
+        QVERIFY(confirmOnly<SettingZhangshu>("12"));
+        QCOMPARE(prompts.texts(), QStringList {"请选择一项产品"});
+        QVERIFY(p.postsAnswered());
+        QVERIFY(m_backend->requests().isEmpty());
+        QCOMPARE(ProductData::m_products.size(), 1);
+    }
+
+    // The product requirement posts its five fields in order, the text encoded once; a product of another type
+    // sends its stored counts, never empty ones.
+    void productRequirementPostsFiveFields_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("fromMenu");
+        QTest::addColumn<QStringList>("counts"); // page, added page, quantity, sheets
+        QTest::newRow("album, from the table") << 1 << false << QStringList {"20", "2", "1", "10"};
+        QTest::newRow("album, from the menu") << 1 << true << QStringList {"20", "2", "1", "10"};
+        QTest::newRow("print, from the table") << 4 << false << QStringList {"0", "0", "10", "0"};
+    }
+
+    void productRequirementPostsFiveFields()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, fromMenu);
+        QFETCH(QStringList, counts);
+        ProductPanel p;
+        QVERIFY(p.load());
+        if (fromMenu) {
+            QVERIFY(p.click(row));
+            p.dlg->onrequire_menu_Triggered(requireAction(p, 0));
+        } else {
+            QVERIFY(p.doubleClick(row, 9));
+        }
+        QCOMPARE(topLevelWindows<ProductRequirement>().size(), 1);
+        confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("a b&c <b>x</b>"));
+        QVERIFY(p.postsAnswered());
+
+        const QStringList order {"order.updategooddescr", "order.updateordergoodpnumber",
+            "order.updateordergoodpnumber2", "order.updateordergoodnumber", "order.updateordergoodpage"};
+        QStringList called = m_backend->endpointsCalled();
+        called.removeAll("order.ordergoods");
+        QCOMPARE(called.size(), 5);
+        QCOMPARE(QSet<QString>(called.begin(), called.end()), QSet<QString>(order.begin(), order.end()));
+        const StandInRequest descr = m_backend->requestsTo("order", "updategooddescr").at(0);
+        QCOMPARE(descr.value("descr"), QStringLiteral("a b&c <b>x</b>"));
+        QVERIFY(descr.body.contains("descr=a%20b%26c%20%3Cb%3Ex%3C%2Fb%3E&"));
+        QCOMPARE(descr.keys(),
+            (QStringList {
+                "token", "order_photo_id", "shopid", "id", "descr", "uid", "companyid", "order_sample_infoid"}));
+        QCOMPARE(m_backend->requestsTo("order", "updateordergoodpnumber").at(0).value("pnumber"), counts.at(0));
+        QCOMPARE(m_backend->requestsTo("order", "updateordergoodpnumber2").at(0).value("pnumber"), counts.at(1));
+        QCOMPARE(m_backend->requestsTo("order", "updateordergoodnumber").at(0).value("number"), counts.at(2));
+        QCOMPARE(m_backend->requestsTo("order", "updateordergoodpage").at(0).value("page"), counts.at(3));
+        QCOMPARE(p.cell(row, 9), QStringLiteral("a b&c <b>x</b>"));
+        QCOMPARE(p.cell(row, 6), row == 1 ? counts.at(0) : QString());
+    }
+
+    void requirementMenuRules_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("no product") << -1 << "请选择一项产品";
+        QTest::newRow("sent product") << 5 << "该产品已发件，无法添加制作要求";
+    }
+
+    void requirementMenuRules()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, box);
+        ProductPanel p;
+        QVERIFY(p.load());
+        if (row >= 0)
+            QVERIFY(p.click(row));
+        PromptRecorder prompts;
+        p.dlg->onrequire_menu_Triggered(requireAction(p, 0));
+        QCOMPARE(prompts.texts(), QStringList {box});
+        QCOMPARE(openEditors(), 0);
+    }
+
+    // The overall requirement and a product's open at once: each editor writes what it was opened for. The text
+    // comes back from the back end, and goes to it, exactly.
+    void overallAndProductRequirementBothOpen()
+    {
+        const QString stored = QStringLiteral("整体 <b>暖色</b> & 背景=干净 100%");
+        m_backend->setReply(
+            "order", "getorderdescr", StandInReply::json(QJsonObject {{"code", "1"}, {"orderdescr", stored}}));
+        ProductPanel p;
+        QVERIFY(p.load());
+        QVERIFY(p.click(1));
+        p.dlg->onrequire_menu_Triggered(requireAction(p, 0));
+        ProductRequirement* product = topLevelWindows<ProductRequirement>().first();
+        p.dlg->onrequire_menu_Triggered(requireAction(p, 1));
+        QVERIFY(QTest::qWaitFor([] { return topLevelWindows<ProductRequirement>().size() == 2; }));
+        ProductRequirement* overall = nullptr;
+        for (ProductRequirement* e : topLevelWindows<ProductRequirement>())
+            if (e != product)
+                overall = e;
+        QCOMPARE(overall->findChild<QTextEdit*>("textEdit")->toPlainText(), stored);
+        const QString edited = stored + QStringLiteral("\n<i>新</i>");
+
+        confirmRequirement(overall, edited);
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(ProductData::all_product_requirement, edited);
+        QCOMPARE(m_backend->endpointsCalled().filter("updategood").size(), 0);
+        const StandInRequest posted = m_backend->requestsTo("order", "updateorderdescr").at(0);
+        QCOMPARE(posted.keys(),
+            (QStringList {
+                "token", "order_photo_id", "shopid", "orderdescr", "companyid", "uid", "order_sample_infoid"}));
+        QCOMPARE(posted.value("orderdescr"), edited);
+
+        confirmRequirement(product, QStringLiteral("封面"));
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(ProductData::m_products.at(1).descr, QStringLiteral("封面"));
+        QCOMPARE(ProductData::all_product_requirement, edited);
+        QCOMPARE(m_backend->requestsTo("order", "updateorderdescr").size(), 1);
+        QCOMPARE(m_backend->requestsTo("order", "updategooddescr").at(0).value("id"), QStringLiteral("80012"));
+        QCOMPARE(m_backend->requestsTo("order", "updateordergoodnumber").at(0).value("number"), QStringLiteral("1"));
+    }
+
+    void overallRequirementReplies_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QJsonObject>("answer");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("editors");
+        QTest::newRow("fetch refused") << "getorderdescr" << QJsonObject {{"code", "0"}, {"message", "无订单"}}
+                                       << "查询总体要求错误：无订单" << 0;
+        QTest::newRow("fetch without text") << "getorderdescr" << QJsonObject {{"code", "1"}} << "" << 1;
+        QTest::newRow("post refused") << "updateorderdescr" << QJsonObject {{"code", "0"}, {"message", "忙"}}
+                                      << "提交总体要求错误：忙" << 0;
+    }
+
+    void overallRequirementReplies()
+    {
+        QFETCH(QString, action);
+        QFETCH(QJsonObject, answer);
+        QFETCH(QString, box);
+        QFETCH(int, editors);
+        m_backend->setReply("order", action, StandInReply::json(answer));
+        ProductPanel p;
+        QVERIFY(p.load());
+        PromptRecorder prompts;
+        p.dlg->onrequire_menu_Triggered(requireAction(p, 1));
+        QVERIFY(p.postsAnswered());
+        if (action == "updateorderdescr") {
+            confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("新要求"));
+            QVERIFY(p.postsAnswered());
+            QCOMPARE(ProductData::all_product_requirement, QStringLiteral("新要求"));
+        } else {
+            QCOMPARE(topLevelWindows<ProductRequirement>().size(), editors);
+            if (editors)
+                QCOMPARE(
+                    topLevelWindows<ProductRequirement>().first()->findChild<QTextEdit*>()->toPlainText(), QString());
+        }
+        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList {box});
+    }
+
+    // A count the back end refuses keeps its local value; a failed transfer updates the stock and reloads.
+    void countReplies_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<int>("reloads");
+        QTest::newRow("refused") << Failure::None << "提交张数错误：超出范围"
+                                 << "12" << 0;
+        QTest::newRow("network error") << Failure::HttpStatus << "网络请求错误\n500"
+                                       << "10" << 1;
+    }
+
+    void countReplies()
+    {
+        QFETCH(Failure, failure);
+        QFETCH(QString, box);
+        QFETCH(QString, cell);
+        QFETCH(int, reloads);
+        ProductPanel p;
+        QVERIFY(p.load());
+        scriptEndpoint(
+            m_backend, "order", "updateordergoodpage", failure, QJsonObject {{"code", "0"}, {"message", "超出范围"}});
+        m_backend->clearRequests();
+        PromptRecorder prompts;
+        QVERIFY(p.doubleClick(1, 8));
+        QVERIFY(confirmOnly<SettingZhangshu>("12"));
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(prompts.texts(), QStringList {box});
+        QCOMPARE(p.cell(1, 8), cell);
+        QCOMPARE(m_backend->requestsTo("order", "ordergoods").size(), reloads);
+        QCOMPARE(m_backend->requestsTo("order", "updatestock").size(), reloads);
+    }
+
+    // A click on "快递" flips the tick and posts at once; a refusal or a failed transfer reloads, so the tick shows
+    // what the back end holds.
+    void expressTick_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QJsonObject>("answer");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("tickedAfter");
+        QTest::newRow("accepted") << Failure::None << QJsonObject {{"code", "1"}} << "" << true;
+        QTest::newRow("refused") << Failure::None << QJsonObject {{"code", "0"}, {"message", "已发货"}}
+                                 << "提交数量错误：已发货" << false;
+        QTest::newRow("network error") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500" << false;
+    }
+
+    void expressTick()
+    {
+        QFETCH(Failure, failure);
+        QFETCH(QJsonObject, answer);
+        QFETCH(QString, box);
+        QFETCH(bool, tickedAfter);
+        ProductPanel p;
+        QVERIFY(p.load());
+        scriptEndpoint(m_backend, "ordernew", "updateisems", failure, answer);
+        m_backend->clearRequests();
+        PromptRecorder prompts;
+        const QModelIndex index = p.model->index(4, 13);
+        p.table->setCurrentIndex(index);
+        p.dlg->selectRowR(index);
+        QCOMPARE(p.model->item(4, 13)->checkState(), Qt::Checked);
+        QVERIFY(ProductData::m_products.at(4).isems);
+        QVERIFY(p.postsAnswered());
+        const QList<StandInRequest> posts = m_backend->requestsTo("ordernew", "updateisems");
+        QCOMPARE(posts.size(), 1);
+        QCOMPARE(
+            posts.at(0).keys(), (QStringList {"token", "ordergoodid", "typeid", "companyid", "order_sample_infoid"}));
+        QCOMPARE(posts.at(0).value("ordergoodid"), QStringLiteral("80015"));
+        QCOMPARE(posts.at(0).value("typeid"), QStringLiteral("1"));
+        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList {box});
+        QCOMPARE(p.model->item(4, 13)->checkState(), tickedAfter ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(m_backend->requestsTo("order", "ordergoods").size(), tickedAfter ? 0 : 1);
+    }
+
+    // Print and thumbnail ticks are local and allowed on a locked order; children and sent products change nothing.
+    void localTicks_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<bool>("flips");
+        QTest::newRow("print") << 4 << 11 << false << true;
+        QTest::newRow("thumbnail, locked") << 4 << 12 << true << true;
+        QTest::newRow("express, locked") << 4 << 13 << true << false;
+        QTest::newRow("print of a sent product") << 5 << 11 << false << false;
+        QTest::newRow("express of a child") << 1 << 13 << false << false;
+    }
+
+    void localTicks()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(bool, locked);
+        QFETCH(bool, flips);
+        ProductPanel p;
+        QVERIFY(p.load());
+        Config::isLocked = locked;
+        m_backend->clearRequests();
+        const QString before
+            = p.model->item(row, column) ? QString::number(p.model->item(row, column)->checkState()) : QString();
+        QVERIFY(p.click(row, column));
+        const QString after
+            = p.model->item(row, column) ? QString::number(p.model->item(row, column)->checkState()) : QString();
+        QCOMPARE(after != before, flips);
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(m_backend->requestsTo("ordernew", "updateisems").size(), flips && column == 13 ? 1 : 0);
+    }
+};
+
+QTEST_MAIN(TestProductEdits)
+#include "tst_productedits.moc"
