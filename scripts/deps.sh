@@ -8,6 +8,7 @@ PACKAGES=(
   qtbase5-dev libqt5opengl5-dev libqt5webkit5-dev qtmultimedia5-dev libqt5multimedia5-plugins
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
   xvfb xauth libgl1-mesa-dri fonts-wqy-microhei
+  poppler-utils
 )
 
 missing=()
