@@ -422,6 +422,54 @@ private slots:
         QDir(other).removeRecursively();
     }
 
+    // The demo order's sheet as a PDF: its text, the thumbnails, a mark, the barcode and the
+    // payment code all in it. SHEET_DEMO_PDF keeps a copy to look at.
+    void demoOrderAsPdf()
+    {
+        OrderFolder demo(OrderFolder::DemoShare);
+        QVERIFY(DemoData::createVolumes(demo.volumes()));
+        const QString previousOrder = DirServer::getOrderPath();
+        DirServer::setOrderPath(demo.order());
+        QVERIFY(QDir().mkpath(demo.path("marks")));
+        QVERIFY(DemoData::writePhoto(demo.path("marks/IMG_0001.jpg"), 600, 400, QStringLiteral("标记 1 2 3")));
+        QVERIFY(DemoData::writePhoto(demo.path("marks/婚纱 外景 01.jpg"), 600, 400, QStringLiteral("标记 1")));
+        ImageData::getInstance()->importImage(PHOTO_FINE);
+        QFile goods(QStringLiteral(STANDIN_FIXTURES_DIR "/order.ordergoods.json"));
+        QVERIFY(goods.open(QIODevice::ReadOnly));
+        const QJsonArray entries
+            = QJsonDocument::fromJson(goods.readAll()).object()["order"].toObject()["ordergoods3"].toArray();
+        ProductData::m_printProducts.clear();
+        for (const QJsonValue& entry : entries) {
+            Product p;
+            p.analysis_goods3(entry.toObject());
+            p.thumbnail = true;
+            ProductData::m_printProducts << p;
+        }
+        ProductData::m_products = ProductData::m_printProducts;
+
+        QScopedPointer<WebViewWindow> window(openSheet());
+        window->shopname = QStringLiteral("星光影楼");
+        window->setServicetimepros(QString::fromUtf8(
+            QJsonDocument(QJsonArray { visit({ "80015" }, { "80011", "80016", "80017" }) }).toJson()));
+        const QString pdf = qEnvironmentVariableIsSet("SHEET_DEMO_PDF") ? qEnvironmentVariable("SHEET_DEMO_PDF")
+                                                                        : m_out.filePath("demo.pdf");
+        QVERIFY(window->saveAsPDF(pdf));
+        if (qEnvironmentVariableIsSet("SHEET_DEMO_PNG")) {
+            window->resize(1000, 1400);
+            QTest::qWait(500);
+            window->grab().save(qEnvironmentVariable("SHEET_DEMO_PNG"));
+        }
+        DirServer::setOrderPath(previousOrder);
+
+        const QString text = run("pdftotext", { "-enc", "UTF-8", pdf, "-" });
+        for (const char* shown :
+            { "星光影楼", "加急件", "普通件", "眼睛提亮", "天空换蓝", "IMG_0005.jpg", "产品总数:3件", "选片人" })
+            QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
+        // Five thumbnails in the grid, more on the products, two marks, the barcode, the payment code.
+        const QStringList images = run("pdfimages", { "-list", pdf }).split('\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY2(images.size() >= 14, qPrintable(QString::number(images.size())));
+    }
+
     void markTexts_data()
     {
         QTest::addColumn<QString>("mark");
