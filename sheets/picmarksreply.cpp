@@ -15,7 +15,7 @@ PicMarksReply PicMarksReply::read(const QJsonObject& reply)
         const QJsonArray marks = photo.value(QStringLiteral("mark")).toArray();
         if (marks.isEmpty())
             continue;
-        QStringList entry { jsonText(photo.value(QStringLiteral("picname"))) };
+        QStringList entry {jsonText(photo.value(QStringLiteral("picname")))};
         for (const QJsonValue& mark : marks)
             entry << mark.toString();
         out.marks << entry;

@@ -9,7 +9,8 @@
 // What the production sheet takes from the photo-marks reply: one list per marked photo
 // (its file name, then each stored mark string) and a whole page the back end may send.
 // Never fails: missing keys and values of other types give nothing.
-struct PicMarksReply {
+struct PicMarksReply
+{
     QList<QStringList> marks;
     QString html;
 
@@ -18,7 +19,8 @@ struct PicMarksReply {
 
 // The two parts of a stored mark that a sheet shows. A string that is not a whole mark keeps
 // what it has: a missing or non-numeric number reads as 0, a missing text as "".
-struct SheetMark {
+struct SheetMark
+{
     int number = 0;
     QString text;
 

@@ -100,7 +100,7 @@ WebViewWindow::WebViewWindow(QWidget* parent)
 WebViewWindow::~WebViewWindow()
 {
     // The managers go with the window and abort their replies; the files are closed first.
-    for (Download* load : { &m_barcode, &m_qrcode }) {
+    for (Download* load : {&m_barcode, &m_qrcode}) {
         if (load->reply)
             load->reply->disconnect(this);
         delete load->file;
@@ -518,25 +518,26 @@ void WebViewWindow::appendOrderTable(QString& page) const
     }
     page += QStringLiteral("  </tr>");
 
-    struct Row {
+    struct Row
+    {
         const char* labels[4];
         const QString* values[4];
     };
     const Row rows[] = {
-        { { "男士", "手机", "女士", "手机" }, { &mname, &mphone, &wname, &wphone } },
-        { { "套系", "预约店", "服务店", "预约日期" }, { &s2_name, &mssid, &servershopid, &booktime } },
-        { { "拍照日期", "选片日期", "看精修日期", "看版日期" },
-            { &photodate, &selectphotodate_text, &kanjingxiu_text, &kanban_text } },
-        { { "门市", "网销", "推广", "选片师" }, { &booksuccess, &wxname, &tuiguangname, &selectphoto } },
-        { { "对比片选中张数", "相册P数", "套系约定精修", "已选张数" },
-            { &yqnumber, &goodpnumber, &vipphotonumber, &yx_number } },
-        { { "摄影师", "摄像师", "化妆师", "男士邮箱" }, { &role1, &role17, &role2, &mmail } },
-        { { "摄助", "剪辑师", "化助", "女士邮箱" }, { &role3, &role16, &role4, &wmail } },
-        { { "预约金额", "二销总额", "二销欠款", "支付方式" }, { &order_price, &totaltwosales, &dept, &pay_type } },
-        { { "样前对比片", "样后修片师", "设计师", "发货日期" }, { &tiaose, &tiaoxiu, &sheji, &getphotodate_text } },
-        { { "转档师", "精修师", nullptr, nullptr }, { &role6name, &role9name, nullptr, nullptr } },
-        { { "购买毛底张数", "赠送精修张数", "购买精修张数", "设计版" },
-            { &buynumber, &activenumber, &morephotonumber, &designnum } },
+        {{"男士", "手机", "女士", "手机"}, {&mname, &mphone, &wname, &wphone}},
+        {{"套系", "预约店", "服务店", "预约日期"}, {&s2_name, &mssid, &servershopid, &booktime}},
+        {{"拍照日期", "选片日期", "看精修日期", "看版日期"},
+            {&photodate, &selectphotodate_text, &kanjingxiu_text, &kanban_text}},
+        {{"门市", "网销", "推广", "选片师"}, {&booksuccess, &wxname, &tuiguangname, &selectphoto}},
+        {{"对比片选中张数", "相册P数", "套系约定精修", "已选张数"},
+            {&yqnumber, &goodpnumber, &vipphotonumber, &yx_number}},
+        {{"摄影师", "摄像师", "化妆师", "男士邮箱"}, {&role1, &role17, &role2, &mmail}},
+        {{"摄助", "剪辑师", "化助", "女士邮箱"}, {&role3, &role16, &role4, &wmail}},
+        {{"预约金额", "二销总额", "二销欠款", "支付方式"}, {&order_price, &totaltwosales, &dept, &pay_type}},
+        {{"样前对比片", "样后修片师", "设计师", "发货日期"}, {&tiaose, &tiaoxiu, &sheji, &getphotodate_text}},
+        {{"转档师", "精修师", nullptr, nullptr}, {&role6name, &role9name, nullptr, nullptr}},
+        {{"购买毛底张数", "赠送精修张数", "购买精修张数", "设计版"},
+            {&buynumber, &activenumber, &morephotonumber, &designnum}},
     };
     for (const Row& row : rows) {
         page += QStringLiteral("  <tr>");
@@ -739,7 +740,7 @@ static QString productCells(const Product& product, bool urgent)
     }
     out += in + QStringLiteral("<td align=\"center\" class=\"style2\">") + esc(product.goodamount)
         + QStringLiteral("</td>");
-    for (const QString* value : { &product.descr, &product.remarks, &product.goodremark, &product.auth_remark })
+    for (const QString* value : {&product.descr, &product.remarks, &product.goodremark, &product.auth_remark})
         out += in + QStringLiteral("<td align=\"left\">") + esc(*value) + QStringLiteral("</td>");
     return out;
 }

@@ -31,7 +31,8 @@ class WebViewWindow;
 // stays markup (all_requirement is such markup, built from escaped text by iniData).
 // The window's folder lives as long as the window and is removed with it. GUI thread only;
 // deletes itself when closed if its creator sets Qt::WA_DeleteOnClose.
-class WebViewWindow : public QMainWindow {
+class WebViewWindow : public QMainWindow
+{
     Q_OBJECT
 
 public:
@@ -144,7 +145,8 @@ private slots:
 
 private:
     // One of the two image downloads: its file, manager, request and running reply.
-    struct Download {
+    struct Download
+    {
         QFile* file = nullptr;
         QNetworkAccessManager* manager = nullptr;
         QNetworkRequest request;

@@ -22,12 +22,12 @@ static QByteArray exifOrientation(int orientation)
 {
     QByteArray tiff;
     tiff += "MM";
-    tiff += QByteArray::fromHex("002A00000008"); // magic, IFD0 offset 8
-    tiff += QByteArray::fromHex("0001");         // one entry
+    tiff += QByteArray::fromHex("002A00000008");       // magic, IFD0 offset 8
+    tiff += QByteArray::fromHex("0001");               // one entry
     tiff += QByteArray::fromHex("011200030000000100"); // tag 0x0112, SHORT, count 1, value high byte
     tiff += char(orientation);
-    tiff += QByteArray::fromHex("0000");         // value padding
-    tiff += QByteArray::fromHex("00000000");     // no next IFD
+    tiff += QByteArray::fromHex("0000");     // value padding
+    tiff += QByteArray::fromHex("00000000"); // no next IFD
     QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
     QByteArray segment = QByteArray::fromHex("FFE1");
     const quint16 len = quint16(payload.size() + 2);
@@ -69,7 +69,7 @@ bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
 {
     const QString order = QDir(volumesRoot).filePath(orderShareFolder());
     const QStringList albums = {QStringLiteral("照片"), QStringLiteral("成品"), QStringLiteral("汰片"),
-                                QStringLiteral("设计"), QStringLiteral("设计汰片")};
+        QStringLiteral("设计"), QStringLiteral("设计汰片")};
     for (const QString& album : albums) {
         if (!QDir().mkpath(order + album)) {
             if (error)
@@ -77,13 +77,25 @@ bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
             return false;
         }
     }
-    struct Photo { const char* album; const char* name; int w; int h; int orientation; };
+    struct Photo
+    {
+        const char* album;
+        const char* name;
+        int w;
+        int h;
+        int orientation;
+    };
     const Photo photos[] = {
-        {"照片", "IMG_0001.jpg", 1200, 800, 1}, {"照片", "IMG_0002.jpg", 1200, 800, 1},
-        {"照片", "IMG_0003.JPG", 800, 1200, 1}, {"照片", "IMG_0004.jpg", 1200, 800, 6},
-        {"成品", "IMG_0001.jpg", 1200, 800, 1}, {"成品", "IMG_0002.jpg", 1200, 800, 1},
-        {"成品", "IMG_0004.jpg", 1200, 800, 6}, {"成品", "婚纱 外景 01.jpg", 1200, 800, 1},
-        {"成品", "IMG_0005.JPG", 800, 1200, 1}, {"汰片", "IMG_0006.jpg", 1200, 800, 1},
+        {"照片", "IMG_0001.jpg", 1200, 800, 1},
+        {"照片", "IMG_0002.jpg", 1200, 800, 1},
+        {"照片", "IMG_0003.JPG", 800, 1200, 1},
+        {"照片", "IMG_0004.jpg", 1200, 800, 6},
+        {"成品", "IMG_0001.jpg", 1200, 800, 1},
+        {"成品", "IMG_0002.jpg", 1200, 800, 1},
+        {"成品", "IMG_0004.jpg", 1200, 800, 6},
+        {"成品", "婚纱 外景 01.jpg", 1200, 800, 1},
+        {"成品", "IMG_0005.JPG", 800, 1200, 1},
+        {"汰片", "IMG_0006.jpg", 1200, 800, 1},
         {"设计", "D_0001.jpg", 1600, 1000, 1},
     };
     for (const Photo& ph : photos) {
@@ -111,8 +123,8 @@ static QByteArray png(const QImage& image)
 QByteArray DemoData::barcodePng(const QString& digits)
 {
     // Narrow and wide bars of the digits 0 to 9 (n narrow, w wide), five per digit.
-    static const char* const patterns[] = {"nnwwn", "wnnnw", "nwnnw", "wwnnn", "nnwnw",
-                                           "wnwnn", "nwwnn", "nnnww", "wnnwn", "nwnwn"};
+    static const char* const patterns[]
+        = {"nnwwn", "wnnnw", "nwnnw", "wwnnn", "nnwnw", "wnwnn", "nwwnn", "nnnww", "wnnwn", "nwnwn"};
     QString code;
     for (const QChar c : digits)
         if (c.isDigit())
@@ -121,7 +133,7 @@ QByteArray DemoData::barcodePng(const QString& digits)
         code.prepend(QLatin1Char('0'));
     // Elements in order: start (4 narrow), digit pairs interleaved (bars of the first, spaces of
     // the second), stop (wide bar, narrow space, narrow bar).
-    QList<bool> wide{false, false, false, false};
+    QList<bool> wide {false, false, false, false};
     for (int i = 0; i + 1 < code.size(); i += 2) {
         const char* bars = patterns[code.at(i).digitValue()];
         const char* spaces = patterns[code.at(i + 1).digitValue()];
@@ -154,7 +166,8 @@ QByteArray DemoData::payCodePng()
     QImage image((modules + 2 * border) * scale, (modules + 2 * border) * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    auto module = [&](int x, int y) { p.fillRect((x + border) * scale, (y + border) * scale, scale, scale, Qt::black); };
+    auto module
+        = [&](int x, int y) { p.fillRect((x + border) * scale, (y + border) * scale, scale, scale, Qt::black); };
     auto finder = [&](int x0, int y0) {
         for (int y = 0; y < 7; ++y)
             for (int x = 0; x < 7; ++x)

@@ -96,16 +96,17 @@ QJsonObject visit(const QStringList& urgent, const QStringList& normal, const QS
 {
     QJsonArray u, n;
     for (const QString& id : urgent)
-        u.append(QJsonObject { { "id", id } });
+        u.append(QJsonObject {{"id", id}});
     for (const QString& id : normal)
-        n.append(QJsonObject { { "id", id } });
-    return QJsonObject { { "urgentgoods", u }, { "goods", n }, { "order_sample_infoservicetimes", state },
-        { "role12name", "小李" } };
+        n.append(QJsonObject {{"id", id}});
+    return QJsonObject {
+        {"urgentgoods", u}, {"goods", n}, {"order_sample_infoservicetimes", state}, {"role12name", "小李"}};
 }
 
 } // namespace
 
-class TestWebViewWindow : public QObject {
+class TestWebViewWindow : public QObject
+{
     Q_OBJECT
 
     TestBackend m_backend;
@@ -128,8 +129,7 @@ class TestWebViewWindow : public QObject {
         window->getphotodate_text = QStringLiteral("2026-12-20 上午");
         window->urgent_date = QStringLiteral("2026-12-15");
         window->count_order_sample_infoservicetimes = QStringLiteral("1");
-        window->setServicetimepros(
-            QString::fromUtf8(QJsonDocument(QJsonArray { visit({ "11" }, { "12", "13" }) }).toJson()));
+        window->setServicetimepros(QString::fromUtf8(QJsonDocument(QJsonArray {visit({"11"}, {"12", "13"})}).toJson()));
         window->show();
         if (!QTest::qWaitFor([window] { return window->finishedDownloads() == 2; }, 20000))
             qWarning() << "downloads not finished";
@@ -154,7 +154,7 @@ private slots:
         m_backend.reset();
         m_order = new OrderFolder(OrderFolder::ThumbnailFolders);
         QVERIFY(m_order->isValid());
-        for (const char* name : { "IMG_0001.jpg", "婚纱 外景 01.jpg", "IMG_0005.JPG", "a&b\"c.jpg" })
+        for (const char* name : {"IMG_0001.jpg", "婚纱 外景 01.jpg", "IMG_0005.JPG", "a&b\"c.jpg"})
             m_order->addPhoto(PHOTO_FINE, QString::fromUtf8(name), 1200, 800);
         m_order->addPhoto(PHOTO_DESIGN, QStringLiteral("D_0001.jpg"), 1600, 1000);
         m_order->addFile(QStringLiteral("marks/IMG_0001.jpg"), jpeg(300, 200));
@@ -166,9 +166,9 @@ private slots:
             if (photo.GetImageName() == QLatin1String("IMG_0001.jpg"))
                 photo.SetStrneed(QStringLiteral("眼睛 <提亮> & \"美白\""));
         ProductData::all_product_requirement = QStringLiteral("整体偏暖\n不要<磨皮>");
-        ProductData::m_printProducts = { product("11", "加急相册", "1", "33", "20", { "IMG_0001.jpg" }),
-            product("12", "水晶<框>", "0", "", "", { "img_0005.JPG", "婚纱 外景 01.jpg" }),
-            product("13", "相册 & 册", "0", "33", "abc") };
+        ProductData::m_printProducts = {product("11", "加急相册", "1", "33", "20", {"IMG_0001.jpg"}),
+            product("12", "水晶<框>", "0", "", "", {"img_0005.JPG", "婚纱 外景 01.jpg"}),
+            product("13", "相册 & 册", "0", "33", "abc")};
         ProductData::m_products = ProductData::m_printProducts;
         SheetPrint::setPdfTarget(QString());
     }
@@ -190,8 +190,8 @@ private slots:
         QCOMPARE(posts.size(), 1);
         const StandInRequest& post = posts.first();
         QCOMPARE(post.keys(),
-            (QStringList { "token", "order_photo_id", "shopid", "companyid", "order_sample_infoid", "imgpath",
-                "qrcodepath", "cpimgs", "sjimgs", "uid" }));
+            (QStringList {"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid", "imgpath",
+                "qrcodepath", "cpimgs", "sjimgs", "uid"}));
         QCOMPARE(post.value("order_photo_id"), QStringLiteral("1001"));
         QCOMPARE(post.value("imgpath"), window->sheetFolder());
         QCOMPARE(post.value("qrcodepath"), window->barcodeFile());
@@ -220,13 +220,13 @@ private slots:
         QString missing;
         QVERIFY2(
             inOrder(page,
-                { "<HTML>", "class=\"style1\">星光影楼 A&amp;B &lt;i&gt;旗舰&lt;/i&gt;</span>",
+                {"<HTML>", "class=\"style1\">星光影楼 A&amp;B &lt;i&gt;旗舰&lt;/i&gt;</span>",
                     "单号:   DEMO-1001(成长次:1/2)", "女士:   李四 &quot;小四&quot;", "总体要求",
                     "整体偏暖<BR>不要&lt;磨皮&gt;&nbsp;", "消费说明", "套餐 3999 元<BR>另购相框 &lt;1&gt; 个",
                     "调修要求", "<li>1. 眼睛提亮</li>", "<li>3. 裙摆拉长</li>", "<li>1. 天空换蓝</li>", "指定制作",
                     "加急件：", "选片次:1/1", "2026-12-15取件", "加急相册", "产品总数:1件, 选中总张数共20张",
                     "普通件：", "水晶&lt;框&gt;", "相册 &amp; 册", "产品总数:2件, 选中总张数共0张", "已选张数 （4张）",
-                    "眼睛 &lt;提亮&gt; &amp; &quot;美白&quot;", "取件请带单据", "选片人：王五", "</HTML>" },
+                    "眼睛 &lt;提亮&gt; &amp; &quot;美白&quot;", "取件请带单据", "选片人：王五", "</HTML>"},
                 &missing),
             qPrintable(missing));
         QVERIFY(page.contains("a&amp;b&quot;c.jpg<BR>"));
@@ -236,8 +236,8 @@ private slots:
         QTextDocument document;
         document.setHtml(page);
         const QString text = document.toPlainText();
-        for (const char* visible : { "星光影楼 A&B <i>旗舰</i>", "李四 \"小四\"", "不要<磨皮>",
-                 "眼睛 <提亮> & \"美白\"", "水晶<框>", "a&b\"c.jpg", "客人确认签名" })
+        for (const char* visible : {"星光影楼 A&B <i>旗舰</i>", "李四 \"小四\"", "不要<磨皮>", "眼睛 <提亮> & \"美白\"",
+                 "水晶<框>", "a&b\"c.jpg", "客人确认签名"})
             QVERIFY2(text.contains(QString::fromUtf8(visible)), visible);
 
         // Barcode, payment code, marks and every thumbnail are there, the upper-case one too.
@@ -257,26 +257,25 @@ private slots:
     void productTables()
     {
         Product urgentPackage = product("21", "加急套餐", "1");
-        urgentPackage.children = { product("22", "子相册", "1", "33", "10"), product("23", "子摆台", "1") };
+        urgentPackage.children = {product("22", "子相册", "1", "33", "10"), product("23", "子摆台", "1")};
         Product normalPackage = product("31", "普通套餐", "0");
-        normalPackage.children = { product("32", "子甲", "0"), product("33", "子乙", "0"), product("34", "子丙", "0") };
-        Product child = product("33", "子乙", "0", "", "", { "IMG_0001.jpg" });
+        normalPackage.children = {product("32", "子甲", "0"), product("33", "子乙", "0"), product("34", "子丙", "0")};
+        Product child = product("33", "子乙", "0", "", "", {"IMG_0001.jpg"});
         child.hasParent = true;
-        ProductData::m_printProducts
-            = { urgentPackage, normalPackage, child, product("22", "子相册", "1", "33", "10") };
+        ProductData::m_printProducts = {urgentPackage, normalPackage, child, product("22", "子相册", "1", "33", "10")};
         ProductData::m_products = ProductData::m_printProducts;
 
         QScopedPointer<WebViewWindow> window(openSheet());
         window->setServicetimepros(QString::fromUtf8(
-            QJsonDocument(QJsonArray { visit({ "21" }, { "31", "33" }), visit({}, { "31" }, "0") }).toJson()));
+            QJsonDocument(QJsonArray {visit({"21"}, {"31", "33"}), visit({}, {"31"}, "0")}).toJson()));
         window->count_order_sample_infoservicetimes = QStringLiteral("2");
         const QString page = window->getHTMLString();
         QString missing;
         QVERIFY2(inOrder(page,
-                     { "加急件：选片次:1/2", "加急套餐", "rowspan=\"4\"", "子相册", "子摆台",
+                     {"加急件：选片次:1/2", "加急套餐", "rowspan=\"4\"", "子相册", "子摆台",
                          "产品总数:1件, 选中总张数共10张", "普通件：选片次:1/2", "普通套餐", "rowspan=\"4\"", "子乙",
                          "<tr><td colspan=\"10\"> ", "产品总数:1件", "普通件：未操作产品2026-12-20 上午取件",
-                         "产品总数:1件" },
+                         "产品总数:1件"},
                      &missing),
             qPrintable(missing));
         // The second visit has no urgent products: no urgent table at all.
@@ -288,7 +287,7 @@ private slots:
     void serverPageIsShownAsItIs()
     {
         const QString serverPage = QStringLiteral("<html><body><b>门店自定义</b></body></html>");
-        QJsonObject reply { { "code", "1" }, { "html", serverPage } };
+        QJsonObject reply {{"code", "1"}, {"html", serverPage}};
         m_backend->setReply("order", "getorderpic", StandInReply::json(reply));
         QScopedPointer<WebViewWindow> window(openSheet());
         QCOMPARE(window->getHTMLString(), serverPage);
@@ -350,8 +349,8 @@ private slots:
         const QByteArray head = file.read(5);
         QCOMPARE(head == "%PDF-", isPdf);
         if (isPdf) {
-            QVERIFY(run("pdfinfo", { path }).contains(QRegularExpression("Pages:\\s+[1-9]")));
-            const QString text = run("pdftotext", { "-enc", "UTF-8", path, "-" });
+            QVERIFY(run("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+[1-9]")));
+            const QString text = run("pdftotext", {"-enc", "UTF-8", path, "-"});
             QVERIFY2(text.contains(QStringLiteral("指定制作")) && text.contains(QStringLiteral("星光影楼")),
                 qPrintable(text));
         } else {
@@ -397,8 +396,8 @@ private slots:
         prompts.answer(int(QDialog::Accepted));
         window->findChild<QPushButton*>(QStringLiteral("pushButton_print"))->click();
         QCOMPARE(prompts.count(), 1);
-        QVERIFY(run("pdfinfo", { target }).contains(QRegularExpression("Page size:\\s+595")));
-        QVERIFY(run("pdftotext", { "-enc", "UTF-8", target, "-" }).contains(QStringLiteral("选片人")));
+        QVERIFY(run("pdfinfo", {target}).contains(QRegularExpression("Page size:\\s+595")));
+        QVERIFY(run("pdftotext", {"-enc", "UTF-8", target, "-"}).contains(QStringLiteral("选片人")));
     }
 
     // Each window keeps its own folder while it lives; only stale folders go.
@@ -449,8 +448,8 @@ private slots:
 
         QScopedPointer<WebViewWindow> window(openSheet());
         window->shopname = QStringLiteral("星光影楼");
-        window->setServicetimepros(QString::fromUtf8(
-            QJsonDocument(QJsonArray { visit({ "80015" }, { "80011", "80016", "80017" }) }).toJson()));
+        window->setServicetimepros(
+            QString::fromUtf8(QJsonDocument(QJsonArray {visit({"80015"}, {"80011", "80016", "80017"})}).toJson()));
         const QString pdf = qEnvironmentVariableIsSet("SHEET_DEMO_PDF") ? qEnvironmentVariable("SHEET_DEMO_PDF")
                                                                         : m_out.filePath("demo.pdf");
         QVERIFY(window->saveAsPDF(pdf));
@@ -461,12 +460,12 @@ private slots:
         }
         DirServer::setOrderPath(previousOrder);
 
-        const QString text = run("pdftotext", { "-enc", "UTF-8", pdf, "-" });
+        const QString text = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
         for (const char* shown :
-            { "星光影楼", "加急件", "普通件", "眼睛提亮", "天空换蓝", "IMG_0005.jpg", "产品总数:3件", "选片人" })
+            {"星光影楼", "加急件", "普通件", "眼睛提亮", "天空换蓝", "IMG_0005.jpg", "产品总数:3件", "选片人"})
             QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
         // Five thumbnails in the grid, more on the products, two marks, the barcode, the payment code.
-        const QStringList images = run("pdfimages", { "-list", pdf }).split('\n', Qt::SkipEmptyParts).mid(2);
+        const QStringList images = run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
         QVERIFY2(images.size() >= 14, qPrintable(QString::number(images.size())));
     }
 
