@@ -9,6 +9,7 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
   xvfb xauth libgl1-mesa-dri fonts-wqy-microhei
   clang-format
+  poppler-utils
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "standin/demodata.h"
 
+#include "standin/standinserver.h"
+
 #include <QBuffer>
 #include <QColor>
 #include <QDir>
@@ -107,4 +109,93 @@ bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
         }
     }
     return true;
+}
+
+static QByteArray png(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray DemoData::barcodePng(const QString& digits)
+{
+    // Narrow and wide bars of the digits 0 to 9 (n narrow, w wide), five per digit.
+    static const char* const patterns[]
+        = {"nnwwn", "wnnnw", "nwnnw", "wwnnn", "nnwnw", "wnwnn", "nwwnn", "nnnww", "wnnwn", "nwnwn"};
+    QString code;
+    for (const QChar c : digits)
+        if (c.isDigit())
+            code += c;
+    if (code.size() % 2)
+        code.prepend(QLatin1Char('0'));
+    // Elements in order: start (4 narrow), digit pairs interleaved (bars of the first, spaces of
+    // the second), stop (wide bar, narrow space, narrow bar).
+    QList<bool> wide {false, false, false, false};
+    for (int i = 0; i + 1 < code.size(); i += 2) {
+        const char* bars = patterns[code.at(i).digitValue()];
+        const char* spaces = patterns[code.at(i + 1).digitValue()];
+        for (int k = 0; k < 5; ++k)
+            wide << (bars[k] == 'w') << (spaces[k] == 'w');
+    }
+    wide << true << false << false;
+    const int narrow = 2, height = 60, quiet = 20;
+    int width = 2 * quiet;
+    for (bool w : wide)
+        width += w ? 3 * narrow : narrow;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    int x = quiet;
+    for (int i = 0; i < wide.size(); ++i) {
+        const int w = wide.at(i) ? 3 * narrow : narrow;
+        if (i % 2 == 0)
+            p.fillRect(x, 4, w, height - 8, Qt::black);
+        x += w;
+    }
+    p.end();
+    return png(image);
+}
+
+QByteArray DemoData::payCodePng()
+{
+    // A square code picture: three position marks and a fixed pattern of modules.
+    const int modules = 25, scale = 4, border = 4;
+    QImage image((modules + 2 * border) * scale, (modules + 2 * border) * scale, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    auto module
+        = [&](int x, int y) { p.fillRect((x + border) * scale, (y + border) * scale, scale, scale, Qt::black); };
+    auto finder = [&](int x0, int y0) {
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 7; ++x)
+                if (x == 0 || y == 0 || x == 6 || y == 6 || (x >= 2 && x <= 4 && y >= 2 && y <= 4))
+                    module(x0 + x, y0 + y);
+    };
+    finder(0, 0);
+    finder(modules - 7, 0);
+    finder(0, modules - 7);
+    quint32 bits = 0x9E3779B9u;
+    for (int y = 0; y < modules; ++y)
+        for (int x = 0; x < modules; ++x) {
+            const bool inFinder = (x < 8 && y < 8) || (x >= modules - 8 && y < 8) || (x < 8 && y >= modules - 8);
+            bits = bits * 1664525u + 1013904223u;
+            if (!inFinder && (bits >> 31))
+                module(x, y);
+        }
+    p.end();
+    return png(image);
+}
+
+QString DemoData::payCodePath()
+{
+    return QStringLiteral("/qr/paycode.png");
+}
+
+void DemoData::addImages(StandInServer& server)
+{
+    server.setFile(QStringLiteral("order.getbarcodegen"), StandInReply::image(barcodePng(QStringLiteral("20261001"))));
+    server.setFile(payCodePath(), StandInReply::image(payCodePng()));
 }

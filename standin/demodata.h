@@ -1,7 +1,10 @@
 #ifndef DEMODATA_H
 #define DEMODATA_H
 
+#include <QByteArray>
 #include <QString>
+
+class StandInServer;
 
 // Lays out the demo data set on disk: a picture-server share with one order folder
 // of generated photos, as the studio's server would hold it.
@@ -14,6 +17,15 @@ public:
     static bool createVolumes(const QString& volumesRoot, QString* error = nullptr);
     // Writes a JPEG of the given size with a visible label; orientation 1..8 adds an EXIF tag.
     static bool writePhoto(const QString& path, int width, int height, const QString& label, int orientation = 1);
+
+    // The sheet images: the order's barcode (interleaved 2 of 5 of its digits) and the studio's
+    // payment code picture, as PNG.
+    static QByteArray barcodePng(const QString& digits);
+    static QByteArray payCodePng();
+    // Where the stand-in serves the payment code picture (a path below its base address).
+    static QString payCodePath();
+    // Serves both images by GET: the barcode at the barcode endpoint, the payment code at its path.
+    static void addImages(StandInServer& server);
 };
 
 #endif // DEMODATA_H

@@ -55,6 +55,7 @@ int main(int argc, char* argv[])
     server.loadFixtures(QStringLiteral(STANDIN_FIXTURES_DIR));
     if (parser.isSet(QStringLiteral("fixtures")))
         server.loadFixtures(parser.value(QStringLiteral("fixtures")));
+    DemoData::addImages(server);
     if (!server.start(quint16(parser.value(QStringLiteral("port")).toUInt()))) {
         err << "cannot listen: " << server.errorString() << "\n";
         return 1;

@@ -57,6 +57,13 @@ StandInReply StandInReply::httpStatus(int status)
     return raw(QByteArray("error ") + QByteArray::number(status), status);
 }
 
+StandInReply StandInReply::image(const QByteArray& bytes, const QByteArray& type)
+{
+    StandInReply r = raw(bytes);
+    r.contentType = type;
+    return r;
+}
+
 static QString key(const QString& m, const QString& a)
 {
     return m + QLatin1Char('.') + a;
@@ -136,6 +143,11 @@ int StandInServer::loadFixtures(const QString& dir)
 void StandInServer::setFixture(const QString& m, const QString& a, const QJsonValue& value)
 {
     m_fixtures.insert(key(m, a), value);
+}
+
+void StandInServer::setFile(const QString& route, const StandInReply& reply)
+{
+    m_files.insert(route, reply);
 }
 
 void StandInServer::setReply(const QString& m, const QString& a, const StandInReply& reply)
@@ -302,14 +314,21 @@ StandInReply StandInServer::answer(const StandInRequest& request) const
     const auto fixture = m_fixtures.constFind(k);
     if (fixture != m_fixtures.constEnd())
         return StandInReply::json(*fixture);
+    auto file = m_files.constFind(k);
+    if (file == m_files.constEnd()) {
+        const int q = request.target.indexOf('?');
+        file = m_files.constFind(QString::fromUtf8(q < 0 ? request.target : request.target.left(q)));
+    }
+    if (file != m_files.constEnd() && request.method == "GET")
+        return *file;
     return StandInReply::raw("no such endpoint: " + k.toUtf8(), 404);
 }
 
 void StandInServer::send(QSslSocket* socket, const StandInReply& reply)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + (reply.status == 200 ? " OK" : " Error")
-        + "\r\nContent-Type: application/json; charset=utf-8\r\nContent-Length: "
-        + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
+        + "\r\nContent-Type: " + reply.contentType + "\r\nContent-Length: " + QByteArray::number(reply.body.size())
+        + "\r\nConnection: close\r\n\r\n";
     socket->write(head + reply.body);
     socket->disconnectFromHost();
 }

@@ -41,10 +41,12 @@ struct StandInReply
     QByteArray body;
     bool hold = false; // keep the reply until releaseHeld()
     int delayMs = 0;
+    QByteArray contentType = "application/json; charset=utf-8";
 
     static StandInReply json(const QJsonValue& value);
     static StandInReply raw(const QByteArray& body, int status = 200);
     static StandInReply httpStatus(int status);
+    static StandInReply image(const QByteArray& bytes, const QByteArray& type = "image/png");
     StandInReply held() const
     {
         StandInReply r = *this;
@@ -81,6 +83,9 @@ public:
     // Fixtures: every "<m>.<a>.json" of the folder; later folders override earlier ones.
     int loadFixtures(const QString& dir);
     void setFixture(const QString& m, const QString& a, const QJsonValue& value);
+    // A file fetched by GET (an image): route is "m.a" of the query, or a path ("/qr/x.png")
+    // for addresses outside the API. Kept over clearScripts().
+    void setFile(const QString& route, const StandInReply& reply);
 
     // Scripting: a fixed reply or a handler for one endpoint, overriding the fixture.
     void setReply(const QString& m, const QString& a, const StandInReply& reply);
@@ -121,6 +126,7 @@ private:
     QSslKey m_key;
     quint16 m_port = 0;
     QHash<QString, QJsonValue> m_fixtures;
+    QHash<QString, StandInReply> m_files;
     QHash<QString, Handler> m_handlers;
     QList<StandInRequest> m_requests;
     QList<Held> m_held;

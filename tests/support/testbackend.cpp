@@ -2,6 +2,7 @@
 
 #include "core/config.h"
 #include "core/deployment.h"
+#include "standin/demodata.h"
 
 #include <QTest>
 
@@ -13,6 +14,7 @@ TestBackend::TestBackend()
     if (!m_server.loadCertificate(m_certPath, keyPath))
         return;
     m_server.loadFixtures(QStringLiteral(STANDIN_FIXTURES_DIR));
+    DemoData::addImages(m_server);
     if (!m_server.start())
         return;
     m_oldHost = Config::url_host;

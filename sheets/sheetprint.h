@@ -1,0 +1,32 @@
+#ifndef SHEETPRINT_H
+#define SHEETPRINT_H
+
+#include <QString>
+
+class QWidget;
+
+// Prints and saves sheet pages from their HTML text through the rich-text engine (not from a
+// web view). The print dialog runs through the Prompt seam; a test names a PDF file that every
+// print then goes to instead of a printer, so no test ever reaches a real one.
+namespace SheetPrint {
+
+// Empty (the default): the system's printer. Otherwise prints go to this PDF file.
+void setPdfTarget(const QString& path);
+QString pdfTarget();
+
+// A4 portrait in screen resolution, after the print dialog. False when the dialog is cancelled
+// or nothing could be printed.
+bool print(const QString& html, QWidget* parent);
+
+// Writes the page as a PDF and checks that a PDF arrived; on failure error says why.
+bool saveAsPdf(const QString& html, const QString& fileName, QString* error);
+
+// Writes the page as UTF-8 text; on failure error says why.
+bool saveAsHtml(const QString& html, const QString& fileName, QString* error);
+
+// Whether a chosen file name asks for a PDF: its suffix, in any case.
+bool isPdfName(const QString& fileName);
+
+} // namespace SheetPrint
+
+#endif // SHEETPRINT_H

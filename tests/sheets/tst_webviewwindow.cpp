@@ -1,0 +1,495 @@
+#include "sheets/picmarksreply.h"
+#include "sheets/sheetprint.h"
+#include "sheets/webviewwindow.h"
+
+#include "core/config.h"
+#include "photostore/dirserver.h"
+#include "photostore/imagedata.h"
+#include "photostore/productdata.h"
+#include "standin/demodata.h"
+#include "tests/support/orderfolder.h"
+#include "tests/support/promptrecorder.h"
+#include "tests/support/testbackend.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+QByteArray jpeg(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG");
+    return bytes;
+}
+
+// The local files the page's images name.
+QStringList imageFiles(const QString& page)
+{
+    QStringList out;
+    static const QRegularExpression source(QStringLiteral("src=\"([^\"]*)\""));
+    auto it = source.globalMatch(page);
+    while (it.hasNext()) {
+        QString value = it.next().captured(1);
+        value.replace(QLatin1String("&quot;"), QLatin1String("\"")).replace(QLatin1String("&amp;"), QLatin1String("&"));
+        out << QUrl(value).toLocalFile();
+    }
+    return out;
+}
+
+// Each fragment found after the one before it.
+bool inOrder(const QString& page, const QStringList& fragments, QString* missing)
+{
+    int at = 0;
+    for (const QString& fragment : fragments) {
+        const int found = page.indexOf(fragment, at);
+        if (found < 0) {
+            *missing = fragment;
+            return false;
+        }
+        at = found + fragment.size();
+    }
+    return true;
+}
+
+QString run(const QString& program, const QStringList& args)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+Product product(const QString& id, const QString& name, const QString& urgent, const QString& type = QString(),
+    const QString& sheets = QString(), const QStringList& pics = {})
+{
+    Product p;
+    p.id = id;
+    p.goodname = name;
+    p.isurgent = urgent;
+    p.goodtypeid = type;
+    p.goodpagenumber = sheets;
+    p.goodamount = QStringLiteral("1");
+    p.pics = pics;
+    p.thumbnail = true;
+    p.print = true;
+    return p;
+}
+
+QJsonObject visit(const QStringList& urgent, const QStringList& normal, const QString& state = QStringLiteral("1"))
+{
+    QJsonArray u, n;
+    for (const QString& id : urgent)
+        u.append(QJsonObject {{"id", id}});
+    for (const QString& id : normal)
+        n.append(QJsonObject {{"id", id}});
+    return QJsonObject {
+        {"urgentgoods", u}, {"goods", n}, {"order_sample_infoservicetimes", state}, {"role12name", "小李"}};
+}
+
+} // namespace
+
+class TestWebViewWindow : public QObject
+{
+    Q_OBJECT
+
+    TestBackend m_backend;
+    OrderFolder* m_order = nullptr;
+    QTemporaryDir m_out;
+
+    // A production sheet of the fixture order, its downloads done.
+    WebViewWindow* openSheet()
+    {
+        auto* window = new WebViewWindow;
+        window->shopname = QStringLiteral("星光影楼 A&B <i>旗舰</i>");
+        window->orderpayforkey = QStringLiteral("DEMO-1001");
+        window->orderServNum = QStringLiteral("1");
+        window->count = QStringLiteral("2");
+        window->mname = QStringLiteral("张三");
+        window->wname = QStringLiteral("李四 \"小四\"");
+        window->consumption_statement = QStringLiteral("套餐 3999 元\n另购相框 <1> 个");
+        window->terms_of_service = QStringLiteral("取件请带单据");
+        window->selectphoto_sign = QStringLiteral("王五");
+        window->getphotodate_text = QStringLiteral("2026-12-20 上午");
+        window->urgent_date = QStringLiteral("2026-12-15");
+        window->count_order_sample_infoservicetimes = QStringLiteral("1");
+        window->setServicetimepros(QString::fromUtf8(QJsonDocument(QJsonArray {visit({"11"}, {"12", "13"})}).toJson()));
+        window->show();
+        if (!QTest::qWaitFor([window] { return window->finishedDownloads() == 2; }, 20000))
+            qWarning() << "downloads not finished";
+        return window;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_backend.isReady());
+        Config::order_id = QStringLiteral("1001");
+        Config::shop_id = QStringLiteral("7");
+        Config::super_id = QStringLiteral("3");
+        Config::order_sample_infoid = QStringLiteral("55");
+        Config::manager_id = QStringLiteral("9");
+        Config::user_type = QStringLiteral("1");
+        Config::url_two_barpath = m_backend->baseUrl() + DemoData::payCodePath();
+    }
+
+    void init()
+    {
+        m_backend.reset();
+        m_order = new OrderFolder(OrderFolder::ThumbnailFolders);
+        QVERIFY(m_order->isValid());
+        for (const char* name : {"IMG_0001.jpg", "婚纱 外景 01.jpg", "IMG_0005.JPG", "a&b\"c.jpg"})
+            m_order->addPhoto(PHOTO_FINE, QString::fromUtf8(name), 1200, 800);
+        m_order->addPhoto(PHOTO_DESIGN, QStringLiteral("D_0001.jpg"), 1600, 1000);
+        m_order->addFile(QStringLiteral("marks/IMG_0001.jpg"), jpeg(300, 200));
+        m_order->addFile(QStringLiteral("marks/婚纱 外景 01.jpg"), jpeg(200, 300));
+        ImageData::getInstance()->importImage(PHOTO_FINE);
+        QList<Image>& selected = ImageData::getInstance()->GetSeletedImages();
+        QCOMPARE(selected.size(), 4);
+        for (Image& photo : selected)
+            if (photo.GetImageName() == QLatin1String("IMG_0001.jpg"))
+                photo.SetStrneed(QStringLiteral("眼睛 <提亮> & \"美白\""));
+        ProductData::all_product_requirement = QStringLiteral("整体偏暖\n不要<磨皮>");
+        ProductData::m_printProducts = {product("11", "加急相册", "1", "33", "20", {"IMG_0001.jpg"}),
+            product("12", "水晶<框>", "0", "", "", {"img_0005.JPG", "婚纱 外景 01.jpg"}),
+            product("13", "相册 & 册", "0", "33", "abc")};
+        ProductData::m_products = ProductData::m_printProducts;
+        SheetPrint::setPdfTarget(QString());
+    }
+
+    void cleanup()
+    {
+        ImageData::getInstance()->clearImages();
+        ProductData::m_printProducts.clear();
+        ProductData::m_products.clear();
+        delete m_order;
+        m_order = nullptr;
+    }
+
+    // The marks request: the keys in order, the names percent-encoded once, the comma as it is.
+    void marksRequestBody()
+    {
+        QScopedPointer<WebViewWindow> window(openSheet());
+        const QList<StandInRequest> posts = m_backend->requestsTo("order", "getorderpic");
+        QCOMPARE(posts.size(), 1);
+        const StandInRequest& post = posts.first();
+        QCOMPARE(post.keys(),
+            (QStringList {"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid", "imgpath",
+                "qrcodepath", "cpimgs", "sjimgs", "uid"}));
+        QCOMPARE(post.value("order_photo_id"), QStringLiteral("1001"));
+        QCOMPARE(post.value("imgpath"), window->sheetFolder());
+        QCOMPARE(post.value("qrcodepath"), window->barcodeFile());
+        QStringList names;
+        for (const Image& photo : ImageData::getInstance()->GetSeletedImages())
+            names << photo.GetImageName();
+        QCOMPARE(post.value("cpimgs"), names.join(QStringLiteral("，")));
+        QCOMPARE(post.value("sjimgs"), QStringLiteral("D_0001.jpg"));
+        QVERIFY(post.body.contains(
+            QStringLiteral("，").toUtf8() + QUrl::toPercentEncoding(QStringLiteral("婚纱 外景 01.jpg"))));
+        QVERIFY(!post.body.contains("%25"));
+        // The images come by GET: the barcode with the order keys, the payment code as configured.
+        const QList<StandInRequest> barcode = m_backend->requestsTo("order", "getbarcodegen");
+        QCOMPARE(barcode.size(), 1);
+        QCOMPARE(barcode.first().method, QByteArray("GET"));
+        QVERIFY(barcode.first().target.contains("&order_photo_id=1001&shopid=7&companyid=3&serveshopid=7"));
+        QCOMPARE(window->picMarks().size(), 2); // the photo without marks is left out
+        QTRY_COMPARE(window->windowTitle(), QStringLiteral("明细制作单"));
+    }
+
+    // The page of the fixture order: its sections in order, its text, its images, nothing unescaped.
+    void pageOfFixtureOrder()
+    {
+        QScopedPointer<WebViewWindow> window(openSheet());
+        const QString page = window->getHTMLString();
+        QString missing;
+        QVERIFY2(
+            inOrder(page,
+                {"<HTML>", "class=\"style1\">星光影楼 A&amp;B &lt;i&gt;旗舰&lt;/i&gt;</span>",
+                    "单号:   DEMO-1001(成长次:1/2)", "女士:   李四 &quot;小四&quot;", "总体要求",
+                    "整体偏暖<BR>不要&lt;磨皮&gt;&nbsp;", "消费说明", "套餐 3999 元<BR>另购相框 &lt;1&gt; 个",
+                    "调修要求", "<li>1. 眼睛提亮</li>", "<li>3. 裙摆拉长</li>", "<li>1. 天空换蓝</li>", "指定制作",
+                    "加急件：", "选片次:1/1", "2026-12-15取件", "加急相册", "产品总数:1件, 选中总张数共20张",
+                    "普通件：", "水晶&lt;框&gt;", "相册 &amp; 册", "产品总数:2件, 选中总张数共0张", "已选张数 （4张）",
+                    "眼睛 &lt;提亮&gt; &amp; &quot;美白&quot;", "取件请带单据", "选片人：王五", "</HTML>"},
+                &missing),
+            qPrintable(missing));
+        QVERIFY(page.contains("a&amp;b&quot;c.jpg<BR>"));
+        QVERIFY(!page.contains("<i>"));
+        QVERIFY(!page.contains("<框>"));
+
+        QTextDocument document;
+        document.setHtml(page);
+        const QString text = document.toPlainText();
+        for (const char* visible : {"星光影楼 A&B <i>旗舰</i>", "李四 \"小四\"", "不要<磨皮>", "眼睛 <提亮> & \"美白\"",
+                 "水晶<框>", "a&b\"c.jpg", "客人确认签名"})
+            QVERIFY2(text.contains(QString::fromUtf8(visible)), visible);
+
+        // Barcode, payment code, marks and every thumbnail are there, the upper-case one too.
+        const QStringList files = imageFiles(page);
+        QVERIFY(files.contains(window->barcodeFile()));
+        QVERIFY(files.contains(window->qrcodeFile()));
+        QVERIFY(files.contains(window->sheetFolder() + "marks/IMG_0001.jpg"));
+        QVERIFY(files.contains(window->sheetFolder() + "IMG_0005.jpg"));
+        for (const QString& file : files)
+            QVERIFY2(QFileInfo(file).isFile() && QImage(file).width() > 0, qPrintable(file));
+        // A landscape mark image is given its width, a portrait one its height.
+        QVERIFY(page.contains("marks/IMG_0001.jpg\" width=\"150\""));
+        QVERIFY(page.contains(QString::fromUtf8("外景 01.jpg\" height=\"150\"")));
+    }
+
+    // Sub-products of packages, visit states and the tables' own counters.
+    void productTables()
+    {
+        Product urgentPackage = product("21", "加急套餐", "1");
+        urgentPackage.children = {product("22", "子相册", "1", "33", "10"), product("23", "子摆台", "1")};
+        Product normalPackage = product("31", "普通套餐", "0");
+        normalPackage.children = {product("32", "子甲", "0"), product("33", "子乙", "0"), product("34", "子丙", "0")};
+        Product child = product("33", "子乙", "0", "", "", {"IMG_0001.jpg"});
+        child.hasParent = true;
+        ProductData::m_printProducts = {urgentPackage, normalPackage, child, product("22", "子相册", "1", "33", "10")};
+        ProductData::m_products = ProductData::m_printProducts;
+
+        QScopedPointer<WebViewWindow> window(openSheet());
+        window->setServicetimepros(QString::fromUtf8(
+            QJsonDocument(QJsonArray {visit({"21"}, {"31", "33"}), visit({}, {"31"}, "0")}).toJson()));
+        window->count_order_sample_infoservicetimes = QStringLiteral("2");
+        const QString page = window->getHTMLString();
+        QString missing;
+        QVERIFY2(inOrder(page,
+                     {"加急件：选片次:1/2", "加急套餐", "rowspan=\"4\"", "子相册", "子摆台",
+                         "产品总数:1件, 选中总张数共10张", "普通件：选片次:1/2", "普通套餐", "rowspan=\"4\"", "子乙",
+                         "<tr><td colspan=\"10\"> ", "产品总数:1件", "普通件：未操作产品2026-12-20 上午取件",
+                         "产品总数:1件"},
+                     &missing),
+            qPrintable(missing));
+        // The second visit has no urgent products: no urgent table at all.
+        QCOMPARE(page.count(QStringLiteral("加急件：")), 1);
+        // The sub-product with a parent is not listed on its own in the normal table.
+        QCOMPARE(page.count(QStringLiteral("子乙")), 2);
+    }
+
+    void serverPageIsShownAsItIs()
+    {
+        const QString serverPage = QStringLiteral("<html><body><b>门店自定义</b></body></html>");
+        QJsonObject reply {{"code", "1"}, {"html", serverPage}};
+        m_backend->setReply("order", "getorderpic", StandInReply::json(reply));
+        QScopedPointer<WebViewWindow> window(openSheet());
+        QCOMPARE(window->getHTMLString(), serverPage);
+    }
+
+    // A failed download still gives the page, with the image that did arrive.
+    void failedDownloadsStillGiveAPage_data()
+    {
+        QTest::addColumn<bool>("barcodeFails");
+        QTest::addColumn<QString>("payCode");
+        QTest::newRow("barcode HTTP 500") << true << "paycode";
+        QTest::newRow("no payment code address") << false << "";
+        QTest::newRow("both fail") << true << "";
+    }
+
+    void failedDownloadsStillGiveAPage()
+    {
+        QFETCH(bool, barcodeFails);
+        QFETCH(QString, payCode);
+        if (barcodeFails)
+            m_backend->setReply("order", "getbarcodegen", StandInReply::httpStatus(500));
+        const QString previous = Config::url_two_barpath;
+        if (payCode.isEmpty())
+            Config::url_two_barpath.clear();
+        QScopedPointer<WebViewWindow> window(openSheet());
+        Config::url_two_barpath = previous;
+        QCOMPARE(window->finishedDownloads(), 2);
+        QTRY_COMPARE(window->windowTitle(), QStringLiteral("明细制作单"));
+        QCOMPARE(QFileInfo::exists(window->barcodeFile()), !barcodeFails);
+        QVERIFY(window->getHTMLString().contains(QStringLiteral("已选张数")));
+    }
+
+    // HTML as UTF-8, PDF whatever the suffix's case; an unwritable place is reported.
+    void saveAs_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("isPdf");
+        QTest::newRow("html") << "sheet.html" << false;
+        QTest::newRow("pdf") << "sheet.pdf" << true;
+        QTest::newRow("upper-case PDF") << "SHEET.PDF" << true;
+        QTest::newRow("no extension") << "sheet" << false;
+    }
+
+    void saveAs()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, isPdf);
+        QScopedPointer<WebViewWindow> window(openSheet());
+        const QString path = m_out.filePath(name);
+        QFile::remove(path);
+        PromptRecorder prompts;
+        prompts.answer(path);
+        window->findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
+        QCOMPARE(prompts.count(), 1);
+        QCOMPARE(prompts.last().kind, PromptCall::SaveFile);
+        QCOMPARE(prompts.last().filter, QStringLiteral("网页 (*.html);;PDF(*.pdf)"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray head = file.read(5);
+        QCOMPARE(head == "%PDF-", isPdf);
+        if (isPdf) {
+            QVERIFY(run("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+[1-9]")));
+            const QString text = run("pdftotext", {"-enc", "UTF-8", path, "-"});
+            QVERIFY2(text.contains(QStringLiteral("指定制作")) && text.contains(QStringLiteral("星光影楼")),
+                qPrintable(text));
+        } else {
+            QCOMPARE(QString::fromUtf8(head + file.readAll()).section("<td width=33%>", 2),
+                window->getHTMLString().section("<td width=33%>", 2)); // past the clock
+        }
+    }
+
+    void saveFailureIsReported_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("html") << "nowhere/sheet.html";
+        QTest::newRow("pdf") << "nowhere/sheet.pdf";
+    }
+
+    void saveFailureIsReported()
+    {
+        QFETCH(QString, name);
+        QScopedPointer<WebViewWindow> window(openSheet());
+        PromptRecorder prompts;
+        const QString path = m_out.filePath(name);
+        const bool saved = name.endsWith(".pdf") ? window->saveAsPDF(path) : window->saveAsHTML(path);
+        QVERIFY(!saved);
+        QCOMPARE(prompts.count(), 1);
+        QCOMPARE(prompts.last().title, QStringLiteral("提示"));
+        QVERIFY(prompts.last().text.startsWith(QStringLiteral("failed to create")));
+    }
+
+    // Printing: the print dialog through the seam, the print-out in the seam's PDF.
+    void printsThroughTheSeam()
+    {
+        QScopedPointer<WebViewWindow> window(openSheet());
+        const QString target = m_out.filePath(QStringLiteral("printed.pdf"));
+        SheetPrint::setPdfTarget(target);
+        {
+            PromptRecorder prompts;
+            prompts.answer(int(QDialog::Rejected));
+            window->findChild<QPushButton*>(QStringLiteral("pushButton_print"))->click();
+            QCOMPARE(prompts.last().dialogClass, QStringLiteral("QPrintDialog"));
+            QVERIFY(!QFileInfo::exists(target));
+        }
+        PromptRecorder prompts;
+        prompts.answer(int(QDialog::Accepted));
+        window->findChild<QPushButton*>(QStringLiteral("pushButton_print"))->click();
+        QCOMPARE(prompts.count(), 1);
+        QVERIFY(run("pdfinfo", {target}).contains(QRegularExpression("Page size:\\s+595")));
+        QVERIFY(run("pdftotext", {"-enc", "UTF-8", target, "-"}).contains(QStringLiteral("选片人")));
+    }
+
+    // Each window keeps its own folder while it lives; only stale folders go.
+    void foldersPerWindow()
+    {
+        const QString stale = DirServer::getTempPath() + QStringLiteral("1234/");
+        const QString other = DirServer::getTempPath() + QStringLiteral("keep/");
+        QDir().mkpath(stale);
+        QDir().mkpath(other);
+        QScopedPointer<WebViewWindow> first(openSheet());
+        QVERIFY(!QFileInfo::exists(stale));
+        QVERIFY(QFileInfo::exists(other));
+        QScopedPointer<WebViewWindow> second(openSheet());
+        QVERIFY(first->sheetFolder() != second->sheetFolder());
+        for (const QString& file : imageFiles(first->getHTMLString()))
+            QVERIFY2(QFileInfo::exists(file), qPrintable(file));
+        const QString folder = second->sheetFolder();
+        second.reset();
+        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(QFileInfo::exists(first->sheetFolder() + "IMG_0001.jpg"));
+        QDir(other).removeRecursively();
+    }
+
+    // The demo order's sheet as a PDF: its text, the thumbnails, a mark, the barcode and the
+    // payment code all in it. SHEET_DEMO_PDF keeps a copy to look at.
+    void demoOrderAsPdf()
+    {
+        OrderFolder demo(OrderFolder::DemoShare);
+        QVERIFY(DemoData::createVolumes(demo.volumes()));
+        const QString previousOrder = DirServer::getOrderPath();
+        DirServer::setOrderPath(demo.order());
+        QVERIFY(QDir().mkpath(demo.path("marks")));
+        QVERIFY(DemoData::writePhoto(demo.path("marks/IMG_0001.jpg"), 600, 400, QStringLiteral("标记 1 2 3")));
+        QVERIFY(DemoData::writePhoto(demo.path("marks/婚纱 外景 01.jpg"), 600, 400, QStringLiteral("标记 1")));
+        ImageData::getInstance()->importImage(PHOTO_FINE);
+        QFile goods(QStringLiteral(STANDIN_FIXTURES_DIR "/order.ordergoods.json"));
+        QVERIFY(goods.open(QIODevice::ReadOnly));
+        const QJsonArray entries
+            = QJsonDocument::fromJson(goods.readAll()).object()["order"].toObject()["ordergoods3"].toArray();
+        ProductData::m_printProducts.clear();
+        for (const QJsonValue& entry : entries) {
+            Product p;
+            p.analysis_goods3(entry.toObject());
+            p.thumbnail = true;
+            ProductData::m_printProducts << p;
+        }
+        ProductData::m_products = ProductData::m_printProducts;
+
+        QScopedPointer<WebViewWindow> window(openSheet());
+        window->shopname = QStringLiteral("星光影楼");
+        window->setServicetimepros(
+            QString::fromUtf8(QJsonDocument(QJsonArray {visit({"80015"}, {"80011", "80016", "80017"})}).toJson()));
+        const QString pdf = qEnvironmentVariableIsSet("SHEET_DEMO_PDF") ? qEnvironmentVariable("SHEET_DEMO_PDF")
+                                                                        : m_out.filePath("demo.pdf");
+        QVERIFY(window->saveAsPDF(pdf));
+        if (qEnvironmentVariableIsSet("SHEET_DEMO_PNG")) {
+            window->resize(1000, 1400);
+            QTest::qWait(500);
+            window->grab().save(qEnvironmentVariable("SHEET_DEMO_PNG"));
+        }
+        DirServer::setOrderPath(previousOrder);
+
+        const QString text = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+        for (const char* shown :
+            {"星光影楼", "加急件", "普通件", "眼睛提亮", "天空换蓝", "IMG_0005.jpg", "产品总数:3件", "选片人"})
+            QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
+        // Five thumbnails in the grid, more on the products, two marks, the barcode, the payment code.
+        const QStringList images = run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY2(images.size() >= 14, qPrintable(QString::number(images.size())));
+    }
+
+    void markTexts_data()
+    {
+        QTest::addColumn<QString>("mark");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << "1,2,3,4-0-3-#ff0000-取景" << 3 << "取景";
+        QTest::newRow("dash in text") << "1,2,3,4-1-3-#ff0000-取景-左" << 3 << "取景-左";
+        QTest::newRow("four parts") << "1,2,3,4-0-7-#ff0000" << 7 << "";
+        QTest::newRow("two parts") << "1,2,3,4-0" << 0 << "";
+        QTest::newRow("empty") << "" << 0 << "";
+        QTest::newRow("number not decimal") << "a-b-x-c-文字" << 0 << "文字";
+    }
+
+    void markTexts()
+    {
+        QFETCH(QString, mark);
+        const SheetMark read = SheetMark::of(mark);
+        QTEST(read.number, "number");
+        QTEST(read.text, "text");
+    }
+};
+
+QTEST_MAIN(TestWebViewWindow)
+#include "tst_webviewwindow.moc"
