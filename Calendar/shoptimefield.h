@@ -4,8 +4,7 @@
 #include <QString>
 
 // A pickup period of the shop: its display text and its back-end id.
-struct shoptimefield
-{
+struct shoptimefield {
     QString timeTxt;
     QString timeId;
 };

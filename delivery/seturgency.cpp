@@ -136,9 +136,9 @@ void SetUrgency::queryCallBack(const BackendReply& reply)
 
 void SetUrgency::postQueryOrderInfo()
 {
-    const QByteArray body = FormBody::tokenBody({ { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id },
-        { "companyid", Config::super_id }, { "uid", Config::manager_id },
-        { "order_sample_infoid", Config::order_sample_infoid } });
+    const QByteArray body = FormBody::tokenBody(
+        { { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id }, { "companyid", Config::super_id },
+            { "uid", Config::manager_id }, { "order_sample_infoid", Config::order_sample_infoid } });
     BackendPost::post(Config::url_query_printinfo, body, this, &SetUrgency::queryOrderInfoCallBack);
 }
 

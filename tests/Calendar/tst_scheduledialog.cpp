@@ -10,8 +10,8 @@
 
 #include <QHeaderView>
 #include <QJsonArray>
-#include <QLabel>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLocale>
 #include <QPaintEngine>
 #include <QPainter>
@@ -53,8 +53,7 @@ StandInReply monthReply(const StandInRequest& request, int day, int total, int n
 }
 
 // Counts the request objects that have delivered their reply: each frees itself right after.
-class DeliveredReplies : public QObject
-{
+class DeliveredReplies : public QObject {
 public:
     int count = 0;
 
@@ -68,8 +67,7 @@ protected:
 };
 
 // Records the texts a painter draws, with the pen and the place of each.
-class TextRecorder : public QPaintDevice
-{
+class TextRecorder : public QPaintDevice {
 public:
     struct Text {
         QString text;
@@ -105,8 +103,7 @@ protected:
     }
 
 private:
-    class Engine : public QPaintEngine
-    {
+    class Engine : public QPaintEngine {
     public:
         explicit Engine(TextRecorder* device)
             : QPaintEngine(QPaintEngine::AllFeatures)
@@ -131,24 +128,22 @@ private:
     mutable Engine m_engine { this };
 };
 
-class PaintableCalendar : public ScheCalendar
-{
+class PaintableCalendar : public ScheCalendar {
 public:
     using ScheCalendar::paintCell;
 };
 
 } // namespace
 
-class TestScheduleDialog : public QObject
-{
+class TestScheduleDialog : public QObject {
     Q_OBJECT
 private:
     TestBackend m_backend;
     DeliveredReplies m_delivered;
     QPointer<ScheduleDialog> m_dialog;
 
-    ScheduleDialog* openBoard(const QString& date = QString(), const QString& name = QString(),
-        const QString& id = QString())
+    ScheduleDialog* openBoard(
+        const QString& date = QString(), const QString& name = QString(), const QString& id = QString())
     {
         m_dialog = new ScheduleDialog(true, Config::url_query_jiaji_monthSchedule, Config::url_query_jiaji_daySchedule,
             date, name, id, QStringLiteral("最大取件量"), nullptr);
@@ -156,7 +151,10 @@ private:
         return m_dialog;
     }
 
-    bool waitDelivered(int count) { return waitUntil([&] { return m_delivered.count >= count; }); }
+    bool waitDelivered(int count)
+    {
+        return waitUntil([&] { return m_delivered.count >= count; });
+    }
 
     QTableWidget* table() { return m_dialog->findChild<QTableWidget*>(QStringLiteral("tableWidget")); }
     ScheCalendar* calendar() { return m_dialog->findChild<ScheCalendar*>(); }
@@ -227,7 +225,8 @@ private slots:
 
         const QList<StandInRequest> days = m_backend->requestsTo(Module, DayAction);
         QCOMPARE(days.size(), 1);
-        QCOMPARE(days.first().keys(), QStringList({ "shopid", "day", "order_photo_id", "companyid", "order_sample_infoid" }));
+        QCOMPARE(days.first().keys(),
+            QStringList({ "shopid", "day", "order_photo_id", "companyid", "order_sample_infoid" }));
         QCOMPARE(days.first().value("day"), QStringLiteral("2025-03-07"));
     }
 
@@ -321,15 +320,24 @@ private slots:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("id");
         QTest::addColumn<bool>("isTaken");
-        QTest::newRow("day and period") << "2025-03-07" << "12" << true;
-        QTest::newRow("no period") << "2025-03-07" << "" << false;
-        QTest::newRow("no day") << "" << "12" << false;
-        QTest::newRow("slashes") << "2025/03/07" << "12" << false;
-        QTest::newRow("day first") << "07-03-2025" << "12" << false;
-        QTest::newRow("month only") << "2025-03" << "12" << false;
-        QTest::newRow("no such day") << "2025-13-40" << "12" << false;
-        QTest::newRow("with a time") << "2025-03-07 10:00:00" << "12" << false;
-        QTest::newRow("words") << "a-b-c" << "12" << false;
+        QTest::newRow("day and period") << "2025-03-07"
+                                        << "12" << true;
+        QTest::newRow("no period") << "2025-03-07"
+                                   << "" << false;
+        QTest::newRow("no day") << ""
+                                << "12" << false;
+        QTest::newRow("slashes") << "2025/03/07"
+                                 << "12" << false;
+        QTest::newRow("day first") << "07-03-2025"
+                                   << "12" << false;
+        QTest::newRow("month only") << "2025-03"
+                                    << "12" << false;
+        QTest::newRow("no such day") << "2025-13-40"
+                                     << "12" << false;
+        QTest::newRow("with a time") << "2025-03-07 10:00:00"
+                                     << "12" << false;
+        QTest::newRow("words") << "a-b-c"
+                               << "12" << false;
     }
 
     void preselectedDay()
@@ -364,6 +372,29 @@ private slots:
         QCOMPARE(chosen.size(), 1);
         QVERIFY(chosen.first().first().value<TimeSchedule>().isEmpty());
         QVERIFY(waitUntil([&] { return m_dialog.isNull(); }));
+    }
+
+    void standInFixturesFillTheBoard_data()
+    {
+        QTest::addColumn<QString>("monthUrl");
+        QTest::addColumn<QString>("dayUrl");
+        QTest::newRow("urgent") << Config::url_query_jiaji_monthSchedule << Config::url_query_jiaji_daySchedule;
+        QTest::newRow("pickup") << Config::url_query_qujian_monthSchedule << Config::url_query_qujian_daySchedule;
+        QTest::newRow("proof viewing") << Config::url_query_kanban_monthSchedule
+                                       << Config::url_query_kanban_daySchedule;
+        QTest::newRow("retouch viewing") << Config::url_query_kanjingxiu_monthSchedule
+                                         << Config::url_query_kanjingxiu_daySchedule;
+    }
+
+    void standInFixturesFillTheBoard()
+    {
+        QFETCH(QString, monthUrl);
+        QFETCH(QString, dayUrl);
+        m_dialog = new ScheduleDialog(true, monthUrl, dayUrl, QString(), QString(), QString(), QStringLiteral("容量"));
+        QVERIFY(waitDelivered(2));
+        // The month reply echoes its stamp, so it is applied.
+        QVERIFY(!calendar()->getMonthScheLst().isEmpty());
+        QVERIFY(table()->rowCount() > 0);
     }
 
     void monthReplyReading_data()
@@ -446,7 +477,8 @@ private slots:
                 continue;
             QCOMPARE(t.pen, QColor(Qt::magenta));
             const int width = QFontMetrics(QApplication::font()).horizontalAdvance(t.text);
-            QVERIFY2(qAbs(t.position.x() + width - (cell.right() + 1 - 3)) <= 1, qPrintable(QString::number(t.position.x())));
+            QVERIFY2(qAbs(t.position.x() + width - (cell.right() + 1 - 3)) <= 1,
+                qPrintable(QString::number(t.position.x())));
             QVERIFY(t.position.y() < cell.center().y());
         }
     }

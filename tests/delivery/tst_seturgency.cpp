@@ -39,8 +39,9 @@ QJsonObject goodsReply(const QJsonArray& group0)
 QJsonObject orderReply(const QString& date, const QString& name, const QString& id)
 {
     return QJsonObject { { "code", "1" }, { "message", "查询成功" },
-        { "order", QJsonObject { { "isurgenttime", date },
-                       { "urgentdatearea", QJsonObject { { "timeTxt", name }, { "timeId", id } } } } } };
+        { "order",
+            QJsonObject { { "isurgenttime", date },
+                { "urgentdatearea", QJsonObject { { "timeTxt", name }, { "timeId", id } } } } } };
 }
 
 Product panelProduct(const QString& id, const QString& urgent)
@@ -62,8 +63,7 @@ QStringList idsAndFlags(const QList<Product>& products)
 
 } // namespace
 
-class TestSetUrgency : public QObject
-{
+class TestSetUrgency : public QObject {
     Q_OBJECT
 private:
     TestBackend m_backend;
@@ -139,7 +139,8 @@ private slots:
     {
         openWindow();
         const StandInRequest goods = m_backend->requestsTo("order", "ordergoods").value(0);
-        QCOMPARE(goods.keys(), QStringList({ "token", "order_photo_id", "shopid", "companyid", "order_sample_infoid" }));
+        QCOMPARE(
+            goods.keys(), QStringList({ "token", "order_photo_id", "shopid", "companyid", "order_sample_infoid" }));
         const StandInRequest detail = m_backend->requestsTo("order", "orderdetail").value(0);
         QCOMPARE(detail.keys(),
             QStringList({ "token", "order_photo_id", "shopid", "companyid", "uid", "order_sample_infoid" }));
@@ -161,11 +162,18 @@ private slots:
         QTest::addColumn<QString>("urgentdate");
         QTest::addColumn<QString>("areaid");
         const QJsonArray all { good("a", "1"), good("b", "1"), good("c", "1") };
-        QTest::newRow("all urgent") << all << false << "1" << "a,b,c" << "2026-12-18" << "12";
-        QTest::newRow("two of three")
-            << QJsonArray { good("a", "1"), good("b", "0"), good("c", "1") } << false << "0" << "a,c" << "2026-12-18"
-            << "12";
-        QTest::newRow("cleared on the board") << all << true << "0" << "" << "" << "";
+        QTest::newRow("all urgent") << all << false << "1"
+                                    << "a,b,c"
+                                    << "2026-12-18"
+                                    << "12";
+        QTest::newRow("two of three") << QJsonArray { good("a", "1"), good("b", "0"), good("c", "1") } << false << "0"
+                                      << "a,c"
+                                      << "2026-12-18"
+                                      << "12";
+        QTest::newRow("cleared on the board") << all << true << "0"
+                                              << ""
+                                              << ""
+                                              << "";
     }
 
     void urgencyBody()
@@ -302,8 +310,7 @@ private slots:
         QTest::newRow("urgent without a period")
             << QJsonArray { good("a", "1") } << orderReply("", "", "") << "请选择加急日期和时间段";
         QTest::newRow("urgent without a period id")
-            << QJsonArray { good("a", "1") } << orderReply("2026-12-18", "14:00-18:00", "")
-            << "请选择加急日期和时间段";
+            << QJsonArray { good("a", "1") } << orderReply("2026-12-18", "14:00-18:00", "") << "请选择加急日期和时间段";
         QTest::newRow("period without a product")
             << QJsonArray { good("a", "0") } << orderReply("2026-12-18", "14:00-18:00", "12") << "请选择要加急的产品";
     }
