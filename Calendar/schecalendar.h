@@ -9,7 +9,8 @@
 // A month calendar that writes each day's bookings against its capacity ("num/total") in
 // magenta at the top right of the day's cell. Only the days of the shown month are painted;
 // the neighbouring months' days in the grid stay blank.
-class ScheCalendar : public QCalendarWidget {
+class ScheCalendar : public QCalendarWidget
+{
     Q_OBJECT
 public:
     explicit ScheCalendar(QWidget* parent = nullptr);

@@ -120,8 +120,8 @@ void ScheduleDialog::initTableWgt()
 {
     m_table->setRowCount(m_rowCount);
     m_table->setColumnCount(m_columnCount);
-    m_table->setHorizontalHeaderLabels({ QStringLiteral("选择"), QStringLiteral("时间段"), QStringLiteral("时段名称"),
-        m_title, QStringLiteral("今日已安排") });
+    m_table->setHorizontalHeaderLabels({QStringLiteral("选择"), QStringLiteral("时间段"), QStringLiteral("时段名称"),
+        m_title, QStringLiteral("今日已安排")});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setColumnWidth(0, int(40 * Config::scaleDpi));
 }

@@ -27,7 +27,8 @@ class ScheduleModel;
 // latest request of their kind; older ones are dropped, so the table and the choice always
 // belong to the last clicked day. A period counts as chosen only when it was picked from that
 // day's own list. Deletes itself on close. GUI thread only.
-class ScheduleDialog : public QDialog {
+class ScheduleDialog : public QDialog
+{
     Q_OBJECT
 public:
     ScheduleDialog(bool showPeriods, QString monthUrl, QString dayUrl, QString date, QString name, QString id,

@@ -11,7 +11,8 @@
 
 // What a schedule board last loaded: the periods of a day and the days of a month. Every
 // setter stores and then announces the value, changed or not. GUI thread only.
-class ScheduleModel : public QObject {
+class ScheduleModel : public QObject
+{
     Q_OBJECT
 public:
     explicit ScheduleModel(QObject* parent = nullptr);

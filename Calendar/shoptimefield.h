@@ -4,7 +4,8 @@
 #include <QString>
 
 // A pickup period of the shop: its display text and its back-end id.
-struct shoptimefield {
+struct shoptimefield
+{
     QString timeTxt;
     QString timeId;
 };

@@ -21,19 +21,20 @@ namespace {
 
 const char* const Title = "设置加急";
 
-struct Column {
+struct Column
+{
     const char* caption;
     int width;
     bool isCentred;
 };
 const Column Columns[] = {
-    { "加急", 40, true },
-    { "编号", 80, true },
-    { "名称", 150, false },
-    { "类别", 80, true },
-    { "数量", 80, true },
-    { "P数", 60, true },
-    { "制作要求", 220, false },
+    {"加急", 40, true},
+    {"编号", 80, true},
+    {"名称", 150, false},
+    {"类别", 80, true},
+    {"数量", 80, true},
+    {"P数", 60, true},
+    {"制作要求", 220, false},
 };
 const int CheckColumn = 0;
 
@@ -98,7 +99,7 @@ SetUrgency::SetUrgency(QWidget* parent)
 
     setUrgencyCaption(urgencyState());
 
-    for (QLabel* label : { ui->label, ui->label_time }) {
+    for (QLabel* label : {ui->label, ui->label_time}) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, Qt::red);
         label->setPalette(palette);
@@ -119,8 +120,8 @@ SetUrgency::~SetUrgency()
 
 void SetUrgency::queryProducts()
 {
-    const QByteArray body = FormBody::tokenBody({ { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id },
-        { "companyid", Config::super_id }, { "order_sample_infoid", Config::order_sample_infoid } });
+    const QByteArray body = FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
+        {"companyid", Config::super_id}, {"order_sample_infoid", Config::order_sample_infoid}});
     BackendPost::post(Config::url_query_change_product, body, this, &SetUrgency::queryCallBack);
 }
 
@@ -137,8 +138,8 @@ void SetUrgency::queryCallBack(const BackendReply& reply)
 void SetUrgency::postQueryOrderInfo()
 {
     const QByteArray body = FormBody::tokenBody(
-        { { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id }, { "companyid", Config::super_id },
-            { "uid", Config::manager_id }, { "order_sample_infoid", Config::order_sample_infoid } });
+        {{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id}, {"companyid", Config::super_id},
+            {"uid", Config::manager_id}, {"order_sample_infoid", Config::order_sample_infoid}});
     BackendPost::post(Config::url_query_printinfo, body, this, &SetUrgency::queryOrderInfoCallBack);
 }
 
@@ -167,7 +168,7 @@ void SetUrgency::refreshTable(QList<Product> list)
         if (p.sentToFactory)
             check->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         table->setItem(row, CheckColumn, check);
-        const QString texts[] = { p.number, p.goodname, p.goodtype, p.amount, p.goodpnumber, p.descr };
+        const QString texts[] = {p.number, p.goodname, p.goodtype, p.amount, p.goodpnumber, p.descr};
         for (int i = 0; i < int(std::size(texts)); ++i)
             table->setItem(row, i + 1, cellItem(texts[i], Columns[i + 1].isCentred));
     }

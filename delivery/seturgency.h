@@ -29,7 +29,8 @@ class SetUrgency;
 //
 // Opened without modality and without a parent; the opener sets Qt::WA_DeleteOnClose. The
 // board it opens is closed with it. GUI thread only.
-class SetUrgency : public QWidget {
+class SetUrgency : public QWidget
+{
     Q_OBJECT
 public:
     explicit SetUrgency(QWidget* parent = nullptr);

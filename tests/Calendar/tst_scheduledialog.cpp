@@ -35,25 +35,25 @@ QString dayText(const QDate& date)
 
 QJsonObject period(const QString& id, const QString& levelName)
 {
-    return QJsonObject { { "id", id }, { "levelName", levelName }, { "title", "时段" + id }, { "number", "8" },
-        { "num", "2" } };
+    return QJsonObject {{"id", id}, {"levelName", levelName}, {"title", "时段" + id}, {"number", "8"}, {"num", "2"}};
 }
 
 StandInReply dayReply(const QJsonArray& periods)
 {
-    return StandInReply::json(QJsonObject { { "code", "1" }, { "levelDuty", periods } });
+    return StandInReply::json(QJsonObject {{"code", "1"}, {"levelDuty", periods}});
 }
 
 // A month reply echoing the request's stamp, with one booked day.
 StandInReply monthReply(const StandInRequest& request, int day, int total, int num)
 {
     const QString date = request.value(QStringLiteral("month")) + QStringLiteral("-%1").arg(day);
-    return StandInReply::json(QJsonObject { { "code", "1" }, { "timestamp", request.value("timestamp") },
-        { "android", QJsonArray { QJsonObject { { "date", date }, { "total", total }, { "num", num } } } } });
+    return StandInReply::json(QJsonObject {{"code", "1"}, {"timestamp", request.value("timestamp")},
+        {"android", QJsonArray {QJsonObject {{"date", date}, {"total", total}, {"num", num}}}}});
 }
 
 // Counts the request objects that have delivered their reply: each frees itself right after.
-class DeliveredReplies : public QObject {
+class DeliveredReplies : public QObject
+{
 public:
     int count = 0;
 
@@ -67,9 +67,11 @@ protected:
 };
 
 // Records the texts a painter draws, with the pen and the place of each.
-class TextRecorder : public QPaintDevice {
+class TextRecorder : public QPaintDevice
+{
 public:
-    struct Text {
+    struct Text
+    {
         QString text;
         QPointF position;
         QColor pen;
@@ -103,7 +105,8 @@ protected:
     }
 
 private:
-    class Engine : public QPaintEngine {
+    class Engine : public QPaintEngine
+    {
     public:
         explicit Engine(TextRecorder* device)
             : QPaintEngine(QPaintEngine::AllFeatures)
@@ -118,24 +121,26 @@ private:
         void drawPath(const QPainterPath&) override { }
         void drawTextItem(const QPointF& p, const QTextItem& item) override
         {
-            m_device->texts.append({ item.text(), painter()->transform().map(p), painter()->pen().color() });
+            m_device->texts.append({item.text(), painter()->transform().map(p), painter()->pen().color()});
         }
         Type type() const override { return QPaintEngine::User; }
 
     private:
         TextRecorder* m_device;
     };
-    mutable Engine m_engine { this };
+    mutable Engine m_engine {this};
 };
 
-class PaintableCalendar : public ScheCalendar {
+class PaintableCalendar : public ScheCalendar
+{
 public:
     using ScheCalendar::paintCell;
 };
 
 } // namespace
 
-class TestScheduleDialog : public QObject {
+class TestScheduleDialog : public QObject
+{
     Q_OBJECT
 private:
     TestBackend m_backend;
@@ -205,7 +210,7 @@ private slots:
         QStringList counters;
         for (const StandInRequest& r : months) {
             QCOMPARE(r.keys(),
-                QStringList({ "shopid", "order_photo_id", "order_sample_infoid", "companyid", "timestamp", "month" }));
+                QStringList({"shopid", "order_photo_id", "order_sample_infoid", "companyid", "timestamp", "month"}));
             QCOMPARE(r.value("shopid"), QStringLiteral("7"));
             QCOMPARE(r.value("month"), QStringLiteral("2025-3"));
             const QRegularExpressionMatch stamp
@@ -215,7 +220,7 @@ private slots:
             QVERIFY(r.target.contains("&token="));
         }
         counters.sort();
-        QCOMPARE(counters, QStringList({ "1", "2" }));
+        QCOMPARE(counters, QStringList({"1", "2"}));
         const QList<DayScheModel> shown = calendar()->getMonthScheLst();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().day, 9);
@@ -225,8 +230,8 @@ private slots:
 
         const QList<StandInRequest> days = m_backend->requestsTo(Module, DayAction);
         QCOMPARE(days.size(), 1);
-        QCOMPARE(days.first().keys(),
-            QStringList({ "shopid", "day", "order_photo_id", "companyid", "order_sample_infoid" }));
+        QCOMPARE(
+            days.first().keys(), QStringList({"shopid", "day", "order_photo_id", "companyid", "order_sample_infoid"}));
         QCOMPARE(days.first().value("day"), QStringLiteral("2025-03-07"));
     }
 
@@ -238,10 +243,10 @@ private slots:
         m_backend->setHandler(Module, DayAction, [&](const StandInRequest& r) {
             const QString day = r.value("day");
             if (day == dayText(a))
-                return dayReply({ period("A1", "08:00-09:00") }).held();
+                return dayReply({period("A1", "08:00-09:00")}).held();
             if (day == dayText(b))
-                return dayReply({ period("B1", "10:00-11:00"), period("B2", "15:00-16:00") });
-            return dayReply({ period("T1", "09:00-12:00") });
+                return dayReply({period("B1", "10:00-11:00"), period("B2", "15:00-16:00")});
+            return dayReply({period("T1", "09:00-12:00")});
         });
         openBoard();
         QVERIFY(waitDelivered(2));
@@ -281,14 +286,14 @@ private slots:
         const QDate other = QDate::currentDate().addDays(3);
         m_backend->setHandler(Module, DayAction, [&](const StandInRequest& r) {
             if (r.value("day") != dayText(other))
-                return dayReply({ period("T1", "09:00-12:00"), period("T2", "14:00-18:00") });
+                return dayReply({period("T1", "09:00-12:00"), period("T2", "14:00-18:00")});
             switch (failure) {
             case Failure::HttpStatus:
                 return StandInReply::httpStatus(500);
             case Failure::NotJson:
                 return StandInReply::raw("<html>Bad Gateway</html>");
             case Failure::Held:
-                return dayReply({ period("T1", "09:00-12:00") }).held();
+                return dayReply({period("T1", "09:00-12:00")}).held();
             default:
                 return dayReply({});
             }
@@ -345,7 +350,7 @@ private slots:
         QFETCH(QString, date);
         QFETCH(QString, id);
         QFETCH(bool, isTaken);
-        m_backend->setReply(Module, DayAction, dayReply({ period("11", "09:00-12:00"), period("12", "14:00-18:00") }));
+        m_backend->setReply(Module, DayAction, dayReply({period("11", "09:00-12:00"), period("12", "14:00-18:00")}));
         openBoard(date, QStringLiteral("14:00-18:00"), id);
         QVERIFY(waitUntil([&] { return table()->rowCount() == 2; }));
 
@@ -413,10 +418,10 @@ private slots:
     {
         QFETCH(QJsonValue, total);
         QFETCH(QJsonValue, num);
-        QJsonObject day { { "date", "2025-03-07" }, { "total", total } };
+        QJsonObject day {{"date", "2025-03-07"}, {"total", total}};
         if (!num.isUndefined())
             day.insert("num", num);
-        const QList<DayScheModel> days = ScheduleReply::parseMonth({ { "android", QJsonArray { day, 5 } } });
+        const QList<DayScheModel> days = ScheduleReply::parseMonth({{"android", QJsonArray {day, 5}}});
         QCOMPARE(days.size(), 2);
         QCOMPARE(days.first().day, 7);
         QTEST(days.first().total, "expectedTotal");
@@ -426,10 +431,10 @@ private slots:
 
     void dayReplyReading()
     {
-        const QJsonArray periods { QJsonObject { { "id", "11" }, { "levelName", "09:00-12:00" }, { "number", "8" },
-                                       { "num", "3" } },
-            QJsonObject { { "id", 12 }, { "number", 8 }, { "num", "many" } } };
-        const QList<TimeScheModel> list = ScheduleReply::parseDay({ { "levelDuty", periods } });
+        const QJsonArray periods {
+            QJsonObject {{"id", "11"}, {"levelName", "09:00-12:00"}, {"number", "8"}, {"num", "3"}},
+            QJsonObject {{"id", 12}, {"number", 8}, {"num", "many"}}};
+        const QList<TimeScheModel> list = ScheduleReply::parseDay({{"levelDuty", periods}});
         QCOMPARE(list.size(), 2);
         QCOMPARE(list.at(0).number, 8);
         QCOMPARE(list.at(0).num, 3);
@@ -437,7 +442,7 @@ private slots:
         QCOMPARE(list.at(1).id, QString());
         QCOMPARE(list.at(1).number, 0);
         QCOMPARE(list.at(1).num, 0);
-        QVERIFY(ScheduleReply::parseDay({ { "levelDuty", "none" } }).isEmpty());
+        QVERIFY(ScheduleReply::parseDay({{"levelDuty", "none"}}).isEmpty());
         const TimeScheModel blank;
         QVERIFY(!blank.isChecked && blank.number == 0 && blank.num == 0 && blank.arranged == 0);
     }
@@ -447,10 +452,10 @@ private slots:
         QTest::addColumn<bool>("hasData");
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("booked day") << true << QDate(2025, 3, 7) << QStringList { "7", "3/10" };
-        QTest::newRow("day without data") << true << QDate(2025, 3, 8) << QStringList { "8" };
+        QTest::newRow("booked day") << true << QDate(2025, 3, 7) << QStringList {"7", "3/10"};
+        QTest::newRow("day without data") << true << QDate(2025, 3, 8) << QStringList {"8"};
         QTest::newRow("neighbouring month") << true << QDate(2025, 2, 28) << QStringList();
-        QTest::newRow("month request failed") << false << QDate(2025, 3, 7) << QStringList { "7" };
+        QTest::newRow("month request failed") << false << QDate(2025, 3, 7) << QStringList {"7"};
     }
 
     void paintedCell()
@@ -461,7 +466,7 @@ private slots:
         PaintableCalendar calendar;
         calendar.setCurrentPage(2025, 3);
         if (hasData)
-            calendar.refreshMonthSchedule({ DayScheModel { 7, 10, 3 } });
+            calendar.refreshMonthSchedule({DayScheModel {7, 10, 3}});
         TextRecorder recorder;
         const QRect cell(20, 10, 90, 40);
         {

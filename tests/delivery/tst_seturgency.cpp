@@ -23,8 +23,8 @@ namespace {
 
 QJsonObject good(const QString& id, const QString& urgent, const QString& sent = QStringLiteral("0"))
 {
-    QJsonObject entry { { "id", id }, { "number", "N-" + id }, { "goodname", "产品" + id }, { "goodtype", "相册" },
-        { "goodamount", "2" }, { "goodpnumber", "20" }, { "descr", "" }, { "isurgent", urgent } };
+    QJsonObject entry {{"id", id}, {"number", "N-" + id}, {"goodname", "产品" + id}, {"goodtype", "相册"},
+        {"goodamount", "2"}, {"goodpnumber", "20"}, {"descr", ""}, {"isurgent", urgent}};
     if (!sent.isNull())
         entry.insert("sendtofactorytime", sent);
     return entry;
@@ -32,16 +32,15 @@ QJsonObject good(const QString& id, const QString& urgent, const QString& sent =
 
 QJsonObject goodsReply(const QJsonArray& group0)
 {
-    return QJsonObject { { "code", "1" }, { "message", "查询成功" },
-        { "order", QJsonObject { { "ordergoods0", group0 }, { "ordergoods3", group0 } } } };
+    return QJsonObject {{"code", "1"}, {"message", "查询成功"},
+        {"order", QJsonObject {{"ordergoods0", group0}, {"ordergoods3", group0}}}};
 }
 
 QJsonObject orderReply(const QString& date, const QString& name, const QString& id)
 {
-    return QJsonObject { { "code", "1" }, { "message", "查询成功" },
-        { "order",
-            QJsonObject { { "isurgenttime", date },
-                { "urgentdatearea", QJsonObject { { "timeTxt", name }, { "timeId", id } } } } } };
+    return QJsonObject {{"code", "1"}, {"message", "查询成功"},
+        {"order",
+            QJsonObject {{"isurgenttime", date}, {"urgentdatearea", QJsonObject {{"timeTxt", name}, {"timeId", id}}}}}};
 }
 
 Product panelProduct(const QString& id, const QString& urgent)
@@ -63,7 +62,8 @@ QStringList idsAndFlags(const QList<Product>& products)
 
 } // namespace
 
-class TestSetUrgency : public QObject {
+class TestSetUrgency : public QObject
+{
     Q_OBJECT
 private:
     TestBackend m_backend;
@@ -121,7 +121,7 @@ private slots:
     void init()
     {
         m_backend.reset();
-        ProductData::m_products = { panelProduct("p1", "0"), panelProduct("p2", "1") };
+        ProductData::m_products = {panelProduct("p1", "0"), panelProduct("p2", "1")};
         ProductData::product_urgentdate = QStringLiteral("before");
         ProductData::product_urgentTime = QStringLiteral("before");
     }
@@ -139,11 +139,10 @@ private slots:
     {
         openWindow();
         const StandInRequest goods = m_backend->requestsTo("order", "ordergoods").value(0);
-        QCOMPARE(
-            goods.keys(), QStringList({ "token", "order_photo_id", "shopid", "companyid", "order_sample_infoid" }));
+        QCOMPARE(goods.keys(), QStringList({"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
         const StandInRequest detail = m_backend->requestsTo("order", "orderdetail").value(0);
         QCOMPARE(detail.keys(),
-            QStringList({ "token", "order_photo_id", "shopid", "companyid", "uid", "order_sample_infoid" }));
+            QStringList({"token", "order_photo_id", "shopid", "companyid", "uid", "order_sample_infoid"}));
         QCOMPARE(detail.value("uid"), QStringLiteral("501"));
         // The demo order: three products of "ordergoods0", the urgent day of the order detail.
         QCOMPARE(table()->rowCount(), 3);
@@ -161,12 +160,12 @@ private slots:
         QTest::addColumn<QString>("ids");
         QTest::addColumn<QString>("urgentdate");
         QTest::addColumn<QString>("areaid");
-        const QJsonArray all { good("a", "1"), good("b", "1"), good("c", "1") };
+        const QJsonArray all {good("a", "1"), good("b", "1"), good("c", "1")};
         QTest::newRow("all urgent") << all << false << "1"
                                     << "a,b,c"
                                     << "2026-12-18"
                                     << "12";
-        QTest::newRow("two of three") << QJsonArray { good("a", "1"), good("b", "0"), good("c", "1") } << false << "0"
+        QTest::newRow("two of three") << QJsonArray {good("a", "1"), good("b", "0"), good("c", "1")} << false << "0"
                                       << "a,c"
                                       << "2026-12-18"
                                       << "12";
@@ -194,8 +193,8 @@ private slots:
         QVERIFY(waitUntil([&] { return urgencyPosts().size() == 1; }));
         const StandInRequest post = urgencyPosts().first();
         QCOMPARE(post.keys(),
-            QStringList({ "token", "isall", "order_photo_id", "shopid", "urgentdate", "ids", "companyid", "uid",
-                "order_sample_infoid", "urgentdateareaid" }));
+            QStringList({"token", "isall", "order_photo_id", "shopid", "urgentdate", "ids", "companyid", "uid",
+                "order_sample_infoid", "urgentdateareaid"}));
         QTEST(post.value("isall"), "isall");
         QTEST(post.value("ids"), "ids");
         QTEST(post.value("urgentdate"), "urgentdate");
@@ -216,9 +215,9 @@ private slots:
     {
         QFETCH(Failure, failure);
         QFETCH(QString, box);
-        scriptOrder({ good("a", "1") });
-        scriptEndpoint(m_backend, "order", "updategoodstatus2", failure,
-            QJsonObject { { "code", "0" }, { "message", "订单已锁定" } });
+        scriptOrder({good("a", "1")});
+        scriptEndpoint(
+            m_backend, "order", "updategoodstatus2", failure, QJsonObject {{"code", "0"}, {"message", "订单已锁定"}});
         openWindow();
         QSignalSpy refresh(m_window.data(), &SetUrgency::refreshOriTable);
         PromptRecorder prompts;
@@ -231,7 +230,7 @@ private slots:
         QVERIFY(button("confirmButton")->isEnabled());
         QVERIFY(m_window->isVisible());
         QCOMPARE(refresh.size(), 0);
-        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList { box });
+        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList {box});
         // Only an accepted urgency becomes the order's.
         QCOMPARE(ProductData::product_urgentdate, QStringLiteral("before"));
         QCOMPARE(ProductData::product_urgentTime, QStringLiteral("before"));
@@ -239,7 +238,7 @@ private slots:
 
     void acceptedPostIsTheOrdersUrgency()
     {
-        scriptOrder({ good("a", "1") });
+        scriptOrder({good("a", "1")});
         openWindow();
         QSignalSpy refresh(m_window.data(), &SetUrgency::refreshOriTable);
         m_window->on_confirmButton_clicked();
@@ -256,7 +255,7 @@ private slots:
         QCOMPARE(table()->rowCount(), 3);
         QCOMPARE(idsAndFlags(ProductData::m_products), panel);
         m_window->on_allUrgencyButton_clicked();
-        m_window->selJiajiSchedule(TimeSchedule { "2026-12-20", "09:00-12:00", "11" });
+        m_window->selJiajiSchedule(TimeSchedule {"2026-12-20", "09:00-12:00", "11"});
         QCOMPARE(idsAndFlags(ProductData::m_products), panel);
         m_window->on_confirmButton_clicked();
         QVERIFY(waitUntil([&] { return m_window.isNull(); }));
@@ -266,7 +265,7 @@ private slots:
 
     void orderWithoutGroup0UsesThePanelsProducts()
     {
-        ProductData::m_products = { panelProduct("p1", "1"), panelProduct("p2", "1") };
+        ProductData::m_products = {panelProduct("p1", "1"), panelProduct("p2", "1")};
         scriptOrder({});
         openWindow();
         QCOMPARE(table()->rowCount(), 0);
@@ -280,7 +279,7 @@ private slots:
     void checkBoxesAndToggleAll()
     {
         // Two urgent of three; the third has no factory time and so counts as sent.
-        scriptOrder({ good("a", "1"), good("b", "1"), good("c", "0", QString()) });
+        scriptOrder({good("a", "1"), good("b", "1"), good("c", "0", QString())});
         openWindow();
         QTableWidgetItem* sent = table()->item(2, 0);
         QCOMPARE(sent->flags(), Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -308,11 +307,11 @@ private slots:
         QTest::addColumn<QJsonObject>("order");
         QTest::addColumn<QString>("box");
         QTest::newRow("urgent without a period")
-            << QJsonArray { good("a", "1") } << orderReply("", "", "") << "请选择加急日期和时间段";
+            << QJsonArray {good("a", "1")} << orderReply("", "", "") << "请选择加急日期和时间段";
         QTest::newRow("urgent without a period id")
-            << QJsonArray { good("a", "1") } << orderReply("2026-12-18", "14:00-18:00", "") << "请选择加急日期和时间段";
+            << QJsonArray {good("a", "1")} << orderReply("2026-12-18", "14:00-18:00", "") << "请选择加急日期和时间段";
         QTest::newRow("period without a product")
-            << QJsonArray { good("a", "0") } << orderReply("2026-12-18", "14:00-18:00", "12") << "请选择要加急的产品";
+            << QJsonArray {good("a", "0")} << orderReply("2026-12-18", "14:00-18:00", "12") << "请选择要加急的产品";
     }
 
     void localChecks()
@@ -324,7 +323,7 @@ private slots:
         openWindow();
         PromptRecorder prompts;
         m_window->on_confirmButton_clicked();
-        QCOMPARE(prompts.texts(), QStringList { box });
+        QCOMPARE(prompts.texts(), QStringList {box});
         QCOMPARE(m_window->windowTitle(), QStringLiteral("设置加急"));
         QVERIFY(button("confirmButton")->isEnabled());
         QVERIFY(postsAnswered());
@@ -333,8 +332,8 @@ private slots:
 
     void returnWhilePostingSendsOnce()
     {
-        scriptOrder({ good("a", "1") });
-        scriptEndpoint(m_backend, "order", "updategoodstatus2", Failure::Held, QJsonObject { { "code", "1" } });
+        scriptOrder({good("a", "1")});
+        scriptEndpoint(m_backend, "order", "updategoodstatus2", Failure::Held, QJsonObject {{"code", "1"}});
         openWindow();
         m_window->on_confirmButton_clicked();
         emit m_window->findChild<QShortcut*>()->activated();
@@ -356,7 +355,7 @@ private slots:
         // Opened on the order's urgent day.
         QCOMPARE(m_backend->requestsTo("Getphoto", "getDateDutyGetPhotoarea").first().value("day"),
             QStringLiteral("2026-12-18"));
-        emit board->selectedScehduleSgnl(TimeSchedule { "2026-12-21", "18:30-21:00", "13" });
+        emit board->selectedScehduleSgnl(TimeSchedule {"2026-12-21", "18:30-21:00", "13"});
         QCOMPARE(m_window->findChild<QLineEdit*>()->text(), QStringLiteral("2026-12-21 18:30-21:00"));
         QVERIFY(waitUntil([&] { return board.isNull(); }));
     }
