@@ -305,6 +305,33 @@ void StandInServer::readFrom(QSslSocket* socket)
     send(socket, reply);
 }
 
+// A fixture's string values may name request fields as "{{key}}": the back end echoes some
+// (the schedule months' "timestamp") and answers others for the month asked for.
+static QJsonValue fillFromRequest(const QJsonValue& value, const StandInRequest& request)
+{
+    if (value.isString()) {
+        QString text = value.toString();
+        if (!text.contains(QLatin1String("{{")))
+            return value;
+        for (const auto& field : request.fields)
+            text.replace(QLatin1String("{{") + field.first + QLatin1String("}}"), field.second);
+        return text;
+    }
+    if (value.isArray()) {
+        QJsonArray array;
+        for (const QJsonValue& element : value.toArray())
+            array.append(fillFromRequest(element, request));
+        return array;
+    }
+    if (value.isObject()) {
+        QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it)
+            it.value() = fillFromRequest(it.value(), request);
+        return object;
+    }
+    return value;
+}
+
 StandInReply StandInServer::answer(const StandInRequest& request) const
 {
     const QString k = request.endpoint();
@@ -313,7 +340,7 @@ StandInReply StandInServer::answer(const StandInRequest& request) const
         return (*handler)(request);
     const auto fixture = m_fixtures.constFind(k);
     if (fixture != m_fixtures.constEnd())
-        return StandInReply::json(*fixture);
+        return StandInReply::json(fillFromRequest(*fixture, request));
     auto file = m_files.constFind(k);
     if (file == m_files.constEnd()) {
         const int q = request.target.indexOf('?');

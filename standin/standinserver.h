@@ -63,7 +63,8 @@ struct StandInReply
 
 // The local stand-in for the studio's back end: HTTPS on 127.0.0.1, routed on the
 // query's "m" and "a", answering from a data set of JSON fixtures ("<m>.<a>.json")
-// unless a test scripts the endpoint. Runs on the caller's event loop.
+// unless a test scripts the endpoint. A fixture's "{{key}}" inside a string value is replaced
+// by the request's field of that name. Runs on the caller's event loop.
 class StandInServer : public QTcpServer
 {
     Q_OBJECT
