@@ -119,8 +119,10 @@ FullScreenView::FullScreenView(QWidget* parent)
 
 FullScreenView::~FullScreenView()
 {
+    // A view closed before has cleared the flag already; the flag may belong to a newer view now.
+    if (m_isOpen)
+        isValid = false;
     m_isOpen = false;
-    isValid = false;
     delete ui;
 }
 
@@ -442,7 +444,7 @@ void FullScreenView::deleteImage()
     }
     const bool wasLast = data->isLastOne();
     // A design picture that could not be moved has had its box; nothing was deleted.
-    if (data->deleteDesignImage(QStringList{photo.GetImageName()}).isEmpty())
+    if (data->deleteDesignImage(QStringList { photo.GetImageName() }).isEmpty())
         return;
     MoviceDialog::tip = QStringLiteral("删除完成");
     MoviceDialog* popup = new MoviceDialog(this);
@@ -491,7 +493,7 @@ void FullScreenView::stopGif()
     const bool wasFirst = data->isFirstOne();
     const bool wasLast = data->isLastOne();
     // A photo that could not be moved has had its box and stays where it is.
-    if (data->fullScreenViewfineImageToDeleted(QStringList{name}).isEmpty())
+    if (data->fullScreenViewfineImageToDeleted(QStringList { name }).isEmpty())
         return;
     m_deletedNames.append(name);
     // The store leaves the position one photo before the one that went (the last for the first).

@@ -2,8 +2,8 @@
 
 #include "core/config.h"
 
-#include <QGuiApplication>
 #include <QEasingCurve>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QTimeLine>
@@ -134,15 +134,15 @@ void paint(QPainter& painter, Shape shape, const QImage& image, const QSize& wid
 
 Shape paneShape(int effect)
 {
-    static const Shape shapes[] = {Black, CentreOpening, VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown,
-        VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown};
+    static const Shape shapes[] = { Black, CentreOpening, VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown,
+        VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown };
     return effect >= 0 && effect < 10 ? shapes[effect] : Black;
 }
 
 Shape fullScreenShape(int effect)
 {
-    static const Shape shapes[] = {Black, VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown, Checkerboard,
-        VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown};
+    static const Shape shapes[] = { Black, VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown, Checkerboard,
+        VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown };
     return effect >= 0 && effect < 10 ? shapes[effect] : Black;
 }
 

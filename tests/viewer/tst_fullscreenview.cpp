@@ -24,9 +24,8 @@
 
 namespace {
 
-const int Keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F11,
-    Qt::Key_F12, Qt::Key_Delete, Qt::Key_Return, Qt::Key_F7, Qt::Key_F7, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left,
-    Qt::Key_Right};
+const int Keys[] = { Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F11, Qt::Key_F12,
+    Qt::Key_Delete, Qt::Key_Return, Qt::Key_F7, Qt::Key_F7, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right };
 
 void resetShortcuts()
 {
@@ -57,8 +56,7 @@ QStringList names(int count)
 
 } // namespace
 
-class TestFullScreenView : public QObject
-{
+class TestFullScreenView : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<TestBackend> m_backend;
@@ -75,7 +73,7 @@ private:
             photo.Setpath(names(count).at(i));
             QImage picture(80, 60, QImage::Format_RGB32);
             picture.fill(colourOf(album, i));
-            for (const QString& path : {photo.GetBigImagePath(), photo.GetImagePath(), photo.GetMiddleImagePath()}) {
+            for (const QString& path : { photo.GetBigImagePath(), photo.GetImagePath(), photo.GetMiddleImagePath() }) {
                 QDir().mkpath(QFileInfo(path).path());
                 QVERIFY2(picture.save(path, "JPG", 95), qPrintable(path));
             }
@@ -126,10 +124,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_backend = std::make_unique<TestBackend>();
-    }
+    void initTestCase() { m_backend = std::make_unique<TestBackend>(); }
 
     void init()
     {
@@ -184,8 +179,8 @@ private slots:
         QTest::newRow("up goes to the first") << int(Qt::Key_Up) << 0 << 2 << false << 0 << false;
         QTest::newRow("down goes to the last") << int(Qt::Key_Down) << 0 << 1 << false << 3 << false;
         QTest::newRow("down on the last") << int(Qt::Key_Down) << 0 << 3 << false << 3 << true;
-        QTest::newRow("shift+right: a pair without modifier") << int(Qt::Key_Right) << int(Qt::ShiftModifier) << 1
-                                                              << false << 2 << false;
+        QTest::newRow("shift+right: a pair without modifier")
+            << int(Qt::Key_Right) << int(Qt::ShiftModifier) << 1 << false << 2 << false;
         QTest::newRow("another key") << int(Qt::Key_A) << 0 << 1 << false << 1 << false;
     }
 
@@ -223,7 +218,7 @@ private slots:
     void shiftHoldsTheCounters()
     {
         open(PHOTO_FINE, 3, 1);
-        m_order->addPhotos(QStringLiteral("汰片"), {QStringLiteral("old.jpg")});
+        m_order->addPhotos(QStringLiteral("汰片"), { QStringLiteral("old.jpg") });
         QLabel* counter = label("counterLabel");
         QTest::keyPress(m_view.data(), Qt::Key_Shift);
         QVERIFY(!counter->isHidden());
@@ -265,7 +260,7 @@ private slots:
             wheel(120);
             seen << zoom->text();
         }
-        QCOMPARE(seen, QStringList({"156%", "195%", "244%", "305%", "381%", "476%", "476%"}));
+        QCOMPARE(seen, QStringList({ "156%", "195%", "244%", "305%", "381%", "476%", "476%" }));
         wheel(-120);
         QCOMPARE(zoom->text(), QStringLiteral("381%"));
         QCOMPARE(zoom->geometry(), QRect(80, 60, 80, 30));
@@ -380,7 +375,7 @@ private slots:
         QVERIFY(shows(PHOTO_FINE, names(3).indexOf(shown)));
         m_view->close();
         QCOMPARE(reported.count(), 1);
-        QCOMPARE(reported.first().first().toStringList(), QStringList{name});
+        QCOMPARE(reported.first().first().toStringList(), QStringList { name });
     }
 
     void setAsideTakesThePhotoOfTheKeyPress()
@@ -389,7 +384,7 @@ private slots:
         release(Qt::Key_Space);
         release(Qt::Key_Delete);
         QVERIFY(!slideShow()->isActive()); // the show stops for the popup
-        m_view->showNext();                 // had it moved on meanwhile
+        m_view->showNext(); // had it moved on meanwhile
         endPopup();
         QVERIFY(m_order->exists(QStringLiteral("汰片/IMG_1.jpg")));
         QVERIFY(m_order->exists(QStringLiteral("成品/IMG_2.jpg")));
@@ -410,7 +405,7 @@ private slots:
         release(Qt::Key_Escape);
         QVERIFY(!FullScreenView::isValid);
         QCOMPARE(reported.count(), 1);
-        QCOMPARE(reported.first().first().toStringList(), QStringList({"IMG_2.jpg", "IMG_3.jpg"}));
+        QCOMPARE(reported.first().first().toStringList(), QStringList({ "IMG_2.jpg", "IMG_3.jpg" }));
         QTRY_VERIFY(m_view.isNull());
     }
 
@@ -421,7 +416,7 @@ private slots:
         release(Qt::Key_Delete);
         endPopup();
         QCOMPARE(reported.count(), 1);
-        QCOMPARE(reported.first().first().toStringList(), QStringList{"IMG_1.jpg"});
+        QCOMPARE(reported.first().first().toStringList(), QStringList { "IMG_1.jpg" });
         QTRY_VERIFY(m_view.isNull());
     }
 

@@ -6,14 +6,10 @@
 #include <QSlider>
 #include <QtTest>
 
-class TestPlaySpeedDialog : public QObject
-{
+class TestPlaySpeedDialog : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Config::play_speed = 2500;
-    }
+    void cleanup() { Config::play_speed = 2500; }
 
     void opensOnTheStoredIntervalClamped_data()
     {

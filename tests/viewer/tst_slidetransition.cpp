@@ -54,8 +54,7 @@ QTimeLine* heldTimeLine(QWidget& widget)
 
 Q_DECLARE_METATYPE(SlideTransition::Shape)
 
-class TestSlideTransition : public QObject
-{
+class TestSlideTransition : public QObject {
     Q_OBJECT
 private slots:
     void framesUncoverEightPixelsEach_data()
@@ -91,18 +90,18 @@ private slots:
         QTest::addColumn<QPoint>("uncovered");
         QTest::addColumn<QPoint>("covered");
         QTest::newRow("wipe down") << SlideTransition::WipeDown << 40 << QPoint(100, 48) << QPoint(100, 52);
-        QTest::newRow("horizontal blinds") << SlideTransition::HorizontalBlinds << 40 << QPoint(100, 12)
-                                           << QPoint(100, 16);
+        QTest::newRow("horizontal blinds")
+            << SlideTransition::HorizontalBlinds << 40 << QPoint(100, 12) << QPoint(100, 16);
         QTest::newRow("vertical blinds") << SlideTransition::VerticalBlinds << 40 << QPoint(52, 50) << QPoint(57, 50);
         QTest::newRow("centre opening") << SlideTransition::CentreOpening << 40 << QPoint(100, 50) << QPoint(60, 50);
-        QTest::newRow("centre opening, above") << SlideTransition::CentreOpening << 40 << QPoint(100, 50)
-                                               << QPoint(100, 20);
-        QTest::newRow("checkerboard at half: even cell open") << SlideTransition::Checkerboard << 40 << QPoint(55, 14)
-                                                              << QPoint(66, 14);
-        QTest::newRow("checkerboard at half: odd cell black") << SlideTransition::Checkerboard << 40
-                                                              << QPoint(66, 23) << QPoint(62, 14);
-        QTest::newRow("checkerboard, second half") << SlideTransition::Checkerboard << 60 << QPoint(63, 14)
-                                                   << QPoint(68, 14);
+        QTest::newRow("centre opening, above")
+            << SlideTransition::CentreOpening << 40 << QPoint(100, 50) << QPoint(100, 20);
+        QTest::newRow("checkerboard at half: even cell open")
+            << SlideTransition::Checkerboard << 40 << QPoint(55, 14) << QPoint(66, 14);
+        QTest::newRow("checkerboard at half: odd cell black")
+            << SlideTransition::Checkerboard << 40 << QPoint(66, 23) << QPoint(62, 14);
+        QTest::newRow("checkerboard, second half")
+            << SlideTransition::Checkerboard << 60 << QPoint(63, 14) << QPoint(68, 14);
         QTest::newRow("black") << SlideTransition::Black << 40 << QPoint(-1, -1) << QPoint(100, 50);
     }
 
