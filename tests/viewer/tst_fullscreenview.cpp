@@ -533,6 +533,21 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!noticeShown(), 6000);
     }
 
+    // The view closed before a new one opened goes later: the new view's loads stay wanted.
+    void aClosedViewLeavesTheNewerViewsFlag()
+    {
+        open(PHOTO_FINE, 2, 0);
+        FullScreenView* old = m_view.data();
+        old->close();
+        QVERIFY(!FullScreenView::isValid);
+        m_view = new FullScreenView(nullptr);
+        QVERIFY(FullScreenView::isValid);
+        delete old;
+        QVERIFY(FullScreenView::isValid);
+        m_view->show();
+        QVERIFY(shows(PHOTO_FINE, 0));
+    }
+
     void closingLeavesOtherWindowsJobsAlone()
     {
         addAlbum(PHOTO_FINE, 4);
