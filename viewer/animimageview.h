@@ -14,7 +14,8 @@ class QTimeLine;
 // 3 checkerboard, 4 wipe down, 5 checkerboard, 6..9 as 2..5 of the picture widget of the
 // pane, anything else black). A photo handed to showImage() is shown at once; only
 // startAnim() runs a transition. GUI thread only; it lives as long as its parent.
-class AnimImageView : public QLabel {
+class AnimImageView : public QLabel
+{
     Q_OBJECT
 public:
     explicit AnimImageView(QWidget* parent = nullptr);

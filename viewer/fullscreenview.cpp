@@ -444,7 +444,7 @@ void FullScreenView::deleteImage()
     }
     const bool wasLast = data->isLastOne();
     // A design picture that could not be moved has had its box; nothing was deleted.
-    if (data->deleteDesignImage(QStringList { photo.GetImageName() }).isEmpty())
+    if (data->deleteDesignImage(QStringList {photo.GetImageName()}).isEmpty())
         return;
     MoviceDialog::tip = QStringLiteral("删除完成");
     MoviceDialog* popup = new MoviceDialog(this);
@@ -493,7 +493,7 @@ void FullScreenView::stopGif()
     const bool wasFirst = data->isFirstOne();
     const bool wasLast = data->isLastOne();
     // A photo that could not be moved has had its box and stays where it is.
-    if (data->fullScreenViewfineImageToDeleted(QStringList { name }).isEmpty())
+    if (data->fullScreenViewfineImageToDeleted(QStringList {name}).isEmpty())
         return;
     m_deletedNames.append(name);
     // The store leaves the position one photo before the one that went (the last for the first).

@@ -32,7 +32,8 @@ class FullScreenView;
 // current one is dropped by its full path. Every notice closes by a timer of the view, so
 // nothing runs after the view is gone. On every close updateView() reports the photos set
 // aside during its life. Background music is made only when asked for.
-class FullScreenView : public QWidget {
+class FullScreenView : public QWidget
+{
     Q_OBJECT
 public:
     explicit FullScreenView(QWidget* parent = nullptr);

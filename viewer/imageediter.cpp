@@ -104,8 +104,8 @@ void ImageEditer::showImage(QImage image, QRect clipRect, PHOTOTYPE type, bool e
     m_scaleLevel = 0;
     m_mode = 0;
     const QImage scaled = fittedImage();
-    m_scaledImage = darkened(scaled, ImageOperation::scaleRectBySize(m_image.size(), m_imageClipRect, scaled.size()),
-        m_ellipse);
+    m_scaledImage
+        = darkened(scaled, ImageOperation::scaleRectBySize(m_image.size(), m_imageClipRect, scaled.size()), m_ellipse);
     update();
 }
 
@@ -116,8 +116,8 @@ QRect ImageEditer::scaleRect(QImage from, QRect rect, QImage to)
 
 QRect ImageEditer::getImageRect()
 {
-    return QRect(QPoint((width() - m_scaledImage.width()) / 2, (height() - m_scaledImage.height()) / 2),
-        m_scaledImage.size());
+    return QRect(
+        QPoint((width() - m_scaledImage.width()) / 2, (height() - m_scaledImage.height()) / 2), m_scaledImage.size());
 }
 
 int ImageEditer::roll_angle() const
@@ -211,8 +211,8 @@ QImage ImageEditer::scaleImage(int level)
         const QSize box = PictureZoom::box(size(), level);
         scaled = fitted(m_image, box.width(), box.height());
     }
-    m_scaledImage = darkened(scaled, ImageOperation::scaleRectBySize(m_image.size(), m_imageClipRect, scaled.size()),
-        m_ellipse);
+    m_scaledImage
+        = darkened(scaled, ImageOperation::scaleRectBySize(m_image.size(), m_imageClipRect, scaled.size()), m_ellipse);
     if (m_rollAngle % 360 != 0)
         m_scaledImage = turned(m_scaledImage, m_rollAngle);
     return m_scaledImage;
@@ -342,10 +342,11 @@ void ImageEditer::updateImageLib(int mode, int angle)
     save.index = data->getCurrentIndex();
     // Only a turn in either direction is saved: anything else would rewrite the files as they are.
     save.angle = (mode == 0 || mode == 1) ? angle : 0;
-    const bool shown = !m_image.isNull() && save.index >= 0
-        && (m_imageName.isEmpty() || m_imageName == photo.GetImageName());
+    const bool shown
+        = !m_image.isNull() && save.index >= 0 && (m_imageName.isEmpty() || m_imageName == photo.GetImageName());
     if (!shown || save.quarterTurns() == 0) {
-        QMetaObject::invokeMethod(this, [this] { emit rotateFinished(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { emit rotateFinished(); }, Qt::QueuedConnection);
         return;
     }
 
@@ -692,8 +693,8 @@ void ImageEditer::drawMultiCompareModePixmap()
             continue;
         }
         const QImage scaled = fitted(image, cellWidth, cellHeight);
-        painter.drawImage(cell.x() + (cellWidth - scaled.width()) / 2, cell.y() + (cellHeight - scaled.height()) / 2,
-            scaled);
+        painter.drawImage(
+            cell.x() + (cellWidth - scaled.width()) / 2, cell.y() + (cellHeight - scaled.height()) / 2, scaled);
     }
     painter.setPen(QPen(Qt::darkGray, 1));
     for (int i = 1; i < side; ++i) {

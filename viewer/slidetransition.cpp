@@ -134,15 +134,15 @@ void paint(QPainter& painter, Shape shape, const QImage& image, const QSize& wid
 
 Shape paneShape(int effect)
 {
-    static const Shape shapes[] = { Black, CentreOpening, VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown,
-        VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown };
+    static const Shape shapes[] = {Black, CentreOpening, VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown,
+        VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown};
     return effect >= 0 && effect < 10 ? shapes[effect] : Black;
 }
 
 Shape fullScreenShape(int effect)
 {
-    static const Shape shapes[] = { Black, VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown, Checkerboard,
-        VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown };
+    static const Shape shapes[] = {Black, VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown, Checkerboard,
+        VerticalBlinds, HorizontalBlinds, Checkerboard, WipeDown};
     return effect >= 0 && effect < 10 ? shapes[effect] : Black;
 }
 

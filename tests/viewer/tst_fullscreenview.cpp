@@ -24,8 +24,8 @@
 
 namespace {
 
-const int Keys[] = { Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F11, Qt::Key_F12,
-    Qt::Key_Delete, Qt::Key_Return, Qt::Key_F7, Qt::Key_F7, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right };
+const int Keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F11, Qt::Key_F12,
+    Qt::Key_Delete, Qt::Key_Return, Qt::Key_F7, Qt::Key_F7, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
 
 void resetShortcuts()
 {
@@ -56,7 +56,8 @@ QStringList names(int count)
 
 } // namespace
 
-class TestFullScreenView : public QObject {
+class TestFullScreenView : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<TestBackend> m_backend;
@@ -73,7 +74,7 @@ private:
             photo.Setpath(names(count).at(i));
             QImage picture(80, 60, QImage::Format_RGB32);
             picture.fill(colourOf(album, i));
-            for (const QString& path : { photo.GetBigImagePath(), photo.GetImagePath(), photo.GetMiddleImagePath() }) {
+            for (const QString& path : {photo.GetBigImagePath(), photo.GetImagePath(), photo.GetMiddleImagePath()}) {
                 QDir().mkpath(QFileInfo(path).path());
                 QVERIFY2(picture.save(path, "JPG", 95), qPrintable(path));
             }
@@ -218,7 +219,7 @@ private slots:
     void shiftHoldsTheCounters()
     {
         open(PHOTO_FINE, 3, 1);
-        m_order->addPhotos(QStringLiteral("汰片"), { QStringLiteral("old.jpg") });
+        m_order->addPhotos(QStringLiteral("汰片"), {QStringLiteral("old.jpg")});
         QLabel* counter = label("counterLabel");
         QTest::keyPress(m_view.data(), Qt::Key_Shift);
         QVERIFY(!counter->isHidden());
@@ -260,7 +261,7 @@ private slots:
             wheel(120);
             seen << zoom->text();
         }
-        QCOMPARE(seen, QStringList({ "156%", "195%", "244%", "305%", "381%", "476%", "476%" }));
+        QCOMPARE(seen, QStringList({"156%", "195%", "244%", "305%", "381%", "476%", "476%"}));
         wheel(-120);
         QCOMPARE(zoom->text(), QStringLiteral("381%"));
         QCOMPARE(zoom->geometry(), QRect(80, 60, 80, 30));
@@ -375,7 +376,7 @@ private slots:
         QVERIFY(shows(PHOTO_FINE, names(3).indexOf(shown)));
         m_view->close();
         QCOMPARE(reported.count(), 1);
-        QCOMPARE(reported.first().first().toStringList(), QStringList { name });
+        QCOMPARE(reported.first().first().toStringList(), QStringList {name});
     }
 
     void setAsideTakesThePhotoOfTheKeyPress()
@@ -384,7 +385,7 @@ private slots:
         release(Qt::Key_Space);
         release(Qt::Key_Delete);
         QVERIFY(!slideShow()->isActive()); // the show stops for the popup
-        m_view->showNext(); // had it moved on meanwhile
+        m_view->showNext();                // had it moved on meanwhile
         endPopup();
         QVERIFY(m_order->exists(QStringLiteral("汰片/IMG_1.jpg")));
         QVERIFY(m_order->exists(QStringLiteral("成品/IMG_2.jpg")));
@@ -405,7 +406,7 @@ private slots:
         release(Qt::Key_Escape);
         QVERIFY(!FullScreenView::isValid);
         QCOMPARE(reported.count(), 1);
-        QCOMPARE(reported.first().first().toStringList(), QStringList({ "IMG_2.jpg", "IMG_3.jpg" }));
+        QCOMPARE(reported.first().first().toStringList(), QStringList({"IMG_2.jpg", "IMG_3.jpg"}));
         QTRY_VERIFY(m_view.isNull());
     }
 
@@ -416,7 +417,7 @@ private slots:
         release(Qt::Key_Delete);
         endPopup();
         QCOMPARE(reported.count(), 1);
-        QCOMPARE(reported.first().first().toStringList(), QStringList { "IMG_1.jpg" });
+        QCOMPARE(reported.first().first().toStringList(), QStringList {"IMG_1.jpg"});
         QTRY_VERIFY(m_view.isNull());
     }
 

@@ -6,7 +6,8 @@
 #include <QSlider>
 #include <QtTest>
 
-class TestPlaySpeedDialog : public QObject {
+class TestPlaySpeedDialog : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanup() { Config::play_speed = 2500; }

@@ -54,7 +54,8 @@ QTimeLine* heldTimeLine(QWidget& widget)
 
 Q_DECLARE_METATYPE(SlideTransition::Shape)
 
-class TestSlideTransition : public QObject {
+class TestSlideTransition : public QObject
+{
     Q_OBJECT
 private slots:
     void framesUncoverEightPixelsEach_data()
