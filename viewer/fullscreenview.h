@@ -3,12 +3,119 @@
 
 #include "photostore/fullscreenstate.h"
 
-// The full-screen slide show.
-class FullScreenView
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class AnimImageView;
+class QDialog;
+class QLabel;
+class QMediaPlayer;
+class QMediaPlaylist;
+class QThreadPool;
+class QTimer;
+namespace Ui {
+class FullScreenView;
+}
+
+// The full-screen slide show of the album that the workspace shows. It has no position of
+// its own: it steps the photo store's current photo, so the photo it closes on is the
+// current one afterwards. Keys act on release (Space plays and stops, Esc leaves, the
+// studio's shortcut pairs step and delete; Shift held shows the counters), the wheel zooms
+// once the full-size picture is on screen.
+//
+// GUI thread only. Pictures load on a pool of the full-screen view's own, so closing takes
+// back only its queued loads and never other windows' jobs; a load answers through a
+// guarded pointer and only while isValid holds, and a picture of another photo than the
+// current one is dropped by its full path. Every notice closes by a timer of the view, so
+// nothing runs after the view is gone. On every close updateView() reports the photos set
+// aside during its life. Background music is made only when asked for.
+class FullScreenView : public QWidget
 {
+    Q_OBJECT
 public:
+    explicit FullScreenView(QWidget* parent = nullptr);
+    ~FullScreenView() override;
+
     // True while a full-screen view is open (the photo store's flag, which pool jobs read).
     static std::atomic<bool>& isValid;
+
+    void showPhoto();
+    void showBigPhoto();
+    void showSmallThenBig();
+    void showSmallThenMid();
+    void showSmallPhoto();
+    void showScaleNum(int percent);
+    void toggleTimer();
+    void showNext();
+    void showPrevious();
+    void showFirst();
+    void showLast();
+    void showNextTimer();
+    void showLastOneLab();
+    void deleteImage();
+    void showImageNum();
+    void playSound();
+    void stopSound();
+    void importSongs();
+
+signals:
+    void updateView(QStringList deletedNames);
+
+public slots:
+    void onTimer();
+    void timerDone();
+    void receiveMouseMove(int x, int y);
+    void loadFinished(QImage img, QString imgPath, bool isOriginal);
+    void stopGif();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The loads of every full-screen view; only they are taken back on close.
+    static QThreadPool* loadPool();
+    void startLoad(const QString& path, bool isOriginal);
+    QString counterText() const;
+    // On the last photo: the end-of-album notice, and true when the album does not wrap.
+    bool stopsAtTheEnd();
+    QLabel* makeLabel(const char* name, int pointSize);
+    void showPopup(const QString& text);
+    // Shows the photo that took the place of one that left the album, or the new last photo
+    // with the notice when it was the last; closes when the album is empty.
+    void showAfterRemoval(bool removedWasLast);
+
+    AnimImageView* m_imageLabel;
+    Ui::FullScreenView* ui;
+    QTimer* m_timer;
+    QTimer* m_scaleTimer;
+    QLabel* m_scaleLabel;
+    QLabel* m_imageNumLabel;
+    QLabel* m_lastOneLabel;
+    QString m_currentName;
+    bool isShownOriginalImage;
+    int m_scaleLevel;
+    QStringList m_deletedNames;
+    QMediaPlayer* m_player;
+    QMediaPlaylist* m_playlist;
+    int m_volume;
+    bool m_isOpen;
+    QLabel* m_counterLabel;
+
+    // The current photo's pictures by size (small, middle, full); a load is shown only when
+    // its path is one of them and it is not smaller than the picture on screen.
+    QString m_picturePaths[3];
+    int m_shownSize;
+    bool m_isBigRequested;
+    // The selection photo whose set-aside popup is up, taken at the key press.
+    QString m_pendingSetAside;
+    QPointer<QDialog> m_popup;
 };
 
 #endif // FULLSCREENVIEW_H

@@ -7,24 +7,25 @@
 #include "photostore/imageoperation.h"
 #include "photostore/thumbnailthread.h"
 #include "viewer/comparereplyrelay.h"
+#include "viewer/picturezoom.h"
 #include "viewer/rotationsave.h"
+#include "viewer/slidetransition.h"
 
 #include <QDebug>
 #include <QFutureWatcher>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThreadPool>
+#include <QTimeLine>
 #include <QTransform>
 #include <QtConcurrent>
 
-#include <cmath>
-
 namespace {
 
-const int MaxScaleLevel = 7;
-const double ScaleStep = 1.25;
 // A corner zone reaches this far (exclusive) from the corner point each way.
 const int CornerReach = 10;
+
+const int AnimMode = 5;
 
 enum ClipPosition { Outside = 0, Inside = 1, TopLeft = 2, TopRight = 3, BottomLeft = 4, BottomRight = 5 };
 
@@ -53,7 +54,11 @@ ImageEditer::ImageEditer(QWidget* parent)
     , m_clipRatio(0)
     , m_clipPosition(Outside)
     , m_loadThread(new BaseThumbnailThread())
+    , m_timeLine(nullptr)
+    , m_animPos(0)
     , m_effect(0)
+    , m_animEllipse(false)
+    , m_isAnimating(false)
     , m_compareGeneration(0)
     , m_fittedSource(0)
 {
@@ -61,6 +66,7 @@ ImageEditer::ImageEditer(QWidget* parent)
     setAcceptDrops(true);
     connect(this, &ImageEditer::updateGreyImage, this, &ImageEditer::onUpdateGreyImage);
     clearPoints();
+    iniTimer();
 }
 
 ImageEditer::~ImageEditer()
@@ -70,11 +76,18 @@ ImageEditer::~ImageEditer()
 
 // ---- Display ----
 
-void ImageEditer::showImage(QImage image, QString name, QRect clipRect, PHOTOTYPE type, bool ellipse, int)
+void ImageEditer::showImage(QImage image, QString name, QRect clipRect, PHOTOTYPE type, bool ellipse, int effect)
 {
-    // Photos change at once: there is no slide transition to start.
     m_image = image;
-    showImage(image, clipRect, type, ellipse);
+    if (effect == 0)
+        showImage(image, clipRect, type, ellipse);
+    else if (name != m_imageName)
+        startDraw(image, clipRect, type, ellipse, effect);
+    else if (m_isAnimating)
+        // A larger picture of the photo in transition has arrived.
+        m_animImage = SlideTransition::fittedToScreen(image);
+    else
+        showImage(image, clipRect, type, ellipse);
     m_imageName = name;
 }
 
@@ -134,6 +147,44 @@ QRect ImageEditer::getClipRectToLabel(QRect rect)
     return rect.translated((width() - m_scaledImage.width()) / 2, (height() - m_scaledImage.height()) / 2);
 }
 
+void ImageEditer::iniTimer()
+{
+    m_timeLine = SlideTransition::makeTimeLine(this);
+    connect(m_timeLine, &QTimeLine::frameChanged, this, &ImageEditer::slot_timeOut);
+}
+
+void ImageEditer::startDraw(const QImage& image, QRect clipRect, PHOTOTYPE type, bool ellipse, int effect)
+{
+    leaveComparison();
+    m_mode = AnimMode;
+    m_image = image;
+    m_photoType = type;
+    m_effect = effect;
+    m_animEllipse = ellipse;
+    m_animClipRect = clipRect;
+    m_isAnimating = true;
+    m_animImage = SlideTransition::fittedToScreen(image);
+    SlideTransition::restart(m_timeLine, m_animImage.height());
+}
+
+void ImageEditer::slot_timeOut(int val0)
+{
+    const int ih = m_animImage.height();
+    m_animPos = SlideTransition::position(val0, ih);
+    if (val0 == SlideTransition::lastFrame(ih)) {
+        showImage(m_animImage, m_animClipRect, m_photoType, m_animEllipse);
+        m_isAnimating = false;
+        return;
+    }
+    update();
+}
+
+void ImageEditer::drawAnimPixmap()
+{
+    QPainter painter(this);
+    SlideTransition::paint(painter, SlideTransition::paneShape(m_effect), m_animImage, size(), m_animPos);
+}
+
 QImage ImageEditer::fittedImage()
 {
     if (m_fittedFor != size() || m_fittedSource != m_image.cacheKey()) {
@@ -157,8 +208,8 @@ QImage ImageEditer::scaleImage(int level)
     if (level == 0) {
         scaled = fittedImage();
     } else {
-        const double factor = std::pow(ScaleStep, level);
-        scaled = fitted(m_image, int(width() * factor), int(height() * factor));
+        const QSize box = PictureZoom::box(size(), level);
+        scaled = fitted(m_image, box.width(), box.height());
     }
     m_scaledImage
         = darkened(scaled, ImageOperation::scaleRectBySize(m_image.size(), m_imageClipRect, scaled.size()), m_ellipse);
@@ -171,8 +222,7 @@ void ImageEditer::scaleLarge()
 {
     if (m_mode != 0)
         return;
-    if (m_scaleLevel < MaxScaleLevel)
-        ++m_scaleLevel;
+    m_scaleLevel = PictureZoom::stepped(m_scaleLevel, true);
     scaleImage(m_scaleLevel);
     update();
 }
@@ -181,8 +231,7 @@ void ImageEditer::scaleSmall()
 {
     if (m_mode != 0)
         return;
-    if (m_scaleLevel > 0)
-        --m_scaleLevel;
+    m_scaleLevel = PictureZoom::stepped(m_scaleLevel, false);
     scaleImage(m_scaleLevel);
     update();
 }
@@ -190,7 +239,7 @@ void ImageEditer::scaleSmall()
 void ImageEditer::setScaleLevel(int level)
 {
     // Beyond the zoom steps the box overflows and the picture would not fit in memory.
-    m_scaleLevel = qBound(0, level, MaxScaleLevel);
+    m_scaleLevel = qBound(0, level, PictureZoom::MaxLevel);
     scaleImage(m_scaleLevel);
     update();
 }
@@ -571,6 +620,9 @@ void ImageEditer::paintEvent(QPaintEvent*)
         break;
     case 3:
         break;
+    case AnimMode:
+        drawAnimPixmap();
+        break;
     default:
         drawBrosweModePixmap();
         break;
@@ -589,17 +641,14 @@ void ImageEditer::drawBrosweModePixmap()
         scaleImage(0);
     const int w = m_scaledImage.width();
     const int h = m_scaledImage.height();
-    int dx = m_movePoint.x() - m_pressPoint.x() + m_offsetX;
-    int dy = m_movePoint.y() - m_pressPoint.y() + m_offsetY;
-    // A picture larger than the widget moves only as far as its edges reach.
-    dx = w > width() ? qBound(-((w - width()) / 2), dx, (w - width()) / 2) : 0;
-    dy = h > height() ? qBound(-((h - height()) / 2), dy, (h - height()) / 2) : 0;
-    m_offsetX = dx;
-    m_offsetY = dy;
+    const QPoint drag = m_movePoint - m_pressPoint + QPoint(m_offsetX, m_offsetY);
+    const QPoint offset = PictureZoom::clampedDrag(m_scaledImage.size(), size(), drag);
+    m_offsetX = offset.x();
+    m_offsetY = offset.y();
     m_pressPoint = m_movePoint;
 
     QPainter painter(this);
-    painter.translate(dx, dy);
+    painter.translate(offset);
     painter.drawImage((width() - w) / 2, (height() - h) / 2, m_scaledImage);
 }
 

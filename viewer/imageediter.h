@@ -15,6 +15,7 @@ class BaseThumbnailThread;
 class CompareReplyRelay;
 class HomeImage;
 class QPainter;
+class QTimeLine;
 
 // The picture widget of the large-photo pane. It paints the shown photo itself on black:
 // fitted, darkened outside the stored crop of a 成品 photo, zoomed in steps of 1.25, dragged
@@ -27,6 +28,9 @@ class QPainter;
 // on the concurrent-run pool. Each comparison is tagged, and a reply of a comparison that
 // has been left (by another comparison, a photo shown or a crop frame started) is dropped.
 // A loader still running when it is replaced or the widget goes deletes itself when done.
+// A non-zero effect with a new photo name uncovers the photo from black along a time line
+// (1 centre opening, 2 and 6 vertical blinds, 3 and 7 horizontal blinds, 4 and 8
+// checkerboard, 5 and 9 wipe down, anything else black); effect 0 shows it at once.
 class ImageEditer : public QLabel
 {
     Q_OBJECT
@@ -44,6 +48,8 @@ public:
     void setImage(const QImage& image);
     void setEffect(int effect);
     QRect getClipRectToLabel(QRect rect);
+    // Starts a slide transition to this photo (crop in the 0..1000 space).
+    void startDraw(const QImage& image, QRect clipRect, PHOTOTYPE type, bool ellipse, int effect);
 
     // Zoom and view rotation
     QImage scaleImage(int level);
@@ -79,6 +85,8 @@ public slots:
     void onFinishLoad(QImage img);
     void onFinishLoadCmpImage(QImage img, int index);
     void onUpdateGreyImage();
+    // One frame of the transition's time line.
+    void slot_timeOut(int val0);
 
 signals:
     void updateGreyImage();
@@ -100,6 +108,8 @@ private:
     void drawMultiCompareModePixmap();
     void drawClipModePixmap();
     void drawCircleClipModePixmap();
+    void drawAnimPixmap();
+    void iniTimer();
 
     void startFrame(int w, int h, int mode);
     void drawCornerMarks(QPainter& painter);
@@ -131,7 +141,12 @@ private:
     QList<QImage> m_cmpImages;
     QPointer<BaseThumbnailThread> m_loadThread;
     QImage m_animImage;
+    QTimeLine* m_timeLine;
+    int m_animPos;
     int m_effect;
+    QRect m_animClipRect;
+    bool m_animEllipse;
+    bool m_isAnimating;
 
     int m_compareGeneration;
     QPointer<CompareReplyRelay> m_compareRelay;
