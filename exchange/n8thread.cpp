@@ -94,6 +94,7 @@ bool N8thread::makeXml(bool staff)
     xml.setCodec("UTF-8");
     xml.writeStartDocument(); // the declaration with its encoding, no line break
     xml.writeStartElement(QStringLiteral("nemovg"));
+    xml.writeCharacters(QString()); // an empty list still reads "<nemovg></nemovg>", not "<nemovg/>"
     for (const QJsonValue& value : qAsConst(datas)) {
         if (stopped)
             return false;
