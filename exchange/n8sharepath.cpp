@@ -74,9 +74,10 @@ Local toLocal(const QString& n8path, const QList<Deployment::N8Share>& shares)
         }
     }
     if (!best) {
-        const QString share = unc ? QStringLiteral("\\\\") + segments.mid(1, 2).join(QLatin1Char('\\')) : segments.first();
-        return failure(QStringLiteral("N8共享 ") + share + QStringLiteral(" 没有配置本机位置（PHOTOSELECT_N8_SHARES）：")
-            + n8path);
+        const QString share
+            = unc ? QStringLiteral("\\\\") + segments.mid(1, 2).join(QLatin1Char('\\')) : segments.first();
+        return failure(QStringLiteral("N8共享 ") + share
+            + QStringLiteral(" 没有配置本机位置（PHOTOSELECT_N8_SHARES）：") + n8path);
     }
     QString local = best->localRoot;
     for (const QString& segment : segments.mid(bestLength)) {

@@ -92,8 +92,10 @@ void N8SyncBaseInfoDialog::req_datas()
     ui->pb_cancel->show();
 
     const QString& url = kind == 0 ? Config::url_shopallpeo : Config::url_shopallpro;
-    const QByteArray body
-        = FormBody::withToken().add(QStringLiteral("shopid"), shopid).add(QStringLiteral("uid"), Config::uid).toByteArray();
+    const QByteArray body = FormBody::withToken()
+                                .add(QStringLiteral("shopid"), shopid)
+                                .add(QStringLiteral("uid"), Config::uid)
+                                .toByteArray();
     qDebug().noquote() << "n8 stores:" << stores.size() << "steps:" << ui->progressBar->maximum() << url;
     BackendPost::post(url, body, this, &N8SyncBaseInfoDialog::query_shopdatas);
 }
@@ -139,12 +141,12 @@ void N8SyncBaseInfoDialog::query_shopdatas(const BackendReply& reply)
 void N8SyncBaseInfoDialog::slt_threademit(QJsonObject objc)
 {
     const QString type = objc.value(QLatin1String("type")).toString();
-    if (type == QLatin1String("数据配置完成")) {
+    if (type == QStringLiteral("数据配置完成")) {
         ui->progressBar->setValue(ui->progressBar->value() + 1);
-    } else if (type == QLatin1String("门店数据导入成功")) {
+    } else if (type == QStringLiteral("门店数据导入成功")) {
         ui->progressBar->setValue(ui->progressBar->value() + 1);
         ui->lb_message->setText(objc.value(QLatin1String("msg")).toString());
-    } else if (type == QLatin1String("全部导入成功")) {
+    } else if (type == QStringLiteral("全部导入成功")) {
         ui->progressBar->setValue(ui->progressBar->maximum());
         ui->lb_message->setText(objc.value(QLatin1String("msg")).toString());
         const QString errors = objc.value(QLatin1String("errormsg")).toString();
@@ -167,7 +169,8 @@ QString N8SyncBaseInfoDialog::closingText(const QJsonObject& lastReport) const
         return QStringLiteral("没有可以导入N8的门店！");
     if (written.isEmpty())
         return failed.join(QLatin1Char(',')) + QStringLiteral(" 门店的") + what + QStringLiteral("数据导入N8失败！");
-    QString text = written.join(QLatin1Char(',')) + QStringLiteral(" 门店的") + what + QStringLiteral("数据导入N8成功！");
+    QString text
+        = written.join(QLatin1Char(',')) + QStringLiteral(" 门店的") + what + QStringLiteral("数据导入N8成功！");
     if (!failed.isEmpty())
         text += failed.join(QLatin1Char(',')) + QStringLiteral(" 门店导入失败！");
     return text;

@@ -33,8 +33,8 @@ QString xmlSafe(const QString& value)
             continue;
         }
         const ushort u = c.unicode();
-        const bool allowed = (u >= 0x20 || u == 0x9 || u == 0xA || u == 0xD) && !c.isSurrogate() && u != 0xFFFE
-            && u != 0xFFFF;
+        const bool allowed
+            = (u >= 0x20 || u == 0x9 || u == 0xA || u == 0xD) && !c.isSurrogate() && u != 0xFFFE && u != 0xFFFF;
         if (allowed)
             safe += c;
     }
@@ -143,8 +143,10 @@ void N8thread::writeToFile()
             msg = QStringLiteral("数据全部导入完成");
         } else {
             // A failed store is not announced as imported; the list of failures follows at the end.
-            msg = kindText + name + (failure.isEmpty() ? QStringLiteral("数据导入完成") : QStringLiteral("数据导入失败"))
-                + QStringLiteral("，开始给导入") + text(stores.at(i + 1).toObject(), "name") + QStringLiteral("数据...");
+            msg = kindText + name
+                + (failure.isEmpty() ? QStringLiteral("数据导入完成") : QStringLiteral("数据导入失败"))
+                + QStringLiteral("，开始给导入") + text(stores.at(i + 1).toObject(), "name")
+                + QStringLiteral("数据...");
         }
         if (failure.isEmpty()) {
             written.append(name);
@@ -153,8 +155,8 @@ void N8thread::writeToFile()
             failed.append(name);
         }
         report(QJsonObject { { "type", last ? QStringLiteral("全部导入成功") : QStringLiteral("门店数据导入成功") },
-            { "msg", msg }, { "errormsg", last || !failure.isEmpty() ? failures : QString() },
-            { "written", written }, { "failed", failed } });
+            { "msg", msg }, { "errormsg", last || !failure.isEmpty() ? failures : QString() }, { "written", written },
+            { "failed", failed } });
     }
 }
 
@@ -189,10 +191,13 @@ void N8thread::report(const QJsonObject& report)
 {
     // This object lives on the creating thread: the hop runs there, where the receiver may
     // be checked safely, and where a stop made since is seen before the report is handed on.
-    QMetaObject::invokeMethod(this, [this, report] {
-        if (receiver && !stopped)
-            QMetaObject::invokeMethod(receiver, "slt_threademit", Qt::DirectConnection, Q_ARG(QJsonObject, report));
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, report] {
+            if (receiver && !stopped)
+                QMetaObject::invokeMethod(receiver, "slt_threademit", Qt::DirectConnection, Q_ARG(QJsonObject, report));
+        },
+        Qt::QueuedConnection);
 }
 
 void N8thread::judgeStorePath()
@@ -215,9 +220,12 @@ void N8thread::judgeStorePath()
 
     // This object lives on the creating thread: the hop below runs there, where the
     // receiver may be checked safely and its slot queued.
-    QMetaObject::invokeMethod(this, [this, reachable, names] {
-        if (receiver)
-            QMetaObject::invokeMethod(receiver, "slt_n8stores", Qt::QueuedConnection,
-                Q_ARG(QJsonArray, reachable), Q_ARG(QString, names));
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, reachable, names] {
+            if (receiver)
+                QMetaObject::invokeMethod(receiver, "slt_n8stores", Qt::QueuedConnection, Q_ARG(QJsonArray, reachable),
+                    Q_ARG(QString, names));
+        },
+        Qt::QueuedConnection);
 }

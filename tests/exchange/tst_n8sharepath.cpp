@@ -4,8 +4,7 @@
 #include <QtTest>
 
 // The one mapping from the back end's Windows-form N8 paths to folders of this computer.
-class TestN8SharePath : public QObject
-{
+class TestN8SharePath : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { Deployment::setN8Shares(QString()); }
@@ -19,30 +18,70 @@ private slots:
 
         const QString table = QStringLiteral("\\\\n8srv\\share=/mnt/n8; Z:=/Volumes/N8/; "
                                              "//N8SRV/share/旗舰店=/srv/flagship");
-        QTest::newRow("unc") << table << "\\\\n8srv\\share\\二店" << "/mnt/n8/二店" << "";
-        QTest::newRow("unc, other case, trailing backslash")
-            << table << "\\\\N8Srv\\SHARE\\二店\\" << "/mnt/n8/二店" << "";
-        QTest::newRow("unc, longest prefix wins") << table << "\\\\n8srv\\share\\旗舰店\\产品" << "/srv/flagship/产品" << "";
-        QTest::newRow("unc, the share itself") << table << "\\\\n8srv\\share" << "/mnt/n8" << "";
-        QTest::newRow("unc in slashes") << table << "//n8srv/share/三店" << "/mnt/n8/三店" << "";
-        QTest::newRow("drive") << table << "Z:\\门店\\四店" << "/Volumes/N8/门店/四店" << "";
-        QTest::newRow("drive, lower case") << table << "z:/四店" << "/Volumes/N8/四店" << "";
-        QTest::newRow("mixed separators, dot segments") << table << "\\\\n8srv/share\\.\\a//b" << "/mnt/n8/a/b" << "";
-        QTest::newRow("absolute passes through") << "" << "/Volumes/N8/旗舰店" << "/Volumes/N8/旗舰店" << "";
-        QTest::newRow("absolute with backslashes") << "" << "/data\\N8\\店" << "/data/N8/店" << "";
+        QTest::newRow("unc") << table << "\\\\n8srv\\share\\二店"
+                             << "/mnt/n8/二店"
+                             << "";
+        QTest::newRow("unc, other case, trailing backslash") << table << "\\\\N8Srv\\SHARE\\二店\\"
+                                                             << "/mnt/n8/二店"
+                                                             << "";
+        QTest::newRow("unc, longest prefix wins") << table << "\\\\n8srv\\share\\旗舰店\\产品"
+                                                  << "/srv/flagship/产品"
+                                                  << "";
+        QTest::newRow("unc, the share itself") << table << "\\\\n8srv\\share"
+                                               << "/mnt/n8"
+                                               << "";
+        QTest::newRow("unc in slashes") << table << "//n8srv/share/三店"
+                                        << "/mnt/n8/三店"
+                                        << "";
+        QTest::newRow("drive") << table << "Z:\\门店\\四店"
+                               << "/Volumes/N8/门店/四店"
+                               << "";
+        QTest::newRow("drive, lower case") << table << "z:/四店"
+                                           << "/Volumes/N8/四店"
+                                           << "";
+        QTest::newRow("mixed separators, dot segments") << table << "\\\\n8srv/share\\.\\a//b"
+                                                        << "/mnt/n8/a/b"
+                                                        << "";
+        QTest::newRow("absolute passes through") << ""
+                                                 << "/Volumes/N8/旗舰店"
+                                                 << "/Volumes/N8/旗舰店"
+                                                 << "";
+        QTest::newRow("absolute with backslashes") << ""
+                                                   << "/data\\N8\\店"
+                                                   << "/data/N8/店"
+                                                   << "";
 
-        QTest::newRow("unmapped share") << table << "\\\\other\\share\\店" << ""
+        QTest::newRow("unmapped share") << table << "\\\\other\\share\\店"
+                                        << ""
                                         << "N8共享 \\\\other\\share 没有配置本机位置（PHOTOSELECT_N8_SHARES）";
-        QTest::newRow("share prefix is not a segment prefix") << table << "\\\\n8srv\\shared\\店" << ""
+        QTest::newRow("share prefix is not a segment prefix") << table << "\\\\n8srv\\shared\\店"
+                                                              << ""
                                                               << "N8共享 \\\\n8srv\\shared";
-        QTest::newRow("unmapped drive") << table << "Y:\\N8\\店" << "" << "N8共享 Y: 没有配置本机位置";
-        QTest::newRow("no table") << "" << "\\\\n8srv\\share\\店" << "" << "PHOTOSELECT_N8_SHARES";
-        QTest::newRow("relative") << table << "N8\\店" << "" << "N8路径不是完整路径：N8\\店";
-        QTest::newRow("server alone") << table << "\\\\n8srv" << "" << "N8路径不是完整路径";
-        QTest::newRow("empty") << table << "  " << "" << "N8路径为空";
-        QTest::newRow("dot-dot after a share") << table << "\\\\n8srv\\share\\..\\..\\etc" << "" << "“..”";
-        QTest::newRow("dot-dot in an absolute path") << table << "/Volumes/N8/../../etc" << "" << "“..”";
-        QTest::newRow("dot-dot on a drive") << table << "Z:\\店\\.." << "" << "“..”";
+        QTest::newRow("unmapped drive") << table << "Y:\\N8\\店"
+                                        << ""
+                                        << "N8共享 Y: 没有配置本机位置";
+        QTest::newRow("no table") << ""
+                                  << "\\\\n8srv\\share\\店"
+                                  << ""
+                                  << "PHOTOSELECT_N8_SHARES";
+        QTest::newRow("relative") << table << "N8\\店"
+                                  << ""
+                                  << "N8路径不是完整路径：N8\\店";
+        QTest::newRow("server alone") << table << "\\\\n8srv"
+                                      << ""
+                                      << "N8路径不是完整路径";
+        QTest::newRow("empty") << table << "  "
+                               << ""
+                               << "N8路径为空";
+        QTest::newRow("dot-dot after a share") << table << "\\\\n8srv\\share\\..\\..\\etc"
+                                               << ""
+                                               << "“..”";
+        QTest::newRow("dot-dot in an absolute path") << table << "/Volumes/N8/../../etc"
+                                                     << ""
+                                                     << "“..”";
+        QTest::newRow("dot-dot on a drive") << table << "Z:\\店\\.."
+                                            << ""
+                                            << "“..”";
     }
 
     void mapping()
@@ -65,7 +104,7 @@ private slots:
     {
         QTest::addColumn<QString>("table");
         QTest::addColumn<QStringList>("prefixes"); // as kept, in order
-        QTest::addColumn<QString>("rejected");     // empty: all accepted
+        QTest::addColumn<QString>("rejected"); // empty: all accepted
 
         QTest::newRow("both kinds") << "\\\\srv\\a\\=/x/;Z:=/y" << QStringList { "//srv/a", "Z:" } << "";
         QTest::newRow("empty entries skipped") << ";; //srv/a = /x ;" << QStringList { "//srv/a" } << "";

@@ -15,8 +15,7 @@
 #include <unistd.h>
 
 // Stands in for a window that asks for the store check.
-class StoreReceiver : public QWidget
-{
+class StoreReceiver : public QWidget {
     Q_OBJECT
 public:
     QList<QPair<QJsonArray, QString>> calls;
@@ -25,8 +24,7 @@ public slots:
 };
 
 // Stands in for the sync dialog.
-class ReportReceiver : public QWidget
-{
+class ReportReceiver : public QWidget {
     Q_OBJECT
 public:
     QList<QJsonObject> reports;
@@ -77,15 +75,14 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-class TestN8thread : public QObject
-{
+class TestN8thread : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
 
     static QJsonObject store(const QString& id, const QString& name, const QJsonValue& path)
     {
-        QJsonObject o{{"id", id}, {"name", name}};
+        QJsonObject o { { "id", id }, { "name", name } };
         if (!path.isUndefined())
             o.insert("n8path", path);
         return o;
@@ -111,8 +108,8 @@ private:
     }
 
     // Runs one list job to its end and delivers its reports.
-    static void runJob(ReportReceiver* receiver, int kind, const QJsonArray& datas, const QJsonArray& stores,
-        bool stopFirst = false)
+    static void runJob(
+        ReportReceiver* receiver, int kind, const QJsonArray& datas, const QJsonArray& stores, bool stopFirst = false)
     {
         N8thread worker(receiver, nullptr);
         worker.mode = QStringLiteral("xml");
@@ -138,23 +135,28 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><nemovg>";
         QTest::newRow("staff fixture") << 0 << fixtureList("n8.getpersons.json", "persons")
-                                       << head + "<Staff><id>2001</id><name>王晓明</name></Staff>"
-                                                 "<Staff><id>2002</id><name>李娜</name></Staff>"
-                                                 "<Staff><id>2003</id><name>陈&amp;林&lt;摄影&gt;</name></Staff></nemovg>";
-        QTest::newRow("product fixture")
-            << 1 << fixtureList("n8.getgoods.json", "goods")
-            << head + "<product><ID>5101</ID><name>12寸水晶相册</name><width>0</width><height>0</height></product>"
-                      "<product><ID>5102</ID><name>24寸实木框&amp;卡纸</name><width>0</width><height>0</height></product>"
-                      "<product><ID>5103</ID><name>精修&lt;入册&gt;照片</name><width>0</width><height>0</height></product>"
-                      "</nemovg>";
+                                       << head
+                + "<Staff><id>2001</id><name>王晓明</name></Staff>"
+                  "<Staff><id>2002</id><name>李娜</name></Staff>"
+                  "<Staff><id>2003</id><name>陈&amp;林&lt;摄影&gt;</name></Staff></nemovg>";
+        QTest::newRow("product fixture") << 1 << fixtureList("n8.getgoods.json", "goods")
+                                         << head
+                + "<product><ID>5101</ID><name>12寸水晶相册</name><width>0</width><height>0</height></product>"
+                  "<product><ID>5102</ID><name>24寸实木框&amp;卡纸</name><width>0</width><height>0</height></product>"
+                  "<product><ID>5103</ID><name>精修&lt;入册&gt;照片</name><width>0</width><height>0</height></product>"
+                  "</nemovg>";
         QTest::newRow("empty list") << 0 << QJsonArray() << head + "</nemovg>";
-        QTest::newRow("number id, missing name, not an object")
-            << 1 << QJsonArray { QJsonObject { { "id", 7 } }, "x" }
-            << head + "<product><ID></ID><name></name><width>0</width><height>0</height></product>"
-                      "<product><ID></ID><name></name><width>0</width><height>0</height></product></nemovg>";
-        QTest::newRow("control characters left out")
-            << 0 << QJsonArray { QJsonObject { { "id", "1" }, { "name", QString::fromUtf8("A\x01" "B\x1b" " C") } } }
-            << head + "<Staff><id>1</id><name>AB C</name></Staff></nemovg>";
+        QTest::newRow("number id, missing name, not an object") << 1 << QJsonArray { QJsonObject { { "id", 7 } }, "x" }
+                                                                << head
+                + "<product><ID></ID><name></name><width>0</width><height>0</height></product>"
+                  "<product><ID></ID><name></name><width>0</width><height>0</height></product></nemovg>";
+        QTest::newRow("control characters left out") << 0
+                                                     << QJsonArray { QJsonObject { { "id", "1" },
+                                                            { "name",
+                                                                QString::fromUtf8("A\x01"
+                                                                                  "B\x1b"
+                                                                                  " C") } } }
+                                                     << head + "<Staff><id>1</id><name>AB C</name></Staff></nemovg>";
     }
 
     // Each file holds exactly the list, on one line, and nothing else is left in the folder.
@@ -191,8 +193,9 @@ private slots:
 
         QVERIFY(Deployment::setN8Shares("\\\\n8srv\\n8=" + m_dir.filePath("shares")));
         const QJsonArray stores { store("1", "一店", "\\\\n8srv\\n8\\ok1"), store("2", "二店", noProducts),
-            store("3", "三店", productsIsFile), store("4", "四店", fileIsFolder), store("5", "五店", "\\\\other\\n8\\x"),
-            store("6", "六店", shareIsFile), store("7", "七店", QJsonValue::Undefined), store("8", "八店", ok2) };
+            store("3", "三店", productsIsFile), store("4", "四店", fileIsFolder),
+            store("5", "五店", "\\\\other\\n8\\x"), store("6", "六店", shareIsFile),
+            store("7", "七店", QJsonValue::Undefined), store("8", "八店", ok2) };
         ReportReceiver receiver;
         runJob(&receiver, 0, fixtureList("n8.getpersons.json", "persons"), stores);
 
@@ -209,7 +212,8 @@ private slots:
             "\n二店n8路径错误，写入失败：" + noProducts + "\\产品",
             "\n三店n8路径错误，写入失败：" + productsIsFile + "\\产品",
             "\n四店 文件打开失败，错误原因：",
-            "\n五店n8路径无法在本机使用：N8共享 \\\\other\\n8 没有配置本机位置（PHOTOSELECT_N8_SHARES）：\\\\other\\n8\\x",
+            "\n五店n8路径无法在本机使用：N8共享 \\\\other\\n8 "
+            "没有配置本机位置（PHOTOSELECT_N8_SHARES）：\\\\other\\n8\\x",
             "\n六店n8路径错误，写入失败：" + shareIsFile + "\\产品",
             "\n七店n8路径无法在本机使用：N8路径为空",
         };
@@ -241,8 +245,8 @@ private slots:
         ReportReceiver receiver;
         runJob(&receiver, 1, QJsonArray(), QJsonArray { store("1", "一店", folder) });
         QFile::setPermissions(folder + "/" + kProducts, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(receiver.reports.last().value("errormsg").toString(),
-            "\n一店n8路径没有写入权限：" + folder + "\\产品");
+        QCOMPARE(
+            receiver.reports.last().value("errormsg").toString(), "\n一店n8路径没有写入权限：" + folder + "\\产品");
     }
 
     // Staff and products share the folder; a later list replaces the earlier one whole.
@@ -284,7 +288,8 @@ private slots:
     {
         QJsonArray stores;
         for (int i = 0; i < 300; ++i)
-            stores.append(store(QString::number(i), QStringLiteral("店%1").arg(i), share(QStringLiteral("many/%1").arg(i))));
+            stores.append(
+                store(QString::number(i), QStringLiteral("店%1").arg(i), share(QStringLiteral("many/%1").arg(i))));
         ReportReceiver receiver;
         N8thread worker(&receiver, nullptr);
         worker.mode = QStringLiteral("xml");
@@ -311,21 +316,22 @@ private slots:
         const QString here = m_dir.path();
         const QString missing = m_dir.filePath("no-such-share");
         QTest::newRow("empty, missing, reachable")
-            << QJsonArray{store("101", "旗舰店", ""), store("102", "分店", missing), store("103", "三店", here)}
-            << QStringList{"103"} << "旗舰店,分店";
+            << QJsonArray { store("101", "旗舰店", ""), store("102", "分店", missing), store("103", "三店", here) }
+            << QStringList { "103" } << "旗舰店,分店";
         QTest::newRow("shares in Windows form")
-            << QJsonArray{store("101", "旗舰店", "\\\\n8srv\\n8"), store("102", "分店", "\\\\n8srv\\n8\\gone"),
-                   store("103", "三店", "\\\\unmapped\\n8"), store("104", "四店", "\\\\n8srv\\n8\\..\\..")}
-            << QStringList{"101"} << "分店,三店,四店";
+            << QJsonArray { store("101", "旗舰店", "\\\\n8srv\\n8"), store("102", "分店", "\\\\n8srv\\n8\\gone"),
+                   store("103", "三店", "\\\\unmapped\\n8"), store("104", "四店", "\\\\n8srv\\n8\\..\\..") }
+            << QStringList { "101" } << "分店,三店,四店";
         QTest::newRow("all reachable, order kept")
-            << QJsonArray{store("102", "分店", here), store("101", "旗舰店", here + "/")}
-            << QStringList{"102", "101"} << "";
+            << QJsonArray { store("102", "分店", here), store("101", "旗舰店", here + "/") }
+            << QStringList { "102", "101" } << "";
         QTest::newRow("missing key or not text counts as none")
-            << QJsonArray{store("101", "旗舰店", QJsonValue::Undefined), store("102", "分店", 7)}
-            << QStringList{} << "旗舰店,分店";
+            << QJsonArray { store("101", "旗舰店", QJsonValue::Undefined), store("102", "分店", 7) } << QStringList {}
+            << "旗舰店,分店";
         QTest::newRow("a file is no folder")
-            << QJsonArray{store("101", "旗舰店", QCoreApplication::applicationFilePath())} << QStringList{} << "旗舰店";
-        QTest::newRow("no stores") << QJsonArray() << QStringList{} << "";
+            << QJsonArray { store("101", "旗舰店", QCoreApplication::applicationFilePath()) } << QStringList {}
+            << "旗舰店";
+        QTest::newRow("no stores") << QJsonArray() << QStringList {} << "";
     }
 
     void reachableStoresAndNames()
