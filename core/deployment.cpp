@@ -160,13 +160,15 @@ bool Deployment::setN8Shares(const QString& table, QString* error)
         while (prefix.endsWith(QLatin1Char('/')) && prefix.size() > 2)
             prefix.chop(1);
         const QString local = equals < 0 ? QString() : QDir::cleanPath(entry.mid(equals + 1).trimmed());
-        if (equals < 0 || !local.startsWith(QLatin1Char('/')) || !(unc.match(prefix).hasMatch() || drive.match(prefix).hasMatch())) {
+        if (equals < 0 || !local.startsWith(QLatin1Char('/'))
+            || !(unc.match(prefix).hasMatch() || drive.match(prefix).hasMatch())) {
             bad << entry.trimmed();
             continue;
         }
-        s_n8Shares.append(N8Share { prefix, local });
+        s_n8Shares.append(N8Share {prefix, local});
     }
     if (error && !bad.isEmpty())
-        *error = QStringLiteral("not \"\\\\server\\share=/folder\" or \"Z:=/folder\": ") + bad.join(QStringLiteral("; "));
+        *error
+            = QStringLiteral("not \"\\\\server\\share=/folder\" or \"Z:=/folder\": ") + bad.join(QStringLiteral("; "));
     return bad.isEmpty();
 }

@@ -8,7 +8,7 @@ namespace {
 
 Local failure(const QString& error)
 {
-    return Local { QString(), error };
+    return Local {QString(), error};
 }
 
 bool isDrive(const QString& path)
@@ -59,7 +59,7 @@ Local toLocal(const QString& n8path, const QList<Deployment::N8Share>& shares)
     if (segments.contains(QStringLiteral("..")))
         return failure(QStringLiteral("N8路径含有“..”，不予使用：") + n8path);
     if (!unc && !drive)
-        return Local { QLatin1Char('/') + segments.join(QLatin1Char('/')), QString() };
+        return Local {QLatin1Char('/') + segments.join(QLatin1Char('/')), QString()};
     if (unc && segments.size() < 3) // a server without a share is no folder
         return failure(QStringLiteral("N8路径不是完整路径：") + n8path);
 
@@ -85,7 +85,7 @@ Local toLocal(const QString& n8path, const QList<Deployment::N8Share>& shares)
             local += QLatin1Char('/');
         local += segment;
     }
-    return Local { local, QString() };
+    return Local {local, QString()};
 }
 
 } // namespace N8SharePath

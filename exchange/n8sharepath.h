@@ -14,8 +14,9 @@
 // caller's question. Safe on any thread once the table is set at start-up.
 namespace N8SharePath {
 
-struct Local {
-    QString path; // absolute, "/" separated, no trailing "/"; empty on error
+struct Local
+{
+    QString path;  // absolute, "/" separated, no trailing "/"; empty on error
     QString error; // why there is no local path, for the operator
     bool isValid() const { return error.isEmpty(); }
 };

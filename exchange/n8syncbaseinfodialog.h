@@ -18,7 +18,8 @@ class N8SyncBaseInfoDialog;
 // end for the list and hands it to an N8thread, one worker per job, whose reports it follows
 // on the GUI thread. Cancel withdraws the request under way and stops the worker; closing
 // waits for a running worker to stop (at most one store's write).
-class N8SyncBaseInfoDialog : public QDialog {
+class N8SyncBaseInfoDialog : public QDialog
+{
     Q_OBJECT
 public:
     explicit N8SyncBaseInfoDialog(QWidget* parent = nullptr);

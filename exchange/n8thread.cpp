@@ -113,7 +113,7 @@ bool N8thread::makeXml(bool staff)
     if (stopped)
         return false;
     xmlstr = QString::fromUtf8(bytes);
-    report(QJsonObject { { "type", QStringLiteral("数据配置完成") }, { "xmlstr", xmlstr } });
+    report(QJsonObject {{"type", QStringLiteral("数据配置完成")}, {"xmlstr", xmlstr}});
     return !stopped;
 }
 
@@ -127,8 +127,8 @@ void N8thread::writeToFile()
     const int count = stores.size();
     // Without a store the job still ends with its closing report, so the dialog is idle again.
     if (count == 0)
-        report(QJsonObject { { "type", QStringLiteral("全部导入成功") }, { "msg", QStringLiteral("数据全部导入完成") },
-            { "errormsg", QString() }, { "written", written }, { "failed", failed } });
+        report(QJsonObject {{"type", QStringLiteral("全部导入成功")}, {"msg", QStringLiteral("数据全部导入完成")},
+            {"errormsg", QString()}, {"written", written}, {"failed", failed}});
     for (int i = 0; i < count; ++i) {
         if (stopped)
             return;
@@ -154,9 +154,9 @@ void N8thread::writeToFile()
             failures += QLatin1Char('\n') + name + failure;
             failed.append(name);
         }
-        report(QJsonObject { { "type", last ? QStringLiteral("全部导入成功") : QStringLiteral("门店数据导入成功") },
-            { "msg", msg }, { "errormsg", last || !failure.isEmpty() ? failures : QString() }, { "written", written },
-            { "failed", failed } });
+        report(QJsonObject {{"type", last ? QStringLiteral("全部导入成功") : QStringLiteral("门店数据导入成功")},
+            {"msg", msg}, {"errormsg", last || !failure.isEmpty() ? failures : QString()}, {"written", written},
+            {"failed", failed}});
     }
 }
 

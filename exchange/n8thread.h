@@ -19,7 +19,8 @@ class QWidget;
 // A receiver that is gone gets nothing, and once stopThread() has been called no further
 // report reaches it, not even one already on its way. Every N8 path goes through
 // N8SharePath, so a share named in Windows form lands in its mounted folder.
-class N8thread : public QThread {
+class N8thread : public QThread
+{
     Q_OBJECT
 public:
     N8thread(QWidget* receiver, QObject* parent);
@@ -55,7 +56,7 @@ private:
     QString writeStore(const QString& name, const QString& n8path, const QString& fileName);
     void report(const QJsonObject& report);
 
-    std::atomic<bool> stopped { false };
+    std::atomic<bool> stopped {false};
     QPointer<QWidget> receiver; // read on the creating thread only
 };
 

@@ -4,7 +4,8 @@
 #include <QtTest>
 
 // The one mapping from the back end's Windows-form N8 paths to folders of this computer.
-class TestN8SharePath : public QObject {
+class TestN8SharePath : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanup() { Deployment::setN8Shares(QString()); }
@@ -104,11 +105,11 @@ private slots:
     {
         QTest::addColumn<QString>("table");
         QTest::addColumn<QStringList>("prefixes"); // as kept, in order
-        QTest::addColumn<QString>("rejected"); // empty: all accepted
+        QTest::addColumn<QString>("rejected");     // empty: all accepted
 
-        QTest::newRow("both kinds") << "\\\\srv\\a\\=/x/;Z:=/y" << QStringList { "//srv/a", "Z:" } << "";
-        QTest::newRow("empty entries skipped") << ";; //srv/a = /x ;" << QStringList { "//srv/a" } << "";
-        QTest::newRow("relative folder") << "//srv/a=x;Z:=/y" << QStringList { "Z:" } << "//srv/a=x";
+        QTest::newRow("both kinds") << "\\\\srv\\a\\=/x/;Z:=/y" << QStringList {"//srv/a", "Z:"} << "";
+        QTest::newRow("empty entries skipped") << ";; //srv/a = /x ;" << QStringList {"//srv/a"} << "";
+        QTest::newRow("relative folder") << "//srv/a=x;Z:=/y" << QStringList {"Z:"} << "//srv/a=x";
         QTest::newRow("no folder") << "//srv/a" << QStringList() << "//srv/a";
         QTest::newRow("not a share") << "srv/a=/x;//=/y;ZZ:=/z" << QStringList() << "srv/a=/x; //=/y; ZZ:=/z";
     }

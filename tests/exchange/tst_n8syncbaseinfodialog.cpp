@@ -32,7 +32,8 @@ QByteArray readAll(const QString& path)
 
 } // namespace
 
-class TestN8SyncBaseInfoDialog : public QObject {
+class TestN8SyncBaseInfoDialog : public QObject
+{
     Q_OBJECT
 private:
     TestBackend m_backend;
@@ -49,7 +50,7 @@ private:
     }
     static QJsonObject store(const QString& name, const QString& path)
     {
-        return QJsonObject { { "id", name }, { "name", name }, { "n8path", path } };
+        return QJsonObject {{"id", name}, {"name", name}, {"n8path", path}};
     }
 
     N8SyncBaseInfoDialog* dialog(const QJsonArray& stores)
@@ -67,7 +68,7 @@ private:
     QStringList visibleButtons()
     {
         QStringList names;
-        for (const char* name : { "pb_syncpeo", "pb_syncpro", "pb_retry", "pb_cancel" })
+        for (const char* name : {"pb_syncpeo", "pb_syncpro", "pb_retry", "pb_cancel"})
             if (!button(name)->isHidden())
                 names << name;
         return names;
@@ -104,12 +105,13 @@ private slots:
     {
         const QString flagship = share("旗舰店");
         const QString branch = share("分店");
-        auto* d = dialog(QJsonArray { store("旗舰店", "\\\\n8srv\\n8\\旗舰店"), store("分店", branch) });
-        QCOMPARE(visibleButtons(), (QStringList { "pb_syncpeo", "pb_syncpro" }));
+        auto* d = dialog(QJsonArray {store("旗舰店", "\\\\n8srv\\n8\\旗舰店"), store("分店", branch)});
+        QCOMPARE(visibleButtons(), (QStringList {"pb_syncpeo", "pb_syncpro"}));
         QList<int> steps;
         connect(bar(), &QProgressBar::valueChanged, this, [&](int v) { steps << v; });
 
-        struct Round {
+        struct Round
+        {
             const char* button;
             const char* a;
             const char* file;
@@ -117,19 +119,19 @@ private slots:
             QByteArray piece;
         };
         const Round rounds[] = {
-            { "pb_syncpeo", "getpersons", "VgStaff.xml", "旗舰店,分店 门店的员工数据导入N8成功！",
-                "<Staff><id>2003</id><name>陈&amp;林&lt;摄影&gt;</name></Staff></nemovg>" },
-            { "pb_syncpro", "getgoods", "productList.xml", "旗舰店,分店 门店的产品数据导入N8成功！",
-                "<name>精修&lt;入册&gt;照片</name><width>0</width><height>0</height></product></nemovg>" },
+            {"pb_syncpeo", "getpersons", "VgStaff.xml", "旗舰店,分店 门店的员工数据导入N8成功！",
+                "<Staff><id>2003</id><name>陈&amp;林&lt;摄影&gt;</name></Staff></nemovg>"},
+            {"pb_syncpro", "getgoods", "productList.xml", "旗舰店,分店 门店的产品数据导入N8成功！",
+                "<name>精修&lt;入册&gt;照片</name><width>0</width><height>0</height></product></nemovg>"},
         };
         for (const Round& round : rounds) {
             button(round.button)->click();
             QCOMPARE(bar()->value(), 0);
             steps.clear();
-            QCOMPARE(visibleButtons(), QStringList { "pb_cancel" });
+            QCOMPARE(visibleButtons(), QStringList {"pb_cancel"});
             QCOMPARE(bar()->maximum(), 4);
             QVERIFY(waitUntil([&] { return isIdle(); }));
-            QCOMPARE(steps, (QList<int> { 1, 2, 3, 4 }));
+            QCOMPARE(steps, (QList<int> {1, 2, 3, 4}));
             QCOMPARE(label(), round.label);
             const QList<StandInRequest> requests = m_backend->requestsTo("n8", round.a);
             QCOMPARE(requests.size(), 1);
@@ -149,9 +151,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("missing"); // stores without their "产品" folder
         QTest::addColumn<QString>("text");
-        QTest::newRow("first fails") << QStringList { "一店" } << "二店 门店的员工数据导入N8成功！一店 门店导入失败！";
-        QTest::newRow("last fails") << QStringList { "二店" } << "一店 门店的员工数据导入N8成功！二店 门店导入失败！";
-        QTest::newRow("both fail") << QStringList { "一店", "二店" } << "一店,二店 门店的员工数据导入N8失败！";
+        QTest::newRow("first fails") << QStringList {"一店"} << "二店 门店的员工数据导入N8成功！一店 门店导入失败！";
+        QTest::newRow("last fails") << QStringList {"二店"} << "一店 门店的员工数据导入N8成功！二店 门店导入失败！";
+        QTest::newRow("both fail") << QStringList {"一店", "二店"} << "一店,二店 门店的员工数据导入N8失败！";
     }
 
     void failedStoresAreNotCalledDone()
@@ -159,7 +161,7 @@ private slots:
         QFETCH(QStringList, missing);
         QFETCH(QString, text);
         QJsonArray stores;
-        for (const QString name : { "一店", "二店" })
+        for (const QString name : {"一店", "二店"})
             stores.append(
                 store(name, share(QTest::currentDataTag() + QStringLiteral("/") + name, !missing.contains(name))));
         dialog(stores);
@@ -187,10 +189,10 @@ private slots:
                                   << "";
         QTest::newRow("array") << Failure::Array << QJsonObject() << "数据格式错误101！"
                                << "";
-        QTest::newRow("refusal") << Failure::None << QJsonObject { { "code", "0" }, { "message", "门店未开通N8" } }
+        QTest::newRow("refusal") << Failure::None << QJsonObject {{"code", "0"}, {"message", "门店未开通N8"}}
                                  << "门店未开通N8"
                                  << "门店未开通N8";
-        QTest::newRow("numeric code") << Failure::None << QJsonObject { { "code", 1 }, { "message", "?" } } << "?"
+        QTest::newRow("numeric code") << Failure::None << QJsonObject {{"code", 1}, {"message", "?"}} << "?"
                                       << "?";
     }
 
@@ -202,13 +204,13 @@ private slots:
         QFETCH(QString, box);
         const QString folder = share(QStringLiteral("retry/") + QTest::currentDataTag());
         scriptEndpoint(m_backend, "n8", "getgoods", failure, answer);
-        dialog(QJsonArray { store("一店", folder) });
+        dialog(QJsonArray {store("一店", folder)});
         QVERIFY(button("pb_retry")->isHidden());
         button("pb_syncpro")->click();
         QVERIFY(waitUntil([&] { return !button("pb_retry")->isHidden(); }));
         QCOMPARE(label(), text);
-        QCOMPARE(visibleButtons(), (QStringList { "pb_retry", "pb_cancel" }));
-        QCOMPARE(m_prompts->texts(), box.isEmpty() ? QStringList() : QStringList { box });
+        QCOMPARE(visibleButtons(), (QStringList {"pb_retry", "pb_cancel"}));
+        QCOMPARE(m_prompts->texts(), box.isEmpty() ? QStringList() : QStringList {box});
         if (!box.isEmpty()) {
             QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
             QCOMPARE(m_prompts->last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
@@ -228,9 +230,9 @@ private slots:
     void cancelWithdrawsTheRequest()
     {
         const QString folder = share("cancel");
-        m_backend->setReply("n8", "getpersons",
-            StandInReply::json(QJsonObject { { "code", "1" }, { "persons", QJsonArray() } }).held());
-        dialog(QJsonArray { store("一店", folder) });
+        m_backend->setReply(
+            "n8", "getpersons", StandInReply::json(QJsonObject {{"code", "1"}, {"persons", QJsonArray()}}).held());
+        dialog(QJsonArray {store("一店", folder)});
         button("pb_syncpeo")->click();
         QVERIFY(waitUntil([&] { return m_backend->heldCount() == 1; }));
         QMetaObject::invokeMethod(m_dialog.get(), "on_pb_syncpro_clicked"); // busy: nothing
@@ -240,7 +242,7 @@ private slots:
         button("pb_cancel")->click();
         QCOMPARE(label(), kChoose);
         QCOMPARE(bar()->value(), 0);
-        QCOMPARE(visibleButtons(), (QStringList { "pb_syncpeo", "pb_syncpro" }));
+        QCOMPARE(visibleButtons(), (QStringList {"pb_syncpeo", "pb_syncpro"}));
         m_backend->releaseHeld();
         QTest::qWait(100);
         QCOMPARE(label(), kChoose);
@@ -289,7 +291,7 @@ private slots:
         for (const QString& folder : folders) {
             const QStringList left = QDir(folder + "/" + kProducts).entryList(QDir::Files | QDir::Hidden);
             QVERIFY(left.isEmpty()
-                || (left == QStringList { "productList.xml" }
+                || (left == QStringList {"productList.xml"}
                     && readAll(folder + "/" + kProducts + "/productList.xml") == first));
         }
     }

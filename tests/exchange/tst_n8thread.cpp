@@ -15,7 +15,8 @@
 #include <unistd.h>
 
 // Stands in for a window that asks for the store check.
-class StoreReceiver : public QWidget {
+class StoreReceiver : public QWidget
+{
     Q_OBJECT
 public:
     QList<QPair<QJsonArray, QString>> calls;
@@ -24,7 +25,8 @@ public slots:
 };
 
 // Stands in for the sync dialog.
-class ReportReceiver : public QWidget {
+class ReportReceiver : public QWidget
+{
     Q_OBJECT
 public:
     QList<QJsonObject> reports;
@@ -75,14 +77,15 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-class TestN8thread : public QObject {
+class TestN8thread : public QObject
+{
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
 
     static QJsonObject store(const QString& id, const QString& name, const QJsonValue& path)
     {
-        QJsonObject o { { "id", id }, { "name", name } };
+        QJsonObject o {{"id", id}, {"name", name}};
         if (!path.isUndefined())
             o.insert("n8path", path);
         return o;
@@ -146,16 +149,16 @@ private slots:
                   "<product><ID>5103</ID><name>精修&lt;入册&gt;照片</name><width>0</width><height>0</height></product>"
                   "</nemovg>";
         QTest::newRow("empty list") << 0 << QJsonArray() << head + "</nemovg>";
-        QTest::newRow("number id, missing name, not an object") << 1 << QJsonArray { QJsonObject { { "id", 7 } }, "x" }
+        QTest::newRow("number id, missing name, not an object") << 1 << QJsonArray {QJsonObject {{"id", 7}}, "x"}
                                                                 << head
                 + "<product><ID></ID><name></name><width>0</width><height>0</height></product>"
                   "<product><ID></ID><name></name><width>0</width><height>0</height></product></nemovg>";
         QTest::newRow("control characters left out") << 0
-                                                     << QJsonArray { QJsonObject { { "id", "1" },
-                                                            { "name",
+                                                     << QJsonArray {QJsonObject {{"id", "1"},
+                                                            {"name",
                                                                 QString::fromUtf8("A\x01"
                                                                                   "B\x1b"
-                                                                                  " C") } } }
+                                                                                  " C")}}}
                                                      << head + "<Staff><id>1</id><name>AB C</name></Staff></nemovg>";
     }
 
@@ -168,13 +171,13 @@ private slots:
         QVERIFY(!datas.isEmpty() || bytes.endsWith("<nemovg></nemovg>"));
         const QString folder = share(QTest::currentDataTag());
         ReportReceiver receiver;
-        runJob(&receiver, kind, datas, QJsonArray { store("1", "旗舰店", folder) });
-        QCOMPARE(receiver.values("type"), (QStringList { "数据配置完成", "全部导入成功" }));
+        runJob(&receiver, kind, datas, QJsonArray {store("1", "旗舰店", folder)});
+        QCOMPARE(receiver.values("type"), (QStringList {"数据配置完成", "全部导入成功"}));
         const QString file = kind == 0 ? QStringLiteral("VgStaff.xml") : QStringLiteral("productList.xml");
         QCOMPARE(readAll(folder + "/" + kProducts + "/" + file), bytes);
         QCOMPARE(receiver.reports.first().value("xmlstr").toString().toUtf8(), bytes);
         QCOMPARE(QDir(folder + "/" + kProducts).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList { file });
+            QStringList {file});
         QCOMPARE(receiver.reports.last().value("errormsg").toString(), QString());
     }
 
@@ -192,10 +195,10 @@ private slots:
         QVERIFY(writeFile(shareIsFile, "x"));
 
         QVERIFY(Deployment::setN8Shares("\\\\n8srv\\n8=" + m_dir.filePath("shares")));
-        const QJsonArray stores { store("1", "一店", "\\\\n8srv\\n8\\ok1"), store("2", "二店", noProducts),
+        const QJsonArray stores {store("1", "一店", "\\\\n8srv\\n8\\ok1"), store("2", "二店", noProducts),
             store("3", "三店", productsIsFile), store("4", "四店", fileIsFolder),
             store("5", "五店", "\\\\other\\n8\\x"), store("6", "六店", shareIsFile),
-            store("7", "七店", QJsonValue::Undefined), store("8", "八店", ok2) };
+            store("7", "七店", QJsonValue::Undefined), store("8", "八店", ok2)};
         ReportReceiver receiver;
         runJob(&receiver, 0, fixtureList("n8.getpersons.json", "persons"), stores);
 
@@ -226,8 +229,8 @@ private slots:
         }
         QCOMPARE(errors.at(8), errors.at(7));
         const QJsonObject last = receiver.reports.last();
-        QCOMPARE(last.value("written").toArray(), (QJsonArray { "一店", "八店" }));
-        QCOMPARE(last.value("failed").toArray(), (QJsonArray { "二店", "三店", "四店", "五店", "六店", "七店" }));
+        QCOMPARE(last.value("written").toArray(), (QJsonArray {"一店", "八店"}));
+        QCOMPARE(last.value("failed").toArray(), (QJsonArray {"二店", "三店", "四店", "五店", "六店", "七店"}));
 
         const QByteArray bytes = receiver.reports.first().value("xmlstr").toString().toUtf8();
         QCOMPARE(readAll(ok1 + "/" + kProducts + "/VgStaff.xml"), bytes);
@@ -243,7 +246,7 @@ private slots:
         const QString folder = share("readOnly");
         QVERIFY(QFile::setPermissions(folder + "/" + kProducts, QFile::ReadOwner | QFile::ExeOwner));
         ReportReceiver receiver;
-        runJob(&receiver, 1, QJsonArray(), QJsonArray { store("1", "一店", folder) });
+        runJob(&receiver, 1, QJsonArray(), QJsonArray {store("1", "一店", folder)});
         QFile::setPermissions(folder + "/" + kProducts, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(
             receiver.reports.last().value("errormsg").toString(), "\n一店n8路径没有写入权限：" + folder + "\\产品");
@@ -253,10 +256,10 @@ private slots:
     void laterListReplacesTheFile()
     {
         const QString folder = share("replace");
-        const QJsonArray stores { store("1", "一店", folder) };
+        const QJsonArray stores {store("1", "一店", folder)};
         ReportReceiver first, second, staff;
         runJob(&first, 1, fixtureList("n8.getgoods.json", "goods"), stores);
-        runJob(&second, 1, QJsonArray { QJsonObject { { "id", "9" }, { "name", "N" } } }, stores);
+        runJob(&second, 1, QJsonArray {QJsonObject {{"id", "9"}, {"name", "N"}}}, stores);
         runJob(&staff, 0, QJsonArray(), stores);
         QCOMPARE(readAll(folder + "/" + kProducts + "/productList.xml"),
             second.reports.first().value("xmlstr").toString().toUtf8());
@@ -268,7 +271,7 @@ private slots:
     {
         ReportReceiver receiver;
         runJob(&receiver, 0, fixtureList("n8.getpersons.json", "persons"), QJsonArray());
-        QCOMPARE(receiver.values("type"), (QStringList { "数据配置完成", "全部导入成功" }));
+        QCOMPARE(receiver.values("type"), (QStringList {"数据配置完成", "全部导入成功"}));
         QCOMPARE(receiver.reports.last().value("written").toArray(), QJsonArray());
         QCOMPARE(receiver.reports.last().value("failed").toArray(), QJsonArray());
     }
@@ -277,8 +280,8 @@ private slots:
     {
         const QString folder = share("stopped");
         ReportReceiver receiver;
-        runJob(&receiver, 0, fixtureList("n8.getpersons.json", "persons"), QJsonArray { store("1", "一店", folder) },
-            true);
+        runJob(
+            &receiver, 0, fixtureList("n8.getpersons.json", "persons"), QJsonArray {store("1", "一店", folder)}, true);
         QVERIFY(receiver.reports.isEmpty());
         QVERIFY(QDir(folder + "/" + kProducts).isEmpty());
     }
@@ -316,20 +319,20 @@ private slots:
         const QString here = m_dir.path();
         const QString missing = m_dir.filePath("no-such-share");
         QTest::newRow("empty, missing, reachable")
-            << QJsonArray { store("101", "旗舰店", ""), store("102", "分店", missing), store("103", "三店", here) }
-            << QStringList { "103" } << "旗舰店,分店";
+            << QJsonArray {store("101", "旗舰店", ""), store("102", "分店", missing), store("103", "三店", here)}
+            << QStringList {"103"} << "旗舰店,分店";
         QTest::newRow("shares in Windows form")
-            << QJsonArray { store("101", "旗舰店", "\\\\n8srv\\n8"), store("102", "分店", "\\\\n8srv\\n8\\gone"),
-                   store("103", "三店", "\\\\unmapped\\n8"), store("104", "四店", "\\\\n8srv\\n8\\..\\..") }
-            << QStringList { "101" } << "分店,三店,四店";
+            << QJsonArray {store("101", "旗舰店", "\\\\n8srv\\n8"), store("102", "分店", "\\\\n8srv\\n8\\gone"),
+                   store("103", "三店", "\\\\unmapped\\n8"), store("104", "四店", "\\\\n8srv\\n8\\..\\..")}
+            << QStringList {"101"} << "分店,三店,四店";
         QTest::newRow("all reachable, order kept")
-            << QJsonArray { store("102", "分店", here), store("101", "旗舰店", here + "/") }
-            << QStringList { "102", "101" } << "";
+            << QJsonArray {store("102", "分店", here), store("101", "旗舰店", here + "/")} << QStringList {"102", "101"}
+            << "";
         QTest::newRow("missing key or not text counts as none")
-            << QJsonArray { store("101", "旗舰店", QJsonValue::Undefined), store("102", "分店", 7) } << QStringList {}
+            << QJsonArray {store("101", "旗舰店", QJsonValue::Undefined), store("102", "分店", 7)} << QStringList {}
             << "旗舰店,分店";
         QTest::newRow("a file is no folder")
-            << QJsonArray { store("101", "旗舰店", QCoreApplication::applicationFilePath()) } << QStringList {}
+            << QJsonArray {store("101", "旗舰店", QCoreApplication::applicationFilePath())} << QStringList {}
             << "旗舰店";
         QTest::newRow("no stores") << QJsonArray() << QStringList {} << "";
     }
