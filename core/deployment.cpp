@@ -3,6 +3,8 @@
 #include "core/config.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 
 #ifndef PHOTOSELECT_TEST_BACKEND_URL
@@ -13,6 +15,7 @@ QList<QSslCertificate> Deployment::s_extraCa;
 QString Deployment::s_testBackendUrl = QStringLiteral(PHOTOSELECT_TEST_BACKEND_URL);
 QString Deployment::s_updater;
 int Deployment::s_requestTimeoutMs = 30000;
+QList<Deployment::N8Share> Deployment::s_n8Shares;
 
 static QString env(const char* name)
 {
@@ -46,6 +49,9 @@ void Deployment::load()
         else
             qWarning() << "PHOTOSELECT_REQUEST_TIMEOUT: not a number of seconds from 1 to 3600:" << timeout;
     }
+    QString shareError;
+    if (!setN8Shares(env("PHOTOSELECT_N8_SHARES"), &shareError))
+        qWarning().noquote() << "PHOTOSELECT_N8_SHARES:" << shareError;
     setBackendUrl(Config::url_host);
 }
 
@@ -134,4 +140,35 @@ int Deployment::requestTimeoutMs()
 void Deployment::setRequestTimeoutMs(int ms)
 {
     s_requestTimeoutMs = ms;
+}
+
+QList<Deployment::N8Share> Deployment::n8Shares()
+{
+    return s_n8Shares;
+}
+
+bool Deployment::setN8Shares(const QString& table, QString* error)
+{
+    static const QRegularExpression unc(QStringLiteral("^//[^/]+(/[^/]+)*$"));
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:(/[^/]+)*$"));
+    s_n8Shares.clear();
+    QStringList bad;
+    const QStringList entries = table.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString& entry : entries) {
+        const int equals = entry.indexOf(QLatin1Char('='));
+        QString prefix = entry.left(equals).trimmed().replace(QLatin1Char('\\'), QLatin1Char('/'));
+        while (prefix.endsWith(QLatin1Char('/')) && prefix.size() > 2)
+            prefix.chop(1);
+        const QString local = equals < 0 ? QString() : QDir::cleanPath(entry.mid(equals + 1).trimmed());
+        if (equals < 0 || !local.startsWith(QLatin1Char('/'))
+            || !(unc.match(prefix).hasMatch() || drive.match(prefix).hasMatch())) {
+            bad << entry.trimmed();
+            continue;
+        }
+        s_n8Shares.append(N8Share {prefix, local});
+    }
+    if (error && !bad.isEmpty())
+        *error
+            = QStringLiteral("not \"\\\\server\\share=/folder\" or \"Z:=/folder\": ") + bad.join(QStringLiteral("; "));
+    return bad.isEmpty();
 }

@@ -44,11 +44,25 @@ public:
     static int requestTimeoutMs();
     static void setRequestTimeoutMs(int ms);
 
+    // Where the N8 shares, which the back end names in Windows form, are mounted on this
+    // computer: a UNC prefix ("//server/share", backslashes allowed) or a drive ("Z:"), each
+    // with an absolute local folder.
+    struct N8Share
+    {
+        QString prefix;    // backslashes turned into "/", no trailing "/"
+        QString localRoot; // absolute, no trailing "/"
+    };
+    static QList<N8Share> n8Shares();
+    // Reads a table "prefix=folder;prefix=folder". A malformed entry is skipped and named in
+    // *error (false); the well-formed ones are kept.
+    static bool setN8Shares(const QString& table, QString* error = nullptr);
+
 private:
     static QList<QSslCertificate> s_extraCa;
     static QString s_testBackendUrl;
     static QString s_updater;
     static int s_requestTimeoutMs;
+    static QList<N8Share> s_n8Shares;
 };
 
 #endif // DEPLOYMENT_H

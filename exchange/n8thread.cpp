@@ -1,9 +1,49 @@
 #include "exchange/n8thread.h"
 
+#include "exchange/n8sharepath.h"
+
+#include <QBuffer>
 #include <QDebug>
 #include <QDir>
-#include <QJsonObject>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QWidget>
+#include <QXmlStreamWriter>
+
+namespace {
+
+QString text(const QJsonObject& object, const char* key)
+{
+    // Only JSON strings count: a number or a missing key gives empty text.
+    const QJsonValue value = object.value(QLatin1String(key));
+    return value.isString() ? value.toString() : QString();
+}
+
+// Characters that XML 1.0 cannot hold (control characters, lone surrogates) would make the
+// whole file unreadable for N8ViewGo: they are left out of the value.
+QString xmlSafe(const QString& value)
+{
+    QString safe;
+    safe.reserve(value.size());
+    for (int i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c.isHighSurrogate() && i + 1 < value.size() && value.at(i + 1).isLowSurrogate()) {
+            safe += c;
+            safe += value.at(++i);
+            continue;
+        }
+        const ushort u = c.unicode();
+        const bool allowed
+            = (u >= 0x20 || u == 0x9 || u == 0xA || u == 0xD) && !c.isSurrogate() && u != 0xFFFE && u != 0xFFFF;
+        if (allowed)
+            safe += c;
+    }
+    return safe;
+}
+
+const QString kProducts = QStringLiteral("产品");
+
+} // namespace
 
 N8thread::N8thread(QWidget* receiver, QObject* parent)
     : QThread(parent)
@@ -13,10 +53,151 @@ N8thread::N8thread(QWidget* receiver, QObject* parent)
 
 N8thread::~N8thread() = default;
 
+void N8thread::stopThread()
+{
+    stopped = true;
+}
+
 void N8thread::run()
 {
-    if (mode == QLatin1String("stores"))
+    // A stop asked for before the thread got here still counts: the worker serves one job.
+    if (mode == QLatin1String("xml")) {
+        if (kind == 0)
+            makepeoplexmltxt();
+        else if (kind == 1)
+            makeproductxmltxt();
+    } else if (mode == QLatin1String("write")) {
+        writeToFile();
+    } else if (mode == QLatin1String("stores")) {
         judgeStorePath();
+    }
+}
+
+void N8thread::makepeoplexmltxt()
+{
+    if (makeXml(true))
+        writeToFile();
+}
+
+void N8thread::makeproductxmltxt()
+{
+    if (makeXml(false))
+        writeToFile();
+}
+
+bool N8thread::makeXml(bool staff)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QXmlStreamWriter xml(&buffer);
+    xml.setCodec("UTF-8");
+    xml.writeStartDocument(); // the declaration with its encoding, no line break
+    xml.writeStartElement(QStringLiteral("nemovg"));
+    xml.writeCharacters(QString()); // an empty list still reads "<nemovg></nemovg>", not "<nemovg/>"
+    for (const QJsonValue& value : qAsConst(datas)) {
+        if (stopped)
+            return false;
+        const QJsonObject item = value.toObject();
+        xml.writeStartElement(staff ? QStringLiteral("Staff") : QStringLiteral("product"));
+        xml.writeTextElement(staff ? QStringLiteral("id") : QStringLiteral("ID"), xmlSafe(text(item, "id")));
+        xml.writeTextElement(QStringLiteral("name"), xmlSafe(text(item, "name")));
+        if (!staff) {
+            xml.writeTextElement(QStringLiteral("width"), QStringLiteral("0"));
+            xml.writeTextElement(QStringLiteral("height"), QStringLiteral("0"));
+        }
+        xml.writeEndElement();
+    }
+    // Not writeEndDocument(): it ends the file with a line break.
+    xml.writeEndElement();
+    if (stopped)
+        return false;
+    xmlstr = QString::fromUtf8(bytes);
+    report(QJsonObject {{"type", QStringLiteral("数据配置完成")}, {"xmlstr", xmlstr}});
+    return !stopped;
+}
+
+void N8thread::writeToFile()
+{
+    const QString fileName = (kind == 0 ? QStringLiteral("VgStaff") : QStringLiteral("productList")) + ".xml";
+    const QString kindText = kind == 0 ? QStringLiteral("员工数据: ") : QStringLiteral("产品数据: ");
+    QString failures;
+    QJsonArray written;
+    QJsonArray failed;
+    const int count = stores.size();
+    // Without a store the job still ends with its closing report, so the dialog is idle again.
+    if (count == 0)
+        report(QJsonObject {{"type", QStringLiteral("全部导入成功")}, {"msg", QStringLiteral("数据全部导入完成")},
+            {"errormsg", QString()}, {"written", written}, {"failed", failed}});
+    for (int i = 0; i < count; ++i) {
+        if (stopped)
+            return;
+        const QJsonObject store = stores.at(i).toObject();
+        const QString name = text(store, "name");
+        const QString failure = writeStore(name, text(store, "n8path"), fileName);
+        if (failure.isEmpty() && stopped)
+            return;
+        const bool last = i == count - 1;
+        QString msg;
+        if (last) {
+            msg = QStringLiteral("数据全部导入完成");
+        } else {
+            // A failed store is not announced as imported; the list of failures follows at the end.
+            msg = kindText + name
+                + (failure.isEmpty() ? QStringLiteral("数据导入完成") : QStringLiteral("数据导入失败"))
+                + QStringLiteral("，开始给导入") + text(stores.at(i + 1).toObject(), "name")
+                + QStringLiteral("数据...");
+        }
+        if (failure.isEmpty()) {
+            written.append(name);
+        } else {
+            failures += QLatin1Char('\n') + name + failure;
+            failed.append(name);
+        }
+        report(QJsonObject {{"type", last ? QStringLiteral("全部导入成功") : QStringLiteral("门店数据导入成功")},
+            {"msg", msg}, {"errormsg", last || !failure.isEmpty() ? failures : QString()}, {"written", written},
+            {"failed", failed}});
+    }
+}
+
+QString N8thread::writeStore(const QString& name, const QString& n8path, const QString& fileName)
+{
+    const QString shown = n8path + QLatin1Char('\\') + kProducts;
+    const N8SharePath::Local share = N8SharePath::toLocal(n8path);
+    if (!share.isValid())
+        return QStringLiteral("n8路径无法在本机使用：") + share.error;
+    const QString folder = share.path + QLatin1Char('/') + kProducts;
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        return QStringLiteral("n8路径错误，写入失败：") + shown;
+    if (!info.isWritable())
+        return QStringLiteral("n8路径没有写入权限：") + shown;
+
+    // Written beside the target and renamed over it, so N8ViewGo never reads half a list.
+    QSaveFile file(folder + QLatin1Char('/') + fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qDebug().noquote() << "文件打开失败，错误原因：" << file.errorString() << name;
+        return QStringLiteral(" 文件打开失败，错误原因：") + file.errorString();
+    }
+    const QByteArray bytes = xmlstr.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        qDebug().noquote() << "文件写入失败，错误原因：" << file.errorString() << name;
+        return QStringLiteral(" 文件写入失败，错误原因：") + file.errorString();
+    }
+    return QString();
+}
+
+void N8thread::report(const QJsonObject& report)
+{
+    // This object lives on the creating thread: the hop runs there, where the receiver may
+    // be checked safely, and where a stop made since is seen before the report is handed on.
+    QMetaObject::invokeMethod(
+        this,
+        [this, report] {
+            if (receiver && !stopped)
+                QMetaObject::invokeMethod(receiver, "slt_threademit", Qt::DirectConnection, Q_ARG(QJsonObject, report));
+        },
+        Qt::QueuedConnection);
 }
 
 void N8thread::judgeStorePath()
@@ -25,9 +206,12 @@ void N8thread::judgeStorePath()
     QStringList unreachable;
     for (const QJsonValue& value : qAsConst(stores)) {
         const QJsonObject store = value.toObject();
-        const QString path = store.value(QLatin1String("n8path")).toString();
-        if (path.isEmpty() || !QDir(path).exists())
-            unreachable << store.value(QLatin1String("name")).toString();
+        const QString path = text(store, "n8path");
+        const N8SharePath::Local share = N8SharePath::toLocal(path);
+        if (!path.isEmpty() && !share.isValid())
+            qWarning().noquote() << text(store, "name") << share.error;
+        if (!share.isValid() || !QDir(share.path).exists())
+            unreachable << text(store, "name");
         else
             reachable.append(store);
     }

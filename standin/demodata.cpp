@@ -17,6 +17,11 @@ QString DemoData::orderShareFolder()
     return QStringLiteral("share/2026/DEMO-1001/");
 }
 
+QString DemoData::n8ShareFolder()
+{
+    return QStringLiteral("N8Share/");
+}
+
 // A minimal EXIF APP1 segment holding only the orientation tag (big-endian TIFF).
 static QByteArray exifOrientation(int orientation)
 {
@@ -76,6 +81,12 @@ bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
                 *error = QStringLiteral("cannot create ") + order + album;
             return false;
         }
+    }
+    const QString n8Products = QDir(volumesRoot).filePath(n8ShareFolder()) + QStringLiteral("旗舰店/产品");
+    if (!QDir().mkpath(n8Products)) {
+        if (error)
+            *error = QStringLiteral("cannot create ") + n8Products;
+        return false;
     }
     struct Photo
     {

@@ -13,6 +13,9 @@ class DemoData
 public:
     // Folder of the demo order below the volumes root (as the back end names it, without root).
     static QString orderShareFolder();
+    // Folder below the volumes root that stands for the demo stores' N8 share
+    // ("\\N8SERVER\N8Share" in the store fixture), with its flagship store's "产品" folder.
+    static QString n8ShareFolder();
     // Creates the demo share below volumesRoot; existing files are kept.
     static bool createVolumes(const QString& volumesRoot, QString* error = nullptr);
     // Writes a JPEG of the given size with a visible label; orientation 1..8 adds an EXIF tag.

@@ -1,7 +1,9 @@
 #include "core/config.h"
+#include "core/deployment.h"
 #include "exchange/n8syncbaseinfodialog.h"
 #include "exchange/n8thread.h"
 #include "order/searchorder.h"
+#include "standin/demodata.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
@@ -96,6 +98,7 @@ private slots:
 
     void cleanup()
     {
+        Deployment::setN8Shares(QString());
         m_prompts.reset();
         for (N8SyncBaseInfoDialog* d : openDialogs())
             delete d;
@@ -270,6 +273,29 @@ private slots:
         syncButton(&w)->click();
         QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
         QCOMPARE(m_prompts->last().text, kNone);
+    }
+
+    // The demo's road: its store fixture names the share in Windows form, the deployment
+    // maps it, and the lists land in the flagship store's "产品" folder.
+    void demoStoreReceivesTheLists()
+    {
+        QTemporaryDir volumes;
+        QVERIFY(DemoData::createVolumes(volumes.path()));
+        QVERIFY(Deployment::setN8Shares("//N8SERVER/N8Share=" + volumes.filePath(DemoData::n8ShareFolder())));
+        m_prompts->answer(int(QMessageBox::Yes)); // 分店 has no path: sync the others
+        SearchOrder w;
+        syncButton(&w)->click();
+        QVERIFY(waitUntil([&] { return openDialogs().size() == 1; }));
+        QCOMPARE(m_prompts->last().text, QStringLiteral("分店 的N8路径和本机不在同一局域网不能同步到N8"));
+        N8SyncBaseInfoDialog* d = openDialogs().first();
+        const QString folder = volumes.filePath(DemoData::n8ShareFolder() + QStringLiteral("旗舰店/产品/"));
+        for (const char* name : {"pb_syncpeo", "pb_syncpro"}) {
+            d->findChild<QPushButton*>(name)->click();
+            QVERIFY(waitUntil([&] { return !d->findChild<QPushButton*>(name)->isHidden(); }));
+        }
+        QVERIFY(QFile(folder + "VgStaff.xml").size() > 0);
+        QVERIFY(QFile(folder + "productList.xml").size() > 0);
+        QCOMPARE(m_prompts->count(), 1);
     }
 };
 
