@@ -14,6 +14,9 @@ public:
     static bool createVolumes(const QString& volumesRoot, QString* error = nullptr);
     // Writes a JPEG of the given size with a visible label; orientation 1..8 adds an EXIF tag.
     static bool writePhoto(const QString& path, int width, int height, const QString& label, int orientation = 1);
+    // Writes a short test video with a tone (Theora and Vorbis in Ogg, whatever the name's
+    // extension) by running gst-launch-1.0; false when the tool or its elements are missing.
+    static bool writeVideo(const QString& path, int seconds, QString* error = nullptr);
 };
 
 #endif // DEMODATA_H
