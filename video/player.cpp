@@ -36,6 +36,11 @@ Player::Player(QWidget* parent)
     connect(m_player, &QMediaPlayer::videoAvailableChanged, this, &Player::videoAvailableChanged);
     connect(m_player, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this, &Player::displayErrorMessage);
     connect(m_playlist, &QMediaPlaylist::currentIndexChanged, this, &Player::playlistPositionChanged);
+    // After an error the player leaves the media it failed on; the message still names it.
+    connect(m_player, &QMediaPlayer::currentMediaChanged, this, [this](const QMediaContent& media) {
+        if (!media.isNull())
+            m_currentUrl = media.request().url();
+    });
 
     m_videoWidget = new VideoWidget(this);
     m_player->setVideoOutput(m_videoWidget);
@@ -50,6 +55,7 @@ Player::Player(QWidget* parent)
     connect(m_playlistView, &QWidget::customContextMenuRequested, this, &Player::show_contextmenu1);
 
     m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setObjectName(QStringLiteral("positionSlider"));
     m_slider->setRange(0, int(m_player->duration() / 1000));
     connect(m_slider, &QSlider::sliderMoved, this, &Player::seek);
     m_labelDuration = new QLabel(this);
@@ -226,9 +232,10 @@ void Player::playlistPositionChanged(int currentItem)
 
 void Player::statusChanged(QMediaPlayer::MediaStatus status)
 {
-    if (status != QMediaPlayer::InvalidMedia && status != QMediaPlayer::EndOfMedia && status != QMediaPlayer::NoMedia
-        && !m_unplayableText.isEmpty()) {
-        // Another video is on its way: the old message no longer applies.
+    // A video being loaded or played replaces the message about the one that failed; after
+    // the failure the player drops to no media, which keeps it.
+    if (status != QMediaPlayer::InvalidMedia && status != QMediaPlayer::NoMedia
+        && status != QMediaPlayer::UnknownMediaStatus && !m_unplayableText.isEmpty()) {
         m_unplayableText.clear();
         updateDurationInfo(m_player->position() / 1000);
     }
@@ -238,7 +245,7 @@ void Player::statusChanged(QMediaPlayer::MediaStatus status)
     case QMediaPlayer::LoadedMedia:
     case QMediaPlayer::BufferedMedia:
         unsetCursor();
-        setStatusInfo(QString());
+        setStatusInfo(m_unplayableText);
         break;
     case QMediaPlayer::LoadingMedia:
         setCursor(QCursor(Qt::BusyCursor));
@@ -382,7 +389,7 @@ void Player::showUnplayable()
 
 QString Player::unplayableText() const
 {
-    const QUrl url = m_player->currentMedia().request().url();
+    const QUrl url = m_currentUrl;
     const QString name = QFileInfo(url.isLocalFile() ? url.toLocalFile() : url.path()).fileName();
     if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
         return QStringLiteral("无法播放视频 %1：文件不存在").arg(name);

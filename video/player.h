@@ -3,6 +3,7 @@
 
 #include <QMediaPlayer>
 #include <QStringList>
+#include <QUrl>
 #include <QWidget>
 
 class PlayerControls;
@@ -84,6 +85,7 @@ private:
     QString m_statusInfo;
     // What stands in place of the time while the current video cannot be played.
     QString m_unplayableText;
+    QUrl m_currentUrl;
     qint64 m_duration = 0;
     QStringList m_videoList;
     int m_videoKind = 0;

@@ -1,4 +1,3 @@
-#include "core/config.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "video/player.h"
@@ -55,9 +54,6 @@ private slots:
     {
         backend = std::make_unique<TestBackend>();
         QVERIFY(backend->isReady());
-        Config::order_id = QStringLiteral("9001");
-        Config::shop_id = QStringLiteral("12");
-        Config::super_id = QStringLiteral("3");
     }
 
     void init() { backend->reset(); }
