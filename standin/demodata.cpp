@@ -131,11 +131,15 @@ bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
             return false;
         }
     }
-    // The order's trial-shoot and retouch videos; without GStreamer's tools the demo has none.
-    const QString videos = order + QStringLiteral("视频/");
+    return true;
+}
+
+bool DemoData::createVideos(const QString& volumesRoot, QString* error)
+{
+    const QString videos = QDir(volumesRoot).filePath(orderShareFolder()) + QStringLiteral("视频/");
     QDir().mkpath(videos);
     for (const QString& name : {QStringLiteral("试拍01.mp4"), QStringLiteral("试拍02.mp4"), QStringLiteral("精修01.mp4")})
-        if (!QFile::exists(videos + name))
-            writeVideo(videos + name, 5);
+        if (!QFile::exists(videos + name) && !writeVideo(videos + name, 5, error))
+            return false;
     return true;
 }

@@ -68,8 +68,12 @@ int main(int argc, char* argv[])
     server.loadFixtures(QStringLiteral(STANDIN_FIXTURES_DIR));
     if (parser.isSet(QStringLiteral("fixtures")))
         server.loadFixtures(parser.value(QStringLiteral("fixtures")));
-    if (parser.isSet(QStringLiteral("volumes")))
+    if (parser.isSet(QStringLiteral("volumes"))) {
+        // Without GStreamer's tools the demo order simply has no videos to play.
+        if (!DemoData::createVideos(parser.value(QStringLiteral("volumes")), &error))
+            err << "no demo videos: " << error << "\n";
         placeDemoVideos(server, parser.value(QStringLiteral("volumes")));
+    }
     if (!server.start(quint16(parser.value(QStringLiteral("port")).toUInt()))) {
         err << "cannot listen: " << server.errorString() << "\n";
         return 1;

@@ -1,5 +1,6 @@
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/toplevel.h"
 #include "video/player.h"
 #include "video/playercontrols.h"
 #include "video/playlistmodel.h"
@@ -30,11 +31,7 @@ QString touch(const QTemporaryDir& dir, const QString& name)
 
 QList<VideoRemark*> remarkWindows()
 {
-    QList<VideoRemark*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* remark = qobject_cast<VideoRemark*>(w))
-            found << remark;
-    return found;
+    return topLevelWindows<VideoRemark>();
 }
 
 // An existing file that the test's own command line names, as a user starting the client
