@@ -198,9 +198,8 @@ void Player::positionChanged(qint64 progress)
 void Player::metaDataChanged()
 {
     if (m_player->isMetaDataAvailable()) {
-        setTrackInfo(QStringLiteral("%1 - %2")
-                         .arg(m_player->metaData(QMediaMetaData::AlbumArtist).toString(),
-                             m_player->metaData(QMediaMetaData::Title).toString()));
+        setTrackInfo(QStringLiteral("%1 - %2").arg(m_player->metaData(QMediaMetaData::AlbumArtist).toString(),
+            m_player->metaData(QMediaMetaData::Title).toString()));
     }
 }
 

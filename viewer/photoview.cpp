@@ -127,8 +127,7 @@ void PhotoView::slt_photoNumLabVisible(bool visible)
     }
     ImageData* images = ImageData::getInstance();
     photoNumLabel->setText(QString::number(images->getCurrentIndex() + 1) + QLatin1Char('/')
-        + QString::number(images->getChengPinImgs()) + QLatin1Char('/')
-        + QString::number(images->getDeletedImgs()));
+        + QString::number(images->getChengPinImgs()) + QLatin1Char('/') + QString::number(images->getDeletedImgs()));
     photoNumLabel->raise();
     photoNumLabel->show();
 }

@@ -35,7 +35,7 @@ private slots:
         QStringList texts;
         for (int i = 0; i < list->count(); ++i)
             texts << list->item(i)->text();
-        QCOMPARE(texts, (QStringList{"a.jpg", "b.png", "C.bmp", "d.jpeg"}));
+        QCOMPARE(texts, (QStringList {"a.jpg", "b.png", "C.bmp", "d.jpeg"}));
         QCOMPARE(list->item(0)->toolTip(), QStringLiteral("a.jpg"));
         // Thumbnails arrive from pool jobs, one per template.
         QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(3)->icon().isNull());

@@ -44,13 +44,14 @@ private slots:
         QString error;
         if (!DemoData::createVideos(s.order->volumes(), &error))
             QSKIP(qPrintable(QStringLiteral("no test video: ") + error));
-        const QString videos = QDir(s.order->volumes()).filePath(DemoData::orderShareFolder()) + QStringLiteral("视频/");
-        const QJsonArray trial { QJsonObject { { "videopath", videos + QStringLiteral("试拍01.mp4") } },
-            QJsonObject { { "videopath", videos + QStringLiteral("gone.mp4") } },
-            QJsonObject { { "videopath", videos + QStringLiteral("试拍02.mp4") } } };
+        const QString videos
+            = QDir(s.order->volumes()).filePath(DemoData::orderShareFolder()) + QStringLiteral("视频/");
+        const QJsonArray trial {QJsonObject {{"videopath", videos + QStringLiteral("试拍01.mp4")}},
+            QJsonObject {{"videopath", videos + QStringLiteral("gone.mp4")}},
+            QJsonObject {{"videopath", videos + QStringLiteral("试拍02.mp4")}}};
         s.backend->setReply("order", "getorderpic",
-            StandInReply::json(QJsonObject { { "code", "1" }, { "message", "" }, { "shipai", trial },
-                { "jingxiu", QJsonArray() }, { "orderpicdescr", QJsonArray() } }));
+            StandInReply::json(QJsonObject {{"code", "1"}, {"message", ""}, {"shipai", trial},
+                {"jingxiu", QJsonArray()}, {"orderpicdescr", QJsonArray()}}));
         PhotoOperation& panel = s.open();
 
         panel.clickVideo();

@@ -40,8 +40,8 @@ private:
         player->resize(800, 500);
         player->show();
         player->play();
-        return QTest::qWaitFor([this] { return media()->state() == QMediaPlayer::PlayingState && media()->duration() > 0; },
-            20000);
+        return QTest::qWaitFor(
+            [this] { return media()->state() == QMediaPlayer::PlayingState && media()->duration() > 0; }, 20000);
     }
 
 private slots:
@@ -58,7 +58,7 @@ private slots:
 
     void playsAndListsTheVideo()
     {
-        QVERIFY(startPlaying({ shortVideo }));
+        QVERIFY(startPlaying({shortVideo}));
         const auto* view = player->findChild<QListView*>();
         QCOMPARE(view->model()->rowCount(), 1);
         QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("试拍 #1.mp4"));
@@ -68,17 +68,17 @@ private slots:
         QCOMPARE(player->findChild<QSlider*>(QStringLiteral("positionSlider"))->maximum(), 3);
         // The end passes quickly: the playlist then moves past its last video.
         QSignalSpy statuses(media(), &QMediaPlayer::mediaStatusChanged);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            std::any_of(statuses.cbegin(), statuses.cend(),
-                [](const QList<QVariant>& args) {
-                    return args.first().value<QMediaPlayer::MediaStatus>() == QMediaPlayer::EndOfMedia;
-                }),
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(statuses.cbegin(), statuses.cend(),
+                                     [](const QList<QVariant>& args) {
+                                         return args.first().value<QMediaPlayer::MediaStatus>()
+                                             == QMediaPlayer::EndOfMedia;
+                                     }),
             20000);
     }
 
     void rateBoxSetsThePlayersRate()
     {
-        QVERIFY(startPlaying({ shortVideo }));
+        QVERIFY(startPlaying({shortVideo}));
         auto* box = player->findChild<QComboBox*>(QStringLiteral("rateBox"));
         box->setCurrentIndex(2);
         emit box->activated(2);
@@ -87,7 +87,7 @@ private slots:
 
     void sliderSeeks()
     {
-        QVERIFY(startPlaying({ longVideo }));
+        QVERIFY(startPlaying({longVideo}));
         auto* slider = player->findChild<QSlider*>(QStringLiteral("positionSlider"));
         QTRY_VERIFY_WITH_TIMEOUT(media()->isSeekable(), 10000);
         emit slider->sliderMoved(4);
@@ -107,11 +107,11 @@ private slots:
     {
         QFETCH(int, second);
         QFETCH(int, row);
-        QVERIFY(startPlaying({ shortVideo, longVideo }));
+        QVERIFY(startPlaying({shortVideo, longVideo}));
         playlist()->setCurrentIndex(1);
         media()->play();
-        QTRY_VERIFY_WITH_TIMEOUT(media()->state() == QMediaPlayer::PlayingState && media()->isSeekable()
-                && media()->duration() > 5000,
+        QTRY_VERIFY_WITH_TIMEOUT(
+            media()->state() == QMediaPlayer::PlayingState && media()->isSeekable() && media()->duration() > 5000,
             20000);
         media()->pause();
         media()->setPosition(second * 1000);
@@ -124,7 +124,7 @@ private slots:
 
     void spaceTogglesPlayAndPause()
     {
-        QVERIFY(startPlaying({ longVideo }));
+        QVERIFY(startPlaying({longVideo}));
         auto* video = player->findChild<VideoWidget*>();
         QTest::keyClick(video, Qt::Key_Space);
         QTRY_COMPARE_WITH_TIMEOUT(media()->state(), QMediaPlayer::PausedState, 10000);
@@ -161,7 +161,7 @@ private slots:
         f.close();
 
         player = std::make_unique<Player>();
-        player->addToPlaylist({ path });
+        player->addToPlaylist({path});
         player->show();
         if (content.isEmpty())
             QFile::remove(path);

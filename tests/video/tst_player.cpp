@@ -65,8 +65,8 @@ private slots:
         Player player;
         auto* playlist = player.findChild<QMediaPlaylist*>();
         QVERIFY(playlist);
-        player.addToPlaylist({video, QStringLiteral("http://example.invalid/v.mp4"),
-            QStringLiteral("http://[broken"), dir.filePath(QStringLiteral("missing.mp4"))});
+        player.addToPlaylist({video, QStringLiteral("http://example.invalid/v.mp4"), QStringLiteral("http://[broken"),
+            dir.filePath(QStringLiteral("missing.mp4"))});
         QCOMPARE(playlist->mediaCount(), 2);
         QCOMPARE(playlist->media(0).request().url(), QUrl::fromLocalFile(video));
         QCOMPARE(playlist->media(1).request().url(), QUrl(QStringLiteral("http://example.invalid/v.mp4")));
@@ -151,10 +151,10 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("videoName");
         // The second file is missing, so the view's row 1 is the list's third entry.
-        QTest::newRow("a name skipped") << QStringList { "试拍01.mp4", "", "试拍#03.MP4" } << 1 << 1
+        QTest::newRow("a name skipped") << QStringList {"试拍01.mp4", "", "试拍#03.MP4"} << 1 << 1
                                         << QStringLiteral("试拍#03.mp4");
-        QTest::newRow("retouch, first row") << QStringList { "精修 01.MP4", "精修02.mp4" } << 0 << 2
-                                            << QStringLiteral("精修 01.mp4");
+        QTest::newRow("retouch, first row")
+            << QStringList {"精修 01.MP4", "精修02.mp4"} << 0 << 2 << QStringLiteral("精修 01.mp4");
     }
 
     // The remark window opens for the name of the media the row shows and asks for its remark.

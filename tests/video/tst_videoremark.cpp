@@ -17,10 +17,10 @@ namespace {
 
 QJsonObject remarkReply(const QJsonValue& remark)
 {
-    return QJsonObject { { "code", "1" }, { "message", "查询成功" }, { "remark", remark } };
+    return QJsonObject {{"code", "1"}, {"message", "查询成功"}, {"remark", remark}};
 }
 
-const QJsonObject refused { { "code", "0" }, { "message", "订单不存在" } };
+const QJsonObject refused {{"code", "0"}, {"message", "订单不存在"}};
 
 } // namespace
 
@@ -46,11 +46,11 @@ private:
         return remark;
     }
 
-    static QTextEdit* textEdit(VideoRemark* remark) { return remark->findChild<QTextEdit*>(QStringLiteral("textEdit")); }
-    static void pressOk(VideoRemark* remark)
+    static QTextEdit* textEdit(VideoRemark* remark)
     {
-        remark->findChild<QPushButton*>(QStringLiteral("pushButton"))->click();
+        return remark->findChild<QTextEdit*>(QStringLiteral("textEdit"));
     }
+    static void pressOk(VideoRemark* remark) { remark->findChild<QPushButton*>(QStringLiteral("pushButton"))->click(); }
 
 private slots:
     void initTestCase()
@@ -82,8 +82,7 @@ private slots:
         QVERIFY(remark);
         QCOMPARE(remark->windowTitle(), QStringLiteral("备注：") + name);
         const StandInRequest query = queries().value(0);
-        QCOMPARE(query.keys(),
-            QStringList({ "token", "order_photo_id", "shopid", "type", "superid", "videoname" }));
+        QCOMPARE(query.keys(), QStringList({"token", "order_photo_id", "shopid", "type", "superid", "videoname"}));
         QCOMPARE(query.value(QStringLiteral("order_photo_id")), QStringLiteral("9001"));
         QCOMPARE(query.value(QStringLiteral("shopid")), QStringLiteral("12"));
         QCOMPARE(query.value(QStringLiteral("superid")), QStringLiteral("3"));
@@ -99,11 +98,11 @@ private slots:
         QTest::addColumn<QJsonObject>("reply");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("box");
-        QTest::newRow("a remark") << remarkReply(QJsonObject { { "content", "开头重拍" } }) << "开头重拍" << QString();
-        QTest::newRow("empty remark") << remarkReply(QJsonObject { { "content", "" } }) << QString() << QString();
-        QTest::newRow("no remark object") << QJsonObject { { "code", "1" } } << QString() << QString();
-        QTest::newRow("content a number") << remarkReply(QJsonObject { { "content", 12 } }) << QString() << QString();
-        QTest::newRow("remark an array") << remarkReply(QJsonArray { 1, 2 }) << QString() << QString();
+        QTest::newRow("a remark") << remarkReply(QJsonObject {{"content", "开头重拍"}}) << "开头重拍" << QString();
+        QTest::newRow("empty remark") << remarkReply(QJsonObject {{"content", ""}}) << QString() << QString();
+        QTest::newRow("no remark object") << QJsonObject {{"code", "1"}} << QString() << QString();
+        QTest::newRow("content a number") << remarkReply(QJsonObject {{"content", 12}}) << QString() << QString();
+        QTest::newRow("remark an array") << remarkReply(QJsonArray {1, 2}) << QString() << QString();
         QTest::newRow("refused") << refused << QString() << QStringLiteral("照片备注获取异常：订单不存在");
     }
 
@@ -183,8 +182,8 @@ private slots:
         QTRY_VERIFY(remark.isNull());
         QVERIFY(prompts.contains(QStringLiteral("提醒"), QStringLiteral("备注修改成功")));
         const StandInRequest save = saves().value(0);
-        QCOMPARE(save.keys(),
-            QStringList({ "token", "order_photo_id", "shopid", "videoname", "content", "type", "superid" }));
+        QCOMPARE(
+            save.keys(), QStringList({"token", "order_photo_id", "shopid", "videoname", "content", "type", "superid"}));
         QCOMPARE(save.value(QStringLiteral("videoname")), QStringLiteral("精修#01.mp4"));
         QCOMPARE(save.value(QStringLiteral("content")), text);
         QCOMPARE(save.value(QStringLiteral("type")), QStringLiteral("2"));
