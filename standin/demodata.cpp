@@ -6,10 +6,13 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 QString DemoData::orderShareFolder()
@@ -68,6 +71,40 @@ bool DemoData::writePhoto(const QString& path, int width, int height, const QStr
     if (!f.open(QIODevice::WriteOnly))
         return false;
     return f.write(jpeg) == jpeg.size();
+}
+
+bool DemoData::writeVideo(const QString& path, int seconds, QString* error)
+{
+    // gst-launch reads the file name as part of its pipeline text: write to a plain name,
+    // then move the result to the real one (which may hold "#", spaces or Chinese).
+    QTemporaryDir scratch;
+    const QString plain = scratch.filePath(QStringLiteral("video.ogv"));
+    const QString frames = QString::number(25 * seconds);
+    const QString audioBuffers = QString::number(100 * seconds); // 441 samples each at 44.1 kHz
+    const QStringList pipeline
+        = {QStringLiteral("-q"), QStringLiteral("videotestsrc"), QStringLiteral("num-buffers=") + frames,
+            QStringLiteral("!"), QStringLiteral("video/x-raw,width=320,height=240,framerate=25/1"), QStringLiteral("!"),
+            QStringLiteral("theoraenc"), QStringLiteral("!"), QStringLiteral("oggmux"), QStringLiteral("name=mux"),
+            QStringLiteral("!"), QStringLiteral("filesink"), QStringLiteral("location=") + plain,
+            QStringLiteral("audiotestsrc"), QStringLiteral("num-buffers=") + audioBuffers,
+            QStringLiteral("samplesperbuffer=441"), QStringLiteral("!"), QStringLiteral("audioconvert"),
+            QStringLiteral("!"), QStringLiteral("vorbisenc"), QStringLiteral("!"), QStringLiteral("mux.")};
+    QProcess gst;
+    gst.start(QStringLiteral("gst-launch-1.0"), pipeline);
+    const bool ran = gst.waitForFinished(60000) && gst.exitStatus() == QProcess::NormalExit && gst.exitCode() == 0;
+    if (!ran || !QFileInfo(plain).size()) {
+        if (error)
+            *error = QStringLiteral("gst-launch-1.0 failed: ") + gst.errorString() + QLatin1Char(' ')
+                + QString::fromLocal8Bit(gst.readAllStandardError());
+        return false;
+    }
+    QFile::remove(path);
+    if (!QFile::copy(plain, path)) {
+        if (error)
+            *error = QStringLiteral("cannot write ") + path;
+        return false;
+    }
+    return true;
 }
 
 bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
@@ -209,4 +246,15 @@ void DemoData::addImages(StandInServer& server)
 {
     server.setFile(QStringLiteral("order.getbarcodegen"), StandInReply::image(barcodePng(QStringLiteral("20261001"))));
     server.setFile(payCodePath(), StandInReply::image(payCodePng()));
+}
+
+bool DemoData::createVideos(const QString& volumesRoot, QString* error)
+{
+    const QString videos = QDir(volumesRoot).filePath(orderShareFolder()) + QStringLiteral("视频/");
+    QDir().mkpath(videos);
+    for (const QString& name :
+        {QStringLiteral("试拍01.mp4"), QStringLiteral("试拍02.mp4"), QStringLiteral("精修01.mp4")})
+        if (!QFile::exists(videos + name) && !writeVideo(videos + name, 5, error))
+            return false;
+    return true;
 }

@@ -6,7 +6,25 @@
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
+
+// The order's video paths name the Mac's mount root; point them at the demo share instead,
+// where the demo's videos were generated.
+static void placeDemoVideos(StandInServer& server, const QString& volumesRoot)
+{
+    QFile fixture(QStringLiteral(STANDIN_FIXTURES_DIR "/order.getorderpic.json"));
+    if (!fixture.open(QIODevice::ReadOnly))
+        return;
+    const QString root = QDir(volumesRoot).absolutePath() + QLatin1Char('/');
+    const QString text
+        = QString::fromUtf8(fixture.readAll()).replace(QStringLiteral("\"/Volumes/"), QLatin1Char('"') + root);
+    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8());
+    if (doc.isObject())
+        server.setFixture(QStringLiteral("order"), QStringLiteral("getorderpic"), doc.object());
+}
 
 int main(int argc, char* argv[])
 {
@@ -56,6 +74,12 @@ int main(int argc, char* argv[])
     if (parser.isSet(QStringLiteral("fixtures")))
         server.loadFixtures(parser.value(QStringLiteral("fixtures")));
     DemoData::addImages(server);
+    if (parser.isSet(QStringLiteral("volumes"))) {
+        // Without GStreamer's tools the demo order simply has no videos to play.
+        if (!DemoData::createVideos(parser.value(QStringLiteral("volumes")), &error))
+            err << "no demo videos: " << error << "\n";
+        placeDemoVideos(server, parser.value(QStringLiteral("volumes")));
+    }
     if (!server.start(quint16(parser.value(QStringLiteral("port")).toUInt()))) {
         err << "cannot listen: " << server.errorString() << "\n";
         return 1;

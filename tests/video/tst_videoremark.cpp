@@ -1,0 +1,226 @@
+#include "core/config.h"
+#include "tests/support/failure.h"
+#include "tests/support/promptrecorder.h"
+#include "tests/support/testbackend.h"
+#include "video/videoremark.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QJsonObject remarkReply(const QJsonValue& remark)
+{
+    return QJsonObject {{"code", "1"}, {"message", "查询成功"}, {"remark", remark}};
+}
+
+const QJsonObject refused {{"code", "0"}, {"message", "订单不存在"}};
+
+} // namespace
+
+class TestVideoRemark : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<TestBackend> backend;
+
+    QList<StandInRequest> queries() const { return backend->server().requestsTo("order", "queryvideoremark"); }
+    QList<StandInRequest> saves() const { return backend->server().requestsTo("order", "postvideoremark"); }
+
+    // A remark window whose load has been answered.
+    QPointer<VideoRemark> openRemark(const QString& name = QStringLiteral("试拍01.mp4"), int type = 1)
+    {
+        QPointer<VideoRemark> remark = new VideoRemark(nullptr);
+        remark->setAttribute(Qt::WA_DeleteOnClose);
+        remark->setData(name, type);
+        remark->show();
+        if (!backend->waitForRequests(1))
+            return nullptr;
+        QTest::qWait(50); // the reply's handler runs on the next turns of the loop
+        return remark;
+    }
+
+    static QTextEdit* textEdit(VideoRemark* remark)
+    {
+        return remark->findChild<QTextEdit*>(QStringLiteral("textEdit"));
+    }
+    static void pressOk(VideoRemark* remark) { remark->findChild<QPushButton*>(QStringLiteral("pushButton"))->click(); }
+
+private slots:
+    void initTestCase()
+    {
+        backend = std::make_unique<TestBackend>();
+        QVERIFY(backend->isReady());
+        Config::order_id = QStringLiteral("9001");
+        Config::shop_id = QStringLiteral("12");
+        Config::super_id = QStringLiteral("3");
+    }
+
+    void init() { backend->reset(); }
+
+    void queryNamesTheVideo_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");
+        QTest::newRow("retouch") << QStringLiteral("clip.mp4") << 2;
+        QTest::newRow("hash and ampersand") << QStringLiteral("试拍#1&2.mp4") << 1;
+        QTest::newRow("chinese with spaces") << QStringLiteral("婚纱 外景 精修.mp4") << 2;
+    }
+
+    void queryNamesTheVideo()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, type);
+        PromptRecorder prompts;
+        QPointer<VideoRemark> remark = openRemark(name, type);
+        QVERIFY(remark);
+        QCOMPARE(remark->windowTitle(), QStringLiteral("备注：") + name);
+        const StandInRequest query = queries().value(0);
+        QCOMPARE(query.keys(), QStringList({"token", "order_photo_id", "shopid", "type", "superid", "videoname"}));
+        QCOMPARE(query.value(QStringLiteral("order_photo_id")), QStringLiteral("9001"));
+        QCOMPARE(query.value(QStringLiteral("shopid")), QStringLiteral("12"));
+        QCOMPARE(query.value(QStringLiteral("superid")), QStringLiteral("3"));
+        QCOMPARE(query.value(QStringLiteral("type")), QString::number(type));
+        QCOMPARE(query.value(QStringLiteral("videoname")), name);
+        QTRY_VERIFY(!textEdit(remark)->toPlainText().isEmpty());
+        QCOMPARE(prompts.count(), 0);
+        delete remark;
+    }
+
+    void loadFillsTheText_data()
+    {
+        QTest::addColumn<QJsonObject>("reply");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("a remark") << remarkReply(QJsonObject {{"content", "开头重拍"}}) << "开头重拍" << QString();
+        QTest::newRow("empty remark") << remarkReply(QJsonObject {{"content", ""}}) << QString() << QString();
+        QTest::newRow("no remark object") << QJsonObject {{"code", "1"}} << QString() << QString();
+        QTest::newRow("content a number") << remarkReply(QJsonObject {{"content", 12}}) << QString() << QString();
+        QTest::newRow("remark an array") << remarkReply(QJsonArray {1, 2}) << QString() << QString();
+        QTest::newRow("refused") << refused << QString() << QStringLiteral("照片备注获取异常：订单不存在");
+    }
+
+    void loadFillsTheText()
+    {
+        QFETCH(QJsonObject, reply);
+        QFETCH(QString, text);
+        QFETCH(QString, box);
+        PromptRecorder prompts;
+        scriptEndpoint(*backend, "order", "queryvideoremark", Failure::None, reply);
+        QPointer<VideoRemark> remark = new VideoRemark(nullptr);
+        textEdit(remark)->setText(QStringLiteral("旧的"));
+        remark->setData(QStringLiteral("clip.mp4"), 1);
+        if (box.isEmpty()) {
+            QTRY_COMPARE(textEdit(remark)->toPlainText(), text);
+        } else {
+            QTRY_COMPARE(prompts.count(), 1);
+            QVERIFY(prompts.contains(QStringLiteral("警告"), box));
+        }
+        delete remark;
+    }
+
+    void failedLoadIsReported_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("http status") << Failure::HttpStatus << 1;
+        QTest::newRow("refused connection") << Failure::Refused << 1;
+        QTest::newRow("not json") << Failure::NotJson << 0;
+        QTest::newRow("array") << Failure::Array << 0;
+    }
+
+    void failedLoadIsReported()
+    {
+        QFETCH(Failure, failure);
+        QFETCH(int, boxes);
+        PromptRecorder prompts;
+        scriptEndpoint(*backend, "order", "queryvideoremark", failure);
+        QPointer<VideoRemark> remark = new VideoRemark(nullptr);
+        remark->setData(QStringLiteral("clip.mp4"), 1);
+        if (boxes) {
+            QTRY_COMPARE(prompts.count(), boxes);
+            QCOMPARE(prompts.last().title, QStringLiteral("警告"));
+            QVERIFY(prompts.last().text.startsWith(QStringLiteral("网络请求错误\n")));
+        } else {
+            QVERIFY(backend->waitForRequests(1));
+            QTest::qWait(100);
+            QCOMPARE(prompts.count(), 0);
+        }
+        QVERIFY(textEdit(remark)->toPlainText().isEmpty());
+        delete remark;
+    }
+
+    void emptyTextIsNotSaved()
+    {
+        PromptRecorder prompts;
+        scriptEndpoint(*backend, "order", "queryvideoremark", Failure::None, remarkReply(QJsonObject()));
+        QPointer<VideoRemark> remark = openRemark();
+        QVERIFY(remark);
+        QTRY_VERIFY(textEdit(remark)->toPlainText().isEmpty());
+        pressOk(remark);
+        QVERIFY(prompts.contains(QStringLiteral("警告"), QStringLiteral("请输入视频备注")));
+        QTest::qWait(100);
+        QVERIFY(saves().isEmpty());
+        QVERIFY(remark);
+        delete remark;
+    }
+
+    void successfulSaveCloses()
+    {
+        PromptRecorder prompts;
+        QPointer<VideoRemark> remark = openRemark(QStringLiteral("精修#01.mp4"), 2);
+        QVERIFY(remark);
+        const QString text = QStringLiteral("第二段背景音乐换轻一点 & 50% 音量 #2");
+        textEdit(remark)->setPlainText(text);
+        pressOk(remark);
+        QTRY_VERIFY(remark.isNull());
+        QVERIFY(prompts.contains(QStringLiteral("提醒"), QStringLiteral("备注修改成功")));
+        const StandInRequest save = saves().value(0);
+        QCOMPARE(
+            save.keys(), QStringList({"token", "order_photo_id", "shopid", "videoname", "content", "type", "superid"}));
+        QCOMPARE(save.value(QStringLiteral("videoname")), QStringLiteral("精修#01.mp4"));
+        QCOMPARE(save.value(QStringLiteral("content")), text);
+        QCOMPARE(save.value(QStringLiteral("type")), QStringLiteral("2"));
+    }
+
+    void refusedSaveKeepsTheWindow_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QJsonObject>("reply");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("refused") << Failure::None << refused << QStringLiteral("照片备注获取异常：订单不存在");
+        QTest::newRow("http status") << Failure::HttpStatus << QJsonObject() << QStringLiteral("网络请求错误\n500");
+        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << QString();
+    }
+
+    void refusedSaveKeepsTheWindow()
+    {
+        QFETCH(Failure, failure);
+        QFETCH(QJsonObject, reply);
+        QFETCH(QString, box);
+        PromptRecorder prompts;
+        QPointer<VideoRemark> remark = openRemark();
+        QVERIFY(remark);
+        scriptEndpoint(*backend, "order", "postvideoremark", failure, reply);
+        textEdit(remark)->setPlainText(QStringLiteral("重拍"));
+        pressOk(remark);
+        QVERIFY(backend->waitForRequests(2));
+        if (box.isEmpty())
+            QTest::qWait(100);
+        else
+            QTRY_VERIFY(prompts.contains(QStringLiteral("警告"), box));
+        QVERIFY(remark);
+        QCOMPARE(textEdit(remark)->toPlainText(), QStringLiteral("重拍"));
+        QVERIFY(!prompts.contains(QStringLiteral("提醒"), QStringLiteral("备注修改成功")));
+        delete remark;
+    }
+};
+
+QTEST_MAIN(TestVideoRemark)
+#include "tst_videoremark.moc"
