@@ -14,7 +14,6 @@
 #include "workspace/photooperation.h"
 #include "workspace/selectphotoview.h"
 
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -497,13 +496,10 @@ private slots:
         QFETCH(QByteArray, body);
         QVERIFY(DemoData::createVolumes(s.order->volumes()));
         s.backend->setReply("order", "getorderpic", StandInReply::raw(body));
-        QElapsedTimer clock;
-        clock.start();
         s.open(0, false);
         QVERIFY(waitUntil([&] { return requests("order", "getorderpic") == 1; }));
         waitUntil([&] { return s.shown->count() == 2 || s.prompts->count() > 0; }, 500);
         s.settle();
-        QVERIFY2(clock.elapsed() < 10000, "the album panel hung");
         const bool accepted = QJsonDocument::fromJson(body).object().value("code") == QJsonValue("1");
         if (accepted) {
             QCOMPARE(s.shown->count(), 2);
