@@ -56,8 +56,8 @@ ThumbnailThread::ThumbnailThread(QList<Image> images, QWidget* receiver, int siz
     setAutoDelete(true);
 }
 
-ThumbnailThread::ThumbnailThread(QString templateFile, int index, QWidget* receiver)
-    : m_index(index), m_templatePath(templateFile), m_receiver(receiver), m_mode(3)
+ThumbnailThread::ThumbnailThread(QString templateFile, int index, QWidget* receiver, int listing)
+    : m_index(index), m_listing(listing), m_templatePath(templateFile), m_receiver(receiver), m_mode(3)
 {
     setAutoDelete(true);
 }
@@ -218,7 +218,10 @@ void ThumbnailThread::makeTemplateIcon()
     QImage image = ImageOperation::loadImageAtLeast(m_templatePath, 100);
     if (!image.isNull())
         image = ImageOperation::getSquareImage(image.scaled(100, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    reply("updateThumbIcon", m_index, AsPixmap{image});
+    if (m_listing >= 0)
+        reply("updateListingThumbIcon", m_listing, m_index, AsPixmap{image});
+    else
+        reply("updateThumbIcon", m_index, AsPixmap{image});
 }
 
 void ThumbnailThread::loadPicture()
