@@ -1,9 +1,8 @@
+#include "tests/support/dragdrop.h"
 #include "tools/openglwidget.h"
 
 #include <QApplication>
-#include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -48,19 +47,6 @@ bool near(QRgb pixel, const QColor& colour)
     const QColor c(pixel);
     return qAbs(c.red() - colour.red()) < 12 && qAbs(c.green() - colour.green()) < 12
         && qAbs(c.blue() - colour.blue()) < 12;
-}
-
-// A drag from the album panel that ends at the point: enter (which makes the widget the
-// drop target), move, drop.
-void drop(OpenGlWidget* w, QPoint at)
-{
-    QMimeData data;
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-    QDropEvent event(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &event);
 }
 
 } // namespace
@@ -148,7 +134,7 @@ private slots:
         QImage picture = photo();
         w->setIsDrag(true);
         w->receivePhoto(picture);
-        drop(w.get(), QPoint(200, 150));
+        dropAt(w.get(), QPoint(200, 150));
         QVERIFY(w->hasPhoto());
         const QImage after = frame(w.get());
         QVERIFY(near(after.pixel(200, 100), PhotoTop));
@@ -174,9 +160,9 @@ private slots:
         QImage picture = photo();
         w->setIsDrag(true);
         w->receivePhoto(picture);
-        drop(w.get(), QPoint(100, 100));
+        dropAt(w.get(), QPoint(100, 100));
         QCOMPARE(w->currentHole(), 0);
-        drop(w.get(), QPoint(300, 100));
+        dropAt(w.get(), QPoint(300, 100));
         QCOMPARE(w->currentHole(), 2);
         const QImage image = frame(w.get());
         QVERIFY(near(image.pixel(40, 40), PhotoTop));
@@ -185,7 +171,7 @@ private slots:
         QVERIFY(near(image.pixel(300, 140), PhotoBottom));
 
         // Outside every hole: nothing changes.
-        drop(w.get(), QPoint(220, 250));
+        dropAt(w.get(), QPoint(220, 250));
         QCOMPARE(w->currentHole(), 2);
     }
 
@@ -194,7 +180,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = writeTemplate(dir, "room.png", QSize(400, 300), "1\n100,60\n100,240\n300,240\n300,60\n");
         auto w = preview(path, QSize(400, 300));
-        drop(w.get(), QPoint(200, 150));
+        dropAt(w.get(), QPoint(200, 150));
         QVERIFY(!w->hasPhoto());
         QVERIFY(near(frame(w.get()).pixel(200, 100), Wall));
     }
@@ -220,7 +206,7 @@ private slots:
         QImage picture = photo();
         w->setIsDrag(true);
         w->receivePhoto(picture);
-        drop(w.get(), QPoint(200, 150));
+        dropAt(w.get(), QPoint(200, 150));
         QVERIFY(!w->hasPhoto());
         const QImage image = frame(w.get());
         QVERIFY(near(image.pixel(200, 100), Wall));
@@ -237,12 +223,12 @@ private slots:
         QImage picture = photo();
         w->setIsDrag(true);
         w->receivePhoto(picture);
-        drop(w.get(), QPoint(200, 150));
+        dropAt(w.get(), QPoint(200, 150));
         QVERIFY(w->hasPhoto());
         QString path = second;
         w->showFamilyModelImage(path);
         QTRY_VERIFY(!w->hasPhoto());
-        drop(w.get(), QPoint(200, 150)); // the photo must be pressed again
+        dropAt(w.get(), QPoint(200, 150)); // the photo must be pressed again
         QVERIFY(!w->hasPhoto());
         QVERIFY(near(frame(w.get()).pixel(200, 100), Wall));
 
