@@ -313,6 +313,9 @@ void OpenGlWidget::paintGL()
     // A template that could not be read is not drawn at all (there is nothing to fit).
     if (m_templateImage.isNull())
         return;
+    // A template that arrived before the context could take it is uploaded now.
+    if (!m_textures.empty() && !m_textures[0])
+        readImagetoOpengl(0);
     if (!m_textures.empty())
         glBindTexture(GL_TEXTURE_2D, m_textures[0]);
     drawFamilyModePixmap();
