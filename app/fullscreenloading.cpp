@@ -17,7 +17,7 @@ QMap<QWidget*, FullScreenLoading*> FullScreenLoading::s_instances;
 namespace {
 const int CardSide = 120;
 const int CardHeightWithButton = 150;
-}
+} // namespace
 
 FullScreenLoading::FullScreenLoading(QWidget* parent)
     : QWidget(parent)
@@ -72,11 +72,11 @@ void FullScreenLoading::setupUI()
     m_cancelButton = new QPushButton(QStringLiteral("取消"), m_card);
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     m_cancelButton->setFixedSize(70, 28);
-    m_cancelButton->setStyleSheet(QStringLiteral(
-        "QPushButton {  background-color: #f0f0f0;  border: 1px solid #dcdfe6;  border-radius: 4px;"
-        "  color: #606266;  font-size: 12px;}"
-        "QPushButton:hover {  background-color: #e6e6e6;  border-color: #c0c4cc;}"
-        "QPushButton:pressed {  background-color: #d9d9d9;}"));
+    m_cancelButton->setStyleSheet(
+        QStringLiteral("QPushButton {  background-color: #f0f0f0;  border: 1px solid #dcdfe6;  border-radius: 4px;"
+                       "  color: #606266;  font-size: 12px;}"
+                       "QPushButton:hover {  background-color: #e6e6e6;  border-color: #c0c4cc;}"
+                       "QPushButton:pressed {  background-color: #d9d9d9;}"));
     m_cancelButton->hide();
     layout->addWidget(m_cancelButton, 0, Qt::AlignHCenter);
     connect(m_cancelButton, &QPushButton::clicked, this, [this] {
@@ -137,7 +137,8 @@ FullScreenLoading* FullScreenLoading::show(QWidget* parent, const QString& messa
     return overlay;
 }
 
-FullScreenLoading* FullScreenLoading::showCancellable(QWidget* parent, const QString& message, const QString& cancelText)
+FullScreenLoading* FullScreenLoading::showCancellable(
+    QWidget* parent, const QString& message, const QString& cancelText)
 {
     FullScreenLoading* overlay = show(parent, message);
     if (overlay) {

@@ -116,8 +116,8 @@ void Login::saveUserInfo()
 
 void Login::checkUpdate()
 {
-    qDebug() << "SSL library:" << QSslSocket::sslLibraryVersionString() << "schemes:"
-             << BackendPost::supportedSchemes() << "SSL supported:" << QSslSocket::supportsSsl();
+    qDebug() << "SSL library:" << QSslSocket::sslLibraryVersionString() << "schemes:" << BackendPost::supportedSchemes()
+             << "SSL supported:" << QSslSocket::supportsSsl();
     connect(postVersionCheck(true), &HttpRequest::netSuccessInfo, this, &Login::httpCheckUpdateJson);
 }
 

@@ -80,15 +80,16 @@ void sig_crash(int signum)
     const QByteArray fileName = QFile::encodeName(path);
     const QFileInfo existing(path);
     FILE* log = (existing.exists() && existing.size() > kMaxLogSize) ? fopen(fileName.constData(), "w")
-                                                                       : fopen(fileName.constData(), "at");
+                                                                     : fopen(fileName.constData(), "at");
     if (!log)
         exit(0);
 
     const time_t now = time(nullptr);
     struct tm local;
     localtime_r(&now, &local);
-    fprintf(log, "#########################################################\n"
-                 "[%04d-%02d-%02d %02d:%02d:%02d][crash signal number:%d]\n",
+    fprintf(log,
+        "#########################################################\n"
+        "[%04d-%02d-%02d %02d:%02d:%02d][crash signal number:%d]\n",
         local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, signum);
 
     // A second fault while writing ends the process the default way instead of looping.

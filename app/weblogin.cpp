@@ -119,7 +119,7 @@ void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
     }
     const QString localPath = QDir::currentPath() + QStringLiteral("/%1").arg(fileName);
     qDebug().noquote() << "current Path:" << localPath;
-    const QStringList arguments{applicationName, number, time, fileName, path, localPath, fileSize};
+    const QStringList arguments {applicationName, number, time, fileName, path, localPath, fileSize};
 
     const QMessageBox::StandardButton answer = Prompt::information(this, QStringLiteral("选片系统温馨提示"),
         QStringLiteral("升级需要关闭程序"), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
@@ -131,7 +131,8 @@ void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
             qDebug().noquote() << "cannot start the updater" << updater;
     }
     // Either way the old client does not go on; it ends through its event loop.
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void WebLogin::mousePressEvent(QMouseEvent* event)

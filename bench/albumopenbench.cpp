@@ -73,7 +73,8 @@ class Watch : public QObject
 {
 public:
     Watch(QListWidget* icons, int screen)
-        : icons(icons), screen(screen)
+        : icons(icons)
+        , screen(screen)
     {
         QAbstractItemModel* model = icons->model();
         connect(model, &QAbstractItemModel::modelReset, this, [this] { rebuild(); });
@@ -82,12 +83,12 @@ public:
             have.insert(first, last - first + 1, false);
             check();
         });
-        connect(model, &QAbstractItemModel::dataChanged, this,
-                [this](const QModelIndex& top, const QModelIndex& bottom) {
-                    for (int row = top.row(); row <= bottom.row() && row < have.size(); ++row)
-                        set(row, !this->icons->item(row)->icon().isNull());
-                    check();
-                });
+        connect(
+            model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& top, const QModelIndex& bottom) {
+                for (int row = top.row(); row <= bottom.row() && row < have.size(); ++row)
+                    set(row, !this->icons->item(row)->icon().isNull());
+                check();
+            });
         tick.setInterval(2);
         connect(&tick, &QTimer::timeout, this, [this] {
             const qint64 now = clock.nsecsElapsed();
@@ -241,12 +242,12 @@ int main(int argc, char** argv)
     out << QStringLiteral("first open (thumbnails made unless kept): all icons after %1 ms\n").arg(cold, 0, 'f', 0);
 
     Watch watch(icons, std::max(screen, 1));
-    auto measure = [&](const std::function<void()>& leave, const std::function<void()>& enter,
-                       QVector<double>* first, QVector<double>* all, QVector<double>* stall) {
+    auto measure = [&](const std::function<void()>& leave, const std::function<void()>& enter, QVector<double>* first,
+                       QVector<double>* all, QVector<double>* stall) {
         for (int run = 0; run < kRuns; ++run) {
             leave();
-            Bench::runUntil([&] { return icons->count() == 20 && QThreadPool::globalInstance()->activeThreadCount() == 0; },
-                     60000);
+            Bench::runUntil(
+                [&] { return icons->count() == 20 && QThreadPool::globalInstance()->activeThreadCount() == 0; }, 60000);
             QCoreApplication::processEvents();
             watch.start(n);
             enter();
@@ -263,7 +264,11 @@ int main(int argc, char** argv)
     measure([&] { panel.showWhichType(2); }, [&] { panel.showWhichType(1); }, &showFirst, &showAll, &showStall);
 
     out << QStringLiteral("thumbnails on disk, median of %1 runs, ms:\n").arg(kRuns);
-    out << QStringLiteral("  %1 %2 %3 %4\n").arg("", -34).arg("first screen", 13).arg("all icons", 10).arg("GUI stall", 10);
+    out << QStringLiteral("  %1 %2 %3 %4\n")
+               .arg("", -34)
+               .arg("first screen", 13)
+               .arg("all icons", 10)
+               .arg("GUI stall", 10);
     auto row = [&](const char* label, const QVector<double>& f, const QVector<double>& a, const QVector<double>& s) {
         out << QStringLiteral("  %1 %2 %3 %4\n")
                    .arg(QString::fromUtf8(label), -34)
@@ -288,12 +293,15 @@ int main(int argc, char** argv)
         return Bench::median(ms);
     };
     out << QStringLiteral("GUI thread per step, median of %1 runs, ms:\n").arg(kRuns);
-    out << QStringLiteral("  %1 %2\n").arg("import of the five albums", -34).arg(
-        timed([] { ImageData::getInstance()->importImage(PHOTO_FINE); }), 8, 'f', 1);
-    out << QStringLiteral("  %1 %2\n").arg("table filled (refreshWholeTable)", -34).arg(
-        timed([&] { panel.refreshWholeTable(); }), 8, 'f', 1);
-    out << QStringLiteral("  %1 %2\n").arg("icons and jobs (refreshThumb)", -34).arg(
-        timed([&] { panel.refreshThumb(true); }), 8, 'f', 1);
+    out << QStringLiteral("  %1 %2\n")
+               .arg("import of the five albums", -34)
+               .arg(timed([] { ImageData::getInstance()->importImage(PHOTO_FINE); }), 8, 'f', 1);
+    out << QStringLiteral("  %1 %2\n")
+               .arg("table filled (refreshWholeTable)", -34)
+               .arg(timed([&] { panel.refreshWholeTable(); }), 8, 'f', 1);
+    out << QStringLiteral("  %1 %2\n")
+               .arg("icons and jobs (refreshThumb)", -34)
+               .arg(timed([&] { panel.refreshThumb(true); }), 8, 'f', 1);
 
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);

@@ -33,15 +33,14 @@ QJsonObject orderReply(int count)
     QJsonArray orders;
     for (int i = 0; i < count; ++i) {
         const QString key = QStringLiteral("K-%1").arg(i, 5, 10, QLatin1Char('0'));
-        orders.append(QJsonObject{{"islock", i % 7 ? "0" : "1"}, {"order_photo_id", "p-" + key},
-                                  {"orderid", "o-" + key}, {"servicetimes", "1"}, {"storesname", "旗舰店"},
-                                  {"bname", "李明"}, {"wname", "王芳"}, {"mphone", "13800001001"},
-                                  {"comboid", "套系A"}, {"order_price", "6999.00"}, {"role1", "摄影"},
-                                  {"role2", "化妆"}, {"orderpayforkey", key}, {"sampledate", "2026-03-05"},
-                                  {"sampletime", "上午"}, {"role12", "选片师"}, {"order_sample_infoid", "s-" + key}});
+        orders.append(QJsonObject {{"islock", i % 7 ? "0" : "1"}, {"order_photo_id", "p-" + key},
+            {"orderid", "o-" + key}, {"servicetimes", "1"}, {"storesname", "旗舰店"}, {"bname", "李明"},
+            {"wname", "王芳"}, {"mphone", "13800001001"}, {"comboid", "套系A"}, {"order_price", "6999.00"},
+            {"role1", "摄影"}, {"role2", "化妆"}, {"orderpayforkey", key}, {"sampledate", "2026-03-05"},
+            {"sampletime", "上午"}, {"role12", "选片师"}, {"order_sample_infoid", "s-" + key}});
     }
     return {{"code", "1"}, {"message", ""}, {"order", orders}, {"iscomboname", "1"}, {"iscomboprice", "1"},
-            {"photo_sort", "1"}};
+        {"photo_sort", "1"}};
 }
 
 } // namespace
@@ -55,8 +54,8 @@ int main(int argc, char** argv)
 
     QTemporaryDir temporary;
     StandInServer server;
-    const QString failed = temporary.isValid() ? Bench::startStandIn(server, temporary.path())
-                                               : QStringLiteral("no temporary folder");
+    const QString failed
+        = temporary.isValid() ? Bench::startStandIn(server, temporary.path()) : QStringLiteral("no temporary folder");
     if (!failed.isEmpty()) {
         out << failed << "\n";
         return 1;
@@ -70,8 +69,8 @@ int main(int argc, char** argv)
         return QVariant();
     });
     Config::uid = QStringLiteral("8001");
-    Config::names = QStringList{QStringLiteral("旗舰店")};
-    Config::ids = QStringList{QStringLiteral("101")};
+    Config::names = QStringList {QStringLiteral("旗舰店")};
+    Config::ids = QStringList {QStringLiteral("101")};
     Config::shop_id = QStringLiteral("101");
 
     QVector<double> whole, stalls, rebuild, parse;

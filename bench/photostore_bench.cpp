@@ -132,8 +132,7 @@ QStringList selection(const QList<Image>& album, int count)
 
 // Puts the set-aside photos back by plain renames, untimed (with sameNames the replaced
 // photos are written again), and imports 成品.
-void putBack(const QString& root, const QStringList& names, bool sameNames, const QByteArray& jpeg,
-             ImageData* store)
+void putBack(const QString& root, const QStringList& names, bool sameNames, const QByteArray& jpeg, ImageData* store)
 {
     QHash<QString, QString> onDisk;
     for (const QString& file : QDir(root + "/汰片").entryList(QDir::Files))
@@ -170,7 +169,7 @@ void setOrder(int mode, const char* cpSort, const char* deletedSort)
     Config::cp_sortmodel = QString::fromUtf8(cpSort);
     Config::recoverPhotoSortType = QString::fromUtf8(deletedSort);
 }
-}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -259,13 +258,14 @@ int main(int argc, char** argv)
             }
         });
         int shown = 0;
-        const double show = timeIt([&] { store->iteratorMoveFirst(); }, [&] {
-            const QList<Image>::iterator start = store->getIterator();
-            shown = 0;
-            do
-                ++shown;
-            while (!store->iteratorMoveNextToEnd(start));
-        });
+        const double show = timeIt([&] { store->iteratorMoveFirst(); },
+            [&] {
+                const QList<Image>::iterator start = store->getIterator();
+                shown = 0;
+                do
+                    ++shown;
+                while (!store->iteratorMoveNextToEnd(start));
+            });
         out << QStringLiteral("  %1 %2\n").arg("cursor over the album (iteratorMoveNext)", -46).arg(step, 8, 'f', 2);
         out << QStringLiteral("  %1 %2  (%3 steps)\n")
                    .arg("slide show round (iteratorMoveNextToEnd)", -46)

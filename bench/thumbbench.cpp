@@ -55,9 +55,8 @@ bool writeCameraPhoto(const QString& path, int seed)
             const quint32 r = next();
             // Roughly Gaussian noise of a few levels, as in a real sensor.
             const int noise = int((r & 0xF) + ((r >> 4) & 0xF) + ((r >> 8) & 0x7)) - 18;
-            auto channel = [&](double scale, int shift) {
-                return std::clamp(int(base * scale) + noise + shift, 0, 255);
-            };
+            auto channel
+                = [&](double scale, int shift) { return std::clamp(int(base * scale) + noise + shift, 0, 255); };
             line[x] = qRgb(channel(230, 10), channel(200, 0), channel(170, -10));
         }
     }
@@ -76,7 +75,7 @@ public slots:
 void clearThumbnails()
 {
     for (const QString& folder : {DirServer::getFineImageSmallThumbPath(), DirServer::getFineImageThumbPath100(),
-                                  DirServer::getFineImageMidThumbPath()}) {
+             DirServer::getFineImageMidThumbPath()}) {
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
     }
@@ -134,27 +133,31 @@ int main(int argc, char** argv)
     }
     out << "Average file size: " << QString::number(bytes / double(n) / 1e6, 'f', 1) << " MB" << Qt::endl;
 
-    const double single = best([&] {
-        for (const Image& photo : qAsConst(photos))
-            ImageOperation::getThumb(photo, 100);
-    }, clearThumbnails);
+    const double single = best(
+        [&] {
+            for (const Image& photo : qAsConst(photos))
+                ImageOperation::getThumb(photo, 100);
+        },
+        clearThumbnails);
 
     QThreadPool* pool = QThreadPool::globalInstance();
-    const double pooled = best([&] {
-        Receiver receiver;
-        for (int i = 0; i < n; ++i)
-            pool->start(new ThumbnailThread(photos.at(i), i, &receiver), 0);
-        while (receiver.received < n)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }, clearThumbnails);
+    const double pooled = best(
+        [&] {
+            Receiver receiver;
+            for (int i = 0; i < n; ++i)
+                pool->start(new ThumbnailThread(photos.at(i), i, &receiver), 0);
+            while (receiver.received < n)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        },
+        clearThumbnails);
 
     const Image& last = photos.last();
     out << "Levels written: " << QImageReader(last.GetMiddleImagePath()).size().width() << ", "
         << QImageReader(last.GetImagePath()).size().width() << ", "
         << QImageReader(last.GetThumbPath100()).size().width() << " px wide" << Qt::endl;
     out << "getThumb, one thread:         " << QString::number(n / single, 'f', 2) << " photos/s" << Qt::endl;
-    out << "ThumbnailThread, pool of " << pool->maxThreadCount() << ":    "
-        << QString::number(n / pooled, 'f', 2) << " photos/s" << Qt::endl;
+    out << "ThumbnailThread, pool of " << pool->maxThreadCount() << ":    " << QString::number(n / pooled, 'f', 2)
+        << " photos/s" << Qt::endl;
 
     const QString vips = QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail"));
     if (vips.isEmpty()) {
@@ -163,15 +166,19 @@ int main(int argc, char** argv)
     }
     const QString vipsOut = root + QStringLiteral("vips/");
     bool ok = true;
-    const double viaVips = best([&] {
-        QProcess process;
-        process.start(vips, QStringList{QStringLiteral("-s"), QStringLiteral("2250"), QStringLiteral("-o"),
-                                        vipsOut + QStringLiteral("%s.jpg")} + files);
-        ok = process.waitForFinished(-1) && process.exitCode() == 0 && ok;
-    }, [&] {
-        QDir(vipsOut).removeRecursively();
-        QDir().mkpath(vipsOut);
-    });
+    const double viaVips = best(
+        [&] {
+            QProcess process;
+            process.start(vips,
+                QStringList {QStringLiteral("-s"), QStringLiteral("2250"), QStringLiteral("-o"),
+                    vipsOut + QStringLiteral("%s.jpg")}
+                    + files);
+            ok = process.waitForFinished(-1) && process.exitCode() == 0 && ok;
+        },
+        [&] {
+            QDir(vipsOut).removeRecursively();
+            QDir().mkpath(vipsOut);
+        });
     out << "vipsthumbnail -s 2250:        " << QString::number(n / viaVips, 'f', 2) << " photos/s"
         << (ok ? "" : " (vipsthumbnail failed)") << Qt::endl;
     return 0;

@@ -27,8 +27,8 @@ QNetworkRequest buildRequest(const QString& url, int contentLength)
 
 } // namespace
 
-void postOn(QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver,
-    Handler handler)
+void postOn(
+    QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver, Handler handler)
 {
     qDebug().noquote() << "Url:" << url;
     qDebug().noquote() << "Paras:\n" + FormBody::logText(body);

@@ -29,8 +29,8 @@ using Handler = std::function<void(const BackendReply&)>;
 void post(const QString& url, const QByteArray& body, QObject* receiver, Handler handler);
 
 // Posts on a manager the caller owns (kept after the reply).
-void postOn(QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver,
-    Handler handler);
+void postOn(
+    QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver, Handler handler);
 
 // Drops the posts of receiver still on their way, at once: their handlers are never called.
 // Not for use inside one of receiver's handlers.
@@ -44,8 +44,8 @@ QStringList supportedSchemes();
 void send(const QString& url, const QByteArray& body);
 
 template <typename Receiver>
-void post(const QString& url, const QByteArray& body, Receiver* receiver,
-    void (Receiver::*handler)(const BackendReply&))
+void post(
+    const QString& url, const QByteArray& body, Receiver* receiver, void (Receiver::*handler)(const BackendReply&))
 {
     post(url, body, receiver, [receiver, handler](const BackendReply& reply) { (receiver->*handler)(reply); });
 }

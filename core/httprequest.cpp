@@ -21,8 +21,8 @@ HttpRequest* HttpRequest::startNetRequest(QString url, QByteArray body, bool log
 {
     HttpRequest* request = new HttpRequest();
     request->logReply = log;
-    BackendPost::postOn(request->manager, url, body, request,
-        [request](const BackendReply& reply) { request->deliver(reply); });
+    BackendPost::postOn(
+        request->manager, url, body, request, [request](const BackendReply& reply) { request->deliver(reply); });
     return request;
 }
 

@@ -16,15 +16,26 @@ class QWidget;
 // the desktop, or a dialog run with exec().
 struct PromptCall
 {
-    enum Kind { Information, Warning, Critical, Question, About, OpenFile, OpenFiles, SaveFile,
-                ExistingDirectory, OpenUrl, ExecDialog };
+    enum Kind {
+        Information,
+        Warning,
+        Critical,
+        Question,
+        About,
+        OpenFile,
+        OpenFiles,
+        SaveFile,
+        ExistingDirectory,
+        OpenUrl,
+        ExecDialog
+    };
     Kind kind = Information;
     QString title;
-    QString text;          // message text, or the start folder of a file dialog, or the URL
-    QString filter;        // file dialogs only
+    QString text;   // message text, or the start folder of a file dialog, or the URL
+    QString filter; // file dialogs only
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    QString dialogClass;   // ExecDialog: the dialog's class name
+    QString dialogClass; // ExecDialog: the dialog's class name
 };
 
 // The one place through which every blocking box and dialog of the client passes.
@@ -59,12 +70,12 @@ public:
         QMessageBox::StandardButton defaultButton = QMessageBox::Yes);
     static void about(QWidget* parent, const QString& title, const QString& text);
 
-    static QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir = QString(),
-        const QString& filter = QString());
-    static QStringList getOpenFileNames(QWidget* parent, const QString& caption, const QString& dir = QString(),
-        const QString& filter = QString());
-    static QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir = QString(),
-        const QString& filter = QString());
+    static QString getOpenFileName(
+        QWidget* parent, const QString& caption, const QString& dir = QString(), const QString& filter = QString());
+    static QStringList getOpenFileNames(
+        QWidget* parent, const QString& caption, const QString& dir = QString(), const QString& filter = QString());
+    static QString getSaveFileName(
+        QWidget* parent, const QString& caption, const QString& dir = QString(), const QString& filter = QString());
     static QString getExistingDirectory(QWidget* parent, const QString& caption, const QString& dir = QString());
 
     static bool openUrl(const QUrl& url);

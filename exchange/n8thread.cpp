@@ -36,9 +36,12 @@ void N8thread::judgeStorePath()
 
     // This object lives on the creating thread: the hop below runs there, where the
     // receiver may be checked safely and its slot queued.
-    QMetaObject::invokeMethod(this, [this, reachable, names] {
-        if (receiver)
-            QMetaObject::invokeMethod(receiver, "slt_n8stores", Qt::QueuedConnection,
-                Q_ARG(QJsonArray, reachable), Q_ARG(QString, names));
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, reachable, names] {
+            if (receiver)
+                QMetaObject::invokeMethod(receiver, "slt_n8stores", Qt::QueuedConnection, Q_ARG(QJsonArray, reachable),
+                    Q_ARG(QString, names));
+        },
+        Qt::QueuedConnection);
 }

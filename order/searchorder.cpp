@@ -132,7 +132,6 @@ order orderFromJson(const QJsonObject& o)
     return r;
 }
 
-
 } // namespace
 
 SearchOrder::SearchOrder(QWidget* parent)
@@ -257,7 +256,8 @@ void SearchOrder::queryPersonCallBack(const BackendReply& reply)
     const QJsonObject& root = reply.object;
     qDebug().noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
     if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
-        inform(QStringLiteral("警告"), QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
+        inform(
+            QStringLiteral("警告"), QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
         return;
     }
     storeUserSettings(root);
@@ -380,10 +380,18 @@ void SearchOrder::continueSearch()
         else
             queryOrderByOrderId(text);
         break;
-    case 1: queryOrderByPhotoDate(date); break;
-    case 2: queryOrderBySelectPhotoDate(date); break;
-    case 3: queryOrderByAppointmentDate(date); break;
-    case 4: queryOrderByFetchPhotoDate(date); break;
+    case 1:
+        queryOrderByPhotoDate(date);
+        break;
+    case 2:
+        queryOrderBySelectPhotoDate(date);
+        break;
+    case 3:
+        queryOrderByAppointmentDate(date);
+        break;
+    case 4:
+        queryOrderByFetchPhotoDate(date);
+        break;
     case 5:
         if (text.isEmpty())
             emptyMessage = "请输入姓名";
@@ -478,9 +486,14 @@ void SearchOrder::queryCallBack(const BackendReply& reply)
             qDebug().noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
         lastReply = root;
         if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
-            inform(QStringLiteral("警告"), QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
+            inform(QStringLiteral("警告"),
+                QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
         } else {
-            struct Flag { const char* key; QString* target; };
+            struct Flag
+            {
+                const char* key;
+                QString* target;
+            };
             const Flag flags[] = {
                 {"showfurniturebutton", &Config::showfurniturebutton},
                 {"showfabricationbutton", &Config::showfabricationbutton},
@@ -668,7 +681,8 @@ void SearchOrder::query_storesn8paths(const BackendReply& reply)
         inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
         return;
     }
-    qDebug().noquote() << "n8的各个分店的数据===" << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
+    qDebug().noquote() << "n8的各个分店的数据==="
+                       << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
     ui->pb_n8sync->setText(QString::fromUtf8(kN8Busy));
 
     // Unreachable network folders can take long to check, and this window may close
@@ -721,8 +735,8 @@ void SearchOrder::selectRowR(const QModelIndex& index)
         inform(QStringLiteral("警告"), QStringLiteral("暂无操作权限"));
         return;
     }
-    const QString question = clicked.islock ? QStringLiteral("当前订单已锁定，去解锁！")
-                                            : QStringLiteral("当前订单未锁定，去锁定！");
+    const QString question
+        = clicked.islock ? QStringLiteral("当前订单已锁定，去解锁！") : QStringLiteral("当前订单未锁定，去锁定！");
     if (Prompt::question(nullptr, QStringLiteral("修改锁定状态"), question) != QMessageBox::Yes)
         return;
     postQueryOrderDoLock(clicked.islock, clicked.order_photo_id);
@@ -751,7 +765,8 @@ void SearchOrder::queryLockedInfoCallBack(const BackendReply& reply)
     if (!reply.isObject())
         return;
     const QJsonObject& root = reply.object;
-    qDebug().noquote() << "print reqOrder Json:" << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
+    qDebug().noquote() << "print reqOrder Json:"
+                       << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
     if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
         inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
         return;

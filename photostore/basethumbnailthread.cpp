@@ -8,7 +8,9 @@
 BaseThumbnailThread::BaseThumbnailThread() = default;
 
 BaseThumbnailThread::BaseThumbnailThread(QString path, int width, int height)
-    : m_path(std::move(path)), m_width(width), m_height(height)
+    : m_path(std::move(path))
+    , m_width(width)
+    , m_height(height)
 {
 }
 

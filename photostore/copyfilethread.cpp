@@ -5,13 +5,16 @@
 #include <utility>
 
 CopyFileThread::CopyFileThread(QString source, QString target)
-    : m_source(std::move(source)), m_target(std::move(target)), m_mode(0)
+    : m_source(std::move(source))
+    , m_target(std::move(target))
+    , m_mode(0)
 {
     setAutoDelete(true);
 }
 
 CopyFileThread::CopyFileThread(QString source)
-    : m_source(std::move(source)), m_mode(1)
+    : m_source(std::move(source))
+    , m_mode(1)
 {
     setAutoDelete(true);
 }

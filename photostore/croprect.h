@@ -20,7 +20,7 @@ inline bool fitsInt(qint64 value)
 inline bool fits(qint64 left, qint64 top, qint64 width, qint64 height)
 {
     return fitsInt(left) && fitsInt(top) && fitsInt(width) && fitsInt(height) && fitsInt(left + width - 1)
-           && fitsInt(top + height - 1);
+        && fitsInt(top + height - 1);
 }
 
 // The rectangle, or the empty rectangle (no crop) when it does not fit.

@@ -12,7 +12,7 @@
 class DirServer
 {
 public:
-    DirServer() {}
+    DirServer() { }
 
     static QString getServerPath();
     static QString getOrderPath();

@@ -193,7 +193,7 @@ int placeFile(const QString& source, const QString& target)
         return copyThenRemove(source, target);
     }
 }
-}
+} // namespace
 
 bool FileOperation::fileMove(QString const& source, QString const& target, bool const& replace)
 {
@@ -249,8 +249,7 @@ bool FileOperation::fileMove(QString const& source, QString const& target, bool 
 
 int FileOperation::ChangeFileDateTime(QDateTime access, QDateTime modification, QString path)
 {
-    if (path.isEmpty() || access.isNull() || !access.isValid() || modification.isNull()
-        || !modification.isValid())
+    if (path.isEmpty() || access.isNull() || !access.isValid() || modification.isNull() || !modification.isValid())
         return -1;
     // Whole seconds, as the album order by date compares them. Setting the times through
     // Qt keeps them right across daylight saving and for any file name encoding.
@@ -283,8 +282,8 @@ bool FileOperation::copyDir(QString source, QString target, bool overwrite)
     if (!targetDir.exists() && !QDir().mkdir(targetDir.absolutePath()))
         return false;
 
-    const QFileInfoList entries = sourceDir.entryInfoList(
-        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::NoSort);
+    const QFileInfoList entries
+        = sourceDir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::NoSort);
     int done = 0;
     for (const QFileInfo& entry : entries) {
         ++done;

@@ -10,7 +10,7 @@
 class FileOperation
 {
 public:
-    FileOperation() {}
+    FileOperation() { }
 
     // Moves source to target, creating the target's folder chain. Whatever is in the
     // target's place counts, a link (even one leading nowhere) as itself, never followed.

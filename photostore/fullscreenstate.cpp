@@ -1,5 +1,5 @@
 #include "photostore/fullscreenstate.h"
 
 namespace FullScreenState {
-std::atomic<bool> isOpen{false};
+std::atomic<bool> isOpen {false};
 }

@@ -22,14 +22,13 @@ QString fullSizePath(const QString& folder, const QString& name, const QString& 
         if (QFileInfo::exists(camera))
             return camera;
     }
-    const QStringList entries
-        = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
     for (const QString& entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return folder + entry;
     return plain;
 }
-}
+} // namespace
 
 Image::Image()
     : type(PHOTO_RAW)
@@ -73,24 +72,24 @@ QString thumbnail(PHOTOTYPE type, const QString& name, Folder fine, Folder desig
         return raw() + name;
     }
 }
-}
+} // namespace
 
 QString Image::GetImagePath() const
 {
-    return thumbnail(type, name, &DirServer::getFineImageSmallThumbPath,
-                     &DirServer::getDesignImageSmallThumbPath, &DirServer::getOriginalImageSmallThumbPath);
+    return thumbnail(type, name, &DirServer::getFineImageSmallThumbPath, &DirServer::getDesignImageSmallThumbPath,
+        &DirServer::getOriginalImageSmallThumbPath);
 }
 
 QString Image::GetThumbPath100() const
 {
-    return thumbnail(type, name, &DirServer::getFineImageThumbPath100,
-                     &DirServer::getDesignImageThumbPath100, &DirServer::getOriginalImageThumbPath100);
+    return thumbnail(type, name, &DirServer::getFineImageThumbPath100, &DirServer::getDesignImageThumbPath100,
+        &DirServer::getOriginalImageThumbPath100);
 }
 
 QString Image::GetMiddleImagePath() const
 {
-    return thumbnail(type, name, &DirServer::getFineImageMidThumbPath,
-                     &DirServer::getDesignImageMidThumbPath, &DirServer::getOriginalImageMidThumbPath);
+    return thumbnail(type, name, &DirServer::getFineImageMidThumbPath, &DirServer::getDesignImageMidThumbPath,
+        &DirServer::getOriginalImageMidThumbPath);
 }
 
 QString Image::GetBigImagePath() const

@@ -7,18 +7,18 @@
 
 // The album of a photo; the same numbers name the album shown by the workspace.
 enum PHOTOTYPE : int {
-    PHOTO_RAW = 0,            // 照片
-    PHOTO_FINE = 1,           // 成品
-    PHOTO_DELETED = 2,        // 汰片
-    PHOTO_DESIGN = 3,         // 设计
-    PHOTO_DESIGN_DELETED = 4  // 设计汰片
+    PHOTO_RAW = 0,           // 照片
+    PHOTO_FINE = 1,          // 成品
+    PHOTO_DELETED = 2,       // 汰片
+    PHOTO_DESIGN = 3,        // 设计
+    PHOTO_DESIGN_DELETED = 4 // 设计汰片
 };
 
 // The filter inside album 成品.
 enum SELETYPE : int {
-    SELE_ALL = 0,     // every photo
-    SELE_USED = 1,    // 已选: used by at least one product
-    SELE_UNUSED = 2   // 未选: used by no product
+    SELE_ALL = 0,   // every photo
+    SELE_USED = 1,  // 已选: used by at least one product
+    SELE_UNUSED = 2 // 未选: used by no product
 };
 
 // Signals of the workspace carry both.

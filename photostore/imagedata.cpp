@@ -107,8 +107,7 @@ QList<Image> fineImages(const QStringList& fileNames)
 }
 
 // Reorders a list by a key per photo, keeping the former order among equal keys.
-template <typename Key, typename Less>
-void reorder(QList<Image>& list, const QVector<Key>& keys, Less less)
+template <typename Key, typename Less> void reorder(QList<Image>& list, const QVector<Key>& keys, Less less)
 {
     QVector<int> order(list.size());
     for (int i = 0; i < order.size(); ++i)
@@ -140,7 +139,7 @@ QList<Image> deletedByDate(const QString& folder, const QStringList& fileNames)
     for (const QString& fileName : fileNames)
         files.append({modificationTime(folder + fileName), fileName});
     std::stable_sort(files.begin(), files.end(),
-                     [](const ImageData::FileInfo& a, const ImageData::FileInfo& b) { return a.mtime > b.mtime; });
+        [](const ImageData::FileInfo& a, const ImageData::FileInfo& b) { return a.mtime > b.mtime; });
     QList<Image> images;
     images.reserve(files.size());
     for (const ImageData::FileInfo& file : files)
@@ -159,7 +158,7 @@ QList<Image> deletedImages()
         sortByNameKey(images);
     return images;
 }
-}
+} // namespace
 
 ImageData::ImageData()
     : seleType(SELE_ALL)
@@ -294,7 +293,7 @@ void ImageData::disorder1()
 QList<Image> ImageData::returnSortList(QStringList keys, QMap<QString, Image> photos)
 {
     std::stable_sort(keys.begin(), keys.end(),
-                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     QList<Image> result;
     for (int start : {1, 0})
         for (int i = start; i < keys.size(); i += 2)
@@ -591,7 +590,7 @@ void reportFailures(const QString& failure, const QStringList& names)
     if (names.isEmpty())
         return;
     Prompt::information(nullptr, QStringLiteral("警告"), failure.arg(names.join(QStringLiteral("、"))),
-                        QMessageBox::Yes, QMessageBox::Yes);
+        QMessageBox::Yes, QMessageBox::Yes);
 }
 
 // Where each entry of before stands in after, which keeps the order of before and lacks
@@ -644,10 +643,10 @@ int takeFree(QVector<int>* positions, const QVector<bool>& taken)
     }
     return -1;
 }
-}
+} // namespace
 
-QStringList ImageData::moveImages(QList<Image>& from, const QStringList& names, PHOTOTYPE to,
-                                  const QString& failure, QList<Image>* movedPhotos)
+QStringList ImageData::moveImages(
+    QList<Image>& from, const QStringList& names, PHOTOTYPE to, const QString& failure, QList<Image>* movedPhotos)
 {
     // Each name takes the first photo not yet taken that is spelt so on disk, else the first
     // of that name: of IMG_1.JPG and IMG_1.jpg, the one asked for moves. The list is rebuilt
@@ -689,8 +688,8 @@ QStringList ImageData::moveImages(QList<Image>& from, const QStringList& names, 
 QStringList ImageData::fineImageToDeleted(QStringList names)
 {
     QList<Image> photos;
-    const QStringList moved
-        = moveImages(fine, names, PHOTO_DELETED, QStringLiteral("成品%1移至汰片失败，请检查是否有其他软件使用"), &photos);
+    const QStringList moved = moveImages(
+        fine, names, PHOTO_DELETED, QStringLiteral("成品%1移至汰片失败，请检查是否有其他软件使用"), &photos);
     // A photo leaves 未选 only when it really left 成品.
     removePhotos(myUnused, photos);
     return moved;
@@ -731,22 +730,22 @@ QStringList ImageData::deletedDesignImageToDesign(QStringList names)
 
 QStringList ImageData::deleteDesignImage(QStringList names)
 {
-    const QStringList moved
-        = moveImages(design, names, PHOTO_DESIGN_DELETED, QStringLiteral("设计%1移至设计汰片失败"));
+    const QStringList moved = moveImages(design, names, PHOTO_DESIGN_DELETED, QStringLiteral("设计%1移至设计汰片失败"));
 
     // Sent whatever moved; the answer is not awaited and not read. The back end has always
     // received this body with a leading "&".
-    const QByteArray body = '&' + FormBody()
-                                .add("uid", Config::manager_id)
-                                .add("companyid", Config::super_id)
-                                .add("shopid", Config::shop_id)
-                                .add("imgs_name", moved.join(QLatin1Char(',')))
-                                .add("orderid", Config::orderOneId)
-                                .add("order_photo_id", Config::order_id)
-                                .add("order_sample_infoid", Config::order_sample_infoid)
-                                .add("version", Config::version)
-                                .add("token", Config::token)
-                                .toByteArray();
+    const QByteArray body = '&'
+        + FormBody()
+              .add("uid", Config::manager_id)
+              .add("companyid", Config::super_id)
+              .add("shopid", Config::shop_id)
+              .add("imgs_name", moved.join(QLatin1Char(',')))
+              .add("orderid", Config::orderOneId)
+              .add("order_photo_id", Config::order_id)
+              .add("order_sample_infoid", Config::order_sample_infoid)
+              .add("version", Config::version)
+              .add("token", Config::token)
+              .toByteArray();
     BackendPost::send(Config::url_del_design_logpost, body);
     return moved;
 }

@@ -113,8 +113,8 @@ private:
     int cursorPosition() const;
     // Moves the photos named, by their names on disk first; movedPhotos receives the
     // records of those that moved.
-    QStringList moveImages(QList<Image>& from, const QStringList& names, PHOTOTYPE to,
-                           const QString& failure, QList<Image>* movedPhotos = nullptr);
+    QStringList moveImages(QList<Image>& from, const QStringList& names, PHOTOTYPE to, const QString& failure,
+        QList<Image>* movedPhotos = nullptr);
 
     static ImageData* m_pimages;
 

@@ -38,8 +38,8 @@ QImage paintable(const QImage& image)
     case QImage::Format_ARGB32_Premultiplied:
         return image;
     default:
-        return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                             : QImage::Format_RGB32);
+        return image.convertToFormat(
+            image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     }
 }
 
@@ -67,8 +67,7 @@ QImageIOHandler::Transformations orientationTransformation(int direction)
     }
 }
 
-template <typename Picture>
-Picture turnedUpright(const Picture& picture, int direction)
+template <typename Picture> Picture turnedUpright(const Picture& picture, int direction)
 {
     const QImageIOHandler::Transformations t = orientationTransformation(direction);
     if (t == QImageIOHandler::TransformationNone)
@@ -97,7 +96,10 @@ QSize fitted(const QSize& size, int side)
 class ByteScanner
 {
 public:
-    explicit ByteScanner(QIODevice& device) : m_device(device) {}
+    explicit ByteScanner(QIODevice& device)
+        : m_device(device)
+    {
+    }
 
     int next()
     {
@@ -286,7 +288,7 @@ QImage ImageOperation::sheetIcon(const PhotoFiles& photo, int size)
         small = loadImageAtLeast(photo.full, SmallSide, &full);
         if (!small.isNull()) {
             small = small.scaled(fitted(full.isValid() ? full : small.size(), SmallSide), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
+                Qt::SmoothTransformation);
             if (isComplete(photo.full))
                 saveImage(small, photo.small);
         }
@@ -476,12 +478,8 @@ int ImageOperation::tiffOrientation(QIODevice& file, qint64 base, qint64 end)
         little = false;
     else
         return 0;
-    auto u16 = [little](const char* p) {
-        return little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p);
-    };
-    auto u32 = [little](const char* p) {
-        return little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
-    };
+    auto u16 = [little](const char* p) { return little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p); };
+    auto u32 = [little](const char* p) { return little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p); };
     if (u16(header.constData() + 2) != 42)
         return 0;
     const qint64 ifd = base + u32(header.constData() + 4);

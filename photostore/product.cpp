@@ -7,15 +7,14 @@
 
 #include <cmath>
 
-
 namespace {
 
 // Which parser reads an entry: the reading differs in a few keys only.
 enum class Reading {
-    Group0, // an "ordergoods0" entry or one of its sub-products
-    Group1, // an "ordergoods1" entry
-    Group2, // an "ordergoods2" entry
-    Group3, // a top-level "ordergoods3" entry
+    Group0,      // an "ordergoods0" entry or one of its sub-products
+    Group1,      // an "ordergoods1" entry
+    Group2,      // an "ordergoods2" entry
+    Group3,      // a top-level "ordergoods3" entry
     Group3Child, // a sub-product inside an "ordergoods3" package
 };
 

@@ -101,5 +101,4 @@ public:
     void searchGoods(QJsonObject entry);
 };
 
-
 #endif // PRODUCT_H

@@ -21,35 +21,66 @@ struct AsPixmap
     QImage image;
 };
 
-template <typename T>
-T onGuiThread(const T& value) { return value; }
-QPixmap onGuiThread(const AsPixmap& value) { return QPixmap::fromImage(value.image); }
+template <typename T> T onGuiThread(const T& value)
+{
+    return value;
+}
+QPixmap onGuiThread(const AsPixmap& value)
+{
+    return QPixmap::fromImage(value.image);
+}
 
-template <typename T>
-QGenericArgument argument(const T& value, const char* type) { return QGenericArgument(type, &value); }
+template <typename T> QGenericArgument argument(const T& value, const char* type)
+{
+    return QGenericArgument(type, &value);
+}
 
 template <typename T> const char* typeName();
-template <> const char* typeName<int>() { return "int"; }
-template <> const char* typeName<bool>() { return "bool"; }
-template <> const char* typeName<QString>() { return "QString"; }
-template <> const char* typeName<QImage>() { return "QImage"; }
-template <> const char* typeName<QPixmap>() { return "QPixmap"; }
+template <> const char* typeName<int>()
+{
+    return "int";
+}
+template <> const char* typeName<bool>()
+{
+    return "bool";
+}
+template <> const char* typeName<QString>()
+{
+    return "QString";
+}
+template <> const char* typeName<QImage>()
+{
+    return "QImage";
+}
+template <> const char* typeName<QPixmap>()
+{
+    return "QPixmap";
+}
 
 template <typename T> using Delivered = decltype(onGuiThread(std::declval<T>()));
 
 } // namespace
 
 ThumbnailThread::ThumbnailThread(Image image, int index, int row, QWidget* receiver)
-    : m_image(image), m_index(index), m_row(row), m_receiver(receiver), m_mode(1),
-      m_files(ImageOperation::PhotoFiles::of(image))
+    : m_image(image)
+    , m_index(index)
+    , m_row(row)
+    , m_receiver(receiver)
+    , m_mode(1)
+    , m_files(ImageOperation::PhotoFiles::of(image))
 {
     setAutoDelete(true);
 }
 
 ThumbnailThread::ThumbnailThread(QList<Image> images, QWidget* receiver, int size)
-    : m_images(images), m_receiver(receiver), m_size(size), m_mode(2),
-      m_cacheFolder(DirServer::getWebPageThumbPath()), m_markerFolder(DirServer::getMarkerPath()),
-      m_designFolder(DirServer::getDesignImagePath()), m_designThumbFolder(DirServer::getDesignImageThumbPath100())
+    : m_images(images)
+    , m_receiver(receiver)
+    , m_size(size)
+    , m_mode(2)
+    , m_cacheFolder(DirServer::getWebPageThumbPath())
+    , m_markerFolder(DirServer::getMarkerPath())
+    , m_designFolder(DirServer::getDesignImagePath())
+    , m_designThumbFolder(DirServer::getDesignImageThumbPath100())
 {
     for (const Image& image : images)
         m_listFiles.append(ImageOperation::PhotoFiles::of(image));
@@ -57,52 +88,77 @@ ThumbnailThread::ThumbnailThread(QList<Image> images, QWidget* receiver, int siz
 }
 
 ThumbnailThread::ThumbnailThread(QString templateFile, int index, QWidget* receiver, int listing)
-    : m_index(index), m_listing(listing), m_templatePath(templateFile), m_receiver(receiver), m_mode(3)
+    : m_index(index)
+    , m_listing(listing)
+    , m_templatePath(templateFile)
+    , m_receiver(receiver)
+    , m_mode(3)
 {
     setAutoDelete(true);
 }
 
 ThumbnailThread::ThumbnailThread(QWidget* receiver, QString path, bool flag, bool fullScreenOnly)
-    : m_imagePath(path), m_fullScreenOnly(fullScreenOnly), m_flag(flag), m_receiver(receiver), m_mode(4)
+    : m_imagePath(path)
+    , m_fullScreenOnly(fullScreenOnly)
+    , m_flag(flag)
+    , m_receiver(receiver)
+    , m_mode(4)
 {
     setAutoDelete(true);
 }
 
 ThumbnailThread::ThumbnailThread(QWidget* receiver, Image image)
-    : m_image(image), m_receiver(receiver), m_mode(5), m_files(ImageOperation::PhotoFiles::of(image))
+    : m_image(image)
+    , m_receiver(receiver)
+    , m_mode(5)
+    , m_files(ImageOperation::PhotoFiles::of(image))
 {
     setAutoDelete(true);
 }
 
 ThumbnailThread::ThumbnailThread(Image image, int index, QWidget* receiver)
-    : m_image(image), m_index(index), m_receiver(receiver), m_mode(6),
-      m_files(ImageOperation::PhotoFiles::of(image))
+    : m_image(image)
+    , m_index(index)
+    , m_receiver(receiver)
+    , m_mode(6)
+    , m_files(ImageOperation::PhotoFiles::of(image))
 {
     setAutoDelete(true);
 }
 
 ThumbnailThread::ThumbnailThread(int compareIndex, QString compareFile, QWidget* receiver)
-    : m_receiver(receiver), m_mode(7), m_comparePath(compareFile), m_compareIndex(compareIndex)
+    : m_receiver(receiver)
+    , m_mode(7)
+    , m_comparePath(compareFile)
+    , m_compareIndex(compareIndex)
 {
     setAutoDelete(true);
 }
 
 ThumbnailThread::ThumbnailThread(Image image, QWidget* receiver, int size)
-    : m_clipImage(image), m_receiver(receiver), m_size(size), m_mode(8),
-      m_files(ImageOperation::PhotoFiles::of(image)), m_clipFolder(DirServer::getClipThumbPath())
+    : m_clipImage(image)
+    , m_receiver(receiver)
+    , m_size(size)
+    , m_mode(8)
+    , m_files(ImageOperation::PhotoFiles::of(image))
+    , m_clipFolder(DirServer::getClipThumbPath())
 {
     setAutoDelete(true);
 }
 
 ThumbnailThread::ThumbnailThread(Image image, int index, QString, QWidget* receiver)
-    : m_image(image), m_index(index), m_receiver(receiver), m_mode(9),
-      m_files(ImageOperation::PhotoFiles::of(image))
+    : m_image(image)
+    , m_index(index)
+    , m_receiver(receiver)
+    , m_mode(9)
+    , m_files(ImageOperation::PhotoFiles::of(image))
 {
     setAutoDelete(true);
 }
 
 ThumbnailThread::ThumbnailThread(int mode, QWidget* receiver)
-    : m_receiver(receiver), m_mode(mode)
+    : m_receiver(receiver)
+    , m_mode(mode)
 {
     if (mode == 10) {
         // A copy made here: the GUI thread may change the album while the job runs.
@@ -113,8 +169,7 @@ ThumbnailThread::ThumbnailThread(int mode, QWidget* receiver)
     setAutoDelete(true);
 }
 
-template <typename... Args>
-void ThumbnailThread::reply(const char* slot, Args... args) const
+template <typename... Args> void ThumbnailThread::reply(const char* slot, Args... args) const
 {
     QCoreApplication* app = QCoreApplication::instance();
     const bool fullScreenOnly = m_fullScreenOnly;
@@ -124,15 +179,18 @@ void ThumbnailThread::reply(const char* slot, Args... args) const
     const QByteArray name(slot);
     // Posted to the GUI thread and checked there: neither the receiver nor the full-screen
     // view can go away between the check and the call.
-    QMetaObject::invokeMethod(app, [receiver, fullScreenOnly, name, args...] {
-        if (!receiver || (fullScreenOnly && !FullScreenState::isOpen))
-            return;
-        auto call = [&](const auto&... delivered) {
-            QMetaObject::invokeMethod(receiver.data(), name.constData(), Qt::DirectConnection,
-                                      argument(delivered, typeName<std::decay_t<decltype(delivered)>>())...);
-        };
-        call(onGuiThread(args)...);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app,
+        [receiver, fullScreenOnly, name, args...] {
+            if (!receiver || (fullScreenOnly && !FullScreenState::isOpen))
+                return;
+            auto call = [&](const auto&... delivered) {
+                QMetaObject::invokeMethod(receiver.data(), name.constData(), Qt::DirectConnection,
+                    argument(delivered, typeName<std::decay_t<decltype(delivered)>>())...);
+            };
+            call(onGuiThread(args)...);
+        },
+        Qt::QueuedConnection);
 }
 
 void ThumbnailThread::run()
@@ -173,10 +231,10 @@ void ThumbnailThread::makeListIcon()
 {
     const int album = int(m_files.type);
     if (m_mode == 9) {
-        reply("updateThumbIcon", m_index, AsPixmap{ImageOperation::rebuiltListIcon(m_files, 100)}, album);
+        reply("updateThumbIcon", m_index, AsPixmap {ImageOperation::rebuiltListIcon(m_files, 100)}, album);
         return;
     }
-    const AsPixmap icon{ImageOperation::listIcon(m_files, 100)};
+    const AsPixmap icon {ImageOperation::listIcon(m_files, 100)};
     if (m_mode == 1)
         reply("updateThumbIcon", m_row, m_index, icon, album);
     else
@@ -192,7 +250,7 @@ void ThumbnailThread::makeSheetCache()
         for (const ImageOperation::PhotoFiles& photo : qAsConst(m_listFiles))
             ImageOperation::saveImage(ImageOperation::sheetIcon(photo, m_size), m_cacheFolder + photo.name);
 
-        const QStringList jpegs{QStringLiteral("*.jpg")};
+        const QStringList jpegs {QStringLiteral("*.jpg")};
         if (FileOperation::isDirExist(m_markerFolder)) {
             const QString marks = m_cacheFolder + QStringLiteral("marks/");
             FileOperation::makeDir(marks);
@@ -219,9 +277,9 @@ void ThumbnailThread::makeTemplateIcon()
     if (!image.isNull())
         image = ImageOperation::getSquareImage(image.scaled(100, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     if (m_listing >= 0)
-        reply("updateListingThumbIcon", m_listing, m_index, AsPixmap{image});
+        reply("updateListingThumbIcon", m_listing, m_index, AsPixmap {image});
     else
-        reply("updateThumbIcon", m_index, AsPixmap{image});
+        reply("updateThumbIcon", m_index, AsPixmap {image});
 }
 
 void ThumbnailThread::loadPicture()
@@ -243,8 +301,8 @@ void ThumbnailThread::rebuildMiddleAndSmall()
         const bool store = ImageOperation::isComplete(m_files.full);
         if (store)
             ImageOperation::saveImage(image, m_files.middle);
-        image = image.scaled(Config::THUMB_SIZE_SMALL, Config::THUMB_SIZE_SMALL, Qt::KeepAspectRatio,
-                             Qt::SmoothTransformation);
+        image = image.scaled(
+            Config::THUMB_SIZE_SMALL, Config::THUMB_SIZE_SMALL, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         if (store)
             ImageOperation::saveImage(image, m_files.small);
     }
@@ -274,7 +332,8 @@ void ThumbnailThread::turnAlbumUpright()
         QImage icon;
         if (needsTurn) {
             // A photo still being copied would be written back half grey: left for a later run.
-            const QImage image = ImageOperation::isComplete(photo.full) ? ImageOperation::loadImage(photo.full) : QImage();
+            const QImage image
+                = ImageOperation::isComplete(photo.full) ? ImageOperation::loadImage(photo.full) : QImage();
             // A photo whose turned picture could not be written stays as it was: say so.
             if (!image.isNull()
                 && ImageOperation::saveImage(ImageOperation::rotateImage(image, direction), photo.full)) {
@@ -282,6 +341,6 @@ void ThumbnailThread::turnAlbumUpright()
                 icon = ImageOperation::rebuiltListIcon(photo, 100);
             }
         }
-        reply("phototoupOneFinishSlot", turned, AsPixmap{icon});
+        reply("phototoupOneFinishSlot", turned, AsPixmap {icon});
     }
 }

@@ -57,8 +57,7 @@ private:
     void turnAlbumUpright();
     // Calls the slot on the GUI thread while the receiver lives; QImage arguments that
     // the slot takes as QPixmap are converted there.
-    template <typename... Args>
-    void reply(const char* slot, Args... args) const;
+    template <typename... Args> void reply(const char* slot, Args... args) const;
 
     Image m_image;
     int m_index = 0;

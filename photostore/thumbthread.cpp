@@ -12,7 +12,10 @@
 ThumbThread::ThumbThread() = default;
 
 ThumbThread::ThumbThread(QString path, int width, int height, bool keepFullSize)
-    : m_path(std::move(path)), m_width(width), m_height(height), m_keepFullSize(keepFullSize)
+    : m_path(std::move(path))
+    , m_width(width)
+    , m_height(height)
+    , m_keepFullSize(keepFullSize)
 {
 }
 
@@ -34,16 +37,23 @@ QImage ThumbThread::loadForShowMode(const QString& path, bool keepFullSize)
     if (!keepFullSize && !size.isEmpty()) {
         int target = 0;
         switch (Config::show_mode) {
-        case 3: target = Config::THUMB_SIZE_1; break;
-        case 4: target = Config::THUMB_SIZE_2; break;
-        case 5: target = Config::THUMB_SIZE_3; break;
-        default: break;
+        case 3:
+            target = Config::THUMB_SIZE_1;
+            break;
+        case 4:
+            target = Config::THUMB_SIZE_2;
+            break;
+        case 5:
+            target = Config::THUMB_SIZE_3;
+            break;
+        default:
+            break;
         }
         if (target > 0) {
             const int w = size.width();
             const int h = size.height();
-            reader.setScaledSize(h < w ? QSize(target, int(qint64(target) * h / w))
-                                       : QSize(int(qint64(target) * w / h), target));
+            reader.setScaledSize(
+                h < w ? QSize(target, int(qint64(target) * h / w)) : QSize(int(qint64(target) * w / h), target));
         }
     }
     QElapsedTimer timer;

@@ -36,8 +36,8 @@ void warn(const QString& text)
 // The identifiers of the order, which the product query and the stock update send.
 QByteArray orderBody()
 {
-    return FormBody::tokenBody({ { "order_photo_id", Config::order_id }, { "shopid", Config::shop_id },
-        { "companyid", Config::super_id }, { "order_sample_infoid", Config::order_sample_infoid } });
+    return FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
+        {"companyid", Config::super_id}, {"order_sample_infoid", Config::order_sample_infoid}});
 }
 
 int scaled(int pixels)
@@ -102,9 +102,9 @@ ProductDlg::ProductDlg(QWidget* parent)
     ui->setupUi(this);
 
     model = new QStandardItemModel(this);
-    static const char* const headers[ColumnCount] = { "编号", "名称", "类别", "工厂编号", "数量", "库存", "P数",
-        "加P数", "张数", "制作要求", "加急", "打印", "缩略图", "快递", "发件", "替换备注", "授权备注(对外)" };
-    static const int widths[ColumnCount] = { 60, 200, 40, 60, 60, 40, 40, 40, 40, 150, 40, 40, 60, 40, 40, 150, 150 };
+    static const char* const headers[ColumnCount] = {"编号", "名称", "类别", "工厂编号", "数量", "库存", "P数", "加P数",
+        "张数", "制作要求", "加急", "打印", "缩略图", "快递", "发件", "替换备注", "授权备注(对外)"};
+    static const int widths[ColumnCount] = {60, 200, 40, 60, 60, 40, 40, 40, 40, 150, 40, 40, 60, 40, 40, 150, 150};
     model->setColumnCount(ColumnCount);
     for (int c = 0; c < ColumnCount; ++c)
         model->setHorizontalHeaderItem(c, new QStandardItem(tr(headers[c])));
@@ -245,9 +245,9 @@ void ProductDlg::setRow(int r, const Product& p)
 {
     const bool isAlbum = p.goodtypeid == QLatin1String("33");
     const bool isUrgent = p.isurgent != QLatin1String("0");
-    const QString texts[] = { p.number, productNameText(p), p.goodtype, p.factorykeyx, p.goodamount, p.stock,
+    const QString texts[] = {p.number, productNameText(p), p.goodtype, p.factorykeyx, p.goodamount, p.stock,
         isAlbum ? p.goodpnumber : QString(), isAlbum ? p.p_num : QString(), isAlbum ? p.goodpagenumber : QString(),
-        p.descr };
+        p.descr};
     for (int c = 0; c < 10; ++c)
         model->setItem(r, c, new QStandardItem(texts[c]));
     if (!p.hasParent) {

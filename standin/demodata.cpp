@@ -21,12 +21,12 @@ static QByteArray exifOrientation(int orientation)
 {
     QByteArray tiff;
     tiff += "MM";
-    tiff += QByteArray::fromHex("002A00000008"); // magic, IFD0 offset 8
-    tiff += QByteArray::fromHex("0001");         // one entry
+    tiff += QByteArray::fromHex("002A00000008");       // magic, IFD0 offset 8
+    tiff += QByteArray::fromHex("0001");               // one entry
     tiff += QByteArray::fromHex("011200030000000100"); // tag 0x0112, SHORT, count 1, value high byte
     tiff += char(orientation);
-    tiff += QByteArray::fromHex("0000");         // value padding
-    tiff += QByteArray::fromHex("00000000");     // no next IFD
+    tiff += QByteArray::fromHex("0000");     // value padding
+    tiff += QByteArray::fromHex("00000000"); // no next IFD
     QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
     QByteArray segment = QByteArray::fromHex("FFE1");
     const quint16 len = quint16(payload.size() + 2);
@@ -68,7 +68,7 @@ bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
 {
     const QString order = QDir(volumesRoot).filePath(orderShareFolder());
     const QStringList albums = {QStringLiteral("照片"), QStringLiteral("成品"), QStringLiteral("汰片"),
-                                QStringLiteral("设计"), QStringLiteral("设计汰片")};
+        QStringLiteral("设计"), QStringLiteral("设计汰片")};
     for (const QString& album : albums) {
         if (!QDir().mkpath(order + album)) {
             if (error)
@@ -76,13 +76,25 @@ bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
             return false;
         }
     }
-    struct Photo { const char* album; const char* name; int w; int h; int orientation; };
+    struct Photo
+    {
+        const char* album;
+        const char* name;
+        int w;
+        int h;
+        int orientation;
+    };
     const Photo photos[] = {
-        {"照片", "IMG_0001.jpg", 1200, 800, 1}, {"照片", "IMG_0002.jpg", 1200, 800, 1},
-        {"照片", "IMG_0003.JPG", 800, 1200, 1}, {"照片", "IMG_0004.jpg", 1200, 800, 6},
-        {"成品", "IMG_0001.jpg", 1200, 800, 1}, {"成品", "IMG_0002.jpg", 1200, 800, 1},
-        {"成品", "IMG_0004.jpg", 1200, 800, 6}, {"成品", "婚纱 外景 01.jpg", 1200, 800, 1},
-        {"成品", "IMG_0005.JPG", 800, 1200, 1}, {"汰片", "IMG_0006.jpg", 1200, 800, 1},
+        {"照片", "IMG_0001.jpg", 1200, 800, 1},
+        {"照片", "IMG_0002.jpg", 1200, 800, 1},
+        {"照片", "IMG_0003.JPG", 800, 1200, 1},
+        {"照片", "IMG_0004.jpg", 1200, 800, 6},
+        {"成品", "IMG_0001.jpg", 1200, 800, 1},
+        {"成品", "IMG_0002.jpg", 1200, 800, 1},
+        {"成品", "IMG_0004.jpg", 1200, 800, 6},
+        {"成品", "婚纱 外景 01.jpg", 1200, 800, 1},
+        {"成品", "IMG_0005.JPG", 800, 1200, 1},
+        {"汰片", "IMG_0006.jpg", 1200, 800, 1},
         {"设计", "D_0001.jpg", 1600, 1000, 1},
     };
     for (const Photo& ph : photos) {

@@ -46,19 +46,20 @@ bool DemoTemplates::writeRoom(const QString& imagePath, QSize size, const QList<
 bool DemoTemplates::create(const QString& root, QString* error)
 {
     auto rect = [](int left, int top, int right, int bottom) {
-        return QPolygon({ QPoint(left, top), QPoint(left, bottom), QPoint(right, bottom), QPoint(right, top) });
+        return QPolygon({QPoint(left, top), QPoint(left, bottom), QPoint(right, bottom), QPoint(right, top)});
     };
-    struct Room {
+    struct Room
+    {
         const char* folder;
         const char* name;
         QList<QPolygon> holes;
     };
     const Room rooms[] = {
-        { "模板/卧室/", "卧室单框.jpg", { rect(600, 150, 1000, 450) } },
-        { "模板/客厅/", "客厅双框.jpg", { rect(330, 170, 690, 470), rect(910, 170, 1270, 470) } },
+        {"模板/卧室/", "卧室单框.jpg", {rect(600, 150, 1000, 450)}},
+        {"模板/客厅/", "客厅双框.jpg", {rect(330, 170, 690, 470), rect(910, 170, 1270, 470)}},
         // A frame seen from the side: a hole that is no rectangle.
-        { "模板/其他/", "其他斜框.jpg",
-            { QPolygon({ QPoint(560, 140), QPoint(560, 500), QPoint(1040, 440), QPoint(1040, 200) }) } },
+        {"模板/其他/", "其他斜框.jpg",
+            {QPolygon({QPoint(560, 140), QPoint(560, 500), QPoint(1040, 440), QPoint(1040, 200)})}},
     };
     for (const Room& room : rooms) {
         const QString folder = QDir(root).filePath(QString::fromUtf8(room.folder));

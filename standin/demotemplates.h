@@ -9,7 +9,8 @@
 // Room templates of our own making for the demo share: a painted room with empty picture
 // frames, and beside each picture its hole file (the count, then four corners per hole:
 // top-left, bottom-left, bottom-right, top-right).
-class DemoTemplates {
+class DemoTemplates
+{
 public:
     // Writes the templates into "模板/卧室/", "模板/客厅/" and "模板/其他/" below root;
     // existing files are kept.

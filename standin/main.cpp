@@ -17,10 +17,14 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Local stand-in of the studio's back end"));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("port"), QStringLiteral("Port on 127.0.0.1 (0: any)"), QStringLiteral("port"), QStringLiteral("0")});
-    parser.addOption({QStringLiteral("cert-dir"), QStringLiteral("Folder for the generated certificate"), QStringLiteral("dir")});
-    parser.addOption({QStringLiteral("fixtures"), QStringLiteral("Extra fixture folder (overrides the built-in one)"), QStringLiteral("dir")});
-    parser.addOption({QStringLiteral("volumes"), QStringLiteral("Create the demo share below this folder"), QStringLiteral("dir")});
+    parser.addOption({QStringLiteral("port"), QStringLiteral("Port on 127.0.0.1 (0: any)"), QStringLiteral("port"),
+        QStringLiteral("0")});
+    parser.addOption(
+        {QStringLiteral("cert-dir"), QStringLiteral("Folder for the generated certificate"), QStringLiteral("dir")});
+    parser.addOption({QStringLiteral("fixtures"), QStringLiteral("Extra fixture folder (overrides the built-in one)"),
+        QStringLiteral("dir")});
+    parser.addOption(
+        {QStringLiteral("volumes"), QStringLiteral("Create the demo share below this folder"), QStringLiteral("dir")});
     parser.process(app);
 
     QTextStream out(stdout);

@@ -78,12 +78,12 @@ bool StandInServer::makeCertificate(const QString& dir, QString* certPath, QStri
     *certPath = QDir(dir).filePath(QStringLiteral("standin-cert.pem"));
     *keyPath = QDir(dir).filePath(QStringLiteral("standin-key.pem"));
     QProcess openssl;
-    openssl.start(QStringLiteral("openssl"), {
-        QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
-        QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-        QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
-        QStringLiteral("-addext"), QStringLiteral("subjectAltName=DNS:localhost,IP:127.0.0.1"),
-        QStringLiteral("-keyout"), *keyPath, QStringLiteral("-out"), *certPath });
+    openssl.start(QStringLiteral("openssl"),
+        {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+            QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+            QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=localhost"),
+            QStringLiteral("-addext"), QStringLiteral("subjectAltName=DNS:localhost,IP:127.0.0.1"),
+            QStringLiteral("-keyout"), *keyPath, QStringLiteral("-out"), *certPath});
     if (!openssl.waitForFinished(30000) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0) {
         if (error)
             *error = QString::fromLocal8Bit(openssl.readAllStandardError()) + openssl.errorString();
@@ -208,7 +208,7 @@ QList<QPair<QString, QString>> StandInServer::decodeForm(const QByteArray& body)
         const QByteArray k = eq < 0 ? pair : pair.left(eq);
         const QByteArray v = eq < 0 ? QByteArray() : pair.mid(eq + 1);
         out << qMakePair(QString::fromUtf8(QByteArray::fromPercentEncoding(k)),
-                         QString::fromUtf8(QByteArray::fromPercentEncoding(v)));
+            QString::fromUtf8(QByteArray::fromPercentEncoding(v)));
     }
     return out;
 }

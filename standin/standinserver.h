@@ -29,7 +29,7 @@ struct StandInRequest
     QList<QPair<QString, QString>> fields;        // decoded form pairs, in order
 
     QString endpoint() const { return m + QLatin1Char('.') + a; }
-    QString value(const QString& key) const;      // first value of key, empty when absent
+    QString value(const QString& key) const; // first value of key, empty when absent
     QStringList keys() const;
     QByteArray header(const QByteArray& name) const;
 };
@@ -39,14 +39,24 @@ struct StandInReply
 {
     int status = 200;
     QByteArray body;
-    bool hold = false;  // keep the reply until releaseHeld()
+    bool hold = false; // keep the reply until releaseHeld()
     int delayMs = 0;
 
     static StandInReply json(const QJsonValue& value);
     static StandInReply raw(const QByteArray& body, int status = 200);
     static StandInReply httpStatus(int status);
-    StandInReply held() const { StandInReply r = *this; r.hold = true; return r; }
-    StandInReply delayed(int ms) const { StandInReply r = *this; r.delayMs = ms; return r; }
+    StandInReply held() const
+    {
+        StandInReply r = *this;
+        r.hold = true;
+        return r;
+    }
+    StandInReply delayed(int ms) const
+    {
+        StandInReply r = *this;
+        r.delayMs = ms;
+        return r;
+    }
 };
 
 // The local stand-in for the studio's back end: HTTPS on 127.0.0.1, routed on the
@@ -97,7 +107,11 @@ protected:
     void incomingConnection(qintptr descriptor) override;
 
 private:
-    struct Held { QPointer<QSslSocket> socket; StandInReply reply; };
+    struct Held
+    {
+        QPointer<QSslSocket> socket;
+        StandInReply reply;
+    };
 
     void readFrom(QSslSocket* socket);
     StandInReply answer(const StandInRequest& request) const;

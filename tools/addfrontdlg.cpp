@@ -69,7 +69,10 @@ addFrontDlg::addFrontDlg(QWidget* parent)
     initMark();
 }
 
-addFrontDlg::~addFrontDlg() { delete ui; }
+addFrontDlg::~addFrontDlg()
+{
+    delete ui;
+}
 
 void addFrontDlg::initMark()
 {
@@ -86,7 +89,7 @@ void addFrontDlg::initMark()
 
     colorGroup = new QActionGroup(this);
     colorGroup->setExclusive(true);
-    for (const char* name : { "red", "green", "blue", "yellow", "orange" }) {
+    for (const char* name : {"red", "green", "blue", "yellow", "orange"}) {
         const QString colour = QLatin1String(name);
         QAction* action = new QAction(
             QIcon(QStringLiteral(":/toolIcon/Image/toolIcons/") + colour + QStringLiteral(".png")), QString(), toolBar);
@@ -242,7 +245,10 @@ void addFrontDlg::selectedMarker()
         selectMarker->setIsSelect(true);
 }
 
-void addFrontDlg::editTextChangedSlot() { markChanged(); }
+void addFrontDlg::editTextChangedSlot()
+{
+    markChanged();
+}
 
 void addFrontDlg::delMarkerSlot(ZKMarkEdit* edit)
 {
@@ -375,7 +381,10 @@ void addFrontDlg::applyRequirement()
     emit sendNeedMessage();
 }
 
-bool addFrontDlg::isEditable() const { return !saving && loadState != LoadState::Loading; }
+bool addFrontDlg::isEditable() const
+{
+    return !saving && loadState != LoadState::Loading;
+}
 
 void addFrontDlg::updateEnabled()
 {
@@ -385,9 +394,15 @@ void addFrontDlg::updateEnabled()
     ui->pushButton_2->setEnabled(!saving);
 }
 
-void addFrontDlg::on_pushButton_clicked() { startSave(); }
+void addFrontDlg::on_pushButton_clicked()
+{
+    startSave();
+}
 
-void addFrontDlg::on_pushButton_2_clicked() { close(); }
+void addFrontDlg::on_pushButton_2_clicked()
+{
+    close();
+}
 
 void addFrontDlg::reject()
 {

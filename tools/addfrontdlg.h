@@ -33,7 +33,8 @@ class addFrontDlg;
 // When the photo's marks could not be loaded, a save would replace them with only the new
 // ones, so it is confirmed first; until the load has ended the editor takes no edits.
 // Opened by the viewer, deleted on close.
-class addFrontDlg : public QDialog {
+class addFrontDlg : public QDialog
+{
     Q_OBJECT
 public:
     explicit addFrontDlg(QWidget* parent = nullptr);

@@ -11,7 +11,10 @@ AddTrimDlg::AddTrimDlg(QWidget* parent)
     ui->setupUi(this);
 }
 
-AddTrimDlg::~AddTrimDlg() { delete ui; }
+AddTrimDlg::~AddTrimDlg()
+{
+    delete ui;
+}
 
 void AddTrimDlg::on_AddrcButton_clicked()
 {
@@ -28,4 +31,7 @@ void AddTrimDlg::on_AddrcButton_clicked()
     close();
 }
 
-void AddTrimDlg::on_CancelButton_clicked() { close(); }
+void AddTrimDlg::on_CancelButton_clicked()
+{
+    close();
+}

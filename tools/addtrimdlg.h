@@ -9,7 +9,8 @@ class AddTrimDlg;
 
 // Asks for one more crop size: shape, width and height. Reports it by SendrcPara and
 // closes; the chooser that opened it keeps the size for as long as it lives.
-class AddTrimDlg : public QDialog {
+class AddTrimDlg : public QDialog
+{
     Q_OBJECT
 public:
     explicit AddTrimDlg(QWidget* parent = nullptr);

@@ -10,7 +10,8 @@
 
 // The shop's crop sizes as read from a "getcutsize" reply. error is the back end's message
 // when its "code" is not "1"; the sizes are then empty.
-struct CutSizeList {
+struct CutSizeList
+{
     QList<Rcpara> sizes;
     bool isError = false;
     QString error;

@@ -37,25 +37,30 @@ void FamilyDlg::importFamilyPic(QString dir)
     const int call = ++m_listing;
     const QPointer<FamilyDlg> self(this);
     // Ahead of any thumbnail jobs waiting on the pool: the operator waits for this list.
-    QThreadPool::globalInstance()->start([self, call, dir] {
-        QDir folder(dir);
-        const bool exists = folder.exists();
-        QStringList paths;
-        if (exists) {
-            folder.setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
-                QStringLiteral("*.bmp")});
-            const QFileInfoList entries = folder.entryInfoList();
-            for (const QFileInfo& entry : entries) {
-                if (entry.fileName() == QLatin1String(".") || entry.fileName() == QLatin1String(".."))
-                    continue;
-                paths.append(entry.absoluteFilePath());
+    QThreadPool::globalInstance()->start(
+        [self, call, dir] {
+            QDir folder(dir);
+            const bool exists = folder.exists();
+            QStringList paths;
+            if (exists) {
+                folder.setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
+                    QStringLiteral("*.bmp")});
+                const QFileInfoList entries = folder.entryInfoList();
+                for (const QFileInfo& entry : entries) {
+                    if (entry.fileName() == QLatin1String(".") || entry.fileName() == QLatin1String(".."))
+                        continue;
+                    paths.append(entry.absoluteFilePath());
+                }
             }
-        }
-        QMetaObject::invokeMethod(qApp, [self, call, dir, exists, paths] {
-            if (self && call == self->m_listing)
-                self->showTemplates(dir, exists, paths);
-        }, Qt::QueuedConnection);
-    }, 1);
+            QMetaObject::invokeMethod(
+                qApp,
+                [self, call, dir, exists, paths] {
+                    if (self && call == self->m_listing)
+                        self->showTemplates(dir, exists, paths);
+                },
+                Qt::QueuedConnection);
+        },
+        1);
 }
 
 void FamilyDlg::showTemplates(const QString& dir, bool exists, const QStringList& paths)

@@ -8,7 +8,8 @@
 
 // One photo hole of a room template, in template-image pixels: its index in file order and
 // its corners, where the photo's top-left, bottom-left, bottom-right and top-right go.
-struct FAMILYPOINTS {
+struct FAMILYPOINTS
+{
     int index = 0;
     QPointF point1;
     QPointF point2;
@@ -20,7 +21,8 @@ struct FAMILYPOINTS {
 // the count N, then 4N lines "x,y" of whole pixels. Reading never fails: a missing file
 // gives no holes, and so does a file that is not of that form (error says why; the
 // template is then shown without holes). Pure functions, any thread.
-struct HoleFile {
+struct HoleFile
+{
     QList<FAMILYPOINTS> holes;
     QString error;
 

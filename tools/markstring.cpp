@@ -18,11 +18,14 @@ QString MarkString::toString(const QRect& rect, int shape, int number, const QCo
 {
     const QString frame = QString::number(qMax(0, rect.x())) + QLatin1Char(',') + QString::number(qMax(0, rect.y()))
         + QLatin1Char(',') + QString::number(rect.width()) + QLatin1Char(',') + QString::number(rect.height());
-    return QStringList({ frame, QString::number(shape), QString::number(number), color.name(), text })
+    return QStringList({frame, QString::number(shape), QString::number(number), color.name(), text})
         .join(QLatin1Char('-'));
 }
 
-QString MarkString::toString() const { return toString(rect, shape, number, color, text); }
+QString MarkString::toString() const
+{
+    return toString(rect, shape, number, color, text);
+}
 
 MarkString MarkString::parse(const QString& mark)
 {

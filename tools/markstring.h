@@ -12,7 +12,8 @@
 // x, y, w and h are pixels of the mark editor's picture label (a negative x or y is written
 // as 0), shape 0 is an ellipse and 1 a rectangle, colour is "#rrggbb", and the text is
 // everything after the fourth "-", written as typed (it may hold "-" and line breaks).
-struct MarkString {
+struct MarkString
+{
     // Numbers above this are not marks a person made; read as malformed.
     static constexpr int maxNumber = 999;
 

@@ -15,7 +15,8 @@
 #include <algorithm>
 #include <climits>
 
-struct OpenGlWidget::LoadedTemplate {
+struct OpenGlWidget::LoadedTemplate
+{
     QString path;
     QImage image;
     QSize size;
@@ -230,7 +231,7 @@ void OpenGlWidget::transFromModelToOpengl(double w, double h)
     const double hw = double(qMax(1, width() / 2));
     const double hh = double(qMax(1, height() / 2));
     m_templateQuad
-        = { QPointF(-a / hw, b / hh), QPointF(-a / hw, -b / hh), QPointF(a / hw, -b / hh), QPointF(a / hw, b / hh) };
+        = {QPointF(-a / hw, b / hh), QPointF(-a / hw, -b / hh), QPointF(a / hw, -b / hh), QPointF(a / hw, b / hh)};
 }
 
 void OpenGlWidget::transferFamilyCoordToWidgetCoord()
@@ -245,7 +246,7 @@ void OpenGlWidget::transferFamilyCoordToWidgetCoord()
         = [&](const QPointF& corner) { return QPoint(truncated(corner.x() * s + ox), truncated(corner.y() * s + oy)); };
     for (const FAMILYPOINTS& hole : qAsConst(m_holes))
         m_holePolygons.append(
-            { toWidget(hole.point1), toWidget(hole.point2), toWidget(hole.point3), toWidget(hole.point4) });
+            {toWidget(hole.point1), toWidget(hole.point2), toWidget(hole.point3), toWidget(hole.point4)});
 }
 
 void OpenGlWidget::transFromFamilyHoleToOpengl()

@@ -26,7 +26,8 @@ class OpenGlWidget;
 // the latest showFamilyModelImage() call is drawn once its files are read, earlier ones are
 // dropped. Textures are uploaded with the widget's context current, scaled down to what the
 // GL implementation takes. GUI thread only; the viewer owns the widget.
-class OpenGlWidget : public QGLWidget {
+class OpenGlWidget : public QGLWidget
+{
     Q_OBJECT
 public:
     explicit OpenGlWidget(QWidget* parent = nullptr);

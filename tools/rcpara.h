@@ -2,7 +2,8 @@
 #define RCPARA_H
 
 // One crop size of the studio: the viewer opens a frame of aspect ratio height / width.
-struct Rcpara {
+struct Rcpara
+{
     Rcpara(int width, int height, bool type)
         : width(width)
         , height(height)

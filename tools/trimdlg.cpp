@@ -23,7 +23,10 @@ TrimDlg::TrimDlg(QWidget* parent)
     getCutSize();
 }
 
-TrimDlg::~TrimDlg() { delete ui; }
+TrimDlg::~TrimDlg()
+{
+    delete ui;
+}
 
 QString TrimDlg::rowText(const Rcpara& size)
 {
@@ -33,7 +36,7 @@ QString TrimDlg::rowText(const Rcpara& size)
 
 void TrimDlg::getCutSize()
 {
-    const QByteArray body = FormBody::tokenBody({ { "shopid", Config::shop_id }, { "superid", Config::super_id } });
+    const QByteArray body = FormBody::tokenBody({{"shopid", Config::shop_id}, {"superid", Config::super_id}});
     qDebug().noquote() << "url_query_cutsize=" << Config::url_query_cutsize;
     qDebug().noquote() << "postData=" << FormBody::logText(body);
     BackendPost::post(Config::url_query_cutsize, body, this, &TrimDlg::queryCallBack);
@@ -66,7 +69,10 @@ void TrimDlg::ShowAllrcpara()
         ui->listWidget->addItem(rowText(size));
 }
 
-void TrimDlg::Addrcpara() { ui->listWidget->insertItem(rcparas.size() - 1, rowText(rcparas.last())); }
+void TrimDlg::Addrcpara()
+{
+    ui->listWidget->insertItem(rcparas.size() - 1, rowText(rcparas.last()));
+}
 
 void TrimDlg::Deletercpara()
 {
@@ -91,7 +97,10 @@ void TrimDlg::sendSize(int row)
     emit SendSelectedrcPara(size.width, size.height, size.type);
 }
 
-void TrimDlg::on_listWidget_clicked(const QModelIndex& index) { sendSize(index.row()); }
+void TrimDlg::on_listWidget_clicked(const QModelIndex& index)
+{
+    sendSize(index.row());
+}
 
 void TrimDlg::on_listWidget_doubleClicked(const QModelIndex& index)
 {
@@ -109,9 +118,15 @@ void TrimDlg::on_AddButton_clicked()
     delete dialog;
 }
 
-void TrimDlg::on_DeleteButton_clicked() { Deletercpara(); }
+void TrimDlg::on_DeleteButton_clicked()
+{
+    Deletercpara();
+}
 
-void TrimDlg::on_OKSELECTEBUTTON_clicked() { close(); }
+void TrimDlg::on_OKSELECTEBUTTON_clicked()
+{
+    close();
+}
 
 void TrimDlg::on_CANCELBUTTON_clicked()
 {

@@ -21,7 +21,8 @@ class TrimDlg;
 // closes); "取消裁剪" sends SendSelectedrcPara(0, 0, true) and then cancelEditPhoto(), in
 // that order, because the first puts the viewer into crop mode and the second removes the
 // crop. Row i of the list always shows and sends size i.
-class TrimDlg : public QDialog {
+class TrimDlg : public QDialog
+{
     Q_OBJECT
 public:
     explicit TrimDlg(QWidget* parent = nullptr);

@@ -31,10 +31,22 @@ ZKMarkEdit::ZKMarkEdit(int number, ZKMarker* marker, QWidget* parent)
     connect(textEdit->document(), &QTextDocument::contentsChanged, this, &ZKMarkEdit::editAdjustHgt);
 }
 
-QString ZKMarkEdit::getEditText() const { return textEdit->toPlainText(); }
+QString ZKMarkEdit::getEditText() const
+{
+    return textEdit->toPlainText();
+}
 
-void ZKMarkEdit::setEditText(const QString& text) { textEdit->setPlainText(text); }
+void ZKMarkEdit::setEditText(const QString& text)
+{
+    textEdit->setPlainText(text);
+}
 
-void ZKMarkEdit::delEditAction() { emit delEditSgl(this); }
+void ZKMarkEdit::delEditAction()
+{
+    emit delEditSgl(this);
+}
 
-void ZKMarkEdit::editAdjustHgt() { emit editTextChanged(); }
+void ZKMarkEdit::editAdjustHgt()
+{
+    emit editTextChanged();
+}

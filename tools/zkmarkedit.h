@@ -12,7 +12,8 @@ class ZKMarker;
 // The numbered text box of one marker in the mark editor's side panel. It holds the
 // mark's plain text and asks for its deletion by delEditSgl; the editor deletes both the
 // box and its marker.
-class ZKMarkEdit : public QFrame {
+class ZKMarkEdit : public QFrame
+{
     Q_OBJECT
 public:
     ZKMarkEdit(int number, ZKMarker* marker, QWidget* parent = nullptr);

@@ -12,7 +12,8 @@ class ZKShapeLb;
 // shape, in the mark's colour. Any marker can be dragged; only the selected one shows the
 // resize cursors at its edges and resizes from them. Mouse events are also passed on to
 // the parent (each handler leaves them ignored). The editor owns and deletes it.
-class ZKMarker : public QFrame {
+class ZKMarker : public QFrame
+{
     Q_OBJECT
 public:
     enum ShapeEnum { Ellipse = 0, Rectangle = 1 };

@@ -91,8 +91,8 @@ void ImageEditer::showImage(QImage image, QRect clipRect, PHOTOTYPE type, bool e
     m_scaleLevel = 0;
     m_mode = 0;
     const QImage scaled = fittedImage();
-    m_scaledImage = darkened(scaled, ImageOperation::scaleRectBySize(m_image.size(), m_imageClipRect, scaled.size()),
-        m_ellipse);
+    m_scaledImage
+        = darkened(scaled, ImageOperation::scaleRectBySize(m_image.size(), m_imageClipRect, scaled.size()), m_ellipse);
     update();
 }
 
@@ -103,8 +103,8 @@ QRect ImageEditer::scaleRect(QImage from, QRect rect, QImage to)
 
 QRect ImageEditer::getImageRect()
 {
-    return QRect(QPoint((width() - m_scaledImage.width()) / 2, (height() - m_scaledImage.height()) / 2),
-        m_scaledImage.size());
+    return QRect(
+        QPoint((width() - m_scaledImage.width()) / 2, (height() - m_scaledImage.height()) / 2), m_scaledImage.size());
 }
 
 int ImageEditer::roll_angle() const
@@ -160,8 +160,8 @@ QImage ImageEditer::scaleImage(int level)
         const double factor = std::pow(ScaleStep, level);
         scaled = fitted(m_image, int(width() * factor), int(height() * factor));
     }
-    m_scaledImage = darkened(scaled, ImageOperation::scaleRectBySize(m_image.size(), m_imageClipRect, scaled.size()),
-        m_ellipse);
+    m_scaledImage
+        = darkened(scaled, ImageOperation::scaleRectBySize(m_image.size(), m_imageClipRect, scaled.size()), m_ellipse);
     if (m_rollAngle % 360 != 0)
         m_scaledImage = turned(m_scaledImage, m_rollAngle);
     return m_scaledImage;
@@ -293,10 +293,11 @@ void ImageEditer::updateImageLib(int mode, int angle)
     save.index = data->getCurrentIndex();
     // Only a turn in either direction is saved: anything else would rewrite the files as they are.
     save.angle = (mode == 0 || mode == 1) ? angle : 0;
-    const bool shown = !m_image.isNull() && save.index >= 0
-        && (m_imageName.isEmpty() || m_imageName == photo.GetImageName());
+    const bool shown
+        = !m_image.isNull() && save.index >= 0 && (m_imageName.isEmpty() || m_imageName == photo.GetImageName());
     if (!shown || save.quarterTurns() == 0) {
-        QMetaObject::invokeMethod(this, [this] { emit rotateFinished(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { emit rotateFinished(); }, Qt::QueuedConnection);
         return;
     }
 
@@ -643,8 +644,8 @@ void ImageEditer::drawMultiCompareModePixmap()
             continue;
         }
         const QImage scaled = fitted(image, cellWidth, cellHeight);
-        painter.drawImage(cell.x() + (cellWidth - scaled.width()) / 2, cell.y() + (cellHeight - scaled.height()) / 2,
-            scaled);
+        painter.drawImage(
+            cell.x() + (cellWidth - scaled.width()) / 2, cell.y() + (cellHeight - scaled.height()) / 2, scaled);
     }
     painter.setPen(QPen(Qt::darkGray, 1));
     for (int i = 1; i < side; ++i) {

@@ -147,13 +147,16 @@ void PhotoView::setImageEditerDragIndex(bool isdrag, QString& path)
             if (image.width() > 1000 || image.height() > 1000)
                 image = image.scaled(1000, 1000, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         }
-        QMetaObject::invokeMethod(qApp, [self, load, isdrag, image]() mutable {
-            // A photo that cannot be read changes nothing.
-            if (!self || load != self->m_familyPhotoLoad || image.isNull())
-                return;
-            self->familyWidget->setIsDrag(isdrag);
-            self->familyWidget->receivePhoto(image);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, load, isdrag, image]() mutable {
+                // A photo that cannot be read changes nothing.
+                if (!self || load != self->m_familyPhotoLoad || image.isNull())
+                    return;
+                self->familyWidget->setIsDrag(isdrag);
+                self->familyWidget->receivePhoto(image);
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -167,8 +170,7 @@ void PhotoView::slt_photoNumLabVisible(bool visible)
     }
     ImageData* images = ImageData::getInstance();
     photoNumLabel->setText(QString::number(images->getCurrentIndex() + 1) + QLatin1Char('/')
-        + QString::number(images->getChengPinImgs()) + QLatin1Char('/')
-        + QString::number(images->getDeletedImgs()));
+        + QString::number(images->getChengPinImgs()) + QLatin1Char('/') + QString::number(images->getDeletedImgs()));
     photoNumLabel->raise();
     photoNumLabel->show();
 }

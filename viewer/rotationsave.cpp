@@ -59,7 +59,7 @@ bool RotationSave::write() const
         return false;
 
     // Everything is encoded before the first file is touched, so a failure changes nothing.
-    QList<Encoded> files{{full, encodeTurned(photo, turns * 90, full)}};
+    QList<Encoded> files {{full, encodeTurned(photo, turns * 90, full)}};
     if (files.first().bytes.isEmpty())
         return false;
     for (const QString& thumb : {small, middle}) {

@@ -20,7 +20,7 @@ QString AlbumDisplay::cropText(const Image& photo)
 QList<QStandardItem*> AlbumDisplay::tableRow(const Image& photo)
 {
     return {new QStandardItem(photo.GetImageName()), new QStandardItem(photo.getProductId()),
-            new QStandardItem(photo.GetStrneed()), new QStandardItem(cropText(photo))};
+        new QStandardItem(photo.GetStrneed()), new QStandardItem(cropText(photo))};
 }
 
 QString AlbumDisplay::albumLabel(int type, int seleType, int count)
@@ -31,9 +31,9 @@ QString AlbumDisplay::albumLabel(int type, int seleType, int count)
         word = QStringLiteral("照片(");
         break;
     case PHOTO_FINE:
-        word = seleType == SELE_USED     ? QStringLiteral("已选(")
-               : seleType == SELE_UNUSED ? QStringLiteral("未选(")
-                                         : QStringLiteral("成品(");
+        word = seleType == SELE_USED  ? QStringLiteral("已选(")
+            : seleType == SELE_UNUSED ? QStringLiteral("未选(")
+                                      : QStringLiteral("成品(");
         break;
     case PHOTO_DELETED:
         word = QStringLiteral("汰片(");
@@ -91,14 +91,14 @@ QStringList AlbumDisplay::reloadFolders(int type)
     switch (type) {
     case PHOTO_RAW:
         return {DirServer::getOriginalImageThumbPath100(), DirServer::getOriginalImageSmallThumbPath(),
-                DirServer::getOriginalImageMidThumbPath()};
+            DirServer::getOriginalImageMidThumbPath()};
     case PHOTO_FINE:
     case PHOTO_DELETED:
         return {DirServer::getFineImageThumbPath100(), DirServer::getFineImageMidThumbPath(),
-                DirServer::getFineImageSmallThumbPath()};
+            DirServer::getFineImageSmallThumbPath()};
     case PHOTO_DESIGN:
         return {DirServer::getDesignImageThumbPath100(), DirServer::getDesignImageSmallThumbPath(),
-                DirServer::getDesignImageMidThumbPath()};
+            DirServer::getDesignImageMidThumbPath()};
     default:
         return {};
     }

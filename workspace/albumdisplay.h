@@ -28,7 +28,8 @@ QString sortDots(int orderMode);
 
 // The product marks of a list of photos. A photo's marks are "用" and the 1-based
 // position of each product that lists its name, once per entry, in product order.
-struct ProductMarks {
+struct ProductMarks
+{
     // One entry per photo, in the list's order; empty for a photo no product uses.
     QStringList marks;
     // The names of the photos with at least one mark.

@@ -47,8 +47,7 @@ bool AlbumMoves::askRecover(const QString& albumName) const
         text = QStringLiteral("确定要将选中的照片移至 %1 吗？").arg(albumName);
     else if (view.count() == 1)
         text = QStringLiteral("是否恢复最后一张至 %1 吗？").arg(albumName);
-    return text.isEmpty()
-        || Prompt::question(&panel, PhotoOperation::tr("提示"), text) == QMessageBox::Yes;
+    return text.isEmpty() || Prompt::question(&panel, PhotoOperation::tr("提示"), text) == QMessageBox::Yes;
 }
 
 void AlbumMoves::move(ButtonUsage use)
@@ -86,7 +85,8 @@ void AlbumMoves::move(ButtonUsage use)
     panel.refreshWholeTable();
     if (use == USAGE_TO_FINE && view.count() == 0) {
         Prompt::information(&panel, QStringLiteral("提醒"),
-            shown == PHOTO_DESIGN_DELETED ? QStringLiteral("设计汰片已经全部恢复") : QStringLiteral("汰片已经全部恢复"));
+            shown == PHOTO_DESIGN_DELETED ? QStringLiteral("设计汰片已经全部恢复")
+                                          : QStringLiteral("汰片已经全部恢复"));
         return;
     }
     view.reselect(row);
@@ -112,7 +112,8 @@ void AlbumMoves::deleteDesign()
     if (!Config::is_del_design_photo)
         return;
     if (Config::is_del_design_prompt
-        && Prompt::question(&panel, PhotoOperation::tr("提示"), PhotoOperation::tr("确定要删除吗？")) != QMessageBox::Yes)
+        && Prompt::question(&panel, PhotoOperation::tr("提示"), PhotoOperation::tr("确定要删除吗？"))
+            != QMessageBox::Yes)
         return;
     const QStringList names = panel.GetSelectedItems(true);
     if (names.isEmpty())

@@ -6,8 +6,8 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
-AlbumThumbJob::AlbumThumbJob(ThumbnailThread* work, std::shared_ptr<const std::atomic<bool>> cancelled,
-                             ThumbReplyRelay* relay)
+AlbumThumbJob::AlbumThumbJob(
+    ThumbnailThread* work, std::shared_ptr<const std::atomic<bool>> cancelled, ThumbReplyRelay* relay)
     : m_work(work)
     , m_cancelled(std::move(cancelled))
     , m_relay(relay)
@@ -25,10 +25,13 @@ AlbumThumbJob::~AlbumThumbJob()
     if (m_ran || !m_counted || !app)
         return;
     const QPointer<ThumbReplyRelay> relay = m_relay;
-    QMetaObject::invokeMethod(app, [relay] {
-        if (relay)
-            relay->noteDropped();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app,
+        [relay] {
+            if (relay)
+                relay->noteDropped();
+        },
+        Qt::QueuedConnection);
 }
 
 void AlbumThumbJob::run()

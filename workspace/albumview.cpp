@@ -66,7 +66,8 @@ QList<AlbumView::Selected> AlbumView::selectedPhotos() const
         const int row = m_icons->row(item);
         if (row < 0 || row >= m_model->rowCount())
             continue;
-        picked.append({m_model->data(m_model->index(row, 0)).toString(), m_model->data(m_model->index(row, 1)).toString()});
+        picked.append(
+            {m_model->data(m_model->index(row, 0)).toString(), m_model->data(m_model->index(row, 1)).toString()});
     }
     return picked;
 }

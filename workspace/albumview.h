@@ -18,7 +18,8 @@ class AlbumView
 {
 public:
     // A selected photo: its name and the product marks its used-test reads.
-    struct Selected {
+    struct Selected
+    {
         QString name;
         QString marks;
     };

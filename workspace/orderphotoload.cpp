@@ -38,8 +38,7 @@ QStringList videoPaths(const QJsonObject& reply, const char* key)
 // True for a reply with "code" "1"; otherwise the box that stops the road goes into
 // result: the network error, or the refusal (refusalPrefix and the message). A reply
 // that is no JSON object stops it without a box.
-template <typename Result>
-bool accepted(const BackendReply& reply, const QString& refusalPrefix, Result* result)
+template <typename Result> bool accepted(const BackendReply& reply, const QString& refusalPrefix, Result* result)
 {
     if (reply.isSuccess())
         return true;
@@ -71,8 +70,8 @@ Image OrderPhotoLoad::readRecord(const QJsonObject& element)
     // A negative size, or an edge that no int holds, is no crop: it could not be drawn,
     // shown or posted back.
     const QRect crop = width < 0 || height < 0
-                           ? QRect()
-                           : CropRect::make(coordinate(element, "picx"), coordinate(element, "picy"), width, height);
+        ? QRect()
+        : CropRect::make(coordinate(element, "picx"), coordinate(element, "picy"), width, height);
     record.setClipRect(crop, element.value(QStringLiteral("pictype")).toString() != QLatin1String("0"));
     return record;
 }
@@ -118,7 +117,7 @@ QString OrderPhotoLoad::asFolder(const QString& path)
 QString OrderPhotoLoad::openFailedText(const QString& mapped)
 {
     return QStringLiteral("订单路径<font color=\"blue\">") + mapped.toHtmlEscaped()
-           + QStringLiteral("</font>打开失败，请检查路径是否正确！");
+        + QStringLiteral("</font>打开失败，请检查路径是否正确！");
 }
 
 OrderPhotoLoad::PictureInfoReply OrderPhotoLoad::readPictureInfoReply(const BackendReply& reply)
@@ -152,10 +151,10 @@ OrderPhotoLoad::OrderFolderReply OrderPhotoLoad::readOrderFolderReply(const Back
 QStringList OrderPhotoLoad::thumbnailFolders()
 {
     return {DirServer::getOriginalImageThumbPath100(), DirServer::getOriginalImageSmallThumbPath(),
-            DirServer::getOriginalImageMidThumbPath(),  DirServer::getDesignImageThumbPath100(),
-            DirServer::getDesignImageSmallThumbPath(),  DirServer::getDesignImageMidThumbPath(),
-            DirServer::getFineImageThumbPath100(),      DirServer::getFineImageSmallThumbPath(),
-            DirServer::getFineImageMidThumbPath()};
+        DirServer::getOriginalImageMidThumbPath(), DirServer::getDesignImageThumbPath100(),
+        DirServer::getDesignImageSmallThumbPath(), DirServer::getDesignImageMidThumbPath(),
+        DirServer::getFineImageThumbPath100(), DirServer::getFineImageSmallThumbPath(),
+        DirServer::getFineImageMidThumbPath()};
 }
 
 void OrderPhotoLoad::createThumbnailFolders()

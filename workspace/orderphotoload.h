@@ -16,7 +16,7 @@ struct BackendReply;
 // into the mounted folder, the thumbnail folders of the order and the playable videos.
 namespace OrderPhotoLoad {
 
-    // The five fields of the picture-information, picture-path and requirement queries, in order.
+// The five fields of the picture-information, picture-path and requirement queries, in order.
 QByteArray orderQueryBody();
 
 // What a picture-information reply carries. Missing members or members of another

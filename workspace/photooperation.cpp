@@ -125,8 +125,8 @@ void PhotoOperation::buildViews()
     setViewMenusConnected(true);
 }
 
-QPushButton* PhotoOperation::addButton(QPushButton* button, const QString& text,
-    void (PhotoOperation::*slot)(), bool hidden)
+QPushButton* PhotoOperation::addButton(
+    QPushButton* button, const QString& text, void (PhotoOperation::*slot)(), bool hidden)
 {
     button->setText(text);
     if (slot)
@@ -138,30 +138,30 @@ QPushButton* PhotoOperation::addButton(QPushButton* button, const QString& text,
 
 void PhotoOperation::buildButtons()
 {
-    rawButton = addButton(new QPushButton, QStringLiteral("照片"), &PhotoOperation::clickRawPhoto,
-        !Config::isShowRawButton);
+    rawButton
+        = addButton(new QPushButton, QStringLiteral("照片"), &PhotoOperation::clickRawPhoto, !Config::isShowRawButton);
     fineButton = new DropButton(USAGE_TO_FINE);
     addButton(fineButton, QStringLiteral("成品"), &PhotoOperation::clickFinePhoto, false);
-    designButton = addButton(new QPushButton, QStringLiteral("设计"), &PhotoOperation::clickDesignPhoto,
+    designButton = addButton(
+        new QPushButton, QStringLiteral("设计"), &PhotoOperation::clickDesignPhoto, !Config::isShowDesignButton);
+    designDeleteButton = addButton(new QPushButton, QStringLiteral("设计汰片"), &PhotoOperation::clickDesignDeletePhoto,
         !Config::isShowDesignButton);
-    designDeleteButton = addButton(new QPushButton, QStringLiteral("设计汰片"),
-        &PhotoOperation::clickDesignDeletePhoto, !Config::isShowDesignButton);
-    usedButton = addButton(new QPushButton, QStringLiteral("已选"), &PhotoOperation::clickUsedPhoto,
-        !Config::isShowSelectedButton);
-    unusedButton = addButton(new QPushButton, QStringLiteral("未选"), &PhotoOperation::clickUnusedPhoto,
-        !Config::isShowUnselectButton);
+    usedButton = addButton(
+        new QPushButton, QStringLiteral("已选"), &PhotoOperation::clickUsedPhoto, !Config::isShowSelectedButton);
+    unusedButton = addButton(
+        new QPushButton, QStringLiteral("未选"), &PhotoOperation::clickUnusedPhoto, !Config::isShowUnselectButton);
     deleteButton = new DropButton(USAGE_TO_DELETED);
     addButton(deleteButton, QStringLiteral("汰片"), &PhotoOperation::clickDeletePhoto, !Config::isShowDeleteButton);
     familyButton = addButton(new QPushButton, QStringLiteral("家居"), &PhotoOperation::clickFamily,
         Config::showfurniturebutton == QLatin1String("0"));
     compareButton = addButton(new QPushButton, QStringLiteral("对比"), &PhotoOperation::clickCompare,
         Config::showcontrastbutton == QLatin1String("0"));
-    modelButton = addButton(new QPushButton, QStringLiteral("模式"), &PhotoOperation::clickSwitchView,
-        !Config::isShowModelButton);
+    modelButton = addButton(
+        new QPushButton, QStringLiteral("模式"), &PhotoOperation::clickSwitchView, !Config::isShowModelButton);
     produceButton = addButton(new QPushButton, QStringLiteral("制作"), &PhotoOperation::clickProduce,
         Config::showfabricationbutton == QLatin1String("0"));
-    refreshButton = addButton(new QPushButton, QStringLiteral("刷新"), &PhotoOperation::clickReloadThumb,
-        !Config::isShowRefreshButton);
+    refreshButton = addButton(
+        new QPushButton, QStringLiteral("刷新"), &PhotoOperation::clickReloadThumb, !Config::isShowRefreshButton);
     // The N8 buttons answer only where N8 is switched on; the video buttons exist only
     // where the shop shows them.
     n8Button = addButton(new QPushButton, QStringLiteral("N8选版"),
@@ -171,8 +171,8 @@ void PhotoOperation::buildButtons()
     if (Config::isShowSpVideo)
         trialVideoButton = addButton(new QPushButton, QStringLiteral("试拍视频"), &PhotoOperation::clickVideo, false);
     if (Config::isShowJxVideo)
-        finalVideoButton = addButton(new QPushButton, QStringLiteral("精修视频"), &PhotoOperation::clickFinalVideo,
-            false);
+        finalVideoButton
+            = addButton(new QPushButton, QStringLiteral("精修视频"), &PhotoOperation::clickFinalVideo, false);
 
     auto row = [](std::initializer_list<QWidget*> widgets) {
         QHBoxLayout* layout = new QHBoxLayout;
@@ -225,10 +225,10 @@ void PhotoOperation::buildButtons()
     connect(listWidget, &QListWidget::itemPressed, this, qOverload<QListWidgetItem*>(&PhotoOperation::isDrag));
     connect(tableView, &QTableView::pressed, this, qOverload<const QModelIndex&>(&PhotoOperation::isDrag));
     connect(listWidget, &QListWidget::itemSelectionChanged, this, &PhotoOperation::itemChanged);
-    connect(tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        &PhotoOperation::selectTableRow);
-    connect(tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-        &PhotoOperation::onSelectionChanged);
+    connect(
+        tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &PhotoOperation::selectTableRow);
+    connect(
+        tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this, &PhotoOperation::onSelectionChanged);
 }
 
 // ---- Context menu ----
@@ -245,8 +245,7 @@ void PhotoOperation::bindCompareAction(const QString& text, void (PhotoOperation
 void PhotoOperation::setViewMenusConnected(bool connected)
 {
     disconnect(listWidget, &QWidget::customContextMenuRequested, this, &PhotoOperation::showMouseRightButton);
-    disconnect(tableView, &QWidget::customContextMenuRequested, this,
-        &PhotoOperation::showMouseRightButtonForTable);
+    disconnect(tableView, &QWidget::customContextMenuRequested, this, &PhotoOperation::showMouseRightButtonForTable);
     if (!connected)
         return;
     connect(listWidget, &QWidget::customContextMenuRequested, this, &PhotoOperation::showMouseRightButton);
@@ -755,8 +754,8 @@ QStringList PhotoOperation::GetSelectedItems(bool check)
     QStringList names;
     for (const AlbumView::Selected& photo : m_albumView->selectedPhotos()) {
         if (check && !photo.marks.trimmed().isEmpty()) {
-            if (Prompt::question(this, tr("提示"), tr("照片已经被使用，不能删除！"), QMessageBox::Yes,
-                    QMessageBox::Yes) == QMessageBox::Yes)
+            if (Prompt::question(this, tr("提示"), tr("照片已经被使用，不能删除！"), QMessageBox::Yes, QMessageBox::Yes)
+                == QMessageBox::Yes)
                 return QStringList();
             continue;
         }
@@ -881,8 +880,8 @@ QString PhotoOperation::getPicPaths(QStringList list)
 
 void PhotoOperation::postImageLog(QString type, QString picpath)
 {
-    BackendPost::post(Config::update_img_log, AlbumMoves::moveRecord(type, picpath), this,
-        &PhotoOperation::queryCallBackLog);
+    BackendPost::post(
+        Config::update_img_log, AlbumMoves::moveRecord(type, picpath), this, &PhotoOperation::queryCallBackLog);
 }
 
 void PhotoOperation::queryCallBackLog(const BackendReply& reply)
@@ -976,7 +975,7 @@ void PhotoOperation::onClipChanged()
         return;
     const Image photo = data->getCurrentImage();
     postPicInfo(photo.GetImageName(), photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
-    refreshThumb(QStringList{photo.GetImageName()});
+    refreshThumb(QStringList {photo.GetImageName()});
     refreshWholeTable();
 }
 

@@ -137,8 +137,8 @@ SelectPhotoView::SelectPhotoView(QWidget* parent)
     connect(photoView, &PhotoView::sendProAddImg, this, &SelectPhotoView::rightWidgetProUpdateImg);
     connect(productDlg, &ProductDlg::getPicNamelist, this, &SelectPhotoView::sendProductMessage);
     connect(productDlg, &ProductDlg::showImage, this, &SelectPhotoView::receiveImage);
-    connect(productDlg, qOverload<>(&ProductDlg::updateImage), this,
-        qOverload<>(&SelectPhotoView::updateMiddleTableImage));
+    connect(
+        productDlg, qOverload<>(&ProductDlg::updateImage), this, qOverload<>(&SelectPhotoView::updateMiddleTableImage));
     connect(productDlg, qOverload<QStringList>(&ProductDlg::updateImage), this,
         qOverload<QStringList>(&SelectPhotoView::updateMiddleTableImage));
     connect(productDlg, &ProductDlg::sendSetLocked, this, &SelectPhotoView::setLocked);
@@ -163,8 +163,8 @@ SelectPhotoView::~SelectPhotoView()
 
 void SelectPhotoView::changeTitle()
 {
-    static const char* const suffixes[] = {"(缩略图+原图)", "(只原图)", "(只缩略图)", "(缩略图+小图)",
-        "(缩略图+中图)", "(缩略图+大图)"};
+    static const char* const suffixes[]
+        = {"(缩略图+原图)", "(只原图)", "(只缩略图)", "(缩略图+小图)", "(缩略图+中图)", "(缩略图+大图)"};
     QString title = QStringLiteral("Velmo软件-影楼选片系统");
     if (Config::show_mode >= 0 && Config::show_mode <= 5)
         title += QString::fromUtf8(suffixes[Config::show_mode]);

@@ -29,16 +29,26 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<bool>("earlier");
-        QTest::newRow("day before") << "2024-03-09" << "2024-03-10" << true;
-        QTest::newRow("month decides") << "2024-12-01" << "2024-02-28" << false;
-        QTest::newRow("same day") << "2024-03-10" << "2024-03-10" << false;
-        QTest::newRow("numbers, not text") << "2024-3-9" << "2024-03-10" << true;
-        QTest::newRow("year decides") << "2023-12-31" << "2024-01-01" << true;
-        QTest::newRow("later year") << "2025-01-01" << "2024-12-31" << false;
-        QTest::newRow("first empty") << "" << "2024-03-10" << false;
-        QTest::newRow("second empty") << "2024-03-10" << "" << false;
-        QTest::newRow("short string") << "2024" << "2024-01-01" << true;
-        QTest::newRow("garbage counts as 0") << "abc-1-1" << "2024-01-01" << true;
+        QTest::newRow("day before") << "2024-03-09"
+                                    << "2024-03-10" << true;
+        QTest::newRow("month decides") << "2024-12-01"
+                                       << "2024-02-28" << false;
+        QTest::newRow("same day") << "2024-03-10"
+                                  << "2024-03-10" << false;
+        QTest::newRow("numbers, not text") << "2024-3-9"
+                                           << "2024-03-10" << true;
+        QTest::newRow("year decides") << "2023-12-31"
+                                      << "2024-01-01" << true;
+        QTest::newRow("later year") << "2025-01-01"
+                                    << "2024-12-31" << false;
+        QTest::newRow("first empty") << ""
+                                     << "2024-03-10" << false;
+        QTest::newRow("second empty") << "2024-03-10"
+                                      << "" << false;
+        QTest::newRow("short string") << "2024"
+                                      << "2024-01-01" << true;
+        QTest::newRow("garbage counts as 0") << "abc-1-1"
+                                             << "2024-01-01" << true;
     }
     void firstDateEarlier()
     {

@@ -75,7 +75,8 @@ private slots:
 
     void cancellableCardAndClick()
     {
-        FullScreenLoading* overlay = FullScreenLoading::showCancellable(m_window, QStringLiteral("上传中"), QStringLiteral("停止"));
+        FullScreenLoading* overlay
+            = FullScreenLoading::showCancellable(m_window, QStringLiteral("上传中"), QStringLiteral("停止"));
         QCOMPARE(cancelButton(overlay)->text(), QStringLiteral("停止"));
         QVERIFY(cancelButton(overlay)->isVisible());
         QCOMPARE(card(overlay)->size(), QSize(120, 150));
@@ -97,8 +98,8 @@ private slots:
 
     void cancelWithoutListenerGoesAway()
     {
-        QPointer<FullScreenLoading> overlay =
-            FullScreenLoading::showCancellable(m_window, QStringLiteral("上传中"), QStringLiteral("取消"));
+        QPointer<FullScreenLoading> overlay
+            = FullScreenLoading::showCancellable(m_window, QStringLiteral("上传中"), QStringLiteral("取消"));
         QTest::mouseClick(cancelButton(overlay), Qt::LeftButton);
         QCOMPARE(FullScreenLoading::getInstance(m_window), nullptr);
         QTRY_VERIFY(overlay.isNull());

@@ -72,8 +72,8 @@ void addHostileRows(const QJsonObject& good, const QStringList& paths)
         {"number 1", 1},
         {"1e308", 1e308},
         {"long text", QString(100000, QLatin1Char('x'))},
-        {"array of odd things", QJsonArray{1, "x", QJsonValue::Null, QJsonArray(), QJsonObject()}},
-        {"object", QJsonObject{{"1", "1"}, {"code", 1}}},
+        {"array of odd things", QJsonArray {1, "x", QJsonValue::Null, QJsonArray(), QJsonObject()}},
+        {"object", QJsonObject {{"1", "1"}, {"code", 1}}},
     };
     for (const QString& path : paths)
         for (const auto& v : values)
@@ -82,8 +82,7 @@ void addHostileRows(const QJsonObject& good, const QStringList& paths)
     // A whole number too large for any integer type, as the back end may print it.
     for (const QString& path : paths) {
         QByteArray body = compact(replaced(good, path.split(QLatin1Char('/')), QStringLiteral("@@")));
-        QTest::addRow("%s 99999999999999999999", qPrintable(path))
-            << body.replace("\"@@\"", "99999999999999999999");
+        QTest::addRow("%s 99999999999999999999", qPrintable(path)) << body.replace("\"@@\"", "99999999999999999999");
     }
     QTest::newRow("not JSON") << QByteArray("<html>502 Bad Gateway</html>");
     QTest::newRow("array") << QByteArray("[{\"code\":\"1\"}]");
@@ -94,16 +93,16 @@ void addHostileRows(const QJsonObject& good, const QStringList& paths)
 QJsonObject orderJson(const QString& key)
 {
     return {{"islock", "0"}, {"order_photo_id", "p-" + key}, {"orderid", "o-" + key}, {"servicetimes", "1"},
-            {"storesname", "旗舰店"}, {"bname", "李明"}, {"mphone", "13800001001"}, {"comboid", "套系A"},
-            {"order_price", "6999.00"}, {"role1", "摄影"}, {"role2", "化妆"}, {"orderpayforkey", key},
-            {"ishavepinguan", "0"}, {"pinguanfinish", "0"}, {"sampledate", "2026-03-05"},
-            {"order_sample_infoid", "s-" + key}};
+        {"storesname", "旗舰店"}, {"bname", "李明"}, {"mphone", "13800001001"}, {"comboid", "套系A"},
+        {"order_price", "6999.00"}, {"role1", "摄影"}, {"role2", "化妆"}, {"orderpayforkey", key},
+        {"ishavepinguan", "0"}, {"pinguanfinish", "0"}, {"sampledate", "2026-03-05"},
+        {"order_sample_infoid", "s-" + key}};
 }
 
 QJsonObject orderReply(const QJsonArray& orders)
 {
     return {{"code", "1"}, {"message", ""}, {"order", orders}, {"iscomboname", "1"}, {"iscomboprice", "1"},
-            {"photo_sort", "1"}, {"showdesign", "1"}};
+        {"photo_sort", "1"}, {"showdesign", "1"}};
 }
 
 bool isShortcutModifier(int m)
@@ -113,10 +112,9 @@ bool isShortcutModifier(int m)
 
 bool isShortcutKey(int k)
 {
-    return k == 0 || (k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_F1 && k <= Qt::Key_F35)
-           || k == Qt::Key_Delete || k == Qt::Key_Backspace || k == Qt::Key_Escape || k == Qt::Key_Left
-           || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Space
-           || k == Qt::Key_Return || k == Qt::Key_Enter;
+    return k == 0 || (k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_F1 && k <= Qt::Key_F35) || k == Qt::Key_Delete
+        || k == Qt::Key_Backspace || k == Qt::Key_Escape || k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up
+        || k == Qt::Key_Down || k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter;
 }
 
 } // namespace
@@ -138,8 +136,8 @@ private:
     std::unique_ptr<SearchOrder> searchWindow()
     {
         Config::uid = QStringLiteral("8001");
-        Config::names = QStringList{QStringLiteral("旗舰店")};
-        Config::ids = QStringList{QStringLiteral("101")};
+        Config::names = QStringList {QStringLiteral("旗舰店")};
+        Config::ids = QStringList {QStringLiteral("101")};
         Config::shop_id = QStringLiteral("101");
         std::unique_ptr<SearchOrder> w(new SearchOrder);
         w->show();
@@ -166,18 +164,14 @@ private:
         s.backend->setReply(m, a, StandInReply::raw(body));
         std::unique_ptr<SelectPhotoView> w(new SelectPhotoView);
         [&] {
-            QVERIFY(waitUntil([&] {
-                return requests("order", "getorderdescr") == 1 && requests("systemset", "getpicpath") == 1;
-            }));
+            QVERIFY(waitUntil(
+                [&] { return requests("order", "getorderdescr") == 1 && requests("systemset", "getpicpath") == 1; }));
         }();
         return w;
     }
 
     // The search window is usable: its table shows exactly its order list.
-    static void checkOrderTable(SearchOrder* w)
-    {
-        QCOMPARE(table(w)->model()->rowCount(), w->orderList.size());
-    }
+    static void checkOrderTable(SearchOrder* w) { QCOMPARE(table(w)->model()->rowCount(), w->orderList.size()); }
 
 private slots:
     void initTestCase()
@@ -208,10 +202,11 @@ private slots:
 
     void signIn_data()
     {
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", "登录成功"}, {"uid", "77"},
-                                   {"shop_data", QJsonArray{QJsonObject{{"name", "旗舰店"}, {"id", "101"}},
-                                                           QJsonObject{{"name", "分店"}, {"id", "102"}}}}},
-                       {"code", "message", "uid", "shop_data", "shop_data/0", "shop_data/0/id", "shop_data/0/name"});
+        addHostileRows(QJsonObject {{"code", "1"}, {"message", "登录成功"}, {"uid", "77"},
+                           {"shop_data",
+                               QJsonArray {QJsonObject {{"name", "旗舰店"}, {"id", "101"}},
+                                   QJsonObject {{"name", "分店"}, {"id", "102"}}}}},
+            {"code", "message", "uid", "shop_data", "shop_data/0", "shop_data/0/id", "shop_data/0/name"});
     }
 
     // Either the window is idle again, or it closed and one search window opened that lists
@@ -247,8 +242,9 @@ private slots:
 
     void versionCheck_data()
     {
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}, {"data", QJsonObject{{"path", "https://dl.example.com/x"}}}},
-                       {"code", "data", "data/path"});
+        addHostileRows(
+            QJsonObject {{"code", "1"}, {"message", ""}, {"data", QJsonObject {{"path", "https://dl.example.com/x"}}}},
+            {"code", "data", "data/path"});
     }
 
     // Only a web page named as text under code "1" is ever opened.
@@ -267,8 +263,8 @@ private slots:
 
     void serverPath_data()
     {
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}, {"picpath", "//192.168.1.20/share/"}},
-                       {"code", "message", "picpath"});
+        addHostileRows(QJsonObject {{"code", "1"}, {"message", ""}, {"picpath", "//192.168.1.20/share/"}},
+            {"code", "message", "picpath"});
     }
 
     // The server path is taken (text only, whatever came) or the dialog stays as it was.
@@ -279,7 +275,8 @@ private slots:
         s.backend->setReply("systemset", "getpicpath", StandInReply::raw(body));
         SettingDialog dialog;
         QVERIFY(waitUntil([&] { return requests("systemset", "getpicpath") == 1; }));
-        waitUntil([&] { return DirServer::getServerPath() != QLatin1String("/before/") || s.prompts->count() > 0; }, 150);
+        waitUntil(
+            [&] { return DirServer::getServerPath() != QLatin1String("/before/") || s.prompts->count() > 0; }, 150);
         const QJsonObject root = QJsonDocument::fromJson(body).object();
         if (root.value("code") == QJsonValue("1")) {
             QCOMPARE(DirServer::getServerPath(), root.value("picpath").toString());
@@ -294,15 +291,17 @@ private slots:
 
     void shopSwitch_data()
     {
-        const QJsonObject user{{"MANAGER_ID", "5001"}, {"companyid", "900"}, {"xuanyangislock", "1"},
-                               {"isdelwarn", "0"}, {"taipian_sorting", "2"},
-                               {"shortkey", QJsonObject{{"firkey1", "F1"}, {"seckey1", "0"}, {"firkey3", "CTRL"},
-                                                        {"seckey3", "D"}, {"firkey16", "ALT"}, {"seckey16", "Z"}}}};
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}, {"color", "#FF3030"}, {"noeditps", 0}, {"user", user}},
-                       {"code", "noeditps", "user", "user/MANAGER_ID", "user/shortkey", "user/shortkey/firkey3",
-                        "user/shortkey/seckey3", "user/shortkey/seckey16"});
-        QTest::newRow("function key beyond F35") << compact(replaced(QJsonObject{{"code", "1"}, {"user", user}},
-            {"user", "shortkey", "firkey1"}, "F99999999999999999999"));
+        const QJsonObject user {{"MANAGER_ID", "5001"}, {"companyid", "900"}, {"xuanyangislock", "1"},
+            {"isdelwarn", "0"}, {"taipian_sorting", "2"},
+            {"shortkey",
+                QJsonObject {{"firkey1", "F1"}, {"seckey1", "0"}, {"firkey3", "CTRL"}, {"seckey3", "D"},
+                    {"firkey16", "ALT"}, {"seckey16", "Z"}}}};
+        addHostileRows(
+            QJsonObject {{"code", "1"}, {"message", ""}, {"color", "#FF3030"}, {"noeditps", 0}, {"user", user}},
+            {"code", "noeditps", "user", "user/MANAGER_ID", "user/shortkey", "user/shortkey/firkey3",
+                "user/shortkey/seckey3", "user/shortkey/seckey16"});
+        QTest::newRow("function key beyond F35") << compact(replaced(
+            QJsonObject {{"code", "1"}, {"user", user}}, {"user", "shortkey", "firkey1"}, "F99999999999999999999"));
     }
 
     // The search ends (or stops at the switch) with the button ready, and the shortcut
@@ -324,7 +323,7 @@ private slots:
     void orderQuery_data()
     {
         addHostileRows(orderReply({orderJson("A-1"), orderJson("A-2")}),
-                       {"code", "message", "order", "order/0", "order/0/islock", "order/0/bname", "iscomboname", "photo_sort"});
+            {"code", "message", "order", "order/0", "order/0/islock", "order/0/bname", "iscomboname", "photo_sort"});
     }
 
     // The search ends with the button ready and the table showing the orders read.
@@ -342,10 +341,7 @@ private slots:
         QVERIFY(s.prompts->count() <= 1);
     }
 
-    void lockChange_data()
-    {
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}}, {"code", "message"});
-    }
+    void lockChange_data() { addHostileRows(QJsonObject {{"code", "1"}, {"message", ""}}, {"code", "message"}); }
 
     // Accepted: the search runs again. Anything else: a box at most, and the window stays.
     void lockChange()
@@ -371,10 +367,11 @@ private slots:
 
     void n8StoreCheck_data()
     {
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""},
-                                   {"stores", QJsonArray{QJsonObject{{"id", "1"}, {"name", "一店"}, {"n8path", m_n8.path()}},
-                                                         QJsonObject{{"id", "2"}, {"name", "二店"}, {"n8path", "/nowhere"}}}}},
-                       {"code", "stores", "stores/0", "stores/0/n8path", "stores/0/name"});
+        addHostileRows(QJsonObject {{"code", "1"}, {"message", ""},
+                           {"stores",
+                               QJsonArray {QJsonObject {{"id", "1"}, {"name", "一店"}, {"n8path", m_n8.path()}},
+                                   QJsonObject {{"id", "2"}, {"name", "二店"}, {"n8path", "/nowhere"}}}}},
+            {"code", "stores", "stores/0", "stores/0/n8path", "stores/0/name"});
     }
 
     // The check ends with the button idle again, and a second click checks again.
@@ -398,8 +395,8 @@ private slots:
 
     void openOrder_data()
     {
-        addHostileRows(orderReply({orderJson("A-1")}),
-                       {"order/0/order_photo_id", "order/0/islock", "order/0/pinguanfinish"});
+        addHostileRows(
+            orderReply({orderJson("A-1")}), {"order/0/order_photo_id", "order/0/islock", "order/0/pinguanfinish"});
     }
 
     // A double click on whatever order was listed opens it or says why not.
@@ -418,7 +415,7 @@ private slots:
         emit table(window)->doubleClicked(table(window)->model()->index(0, 0));
         QVERIFY(waitUntil([&] { return !topLevelWindows<SelectPhotoView>().isEmpty() || s.prompts->count() > 0; }));
         if (topLevelWindows<SelectPhotoView>().isEmpty()) {
-            QCOMPARE(s.prompts->texts(), QStringList{"未经品管，请联系数码部！"});
+            QCOMPARE(s.prompts->texts(), QStringList {"未经品管，请联系数码部！"});
             QVERIFY(guard && guard->isVisible());
             delete guard.data();
             return;
@@ -434,7 +431,8 @@ private slots:
 
     void requirement_data()
     {
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}, {"orderdescr", "整体要求"}}, {"code", "message", "orderdescr"});
+        addHostileRows(QJsonObject {{"code", "1"}, {"message", ""}, {"orderdescr", "整体要求"}},
+            {"code", "message", "orderdescr"});
     }
 
     void requirement()
@@ -454,9 +452,9 @@ private slots:
 
     void templatePaths_data()
     {
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}, {"homepicpath", "//192.168.1.20/share/家居模板/"},
-                                   {"backgroundmp3path", "//192.168.1.20/share/背景音乐/"}},
-                       {"code", "homepicpath", "backgroundmp3path"});
+        addHostileRows(QJsonObject {{"code", "1"}, {"message", ""}, {"homepicpath", "//192.168.1.20/share/家居模板/"},
+                           {"backgroundmp3path", "//192.168.1.20/share/背景音乐/"}},
+            {"code", "homepicpath", "backgroundmp3path"});
     }
 
     void templatePaths()
@@ -478,16 +476,18 @@ private slots:
 
     void pictureInfo_data()
     {
-        const QJsonObject record{{"picname", "IMG_0001.jpg"}, {"descr", ""}, {"pictype", "1"}, {"picx", "10"},
-                                 {"picy", "20"}, {"picwidth", "800"}, {"picheight", "540"},
-                                 {"mark", QJsonArray{"10,10,20,20-1-1-#ff0000-提亮"}}};
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}, {"shipai", QJsonArray{QJsonObject{{"videopath", "/v/1.mp4"}}}},
-                                   {"jingxiu", QJsonArray()}, {"orderpicdescr", QJsonArray{record, record}}},
-                       {"code", "message", "shipai", "shipai/0", "orderpicdescr", "orderpicdescr/0", "orderpicdescr/0/picname",
-                        "orderpicdescr/0/mark", "orderpicdescr/0/picx", "orderpicdescr/0/picwidth", "orderpicdescr/0/pictype"});
-        const QJsonObject far{{"picname", "IMG_0001.jpg"}, {"pictype", "1"}, {"picx", "2147483000"}, {"picy", "-2147483000"},
-                              {"picwidth", "2147483647"}, {"picheight", "2147483647"}};
-        QTest::newRow("crop at the ends of int") << compact(QJsonObject{{"code", "1"}, {"orderpicdescr", QJsonArray{far}}});
+        const QJsonObject record {{"picname", "IMG_0001.jpg"}, {"descr", ""}, {"pictype", "1"}, {"picx", "10"},
+            {"picy", "20"}, {"picwidth", "800"}, {"picheight", "540"},
+            {"mark", QJsonArray {"10,10,20,20-1-1-#ff0000-提亮"}}};
+        addHostileRows(QJsonObject {{"code", "1"}, {"message", ""},
+                           {"shipai", QJsonArray {QJsonObject {{"videopath", "/v/1.mp4"}}}}, {"jingxiu", QJsonArray()},
+                           {"orderpicdescr", QJsonArray {record, record}}},
+            {"code", "message", "shipai", "shipai/0", "orderpicdescr", "orderpicdescr/0", "orderpicdescr/0/picname",
+                "orderpicdescr/0/mark", "orderpicdescr/0/picx", "orderpicdescr/0/picwidth", "orderpicdescr/0/pictype"});
+        const QJsonObject far {{"picname", "IMG_0001.jpg"}, {"pictype", "1"}, {"picx", "2147483000"},
+            {"picy", "-2147483000"}, {"picwidth", "2147483647"}, {"picheight", "2147483647"}};
+        QTest::newRow("crop at the ends of int")
+            << compact(QJsonObject {{"code", "1"}, {"orderpicdescr", QJsonArray {far}}});
     }
 
     // The album opens with its photos and icons (or the road stops at its box); no record
@@ -522,8 +522,8 @@ private slots:
 
     void picturePath_data()
     {
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}, {"picpath", "//picserver/share/2026/DEMO-1001"}},
-                       {"code", "message", "picpath"});
+        addHostileRows(QJsonObject {{"code", "1"}, {"message", ""}, {"picpath", "//picserver/share/2026/DEMO-1001"}},
+            {"code", "message", "picpath"});
     }
 
     // Either the demo order's folder is taken, or the folder stays as it was after one box.
@@ -545,10 +545,7 @@ private slots:
         }
     }
 
-    void panelRecords_data()
-    {
-        addHostileRows(QJsonObject{{"code", "1"}, {"message", ""}}, {"code", "message"});
-    }
+    void panelRecords_data() { addHostileRows(QJsonObject {{"code", "1"}, {"message", ""}}, {"code", "message"}); }
 
     // The crop record's reply: a refusal box at most. The move record's and the design
     // deletion notice's: nothing at all.
@@ -563,7 +560,8 @@ private slots:
         ImageData::getInstance()->setIterator(1, SELE_ALL);
         panel.postImageLog(QStringLiteral("1"), QStringLiteral("IMG_0002.jpg"));
         ImageData::getInstance()->deleteDesignImage(QStringList());
-        QVERIFY(waitUntil([&] { return requests("order", "putMoveImg") == 1 && requests("Ordernew", "del_photo") == 1; }));
+        QVERIFY(
+            waitUntil([&] { return requests("order", "putMoveImg") == 1 && requests("Ordernew", "del_photo") == 1; }));
         waitUntil([&] { return false; }, 100);
         QCOMPARE(s.prompts->count(), 0);
 

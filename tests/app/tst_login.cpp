@@ -42,7 +42,7 @@ void enableDebug(QLoggingCategory* category)
 
 QJsonObject signInReply(const QJsonValue& shopData)
 {
-    QJsonObject reply{{"code", "1"}, {"message", "登录成功"}, {"uid", "77"}};
+    QJsonObject reply {{"code", "1"}, {"message", "登录成功"}, {"uid", "77"}};
     if (!shopData.isUndefined())
         reply.insert("shop_data", shopData);
     return reply;
@@ -155,9 +155,15 @@ private slots:
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no user name") << "" << "secret" << "未输入用户名";
-        QTest::newRow("neither") << "" << "" << "未输入用户名";
-        QTest::newRow("no password") << "demo" << "" << "未输入密码";
+        QTest::newRow("no user name") << ""
+                                      << "secret"
+                                      << "未输入用户名";
+        QTest::newRow("neither") << ""
+                                 << ""
+                                 << "未输入用户名";
+        QTest::newRow("no password") << "demo"
+                                     << ""
+                                     << "未输入密码";
     }
 
     void emptyFieldsAreRefusedBeforePosting()
@@ -190,7 +196,7 @@ private slots:
         QLoggingCategory::installFilter(s_previousFilter);
 
         const StandInRequest r = m_backend->requestsTo("loginnew", "do_login").value(0);
-        QCOMPARE(r.keys(), (QStringList{"username", "password", "version", "token"}));
+        QCOMPARE(r.keys(), (QStringList {"username", "password", "version", "token"}));
         QCOMPARE(r.value("username"), QStringLiteral("demo"));
         QCOMPARE(r.value("password"), password);
         QCOMPARE(r.value("version"), Config::version);
@@ -208,16 +214,15 @@ private slots:
         QTest::addColumn<QJsonValue>("shopData");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("ids");
-        QTest::newRow("two shops") << QJsonValue(QJsonArray{QJsonObject{{"name", "旗舰店"}, {"id", "101"}},
-                                                           QJsonObject{{"name", "分店"}, {"id", "102"}}})
-                                   << QStringList{"旗舰店", "分店"} << QStringList{"101", "102"};
-        QTest::newRow("numeric ids") << QJsonValue(QJsonArray{QJsonObject{{"name", "旗舰店"}, {"id", 101}},
-                                                             QJsonObject{{"name", "分店"}, {"id", "102"}},
-                                                             QJsonObject{{"name", "无号"}},
-                                                             QJsonObject{{"name", "小数"}, {"id", 1.5}},
-                                                             QJsonObject{{"name", "是"}, {"id", true}},
-                                                             QJsonObject{{"name", "大号"}, {"id", 4294967296.0}}})
-                                     << QStringList{"旗舰店", "分店", "大号"} << QStringList{"101", "102", "4294967296"};
+        QTest::newRow("two shops") << QJsonValue(
+            QJsonArray {QJsonObject {{"name", "旗舰店"}, {"id", "101"}}, QJsonObject {{"name", "分店"}, {"id", "102"}}})
+                                   << QStringList {"旗舰店", "分店"} << QStringList {"101", "102"};
+        QTest::newRow("numeric ids") << QJsonValue(
+            QJsonArray {QJsonObject {{"name", "旗舰店"}, {"id", 101}}, QJsonObject {{"name", "分店"}, {"id", "102"}},
+                QJsonObject {{"name", "无号"}}, QJsonObject {{"name", "小数"}, {"id", 1.5}},
+                QJsonObject {{"name", "是"}, {"id", true}}, QJsonObject {{"name", "大号"}, {"id", 4294967296.0}}})
+                                     << QStringList {"旗舰店", "分店", "大号"}
+                                     << QStringList {"101", "102", "4294967296"};
         QTest::newRow("empty list") << QJsonValue(QJsonArray()) << QStringList() << QStringList();
         QTest::newRow("no list") << QJsonValue(QJsonValue::Undefined) << QStringList() << QStringList();
         QTest::newRow("not a list") << QJsonValue("101") << QStringList() << QStringList();
@@ -250,8 +255,8 @@ private slots:
     void refusalClearsPasswordAndReturnsToIdle()
     {
         PromptRecorder& prompts = m_prompts;
-        m_backend->setReply("loginnew", "do_login",
-            StandInReply::json(QJsonObject{{"code", "0"}, {"message", "用户名或密码错误"}}));
+        m_backend->setReply(
+            "loginnew", "do_login", StandInReply::json(QJsonObject {{"code", "0"}, {"message", "用户名或密码错误"}}));
         auto login = makeLogin();
         signIn(*login, "demo", "wrong", true);
         QVERIFY(login->isVisible());
@@ -374,8 +379,8 @@ private slots:
         }
         QFile file(loginFile());
         QVERIFY(file.exists());
-        QCOMPARE(file.permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-                                         | QFileDevice::WriteUser);
+        QCOMPARE(file.permissions(),
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
 
         auto again = makeLogin();
         QCOMPARE(field(*again, "username")->text(), QStringLiteral("张三"));
@@ -408,11 +413,16 @@ private slots:
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("password");
         QTest::addColumn<bool>("ticked");
-        QTest::newRow("empty file") << QByteArray() << "" << "" << false;
-        QTest::newRow("user only") << streamOf({"demo"}) << "demo" << "" << false;
-        QTest::newRow("user and password") << streamOf({"demo", "ZGVtbzEyMw=="}) << "demo" << "demo123" << true;
-        QTest::newRow("empty user") << streamOf({"", "ZGVtbzEyMw=="}) << "" << "demo123" << false;
-        QTest::newRow("truncated") << streamOf({"demo"}).left(6) << "" << "" << false;
+        QTest::newRow("empty file") << QByteArray() << ""
+                                    << "" << false;
+        QTest::newRow("user only") << streamOf({"demo"}) << "demo"
+                                   << "" << false;
+        QTest::newRow("user and password") << streamOf({"demo", "ZGVtbzEyMw=="}) << "demo"
+                                           << "demo123" << true;
+        QTest::newRow("empty user") << streamOf({"", "ZGVtbzEyMw=="}) << ""
+                                    << "demo123" << false;
+        QTest::newRow("truncated") << streamOf({"demo"}).left(6) << ""
+                                   << "" << false;
     }
 
     void loginFileIsReadAsStored()
@@ -436,17 +446,19 @@ private slots:
     // mark when the base contains its HTTPS form, "&test=1" when the base is its HTTP form.
     void versionCheckMarksTestHostOnly_data()
     {
-        QTest::addColumn<QString>("testBase");     // "" keeps the deployment's own
-        QTest::addColumn<QString>("baseScheme");   // "" keeps the stand-in's base
+        QTest::addColumn<QString>("testBase");   // "" keeps the deployment's own
+        QTest::addColumn<QString>("baseScheme"); // "" keeps the stand-in's base
         QTest::addColumn<bool>("marked");
         QTest::addColumn<bool>("testField");
         const QString standIn = m_backend->baseUrl();
         const QString plain = QString(standIn).replace("https://", "http://");
-        QTest::newRow("production") << "" << "" << false << false;
+        QTest::newRow("production") << ""
+                                    << "" << false << false;
         QTest::newRow("test host, HTTPS base") << standIn << "" << true << false;
         QTest::newRow("test host, plain-HTTP base") << standIn << "http" << false << true;
         QTest::newRow("test host written as HTTP, HTTPS base") << plain << "" << true << false;
-        QTest::newRow("test host written as HTTP, plain-HTTP base") << plain + "/" << "http" << false << true;
+        QTest::newRow("test host written as HTTP, plain-HTTP base") << plain + "/"
+                                                                    << "http" << false << true;
     }
 
     void versionCheckMarksTestHostOnly()
@@ -470,7 +482,7 @@ private slots:
         QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
         const StandInRequest r = m_backend->requestsTo("Version", "check_update").first();
         QCOMPARE(r.g, QStringLiteral("Publicapi"));
-        QStringList keys{"type", "systemtype", "number", "token"};
+        QStringList keys {"type", "systemtype", "number", "token"};
         if (testHost)
             keys.insert(2, "test");
         QCOMPARE(r.keys(), keys);
@@ -486,14 +498,22 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("https page") << "1" << "https://example.com/download/client.dmg" << true;
-        QTest::newRow("http page") << "1" << "HTTP://example.com/download" << true;
-        QTest::newRow("no new version") << "0" << "https://example.com/download" << false;
-        QTest::newRow("code 2") << "2" << "https://example.com/download" << false;
-        QTest::newRow("local file") << "1" << "file:///etc/passwd" << false;
-        QTest::newRow("script") << "1" << "javascript:alert(1)" << false;
-        QTest::newRow("no scheme") << "1" << "/Applications/x.app" << false;
-        QTest::newRow("no path") << "1" << "" << false;
+        QTest::newRow("https page") << "1"
+                                    << "https://example.com/download/client.dmg" << true;
+        QTest::newRow("http page") << "1"
+                                   << "HTTP://example.com/download" << true;
+        QTest::newRow("no new version") << "0"
+                                        << "https://example.com/download" << false;
+        QTest::newRow("code 2") << "2"
+                                << "https://example.com/download" << false;
+        QTest::newRow("local file") << "1"
+                                    << "file:///etc/passwd" << false;
+        QTest::newRow("script") << "1"
+                                << "javascript:alert(1)" << false;
+        QTest::newRow("no scheme") << "1"
+                                   << "/Applications/x.app" << false;
+        QTest::newRow("no path") << "1"
+                                 << "" << false;
     }
 
     void newVersionOpensOnlyWebPages()
@@ -503,7 +523,7 @@ private slots:
         QFETCH(bool, opened);
         PromptRecorder& prompts = m_prompts;
         m_backend->setReply("Version", "check_update",
-            StandInReply::json(QJsonObject{{"code", code}, {"data", QJsonObject{{"path", path}}}}));
+            StandInReply::json(QJsonObject {{"code", code}, {"data", QJsonObject {{"path", path}}}}));
         auto login = makeLogin();
         QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
         if (opened) {

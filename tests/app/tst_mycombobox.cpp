@@ -24,8 +24,8 @@ private slots:
 
         for (const int delta : {-120, 120}) {
             const QPoint at = box->rect().center();
-            QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
             QApplication::sendEvent(box, &wheel);
             QVERIFY(wheel.isAccepted());
         }
@@ -36,8 +36,8 @@ private slots:
         QComboBox plain;
         plain.addItems({QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三")});
         plain.setCurrentIndex(1);
-        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+            Qt::NoScrollPhase, false);
         QApplication::sendEvent(&plain, &wheel);
         QVERIFY(plain.currentIndex() != 1);
     }

@@ -58,14 +58,14 @@ private slots:
     {
         PromptRecorder& prompts = m_prompts;
         m_backend->setReply("systemset", "getpicpath",
-            StandInReply::json(QJsonObject{{"code", "1"}, {"picpath", "//192.168.1.20/share/"}}));
+            StandInReply::json(QJsonObject {{"code", "1"}, {"picpath", "//192.168.1.20/share/"}}));
         auto dialog = std::make_unique<SettingDialog>();
         QCOMPARE(dialog->windowTitle(), QStringLiteral("设置"));
         QVERIFY(original(*dialog)->isReadOnly());
         QTRY_COMPARE(original(*dialog)->text(), QStringLiteral("//192.168.1.20/share/"));
         QCOMPARE(DirServer::getServerPath(), QStringLiteral("//192.168.1.20/share/"));
         const StandInRequest r = m_backend->requestsTo("systemset", "getpicpath").value(0);
-        QCOMPARE(r.keys(), (QStringList{"token", "shopid", "MANAGER_ID", "GROUP_ID"}));
+        QCOMPARE(r.keys(), (QStringList {"token", "shopid", "MANAGER_ID", "GROUP_ID"}));
         QCOMPARE(r.value("token"), Config::token);
         QCOMPARE(r.value("shopid"), QStringLiteral("101"));
         QCOMPARE(r.value("MANAGER_ID"), QStringLiteral("9"));
@@ -79,13 +79,18 @@ private slots:
         QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("serverPath");
-        QTest::newRow("no picpath") << Failure::None << QJsonObject{{"code", "1"}} << "" << "";
-        QTest::newRow("refused") << Failure::None << QJsonObject{{"code", "0"}, {"message", "没有权限"}}
-                                 << "查询服务器路径错误：没有权限" << "//old/";
-        QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500" << "//old/";
-        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "" << "//old/";
-        QTest::newRow("picpath not a string") << Failure::None << QJsonObject{{"code", "1"}, {"picpath", QJsonArray{1}}}
-                                              << "" << "";
+        QTest::newRow("no picpath") << Failure::None << QJsonObject {{"code", "1"}} << ""
+                                    << "";
+        QTest::newRow("refused") << Failure::None << QJsonObject {{"code", "0"}, {"message", "没有权限"}}
+                                 << "查询服务器路径错误：没有权限"
+                                 << "//old/";
+        QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500"
+                                  << "//old/";
+        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << ""
+                                  << "//old/";
+        QTest::newRow("picpath not a string")
+            << Failure::None << QJsonObject {{"code", "1"}, {"picpath", QJsonArray {1}}} << ""
+            << "";
     }
 
     void queryFailuresLeaveFieldEmpty()
@@ -136,7 +141,7 @@ private slots:
         QTRY_VERIFY(!dialog->isVisible());
         QCOMPARE(DirServer::getServerPath(), path);
         const StandInRequest r = m_backend->requestsTo("systemset", "postpicpath").value(0);
-        QCOMPARE(r.keys(), (QStringList{"token", "shopid", "MANAGER_ID", "GROUP_ID", "picpath"}));
+        QCOMPARE(r.keys(), (QStringList {"token", "shopid", "MANAGER_ID", "GROUP_ID", "picpath"}));
         QCOMPARE(r.value("shopid"), QStringLiteral("101"));
         QCOMPARE(r.value("picpath"), path);
         QCOMPARE(prompts.count(), 0);
@@ -147,7 +152,7 @@ private slots:
         QTest::addColumn<Failure>("failure");
         QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("message");
-        QTest::newRow("refused") << Failure::None << QJsonObject{{"code", "0"}, {"message", "路径无效"}}
+        QTest::newRow("refused") << Failure::None << QJsonObject {{"code", "0"}, {"message", "路径无效"}}
                                  << "提交服务器路径错误：路径无效";
         QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500";
     }

@@ -38,7 +38,9 @@ private slots:
         const QString prefix = QFileInfo(QCoreApplication::applicationFilePath()).fileName() + Config::version + " ";
         QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(prefix)
                      + R"(\d{4}\.\d\d\.\d\d \d\d:\d\d:\d\d\.\d{3} \S+崩溃日志\.log$)")
-                     .match(logs.first()).hasMatch(), qPrintable(logs.first()));
+                     .match(logs.first())
+                     .hasMatch(),
+            qPrintable(logs.first()));
 
         QFile file(desktop.filePath(logs.first()));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -46,11 +48,13 @@ private slots:
         const QStringList lines = text.split('\n');
         QCOMPARE(lines.value(0), QString(57, '#'));
         QVERIFY2(QRegularExpression(R"(^\[\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\]\[crash signal number:11\]$)")
-                     .match(lines.value(1)).hasMatch(), qPrintable(lines.value(1)));
+                     .match(lines.value(1))
+                     .hasMatch(),
+            qPrintable(lines.value(1)));
         QVERIFY(lines.value(2).startsWith("0 "));
         // addr2line found the faulting function and its source file.
-        QVERIFY2(QRegularExpression(R"(crashHere\(\) at .*tst_sigcrash\.cpp:\d+)").match(text).hasMatch(),
-            qPrintable(text));
+        QVERIFY2(
+            QRegularExpression(R"(crashHere\(\) at .*tst_sigcrash\.cpp:\d+)").match(text).hasMatch(), qPrintable(text));
     }
 };
 

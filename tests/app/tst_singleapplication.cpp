@@ -19,10 +19,7 @@ class TestSingleApplication : public QObject
 private:
     QTemporaryDir m_tmp;
 
-    QString serverName() const
-    {
-        return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    }
+    QString serverName() const { return QFileInfo(QCoreApplication::applicationFilePath()).fileName(); }
 
     // Starts an instance and waits until it has finished its instance check.
     std::unique_ptr<QProcess> startInstance(const QString& tmpDir)
@@ -48,10 +45,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_tmp.isValid());
-    }
+    void initTestCase() { QVERIFY(m_tmp.isValid()); }
 
     void secondStartReportsAndStillStarts()
     {

@@ -79,10 +79,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_backend.isReady());
-    }
+    void initTestCase() { QVERIFY(m_backend.isReady()); }
 
     void init()
     {
@@ -109,7 +106,8 @@ private slots:
         QTest::addColumn<bool>("testHost");
         const QString standIn = m_backend->baseUrl();
         const QString plain = QString(standIn).replace("https://", "http://");
-        QTest::newRow("production") << "" << "" << false;
+        QTest::newRow("production") << ""
+                                    << "" << false;
         QTest::newRow("test host, HTTPS base") << standIn << "" << true;
         QTest::newRow("test host, plain-HTTP base") << standIn << "http" << false;
         QTest::newRow("test host written as HTTP, HTTPS base") << plain << "" << true;
@@ -134,7 +132,7 @@ private slots:
         QCOMPARE(WebLogin::signInPage(), QUrl(m_backend->baseUrl() + "/user/public/win_weixin_loginform/"));
         QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
         const StandInRequest r = m_backend->requestsTo("Version", "check_update").first();
-        QStringList keys{"type", "number", "token"};
+        QStringList keys {"type", "number", "token"};
         if (testHost)
             keys.insert(1, "test");
         QCOMPARE(r.keys(), keys);
@@ -213,18 +211,19 @@ private slots:
         PromptRecorder& prompts = m_prompts;
         auto window = makeWindow();
         const QString title = titleOf({{"code", "1"}, {"uid", "88"},
-            {"shop_data", QJsonArray{QJsonObject{{"name", "旗舰店"}, {"id", "101"}},
-                                     QJsonObject{{"name", "分店"}, {"id", "102"}}}}});
+            {"shop_data",
+                QJsonArray {
+                    QJsonObject {{"name", "旗舰店"}, {"id", "101"}}, QJsonObject {{"name", "分店"}, {"id", "102"}}}}});
         view(*window)->setHtml("<html><head><title>" + title.toHtmlEscaped() + "</title></head><body></body></html>");
         QTRY_VERIFY(!window->isVisible());
         QCOMPARE(Config::uid, QStringLiteral("88"));
-        QCOMPARE(Config::names, (QStringList{"旗舰店", "分店"}));
-        QCOMPARE(Config::ids, (QStringList{"101", "102"}));
+        QCOMPARE(Config::names, (QStringList {"旗舰店", "分店"}));
+        QCOMPARE(Config::ids, (QStringList {"101", "102"}));
         QCOMPARE(prompts.count(), 0);
         const QList<SearchOrder*> search = SearchWindows::open();
         QCOMPARE(search.size(), 1);
         QVERIFY(search.first()->windowState() & Qt::WindowMaximized);
-        QCOMPARE(search.first()->shopNames, (QStringList{"旗舰店", "分店"}));
+        QCOMPARE(search.first()->shopNames, (QStringList {"旗舰店", "分店"}));
     }
 
     void newVersionStartsUpdaterAndQuits_data()
@@ -232,9 +231,12 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("savedAs");
-        QTest::newRow("ok") << int(QMessageBox::Ok) << "photoselect-1.8.0.zip" << "photoselect-1.8.0.zip";
-        QTest::newRow("ok, name with folders") << int(QMessageBox::Ok) << "../../bin/photoselect.zip" << "photoselect.zip";
-        QTest::newRow("cancel") << int(QMessageBox::Cancel) << "photoselect-1.8.0.zip" << "";
+        QTest::newRow("ok") << int(QMessageBox::Ok) << "photoselect-1.8.0.zip"
+                            << "photoselect-1.8.0.zip";
+        QTest::newRow("ok, name with folders") << int(QMessageBox::Ok) << "../../bin/photoselect.zip"
+                                               << "photoselect.zip";
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << "photoselect-1.8.0.zip"
+                                << "";
     }
 
     void newVersionStartsUpdaterAndQuits()
@@ -257,9 +259,9 @@ private slots:
         prompts.answer(answer);
         auto window = makeWindow();
         window->httpCheckUpdateJson({{"code", "1"},
-            {"data", QJsonObject{{"application_name", "影楼选片系统"}, {"number", "1.8.0"}, {"time", "2026-12-01"},
-                         {"file_name", fileName}, {"path", "https://example.com/photoselect.zip"},
-                         {"file_size", "1024"}}}});
+            {"data",
+                QJsonObject {{"application_name", "影楼选片系统"}, {"number", "1.8.0"}, {"time", "2026-12-01"},
+                    {"file_name", fileName}, {"path", "https://example.com/photoselect.zip"}, {"file_size", "1024"}}}});
         Deployment::setUpdaterProgram(QString());
         QCOMPARE(prompts.count(), 1);
         QCOMPARE(prompts.last().title, QStringLiteral("选片系统温馨提示"));
@@ -278,7 +280,7 @@ private slots:
         QFile args(argsFile);
         QVERIFY(args.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
-            (QStringList{"影楼选片系统", "1.8.0", "2026-12-01", savedAs, "https://example.com/photoselect.zip",
+            (QStringList {"影楼选片系统", "1.8.0", "2026-12-01", savedAs, "https://example.com/photoselect.zip",
                 QDir::currentPath() + "/" + savedAs, "1024"}));
     }
 
@@ -297,7 +299,7 @@ private slots:
         QFETCH(QJsonValue, fileName);
         PromptRecorder& prompts = m_prompts;
         auto window = makeWindow();
-        QJsonObject data{{"path", "https://example.com/x.zip"}};
+        QJsonObject data {{"path", "https://example.com/x.zip"}};
         if (!fileName.isUndefined())
             data.insert("file_name", fileName);
         window->httpCheckUpdateJson({{"code", "1"}, {"data", data}});
@@ -310,7 +312,7 @@ private slots:
     {
         PromptRecorder& prompts = m_prompts;
         auto window = makeWindow();
-        window->httpCheckUpdateJson({{"code", "0"}, {"data", QJsonObject{{"file_name", "x.zip"}}}});
+        window->httpCheckUpdateJson({{"code", "0"}, {"data", QJsonObject {{"file_name", "x.zip"}}}});
         QCOMPARE(prompts.count(), 0);
         QCOMPARE(exitCodeWithin(100), -1);
     }

@@ -31,10 +31,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_backend.isReady());
-    }
+    void initTestCase() { QVERIFY(m_backend.isReady()); }
 
     void init()
     {
@@ -51,16 +48,23 @@ private slots:
         QTest::addColumn<QString>("code");
 
         using O = BackendReply::Outcome;
-        QTest::newRow("object") << StandInReply::json(QJsonObject{{"code", "1"}, {"message", "ok"}}) << false
-                                << int(O::Object) << "200" << "1";
+        QTest::newRow("object") << StandInReply::json(QJsonObject {{"code", "1"}, {"message", "ok"}}) << false
+                                << int(O::Object) << "200"
+                                << "1";
         QTest::newRow("refusal is still an object")
-            << StandInReply::json(QJsonObject{{"code", "0"}}) << false << int(O::Object) << "200" << "0";
+            << StandInReply::json(QJsonObject {{"code", "0"}}) << false << int(O::Object) << "200"
+            << "0";
         QTest::newRow("numeric code reads as no code")
-            << StandInReply::json(QJsonObject{{"code", 1}}) << false << int(O::Object) << "200" << "";
-        QTest::newRow("http 500") << StandInReply::httpStatus(500) << false << int(O::NetworkError) << "500" << "";
-        QTest::newRow("not json") << StandInReply::raw("<html>oops") << false << int(O::NotJson) << "200" << "";
-        QTest::newRow("array") << StandInReply::json(QJsonArray{1, 2}) << false << int(O::NotObject) << "200" << "";
-        QTest::newRow("refused") << StandInReply() << true << int(O::NetworkError) << "" << "";
+            << StandInReply::json(QJsonObject {{"code", 1}}) << false << int(O::Object) << "200"
+            << "";
+        QTest::newRow("http 500") << StandInReply::httpStatus(500) << false << int(O::NetworkError) << "500"
+                                  << "";
+        QTest::newRow("not json") << StandInReply::raw("<html>oops") << false << int(O::NotJson) << "200"
+                                  << "";
+        QTest::newRow("array") << StandInReply::json(QJsonArray {1, 2}) << false << int(O::NotObject) << "200"
+                               << "";
+        QTest::newRow("refused") << StandInReply() << true << int(O::NetworkError) << ""
+                                 << "";
     }
 
     void outcomeOfEachReply()
@@ -83,7 +87,7 @@ private slots:
 
     void heldReplyTimesOutAsNetworkError()
     {
-        m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject{{"code", "1"}}).held());
+        m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject {{"code", "1"}}).held());
         Deployment::setRequestTimeoutMs(300);
         QObject receiver;
         const QList<BackendReply> replies = postAndWait(&receiver);
@@ -104,7 +108,7 @@ private slots:
     void goneReceiverIsNeverCalled()
     {
         QFETCH(bool, widget);
-        m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject{{"code", "1"}}).held());
+        m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject {{"code", "1"}}).held());
         bool called = false;
         QObject* receiver = widget ? new QWidget : new QObject;
         BackendPost::post(Config::url_query_order, FormBody::withToken().toByteArray(), receiver,
@@ -118,7 +122,7 @@ private slots:
 
     void droppedPostsAreNeverAnswered()
     {
-        m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject{{"code", "1"}}).held());
+        m_backend->setReply("order", "ordermessage", StandInReply::json(QJsonObject {{"code", "1"}}).held());
         bool called = false;
         QObject receiver;
         BackendPost::post(Config::url_query_order, FormBody::withToken().toByteArray(), &receiver,

@@ -20,9 +20,9 @@ private slots:
         QVERIFY(Config::locked_status.isEmpty());
         QCOMPARE(Config::version, QStringLiteral("1.7.4"));
         QCOMPARE(Config::token.size(), 32);
-        const int keys[16] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6,
-                              Qt::Key_F11, Qt::Key_F12, Qt::Key_Delete, Qt::Key_Return, Qt::Key_F7,
-                              Qt::Key_F7, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+        const int keys[16] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F11,
+            Qt::Key_F12, Qt::Key_Delete, Qt::Key_Return, Qt::Key_F7, Qt::Key_F7, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left,
+            Qt::Key_Right};
         for (int i = 0; i < 16; ++i) {
             QCOMPARE(Config::shotCutKey[2 * i], 0);
             QCOMPARE(Config::shotCutKey[2 * i + 1], keys[i]);

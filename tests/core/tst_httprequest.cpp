@@ -34,15 +34,9 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_backend.isReady());
-    }
+    void initTestCase() { QVERIFY(m_backend.isReady()); }
 
-    void init()
-    {
-        m_backend.reset();
-    }
+    void init() { m_backend.reset(); }
 
     void bodyBuilderEncodesValuesOnceAndKeepsOrder()
     {
@@ -53,12 +47,12 @@ private slots:
         QVERIFY(bytes.startsWith("token=" + Config::token.toUtf8() + "&shopid=7&remark="));
         QVERIFY(!bytes.contains(' '));
 
-        m_backend->setFixture("order", "ordermessage", QJsonObject{{"code", "1"}});
+        m_backend->setFixture("order", "ordermessage", QJsonObject {{"code", "1"}});
         const Outcome out = post(Config::url_query_order, bytes);
         QCOMPARE(out.successes.size(), 1);
         const StandInRequest r = m_backend->requests().value(0);
         QCOMPARE(r.body, bytes);
-        QCOMPARE(r.keys(), (QStringList{"token", "shopid", "remark", "order_id", "pre"}));
+        QCOMPARE(r.keys(), (QStringList {"token", "shopid", "remark", "order_id", "pre"}));
         QCOMPARE(r.value("remark"), tricky);
         QCOMPARE(r.value("pre"), QStringLiteral("x+y"));
         QCOMPARE(r.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
@@ -85,9 +79,9 @@ private slots:
         QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<int>("successes");
         QTest::addColumn<int>("errors");
-        QTest::newRow("code 1") << Failure::None << QJsonObject{{"code", "1"}, {"data", "x"}} << 1 << 0;
-        QTest::newRow("code 0 still delivered") << Failure::None << QJsonObject{{"code", "0"}, {"message", "no"}} << 1
-                                                << 0;
+        QTest::newRow("code 1") << Failure::None << QJsonObject {{"code", "1"}, {"data", "x"}} << 1 << 0;
+        QTest::newRow("code 0 still delivered")
+            << Failure::None << QJsonObject {{"code", "0"}, {"message", "no"}} << 1 << 0;
         QTest::newRow("array emits nothing") << Failure::Array << QJsonObject() << 0 << 0;
         QTest::newRow("not json is an error") << Failure::NotJson << QJsonObject() << 0 << 1;
     }
@@ -144,7 +138,7 @@ private slots:
 
     void heldReplyArrivesAfterRelease()
     {
-        scriptEndpoint(m_backend, "order", "ordermessage", Failure::Held, QJsonObject{{"code", "1"}});
+        scriptEndpoint(m_backend, "order", "ordermessage", Failure::Held, QJsonObject {{"code", "1"}});
         bool delivered = false;
         HttpRequest* request = HttpRequest::startNetRequest(Config::url_query_order, "token=x", false);
         connect(request, &HttpRequest::netSuccessInfo, this, [&delivered] { delivered = true; });

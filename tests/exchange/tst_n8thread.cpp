@@ -25,7 +25,7 @@ private:
 
     static QJsonObject store(const QString& id, const QString& name, const QJsonValue& path)
     {
-        QJsonObject o{{"id", id}, {"name", name}};
+        QJsonObject o {{"id", id}, {"name", name}};
         if (!path.isUndefined())
             o.insert("n8path", path);
         return o;
@@ -51,17 +51,18 @@ private slots:
         const QString here = m_dir.path();
         const QString missing = m_dir.filePath("no-such-share");
         QTest::newRow("empty, missing, reachable")
-            << QJsonArray{store("101", "旗舰店", ""), store("102", "分店", missing), store("103", "三店", here)}
-            << QStringList{"103"} << "旗舰店,分店";
+            << QJsonArray {store("101", "旗舰店", ""), store("102", "分店", missing), store("103", "三店", here)}
+            << QStringList {"103"} << "旗舰店,分店";
         QTest::newRow("all reachable, order kept")
-            << QJsonArray{store("102", "分店", here), store("101", "旗舰店", here + "/")}
-            << QStringList{"102", "101"} << "";
+            << QJsonArray {store("102", "分店", here), store("101", "旗舰店", here + "/")} << QStringList {"102", "101"}
+            << "";
         QTest::newRow("missing key or not text counts as none")
-            << QJsonArray{store("101", "旗舰店", QJsonValue::Undefined), store("102", "分店", 7)}
-            << QStringList{} << "旗舰店,分店";
+            << QJsonArray {store("101", "旗舰店", QJsonValue::Undefined), store("102", "分店", 7)} << QStringList {}
+            << "旗舰店,分店";
         QTest::newRow("a file is no folder")
-            << QJsonArray{store("101", "旗舰店", QCoreApplication::applicationFilePath())} << QStringList{} << "旗舰店";
-        QTest::newRow("no stores") << QJsonArray() << QStringList{} << "";
+            << QJsonArray {store("101", "旗舰店", QCoreApplication::applicationFilePath())} << QStringList {}
+            << "旗舰店";
+        QTest::newRow("no stores") << QJsonArray() << QStringList {} << "";
     }
 
     void reachableStoresAndNames()

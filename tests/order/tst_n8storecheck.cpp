@@ -64,12 +64,12 @@ private:
 
     QJsonObject store(const QString& id, const QString& name, const QString& path)
     {
-        return QJsonObject{{"id", id}, {"name", name}, {"n8path", path}};
+        return QJsonObject {{"id", id}, {"name", name}, {"n8path", path}};
     }
 
     void replyStores(const QJsonValue& stores)
     {
-        QJsonObject root{{"code", "1"}, {"message", ""}};
+        QJsonObject root {{"code", "1"}, {"message", ""}};
         if (!stores.isUndefined())
             root.insert("stores", stores);
         m_backend->setReply("n8", "getn8set", StandInReply::json(root));
@@ -89,8 +89,8 @@ private slots:
         m_backend.reset();
         m_prompts.reset(new PromptRecorder);
         Config::uid = QStringLiteral("8001");
-        Config::names = QStringList{QStringLiteral("旗舰店"), QStringLiteral("分店")};
-        Config::ids = QStringList{QStringLiteral("101"), QStringLiteral("102")};
+        Config::names = QStringList {QStringLiteral("旗舰店"), QStringLiteral("分店")};
+        Config::ids = QStringList {QStringLiteral("101"), QStringLiteral("102")};
         Config::shop_id = QStringLiteral("102");
     }
 
@@ -112,7 +112,7 @@ private slots:
     {
         QFETCH(bool, confirm);
         const QJsonObject reachable = store("103", "三店", m_dir.path());
-        replyStores(QJsonArray{store("101", "旗舰店", ""), store("102", "分店", m_dir.filePath("gone")), reachable});
+        replyStores(QJsonArray {store("101", "旗舰店", ""), store("102", "分店", m_dir.filePath("gone")), reachable});
         if (confirm)
             m_prompts->answer(int(QMessageBox::Yes));
         SearchOrder w;
@@ -120,8 +120,7 @@ private slots:
         syncButton(&w)->click();
         QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
         QCOMPARE(m_backend->requests().size(), 1);
-        QCOMPARE(m_backend->requests().first().body,
-            "token=" + Config::token.toUtf8() + "&shopid=102&uid=8001");
+        QCOMPARE(m_backend->requests().first().body, "token=" + Config::token.toUtf8() + "&shopid=102&uid=8001");
         const PromptCall box = m_prompts->last();
         QCOMPARE(box.kind, PromptCall::ExecDialog);
         QCOMPARE(box.title, QString());
@@ -131,7 +130,7 @@ private slots:
         QCOMPARE(dialogs.size(), confirm ? 1 : 0);
         if (confirm) {
             N8SyncBaseInfoDialog* d = dialogs.first();
-            QCOMPARE(d->stores, QJsonArray{reachable});
+            QCOMPARE(d->stores, QJsonArray {reachable});
             QCOMPARE(d->shopid, QStringLiteral("102"));
             QVERIFY(d->isModal() && d->isVisible());
             QVERIFY(d->testAttribute(Qt::WA_DeleteOnClose));
@@ -142,7 +141,7 @@ private slots:
 
     void allReachableOpensAtOnce()
     {
-        replyStores(QJsonArray{store("101", "旗舰店", m_dir.path()), store("102", "分店", m_dir.path())});
+        replyStores(QJsonArray {store("101", "旗舰店", m_dir.path()), store("102", "分店", m_dir.path())});
         SearchOrder w;
         syncButton(&w)->click();
         QVERIFY(waitUntil([&] { return openDialogs().size() == 1; }));
@@ -157,7 +156,8 @@ private slots:
         QTest::newRow("empty") << QJsonValue(QJsonArray());
         QTest::newRow("missing") << QJsonValue(QJsonValue::Undefined);
         QTest::newRow("not an array") << QJsonValue("101");
-        QTest::newRow("none configured") << QJsonValue(QJsonArray{store("101", "旗舰店", ""), store("102", "分店", "")});
+        QTest::newRow("none configured") << QJsonValue(
+            QJsonArray {store("101", "旗舰店", ""), store("102", "分店", "")});
     }
 
     void noReachableStore()
@@ -178,7 +178,7 @@ private slots:
         QTest::addColumn<Failure>("failure");
         QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("message");
-        QTest::newRow("refused") << Failure::None << QJsonObject{{"code", "0"}, {"message", "该门店未开通N8"}}
+        QTest::newRow("refused") << Failure::None << QJsonObject {{"code", "0"}, {"message", "该门店未开通N8"}}
                                  << "该门店未开通N8";
         QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500";
         QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "";
@@ -193,8 +193,10 @@ private slots:
         SearchOrder w;
         syncButton(&w)->click();
         QVERIFY(waitUntil([&] { return n8Requests() == 1; }));
-        QVERIFY(waitUntil([&] { return !message.isEmpty() ? m_prompts->count() == 1 : w.findChildren<QNetworkAccessManager*>().isEmpty(); }));
-        QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QVERIFY(waitUntil([&] {
+            return !message.isEmpty() ? m_prompts->count() == 1 : w.findChildren<QNetworkAccessManager*>().isEmpty();
+        }));
+        QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList {message});
         if (!message.isEmpty())
             QCOMPARE(m_prompts->last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         QCOMPARE(syncButton(&w)->text(), kIdle);
@@ -206,9 +208,11 @@ private slots:
 
     void secondClickWhileBusyDoesNothing()
     {
-        replyStores(QJsonArray{store("101", "旗舰店", m_dir.path())});
+        replyStores(QJsonArray {store("101", "旗舰店", m_dir.path())});
         m_backend->setReply("n8", "getn8set",
-            StandInReply::json(QJsonObject{{"code", "1"}, {"stores", QJsonArray{store("101", "旗舰店", m_dir.path())}}}).held());
+            StandInReply::json(
+                QJsonObject {{"code", "1"}, {"stores", QJsonArray {store("101", "旗舰店", m_dir.path())}}})
+                .held());
         SearchOrder w;
         syncButton(&w)->click();
         QVERIFY(waitUntil([&] { return m_backend->heldCount() == 1; }));
@@ -250,8 +254,9 @@ private slots:
         QPointer<SearchOrder> guard(w);
         syncButton(w)->click();
         QVERIFY(waitUntil([&] { return !w->findChildren<QNetworkAccessManager*>().isEmpty(); }));
-        connect(w->findChildren<QNetworkAccessManager*>().last(), &QNetworkAccessManager::finished, w,
-            [w] { w->close(); }, Qt::QueuedConnection);
+        connect(
+            w->findChildren<QNetworkAccessManager*>().last(), &QNetworkAccessManager::finished, w, [w] { w->close(); },
+            Qt::QueuedConnection);
         QVERIFY(waitUntil([&] { return guard.isNull(); }));
         QVERIFY(waitUntil([&] { return !watch.workers.isEmpty() && watch.allGone(); }, 30000));
         qApp->removeEventFilter(&watch);

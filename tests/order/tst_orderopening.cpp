@@ -23,12 +23,11 @@ namespace {
 
 QJsonObject orderJson(const QString& id, const QString& islock)
 {
-    return QJsonObject{{"islock", islock}, {"order_photo_id", id}, {"orderid", "o-" + id},
-        {"servicetimes", "2"}, {"storesname", "旗舰店"}, {"bname", "李明"}, {"mphone", "13800001001"},
-        {"role1", "陈摄影"}, {"role2", "林化妆"}, {"shotdate", "2026-02-20"}, {"orderpayforkey", "K-" + id},
-        {"ishavepinguan", "0"}, {"pinguanfinish", "0"}, {"role7", "周调色"}, {"role8", "赵修片"},
-        {"role9", "孙精修"}, {"role10", "吴设计"}, {"phototype", "婚纱照"},
-        {"imagebooktime", "2026-01-15 10:30:00"}, {"selectphotodate", "2026-03-05"},
+    return QJsonObject {{"islock", islock}, {"order_photo_id", id}, {"orderid", "o-" + id}, {"servicetimes", "2"},
+        {"storesname", "旗舰店"}, {"bname", "李明"}, {"mphone", "13800001001"}, {"role1", "陈摄影"},
+        {"role2", "林化妆"}, {"shotdate", "2026-02-20"}, {"orderpayforkey", "K-" + id}, {"ishavepinguan", "0"},
+        {"pinguanfinish", "0"}, {"role7", "周调色"}, {"role8", "赵修片"}, {"role9", "孙精修"}, {"role10", "吴设计"},
+        {"phototype", "婚纱照"}, {"imagebooktime", "2026-01-15 10:30:00"}, {"selectphotodate", "2026-03-05"},
         {"order_sample_infoid", "s-" + id}, {"otherdate", "never read"}};
 }
 
@@ -50,7 +49,7 @@ private:
     void openSearch(const QJsonArray& orders)
     {
         m_backend->setReply("order", "ordermessage",
-            StandInReply::json(QJsonObject{{"code", "1"}, {"message", ""}, {"order", orders}}));
+            StandInReply::json(QJsonObject {{"code", "1"}, {"message", ""}, {"order", orders}}));
         m_window = new SearchOrder();
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         m_window->show();
@@ -63,10 +62,7 @@ private:
 
     QModelIndex cell(int row, int column) { return table(m_window)->model()->index(row, column); }
 
-    void doubleClick(int row)
-    {
-        emit table(m_window)->doubleClicked(cell(row, 0));
-    }
+    void doubleClick(int row) { emit table(m_window)->doubleClicked(cell(row, 0)); }
 
 private slots:
     void initTestCase()
@@ -82,8 +78,8 @@ private slots:
         m_backend.reset();
         m_prompts.reset(new PromptRecorder);
         Config::uid = QStringLiteral("8001");
-        Config::names = QStringList{QStringLiteral("旗舰店")};
-        Config::ids = QStringList{QStringLiteral("101")};
+        Config::names = QStringList {QStringLiteral("旗舰店")};
+        Config::ids = QStringList {QStringLiteral("101")};
         Config::shop_id = QStringLiteral("101");
         ProductData::localOrderPath = QStringLiteral("stale");
     }
@@ -126,7 +122,7 @@ private slots:
         openSearch({orderJson("1001", "1")});
         Config::locked_status = QStringLiteral("0");
         emit table(m_window)->clicked(cell(0, 1));
-        QCOMPARE(m_prompts->texts(), QStringList{"暂无操作权限"});
+        QCOMPARE(m_prompts->texts(), QStringList {"暂无操作权限"});
         QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
         QTest::qWait(50);
         QVERIFY(m_backend->requests().isEmpty());
@@ -138,8 +134,14 @@ private slots:
         QTest::addColumn<QString>("lockedStatus");
         QTest::addColumn<QString>("question");
         QTest::addColumn<QString>("sent");
-        QTest::newRow("unlock, right key missing") << "1" << "" << "当前订单已锁定，去解锁！" << "0";
-        QTest::newRow("lock") << "0" << "1" << "当前订单未锁定，去锁定！" << "1";
+        QTest::newRow("unlock, right key missing") << "1"
+                                                   << ""
+                                                   << "当前订单已锁定，去解锁！"
+                                                   << "0";
+        QTest::newRow("lock") << "0"
+                              << "1"
+                              << "当前订单未锁定，去锁定！"
+                              << "1";
     }
 
     void lockChangeAsksPostsAndSearchesAgain()
@@ -168,7 +170,8 @@ private slots:
         const QList<StandInRequest> posted = m_backend->requests();
         QCOMPARE(posted.size(), 3);
         QCOMPARE(posted.at(0).endpoint(), QStringLiteral("order.lockchange"));
-        QCOMPARE(posted.at(0).body, "token=" + Config::token.toUtf8()
+        QCOMPARE(posted.at(0).body,
+            "token=" + Config::token.toUtf8()
                 + "&order_photo_id=1001&shopid=101&superid=900&uid=5001&islock=" + sent.toUtf8());
         // The list is searched again: shop switch, then the order query.
         QCOMPARE(posted.at(1).endpoint(), QStringLiteral("loginnew.switch_shop"));
@@ -180,9 +183,9 @@ private slots:
     {
         QTest::addColumn<QJsonObject>("reply"); // empty: HTTP 500
         QTest::addColumn<QString>("box");
-        QTest::newRow("refused") << QJsonObject{{"code", "0"}, {"message", "订单已提交，不能解锁"}}
+        QTest::newRow("refused") << QJsonObject {{"code", "0"}, {"message", "订单已提交，不能解锁"}}
                                  << "订单已提交，不能解锁";
-        QTest::newRow("code as a number") << QJsonObject{{"code", 1}, {"message", "格式错误"}} << "格式错误";
+        QTest::newRow("code as a number") << QJsonObject {{"code", 1}, {"message", "格式错误"}} << "格式错误";
         QTest::newRow("network error") << QJsonObject() << "网络请求错误\n500";
     }
 
@@ -192,8 +195,8 @@ private slots:
         QFETCH(QString, box);
         openSearch({orderJson("1001", "1")});
         Config::locked_status = QStringLiteral("1");
-        m_backend->setReply("order", "lockchange",
-            reply.isEmpty() ? StandInReply::httpStatus(500) : StandInReply::json(reply));
+        m_backend->setReply(
+            "order", "lockchange", reply.isEmpty() ? StandInReply::httpStatus(500) : StandInReply::json(reply));
         emit table(m_window)->clicked(cell(0, 1));
         QVERIFY(waitUntil([&] { return m_prompts->count() == 2; }));
         QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
@@ -227,7 +230,7 @@ private slots:
         QCOMPARE(topLevelWindows<SelectPhotoView>().size(), opens ? 1 : 0);
         QCOMPARE(m_window.isNull(), opens);
         QCOMPARE(Config::order_id, opens ? QStringLiteral("1001") : QStringLiteral("before"));
-        QCOMPARE(m_prompts->texts(), opens ? QStringList() : QStringList{"未经品管，请联系数码部！"});
+        QCOMPARE(m_prompts->texts(), opens ? QStringList() : QStringList {"未经品管，请联系数码部！"});
     }
 
     void openingCopiesTheOrderAndHandsOverTheList_data()
@@ -235,8 +238,10 @@ private slots:
         QTest::addColumn<QString>("shop");
         QTest::addColumn<QString>("islock");
         QTest::addColumn<int>("showMode");
-        QTest::newRow("usual shop") << "101" << "0" << 4;
-        QTest::newRow("big-picture shop, locked") << "3169" << "1" << 1;
+        QTest::newRow("usual shop") << "101"
+                                    << "0" << 4;
+        QTest::newRow("big-picture shop, locked") << "3169"
+                                                  << "1" << 1;
     }
 
     void openingCopiesTheOrderAndHandsOverTheList()
@@ -244,7 +249,7 @@ private slots:
         QFETCH(QString, shop);
         QFETCH(QString, islock);
         QFETCH(int, showMode);
-        Config::ids = QStringList{shop};
+        Config::ids = QStringList {shop};
         Config::shop_id = shop;
         openSearch({orderJson("1000", "0"), orderJson("1001", islock)});
         const QByteArray lastQuery = m_window->lastQueryBody;
@@ -254,15 +259,19 @@ private slots:
 
         doubleClick(1);
         QTRY_VERIFY(m_window.isNull());
-        struct Copied { const QString* target; const char* value; };
-        const Copied copied[] = {
-            {&Config::order_id, "1001"}, {&Config::orderOneId, "o-1001"}, {&Config::orderServNum, "2"},
-            {&Config::order_cameraman, "陈摄影"}, {&Config::order_photodate, "2026-02-20"},
-            {&Config::order_otherdate, ""}, {&Config::orderpayforkey, "K-1001"}, {&Config::order_sheji, "吴设计"},
-            {&Config::order_tiaose, "周调色"}, {&Config::order_chuxiu, "赵修片"}, {&Config::order_jingxiu, "孙精修"},
-            {&Config::order_dresser, "林化妆"}, {&Config::order_selectdate, "2026-03-05"},
-            {&Config::user_type, "婚纱照"}, {&Config::book_time, "2026-01-15 10:30:00"},
-            {&Config::order_sample_infoid, "s-1001"}, {&ProductData::localOrderPath, ""}};
+        struct Copied
+        {
+            const QString* target;
+            const char* value;
+        };
+        const Copied copied[] = {{&Config::order_id, "1001"}, {&Config::orderOneId, "o-1001"},
+            {&Config::orderServNum, "2"}, {&Config::order_cameraman, "陈摄影"},
+            {&Config::order_photodate, "2026-02-20"}, {&Config::order_otherdate, ""},
+            {&Config::orderpayforkey, "K-1001"}, {&Config::order_sheji, "吴设计"}, {&Config::order_tiaose, "周调色"},
+            {&Config::order_chuxiu, "赵修片"}, {&Config::order_jingxiu, "孙精修"}, {&Config::order_dresser, "林化妆"},
+            {&Config::order_selectdate, "2026-03-05"}, {&Config::user_type, "婚纱照"},
+            {&Config::book_time, "2026-01-15 10:30:00"}, {&Config::order_sample_infoid, "s-1001"},
+            {&ProductData::localOrderPath, ""}};
         for (const Copied& c : copied)
             QCOMPARE(*c.target, QString::fromUtf8(c.value));
         QCOMPARE(Config::isLocked, islock == "1");
@@ -286,12 +295,12 @@ private slots:
     void lateResultsOfTheClosedSearchOpenNothing()
     {
         openSearch({orderJson("1001", "0")});
-        m_backend->setReply("order", "ordermessage",
-            StandInReply::json(QJsonObject{{"code", "0"}, {"message", "查询失败"}}).held());
+        m_backend->setReply(
+            "order", "ordermessage", StandInReply::json(QJsonObject {{"code", "0"}, {"message", "查询失败"}}).held());
         m_window->findChild<QPushButton*>("searchButton")->click();
         QVERIFY(waitUntil([&] { return m_backend->heldCount() == 1; }));
         // As the N8 check's worker delivers it: queued, by name.
-        const QJsonArray reachable{QJsonObject{{"name", "旗舰店"}, {"n8path", "/tmp"}}};
+        const QJsonArray reachable {QJsonObject {{"name", "旗舰店"}, {"n8path", "/tmp"}}};
         QMetaObject::invokeMethod(m_window, "slt_n8stores", Qt::QueuedConnection, Q_ARG(QJsonArray, reachable),
             Q_ARG(QString, QStringLiteral("分店")));
 

@@ -25,18 +25,17 @@ const QDate kDate(2026, 3, 5);
 
 QJsonObject orderJson(const QString& key, const QString& islock = QStringLiteral("0"))
 {
-    return QJsonObject{{"islock", islock}, {"order_photo_id", "p-" + key}, {"orderid", "o-" + key},
-                       {"servicetimes", "1"}, {"storesname", "旗舰店"}, {"bname", "李明"}, {"wname", "王芳"},
-                       {"mname", ""}, {"mphone", "13800001001"}, {"wphone", ""}, {"comboid", "套系A"},
-                       {"order_price", "6999.00"}, {"role1", "摄影"}, {"role2", "化妆"}, {"orderpayforkey", key},
-                       {"sampledate", "2026-03-05"}, {"sampletime", "上午"}, {"role12finish", ""},
-                       {"role12", "选片"}, {"role7", "对比"}, {"role8", "样后"}, {"role9", "精修"},
-                       {"role10", "设计师"}};
+    return QJsonObject {{"islock", islock}, {"order_photo_id", "p-" + key}, {"orderid", "o-" + key},
+        {"servicetimes", "1"}, {"storesname", "旗舰店"}, {"bname", "李明"}, {"wname", "王芳"}, {"mname", ""},
+        {"mphone", "13800001001"}, {"wphone", ""}, {"comboid", "套系A"}, {"order_price", "6999.00"}, {"role1", "摄影"},
+        {"role2", "化妆"}, {"orderpayforkey", key}, {"sampledate", "2026-03-05"}, {"sampletime", "上午"},
+        {"role12finish", ""}, {"role12", "选片"}, {"role7", "对比"}, {"role8", "样后"}, {"role9", "精修"},
+        {"role10", "设计师"}};
 }
 
 QJsonObject reply(const QJsonArray& orders, const QString& comboName = "1", const QString& comboPrice = "1")
 {
-    QJsonObject r{{"code", "1"}, {"message", ""}, {"order", orders}, {"photo_sort", "1"}};
+    QJsonObject r {{"code", "1"}, {"message", ""}, {"order", orders}, {"photo_sort", "1"}};
     if (!comboName.isNull())
         r.insert("iscomboname", comboName);
     if (!comboPrice.isNull())
@@ -91,18 +90,15 @@ private:
     QByteArray token() const { return "token=" + Config::token.toUtf8(); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_backend.isReady());
-    }
+    void initTestCase() { QVERIFY(m_backend.isReady()); }
 
     void init()
     {
         m_backend.reset();
         m_prompts.reset(new PromptRecorder);
         Config::uid = QStringLiteral("8001");
-        Config::names = QStringList{QStringLiteral("旗舰店"), QStringLiteral("分店")};
-        Config::ids = QStringList{QStringLiteral("101"), QStringLiteral("102")};
+        Config::names = QStringList {QStringLiteral("旗舰店"), QStringLiteral("分店")};
+        Config::ids = QStringList {QStringLiteral("101"), QStringLiteral("102")};
         Config::shop_id.clear();
         // The values the shop-switch fixture hands out.
         Config::manager_id = QStringLiteral("5001");
@@ -130,9 +126,9 @@ private slots:
         QCOMPARE(typeCombo(w.get())->currentText(), QStringLiteral("选片日期"));
         QCOMPARE(typeCombo(w.get())->count(), 7);
         QCOMPARE(headers(w.get()),
-            (QStringList{"预约单号", "锁定状态", "所属门店", "服务次数", "客人姓名", "电话", "套系", "套系金额",
-                         "选片日期", "选片时段", "选片完成日期", "选片师", "摄影师", "化妆师", "样前对比片",
-                         "样后修片", "精修", "设计"}));
+            (QStringList {"预约单号", "锁定状态", "所属门店", "服务次数", "客人姓名", "电话", "套系", "套系金额",
+                "选片日期", "选片时段", "选片完成日期", "选片师", "摄影师", "化妆师", "样前对比片", "样后修片", "精修",
+                "设计"}));
         QCOMPARE(tableModel(w.get())->rowCount(), 0);
         QCOMPARE(Config::shop_id, QStringLiteral("101"));
         QCOMPARE(shopCombo(w.get())->count(), 2);
@@ -177,17 +173,34 @@ private slots:
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("rest"); // the body after the token
+        QTest::addColumn<QByteArray>("rest");  // the body after the token
         QTest::addColumn<QString>("sentText"); // decoded "orderpayforkey" as the back end reads it
 
-        QTest::newRow("order number trimmed, plus kept") << 0 << "  A+B 01 " << QByteArray("&uid=5001&shopid=101&type=1&orderpayforkey=A%2BB%2001&companyid=900") << "A+B 01";
-        QTest::newRow("order number of blanks") << 0 << "   " << QByteArray("&uid=5001&shopid=101&type=1&orderpayforkey=&companyid=900") << "";
-        QTest::newRow("photo date") << 1 << "ignored" << QByteArray("&uid=5001&shopid=101&type=2&photodate=2026-03-05&companyid=900") << "";
-        QTest::newRow("select date") << 2 << "" << QByteArray("&shopid=101&type=3&uid=5001&selectphotodate=2026-03-05&companyid=900") << "";
-        QTest::newRow("appointment date") << 3 << "" << QByteArray("&shopid=101&type=4&selectphotodate=2026-03-05&uid=5001&companyid=900") << "";
-        QTest::newRow("delivery date") << 4 << "" << QByteArray("&shopid=101&type=5&uid=5001&selectphotodate=2026-03-05&companyid=900") << "";
-        QTest::newRow("name with & and +") << 5 << " 李&王+张 " << QByteArray("&uid=5001&shopid=101&type=6&orderpayforkey=%E6%9D%8E%26%E7%8E%8B%2B%E5%BC%A0&companyid=900") << "李&王+张";
-        QTest::newRow("phone") << 6 << "\t13800001001\n" << QByteArray("&uid=5001&shopid=101&type=7&orderpayforkey=13800001001&companyid=900") << "13800001001";
+        QTest::newRow("order number trimmed, plus kept")
+            << 0 << "  A+B 01 " << QByteArray("&uid=5001&shopid=101&type=1&orderpayforkey=A%2BB%2001&companyid=900")
+            << "A+B 01";
+        QTest::newRow("order number of blanks")
+            << 0 << "   " << QByteArray("&uid=5001&shopid=101&type=1&orderpayforkey=&companyid=900") << "";
+        QTest::newRow("photo date") << 1 << "ignored"
+                                    << QByteArray("&uid=5001&shopid=101&type=2&photodate=2026-03-05&companyid=900")
+                                    << "";
+        QTest::newRow("select date") << 2 << ""
+                                     << QByteArray(
+                                            "&shopid=101&type=3&uid=5001&selectphotodate=2026-03-05&companyid=900")
+                                     << "";
+        QTest::newRow("appointment date")
+            << 3 << "" << QByteArray("&shopid=101&type=4&selectphotodate=2026-03-05&uid=5001&companyid=900") << "";
+        QTest::newRow("delivery date") << 4 << ""
+                                       << QByteArray(
+                                              "&shopid=101&type=5&uid=5001&selectphotodate=2026-03-05&companyid=900")
+                                       << "";
+        QTest::newRow("name with & and +")
+            << 5 << " 李&王+张 "
+            << QByteArray("&uid=5001&shopid=101&type=6&orderpayforkey=%E6%9D%8E%26%E7%8E%8B%2B%E5%BC%A0&companyid=900")
+            << "李&王+张";
+        QTest::newRow("phone") << 6 << "\t13800001001\n"
+                               << QByteArray("&uid=5001&shopid=101&type=7&orderpayforkey=13800001001&companyid=900")
+                               << "13800001001";
     }
 
     void queryBodies()
@@ -233,7 +246,7 @@ private slots:
         QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
         QCOMPARE(m_prompts->last().text, message);
         QTest::qWait(50);
-        QCOMPARE(m_backend->endpointsCalled(), QStringList{"loginnew.switch_shop"});
+        QCOMPARE(m_backend->endpointsCalled(), QStringList {"loginnew.switch_shop"});
         QVERIFY(searchButton(w.get())->isEnabled());
         QCOMPARE(searchButton(w.get())->text(), QStringLiteral("检索"));
     }
@@ -284,10 +297,17 @@ private slots:
         QTest::addColumn<int>("columns");
         QTest::addColumn<QString>("column6");
         QTest::addColumn<QString>("cell6");
-        QTest::newRow("both") << "1" << "1" << 18 << "套系" << "套系A";
-        QTest::newRow("name only, price missing") << "1" << QString() << 17 << "套系" << "套系A";
-        QTest::newRow("price only") << "0" << "1" << 17 << "套系金额" << "6999.00";
-        QTest::newRow("neither") << "" << "0" << 16 << "选片日期" << "2026-03-05";
+        QTest::newRow("both") << "1"
+                              << "1" << 18 << "套系"
+                              << "套系A";
+        QTest::newRow("name only, price missing") << "1" << QString() << 17 << "套系"
+                                                  << "套系A";
+        QTest::newRow("price only") << "0"
+                                    << "1" << 17 << "套系金额"
+                                    << "6999.00";
+        QTest::newRow("neither") << ""
+                                 << "0" << 16 << "选片日期"
+                                 << "2026-03-05";
     }
 
     void columnsFollowThePackageFlags()
@@ -315,7 +335,8 @@ private slots:
         QCOMPARE(m->index(0, columns - 1).data().toString(), QStringLiteral("设计师"));
         QCOMPARE(m->index(0, 0).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
         QVERIFY(m->index(0, columns - 1).data(Qt::TextAlignmentRole).toInt() != int(Qt::AlignCenter));
-        QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEditable) || table(w.get())->editTriggers() == QAbstractItemView::NoEditTriggers);
+        QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEditable)
+            || table(w.get())->editTriggers() == QAbstractItemView::NoEditTriggers);
     }
 
     void orderRecordsFromTheReply()
@@ -332,15 +353,15 @@ private slots:
         QJsonObject numberLock = orderJson("N");
         numberLock["islock"] = 1;
         numberLock["servicetimes"] = 2; // a number reads as empty text
-        QJsonArray orders{names("B", "", "", "", "Q"), names("", "W", "M", "P", "Q"), names("B", "W", "M", "P", ""),
-                          names("B", "", "M", "", ""), names("", "", "", "", ""), numberLock, QJsonValue("junk")};
+        QJsonArray orders {names("B", "", "", "", "Q"), names("", "W", "M", "P", "Q"), names("B", "W", "M", "P", ""),
+            names("B", "", "M", "", ""), names("", "", "", "", ""), numberLock, QJsonValue("junk")};
         m_backend->setReply("order", "ordermessage", StandInReply::json(reply(orders)));
         auto w = makeWindow();
         searchAndWait(w.get());
         const QList<order>& list = w->orderList;
         QCOMPARE(list.size(), 7);
-        const QStringList expectedNames{"B", "W-M", "B-W-M", "B-M", "", "李明-王芳", ""};
-        const QStringList expectedPhones{"Q", "P/Q", "P", "", "", "13800001001", ""};
+        const QStringList expectedNames {"B", "W-M", "B-W-M", "B-M", "", "李明-王芳", ""};
+        const QStringList expectedPhones {"Q", "P/Q", "P", "", "", "13800001001", ""};
         for (int i = 0; i < list.size(); ++i) {
             QCOMPARE(list.at(i).name, expectedNames.at(i));
             QCOMPARE(list.at(i).phone, expectedPhones.at(i));
@@ -412,13 +433,18 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
         QTest::newRow("refused") << Failure::None
-                                 << QJsonObject{{"code", "0"}, {"message", "没有权限查看该门店订单"}, {"order", QJsonArray()}}
-                                 << "警告" << "查询订单错误：没有权限查看该门店订单";
-        QTest::newRow("code as number") << Failure::None << QJsonObject{{"code", 1}, {"message", "数字代码"}} << "警告"
+                                 << QJsonObject {{"code", "0"}, {"message", "没有权限查看该门店订单"},
+                                        {"order", QJsonArray()}}
+                                 << "警告"
+                                 << "查询订单错误：没有权限查看该门店订单";
+        QTest::newRow("code as number") << Failure::None << QJsonObject {{"code", 1}, {"message", "数字代码"}} << "警告"
                                         << "查询订单错误：数字代码";
-        QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "警告" << "网络请求错误\n500";
-        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "" << "";
-        QTest::newRow("array") << Failure::Array << QJsonObject() << "" << "";
+        QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "警告"
+                                  << "网络请求错误\n500";
+        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << ""
+                                  << "";
+        QTest::newRow("array") << Failure::Array << QJsonObject() << ""
+                               << "";
     }
 
     void failedRepliesKeepTheTable()
@@ -479,8 +505,8 @@ private slots:
         QTest::addColumn<int>("width");
         QTest::addColumn<QList<int>>("expected"); // columns 0, 1, 5, 7, 15
         // 1000: 0.12 x 1000 < 130, so R = 870; 1100: 0.12 x 1100 = 132.
-        QTest::newRow("1000") << 1000 << QList<int>{130, 43, 78, 73, 73};
-        QTest::newRow("1100") << 1100 << QList<int>{132, 55, 132, 82, -1};
+        QTest::newRow("1000") << 1000 << QList<int> {130, 43, 78, 73, 73};
+        QTest::newRow("1100") << 1100 << QList<int> {132, 55, 132, 82, -1};
     }
 
     void columnWidthsFollowTheTableWidth()
@@ -506,7 +532,7 @@ private slots:
         QTest::addColumn<Failure>("failure");
         QTest::addColumn<QJsonObject>("answer");
         QTest::addColumn<QString>("message");
-        QTest::newRow("refused") << Failure::None << QJsonObject{{"code", "0"}, {"message", "用户已停用"}}
+        QTest::newRow("refused") << Failure::None << QJsonObject {{"code", "0"}, {"message", "用户已停用"}}
                                  << "查询订单错误：用户已停用";
         QTest::newRow("http 500") << Failure::HttpStatus << QJsonObject() << "网络请求错误\n500";
         QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "";
@@ -525,7 +551,7 @@ private slots:
             QTest::qWait(100);
         else
             QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
-        QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList {message});
         if (!message.isEmpty())
             verifyYesBox(m_prompts->last());
         QTest::qWait(50);
@@ -539,8 +565,10 @@ private slots:
         QTest::addColumn<QString>("module");
         QTest::addColumn<QString>("action");
         QTest::addColumn<bool>("busyMeanwhile");
-        QTest::newRow("order query") << "order" << "ordermessage" << true;
-        QTest::newRow("shop switch") << "loginnew" << "switch_shop" << false;
+        QTest::newRow("order query") << "order"
+                                     << "ordermessage" << true;
+        QTest::newRow("shop switch") << "loginnew"
+                                     << "switch_shop" << false;
     }
 
     void silentBackendTimesOut()

@@ -62,9 +62,9 @@ QVariant target(const QString& name)
 void presetSwitch(const QString& name, bool value)
 {
     bool* switches[] = {&Config::isDelWarn, &Config::isRecoverWarn, &Config::isPrintDelWarn, &Config::isShowThumbName,
-                        &Config::isDelOrigin, &Config::isUpOss, &Config::isShowRawButton};
-    const char* names[] = {"isDelWarn", "isRecoverWarn", "isPrintDelWarn", "isShowThumbName", "isDelOrigin",
-                           "isUpOss", "isShowRawButton"};
+        &Config::isDelOrigin, &Config::isUpOss, &Config::isShowRawButton};
+    const char* names[] = {
+        "isDelWarn", "isRecoverWarn", "isPrintDelWarn", "isShowThumbName", "isDelOrigin", "isUpOss", "isShowRawButton"};
     for (int i = 0; i < 7; ++i)
         if (name == QLatin1String(names[i]))
             *switches[i] = value;
@@ -91,9 +91,8 @@ private:
         SearchOrder w;
         w.findChild<QCalendarWidget*>("calendar")->setSelectedDate(QDate(2026, 3, 5));
         w.findChild<QPushButton*>("searchButton")->click();
-        const bool queried = waitUntil([&] {
-            return !m_backend->requestsTo("order", "ordermessage").isEmpty() || m_prompts->count() > 0;
-        });
+        const bool queried = waitUntil(
+            [&] { return !m_backend->requestsTo("order", "ordermessage").isEmpty() || m_prompts->count() > 0; });
         return queried && !m_backend->requestsTo("order", "ordermessage").isEmpty();
     }
 
@@ -108,23 +107,21 @@ private slots:
     {
         m_backend->clearScripts();
         m_prompts.reset(new PromptRecorder);
-        Config::names = QStringList{QStringLiteral("旗舰店"), QStringLiteral("分店")};
-        Config::ids = QStringList{QStringLiteral("101"), QStringLiteral("102")};
+        Config::names = QStringList {QStringLiteral("旗舰店"), QStringLiteral("分店")};
+        Config::ids = QStringList {QStringLiteral("101"), QStringLiteral("102")};
         Config::uid = QStringLiteral("8001");
         Config::shop_id.clear();
         setTable(m_defaults);
     }
 
-    void cleanup()
-    {
-        m_prompts.reset();
-    }
+    void cleanup() { m_prompts.reset(); }
 
     void fixtureSettingsReachTheQuery()
     {
         Config::manager_id.clear();
         Config::super_id.clear();
-        QVERIFY(switchWith(QJsonObject{{"code", "1"}, {"user", QJsonObject{{"MANAGER_ID", "7777"}, {"companyid", "42"}}}}));
+        QVERIFY(switchWith(
+            QJsonObject {{"code", "1"}, {"user", QJsonObject {{"MANAGER_ID", "7777"}, {"companyid", "42"}}}}));
         // The order query is built after the settings are stored.
         const StandInRequest query = m_backend->requestsTo("order", "ordermessage").first();
         QCOMPARE(query.value("uid"), QStringLiteral("7777"));
@@ -136,62 +133,103 @@ private slots:
         QTest::addColumn<QString>("key");      // "user" key, or "/key" for a top-level key
         QTest::addColumn<QJsonValue>("value"); // Undefined: the key is missing
         QTest::addColumn<QString>("target");
-        QTest::addColumn<QVariant>("preset");  // invalid: nothing preset
+        QTest::addColumn<QVariant>("preset"); // invalid: nothing preset
         QTest::addColumn<QVariant>("expected");
         const QJsonValue missing(QJsonValue::Undefined);
         const QVariant none;
 
         QTest::newRow("GROUP_ID") << "GROUP_ID" << QJsonValue("3") << "group_id" << none << QVariant("3");
         QTest::newRow("companyid") << "companyid" << QJsonValue("900") << "super_id" << none << QVariant("900");
-        QTest::newRow("MANAGER_NAME") << "MANAGER_NAME" << QJsonValue("张晓燕") << "manager_name" << none << QVariant("张晓燕");
+        QTest::newRow("MANAGER_NAME") << "MANAGER_NAME" << QJsonValue("张晓燕") << "manager_name" << none
+                                      << QVariant("张晓燕");
         QTest::newRow("TRUE_NAME") << "TRUE_NAME" << QJsonValue("张三") << "true_name" << none << QVariant("张三");
-        QTest::newRow("sample_del_effect") << "sample_del_effect" << QJsonValue("1") << "delete_style" << none << QVariant("1");
-        QTest::newRow("xuanyangislock") << "xuanyangislock" << QJsonValue("0") << "locked_status" << none << QVariant("0");
-        QTest::newRow("pay_code") << "pay_code" << QJsonValue("qr/900.png") << "url_two_barpath" << none << QVariant("qr/900.png");
+        QTest::newRow("sample_del_effect")
+            << "sample_del_effect" << QJsonValue("1") << "delete_style" << none << QVariant("1");
+        QTest::newRow("xuanyangislock") << "xuanyangislock" << QJsonValue("0") << "locked_status" << none
+                                        << QVariant("0");
+        QTest::newRow("pay_code") << "pay_code" << QJsonValue("qr/900.png") << "url_two_barpath" << none
+                                  << QVariant("qr/900.png");
         QTest::newRow("photo_mode") << "photo_mode" << QJsonValue("2") << "cp_sortmodel" << none << QVariant("2");
-        QTest::newRow("text given as number") << "MANAGER_ID" << QJsonValue(5001) << "manager_id" << QVariant("old") << QVariant("");
+        QTest::newRow("text given as number")
+            << "MANAGER_ID" << QJsonValue(5001) << "manager_id" << QVariant("old") << QVariant("");
 
-        QTest::newRow("is_del_design_photo 1") << "is_del_design_photo" << QJsonValue("1") << "is_del_design_photo" << none << QVariant(true);
-        QTest::newRow("is_del_design_prompt number 1") << "is_del_design_prompt" << QJsonValue(1) << "is_del_design_prompt" << none << QVariant(false);
+        QTest::newRow("is_del_design_photo 1")
+            << "is_del_design_photo" << QJsonValue("1") << "is_del_design_photo" << none << QVariant(true);
+        QTest::newRow("is_del_design_prompt number 1")
+            << "is_del_design_prompt" << QJsonValue(1) << "is_del_design_prompt" << none << QVariant(false);
         QTest::newRow("isuposs 1") << "isuposs" << QJsonValue("1") << "isUpOss" << QVariant(false) << QVariant(true);
         QTest::newRow("isuposs missing") << "isuposs" << missing << "isUpOss" << QVariant(true) << QVariant(false);
-        QTest::newRow("full_screen_playback") << "full_screen_playback" << QJsonValue("1") << "fullscreenshow_repeat" << none << QVariant(true);
-        QTest::newRow("display_number") << "display_number" << QJsonValue("1") << "isshow_photonum" << none << QVariant(true);
-        QTest::newRow("showmodelbutton") << "showmodelbutton" << QJsonValue("1") << "isShowModelButton" << none << QVariant(true);
-        QTest::newRow("showrawbutton 0") << "showrawbutton" << QJsonValue("0") << "isShowRawButton" << QVariant(true) << QVariant(false);
-        QTest::newRow("showdeletebutton") << "showdeletebutton" << QJsonValue("1") << "isShowDeleteButton" << none << QVariant(true);
-        QTest::newRow("showdesignbutton") << "showdesignbutton" << QJsonValue("1") << "isShowDesignButton" << none << QVariant(true);
-        QTest::newRow("selectedbutton") << "selectedbutton" << QJsonValue("1") << "isShowSelectedButton" << none << QVariant(true);
-        QTest::newRow("notselectedbutton") << "notselectedbutton" << QJsonValue("1") << "isShowUnselectButton" << none << QVariant(true);
-        QTest::newRow("refreshbutton") << "refreshbutton" << QJsonValue("1") << "isShowRefreshButton" << none << QVariant(true);
-        QTest::newRow("ishavejingxiuvideo") << "ishavejingxiuvideo" << QJsonValue("1") << "isShowJxVideo" << none << QVariant(true);
-        QTest::newRow("ishavetestvideo") << "ishavetestvideo" << QJsonValue("1") << "isShowSpVideo" << none << QVariant(true);
+        QTest::newRow("full_screen_playback")
+            << "full_screen_playback" << QJsonValue("1") << "fullscreenshow_repeat" << none << QVariant(true);
+        QTest::newRow("display_number") << "display_number" << QJsonValue("1") << "isshow_photonum" << none
+                                        << QVariant(true);
+        QTest::newRow("showmodelbutton") << "showmodelbutton" << QJsonValue("1") << "isShowModelButton" << none
+                                         << QVariant(true);
+        QTest::newRow("showrawbutton 0") << "showrawbutton" << QJsonValue("0") << "isShowRawButton" << QVariant(true)
+                                         << QVariant(false);
+        QTest::newRow("showdeletebutton")
+            << "showdeletebutton" << QJsonValue("1") << "isShowDeleteButton" << none << QVariant(true);
+        QTest::newRow("showdesignbutton")
+            << "showdesignbutton" << QJsonValue("1") << "isShowDesignButton" << none << QVariant(true);
+        QTest::newRow("selectedbutton") << "selectedbutton" << QJsonValue("1") << "isShowSelectedButton" << none
+                                        << QVariant(true);
+        QTest::newRow("notselectedbutton")
+            << "notselectedbutton" << QJsonValue("1") << "isShowUnselectButton" << none << QVariant(true);
+        QTest::newRow("refreshbutton") << "refreshbutton" << QJsonValue("1") << "isShowRefreshButton" << none
+                                       << QVariant(true);
+        QTest::newRow("ishavejingxiuvideo")
+            << "ishavejingxiuvideo" << QJsonValue("1") << "isShowJxVideo" << none << QVariant(true);
+        QTest::newRow("ishavetestvideo") << "ishavetestvideo" << QJsonValue("1") << "isShowSpVideo" << none
+                                         << QVariant(true);
 
-        QTest::newRow("isdelwarn 0 turns it on") << "isdelwarn" << QJsonValue("0") << "isDelWarn" << QVariant(false) << QVariant(true);
-        QTest::newRow("isdelwarn 1 turns it off") << "isdelwarn" << QJsonValue("1") << "isDelWarn" << QVariant(true) << QVariant(false);
-        QTest::newRow("isdelwarn empty keeps on") << "isdelwarn" << QJsonValue("") << "isDelWarn" << QVariant(true) << QVariant(true);
-        QTest::newRow("isdelwarn missing keeps off") << "isdelwarn" << missing << "isDelWarn" << QVariant(false) << QVariant(false);
-        QTest::newRow("isrecoverwarn 0") << "isrecoverwarn" << QJsonValue("0") << "isRecoverWarn" << QVariant(false) << QVariant(true);
-        QTest::newRow("isrecoverwarn 2 keeps") << "isrecoverwarn" << QJsonValue("2") << "isRecoverWarn" << QVariant(true) << QVariant(true);
-        QTest::newRow("isprintdelwarn 1 turns it on") << "isprintdelwarn" << QJsonValue("1") << "isPrintDelWarn" << QVariant(false) << QVariant(true);
-        QTest::newRow("isprintdelwarn 0 turns it off") << "isprintdelwarn" << QJsonValue("0") << "isPrintDelWarn" << QVariant(true) << QVariant(false);
-        QTest::newRow("isprintdelwarn number keeps") << "isprintdelwarn" << QJsonValue(0) << "isPrintDelWarn" << QVariant(true) << QVariant(true);
-        QTest::newRow("isshowthumbname 0") << "isshowthumbname" << QJsonValue("0") << "isShowThumbName" << QVariant(false) << QVariant(true);
-        QTest::newRow("isshowthumbname 1") << "isshowthumbname" << QJsonValue("1") << "isShowThumbName" << QVariant(true) << QVariant(false);
-        QTest::newRow("isdelorigin is not applied") << "isdelorigin" << QJsonValue("1") << "isDelOrigin" << QVariant(true) << QVariant(false);
+        QTest::newRow("isdelwarn 0 turns it on")
+            << "isdelwarn" << QJsonValue("0") << "isDelWarn" << QVariant(false) << QVariant(true);
+        QTest::newRow("isdelwarn 1 turns it off")
+            << "isdelwarn" << QJsonValue("1") << "isDelWarn" << QVariant(true) << QVariant(false);
+        QTest::newRow("isdelwarn empty keeps on")
+            << "isdelwarn" << QJsonValue("") << "isDelWarn" << QVariant(true) << QVariant(true);
+        QTest::newRow("isdelwarn missing keeps off")
+            << "isdelwarn" << missing << "isDelWarn" << QVariant(false) << QVariant(false);
+        QTest::newRow("isrecoverwarn 0") << "isrecoverwarn" << QJsonValue("0") << "isRecoverWarn" << QVariant(false)
+                                         << QVariant(true);
+        QTest::newRow("isrecoverwarn 2 keeps")
+            << "isrecoverwarn" << QJsonValue("2") << "isRecoverWarn" << QVariant(true) << QVariant(true);
+        QTest::newRow("isprintdelwarn 1 turns it on")
+            << "isprintdelwarn" << QJsonValue("1") << "isPrintDelWarn" << QVariant(false) << QVariant(true);
+        QTest::newRow("isprintdelwarn 0 turns it off")
+            << "isprintdelwarn" << QJsonValue("0") << "isPrintDelWarn" << QVariant(true) << QVariant(false);
+        QTest::newRow("isprintdelwarn number keeps")
+            << "isprintdelwarn" << QJsonValue(0) << "isPrintDelWarn" << QVariant(true) << QVariant(true);
+        QTest::newRow("isshowthumbname 0")
+            << "isshowthumbname" << QJsonValue("0") << "isShowThumbName" << QVariant(false) << QVariant(true);
+        QTest::newRow("isshowthumbname 1")
+            << "isshowthumbname" << QJsonValue("1") << "isShowThumbName" << QVariant(true) << QVariant(false);
+        QTest::newRow("isdelorigin is not applied")
+            << "isdelorigin" << QJsonValue("1") << "isDelOrigin" << QVariant(true) << QVariant(false);
 
-        QTest::newRow("taipian_sorting 1") << "taipian_sorting" << QJsonValue("1") << "recoverPhotoSortType" << none << QVariant("创建日期排序");
-        QTest::newRow("taipian_sorting 2") << "taipian_sorting" << QJsonValue("2") << "recoverPhotoSortType" << none << QVariant("编号排序");
-        QTest::newRow("taipian_sorting 3") << "taipian_sorting" << QJsonValue("3") << "recoverPhotoSortType" << none << QVariant("固定规则乱序");
-        QTest::newRow("taipian_sorting 4") << "taipian_sorting" << QJsonValue("4") << "recoverPhotoSortType" << QVariant("编号排序") << QVariant("创建日期排序");
-        QTest::newRow("taipian_sorting missing") << "taipian_sorting" << missing << "recoverPhotoSortType" << QVariant("编号排序") << QVariant("创建日期排序");
+        QTest::newRow("taipian_sorting 1")
+            << "taipian_sorting" << QJsonValue("1") << "recoverPhotoSortType" << none << QVariant("创建日期排序");
+        QTest::newRow("taipian_sorting 2")
+            << "taipian_sorting" << QJsonValue("2") << "recoverPhotoSortType" << none << QVariant("编号排序");
+        QTest::newRow("taipian_sorting 3")
+            << "taipian_sorting" << QJsonValue("3") << "recoverPhotoSortType" << none << QVariant("固定规则乱序");
+        QTest::newRow("taipian_sorting 4") << "taipian_sorting" << QJsonValue("4") << "recoverPhotoSortType"
+                                           << QVariant("编号排序") << QVariant("创建日期排序");
+        QTest::newRow("taipian_sorting missing") << "taipian_sorting" << missing << "recoverPhotoSortType"
+                                                 << QVariant("编号排序") << QVariant("创建日期排序");
 
-        QTest::newRow("noeditps 0") << "/noeditps" << QJsonValue(0) << "isPnumEdit" << QVariant(false) << QVariant(true);
-        QTest::newRow("noeditps missing") << "/noeditps" << missing << "isPnumEdit" << QVariant(false) << QVariant(true);
-        QTest::newRow("noeditps 5") << "/noeditps" << QJsonValue(5) << "isPnumEdit" << QVariant(true) << QVariant(false);
-        QTest::newRow("noeditps string 5") << "/noeditps" << QJsonValue("5") << "isPnumEdit" << QVariant(false) << QVariant(true);
-        QTest::newRow("color") << "/color" << QJsonValue("#00FF00") << "photoNumAlertColor" << none << QVariant("#00FF00");
-        QTest::newRow("color missing") << "/color" << missing << "photoNumAlertColor" << QVariant("#FFFFFF") << QVariant("");
+        QTest::newRow("noeditps 0") << "/noeditps" << QJsonValue(0) << "isPnumEdit" << QVariant(false)
+                                    << QVariant(true);
+        QTest::newRow("noeditps missing")
+            << "/noeditps" << missing << "isPnumEdit" << QVariant(false) << QVariant(true);
+        QTest::newRow("noeditps 5") << "/noeditps" << QJsonValue(5) << "isPnumEdit" << QVariant(true)
+                                    << QVariant(false);
+        QTest::newRow("noeditps string 5")
+            << "/noeditps" << QJsonValue("5") << "isPnumEdit" << QVariant(false) << QVariant(true);
+        QTest::newRow("color") << "/color" << QJsonValue("#00FF00") << "photoNumAlertColor" << none
+                               << QVariant("#00FF00");
+        QTest::newRow("color missing") << "/color" << missing << "photoNumAlertColor" << QVariant("#FFFFFF")
+                                       << QVariant("");
     }
 
     void conversionTable()
@@ -215,8 +253,8 @@ private slots:
             }
             QCOMPARE(::target(target), preset);
         }
-        QJsonObject root{{"code", "1"}, {"message", ""}};
-        QJsonObject user{{"GROUP_ID", "1"}};
+        QJsonObject root {{"code", "1"}, {"message", ""}};
+        QJsonObject user {{"GROUP_ID", "1"}};
         const bool topLevel = key.startsWith('/');
         if (!value.isUndefined()) {
             if (topLevel)
@@ -239,9 +277,9 @@ private slots:
         KeyTable custom = m_defaults;
         custom[1] = Qt::Key_Q;
         setTable(custom);
-        QVERIFY(switchWith(QJsonObject{{"code", "1"}, {"message", ""}, {"user", "not an object"}}));
+        QVERIFY(switchWith(QJsonObject {{"code", "1"}, {"message", ""}, {"user", "not an object"}}));
         for (const QString* text : {&Config::group_id, &Config::manager_name, &Config::delete_style,
-                                    &Config::locked_status, &Config::url_two_barpath, &Config::cp_sortmodel})
+                 &Config::locked_status, &Config::url_two_barpath, &Config::cp_sortmodel})
             QVERIFY(text->isEmpty());
         QCOMPARE(Config::recoverPhotoSortType, QStringLiteral("创建日期排序"));
         QVERIFY(!Config::isShowRawButton && !Config::isShowSpVideo && !Config::isUpOss);
@@ -252,8 +290,9 @@ private slots:
     void refusalChangesNothing()
     {
         Config::manager_id = QStringLiteral("5001");
-        QVERIFY(!switchWith(QJsonObject{{"code", 1}, {"message", "停用"}, {"user", QJsonObject{{"MANAGER_ID", "9"}}}}));
-        QCOMPARE(m_prompts->texts(), QStringList{"查询订单错误：停用"});
+        QVERIFY(
+            !switchWith(QJsonObject {{"code", 1}, {"message", "停用"}, {"user", QJsonObject {{"MANAGER_ID", "9"}}}}));
+        QCOMPARE(m_prompts->texts(), QStringList {"查询订单错误：停用"});
         QCOMPARE(Config::manager_id, QStringLiteral("5001"));
     }
 
@@ -275,33 +314,34 @@ private slots:
         QTest::newRow("{} keeps everything") << QJsonValue(QJsonObject()) << custom << custom;
         QTest::newRow("missing keeps everything") << QJsonValue(QJsonValue::Undefined) << custom << custom;
         QTest::newRow("only entry 1: key alone, 16 gives Ctrl+Z")
-            << QJsonValue(QJsonObject{{"firkey1", "F9"}}) << d << with(ctrlZ, 1, 0, Qt::Key_F9);
-        QTest::newRow("key alone keeps an earlier modifier")
-            << QJsonValue(QJsonObject{{"firkey1", "F9"}}) << custom << with(with(custom, 1, Alt, Qt::Key_F9), 11, Ctrl, Qt::Key_Z);
+            << QJsonValue(QJsonObject {{"firkey1", "F9"}}) << d << with(ctrlZ, 1, 0, Qt::Key_F9);
+        QTest::newRow("key alone keeps an earlier modifier") << QJsonValue(
+            QJsonObject {{"firkey1", "F9"}}) << custom << with(with(custom, 1, Alt, Qt::Key_F9), 11, Ctrl, Qt::Key_Z);
         QTest::newRow("entry 3 ALT D is pair 6")
-            << QJsonValue(QJsonObject{{"firkey3", "ALT"}, {"seckey3", "D"}}) << d << with(ctrlZ, 6, Alt, Qt::Key_D);
+            << QJsonValue(QJsonObject {{"firkey3", "ALT"}, {"seckey3", "D"}}) << d << with(ctrlZ, 6, Alt, Qt::Key_D);
         QTest::newRow("CTRL with a lower-case letter")
-            << QJsonValue(QJsonObject{{"firkey14", "CTRL"}, {"seckey14", "s"}}) << d << with(ctrlZ, 8, Ctrl, Qt::Key_S);
-        QTest::newRow("entry 16 ALT F8")
-            << QJsonValue(QJsonObject{{"firkey16", "ALT"}, {"seckey16", "F8"}}) << d << with(d, 11, Alt, Qt::Key_F8);
-        QTest::newRow("entry 16 0 and 0 is Ctrl+Z")
-            << QJsonValue(QJsonObject{{"firkey16", "0"}, {"seckey16", "0"}}) << custom << with(custom, 11, Ctrl, Qt::Key_Z);
+            << QJsonValue(QJsonObject {{"firkey14", "CTRL"}, {"seckey14", "s"}}) << d
+            << with(ctrlZ, 8, Ctrl, Qt::Key_S);
+        QTest::newRow("entry 16 ALT F8") << QJsonValue(QJsonObject {{"firkey16", "ALT"}, {"seckey16", "F8"}}) << d
+                                         << with(d, 11, Alt, Qt::Key_F8);
+        QTest::newRow("entry 16 0 and 0 is Ctrl+Z") << QJsonValue(QJsonObject {{"firkey16", "0"}, {"seckey16", "0"}})
+                                                    << custom << with(custom, 11, Ctrl, Qt::Key_Z);
         QTest::newRow("entry 16 other first key keeps the pair")
-            << QJsonValue(QJsonObject{{"firkey16", "SHIFT"}, {"seckey16", "X"}}) << custom << custom;
+            << QJsonValue(QJsonObject {{"firkey16", "SHIFT"}, {"seckey16", "X"}}) << custom << custom;
         QTest::newRow("entry 16 unknown key keeps the pair")
-            << QJsonValue(QJsonObject{{"firkey16", "CTRL"}, {"seckey16", "PgUp"}}) << custom << custom;
+            << QJsonValue(QJsonObject {{"firkey16", "CTRL"}, {"seckey16", "PgUp"}}) << custom << custom;
         QTest::newRow("CTRL without second key keeps the pair")
-            << QJsonValue(QJsonObject{{"firkey5", "CTRL"}, {"seckey5", ""}}) << d << ctrlZ;
+            << QJsonValue(QJsonObject {{"firkey5", "CTRL"}, {"seckey5", ""}}) << d << ctrlZ;
         QTest::newRow("ALT with second key 0 keeps the pair")
-            << QJsonValue(QJsonObject{{"firkey4", "ALT"}, {"seckey4", "0"}}) << d << ctrlZ;
+            << QJsonValue(QJsonObject {{"firkey4", "ALT"}, {"seckey4", "0"}}) << d << ctrlZ;
         QTest::newRow("unknown key names keep their pairs")
-            << QJsonValue(QJsonObject{{"firkey1", "F99"}, {"firkey2", "DEL"}, {"firkey6", "7"}, {"firkey7", "F0"}})
+            << QJsonValue(QJsonObject {{"firkey1", "F99"}, {"firkey2", "DEL"}, {"firkey6", "7"}, {"firkey7", "F0"}})
             << d << ctrlZ;
         QTest::newRow("first key 0 keeps the pair")
-            << QJsonValue(QJsonObject{{"firkey9", "0"}, {"seckey9", "A"}}) << d << ctrlZ;
+            << QJsonValue(QJsonObject {{"firkey9", "0"}, {"seckey9", "A"}}) << d << ctrlZ;
 
         // Every entry to its own pair: entries 1..15 get the letters A..O.
-        QJsonObject all{{"firkey16", "CTRL"}, {"seckey16", "Y"}};
+        QJsonObject all {{"firkey16", "CTRL"}, {"seckey16", "Y"}};
         KeyTable mapped = with(d, 11, Ctrl, Qt::Key_Y);
         const int pairOfEntry[16] = {1, 2, 6, 3, 7, 5, 4, 9, 10, 13, 14, 15, 16, 8, 12};
         for (int n = 1; n <= 15; ++n) {
@@ -317,10 +357,10 @@ private slots:
         QFETCH(KeyTable, start);
         QFETCH(KeyTable, expected);
         setTable(start);
-        QJsonObject user{{"GROUP_ID", "1"}};
+        QJsonObject user {{"GROUP_ID", "1"}};
         if (!shortkey.isUndefined())
             user.insert("shortkey", shortkey);
-        QVERIFY(switchWith(QJsonObject{{"code", "1"}, {"user", user}}));
+        QVERIFY(switchWith(QJsonObject {{"code", "1"}, {"user", user}}));
         QCOMPARE(table(), expected);
     }
 };

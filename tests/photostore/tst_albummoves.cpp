@@ -30,7 +30,7 @@ QList<Image> fineNamed(const QStringList& wanted)
 }
 
 const QString fineFailure = QStringLiteral("成品%1移至汰片失败，请检查是否有其他软件使用");
-}
+} // namespace
 
 class TestAlbumMoves : public QObject
 {
@@ -40,10 +40,7 @@ private:
     std::unique_ptr<PromptRecorder> m_prompts;
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_backend.isReady());
-    }
+    void initTestCase() { QVERIFY(m_backend.isReady()); }
 
     void init()
     {
@@ -140,8 +137,10 @@ private slots:
     {
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("stays");
-        QTest::newRow("second") << "IMG_1.jpg" << "IMG_1.JPG";
-        QTest::newRow("first") << "IMG_1.JPG" << "IMG_1.jpg";
+        QTest::newRow("second") << "IMG_1.jpg"
+                                << "IMG_1.JPG";
+        QTest::newRow("first") << "IMG_1.JPG"
+                               << "IMG_1.jpg";
     }
 
     void sameNamedPhotosOfTwoSpellings()
@@ -211,10 +210,12 @@ private slots:
         QTest::addColumn<QStringList>("asked");
         QTest::addColumn<QStringList>("expected");
         const QStringList asked = {"c.jpg", "A.jpg", "zz.jpg", "a.jpg", "c.jpg"};
-        QTest::newRow("汰片 to 成品") << int(PHOTO_DELETED) << "汰片" << "成品" << asked << QStringList({"c.jpg", "a.jpg"});
-        QTest::newRow("设计汰片 to 设计")
-            << int(PHOTO_DESIGN_DELETED) << "设计汰片" << "设计" << asked << QStringList({"c.jpg", "a.jpg"});
-        QTest::newRow("设计 to 设计汰片") << int(PHOTO_DESIGN) << "设计" << "设计汰片" << asked << QStringList({"c.jpg", "a.jpg"});
+        QTest::newRow("汰片 to 成品") << int(PHOTO_DELETED) << "汰片"
+                                      << "成品" << asked << QStringList({"c.jpg", "a.jpg"});
+        QTest::newRow("设计汰片 to 设计") << int(PHOTO_DESIGN_DELETED) << "设计汰片"
+                                          << "设计" << asked << QStringList({"c.jpg", "a.jpg"});
+        QTest::newRow("设计 to 设计汰片") << int(PHOTO_DESIGN) << "设计"
+                                          << "设计汰片" << asked << QStringList({"c.jpg", "a.jpg"});
     }
 
     void movesBetweenAlbums()
@@ -249,8 +250,8 @@ private slots:
         QCOMPARE(order.read(toFolder + "/a.jpg"), QByteArray("a.jpg"));
         // Only the photo left in the source album is known until the following import.
         QCOMPARE(store()->getRawImageNum() + store()->getFinalImageNum() + store()->getDeletedImageNum()
-                     + store()->getDesignImageNum() + store()->getDesignDeletedImageNum(),
-                 1);
+                + store()->getDesignImageNum() + store()->getDesignDeletedImageNum(),
+            1);
     }
 
     // The back end hears of every design deletion, with the names that moved joined by ","
@@ -281,9 +282,8 @@ private slots:
         QVERIFY(m_backend.waitForRequests(1));
         const QList<StandInRequest> posted = m_backend->requestsTo("Ordernew", "del_photo");
         QCOMPARE(posted.size(), 1);
-        const QList<QPair<QString, QString>> expected = {
-            {"uid", "7"}, {"companyid", "3"}, {"shopid", "12"}, {"imgs_name", imgsName},
-            {"orderid", "20001"}, {"order_photo_id", "1001"}, {"order_sample_infoid", "555"},
+        const QList<QPair<QString, QString>> expected = {{"uid", "7"}, {"companyid", "3"}, {"shopid", "12"},
+            {"imgs_name", imgsName}, {"orderid", "20001"}, {"order_photo_id", "1001"}, {"order_sample_infoid", "555"},
             {"version", Config::version}, {"token", Config::token}};
         QCOMPARE(posted.first().fields, expected);
         QByteArray raw;
@@ -301,10 +301,18 @@ private slots:
         QTest::addColumn<QString>("discarded");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("next");
-        QTest::newRow("third of five") << 2 << "c.jpg" << "b.jpg" << "d.jpg";
-        QTest::newRow("first") << 0 << "a.jpg" << "e.jpg" << "b.jpg";
-        QTest::newRow("last") << 4 << "e.jpg" << "d.jpg" << "a.jpg";
-        QTest::newRow("another photo") << 3 << "b.jpg" << "d.jpg" << "e.jpg";
+        QTest::newRow("third of five") << 2 << "c.jpg"
+                                       << "b.jpg"
+                                       << "d.jpg";
+        QTest::newRow("first") << 0 << "a.jpg"
+                               << "e.jpg"
+                               << "b.jpg";
+        QTest::newRow("last") << 4 << "e.jpg"
+                              << "d.jpg"
+                              << "a.jpg";
+        QTest::newRow("another photo") << 3 << "b.jpg"
+                                       << "d.jpg"
+                                       << "e.jpg";
     }
 
     void fullScreenDiscardCursor()

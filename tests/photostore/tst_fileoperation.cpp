@@ -46,7 +46,7 @@ QByteArray photoBytes(int size)
         bytes[i] = char((i * 7 + i / 251) & 0xff);
     return bytes;
 }
-}
+} // namespace
 
 class TestFileOperation : public QObject
 {
@@ -114,11 +114,16 @@ private slots:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("target");
-        QTest::newRow("target folder is a file") << "成品/a.jpg" << "汰片/a.jpg";
-        QTest::newRow("target is a folder") << "成品/a.jpg" << "设计汰片/a.jpg";
-        QTest::newRow("source is a folder") << "照片/sub.jpg" << "成品/b.jpg";
-        QTest::newRow("source cannot be removed") << "/proc/self/status" << "成品/b.jpg";
-        QTest::newRow("source is missing") << "成品/missing.jpg" << "成品/b.jpg";
+        QTest::newRow("target folder is a file") << "成品/a.jpg"
+                                                 << "汰片/a.jpg";
+        QTest::newRow("target is a folder") << "成品/a.jpg"
+                                            << "设计汰片/a.jpg";
+        QTest::newRow("source is a folder") << "照片/sub.jpg"
+                                            << "成品/b.jpg";
+        QTest::newRow("source cannot be removed") << "/proc/self/status"
+                                                  << "成品/b.jpg";
+        QTest::newRow("source is missing") << "成品/missing.jpg"
+                                           << "成品/b.jpg";
     }
 
     void failedMoveLosesNothing()
@@ -144,8 +149,9 @@ private slots:
         // Nothing set aside is left behind.
         const QMap<QString, int> entries = {{"成品", 2}, {"设计汰片", 1}, {"照片", 1}};
         for (auto it = entries.cbegin(); it != entries.cend(); ++it)
-            QCOMPARE(QDir(tmp.filePath(it.key())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
-                     it.value());
+            QCOMPARE(
+                QDir(tmp.filePath(it.key())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                it.value());
     }
 
     // The replaced file is only removed once the photo has arrived, and leaves no trace.
@@ -204,7 +210,7 @@ private slots:
             QCOMPARE(readFile(to), isInTheWay ? QByteArray("same-named") : QByteArray());
         }
         QCOMPARE(entries(tmp.filePath("汰片")),
-                 fits || isInTheWay ? QStringList({"a.jpg", "other.jpg"}) : QStringList({"other.jpg"}));
+            fits || isInTheWay ? QStringList({"a.jpg", "other.jpg"}) : QStringList({"other.jpg"}));
         QCOMPARE(entries(tmp.filePath("成品")), fits ? QStringList() : QStringList({"a.jpg"}));
     }
 
@@ -278,8 +284,8 @@ private slots:
                 arrived.fetchAndAddOrdered(1);
                 while (arrived.loadAcquire() < stations * (i + 1))
                     QThread::yieldCurrentThread();
-                claimed[i] = FileOperation::fileMove(tmp.filePath(QString("成品/%1.jpg").arg(i)),
-                                                     tmp.filePath(QString("汰片/%1.jpg").arg(i)), true);
+                claimed[i] = FileOperation::fileMove(
+                    tmp.filePath(QString("成品/%1.jpg").arg(i)), tmp.filePath(QString("汰片/%1.jpg").arg(i)), true);
             }
             return claimed;
         };
@@ -423,12 +429,18 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("name");
-        QTest::newRow("upper extension") << "a/b/IMG_0001.JPG" << "IMG_0001.jpg";
-        QTest::newRow("two dots") << "x.tar.GZ" << "x.tar.gz";
-        QTest::newRow("mixed case") << "/Volumes/p/成品/照片 1.Jpg" << "照片 1.jpg";
-        QTest::newRow("no dot") << "docs/README" << "README";
-        QTest::newRow("dot file") << "a/.DS_Store" << ".ds_store";
-        QTest::newRow("folder") << "a/b/" << "";
+        QTest::newRow("upper extension") << "a/b/IMG_0001.JPG"
+                                         << "IMG_0001.jpg";
+        QTest::newRow("two dots") << "x.tar.GZ"
+                                  << "x.tar.gz";
+        QTest::newRow("mixed case") << "/Volumes/p/成品/照片 1.Jpg"
+                                    << "照片 1.jpg";
+        QTest::newRow("no dot") << "docs/README"
+                                << "README";
+        QTest::newRow("dot file") << "a/.DS_Store"
+                                  << ".ds_store";
+        QTest::newRow("folder") << "a/b/"
+                                << "";
     }
 
     void getFileName()
@@ -459,14 +471,30 @@ private slots:
         QTest::addColumn<QString>("root");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("mounted");
-        QTest::newRow("share") << "/Volumes/" << "\\\\srv\\photos\\2023\\A001" << "/Volumes/photos/2023/A001";
-        QTest::newRow("trailing") << "/Volumes/" << "\\\\srv\\home\\" << "/Volumes/home/";
-        QTest::newRow("empty") << "/Volumes/" << "" << "";
-        QTest::newRow("slashes") << "/Volumes/" << "//srv/photos/A001" << "/Volumes/photos/A001";
-        QTest::newRow("absolute") << "/Volumes/" << "/photos/A001" << "/Volumes/photos/A001";
-        QTest::newRow("mounted") << "/Volumes/" << "/Volumes/photos/A001" << "/Volumes/photos/A001";
-        QTest::newRow("other root") << "/mnt/pics/" << "\\\\srv\\photos\\A001" << "/mnt/pics/photos/A001";
-        QTest::newRow("under root") << "/mnt/pics/" << "/mnt/pics/photos/A001" << "/mnt/pics/photos/A001";
+        QTest::newRow("share") << "/Volumes/"
+                               << "\\\\srv\\photos\\2023\\A001"
+                               << "/Volumes/photos/2023/A001";
+        QTest::newRow("trailing") << "/Volumes/"
+                                  << "\\\\srv\\home\\"
+                                  << "/Volumes/home/";
+        QTest::newRow("empty") << "/Volumes/"
+                               << ""
+                               << "";
+        QTest::newRow("slashes") << "/Volumes/"
+                                 << "//srv/photos/A001"
+                                 << "/Volumes/photos/A001";
+        QTest::newRow("absolute") << "/Volumes/"
+                                  << "/photos/A001"
+                                  << "/Volumes/photos/A001";
+        QTest::newRow("mounted") << "/Volumes/"
+                                 << "/Volumes/photos/A001"
+                                 << "/Volumes/photos/A001";
+        QTest::newRow("other root") << "/mnt/pics/"
+                                    << "\\\\srv\\photos\\A001"
+                                    << "/mnt/pics/photos/A001";
+        QTest::newRow("under root") << "/mnt/pics/"
+                                    << "/mnt/pics/photos/A001"
+                                    << "/mnt/pics/photos/A001";
     }
 
     void changeIntoMacPath()

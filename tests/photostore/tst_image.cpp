@@ -16,7 +16,7 @@ Image photo(PHOTOTYPE type, const QString& name)
     image.Setpath(name);
     return image;
 }
-}
+} // namespace
 
 class TestImage : public QObject
 {
@@ -86,12 +86,36 @@ private slots:
         QTest::addColumn<QString>("middle");
         QTest::addColumn<QString>("big");
         QTest::addColumn<QString>("compare");
-        QTest::newRow("照片") << 0 << "thumbnail/" << "thumbnail100/" << "thumbnail2250/" << "照片/" << "成品/";
-        QTest::newRow("成品") << 1 << "成品缩略图/" << "成品缩略图100/" << "成品缩略图2250/" << "成品/" << "照片/";
-        QTest::newRow("汰片") << 2 << "成品缩略图/" << "成品缩略图100/" << "成品缩略图2250/" << "汰片/" << "";
-        QTest::newRow("设计") << 3 << "设计缩略图/" << "设计缩略图100/" << "设计缩略图2250/" << "设计/" << "";
-        QTest::newRow("设计汰片") << 4 << "设计缩略图/" << "设计缩略图100/" << "设计缩略图2250/" << "设计汰片/" << "";
-        QTest::newRow("out of range") << 9 << "thumbnail/" << "thumbnail100/" << "thumbnail2250/" << "照片/" << "";
+        QTest::newRow("照片") << 0 << "thumbnail/"
+                              << "thumbnail100/"
+                              << "thumbnail2250/"
+                              << "照片/"
+                              << "成品/";
+        QTest::newRow("成品") << 1 << "成品缩略图/"
+                              << "成品缩略图100/"
+                              << "成品缩略图2250/"
+                              << "成品/"
+                              << "照片/";
+        QTest::newRow("汰片") << 2 << "成品缩略图/"
+                              << "成品缩略图100/"
+                              << "成品缩略图2250/"
+                              << "汰片/"
+                              << "";
+        QTest::newRow("设计") << 3 << "设计缩略图/"
+                              << "设计缩略图100/"
+                              << "设计缩略图2250/"
+                              << "设计/"
+                              << "";
+        QTest::newRow("设计汰片") << 4 << "设计缩略图/"
+                                  << "设计缩略图100/"
+                                  << "设计缩略图2250/"
+                                  << "设计汰片/"
+                                  << "";
+        QTest::newRow("out of range") << 9 << "thumbnail/"
+                                      << "thumbnail100/"
+                                      << "thumbnail2250/"
+                                      << "照片/"
+                                      << "";
     }
 
     void paths()

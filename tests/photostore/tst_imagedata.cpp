@@ -44,7 +44,7 @@ ImageData* store()
 const QStringList five = {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"};
 // Ascending MD5 keys of those names.
 const QStringList fiveByKey = {"a.jpg", "c.jpg", "e.jpg", "b.jpg", "d.jpg"};
-}
+} // namespace
 
 class TestImageData : public QObject
 {
@@ -133,9 +133,8 @@ private slots:
         order.add("成品", {"a.jpg", "b.jpg", "c.JPG"});
         order.add("汰片", {"b.jpg"});
         ImageData::changedImages = {changed("a.jpg", "first", QRect(1, 1, 10, 10), false),
-                                    changed("b.jpg", "only", QRect(5, 6, 70, 80), true),
-                                    changed("a.jpg", "second", QRect(2, 2, 20, 20), true),
-                                    changed("C.jpg", "other case", QRect(3, 3, 30, 30), false)};
+            changed("b.jpg", "only", QRect(5, 6, 70, 80), true), changed("a.jpg", "second", QRect(2, 2, 20, 20), true),
+            changed("C.jpg", "other case", QRect(3, 3, 30, 30), false)};
         store()->importImage(PHOTO_FINE);
 
         const QList<Image>& fine = store()->GetSeletedImages();
@@ -421,12 +420,18 @@ private slots:
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("found");
-        QTest::newRow("camera spelling") << QStringList({"a.JPG"}) << "a.jpg" << "a.JPG";
-        QTest::newRow("not the other way") << QStringList({"a.jpg"}) << "a.JPG" << "";
-        QTest::newRow("exact first") << QStringList({"a.JPG", "a.jpg"}) << "a.jpg" << "a.JPG";
-        QTest::newRow("dots in name") << QStringList({"a.JPG", "a.b.JPG"}) << "a.b.jpg" << "a.b.JPG";
-        QTest::newRow("no dot") << QStringList({"README"}) << "README" << "README";
-        QTest::newRow("missing") << QStringList({"a.jpg"}) << "b.jpg" << "";
+        QTest::newRow("camera spelling") << QStringList({"a.JPG"}) << "a.jpg"
+                                         << "a.JPG";
+        QTest::newRow("not the other way") << QStringList({"a.jpg"}) << "a.JPG"
+                                           << "";
+        QTest::newRow("exact first") << QStringList({"a.JPG", "a.jpg"}) << "a.jpg"
+                                     << "a.JPG";
+        QTest::newRow("dots in name") << QStringList({"a.JPG", "a.b.JPG"}) << "a.b.jpg"
+                                      << "a.b.JPG";
+        QTest::newRow("no dot") << QStringList({"README"}) << "README"
+                                << "README";
+        QTest::newRow("missing") << QStringList({"a.jpg"}) << "b.jpg"
+                                 << "";
     }
 
     void fineImageByName()
@@ -463,8 +468,8 @@ private slots:
         store()->clearImages();
         QCOMPARE(store()->getType(), PHOTO_RAW);
         QCOMPARE(store()->getRawImageNum() + store()->getFinalImageNum() + store()->getDeletedImageNum()
-                     + store()->getDesignImageNum() + store()->getDesignDeletedImageNum(),
-                 0);
+                + store()->getDesignImageNum() + store()->getDesignDeletedImageNum(),
+            0);
         QCOMPARE(store()->getSelImageNum(SELE_USED), 1);
         QVERIFY(store()->getIterator() == store()->GetAllImages().end());
     }
@@ -475,7 +480,7 @@ private slots:
         order.add("成品", {"b.JPG", "a.jpg", "c.png"});
         order.add("marks", {"m.jpg"});
         QCOMPARE(ImageData::getFine100Image(),
-                 QStringList({order.path("成品缩略图/a.jpg"), order.path("成品缩略图/b.jpg"), order.path("marks/m.jpg")}));
+            QStringList({order.path("成品缩略图/a.jpg"), order.path("成品缩略图/b.jpg"), order.path("marks/m.jpg")}));
         order.add("crops", {"c.JPG"});
         QCOMPARE(ImageData::getFine100Image().last(), order.path("crops/c.JPG"));
     }
@@ -485,8 +490,8 @@ private slots:
         OrderFolder order;
         order.add("成品", {"b.jpg", "B.jpg", "a.jpg"});
         order.add("汰片", {"z.jpg", "Y.jpg"});
-        ImageData::changedImages = {changed("a.jpg", "need", QRect(0, 0, 5, 5), false),
-                                    changed("z.jpg", "need", QRect(0, 0, 5, 5), false)};
+        ImageData::changedImages
+            = {changed("a.jpg", "need", QRect(0, 0, 5, 5), false), changed("z.jpg", "need", QRect(0, 0, 5, 5), false)};
         const QList<Image> list = ImageData::getFineAndDeletedImage();
         QCOMPARE(imageNames(list), QStringList({"B.jpg", "a.jpg", "b.jpg", "Y.jpg", "z.jpg"}));
         QCOMPARE(list.at(1).GetStrneed(), QStringLiteral("need"));
@@ -503,7 +508,7 @@ private slots:
         for (const QString& key : keys)
             byKey.insert(key, photos({key + ".jpg"}).first());
         QCOMPARE(imageNames(store()->returnSortList(keys, byKey)),
-                 QStringList({"B.jpg", "d.jpg", "a.jpg", "c.jpg", "e.jpg"}));
+            QStringList({"B.jpg", "d.jpg", "a.jpg", "c.jpg", "e.jpg"}));
     }
 };
 

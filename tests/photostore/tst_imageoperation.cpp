@@ -203,7 +203,8 @@ private slots:
         QTest::addColumn<QRect>("rect");
         QTest::addColumn<QSize>("to");
         QTest::addColumn<QRect>("expected");
-        QTest::newRow("down") << QSize(1000, 667) << QRect(100, 100, 300, 300) << QSize(200, 133) << QRect(20, 19, 60, 59);
+        QTest::newRow("down") << QSize(1000, 667) << QRect(100, 100, 300, 300) << QSize(200, 133)
+                              << QRect(20, 19, 60, 59);
         QTest::newRow("up") << QSize(100, 100) << QRect(1, 2, 3, 4) << QSize(250, 250) << QRect(2, 5, 7, 10);
         QTest::newRow("default crop") << QSize(1000, 667) << QRect(0, 0, 1, 1) << QSize(100, 66) << QRect(0, 0, 0, 0);
         QTest::newRow("empty from") << QSize(0, 0) << QRect(1, 1, 5, 5) << QSize(10, 10) << QRect();
@@ -287,7 +288,7 @@ private slots:
         QCOMPARE(QImage(path).size(), QSize(120, 80));
         QVERIFY(!ImageOperation::saveImage(QImage(), path)); // nothing to write: file kept
         QCOMPARE(QImage(path).size(), QSize(120, 80));
-        QCOMPARE(QDir(file(QStringLiteral("save"))).entryList(QDir::Files), QStringList{QStringLiteral("photo.JPG")});
+        QCOMPARE(QDir(file(QStringLiteral("save"))).entryList(QDir::Files), QStringList {QStringLiteral("photo.JPG")});
     }
 
     // A save that fails half-way (here: the file size limit, as on a full disk) leaves the
@@ -317,7 +318,7 @@ private slots:
 
         QVERIFY(!saved);
         QCOMPARE(readFile(path), before);
-        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("photo.jpg")});
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList {QStringLiteral("photo.jpg")});
     }
 
     void readOnlyFolderKeepsOldFile()
@@ -347,11 +348,12 @@ private slots:
         QList<int> sizes;
         for (int i = 0; i < 16; ++i)
             sizes << 200 + i * 40;
-        const QList<bool> results = QtConcurrent::blockingMapped(sizes, std::function<bool(const int&)>([path](const int& w) {
-            QImage image(w, w / 2, QImage::Format_RGB32);
-            image.fill(QColor::fromHsv(w % 360, 200, 200));
-            return ImageOperation::saveImage(image, path);
-        }));
+        const QList<bool> results
+            = QtConcurrent::blockingMapped(sizes, std::function<bool(const int&)>([path](const int& w) {
+                  QImage image(w, w / 2, QImage::Format_RGB32);
+                  image.fill(QColor::fromHsv(w % 360, 200, 200));
+                  return ImageOperation::saveImage(image, path);
+              }));
         QVERIFY(!results.contains(false));
         const QImage result(path);
         QVERIFY(!result.isNull());
@@ -450,7 +452,7 @@ private slots:
         const QColor expected = ImageOperation::loadImage(full).pixelColor(600, 780);
         const QColor seen = list.pixelColor(list.width() / 2, list.height() - 2);
         QVERIFY2(qAbs(seen.hue() - expected.hue()) < 20 && seen.saturation() > 40,
-                 qPrintable(seen.name() + " " + expected.name()));
+            qPrintable(seen.name() + " " + expected.name()));
     }
 
     void levelsFromFullSize_data()
@@ -459,8 +461,10 @@ private slots:
         QTest::addColumn<QSize>("middle");
         QTest::addColumn<QSize>("small");
         QTest::addColumn<QSize>("list");
-        QTest::newRow("small photo is enlarged") << QSize(640, 480) << QSize(2250, 1687) << QSize(1000, 749) << QSize(200, 149);
-        QTest::newRow("large, decoded at half") << QSize(4800, 3200) << QSize(2250, 1500) << QSize(1000, 666) << QSize(200, 133);
+        QTest::newRow("small photo is enlarged")
+            << QSize(640, 480) << QSize(2250, 1687) << QSize(1000, 749) << QSize(200, 149);
+        QTest::newRow("large, decoded at half")
+            << QSize(4800, 3200) << QSize(2250, 1500) << QSize(1000, 666) << QSize(200, 133);
         QTest::newRow("odd sides") << QSize(4801, 3203) << QSize(2250, 1501) << QSize(1000, 667) << QSize(200, 133);
         QTest::newRow("portrait") << QSize(1600, 2400) << QSize(1500, 2250) << QSize(666, 1000) << QSize(133, 200);
     }
@@ -595,8 +599,8 @@ private slots:
             QCOMPARE(out, image);
             return;
         }
-        QVERIFY(qRed(out.pixel(10, 10)) < 100);                     // outside: darkened
-        QCOMPARE(out.pixel(crop.center()), qRgb(255, 255, 255));     // inside: clear
+        QVERIFY(qRed(out.pixel(10, 10)) < 100);                  // outside: darkened
+        QCOMPARE(out.pixel(crop.center()), qRgb(255, 255, 255)); // inside: clear
         if (ellipse)
             QVERIFY(qRed(out.pixel(crop.x() + 3, crop.y() + 3)) < 100); // corner outside the ellipse
     }

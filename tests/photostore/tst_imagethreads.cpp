@@ -20,8 +20,7 @@ private:
     QString m_portrait;
 
     // Starts the thread and returns what it emitted, received on this thread.
-    template <typename T>
-    static QList<QVariantList> emitted(T& thread)
+    template <typename T> static QList<QVariantList> emitted(T& thread)
     {
         QSignalSpy spy(&thread, &T::finishScale);
         thread.start();

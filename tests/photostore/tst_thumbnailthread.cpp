@@ -33,7 +33,10 @@ public:
     QPixmap pixmap(int call, int arg) const { return calls.at(call).args.at(arg).value<QPixmap>(); }
 
 public slots:
-    void updateThumbIcon(int row, int index, QPixmap icon, int album) { record("updateThumbIcon/4", {row, index, icon, album}); }
+    void updateThumbIcon(int row, int index, QPixmap icon, int album)
+    {
+        record("updateThumbIcon/4", {row, index, icon, album});
+    }
     void updateThumbIcon(int index, QPixmap icon, int album) { record("updateThumbIcon/3", {index, icon, album}); }
     void updateThumbIcon(int index, QPixmap icon) { record("updateThumbIcon/2", {index, icon}); }
     void onFinishSaveThumb() { record("onFinishSaveThumb", {}); }
@@ -65,10 +68,7 @@ private:
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
-    static QStringList files(const QString& folder)
-    {
-        return QDir(folder).entryList(QDir::Files, QDir::Name);
-    }
+    static QStringList files(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
 private slots:
     void listIconModes_data()
@@ -100,7 +100,7 @@ private slots:
         const Receiver::Call& call = receiver.calls.first();
         QCOMPARE(call.slot, slot);
         QVERIFY(call.onGuiThread);
-        QVariantList expected = mode == 1 ? QVariantList{7, 3} : QVariantList{3};
+        QVariantList expected = mode == 1 ? QVariantList {7, 3} : QVariantList {3};
         QCOMPARE(call.args.mid(0, expected.size()), expected);
         QCOMPARE(call.args.last().toInt(), int(PHOTO_DELETED));
         QCOMPARE(receiver.pixmap(0, expected.size()).size(), QSize(100, 100));
@@ -250,20 +250,20 @@ private slots:
         ImageOperation::getThumb(design, 100);
 
         Receiver sheet;
-        run(new ThumbnailThread(QList<Image>{a, b}, &sheet, 88));
+        run(new ThumbnailThread(QList<Image> {a, b}, &sheet, 88));
         QCOMPARE(sheet.calls.size(), 1);
         QCOMPARE(sheet.calls[0].slot, QStringLiteral("onFinishSaveThumb"));
-        QCOMPARE(files(cache), (QStringList{"s1.jpg", "s2.jpg"}));
+        QCOMPARE(files(cache), (QStringList {"s1.jpg", "s2.jpg"}));
         QCOMPARE(order.sizeOf(cache + "s2.jpg"), QSize(88, 88));
-        QCOMPARE(files(cache + "marks/"), (QStringList{"s1.jpg", "s2.jpg"}));
-        QCOMPARE(files(cache + "design/"), QStringList{"d1.jpg"});
+        QCOMPARE(files(cache + "marks/"), (QStringList {"s1.jpg", "s2.jpg"}));
+        QCOMPARE(files(cache + "design/"), QStringList {"d1.jpg"});
         QCOMPARE(order.read(cache + "design/d1.jpg"), order.read(design.GetThumbPath100()));
 
         // Without a marks folder there is no marks sub-folder.
         QVERIFY(QDir(DirServer::getMarkerPath()).removeRecursively());
         const QString second = temp.path() + QStringLiteral("/1700000000001/");
         DirServer::setWebPageThumbPath(second);
-        run(new ThumbnailThread(QList<Image>{a}, &sheet, 88));
+        run(new ThumbnailThread(QList<Image> {a}, &sheet, 88));
         QCOMPARE(sheet.calls.size(), 2);
         QVERIFY(!QDir(second + "marks/").exists());
         QVERIFY(QDir(second + "design/").exists());
@@ -278,7 +278,7 @@ private slots:
         QDir::setCurrent(workDir.path());
         DirServer::setWebPageThumbPath(QString());
         Receiver sheet;
-        run(new ThumbnailThread(QList<Image>{a}, &sheet, 88));
+        run(new ThumbnailThread(QList<Image> {a}, &sheet, 88));
         QDir::setCurrent(previous);
         QCOMPARE(sheet.calls.size(), 1); // still told it is done
         QVERIFY(QDir(workDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
@@ -384,9 +384,10 @@ private slots:
         };
         const int w = after.width();
         const int h = after.height();
-        for (const QPoint p : {QPoint(w / 4, h / 4), QPoint(3 * w / 4, h / 4), QPoint(w / 4, 3 * h / 4),
-                               QPoint(3 * w / 4, 3 * h / 4)})
-            QVERIFY2(near(after.pixel(p), reference.pixel(p)), qPrintable(QStringLiteral("at %1,%2").arg(p.x()).arg(p.y())));
+        for (const QPoint p :
+            {QPoint(w / 4, h / 4), QPoint(3 * w / 4, h / 4), QPoint(w / 4, 3 * h / 4), QPoint(3 * w / 4, 3 * h / 4)})
+            QVERIFY2(
+                near(after.pixel(p), reference.pixel(p)), qPrintable(QStringLiteral("at %1,%2").arg(p.x()).arg(p.y())));
         QVERIFY(order.exists(photo.GetThumbPath100()));
     }
 
@@ -430,7 +431,7 @@ private slots:
         QCOMPARE(viewer.calls[0].args[0].toBool(), false);
         QVERIFY(viewer.pixmap(0, 1).isNull());
         QCOMPARE(order.read(turned.GetBigImagePath()), before);
-        QCOMPARE(files(DirServer::getFineImagePath()), QStringList{"t.jpg"});
+        QCOMPARE(files(DirServer::getFineImagePath()), QStringList {"t.jpg"});
     }
 
     void unknownModeDoesNothing()

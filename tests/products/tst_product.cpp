@@ -87,11 +87,11 @@ private slots:
         QFETCH(bool, sent);
         QFETCH(bool, hasParent);
         QFETCH(int, children);
-        const QJsonArray sons = { entry({ { "goodname", "内页" }, { "servicetime", "2" } }),
-            entry({ { "goodname", "封面" }, { "servicetime", "3" }, { "sendtofactorytime", "2026-03-01" } }) };
-        const Product p = parse(entry({ { "id", "80012" }, { "goodname", "相册" }, { "parentid", "80011" },
-            { "type", "4" }, { "sendtofactorytime", "2026-03-06 14:20:00" }, { "isexist", "1" }, { "son_good", sons },
-            { "isems", "1" }, { "parent_goodname", "套系" } }));
+        const QJsonArray sons = {entry({{"goodname", "内页"}, {"servicetime", "2"}}),
+            entry({{"goodname", "封面"}, {"servicetime", "3"}, {"sendtofactorytime", "2026-03-01"}})};
+        const Product p = parse(entry({{"id", "80012"}, {"goodname", "相册"}, {"parentid", "80011"}, {"type", "4"},
+            {"sendtofactorytime", "2026-03-06 14:20:00"}, {"isexist", "1"}, {"son_good", sons}, {"isems", "1"},
+            {"parent_goodname", "套系"}}));
         QCOMPARE(p.id, QStringLiteral("80012"));
         QCOMPARE(p.isType4, isType4);
         QCOMPARE(p.type, type);
@@ -126,13 +126,13 @@ private slots:
         QFETCH(QJsonValue, value);
         QFETCH(bool, packageSent);
         QFETCH(bool, childSent);
-        QJsonObject o = entry({ { "isexist", "1" }, { "goodname", "套系" } });
-        QJsonObject child = entry({ { "parent_goodname", "套系" }, { "parentid", "9" } });
+        QJsonObject o = entry({{"isexist", "1"}, {"goodname", "套系"}});
+        QJsonObject child = entry({{"parent_goodname", "套系"}, {"parentid", "9"}});
         if (!value.isUndefined()) {
             o.insert(QStringLiteral("sendtofactorytime"), value);
             child.insert(QStringLiteral("sendtofactorytime"), value);
         }
-        o.insert(QStringLiteral("son_good"), QJsonArray { child });
+        o.insert(QStringLiteral("son_good"), QJsonArray {child});
         Product p;
         p.analysis_goods3(o);
         QCOMPARE(p.sentToFactory, packageSent);
@@ -155,8 +155,8 @@ private slots:
         QTest::newRow("huge number") << QJsonValue(1e300) << "";
         QTest::newRow("boolean") << QJsonValue(true) << "";
         QTest::newRow("null") << QJsonValue(QJsonValue::Null) << "";
-        QTest::newRow("array") << QJsonValue(QJsonArray { 1 }) << "";
-        QTest::newRow("object") << QJsonValue(QJsonObject { { "a", 1 } }) << "";
+        QTest::newRow("array") << QJsonValue(QJsonArray {1}) << "";
+        QTest::newRow("object") << QJsonValue(QJsonObject {{"a", 1}}) << "";
     }
 
     void fieldValuesOfEveryType()
@@ -165,7 +165,7 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(jsonText(value), text);
         Product p;
-        p.analysis_goods3(entry({ { "goodamount", value }, { "id", value }, { "type", value } }));
+        p.analysis_goods3(entry({{"goodamount", value}, {"id", value}, {"type", value}}));
         QCOMPARE(p.goodamount, text);
         QCOMPARE(p.id, text);
         QCOMPARE(p.type, text);
@@ -174,7 +174,7 @@ private slots:
     void typeAsNumberStillMarksAnAddedProduct()
     {
         Product p;
-        p.analysis_goods3(entry({ { "type", 4 }, { "isems", 1 }, { "isexist", 0 } }));
+        p.analysis_goods3(entry({{"type", 4}, {"isems", 1}, {"isexist", 0}}));
         QVERIFY(p.isType4);
         QVERIFY(p.isems);
         QVERIFY(!p.isexist);
@@ -185,14 +185,14 @@ private slots:
     {
         QTest::addColumn<QJsonValue>("picpath");
         QTest::addColumn<QStringList>("pics");
-        const QStringList kept = { QStringLiteral("OLD.jpg") };
-        QTest::newRow("two names") << QJsonValue("A.jpg|B.jpg") << QStringList { "A.jpg", "B.jpg" };
-        QTest::newRow("doubled separator") << QJsonValue("A.jpg||B.jpg") << QStringList { "A.jpg", "B.jpg" };
-        QTest::newRow("trailing separator") << QJsonValue("A.jpg|") << QStringList { "A.jpg" };
+        const QStringList kept = {QStringLiteral("OLD.jpg")};
+        QTest::newRow("two names") << QJsonValue("A.jpg|B.jpg") << QStringList {"A.jpg", "B.jpg"};
+        QTest::newRow("doubled separator") << QJsonValue("A.jpg||B.jpg") << QStringList {"A.jpg", "B.jpg"};
+        QTest::newRow("trailing separator") << QJsonValue("A.jpg|") << QStringList {"A.jpg"};
         QTest::newRow("separators only") << QJsonValue("||") << QStringList();
         QTest::newRow("empty") << QJsonValue("") << kept;
         QTest::newRow("missing") << QJsonValue(QJsonValue::Undefined) << kept;
-        QTest::newRow("not a string") << QJsonValue(QJsonArray { "A.jpg" }) << kept;
+        QTest::newRow("not a string") << QJsonValue(QJsonArray {"A.jpg"}) << kept;
     }
 
     void photoListsWithoutPhantoms()
@@ -200,7 +200,7 @@ private slots:
         QFETCH(QJsonValue, picpath);
         QFETCH(QStringList, pics);
         Product p;
-        p.pics = QStringList { QStringLiteral("OLD.jpg") };
+        p.pics = QStringList {QStringLiteral("OLD.jpg")};
         QJsonObject o;
         if (!picpath.isUndefined())
             o.insert(QStringLiteral("picpath"), picpath);
@@ -212,9 +212,8 @@ private slots:
     {
         Product p;
         p.analysis_goods0(
-            entry({ { "orderaddress",
-                        QJsonObject { { "name", "王芳" }, { "postcode", "310012" }, { "phone", 13900001001.0 } } },
-                { "isexist", "1" }, { "son_good", QJsonArray { "not an object", 3 } } }));
+            entry({{"orderaddress", QJsonObject {{"name", "王芳"}, {"postcode", "310012"}, {"phone", 13900001001.0}}},
+                {"isexist", "1"}, {"son_good", QJsonArray {"not an object", 3}}}));
         QCOMPARE(p.orderaddress.name, QStringLiteral("王芳"));
         QCOMPARE(p.orderaddress.postcode, QStringLiteral("310012"));
         QCOMPARE(p.orderaddress.phone, QStringLiteral("13900001001"));
@@ -224,15 +223,15 @@ private slots:
         QVERIFY(p.children.at(0).hasParent && p.children.at(0).print);
 
         Product q;
-        q.analysis_goods3(entry({ { "orderaddress", "a text" }, { "isexist", "1" }, { "son_good", "not an array" } }));
+        q.analysis_goods3(entry({{"orderaddress", "a text"}, {"isexist", "1"}, {"son_good", "not an array"}}));
         QVERIFY(q.orderaddress.id.isEmpty() && q.orderaddress.address.isEmpty());
         QVERIFY(q.son_good.isEmpty() && q.children.isEmpty());
 
         Product r;
-        r.analysis_goods1(entry({ { "isexist", "0" }, { "son_good", QJsonArray { QJsonObject() } } }));
+        r.analysis_goods1(entry({{"isexist", "0"}, {"son_good", QJsonArray {QJsonObject()}}}));
         QVERIFY(r.son_good.isEmpty());
         Product s;
-        s.analysis_goods1(entry({ { "isexist", "1" }, { "son_good", QJsonArray { QJsonObject(), QJsonObject() } } }));
+        s.analysis_goods1(entry({{"isexist", "1"}, {"son_good", QJsonArray {QJsonObject(), QJsonObject()}}}));
         QCOMPARE(s.son_good.size(), 2);
         QVERIFY(s.children.isEmpty());
     }
@@ -240,9 +239,8 @@ private slots:
     void catalogueEntry()
     {
         Product p;
-        p.searchGoods(entry({ { "id", "1201" }, { "goodnumber", "XC-12" }, { "stock", "36" },
-            { "goodname", "12寸水晶相册" }, { "number", "ignored" }, { "isems", "1" }, { "isexist", "1" },
-            { "son_good", QJsonArray { QJsonObject() } } }));
+        p.searchGoods(entry({{"id", "1201"}, {"goodnumber", "XC-12"}, {"stock", "36"}, {"goodname", "12寸水晶相册"},
+            {"number", "ignored"}, {"isems", "1"}, {"isexist", "1"}, {"son_good", QJsonArray {QJsonObject()}}}));
         QCOMPARE(p.goodid, QStringLiteral("1201"));
         QCOMPARE(p.number, QStringLiteral("XC-12"));
         QCOMPARE(p.stock, QStringLiteral("36"));
@@ -260,8 +258,8 @@ private slots:
         QVERIFY(reply.isAccepted);
         QCOMPARE(reply.maxServiceTime, QStringLiteral("3"));
         QCOMPARE(names(reply.products),
-            (QStringList { "经典婚纱套系A", "12寸水晶相册", "24寸油画框", "6寸迷你相册", "6寸照片冲印", "10寸水晶摆台",
-                "8寸水晶摆台" }));
+            (QStringList {"经典婚纱套系A", "12寸水晶相册", "24寸油画框", "6寸迷你相册", "6寸照片冲印", "10寸水晶摆台",
+                "8寸水晶摆台"}));
         const QList<Product>& list = reply.products;
         QVERIFY(!list.at(0).hasParent && list.at(0).isexist);
         for (int i = 1; i <= 3; ++i) {

@@ -41,14 +41,14 @@ QJsonObject standinOrderGoods()
 // A products reply of the given group-3 entries.
 QJsonObject goodsReply(const QJsonArray& group3)
 {
-    return QJsonObject { { "code", "1" }, { "message", "查询成功" },
-        { "order", QJsonObject { { "max_servicetime", "2" }, { "ordergoods3", group3 } } } };
+    return QJsonObject {{"code", "1"}, {"message", "查询成功"},
+        {"order", QJsonObject {{"max_servicetime", "2"}, {"ordergoods3", group3}}}};
 }
 
 QJsonObject good(const QString& name, const QString& picpath, const QString& sent = QStringLiteral("0"))
 {
-    return QJsonObject { { "id", name }, { "goodname", name }, { "picpath", picpath }, { "sendtofactorytime", sent },
-        { "isurgent", "0" } };
+    return QJsonObject {
+        {"id", name}, {"goodname", name}, {"picpath", picpath}, {"sendtofactorytime", sent}, {"isurgent", "0"}};
 }
 
 // Every post of the panel has been answered: each runs on a manager of its own, released after.
@@ -80,7 +80,8 @@ class TestProductDlg : public QObject
 private:
     TestBackend m_backend;
 
-    struct Panel {
+    struct Panel
+    {
         std::unique_ptr<ProductDlg> dlg;
         QTableView* table = nullptr;
         QStandardItemModel* model = nullptr;
@@ -197,7 +198,7 @@ private slots:
         const QList<StandInRequest> asked = m_backend->requestsTo("order", "ordergoods");
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.at(0).keys(),
-            (QStringList { "token", "order_photo_id", "shopid", "companyid", "order_sample_infoid" }));
+            (QStringList {"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
         QCOMPARE(asked.at(0).value("order_sample_infoid"), QStringLiteral("30001"));
 
         QCOMPARE(ProductData::m_products.size(), 7);
@@ -208,8 +209,8 @@ private slots:
         for (int c = 0; c < 17; ++c)
             headers << m->horizontalHeaderItem(c)->text();
         QCOMPARE(headers,
-            (QStringList { "编号", "名称", "类别", "工厂编号", "数量", "库存", "P数", "加P数", "张数", "制作要求",
-                "加急", "打印", "缩略图", "快递", "发件", "替换备注", "授权备注(对外)" }));
+            (QStringList {"编号", "名称", "类别", "工厂编号", "数量", "库存", "P数", "加P数", "张数", "制作要求",
+                "加急", "打印", "缩略图", "快递", "发件", "替换备注", "授权备注(对外)"}));
         QCOMPARE(m->rowCount(), 7);
 
         // The package and its first sub-product, an album with page counts.
@@ -246,7 +247,7 @@ private slots:
     {
         Product p;
         p.goodname = QStringLiteral("相册");
-        p.pics = QStringList { "a.jpg", "b.jpg" };
+        p.pics = QStringList {"a.jpg", "b.jpg"};
         p.isType4 = true;
         QCOMPARE(ProductDlg::productNameText(p), QStringLiteral("选片产品--相册(2)"));
         p.hasParent = true;
@@ -293,7 +294,7 @@ private slots:
         else
             p.dlg->postModifyStock();
         QVERIFY(postsAnswered(p.dlg.get()));
-        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList { box });
+        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList {box});
         if (!box.isEmpty()) {
             QCOMPARE(prompts.last().title, QStringLiteral("警告"));
             QCOMPARE(prompts.last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
@@ -314,7 +315,7 @@ private slots:
         QFETCH(bool, locked);
         Config::isLocked = locked;
         Panel p = loadedPanel();
-        for (const char* name : { "pushButton", "requireButton", "urgentButton", "pb_xfsm" })
+        for (const char* name : {"pushButton", "requireButton", "urgentButton", "pb_xfsm"})
             QCOMPARE(p.dlg->findChild<QPushButton*>(name)->isEnabled(), !locked);
         QVERIFY(p.dlg->findChild<QPushButton*>("submitButton")->isEnabled());
         QCOMPARE(p.list->contextMenuPolicy(), locked ? Qt::NoContextMenu : Qt::CustomContextMenu);
@@ -344,10 +345,9 @@ private slots:
         // Both go at once; neither waits for the other.
         QStringList called = m_backend->endpointsCalled();
         called.sort();
-        QCOMPARE(called, (QStringList { "order.ordergoods", "order.updatestock" }));
+        QCOMPARE(called, (QStringList {"order.ordergoods", "order.updatestock"}));
         const StandInRequest stock = m_backend->requestsTo("order", "updatestock").at(0);
-        QCOMPARE(
-            stock.keys(), (QStringList { "token", "order_photo_id", "shopid", "companyid", "order_sample_infoid" }));
+        QCOMPARE(stock.keys(), (QStringList {"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
         QCOMPARE(stock.value("order_photo_id"), QStringLiteral("1001"));
         QCOMPARE(ProductData::m_products.at(0).goodname, QStringLiteral("6寸照片冲印"));
         QCOMPARE(cell(p.model, 0, 1), QStringLiteral("6寸照片冲印(2)"));
@@ -360,7 +360,7 @@ private slots:
         p.click(5);
         QCOMPARE(p.list->count(), 1);
         m_backend->setReply("order", "ordergoods",
-            StandInReply::json(goodsReply({ good("A", "IMG_0001.jpg"), good("B", "IMG_0002.jpg") })));
+            StandInReply::json(goodsReply({good("A", "IMG_0001.jpg"), good("B", "IMG_0002.jpg")})));
         p.dlg->queryProducts();
         QVERIFY(postsAnswered(p.dlg.get()));
         QCOMPARE(ProductData::m_products.size(), 2);
@@ -374,14 +374,14 @@ private slots:
         p.dlg->addToProduct1();
         QCOMPARE(p.list->count(), 0);
         QCOMPARE(updates.count(), 0);
-        QCOMPARE(prompts.texts(), QStringList { "请选择一项产品" });
+        QCOMPARE(prompts.texts(), QStringList {"请选择一项产品"});
     }
 
     // Clicking a product fills the list at once and the icons arrive from worker jobs.
     void clickedProductShowsItsPhotos()
     {
         OrderFolder order(OrderFolder::ThumbnailFolders);
-        for (const char* name : { "IMG_0001.jpg", "IMG_0002.jpg", "婚纱 外景 01.jpg" })
+        for (const char* name : {"IMG_0001.jpg", "IMG_0002.jpg", "婚纱 外景 01.jpg"})
             order.addPhoto(PHOTO_FINE, QString::fromUtf8(name), 300, 200);
         ImageData::getInstance()->importImage(PHOTO_FINE);
         Config::isShowThumbName = true;
@@ -414,7 +414,7 @@ private slots:
     void lateIconsOfAnotherProductAreDropped()
     {
         OrderFolder order(OrderFolder::ThumbnailFolders);
-        for (const char* name : { "IMG_0001.jpg", "IMG_0002.jpg", "IMG_0004.jpg", "IMG_0005.jpg" })
+        for (const char* name : {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0004.jpg", "IMG_0005.jpg"})
             order.addPhoto(PHOTO_FINE, QString::fromUtf8(name), 300, 200);
         ImageData::getInstance()->importImage(PHOTO_FINE);
         Panel p = loadedPanel();
@@ -463,7 +463,7 @@ private slots:
         order.addPhoto(PHOTO_FINE, QStringLiteral("IMG_0005.JPG"), 60, 40);
         ImageData::getInstance()->importImage(PHOTO_FINE);
         m_backend->setReply(
-            "order", "ordergoods", StandInReply::json(goodsReply({ good("A", "IMG_0001.jpg|" + stored) })));
+            "order", "ordergoods", StandInReply::json(goodsReply({good("A", "IMG_0001.jpg|" + stored)})));
         Panel p = loadedPanel();
         p.dlg->seleType = filter;
         p.click(0);
@@ -489,7 +489,7 @@ private slots:
         QStringList texts;
         for (QAction* a : menu->actions())
             texts << a->text();
-        QCOMPARE(texts, (QStringList { "删除", "剪切照片", "粘贴照片" }));
+        QCOMPARE(texts, (QStringList {"删除", "剪切照片", "粘贴照片"}));
 
         closeNextMenu();
         p.dlg->showMouseRightButton(QPoint(1, 1));
@@ -581,25 +581,25 @@ private slots:
         QCOMPARE(updates.count(), 0); // the same products as before
 
         m_backend->setReply("order", "ordergoods",
-            StandInReply::json(goodsReply({ good("A", "IMG_0001.jpg|IMG_0009.jpg"), good("B", "IMG_0002.jpg") })));
+            StandInReply::json(goodsReply({good("A", "IMG_0001.jpg|IMG_0009.jpg"), good("B", "IMG_0002.jpg")})));
         panel->queryProducts();
         QVERIFY(postsAnswered(panel.get()));
         QCOMPARE(updates.count(), 1);
         const QStringList named = updates.at(0).at(0).toStringList();
         for (const char* name :
-            { "IMG_0001.jpg", "IMG_0002.jpg", "IMG_0004.jpg", "IMG_0005.jpg", "IMG_0009.jpg", "婚纱 外景 01.jpg" })
+            {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0004.jpg", "IMG_0005.jpg", "IMG_0009.jpg", "婚纱 外景 01.jpg"})
             QVERIFY2(named.contains(QString::fromUtf8(name)), name);
     }
 
     void changedPhotosAreNamedOnce()
     {
-        ProductData::m_changedPhotos = QStringList { "X.jpg", "Y.jpg" };
+        ProductData::m_changedPhotos = QStringList {"X.jpg", "Y.jpg"};
         auto panel = std::make_unique<ProductDlg>();
         QSignalSpy updates(panel.get(), qOverload<QStringList>(&ProductDlg::updateImage));
         QVERIFY(postsAnswered(panel.get()));
         QCOMPARE(updates.count(), 1);
         const QStringList named = updates.at(0).at(0).toStringList();
-        QCOMPARE(named.mid(0, 2), (QStringList { "X.jpg", "Y.jpg" }));
+        QCOMPARE(named.mid(0, 2), (QStringList {"X.jpg", "Y.jpg"}));
         panel->queryProducts();
         QVERIFY(postsAnswered(panel.get()));
         QCOMPARE(updates.count(), 1);

@@ -90,9 +90,9 @@ bool AlbumPanelFixture::openAlbum(int album)
 bool AlbumPanelFixture::show(int album)
 {
     const int before = shown->count();
-    const std::function<void()> clicks[] = {[&] { panel->clickRawPhoto(); }, [&] { panel->clickFinePhoto(); },
-        [&] { panel->clickDeletePhoto(); }, [&] { panel->clickDesignPhoto(); },
-        [&] { panel->clickDesignDeletePhoto(); }};
+    const std::function<void()> clicks[]
+        = {[&] { panel->clickRawPhoto(); }, [&] { panel->clickFinePhoto(); }, [&] { panel->clickDeletePhoto(); },
+            [&] { panel->clickDesignPhoto(); }, [&] { panel->clickDesignDeletePhoto(); }};
     clicks[album]();
     const bool loaded = waitUntil([&] { return shown->count() >= before + 2; });
     settle();
@@ -107,11 +107,11 @@ void AlbumPanelFixture::select(const QStringList& names)
         tableView()->clearSelection();
         for (const QString& name : names)
             if (rows.contains(name))
-                tableView()->selectionModel()->select(model->index(rows.indexOf(name), 0),
-                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                tableView()->selectionModel()->select(
+                    model->index(rows.indexOf(name), 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         if (rows.contains(names.value(0)))
-            tableView()->selectionModel()->setCurrentIndex(model->index(rows.indexOf(names.value(0)), 0),
-                QItemSelectionModel::NoUpdate);
+            tableView()->selectionModel()->setCurrentIndex(
+                model->index(rows.indexOf(names.value(0)), 0), QItemSelectionModel::NoUpdate);
         return;
     }
     icons()->clearSelection();

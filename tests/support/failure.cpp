@@ -4,8 +4,8 @@
 
 #include <QJsonArray>
 
-void scriptEndpoint(TestBackend& backend, const QString& m, const QString& a, Failure failure,
-    const QJsonObject& answer, int status)
+void scriptEndpoint(
+    TestBackend& backend, const QString& m, const QString& a, Failure failure, const QJsonObject& answer, int status)
 {
     switch (failure) {
     case Failure::None:
@@ -21,7 +21,7 @@ void scriptEndpoint(TestBackend& backend, const QString& m, const QString& a, Fa
         backend->setReply(m, a, StandInReply::raw("<html><body>Bad Gateway</body></html>"));
         break;
     case Failure::Array:
-        backend->setReply(m, a, StandInReply::json(QJsonArray{1, 2}));
+        backend->setReply(m, a, StandInReply::json(QJsonArray {1, 2}));
         break;
     case Failure::Held:
         backend->setReply(m, a, StandInReply::json(answer).held());

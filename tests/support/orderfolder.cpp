@@ -29,7 +29,7 @@ QStringList folders(OrderFolder::Options options)
         path.remove(0, orderPath);
     return paths;
 }
-}
+} // namespace
 
 OrderFolder::OrderFolder(Options options)
     : m_options(options)

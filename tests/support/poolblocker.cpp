@@ -7,7 +7,10 @@ namespace {
 class Blocker : public QRunnable
 {
 public:
-    explicit Blocker(QSemaphore* gate) : gate(gate) {}
+    explicit Blocker(QSemaphore* gate)
+        : gate(gate)
+    {
+    }
     void run() override { gate->acquire(); }
 
 private:

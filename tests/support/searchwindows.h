@@ -10,6 +10,6 @@ namespace SearchWindows {
 QList<SearchOrder*> open();
 // Closes them and lets their deferred deletion run.
 void closeAll();
-}
+} // namespace SearchWindows
 
 #endif // SEARCHWINDOWS_H

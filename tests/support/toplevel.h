@@ -7,8 +7,7 @@
 
 // The application's top-level windows of class T (windows that a test did not make
 // itself: a search window re-created on close, a popup, a dialog).
-template <typename T>
-QList<T*> topLevelWindows()
+template <typename T> QList<T*> topLevelWindows()
 {
     QList<T*> found;
     for (QWidget* w : QApplication::topLevelWidgets())

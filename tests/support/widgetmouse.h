@@ -13,6 +13,6 @@ void move(QWidget* widget, QPoint to, bool pressed);
 void release(QWidget* widget, QPoint at);
 // Press, one move, the paint that follows it, release.
 void drag(QWidget* widget, QPoint from, QPoint to);
-}
+} // namespace WidgetMouse
 
 #endif // WIDGETMOUSE_H

@@ -28,7 +28,7 @@ const QString picName = QStringLiteral("IMG_0001.jpg");
 
 QJsonObject marksReply(const QStringList& marks)
 {
-    return QJsonObject { { "code", "1" }, { "message", "查询成功" }, { "mark", QJsonArray::fromStringList(marks) } };
+    return QJsonObject {{"code", "1"}, {"message", "查询成功"}, {"mark", QJsonArray::fromStringList(marks)}};
 }
 
 QString mark(int number, const QString& text = QStringLiteral("提亮"))
@@ -46,7 +46,8 @@ QList<int> numbers(const addFrontDlg& editor)
 
 } // namespace
 
-class TestAddFrontDlg : public QObject {
+class TestAddFrontDlg : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<TestBackend> backend;
@@ -84,7 +85,7 @@ private slots:
         QVERIFY(backend->isReady());
         // The viewer marks the photo under the album cursor.
         order = std::make_unique<OrderFolder>();
-        order->add(QStringLiteral("成品"), { picName, QStringLiteral("IMG_0002.jpg") });
+        order->add(QStringLiteral("成品"), {picName, QStringLiteral("IMG_0002.jpg")});
         ImageData::getInstance()->importImage(PHOTO_FINE);
         ImageData::getInstance()->setType(PHOTO_FINE, SELE_ALL);
         ImageData::getInstance()->setIterator(0, SELE_ALL);
@@ -166,7 +167,7 @@ private slots:
         QVERIFY(editor);
         QCOMPARE(editor->windowTitle(), QStringLiteral("调修要求"));
         QVERIFY(editor->hasLoadedMarks());
-        QCOMPARE(numbers(*editor), (QList<int> { 1, 2, 3 }));
+        QCOMPARE(numbers(*editor), (QList<int> {1, 2, 3}));
         QCOMPARE(editor->markEdits().at(2)->getEditText(), QStringLiteral("裙摆拉长-自然一点"));
         QCOMPARE(editor->markEdits().at(1)->marker->geometry(), QRect(860, 240, 180, 320));
         QCOMPARE(editor->markEdits().at(0)->marker->getShapeEn(), ZKMarker::Ellipse);
@@ -174,7 +175,7 @@ private slots:
 
         const StandInRequest load = backend->server().requestsTo("order", "getorderpicmark").value(0);
         QVERIFY(load.body.startsWith('&'));
-        QCOMPARE(load.keys(), (QStringList { "order_photo_id", "companyid", "picname", "order_sample_infoid" }));
+        QCOMPARE(load.keys(), (QStringList {"order_photo_id", "companyid", "picname", "order_sample_infoid"}));
         QCOMPARE(load.value("picname"), picName);
         QCOMPARE(load.value("order_photo_id"), QStringLiteral("OP1001"));
         QCOMPARE(load.value("order_sample_infoid"), QStringLiteral("S77"));
@@ -189,7 +190,7 @@ private slots:
     void noMarksAreMadeBeforeTheStoredOnesArrive()
     {
         backend->server().setReply(
-            "order", "getorderpicmark", StandInReply::json(marksReply({ mark(1), mark(2), mark(3) })).held());
+            "order", "getorderpicmark", StandInReply::json(marksReply({mark(1), mark(2), mark(3)})).held());
         std::unique_ptr<addFrontDlg> editor = std::make_unique<addFrontDlg>();
         editor->show();
         QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
@@ -203,7 +204,7 @@ private slots:
         QTRY_VERIFY(!editor->isLoadingMarks());
         QVERIFY(editor->findChild<QPushButton*>("pushButton")->isEnabled());
         trigger(editor.get(), "square");
-        QCOMPARE(numbers(*editor), (QList<int> { 1, 2, 3, 4 }));
+        QCOMPARE(numbers(*editor), (QList<int> {1, 2, 3, 4}));
     }
 
     void numbersOfDeletedMarksAreHandedOutAgain_data()
@@ -211,10 +212,10 @@ private slots:
         QTest::addColumn<QList<int>>("loaded");
         QTest::addColumn<QList<int>>("deleted");
         QTest::addColumn<QList<int>>("added");
-        QTest::newRow("gap in the loaded marks") << QList<int> { 1, 3, 4 } << QList<int> {} << QList<int> { 2, 5 };
+        QTest::newRow("gap in the loaded marks") << QList<int> {1, 3, 4} << QList<int> {} << QList<int> {2, 5};
         QTest::newRow("ten, deleting 10 and 9")
-            << QList<int> { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 } << QList<int> { 10, 9 } << QList<int> { 9, 10, 11 };
-        QTest::newRow("no marks") << QList<int> {} << QList<int> {} << QList<int> { 1, 2 };
+            << QList<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10} << QList<int> {10, 9} << QList<int> {9, 10, 11};
+        QTest::newRow("no marks") << QList<int> {} << QList<int> {} << QList<int> {1, 2};
     }
 
     void numbersOfDeletedMarksAreHandedOutAgain()
@@ -252,7 +253,7 @@ private slots:
     void savePostsTheMarksAndWritesThePicture()
     {
         backend->server().setReply("order", "getorderpicmark",
-            StandInReply::json(marksReply({ mark(1, "眼睛-提亮"), mark(5, "去掉路人"), mark(3, "a-b") })));
+            StandInReply::json(marksReply({mark(1, "眼睛-提亮"), mark(5, "去掉路人"), mark(3, "a-b")})));
         QPointer<addFrontDlg> editor = openEditor();
         QVERIFY(editor);
         QSignalSpy need(editor.data(), &addFrontDlg::sendNeedMessage);
@@ -272,7 +273,7 @@ private slots:
         const StandInRequest save = savePosts().first();
         QVERIFY(save.body.startsWith('&'));
         QVERIFY(save.target.endsWith("&token=" + Config::token.toUtf8()));
-        QCOMPARE(save.keys(), (QStringList { "order_photo_id", "mark", "picname", "order_sample_infoid" }));
+        QCOMPARE(save.keys(), (QStringList {"order_photo_id", "mark", "picname", "order_sample_infoid"}));
         QCOMPARE(save.value("picname"), picName);
         const QStringList expected = {
             MarkString::toString(QRect(0, 0, 60, 40), 1, 1, QColor("#ff0000"), "眼睛-提亮"),
@@ -312,7 +313,7 @@ private slots:
         QPointer<addFrontDlg> editor = openEditor();
         QVERIFY(editor);
         backend->server().setReply("order", "updateorderpicmark",
-            StandInReply::json(QJsonObject { { "code", "1" }, { "message", "保存成功" } }).held());
+            StandInReply::json(QJsonObject {{"code", "1"}, {"message", "保存成功"}}).held());
         PromptRecorder prompts;
         editor->findChild<QPushButton*>("pushButton")->click();
         QTRY_COMPARE(backend->server().heldCount(), 1);
@@ -331,10 +332,10 @@ private slots:
     void failedSaveOnCloseKeepsTheEditorAndSaysSo_data()
     {
         QTest::addColumn<StandInReply>("failure");
-        QTest::newRow("code 0") << StandInReply::json(QJsonObject { { "code", "0" }, { "message", "失败" } });
+        QTest::newRow("code 0") << StandInReply::json(QJsonObject {{"code", "0"}, {"message", "失败"}});
         QTest::newRow("http error") << StandInReply::httpStatus(500);
         QTest::newRow("not json") << StandInReply::raw("Fatal error");
-        QTest::newRow("not an object") << StandInReply::json(QJsonArray { "1" });
+        QTest::newRow("not an object") << StandInReply::json(QJsonArray {"1"});
     }
 
     void failedSaveOnCloseKeepsTheEditorAndSaysSo()
@@ -376,7 +377,7 @@ private slots:
         QSignalSpy need(editor.data(), &addFrontDlg::sendNeedMessage);
         editor->markEdits().first()->setEditText(QStringLiteral("眼睛再亮一点"));
         backend->server().setReply("order", "updateorderpicmark",
-            StandInReply::json(QJsonObject { { "code", "1" }, { "message", "保存成功" } }).held());
+            StandInReply::json(QJsonObject {{"code", "1"}, {"message", "保存成功"}}).held());
         PromptRecorder prompts;
         editor->close();
         QTRY_COMPARE(backend->server().heldCount(), 1);
@@ -399,7 +400,7 @@ private slots:
         QTest::newRow("not json") << StandInReply::raw("<html>") << false;
         QTest::newRow("not an object") << StandInReply::json(QJsonArray {}) << false;
         QTest::newRow("code 0 without marks")
-            << StandInReply::json(QJsonObject { { "code", "0" }, { "message", "查询失败" } }) << false;
+            << StandInReply::json(QJsonObject {{"code", "0"}, {"message", "查询失败"}}) << false;
     }
 
     void failedLoadGuardsTheStoredMarks()

@@ -35,7 +35,7 @@ private slots:
         QStringList texts;
         for (int i = 0; i < list->count(); ++i)
             texts << list->item(i)->text();
-        QCOMPARE(texts, (QStringList{"a.jpg", "b.png", "C.bmp", "d.jpeg"}));
+        QCOMPARE(texts, (QStringList {"a.jpg", "b.png", "C.bmp", "d.jpeg"}));
         QCOMPARE(list->item(0)->toolTip(), QStringLiteral("a.jpg"));
         // Thumbnails arrive from pool jobs, one per template.
         QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(3)->icon().isNull());
@@ -111,7 +111,7 @@ private slots:
         QCoreApplication::processEvents(); // rows of the first listing, icon jobs queued
         QCOMPARE(list->count(), 2);
         chooser.importFamilyPic(second.path()); // read ahead of the queued icon jobs
-        pool->release(); // the second folder's rows, then the first listing's icons
+        pool->release();                        // the second folder's rows, then the first listing's icons
         QTRY_COMPARE(list->count(), 2);
         QCOMPARE(list->item(0)->text(), QStringLiteral("a_broken.jpg"));
         QTRY_VERIFY(!list->item(1)->icon().isNull());

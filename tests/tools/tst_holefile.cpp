@@ -4,7 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestHoleFile : public QObject {
+class TestHoleFile : public QObject
+{
     Q_OBJECT
 private slots:
     void pathBesideTheTemplate_data()
@@ -109,7 +110,7 @@ private slots:
         QVERIFY(file.error.isEmpty());
 
         // Missing, a folder of that name, and a file too large to be a hole file: no holes.
-        for (const QString& path : { dir.filePath(QStringLiteral("missing.txt")), dir.path() }) {
+        for (const QString& path : {dir.filePath(QStringLiteral("missing.txt")), dir.path()}) {
             file = HoleFile::read(path);
             QVERIFY(file.holes.isEmpty());
             QVERIFY(!file.error.isEmpty());

@@ -25,7 +25,8 @@ void hover(QWidget* widget, const QPoint& pos)
 
 } // namespace
 
-class TestMarkWidgets : public QObject {
+class TestMarkWidgets : public QObject
+{
     Q_OBJECT
 private:
     QWidget* parent = nullptr;

@@ -53,7 +53,8 @@ bool near(QRgb pixel, const QColor& colour)
 
 Q_DECLARE_METATYPE(QList<QPoint>)
 
-class TestOpenGlWidget : public QObject {
+class TestOpenGlWidget : public QObject
+{
     Q_OBJECT
 
     // A shown widget of the given size with the template loaded.

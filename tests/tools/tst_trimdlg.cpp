@@ -31,19 +31,20 @@ QStringList rows(const TrimDlg& chooser)
 
 QJsonObject sizesReply(const QJsonArray& sizes)
 {
-    return QJsonObject { { "code", "1" }, { "message", "查询成功" }, { "cutsizes", sizes } };
+    return QJsonObject {{"code", "1"}, {"message", "查询成功"}, {"cutsizes", sizes}};
 }
 
 QJsonObject size(const QJsonValue& type, const QJsonValue& width, const QJsonValue& height)
 {
-    QJsonObject s { { "width", width }, { "height", height } };
+    QJsonObject s {{"width", width}, {"height", height}};
     if (!type.isUndefined())
         s.insert(QStringLiteral("type"), type);
     return s;
 }
 
 // The chooser's signals as one ordered log.
-struct SignalLog {
+struct SignalLog
+{
     QStringList entries;
     void watch(TrimDlg* chooser)
     {
@@ -65,7 +66,8 @@ void clickRow(TrimDlg& chooser, int row, bool twice = false)
 
 } // namespace
 
-class TestTrimDlg : public QObject {
+class TestTrimDlg : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<TestBackend> backend;
@@ -98,24 +100,23 @@ private slots:
         QTest::addColumn<QJsonObject>("reply");
         QTest::addColumn<QList<int>>("expected"); // width, height, ellipse per size
         QTest::addColumn<QString>("error");
-        QTest::newRow("numbers as strings") << sizesReply({ size("0", "5", "7"), size("1", "8", "10") })
-                                            << QList<int> { 5, 7, 0, 8, 10, 1 } << QString();
+        QTest::newRow("numbers as strings")
+            << sizesReply({size("0", "5", "7"), size("1", "8", "10")}) << QList<int> {5, 7, 0, 8, 10, 1} << QString();
         QTest::newRow("numbers as numbers")
-            << sizesReply({ size("0", 6, 8), size("0", 12.0, "10") }) << QList<int> { 6, 8, 0, 12, 10, 0 } << QString();
+            << sizesReply({size("0", 6, 8), size("0", 12.0, "10")}) << QList<int> {6, 8, 0, 12, 10, 0} << QString();
         QTest::newRow("type missing or unknown is an ellipse")
-            << sizesReply({ size(QJsonValue::Undefined, "1", "1"), size("2", "3", "4"), size(0, "3", "4") })
-            << QList<int> { 1, 1, 1, 3, 4, 1, 3, 4, 1 } << QString();
-        QTest::newRow("a side that is no number > 0 is left out") << sizesReply({ size("0", "abc", "7"),
+            << sizesReply({size(QJsonValue::Undefined, "1", "1"), size("2", "3", "4"), size(0, "3", "4")})
+            << QList<int> {1, 1, 1, 3, 4, 1, 3, 4, 1} << QString();
+        QTest::newRow("a side that is no number > 0 is left out") << sizesReply({size("0", "abc", "7"),
             size("0", "0", "7"), size("0", "5", -3), size("0", 2.5, "3"), size("0", "99999999999", "3"),
-            size("0", 1e300, "3"), size("0", QJsonValue::Null, "3"), size("0", "4", "6") })
-                                                                  << QList<int> { 4, 6, 0 } << QString();
+            size("0", 1e300, "3"), size("0", QJsonValue::Null, "3"), size("0", "4", "6")})
+                                                                  << QList<int> {4, 6, 0} << QString();
         QTest::newRow("empty list") << sizesReply({}) << QList<int> {} << QString();
-        QTest::newRow("no list") << QJsonObject { { "code", "1" } } << QList<int> {} << QString();
-        QTest::newRow("elements not objects") << sizesReply({ 1, "x", QJsonArray() }) << QList<int> {} << QString();
-        QTest::newRow("code 0") << QJsonObject { { "code", "0" }, { "message", "店铺不存在" } } << QList<int> {}
+        QTest::newRow("no list") << QJsonObject {{"code", "1"}} << QList<int> {} << QString();
+        QTest::newRow("elements not objects") << sizesReply({1, "x", QJsonArray()}) << QList<int> {} << QString();
+        QTest::newRow("code 0") << QJsonObject {{"code", "0"}, {"message", "店铺不存在"}} << QList<int> {}
                                 << QStringLiteral("店铺不存在");
-        QTest::newRow("code as number") << QJsonObject { { "code", 1 }, { "message", "x" },
-            { "cutsizes", QJsonArray() } }
+        QTest::newRow("code as number") << QJsonObject {{"code", 1}, {"message", "x"}, {"cutsizes", QJsonArray()}}
                                         << QList<int> {} << QStringLiteral("x");
     }
 
@@ -143,7 +144,7 @@ private slots:
         QCOMPARE(rows(*chooser).at(5), QStringLiteral("圆形：宽1/高1"));
         const QList<StandInRequest> posts = backend->server().requestsTo("systemset", "getcutsize");
         QCOMPARE(posts.size(), 1);
-        QCOMPARE(posts.first().keys(), (QStringList { "token", "shopid", "superid" }));
+        QCOMPARE(posts.first().keys(), (QStringList {"token", "shopid", "superid"}));
         QCOMPARE(posts.first().value("shopid"), QStringLiteral("3"));
         QCOMPARE(posts.first().value("superid"), QStringLiteral("28"));
         chooser->show();
@@ -158,10 +159,10 @@ private slots:
         QTest::addColumn<StandInReply>("reply");
         QTest::addColumn<QString>("box"); // empty: no box
         QTest::newRow("http error") << StandInReply::httpStatus(502) << QStringLiteral("网络请求错误\n502");
-        QTest::newRow("code 0") << StandInReply::json(QJsonObject { { "code", "0" }, { "message", "未登录" } })
+        QTest::newRow("code 0") << StandInReply::json(QJsonObject {{"code", "0"}, {"message", "未登录"}})
                                 << QStringLiteral("查询裁剪信息错误：未登录");
         QTest::newRow("not json") << StandInReply::raw("<html>busy</html>") << QString();
-        QTest::newRow("not an object") << StandInReply::json(QJsonArray { 1, 2 }) << QString();
+        QTest::newRow("not an object") << StandInReply::json(QJsonArray {1, 2}) << QString();
     }
 
     void failedFetchLeavesTheListEmpty()
@@ -194,7 +195,7 @@ private slots:
         clickRow(*chooser, 0);
         clickRow(*chooser, 3);
         clickRow(*chooser, 6);
-        QCOMPARE(log.entries, (QStringList { "size 5 7 rect", "size 12 10 rect", "size 8 10 ellipse" }));
+        QCOMPARE(log.entries, (QStringList {"size 5 7 rect", "size 12 10 rect", "size 8 10 ellipse"}));
         QVERIFY(chooser->isVisible());
 
         // "确定" and Return only close.
@@ -208,7 +209,7 @@ private slots:
         log.entries.clear();
         chooser->show();
         chooser->findChild<QPushButton*>("CANCELBUTTON")->click();
-        QCOMPARE(log.entries, (QStringList { "size 0 0 ellipse", "cancel" }));
+        QCOMPARE(log.entries, (QStringList {"size 0 0 ellipse", "cancel"}));
         QVERIFY(!chooser->isVisible());
 
         log.entries.clear();
@@ -223,12 +224,12 @@ private slots:
     {
         // The reply is held so that a size is added before the shop's sizes arrive.
         backend->server().setReply("systemset", "getcutsize",
-            StandInReply::json(sizesReply({ size("0", "5", "7"), size("1", "8", "10"), size("0", "6", "8") })).held());
+            StandInReply::json(sizesReply({size("0", "5", "7"), size("1", "8", "10"), size("0", "6", "8")})).held());
         TrimDlg chooser;
         QTRY_COMPARE(backend->server().heldCount(), 1);
 
         Prompt::Handler previous = Prompt::currentHandler();
-        QStringList typed = { "3", "2" };
+        QStringList typed = {"3", "2"};
         Prompt::setHandler([&](const PromptCall& call) -> QVariant {
             AddTrimDlg* add = chooser.findChild<AddTrimDlg*>();
             if (call.kind != PromptCall::ExecDialog || !add)
@@ -241,12 +242,12 @@ private slots:
         });
         chooser.findChild<QPushButton*>("AddButton")->click();
         Prompt::setHandler(previous);
-        QCOMPARE(rows(chooser), (QStringList { "圆形：宽3/高2" }));
+        QCOMPARE(rows(chooser), (QStringList {"圆形：宽3/高2"}));
         QVERIFY(!chooser.findChild<AddTrimDlg*>()); // gone once its loop ended
 
         backend->server().releaseHeld();
         QTRY_COMPARE(rows(chooser).size(), 4);
-        QCOMPARE(rows(chooser), (QStringList { "圆形：宽3/高2", "矩形：宽5/高7", "圆形：宽8/高10", "矩形：宽6/高8" }));
+        QCOMPARE(rows(chooser), (QStringList {"圆形：宽3/高2", "矩形：宽5/高7", "圆形：宽8/高10", "矩形：宽6/高8"}));
 
         QListWidget* list = chooser.findChild<QListWidget*>("listWidget");
         list->setCurrentRow(-1);
@@ -255,13 +256,13 @@ private slots:
 
         list->setCurrentRow(1);
         chooser.findChild<QPushButton*>("DeleteButton")->click();
-        QCOMPARE(rows(chooser), (QStringList { "圆形：宽3/高2", "圆形：宽8/高10", "矩形：宽6/高8" }));
+        QCOMPARE(rows(chooser), (QStringList {"圆形：宽3/高2", "圆形：宽8/高10", "矩形：宽6/高8"}));
         QCOMPARE(chooser.sizes().size(), 3);
         SignalLog log;
         log.watch(&chooser);
         for (int row = 0; row < 3; ++row)
             emit list->clicked(list->model()->index(row, 0));
-        QCOMPARE(log.entries, (QStringList { "size 3 2 ellipse", "size 8 10 ellipse", "size 6 8 rect" }));
+        QCOMPARE(log.entries, (QStringList {"size 3 2 ellipse", "size 8 10 ellipse", "size 6 8 rect"}));
     }
 
     void addDialogRefusesSidesThatAreNotPositiveNumbers_data()
@@ -319,7 +320,7 @@ private slots:
         add.findChild<QLineEdit*>("heightEdit")->setText("6");
         add.findChild<QPushButton*>("AddrcButton")->click();
         QCOMPARE(sent.count(), 1);
-        QCOMPARE(sent.first(), (QList<QVariant> { 4, 6, type }));
+        QCOMPARE(sent.first(), (QList<QVariant> {4, 6, type}));
         QVERIFY(!add.isVisible());
 
         add.show();

@@ -20,8 +20,7 @@ private slots:
         Player player;
         auto* playlist = player.findChild<QMediaPlaylist*>();
         QVERIFY(playlist);
-        player.addToPlaylist({video, QStringLiteral("http://example.invalid/v.mp4"),
-            QStringLiteral("http://[broken")});
+        player.addToPlaylist({video, QStringLiteral("http://example.invalid/v.mp4"), QStringLiteral("http://[broken")});
         QCOMPARE(playlist->mediaCount(), 2);
         QCOMPARE(playlist->media(0).request().url(), QUrl::fromLocalFile(video));
         QCOMPARE(playlist->media(1).request().url(), QUrl(QStringLiteral("http://example.invalid/v.mp4")));

@@ -46,14 +46,14 @@ private slots:
         QTest::addColumn<QSize>("widget");
         QTest::addColumn<QSize>("crop");
         QTest::addColumn<QRect>("frame");
-        QTest::newRow("same ratio: the whole fitted photo") << QSize(800, 600) << QSize(400, 300) << QSize(4, 3)
-                                                            << QRect(0, 0, 400, 300);
-        QTest::newRow("square on landscape: full height") << QSize(800, 600) << QSize(400, 300) << QSize(1, 1)
-                                                          << QRect(50, 0, 300, 300);
-        QTest::newRow("wider: full width, centred vertically") << QSize(800, 600) << QSize(400, 300) << QSize(2, 1)
-                                                               << QRect(0, 50, 400, 200);
-        QTest::newRow("portrait photo, square crop") << QSize(400, 600) << QSize(400, 300) << QSize(1, 1)
-                                                     << QRect(100, 50, 200, 200);
+        QTest::newRow("same ratio: the whole fitted photo")
+            << QSize(800, 600) << QSize(400, 300) << QSize(4, 3) << QRect(0, 0, 400, 300);
+        QTest::newRow("square on landscape: full height")
+            << QSize(800, 600) << QSize(400, 300) << QSize(1, 1) << QRect(50, 0, 300, 300);
+        QTest::newRow("wider: full width, centred vertically")
+            << QSize(800, 600) << QSize(400, 300) << QSize(2, 1) << QRect(0, 50, 400, 200);
+        QTest::newRow("portrait photo, square crop")
+            << QSize(400, 600) << QSize(400, 300) << QSize(1, 1) << QRect(100, 50, 200, 200);
     }
 
     void startsAsTheLargestCentredFrame()
@@ -119,17 +119,17 @@ private slots:
         QTest::addColumn<QRect>("frame");
         // A 2:1 frame (0, 50) to (399, 249) on a photo filling the 400 x 300 widget.
         QTest::newRow("bottom-right in: the mouse's tighter side wins")
-            << QList<QPoint>{{399, 249}, {299, 249}} << QRect(0, 50, 298, 149);
+            << QList<QPoint> {{399, 249}, {299, 249}} << QRect(0, 50, 298, 149);
         QTest::newRow("top-left in, bottom-right stays")
-            << QList<QPoint>{{0, 50}, {100, 60}} << QRect(102, 101, 298, 149);
+            << QList<QPoint> {{0, 50}, {100, 60}} << QRect(102, 101, 298, 149);
         QTest::newRow("top-right in, bottom-left stays")
-            << QList<QPoint>{{399, 50}, {199, 100}} << QRect(0, 151, 198, 99);
+            << QList<QPoint> {{399, 50}, {199, 100}} << QRect(0, 151, 198, 99);
         QTest::newRow("bottom-left in, top-right stays")
-            << QList<QPoint>{{0, 249}, {200, 249}} << QRect(202, 50, 198, 99);
+            << QList<QPoint> {{0, 249}, {200, 249}} << QRect(202, 50, 198, 99);
         QTest::newRow("past the fixed corner: empty at it")
-            << QList<QPoint>{{399, 249}, {-5, 10}} << QRect(0, 50, 0, 0);
+            << QList<QPoint> {{399, 249}, {-5, 10}} << QRect(0, 50, 0, 0);
         QTest::newRow("and back: grows again from it")
-            << QList<QPoint>{{399, 249}, {-5, 10}, {199, 149}} << QRect(0, 50, 198, 99);
+            << QList<QPoint> {{399, 249}, {-5, 10}, {199, 149}} << QRect(0, 50, 198, 99);
     }
 
     void dragsMoveAndResizeWithTheRatioKept()
@@ -183,14 +183,14 @@ private slots:
         QTest::addColumn<QRect>("thousand"); // as the photo record keeps it
         // Widget 600 x 500. Landscape 6000 x 4000 is painted 600 x 400, portrait 4000 x 6000
         // 333 x 500; 0..1000 spans the longer side.
-        QTest::newRow("landscape, same ratio") << QSize(6000, 4000) << QSize(3, 2) << QRect(0, 0, 6000, 4000)
-                                               << QRect(0, 0, 1000, 666);
-        QTest::newRow("landscape, square") << QSize(6000, 4000) << QSize(1, 1) << QRect(1000, 0, 4000, 4000)
-                                           << QRect(166, 0, 666, 666);
-        QTest::newRow("portrait, square") << QSize(4000, 6000) << QSize(1, 1) << QRect(12, 1008, 4000, 3996)
-                                          << QRect(1, 168, 666, 666);
-        QTest::newRow("portrait, 2:3, truncated thrice") << QSize(4000, 6000) << QSize(2, 3)
-                                                         << QRect(12, 12, 4000, 5988) << QRect(1, 2, 666, 998);
+        QTest::newRow("landscape, same ratio")
+            << QSize(6000, 4000) << QSize(3, 2) << QRect(0, 0, 6000, 4000) << QRect(0, 0, 1000, 666);
+        QTest::newRow("landscape, square")
+            << QSize(6000, 4000) << QSize(1, 1) << QRect(1000, 0, 4000, 4000) << QRect(166, 0, 666, 666);
+        QTest::newRow("portrait, square")
+            << QSize(4000, 6000) << QSize(1, 1) << QRect(12, 1008, 4000, 3996) << QRect(1, 168, 666, 666);
+        QTest::newRow("portrait, 2:3, truncated thrice")
+            << QSize(4000, 6000) << QSize(2, 3) << QRect(12, 12, 4000, 5988) << QRect(1, 2, 666, 998);
     }
 
     void convertsToTheThousandSpace()
@@ -205,8 +205,7 @@ private slots:
         editer.startClip(crop.width(), crop.height());
         QVERIFY2(closeTo(editer.getClipRectToOriginalImage(), pixels),
             qPrintable(text(editer.getClipRectToOriginalImage())));
-        QVERIFY2(closeTo(editer.getClipRectToThousand(), thousand),
-            qPrintable(text(editer.getClipRectToThousand())));
+        QVERIFY2(closeTo(editer.getClipRectToThousand(), thousand), qPrintable(text(editer.getClipRectToThousand())));
     }
 
     // A stored crop comes back as the darkening of the same part of the photo.
@@ -240,7 +239,7 @@ private slots:
 
     void framesWithoutARatioStayEmpty_data()
     {
-        QTest::addColumn<QSize>("photo");  // empty: no picture
+        QTest::addColumn<QSize>("photo"); // empty: no picture
         QTest::addColumn<QSize>("widget");
         QTest::addColumn<QSize>("crop");
         QTest::newRow("the chooser's cancel, 0 x 0") << QSize(800, 600) << QSize(400, 300) << QSize(0, 0);
@@ -272,7 +271,8 @@ private slots:
     void emptySourceMapsToEmpty()
     {
         QCOMPARE(ImageEditer::scaleRect(QImage(), QRect(10, 10, 50, 50), white(100, 100)), QRect());
-        QCOMPARE(ImageEditer::scaleRect(white(100, 100), QRect(10, 20, 50, 40), white(200, 50)), QRect(20, 10, 100, 20));
+        QCOMPARE(
+            ImageEditer::scaleRect(white(100, 100), QRect(10, 20, 50, 40), white(200, 50)), QRect(20, 10, 100, 20));
     }
 };
 

@@ -62,10 +62,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-    }
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
 
     void fitsAndZoomsWithinLevels_data()
     {
@@ -154,13 +151,13 @@ private slots:
     {
         QTest::addColumn<QList<int>>("turns"); // +1 clockwise, -1 anticlockwise
         QTest::addColumn<int>("angle");
-        QTest::addColumn<bool>("upright");     // painted landscape
-        QTest::addColumn<QColor>("first");     // colour at the top (turned) or left (upright)
-        QTest::newRow("clockwise") << QList<int>{1} << 90 << false << QColor(Qt::red);
-        QTest::newRow("anticlockwise") << QList<int>{-1} << -90 << false << QColor(Qt::blue);
-        QTest::newRow("half turn") << QList<int>{1, 1} << 180 << true << QColor(Qt::blue);
-        QTest::newRow("four clockwise: 360, not 0") << QList<int>{1, 1, 1, 1} << 360 << true << QColor(Qt::red);
-        QTest::newRow("there and back") << QList<int>{1, -1} << 0 << true << QColor(Qt::red);
+        QTest::addColumn<bool>("upright"); // painted landscape
+        QTest::addColumn<QColor>("first"); // colour at the top (turned) or left (upright)
+        QTest::newRow("clockwise") << QList<int> {1} << 90 << false << QColor(Qt::red);
+        QTest::newRow("anticlockwise") << QList<int> {-1} << -90 << false << QColor(Qt::blue);
+        QTest::newRow("half turn") << QList<int> {1, 1} << 180 << true << QColor(Qt::blue);
+        QTest::newRow("four clockwise: 360, not 0") << QList<int> {1, 1, 1, 1} << 360 << true << QColor(Qt::red);
+        QTest::newRow("there and back") << QList<int> {1, -1} << 0 << true << QColor(Qt::red);
     }
 
     void turnsTheViewByQuarterTurns()
@@ -267,7 +264,8 @@ private slots:
         QCoreApplication::processEvents();
         const QImage shot = editer.grab().toImage();
         for (int i = 0; i < side * side; ++i)
-            QVERIFY2(near(cellColour(shot, i), i < count ? colours.at(i) : QColor(Qt::black)), qPrintable(QString::number(i)));
+            QVERIFY2(near(cellColour(shot, i), i < count ? colours.at(i) : QColor(Qt::black)),
+                qPrintable(QString::number(i)));
     }
 
     void twoPathsUseTheTwoHalves()
@@ -305,9 +303,9 @@ private slots:
         editer.showImage(filled(300, 300, Qt::green), QRect(), PHOTO_FINE, false);
         {
             PoolBlocker blocker;
-            editer.showCompare(QList<QString>{red, red, red});
+            editer.showCompare(QList<QString> {red, red, red});
             if (newGrid)
-                editer.showCompare(QList<QString>{blue});
+                editer.showCompare(QList<QString> {blue});
             else
                 editer.showImage(filled(300, 300, Qt::green), QRect(), PHOTO_FINE, false);
         }

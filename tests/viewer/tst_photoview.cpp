@@ -19,10 +19,7 @@ class TestPhotoView : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        Config::isLocked = false;
-    }
+    void cleanup() { Config::isLocked = false; }
 
     void cropAndRemarkFollowAlbumAndLock_data()
     {

@@ -59,8 +59,7 @@ private slots:
         QCOMPARE(popup->findChild<QLabel*>("label")->text(), QStringLiteral("删除成功"));
 
         bool closedFirst = false;
-        connect(popup.data(), &MoviceDialog::finishTipDailog, this,
-            [&] { closedFirst = !popup->isVisible(); });
+        connect(popup.data(), &MoviceDialog::finishTipDailog, this, [&] { closedFirst = !popup->isVisible(); });
         QSignalSpy finished(popup.data(), &MoviceDialog::finishTipDailog);
         QElapsedTimer clock;
         clock.start();
@@ -80,12 +79,16 @@ private slots:
         QTest::addColumn<QString>("animation");
         QTest::addColumn<int>("last");
         const QString refusal = QStringLiteral("照片已指定制作，无法移至汰片");
-        QTest::newRow("style 2") << "2" << "删除成功" << 1500 << ":/Play/Image/Play/cry.gif" << 2000;
-        QTest::newRow("style 1") << "1" << "删除成功" << 1500 << ":/Play/Image/Play/error.gif" << 2000;
+        QTest::newRow("style 2") << "2"
+                                 << "删除成功" << 1500 << ":/Play/Image/Play/cry.gif" << 2000;
+        QTest::newRow("style 1") << "1"
+                                 << "删除成功" << 1500 << ":/Play/Image/Play/error.gif" << 2000;
         QTest::newRow("refusal under style 1") << "1" << refusal << 2000 << "" << 1000;
-        QTest::newRow("style 0 keeps the previous time") << "0" << "删除成功" << 1000 << "" << 1000;
+        QTest::newRow("style 0 keeps the previous time") << "0"
+                                                         << "删除成功" << 1000 << "" << 1000;
         QTest::newRow("no style keeps the previous time") << QString() << "删除成功" << 2000 << "" << 2000;
-        QTest::newRow("unknown style") << "7" << "删除成功" << 1500 << "" << 1500;
+        QTest::newRow("unknown style") << "7"
+                                       << "删除成功" << 1500 << "" << 1500;
     }
 
     void tipChoosesAnimationAndTimeByStyle()

@@ -35,7 +35,8 @@ bool near(QRgb pixel, const QColor& colour)
 // The viewer's room preview: a chosen template shows in place of the photo, and the photo
 // pressed in the album panel (named by its full-size file) goes into the hole it is dropped on,
 // made from its 1000-pixel thumbnail.
-class TestRoomPreview : public QObject {
+class TestRoomPreview : public QObject
+{
     Q_OBJECT
 private slots:
     void pressedPhotoGoesIntoTheHole_data()
@@ -59,8 +60,8 @@ private slots:
 
         QTemporaryDir templates;
         QString room = templates.filePath(QStringLiteral("room.jpg"));
-        const QPolygon hole({ QPoint(600, 150), QPoint(600, 450), QPoint(1000, 450), QPoint(1000, 150) });
-        QVERIFY(DemoTemplates::writeRoom(room, QSize(1600, 1000), { hole }));
+        const QPolygon hole({QPoint(600, 150), QPoint(600, 450), QPoint(1000, 450), QPoint(1000, 150)});
+        QVERIFY(DemoTemplates::writeRoom(room, QSize(1600, 1000), {hole}));
 
         PhotoView view;
         view.resize(800, 600);

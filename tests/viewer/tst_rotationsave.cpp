@@ -88,14 +88,14 @@ private:
     void showCurrent(ImageEditer& editer)
     {
         const Image photo = ImageData::getInstance()->getCurrentImage();
-        editer.showImage(ImageOperation::loadImage(photo.GetBigImagePath()), photo.GetImageName(), QRect(),
-            PHOTO_FINE, false, 0);
+        editer.showImage(
+            ImageOperation::loadImage(photo.GetBigImagePath()), photo.GetImageName(), QRect(), PHOTO_FINE, false, 0);
     }
 
     QList<QByteArray> filesOf(const Image& photo)
     {
-        return {contents(photo.GetBigImagePath()), contents(photo.GetImagePath()),
-            contents(photo.GetMiddleImagePath())};
+        return {
+            contents(photo.GetBigImagePath()), contents(photo.GetImagePath()), contents(photo.GetMiddleImagePath())};
     }
 
 private slots:
@@ -111,13 +111,13 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("written");
         QTest::addColumn<Side>("red");
-        QTest::newRow("clockwise") << QList<int>{1} << 0 << true << Side::Top;
-        QTest::newRow("anticlockwise") << QList<int>{-1} << 1 << true << Side::Bottom;
-        QTest::newRow("half turn") << QList<int>{1, 1} << 0 << true << Side::Right;
-        QTest::newRow("five clockwise: one quarter") << QList<int>{1, 1, 1, 1, 1} << 0 << true << Side::Top;
-        QTest::newRow("four clockwise: nothing to save") << QList<int>{1, 1, 1, 1} << 0 << false << Side::Left;
-        QTest::newRow("there and back: nothing to save") << QList<int>{1, -1} << 1 << false << Side::Left;
-        QTest::newRow("no direction: nothing to save") << QList<int>{1} << 2 << false << Side::Left;
+        QTest::newRow("clockwise") << QList<int> {1} << 0 << true << Side::Top;
+        QTest::newRow("anticlockwise") << QList<int> {-1} << 1 << true << Side::Bottom;
+        QTest::newRow("half turn") << QList<int> {1, 1} << 0 << true << Side::Right;
+        QTest::newRow("five clockwise: one quarter") << QList<int> {1, 1, 1, 1, 1} << 0 << true << Side::Top;
+        QTest::newRow("four clockwise: nothing to save") << QList<int> {1, 1, 1, 1} << 0 << false << Side::Left;
+        QTest::newRow("there and back: nothing to save") << QList<int> {1, -1} << 1 << false << Side::Left;
+        QTest::newRow("no direction: nothing to save") << QList<int> {1} << 2 << false << Side::Left;
     }
 
     void savesTheTurnAsShown()

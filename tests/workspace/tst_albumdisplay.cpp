@@ -115,14 +115,14 @@ private slots:
         ProductData::useImages = {QStringLiteral("untouched")};
         const AlbumDisplay::ProductMarks marks = AlbumDisplay::productMarks(
             photos, {product({"C.jpg", "A.jpg"}), product({}), product({"A.jpg", "A.jpg"})});
-        QCOMPARE(marks.marks, (QStringList{"用1用3用3", "", "用1", ""}));
-        QCOMPARE(marks.used, (QSet<QString>{"A.jpg", "C.jpg"}));
+        QCOMPARE(marks.marks, (QStringList {"用1用3用3", "", "用1", ""}));
+        QCOMPARE(marks.used, (QSet<QString> {"A.jpg", "C.jpg"}));
         QCOMPARE(marks.usedPhotos.size(), 2);
         QCOMPARE(marks.usedPhotos.at(0).GetImageName(), QStringLiteral("A.jpg"));
         QCOMPARE(marks.usedPhotos.at(1).getProductId(), QStringLiteral("用1"));
         QCOMPARE(marks.unusedPhotos.size(), 2);
         QCOMPARE(marks.unusedPhotos.at(1).GetImageName(), QStringLiteral("a.jpg"));
-        QCOMPARE(ProductData::useImages, QSet<QString>{QStringLiteral("untouched")});
+        QCOMPARE(ProductData::useImages, QSet<QString> {QStringLiteral("untouched")});
         QCOMPARE(photos.first().getProductId(), QString());
     }
 
@@ -149,20 +149,20 @@ private slots:
         s.order->addPhotos("成品", {"A.jpg", "B.jpg", "C.jpg", "D.jpg"});
         ProductData::m_products = {product({"A.jpg"}), product({"B.jpg", "B.jpg"}), product({"A.jpg", "a.jpg"})};
         PhotoOperation& panel = s.open();
-        QCOMPARE(s.column(0), (QStringList{"A.jpg", "B.jpg", "C.jpg", "D.jpg"}));
-        QCOMPARE(s.column(1), (QStringList{"用1用3", "用2用2", "", ""}));
-        QCOMPARE(ProductData::useImages, (QSet<QString>{"A.jpg", "B.jpg"}));
+        QCOMPARE(s.column(0), (QStringList {"A.jpg", "B.jpg", "C.jpg", "D.jpg"}));
+        QCOMPARE(s.column(1), (QStringList {"用1用3", "用2用2", "", ""}));
+        QCOMPARE(ProductData::useImages, (QSet<QString> {"A.jpg", "B.jpg"}));
 
         const int requests = s.backend->requests().size();
         QSignalSpy shown(&panel, &PhotoOperation::sendPhotoModel);
         s.button("已选")->click();
-        QCOMPARE(s.column(0), (QStringList{"A.jpg", "B.jpg"}));
-        QCOMPARE(s.column(1), (QStringList{"用1用3", "用2用2"}));
+        QCOMPARE(s.column(0), (QStringList {"A.jpg", "B.jpg"}));
+        QCOMPARE(s.column(1), (QStringList {"用1用3", "用2用2"}));
         QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：已选(2)"));
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.last().at(2).toInt(), 1);
         s.button("未选")->click();
-        QCOMPARE(s.column(0), (QStringList{"C.jpg", "D.jpg"}));
+        QCOMPARE(s.column(0), (QStringList {"C.jpg", "D.jpg"}));
         QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：未选(2)"));
         QCOMPARE(s.backend->requests().size(), requests);
         s.settle();
@@ -178,13 +178,13 @@ private slots:
         s.order->addPhotos("成品", {"A.jpg", "B.jpg", "C.jpg", "D.jpg"});
         ProductData::m_products = {product({"D.jpg", "B.jpg"}), product({"D.jpg"})};
         PhotoOperation& panel = s.open();
-        QCOMPARE(s.column(0), (QStringList{"D.jpg", "B.jpg", "A.jpg", "C.jpg"}));
+        QCOMPARE(s.column(0), (QStringList {"D.jpg", "B.jpg", "A.jpg", "C.jpg"}));
         QCOMPARE(panel.findChildren<QLabel*>().last()->text(), QStringLiteral(".."));
 
         ProductData::m_products = {product({"C.jpg"}), product({"C.jpg"}), product({"C.jpg"})};
-        panel.refreshImageProduct(QStringList{"C.jpg"});
-        QCOMPARE(s.column(0), (QStringList{"D.jpg", "B.jpg", "A.jpg", "C.jpg"}));
-        QCOMPARE(s.column(1), (QStringList{"", "", "", "用1用2用3"}));
+        panel.refreshImageProduct(QStringList {"C.jpg"});
+        QCOMPARE(s.column(0), (QStringList {"D.jpg", "B.jpg", "A.jpg", "C.jpg"}));
+        QCOMPARE(s.column(1), (QStringList {"", "", "", "用1用2用3"}));
         panel.refreshImageProduct();
         QCOMPARE(s.column(0).first(), QStringLiteral("C.jpg"));
     }
@@ -313,7 +313,7 @@ private slots:
         panel.clickNextThumb();
         QCOMPARE(icons->currentRow(), 0);
         QCOMPARE(clicked.last(), 0);
-        QCOMPARE(icons->selectedItems(), QList<QListWidgetItem*>{icons->item(0)});
+        QCOMPARE(icons->selectedItems(), QList<QListWidgetItem*> {icons->item(0)});
         panel.clickPreviousThumb();
         QCOMPARE(icons->currentRow(), 2);
         QCOMPARE(clicked.last(), 2);
@@ -325,11 +325,11 @@ private slots:
     {
         QTest::addColumn<int>("album");
         QTest::addColumn<QStringList>("emptied");
-        QTest::newRow("照片") << 0 << QStringList{"thumbnail100", "thumbnail", "thumbnail2250"};
-        QTest::newRow("成品") << 1 << QStringList{"成品缩略图100", "成品缩略图", "成品缩略图2250"};
-        QTest::newRow("汰片") << 2 << QStringList{"成品缩略图100", "成品缩略图", "成品缩略图2250"};
-        QTest::newRow("设计") << 3 << QStringList{"设计缩略图100", "设计缩略图", "设计缩略图2250"};
-        QTest::newRow("设计汰片") << 4 << QStringList{};
+        QTest::newRow("照片") << 0 << QStringList {"thumbnail100", "thumbnail", "thumbnail2250"};
+        QTest::newRow("成品") << 1 << QStringList {"成品缩略图100", "成品缩略图", "成品缩略图2250"};
+        QTest::newRow("汰片") << 2 << QStringList {"成品缩略图100", "成品缩略图", "成品缩略图2250"};
+        QTest::newRow("设计") << 3 << QStringList {"设计缩略图100", "设计缩略图", "设计缩略图2250"};
+        QTest::newRow("设计汰片") << 4 << QStringList {};
     }
     // "刷新" empties the album's three thumbnail folders and loads the album again.
     void reloadPerAlbum()
@@ -338,7 +338,7 @@ private slots:
         QFETCH(QStringList, emptied);
         PhotoOperation& panel = s.open();
         const QStringList all = {"thumbnail100", "thumbnail", "thumbnail2250", "设计缩略图100", "设计缩略图",
-                                 "设计缩略图2250", "成品缩略图100", "成品缩略图", "成品缩略图2250"};
+            "设计缩略图2250", "成品缩略图100", "成品缩略图", "成品缩略图2250"};
         for (const QString& folder : all)
             s.order->addFile(s.order->album(folder) + "x.jpg", "x");
         panel.currentType = album;

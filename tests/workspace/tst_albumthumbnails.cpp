@@ -38,7 +38,7 @@ private:
             out->nullIcon.append(icon.isNull());
         });
         QObject::connect(jobs, &AlbumThumbnails::iconRefreshed, jobs,
-                         [out](int index, QPixmap, int) { out->refreshed.append(index); });
+            [out](int index, QPixmap, int) { out->refreshed.append(index); });
         QObject::connect(jobs, &AlbumThumbnails::jobDropped, jobs, [out] { ++out->dropped; });
     }
 
@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(jobs.startBatch(photos), 5);
         QVERIFY(waitUntil([&] { return got.ready.size() == 5; }));
         std::sort(got.ready.begin(), got.ready.end());
-        QCOMPARE(got.ready, (QList<int>{0, 1, 2, 3, 4}));
+        QCOMPARE(got.ready, (QList<int> {0, 1, 2, 3, 4}));
         settle();
         QCOMPARE(got.ready.size(), 5);
         QCOMPARE(got.dropped, 0);
@@ -100,7 +100,7 @@ private slots:
         pool.release();
         settle();
         std::sort(got.ready.begin(), got.ready.end());
-        QCOMPARE(got.ready, (QList<int>{0, 1}));
+        QCOMPARE(got.ready, (QList<int> {0, 1}));
         QVERIFY(got.refreshed.isEmpty());
         QCOMPARE(got.dropped, 0);
     }
@@ -126,8 +126,8 @@ private slots:
         jobs.startBatch({});
         for (const QPointer<ThumbReplyRelay>& relay : old)
             if (relay)
-                QMetaObject::invokeMethod(relay.data(), "updateThumbIcon", Q_ARG(int, 7), Q_ARG(QPixmap, QPixmap()),
-                                          Q_ARG(int, 1));
+                QMetaObject::invokeMethod(
+                    relay.data(), "updateThumbIcon", Q_ARG(int, 7), Q_ARG(QPixmap, QPixmap()), Q_ARG(int, 1));
         QVERIFY(got.ready.isEmpty());
         QVERIFY(got.refreshed.isEmpty());
         settle();
@@ -173,7 +173,7 @@ private slots:
         jobs.refreshOne(m_photos.at(1), 1, true);
         QVERIFY(waitUntil([&] { return got.refreshed.size() == 2; }));
         std::sort(got.refreshed.begin(), got.refreshed.end());
-        QCOMPARE(got.refreshed, (QList<int>{1, 2}));
+        QCOMPARE(got.refreshed, (QList<int> {1, 2}));
         QVERIFY(got.ready.isEmpty());
     }
 

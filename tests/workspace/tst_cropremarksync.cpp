@@ -55,15 +55,15 @@ private slots:
         QTest::addColumn<QString>("cell");
 
         QTest::newRow("ellipse") << QRect(100, 50, 300, 200) << true << "已有2个标注"
-                                 << QStringList{"100", "50", "300", "200", "1"} << "宽：300||高：200";
+                                 << QStringList {"100", "50", "300", "200", "1"} << "宽：300||高：200";
         QTest::newRow("rectangle") << QRect(-4, 0, 800, 600) << false << ""
-                                   << QStringList{"-4", "0", "800", "600", "0"} << "宽：800||高：600";
+                                   << QStringList {"-4", "0", "800", "600", "0"} << "宽：800||高：600";
         QTest::newRow("cancelled") << QRect(0, 0, 0, 0) << false << "眼睛提亮 & 瘦脸=1"
-                                   << QStringList{"0", "0", "0", "0", "0"} << "";
+                                   << QStringList {"0", "0", "0", "0", "0"} << "";
         // Wider than an int can count: the true size, not an overflowed one.
         QTest::newRow("edges at the ends of int")
             << QRect(QPoint(std::numeric_limits<int>::min(), 0), QPoint(std::numeric_limits<int>::max(), 9)) << false
-            << "" << QStringList{"-2147483648", "0", "4294967296", "10", "0"} << "宽：4294967296||高：10";
+            << "" << QStringList {"-2147483648", "0", "4294967296", "10", "0"} << "宽：4294967296||高：10";
     }
     // A crop is posted at once with the photo's requirement text, in field order; the
     // table shows the new size and the photo's icon is made again.
@@ -79,16 +79,17 @@ private slots:
         s.panel->onClipChanged();
 
         const StandInRequest r = postedRecord();
-        QCOMPARE(r.keys(), (QStringList{"token", "order_photo_id", "shopid", "picname", "descr", "picx", "picy",
-                                        "picwidth", "picheight", "companyid", "order_sample_infoid", "pictype"}));
+        QCOMPARE(r.keys(),
+            (QStringList {"token", "order_photo_id", "shopid", "picname", "descr", "picx", "picy", "picwidth",
+                "picheight", "companyid", "order_sample_infoid", "pictype"}));
         QCOMPARE(r.value("token"), Config::token);
         QCOMPARE(r.value("order_photo_id"), QStringLiteral("1001"));
         QCOMPARE(r.value("shopid"), QStringLiteral("7"));
         QCOMPARE(r.value("picname"), QStringLiteral("B.jpg"));
         QCOMPARE(r.value("descr"), need);
-        QCOMPARE((QStringList{r.value("picx"), r.value("picy"), r.value("picwidth"), r.value("picheight"),
-                              r.value("pictype")}),
-                 posted);
+        QCOMPARE((QStringList {
+                     r.value("picx"), r.value("picy"), r.value("picwidth"), r.value("picheight"), r.value("pictype")}),
+            posted);
         QCOMPARE(r.value("companyid"), QStringLiteral("3"));
         QCOMPARE(r.value("order_sample_infoid"), QStringLiteral("30001"));
 
@@ -113,9 +114,9 @@ private slots:
         s.panel->onRemarkChanged();
         const StandInRequest r = postedRecord();
         QCOMPARE(r.value("descr"), QStringLiteral("已有3个标注"));
-        QCOMPARE((QStringList{r.value("picx"), r.value("picy"), r.value("picwidth"), r.value("picheight"),
-                              r.value("pictype")}),
-                 (QStringList{"10", "20", "30", "40", "1"}));
+        QCOMPARE((QStringList {
+                     r.value("picx"), r.value("picy"), r.value("picwidth"), r.value("picheight"), r.value("pictype")}),
+            (QStringList {"10", "20", "30", "40", "1"}));
         QCOMPARE(s.column(2).value(1), QStringLiteral("已有3个标注"));
         s.settle();
         QCOMPARE(iconKey(1), before);
@@ -127,7 +128,8 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("text");
         auto json = [](const QJsonObject& o) { return QJsonDocument(o).toJson(QJsonDocument::Compact); };
-        QTest::newRow("refused, empty message") << 200 << json({{"code", "0"}, {"message", ""}}) << "提交裁剪信息错误：";
+        QTest::newRow("refused, empty message")
+            << 200 << json({{"code", "0"}, {"message", ""}}) << "提交裁剪信息错误：";
         QTest::newRow("refused") << 200 << json({{"code", "0"}, {"message", "照片不存在"}})
                                  << "提交裁剪信息错误：照片不存在";
         QTest::newRow("code as a number") << 200 << json({{"code", 1}}) << "提交裁剪信息错误：";

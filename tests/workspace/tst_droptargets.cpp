@@ -56,7 +56,7 @@ private slots:
     {
         QFETCH(int, usage);
         QFETCH(bool, fromOutside);
-        DropButton button{ButtonUsage(usage)};
+        DropButton button {ButtonUsage(usage)};
         QVERIFY(button.acceptDrops());
         QSignalSpy drops(&button, &DropButton::dropMessage);
         QSignalSpy clicks(&button, &QPushButton::clicked);

@@ -40,8 +40,8 @@ QJsonObject marked(const QString& name, int marks)
     QJsonArray list;
     for (int i = 0; i < marks; ++i)
         list.append(QStringLiteral("10,10,20,20-1-%1-#ff0000-提亮").arg(i + 1));
-    return {{"picname", name}, {"descr", ""}, {"pictype", "0"}, {"picx", "0"}, {"picy", "0"},
-            {"picwidth", "0"}, {"picheight", "0"}, {"mark", list}};
+    return {{"picname", name}, {"descr", ""}, {"pictype", "0"}, {"picx", "0"}, {"picy", "0"}, {"picwidth", "0"},
+        {"picheight", "0"}, {"mark", list}};
 }
 
 } // namespace
@@ -84,9 +84,9 @@ private slots:
     void wholeRoad()
     {
         s.open();
-        QCOMPARE(endpoints(), (QStringList{"order.getorderpic", "order.getpicpath"}));
+        QCOMPARE(endpoints(), (QStringList {"order.getorderpic", "order.getpicpath"}));
         for (const StandInRequest& r : s.backend->requests()) {
-            QCOMPARE(r.keys(), (QStringList{"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
+            QCOMPARE(r.keys(), (QStringList {"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
             QCOMPARE(r.value("token"), Config::token);
             QCOMPARE(r.value("order_photo_id"), QStringLiteral("1001"));
             QCOMPARE(r.value("shopid"), QStringLiteral("7"));
@@ -95,7 +95,7 @@ private slots:
         }
         QCOMPARE(DirServer::getOrderPath(), s.order->order());
         for (const char* folder : {"thumbnail100", "thumbnail", "thumbnail2250", "设计缩略图100", "设计缩略图",
-                                   "设计缩略图2250", "成品缩略图100", "成品缩略图", "成品缩略图2250"})
+                 "设计缩略图2250", "成品缩略图100", "成品缩略图", "成品缩略图2250"})
             QVERIFY2(QDir(s.order->album(QString::fromUtf8(folder))).exists(), folder);
 
         QTRY_COMPARE(s.shown->count(), 2);
@@ -132,26 +132,25 @@ private slots:
         QTest::addColumn<bool>("pathAsked");
 
         QTest::newRow("info refused") << "getorderpic" << 200 << body({{"code", "0"}, {"message", "订单不存在"}})
-                                      << "警告" << "查询裁剪信息错误：订单不存在" << false;
-        QTest::newRow("info not JSON") << "getorderpic" << 200 << QByteArray("<html>") << "" << "" << false;
-        QTest::newRow("info HTTP 500") << "getorderpic" << 500 << QByteArray() << "警告" << "网络请求错误\n500" << false;
-        QTest::newRow("path refused") << "getpicpath" << 200 << body({{"code", "0"}, {"message", "无路径"}})
-                                      << "警告" << "获取订单路径错误：无路径" << true;
-        QTest::newRow("path not an object") << "getpicpath" << 200 << QByteArray("[1]") << "" << "" << true;
-        QTest::newRow("bare share prefix") << "getpicpath" << 200 << body({{"code", "1"}, {"picpath", "\\\\"}})
-                                           << "温馨提示"
-                                           << "订单路径<font color=\"blue\">\\\\</font>打开失败，请检查路径是否正确！"
-                                           << true;
-        QTest::newRow("missing folder") << "getpicpath" << 200
-                                        << body({{"code", "1"}, {"picpath", "//picserver/share/2026/NONE"}})
-                                        << "温馨提示"
-                                        << "订单路径<font color=\"blue\">%1picserver/2026/NONE/</font>打开失败，请检查路径是否正确！"
-                                        << true;
-        QTest::newRow("markup in the path") << "getpicpath" << 200
-                                            << body({{"code", "1"}, {"picpath", "\\\\srv\\share\\a<b>&c"}})
-                                            << "温馨提示"
-                                            << "订单路径<font color=\"blue\">%1srv/a&lt;b&gt;&amp;c/</font>打开失败，请检查路径是否正确！"
-                                            << true;
+                                      << "警告"
+                                      << "查询裁剪信息错误：订单不存在" << false;
+        QTest::newRow("info not JSON") << "getorderpic" << 200 << QByteArray("<html>") << ""
+                                       << "" << false;
+        QTest::newRow("info HTTP 500") << "getorderpic" << 500 << QByteArray() << "警告"
+                                       << "网络请求错误\n500" << false;
+        QTest::newRow("path refused") << "getpicpath" << 200 << body({{"code", "0"}, {"message", "无路径"}}) << "警告"
+                                      << "获取订单路径错误：无路径" << true;
+        QTest::newRow("path not an object") << "getpicpath" << 200 << QByteArray("[1]") << ""
+                                            << "" << true;
+        QTest::newRow("bare share prefix")
+            << "getpicpath" << 200 << body({{"code", "1"}, {"picpath", "\\\\"}}) << "温馨提示"
+            << "订单路径<font color=\"blue\">\\\\</font>打开失败，请检查路径是否正确！" << true;
+        QTest::newRow("missing folder")
+            << "getpicpath" << 200 << body({{"code", "1"}, {"picpath", "//picserver/share/2026/NONE"}}) << "温馨提示"
+            << "订单路径<font color=\"blue\">%1picserver/2026/NONE/</font>打开失败，请检查路径是否正确！" << true;
+        QTest::newRow("markup in the path")
+            << "getpicpath" << 200 << body({{"code", "1"}, {"picpath", "\\\\srv\\share\\a<b>&c"}}) << "温馨提示"
+            << "订单路径<font color=\"blue\">%1srv/a&lt;b&gt;&amp;c/</font>打开失败，请检查路径是否正确！" << true;
     }
 
     // Each refusal ends the road with its box (or silently) and leaves the order folder
@@ -195,7 +194,7 @@ private slots:
     void silentBackendStopsTheRoad()
     {
         QFETCH(QString, action);
-        s.backend->setReply("order", action, StandInReply::json(QJsonObject{{"code", "1"}}).held());
+        s.backend->setReply("order", action, StandInReply::json(QJsonObject {{"code", "1"}}).held());
         Deployment::setRequestTimeoutMs(300);
         s.open(0);
         QVERIFY(waitUntil([&] { return s.prompts->count() > 0; }));
@@ -228,7 +227,7 @@ private slots:
         QVERIFY(waitUntil([&] { return s.shown->count() == 4; }));
         QCOMPARE(ImageData::changedImages.value(0).GetStrneed(), QStringLiteral("已有1个标注"));
         QCOMPARE(s.shown->last().at(1).toInt(), 2);
-        QCOMPARE(s.column(0), QStringList{"IMG_0006.jpg"});
+        QCOMPARE(s.column(0), QStringList {"IMG_0006.jpg"});
         s.settle();
         QVERIFY(!s.progress()->isVisible());
         QVERIFY(!s.icons()->item(0)->icon().isNull());
@@ -240,7 +239,7 @@ private slots:
         ProductData::localOrderPath = s.order->order();
         s.open(1);
         QTest::qWait(100);
-        QCOMPARE(endpoints(), QStringList{"order.getorderpic"});
+        QCOMPARE(endpoints(), QStringList {"order.getorderpic"});
         QCOMPARE(s.shown->count(), 1);
         QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：成品(5)"));
     }
@@ -252,9 +251,9 @@ private slots:
         const QString a = dir.filePath("a.mp4"), b = dir.filePath("b.mp4");
         s.order->addFile(a, "not a real video");
         s.order->addFile(b, "not a real video");
-        const QJsonArray trial{QJsonObject{{"videopath", dir.filePath("gone.mp4")}}, QJsonObject{{"videopath", b}},
-                               QJsonObject{{"videopath", ""}}, QJsonObject{{"videopath", a}}};
-        const QJsonArray final{QJsonObject{{"videopath", dir.filePath("gone.mp4")}}};
+        const QJsonArray trial {QJsonObject {{"videopath", dir.filePath("gone.mp4")}}, QJsonObject {{"videopath", b}},
+            QJsonObject {{"videopath", ""}}, QJsonObject {{"videopath", a}}};
+        const QJsonArray final {QJsonObject {{"videopath", dir.filePath("gone.mp4")}}};
         s.backend->setReply("order", "getorderpic", StandInReply::json(pictureInfo({}, trial, final)));
         PhotoOperation& panel = s.open();
 

@@ -83,18 +83,19 @@ private slots:
     // Arrays keep their order, empty paths included; members of the wrong type read empty.
     void pictureInfo()
     {
-        const QJsonObject reply{
-            {"shipai", QJsonArray{QJsonObject{{"videopath", "/v/1.mp4"}}, QJsonObject{{"videopath", ""}}, 5}},
+        const QJsonObject reply {
+            {"shipai", QJsonArray {QJsonObject {{"videopath", "/v/1.mp4"}}, QJsonObject {{"videopath", ""}}, 5}},
             {"jingxiu", "not an array"},
-            {"orderpicdescr", QJsonArray{QJsonObject{{"picname", "b.jpg"}}, "junk", QJsonObject{{"picname", "a.jpg"}}}}};
+            {"orderpicdescr",
+                QJsonArray {QJsonObject {{"picname", "b.jpg"}}, "junk", QJsonObject {{"picname", "a.jpg"}}}}};
         const OrderPhotoLoad::PictureInfo info = OrderPhotoLoad::readPictureInfo(reply);
-        QCOMPARE(info.trialVideos, (QStringList{"/v/1.mp4", "", ""}));
+        QCOMPARE(info.trialVideos, (QStringList {"/v/1.mp4", "", ""}));
         QVERIFY(info.finalVideos.isEmpty());
         QCOMPARE(info.records.size(), 3);
         QCOMPARE(info.records.at(0).GetImageName(), QStringLiteral("b.jpg"));
         QCOMPARE(info.records.at(1).GetImageName(), QString());
         QCOMPARE(info.records.at(2).GetImageName(), QStringLiteral("a.jpg"));
-        QVERIFY(OrderPhotoLoad::readPictureInfo(QJsonObject{}).records.isEmpty());
+        QVERIFY(OrderPhotoLoad::readPictureInfo(QJsonObject {}).records.isEmpty());
     }
 
     void orderFolder_data()
@@ -103,10 +104,10 @@ private slots:
         QTest::addColumn<bool>("opens");
         QTest::addColumn<QString>("mapped"); // below the volumes root
 
-        QTest::newRow("share name with slashes") << "//picserver/share/2026/DEMO-1001" << true
-                                                 << "share/2026/DEMO-1001/";
-        QTest::newRow("share name with backslashes") << "\\\\picserver\\share\\2026\\DEMO-1001" << true
-                                                     << "share/2026/DEMO-1001/";
+        QTest::newRow("share name with slashes")
+            << "//picserver/share/2026/DEMO-1001" << true << "share/2026/DEMO-1001/";
+        QTest::newRow("share name with backslashes")
+            << "\\\\picserver\\share\\2026\\DEMO-1001" << true << "share/2026/DEMO-1001/";
         QTest::newRow("missing folder") << "\\\\picserver\\share\\2026\\NONE" << false << "picserver/2026/NONE/";
         QTest::newRow("the bare share prefix") << "\\\\" << false << "";
         QTest::newRow("empty") << "" << false << "";
@@ -156,20 +157,25 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
         using O = BackendReply::Outcome;
-        const QJsonObject refused{{"code", "0"}, {"message", "无路径"}};
-        QTest::newRow("network error") << int(O::NetworkError) << QJsonObject() << false << "警告" << "网络请求错误\n404";
-        QTest::newRow("not json") << int(O::NotJson) << QJsonObject() << false << "警告" << "";
-        QTest::newRow("not an object") << int(O::NotObject) << QJsonObject() << false << "警告" << "";
-        QTest::newRow("refused") << int(O::Object) << refused << false << "警告" << "获取订单路径错误：无路径";
-        QTest::newRow("code as a number") << int(O::Object) << QJsonObject{{"code", 1}} << false << "警告"
+        const QJsonObject refused {{"code", "0"}, {"message", "无路径"}};
+        QTest::newRow("network error") << int(O::NetworkError) << QJsonObject() << false << "警告"
+                                       << "网络请求错误\n404";
+        QTest::newRow("not json") << int(O::NotJson) << QJsonObject() << false << "警告"
+                                  << "";
+        QTest::newRow("not an object") << int(O::NotObject) << QJsonObject() << false << "警告"
+                                       << "";
+        QTest::newRow("refused") << int(O::Object) << refused << false << "警告"
+                                 << "获取订单路径错误：无路径";
+        QTest::newRow("code as a number") << int(O::Object) << QJsonObject {{"code", 1}} << false << "警告"
                                           << "获取订单路径错误：";
         QTest::newRow("missing folder") << int(O::Object)
-                                        << QJsonObject{{"code", "1"}, {"picpath", "\\\\picserver\\share\\NONE"}}
+                                        << QJsonObject {{"code", "1"}, {"picpath", "\\\\picserver\\share\\NONE"}}
                                         << false << "温馨提示"
                                         << OrderPhotoLoad::openFailedText(Config::volumesRoot + "picserver/NONE/");
         QTest::newRow("folder") << int(O::Object)
-                                << QJsonObject{{"code", "1"}, {"picpath", "//picserver/share/2026/DEMO-1001"}}
-                                << true << "" << "";
+                                << QJsonObject {{"code", "1"}, {"picpath", "//picserver/share/2026/DEMO-1001"}} << true
+                                << ""
+                                << "";
     }
     void repliesReadAsValues()
     {
@@ -198,17 +204,22 @@ private slots:
         const bool accepted = reply.isSuccess();
         QCOMPARE(info.ok, accepted);
         QCOMPARE(crop.ok, accepted);
-        QCOMPARE(info.errorText, refusal ? QString(text).replace("获取订单路径错误：", "查询裁剪信息错误：")
-                                         : accepted ? QString() : text);
-        QCOMPARE(crop.errorText, refusal ? QString(text).replace("获取订单路径错误：", "提交裁剪信息错误：")
-                                         : accepted ? QString() : text);
+        QCOMPARE(info.errorText,
+            refusal        ? QString(text).replace("获取订单路径错误：", "查询裁剪信息错误：")
+                : accepted ? QString()
+                           : text);
+        QCOMPARE(crop.errorText,
+            refusal        ? QString(text).replace("获取订单路径错误：", "提交裁剪信息错误：")
+                : accepted ? QString()
+                           : text);
         QCOMPARE(prompts.count(), 0);
     }
 
     void failureTextShowsThePathAsText()
     {
         QCOMPARE(OrderPhotoLoad::openFailedText(QStringLiteral("/Volumes/a<b>&c/")),
-                 QStringLiteral("订单路径<font color=\"blue\">/Volumes/a&lt;b&gt;&amp;c/</font>打开失败，请检查路径是否正确！"));
+            QStringLiteral(
+                "订单路径<font color=\"blue\">/Volumes/a&lt;b&gt;&amp;c/</font>打开失败，请检查路径是否正确！"));
     }
 
     // The nine folders in their order; missing ones are made, existing ones left alone.
@@ -217,7 +228,7 @@ private slots:
         QTemporaryDir order;
         DirServer::setOrderPath(order.path() + QLatin1Char('/'));
         const QStringList names = {"thumbnail100/", "thumbnail/", "thumbnail2250/", "设计缩略图100/", "设计缩略图/",
-                                   "设计缩略图2250/", "成品缩略图100/", "成品缩略图/", "成品缩略图2250/"};
+            "设计缩略图2250/", "成品缩略图100/", "成品缩略图/", "成品缩略图2250/"};
         QStringList expected;
         for (const QString& name : names)
             expected << order.path() + QLatin1Char('/') + name;
@@ -240,7 +251,7 @@ private slots:
         QFile f(b);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        QCOMPARE(OrderPhotoLoad::existingFiles({a, b, "", dir.path()}), QStringList{b});
+        QCOMPARE(OrderPhotoLoad::existingFiles({a, b, "", dir.path()}), QStringList {b});
     }
 };
 

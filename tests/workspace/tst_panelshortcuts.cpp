@@ -80,9 +80,9 @@ private slots:
         QTest::addColumn<int>("pair");
         QTest::addColumn<int>("numberInSettings");
         QTest::addColumn<int>("key");
-        const int keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6,
-                            Qt::Key_F11, Qt::Key_F12, Qt::Key_Delete, Qt::Key_Return, Qt::Key_F7, Qt::Key_F7,
-                            Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+        const int keys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F11,
+            Qt::Key_F12, Qt::Key_Delete, Qt::Key_Return, Qt::Key_F7, Qt::Key_F7, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left,
+            Qt::Key_Right};
         for (int pair = 0; pair < 16; ++pair)
             QTest::addRow("pair %d", pair) << pair << pair + 1 << keys[pair];
     }
@@ -112,8 +112,8 @@ private slots:
         QTest::newRow("none stored, other key") << 0 << 0 << int(Qt::Key_F10) << false;
         QTest::newRow("Ctrl stored, Ctrl held") << Ctrl << Ctrl << int(Qt::Key_F11) << true;
         QTest::newRow("Ctrl stored, none held") << Ctrl << 0 << int(Qt::Key_F11) << false;
-        QTest::newRow("Ctrl stored, Ctrl+Shift held") << Ctrl << (Ctrl | int(Qt::ShiftModifier)) << int(Qt::Key_F11)
-                                                      << false;
+        QTest::newRow("Ctrl stored, Ctrl+Shift held")
+            << Ctrl << (Ctrl | int(Qt::ShiftModifier)) << int(Qt::Key_F11) << false;
         QTest::newRow("Ctrl stored, Alt held") << Ctrl << int(Qt::AltModifier) << int(Qt::Key_F11) << false;
     }
 
@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(s.prompts->count(), 0);
 
         press(Qt::Key_Delete);
-        QCOMPARE(s.prompts->texts(), QStringList{"无权限删除，请和后台管理员联系"});
+        QCOMPARE(s.prompts->texts(), QStringList {"无权限删除，请和后台管理员联系"});
         QCOMPARE(s.prompts->last().title, QStringLiteral("警告"));
         QVERIFY(QFile::exists(s.order->album("照片") + "p01.jpg"));
 

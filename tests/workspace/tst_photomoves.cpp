@@ -21,10 +21,9 @@
 
 #include <memory>
 
-
 namespace {
-const QStringList ten = {"p01.jpg", "p02.jpg", "p03.jpg", "p04.jpg", "p05.jpg",
-                         "p06.jpg", "p07.jpg", "p08.jpg", "p09.jpg", "p10.jpg"};
+const QStringList ten
+    = {"p01.jpg", "p02.jpg", "p03.jpg", "p04.jpg", "p05.jpg", "p06.jpg", "p07.jpg", "p08.jpg", "p09.jpg", "p10.jpg"};
 
 QStringList filesIn(const QString& folder)
 {
@@ -108,7 +107,7 @@ private slots:
         for (const char* name : {"汰片", "设计", "设计汰片"})
             s.order->addPhotos(QString::fromUtf8(name), ten.mid(0, 3));
         open(album);
-        const QString shownFolder = s.order->album(QStringList{"照片", "成品", "汰片", "设计", "设计汰片"}.at(album));
+        const QString shownFolder = s.order->album(QStringList {"照片", "成品", "汰片", "设计", "设计汰片"}.at(album));
         const QStringList before = filesIn(shownFolder);
         select({"p02.jpg"});
 
@@ -149,7 +148,7 @@ private slots:
         select({"p03.jpg"});
         s.prompts->answer(answer);
         panel().dropButtonSlot(USAGE_TO_DELETED);
-        QCOMPARE(s.prompts->texts(), QStringList{"确定要将选中的照片移至 汰片 吗？"});
+        QCOMPARE(s.prompts->texts(), QStringList {"确定要将选中的照片移至 汰片 吗？"});
         QCOMPARE(s.prompts->last().title, QStringLiteral("提示"));
         const bool yes = answer == QMessageBox::Yes;
         QCOMPARE(s.popups(), yes ? 1 : 0);
@@ -169,14 +168,14 @@ private slots:
         QFETCH(bool, iconView);
         s.order->addPhotos("成品", ten);
         Product product;
-        product.pics = QStringList{"p07.jpg"};
+        product.pics = QStringList {"p07.jpg"};
         ProductData::m_products = {product};
         open();
         if (iconView)
             panel().clickSwitchView();
         select(ten);
         panel().dropButtonSlot(USAGE_TO_DELETED);
-        QCOMPARE(s.prompts->texts(), QStringList{"照片已经被使用，不能删除！"});
+        QCOMPARE(s.prompts->texts(), QStringList {"照片已经被使用，不能删除！"});
         QCOMPARE(s.popups(), 0);
         QCOMPARE(filesIn(s.order->album("成品")), ten);
         QVERIFY(moveRecords().isEmpty());
@@ -189,10 +188,10 @@ private slots:
         QTest::addColumn<bool>("iconView");
         QTest::addColumn<QStringList>("chosen");
         QTest::addColumn<QString>("shownAfter");
-        QTest::newRow("icons, middle") << true << QStringList{"p02.jpg", "p03.jpg", "p04.jpg"} << "p05.jpg";
-        QTest::newRow("table, middle") << false << QStringList{"p02.jpg", "p03.jpg", "p04.jpg"} << "p05.jpg";
-        QTest::newRow("icons, last row") << true << QStringList{"p05.jpg"} << "p01.jpg";
-        QTest::newRow("table, last row") << false << QStringList{"p05.jpg"} << "p01.jpg";
+        QTest::newRow("icons, middle") << true << QStringList {"p02.jpg", "p03.jpg", "p04.jpg"} << "p05.jpg";
+        QTest::newRow("table, middle") << false << QStringList {"p02.jpg", "p03.jpg", "p04.jpg"} << "p05.jpg";
+        QTest::newRow("icons, last row") << true << QStringList {"p05.jpg"} << "p01.jpg";
+        QTest::newRow("table, last row") << false << QStringList {"p05.jpg"} << "p01.jpg";
     }
 
     void setAsideRecordAndCursor()
@@ -211,8 +210,9 @@ private slots:
         QCOMPARE(s.popups(), 1);
         QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
         const StandInRequest record = moveRecords().first();
-        QCOMPARE(record.keys(), (QStringList{"token", "order_photo_id", "shopid", "companyid", "uid", "type",
-                                             "picpath", "order_sample_infoid"}));
+        QCOMPARE(record.keys(),
+            (QStringList {
+                "token", "order_photo_id", "shopid", "companyid", "uid", "type", "picpath", "order_sample_infoid"}));
         QCOMPARE(record.value("type"), QStringLiteral("1"));
         QCOMPARE(record.value("picpath"), chosen.join(","));
         QCOMPARE(record.value("uid"), QStringLiteral("42"));
@@ -250,11 +250,11 @@ private slots:
         QVERIFY(QDir().mkpath(s.order->album("汰片") + "p02.jpg"));
         select({"p01.jpg", "p02.jpg", "p03.jpg"});
         panel().dropButtonSlot(USAGE_TO_DELETED);
-        QCOMPARE(s.prompts->texts(), QStringList{"成品p02.jpg移至汰片失败，请检查是否有其他软件使用"});
+        QCOMPARE(s.prompts->texts(), QStringList {"成品p02.jpg移至汰片失败，请检查是否有其他软件使用"});
         QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
         QCOMPARE(moveRecords().first().value("picpath"), QStringLiteral("p01.jpg,p03.jpg"));
-        QCOMPARE(s.column(0), (QStringList{"p02.jpg", "p04.jpg", "p05.jpg"}));
-        QCOMPARE(filesIn(s.order->album("成品")), (QStringList{"p02.jpg", "p04.jpg", "p05.jpg"}));
+        QCOMPARE(s.column(0), (QStringList {"p02.jpg", "p04.jpg", "p05.jpg"}));
+        QCOMPARE(filesIn(s.order->album("成品")), (QStringList {"p02.jpg", "p04.jpg", "p05.jpg"}));
     }
 
     // Restoring: the questions by switch and by count, the record, and the box once 汰片 is
@@ -266,16 +266,17 @@ private slots:
         QTest::addColumn<QStringList>("photos");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QString>("record");
-        QTest::newRow("汰片, last one") << int(PHOTO_DELETED) << false << QStringList{"p09.jpg"}
-                                    << QStringList{"是否恢复最后一张至 成品 吗？", "汰片已经全部恢复"} << "2";
-        QTest::newRow("汰片, warned") << int(PHOTO_DELETED) << true << QStringList{"p09.jpg", "p10.jpg"}
-                                   << QStringList{"确定要将选中的照片移至 成品 吗？"} << "2";
+        QTest::newRow("汰片, last one") << int(PHOTO_DELETED) << false << QStringList {"p09.jpg"}
+                                        << QStringList {"是否恢复最后一张至 成品 吗？", "汰片已经全部恢复"} << "2";
+        QTest::newRow("汰片, warned") << int(PHOTO_DELETED) << true << QStringList {"p09.jpg", "p10.jpg"}
+                                      << QStringList {"确定要将选中的照片移至 成品 吗？"} << "2";
         QTest::newRow("汰片, two, unwarned")
-            << int(PHOTO_DELETED) << false << QStringList{"p09.jpg", "p10.jpg"} << QStringList{} << "2";
-        QTest::newRow("设计汰片, last one") << int(PHOTO_DESIGN_DELETED) << false << QStringList{"p09.jpg"}
-                                      << QStringList{"是否恢复最后一张至 设计 吗？", "设计汰片已经全部恢复"} << "";
-        QTest::newRow("设计汰片, warned") << int(PHOTO_DESIGN_DELETED) << true << QStringList{"p09.jpg", "p10.jpg"}
-                                     << QStringList{"确定要将选中的照片移至 设计 吗？"} << "";
+            << int(PHOTO_DELETED) << false << QStringList {"p09.jpg", "p10.jpg"} << QStringList {} << "2";
+        QTest::newRow("设计汰片, last one")
+            << int(PHOTO_DESIGN_DELETED) << false << QStringList {"p09.jpg"}
+            << QStringList {"是否恢复最后一张至 设计 吗？", "设计汰片已经全部恢复"} << "";
+        QTest::newRow("设计汰片, warned") << int(PHOTO_DESIGN_DELETED) << true << QStringList {"p09.jpg", "p10.jpg"}
+                                          << QStringList {"确定要将选中的照片移至 设计 吗？"} << "";
     }
 
     void restore()
@@ -290,7 +291,7 @@ private slots:
         s.order->addPhotos(from, photos);
         // A product that uses the photo does not stop a restore.
         Product product;
-        product.pics = QStringList{"p09.jpg"};
+        product.pics = QStringList {"p09.jpg"};
         ProductData::m_products = {product};
         Config::isRecoverWarn = recoverWarn;
         open(album);
@@ -328,7 +329,7 @@ private slots:
         panel().clickSwitchView();
         select({"p09.jpg"});
         panel().recoverToFinal();
-        QCOMPARE(s.prompts->texts(), QStringList{"是否恢复最后一张至 成品 吗？"});
+        QCOMPARE(s.prompts->texts(), QStringList {"是否恢复最后一张至 成品 吗？"});
         QVERIFY(QFile::exists(s.order->album("汰片") + "p09.jpg"));
         QVERIFY(moveRecords().isEmpty());
     }
@@ -365,8 +366,8 @@ private slots:
         QVERIFY(waitUntil([&] { return backend()->requestsTo("Ordernew", "del_photo").size() == 1; }));
         QCOMPARE(backend()->requestsTo("Ordernew", "del_photo").first().value("imgs_name"),
             blocked ? QString() : QStringLiteral("d1.jpg"));
-        QCOMPARE(iconNames(), blocked ? (QStringList{"d1.jpg", "d2.jpg"}) : QStringList{"d2.jpg"});
-        QCOMPARE(s.prompts->texts(), blocked ? QStringList{"设计d1.jpg移至设计汰片失败"} : QStringList{});
+        QCOMPARE(iconNames(), blocked ? (QStringList {"d1.jpg", "d2.jpg"}) : QStringList {"d2.jpg"});
+        QCOMPARE(s.prompts->texts(), blocked ? QStringList {"设计d1.jpg移至设计汰片失败"} : QStringList {});
         QVERIFY(QFile::exists(s.order->album("设计") + "d2.jpg"));
     }
 
@@ -405,12 +406,12 @@ private slots:
 
         select({"p02.jpg"});
         panel().deleteRawImage();
-        QCOMPARE(s.prompts->texts(), (QStringList{"是否删除照片？\n（注意：删除后无法恢复！）",
-                                                  "是否删除照片？\n（注意：删除后无法恢复！）"}));
-        QCOMPARE(filesIn(s.order->album("照片")), (QStringList{"p01.jpg", "p03.jpg"}));
+        QCOMPARE(s.prompts->texts(),
+            (QStringList {"是否删除照片？\n（注意：删除后无法恢复！）", "是否删除照片？\n（注意：删除后无法恢复！）"}));
+        QCOMPARE(filesIn(s.order->album("照片")), (QStringList {"p01.jpg", "p03.jpg"}));
         QVERIFY(!QFile::exists(thumb));
         s.settle();
-        QCOMPARE(iconNames(), (QStringList{"p01.jpg", "p03.jpg"}));
+        QCOMPARE(iconNames(), (QStringList {"p01.jpg", "p03.jpg"}));
         QCOMPARE(icons()->selectedItems().size(), 1);
     }
 };

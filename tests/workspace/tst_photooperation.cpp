@@ -63,8 +63,8 @@ private:
             model->appendRow({new QStandardItem(name), new QStandardItem()});
         for (int row = 0; row < names.size(); ++row)
             if (select.contains(names.at(row)))
-                table->selectionModel()->select(model->index(row, 0),
-                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                table->selectionModel()->select(
+                    model->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     // The popup menu that a context-menu request of view opens (null when none opens).
@@ -99,7 +99,7 @@ private slots:
     {
         setFlags(false);
         PhotoOperation none;
-        QCOMPARE(visibleButtons(none), QStringList{"成品"});
+        QCOMPARE(visibleButtons(none), QStringList {"成品"});
         // The N8 sync and video buttons are not even made; the N8 button is, hidden.
         QCOMPARE(none.findChildren<QPushButton*>().size(), 13);
         QVERIFY(none.findChild<QLabel*>()->text() == QStringLiteral("当前相册：照片"));
@@ -107,9 +107,9 @@ private slots:
 
         setFlags(true);
         PhotoOperation all;
-        QCOMPARE(visibleButtons(all), (QStringList{"N8选版", "制作", "刷新", "同步N8选版", "家居", "对比", "已选",
-                                           "成品", "未选", "模式", "汰片", "照片", "精修视频", "设计", "设计汰片",
-                                           "试拍视频"}));
+        QCOMPARE(visibleButtons(all),
+            (QStringList {"N8选版", "制作", "刷新", "同步N8选版", "家居", "对比", "已选", "成品", "未选", "模式",
+                "汰片", "照片", "精修视频", "设计", "设计汰片", "试拍视频"}));
         QVERIFY(all.findChild<QLabel*>()->isVisibleTo(&all));
 
         // Only the seven album buttons are exclusive, and 成品 is on.
@@ -128,11 +128,16 @@ private slots:
         QTest::addColumn<bool>("refreshInMenu");
         QTest::addColumn<bool>("menuOpens");
         QTest::addColumn<int>("comparisons");
-        QTest::newRow("成品") << "成品" << "多图对比" << true << true << 1;
-        QTest::newRow("汰片") << "汰片" << "恢复至成品" << false << true << 0;
-        QTest::newRow("设计汰片") << "设计汰片" << "恢复至设计" << false << true << 0;
-        QTest::newRow("已选") << "已选" << "多图对比" << false << true << 1;
-        QTest::newRow("照片") << "照片" << "多图对比" << true << false << 1;
+        QTest::newRow("成品") << "成品"
+                              << "多图对比" << true << true << 1;
+        QTest::newRow("汰片") << "汰片"
+                              << "恢复至成品" << false << true << 0;
+        QTest::newRow("设计汰片") << "设计汰片"
+                                  << "恢复至设计" << false << true << 0;
+        QTest::newRow("已选") << "已选"
+                              << "多图对比" << false << true << 1;
+        QTest::newRow("照片") << "照片"
+                              << "多图对比" << true << false << 1;
     }
 
     // After many switches, the album's own binding is the only one left.
@@ -173,7 +178,7 @@ private slots:
         QCOMPARE(compared.count(), comparisons);
         if (comparisons)
             QCOMPARE(compared.first().first().toStringList(),
-                QStringList{DirServer::getFineImageMidThumbPath() + "IMG_2.jpg"});
+                QStringList {DirServer::getFineImageMidThumbPath() + "IMG_2.jpg"});
 
         auto* table = panel.findChild<QTableView*>();
         auto* icons = panel.findChild<QListWidget*>();
@@ -249,11 +254,13 @@ private slots:
         fillTable(panel, {"IMG_1.jpg", "IMG_2.jpg"}, {});
         auto* table = panel.findChild<QTableView*>();
         QStringList dragged;
-        connect(&panel, &PhotoOperation::sendDragMessage, this,
-            [&dragged](bool isDrag, QString& path) { if (isDrag) dragged << path; });
+        connect(&panel, &PhotoOperation::sendDragMessage, this, [&dragged](bool isDrag, QString& path) {
+            if (isDrag)
+                dragged << path;
+        });
         emit table->pressed(table->model()->index(1, 0));
         emit table->pressed(table->model()->index(5, 0)); // no such photo: nothing
-        QCOMPARE(dragged, QStringList{root + "成品/IMG_2.JPG"});
+        QCOMPARE(dragged, QStringList {root + "成品/IMG_2.JPG"});
     }
 
     void usedPhotosAreRefusedOnCheck_data()
@@ -261,7 +268,8 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QStringList>("names");
         QTest::newRow("Yes refuses the whole selection") << int(QMessageBox::Yes) << QStringList();
-        QTest::newRow("other answer skips the used one") << int(QMessageBox::No) << QStringList{"IMG_1.jpg", "IMG_3.jpg"};
+        QTest::newRow("other answer skips the used one")
+            << int(QMessageBox::No) << QStringList {"IMG_1.jpg", "IMG_3.jpg"};
     }
 
     void usedPhotosAreRefusedOnCheck()

@@ -46,8 +46,8 @@ private:
         Config::shop_id = QStringLiteral("7");
         Config::super_id = QStringLiteral("3");
         Config::order_sample_infoid = QStringLiteral("30001");
-        Config::names = QStringList{QStringLiteral("旗舰店")};
-        Config::ids = QStringList{QStringLiteral("7")};
+        Config::names = QStringList {QStringLiteral("旗舰店")};
+        Config::ids = QStringList {QStringLiteral("7")};
         Config::show_mode = 4;
         Config::isLocked = false;
     }
@@ -91,8 +91,8 @@ private slots:
     void opensWithPanesAndBothRequests()
     {
         PromptRecorder prompts;
-        auto w = makeWindow([] { return !ProductData::all_product_requirement.isEmpty()
-                                        && !Config::orderHomePath.isEmpty(); });
+        auto w = makeWindow(
+            [] { return !ProductData::all_product_requirement.isEmpty() && !Config::orderHomePath.isEmpty(); });
         QCOMPARE(prompts.count(), 0);
         QCOMPARE(w->windowTitle(), QStringLiteral("Velmo软件-影楼选片系统(缩略图+中图)"));
 
@@ -117,9 +117,9 @@ private slots:
         const QList<StandInRequest> requests = {m_backend->requestsTo("order", "getorderdescr").value(0),
             m_backend->requestsTo("systemset", "getpicpath").value(0)};
         QCOMPARE(requests.at(0).keys(),
-            (QStringList{"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
+            (QStringList {"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
         QCOMPARE(requests.at(1).keys(),
-            (QStringList{"token", "shopid", "companyid", "order_photo_id", "order_sample_infoid"}));
+            (QStringList {"token", "shopid", "companyid", "order_photo_id", "order_sample_infoid"}));
         for (const StandInRequest& r : requests) {
             QCOMPARE(r.value("token"), Config::token);
             QCOMPARE(r.value("order_photo_id"), QStringLiteral("1001"));
@@ -178,19 +178,28 @@ private slots:
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("music");
         const QString volumes = QDir::cleanPath(Config::volumesRoot);
-        QTest::newRow("requirement refused") << "getorderdescr" << "order"
-            << QJsonObject{{"code", "0"}, {"message", "订单不存在"}} << "查询产品信息错误：订单不存在"
+        QTest::newRow("requirement refused")
+            << "getorderdescr"
+            << "order" << QJsonObject {{"code", "0"}, {"message", "订单不存在"}} << "查询产品信息错误：订单不存在"
             << "" << volumes + "/share/家居模板/" << volumes + "/share/背景音乐/";
-        QTest::newRow("requirement missing text") << "getorderdescr" << "order"
-            << QJsonObject{{"code", "1"}} << "" << "" << volumes + "/share/家居模板/" << volumes + "/share/背景音乐/";
-        QTest::newRow("requirement network error") << "getorderdescr" << "order" << QJsonObject()
-            << "网络请求错误\n500" << "" << volumes + "/share/家居模板/" << volumes + "/share/背景音乐/";
-        QTest::newRow("templates refused") << "getpicpath" << "systemset"
-            << QJsonObject{{"code", 1}, {"message", "无权限"}} << "查询家居模板路径错误：无权限"
-            << "整体要求：肤色自然通透，背景保持干净，外景片统一暖色调" << "" << "";
-        QTest::newRow("templates without music, no closing separator") << "getpicpath" << "systemset"
-            << QJsonObject{{"code", "1"}, {"homepicpath", "\\\\srv\\share\\模板"}} << ""
-            << "整体要求：肤色自然通透，背景保持干净，外景片统一暖色调" << volumes + "/share/模板/" << "";
+        QTest::newRow("requirement missing text") << "getorderdescr"
+                                                  << "order" << QJsonObject {{"code", "1"}} << ""
+                                                  << "" << volumes + "/share/家居模板/" << volumes + "/share/背景音乐/";
+        QTest::newRow("requirement network error")
+            << "getorderdescr"
+            << "order" << QJsonObject() << "网络请求错误\n500"
+            << "" << volumes + "/share/家居模板/" << volumes + "/share/背景音乐/";
+        QTest::newRow("templates refused")
+            << "getpicpath"
+            << "systemset" << QJsonObject {{"code", 1}, {"message", "无权限"}} << "查询家居模板路径错误：无权限"
+            << "整体要求：肤色自然通透，背景保持干净，外景片统一暖色调"
+            << ""
+            << "";
+        QTest::newRow("templates without music, no closing separator")
+            << "getpicpath"
+            << "systemset" << QJsonObject {{"code", "1"}, {"homepicpath", "\\\\srv\\share\\模板"}} << ""
+            << "整体要求：肤色自然通透，背景保持干净，外景片统一暖色调" << volumes + "/share/模板/"
+            << "";
     }
 
     void startUpReplies()
@@ -203,17 +212,18 @@ private slots:
         QFETCH(QString, home);
         QFETCH(QString, music);
         PromptRecorder prompts;
-        m_backend->setReply(module, action,
-            reply.isEmpty() ? StandInReply::httpStatus(500) : StandInReply::json(reply));
+        m_backend->setReply(
+            module, action, reply.isEmpty() ? StandInReply::httpStatus(500) : StandInReply::json(reply));
         // The other reply is the fixture's; wait for it and for the box or the new value.
         auto w = makeWindow([&] {
             const bool other = action == "getpicpath" ? !ProductData::all_product_requirement.isEmpty()
                                                       : !Config::orderHomePath.isEmpty();
-            return other && (box.isEmpty() ? (action == "getpicpath" ? !Config::orderHomePath.isEmpty() : true)
-                                           : prompts.count() > 0);
+            return other
+                && (box.isEmpty() ? (action == "getpicpath" ? !Config::orderHomePath.isEmpty() : true)
+                                  : prompts.count() > 0);
         });
         QTest::qWait(50);
-        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList{box});
+        QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList {box});
         if (!box.isEmpty()) {
             QCOMPARE(prompts.last().title, QStringLiteral("警告"));
             QCOMPARE(prompts.last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
@@ -233,7 +243,7 @@ private slots:
             QTest::keyClick(w.get(), Qt::Key_F12);
             modes << Config::orderMode;
         }
-        QCOMPARE(modes, (QList<int>{1, 2, 0}));
+        QCOMPARE(modes, (QList<int> {1, 2, 0}));
 
         auto* table = w->photoOperation->findChild<QTableView*>();
         QVERIFY(!table->isHidden());
@@ -249,10 +259,14 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("listed"); // the demo share's template of that room kind
-        QTest::newRow("bedroom") << 0 << "模板/卧室/" << "卧室单框.jpg";
-        QTest::newRow("living room") << 1 << "模板/客厅/" << "客厅双框.jpg";
-        QTest::newRow("other") << 2 << "模板/其他/" << "其他斜框.jpg";
-        QTest::newRow("out of range") << 5 << "模板/卧室/" << "卧室单框.jpg";
+        QTest::newRow("bedroom") << 0 << "模板/卧室/"
+                                 << "卧室单框.jpg";
+        QTest::newRow("living room") << 1 << "模板/客厅/"
+                                     << "客厅双框.jpg";
+        QTest::newRow("other") << 2 << "模板/其他/"
+                               << "其他斜框.jpg";
+        QTest::newRow("out of range") << 5 << "模板/卧室/"
+                                      << "卧室单框.jpg";
     }
 
     void roomTypeChoosesTheFolder()
@@ -354,8 +368,10 @@ private slots:
         auto mark = [](const char* name) {
             return ImageData::getInstance()->getFineImage(QString::fromUtf8(name), SELE_ALL).getProductId();
         };
-        QVERIFY(waitUntil([&] { return ImageData::getInstance()->getFinalImageNum() == 5
-                                       && ProductData::m_products.size() == 7 && mark("IMG_0001.jpg") == "用2用5"; }));
+        QVERIFY(waitUntil([&] {
+            return ImageData::getInstance()->getFinalImageNum() == 5 && ProductData::m_products.size() == 7
+                && mark("IMG_0001.jpg") == "用2用5";
+        }));
         QCOMPARE(mark("IMG_0002.jpg"), QStringLiteral("用2用6"));
         QCOMPARE(mark("IMG_0004.jpg"), QStringLiteral("用3"));
         QCOMPARE(mark("婚纱 外景 01.jpg"), QStringLiteral("用2"));
@@ -399,7 +415,7 @@ private slots:
         first.order_photo_id = QStringLiteral("1001");
         order second;
         second.order_photo_id = QStringLiteral("1002");
-        w->orderList = QList<order>{first, second};
+        w->orderList = QList<order> {first, second};
         w->lastQueryBody = QByteArray("token=x&shopid=7&selectphotodate=2026-03-05");
         w->show();
         m_backend->clearRequests();
