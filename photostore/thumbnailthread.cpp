@@ -87,8 +87,9 @@ ThumbnailThread::ThumbnailThread(QList<Image> images, QWidget* receiver, int siz
     setAutoDelete(true);
 }
 
-ThumbnailThread::ThumbnailThread(QString templateFile, int index, QWidget* receiver)
+ThumbnailThread::ThumbnailThread(QString templateFile, int index, QWidget* receiver, int listing)
     : m_index(index)
+    , m_listing(listing)
     , m_templatePath(templateFile)
     , m_receiver(receiver)
     , m_mode(3)
@@ -275,7 +276,10 @@ void ThumbnailThread::makeTemplateIcon()
     QImage image = ImageOperation::loadImageAtLeast(m_templatePath, 100);
     if (!image.isNull())
         image = ImageOperation::getSquareImage(image.scaled(100, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    reply("updateThumbIcon", m_index, AsPixmap {image});
+    if (m_listing >= 0)
+        reply("updateListingThumbIcon", m_listing, m_index, AsPixmap {image});
+    else
+        reply("updateThumbIcon", m_index, AsPixmap {image});
 }
 
 void ThumbnailThread::loadPicture()

@@ -23,8 +23,10 @@ public:
     ThumbnailThread(Image image, int index, int row, QWidget* receiver);
     // 2: the sheet thumbnail cache, "onFinishSaveThumb"().
     ThumbnailThread(QList<Image> images, QWidget* receiver, int size);
-    // 3: a room template's icon, "updateThumbIcon"(index, icon).
-    ThumbnailThread(QString templateFile, int index, QWidget* receiver);
+    // 3: a room template's icon, "updateThumbIcon"(index, icon). Given a listing (a number
+    // the receiver bumps whenever it lists anew), "updateListingThumbIcon"(listing, index,
+    // icon) instead, so that the receiver can drop the icons of an earlier listing.
+    ThumbnailThread(QString templateFile, int index, QWidget* receiver, int listing = -1);
     // 4: a picture for the viewer, "loadFinished"(image, path, flag); with fullScreenOnly
     // set, nothing once the full-screen view has closed.
     ThumbnailThread(QWidget* receiver, QString path, bool flag, bool fullScreenOnly);
@@ -60,6 +62,7 @@ private:
     Image m_image;
     int m_index = 0;
     int m_row = 0;
+    int m_listing = -1;
     QString m_templatePath;
     QList<Image> m_images;
     Image m_clipImage;

@@ -1,4 +1,5 @@
 #include "standin/demodata.h"
+#include "standin/demotemplates.h"
 
 #include "standin/standinserver.h"
 
@@ -156,7 +157,8 @@ bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
             return false;
         }
     }
-    return true;
+    // The room templates that the demo's "homepicpath" names.
+    return DemoTemplates::create(QDir(volumesRoot).filePath(QStringLiteral("share/家居模板/")), error);
 }
 
 static QByteArray png(const QImage& image)

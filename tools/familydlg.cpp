@@ -33,8 +33,8 @@ FamilyDlg::~FamilyDlg()
 void FamilyDlg::importFamilyPic(QString dir)
 {
     ui->listWidget->clear();
-    picPaths.clear();
-    const int call = ++listing;
+    m_picPaths.clear();
+    const int call = ++m_listing;
     const QPointer<FamilyDlg> self(this);
     // Ahead of any thumbnail jobs waiting on the pool: the operator waits for this list.
     QThreadPool::globalInstance()->start(
@@ -55,7 +55,7 @@ void FamilyDlg::importFamilyPic(QString dir)
             QMetaObject::invokeMethod(
                 qApp,
                 [self, call, dir, exists, paths] {
-                    if (self && call == self->listing)
+                    if (self && call == self->m_listing)
                         self->showTemplates(dir, exists, paths);
                 },
                 Qt::QueuedConnection);
@@ -69,12 +69,12 @@ void FamilyDlg::showTemplates(const QString& dir, bool exists, const QStringList
         Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("家具效果模板目录不存在!\n") + dir);
         return;
     }
-    picPaths = paths;
-    if (picPaths.isEmpty())
+    m_picPaths = paths;
+    if (m_picPaths.isEmpty())
         return;
-    showDefaultThumb(picPaths);
-    for (int i = 0; i < picPaths.size(); ++i)
-        QThreadPool::globalInstance()->start(new ThumbnailThread(picPaths.at(i), i, this));
+    showDefaultThumb(m_picPaths);
+    for (int i = 0; i < m_picPaths.size(); ++i)
+        QThreadPool::globalInstance()->start(new ThumbnailThread(m_picPaths.at(i), i, this, m_listing));
 }
 
 void FamilyDlg::showDefaultThumb(QStringList paths)
@@ -97,11 +97,17 @@ void FamilyDlg::updateThumbIcon(int index, QPixmap pic)
         item->setIcon(QIcon(pic));
 }
 
+void FamilyDlg::updateListingThumbIcon(int listing, int index, QPixmap pic)
+{
+    if (listing == m_listing)
+        updateThumbIcon(index, pic);
+}
+
 void FamilyDlg::selectItem(QListWidgetItem* item)
 {
     const int row = ui->listWidget->row(item);
-    if (row < 0 || row >= picPaths.size())
+    if (row < 0 || row >= m_picPaths.size())
         return;
-    QString path = picPaths.at(row);
+    QString path = m_picPaths.at(row);
     emit sendFamilyBigPicPath(path);
 }

@@ -12,7 +12,12 @@ class FamilyDlg;
 }
 
 // The room-template chooser: the templates of one room kind as a thumbnail list. A double
-// click hands the template's path on for the room preview.
+// click hands the template's path on for the room preview. The main window keeps one as a
+// pane for its whole life; GUI thread only.
+//
+// Each listing has a number: the folder reading and the thumbnail jobs carry it, and what
+// arrives for an earlier listing is dropped, so that late icons never land on the rows of
+// a newer one.
 class FamilyDlg : public QDialog
 {
     Q_OBJECT
@@ -33,12 +38,16 @@ public slots:
     void updateThumbIcon(int index, QPixmap pic);
     void selectItem(QListWidgetItem* item);
 
+private slots:
+    // The reply of a thumbnail job of the given listing.
+    void updateListingThumbIcon(int listing, int index, QPixmap pic);
+
 private:
     void showTemplates(const QString& dir, bool exists, const QStringList& paths);
 
     Ui::FamilyDlg* ui;
-    QStringList picPaths;
-    int listing = 0;
+    QStringList m_picPaths;
+    int m_listing = 0;
 };
 
 #endif // FAMILYDLG_H

@@ -3,11 +3,16 @@
 
 #include "core/config.h"
 #include "photostore/imagedata.h"
+#include "photostore/imageoperation.h"
+#include "tools/openglwidget.h"
 #include "viewer/movicedialog.h"
 #include "viewer/tipdialog.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QResizeEvent>
+#include <QThreadPool>
 
 PhotoView::PhotoView(QWidget* parent)
     : QWidget(parent)
@@ -17,6 +22,10 @@ PhotoView::PhotoView(QWidget* parent)
     ui->setupUi(this);
     ui->w_btom->setFixedHeight(int(40 * Config::scaleDpi));
     ui->familyscroll->hide();
+    familyWidget = new OpenGlWidget(nullptr);
+    familyWidget->setAcceptDrops(true);
+    ui->familyscroll->setWidget(familyWidget);
+    ui->familyscroll->setAlignment(Qt::AlignCenter);
 
     // Nothing is shown yet: no slide show, no crop, no remark.
     ui->BottomButton_Play_Stop->setEnabled(false);
@@ -40,6 +49,9 @@ PhotoView::~PhotoView()
 
 void PhotoView::showImage()
 {
+    // A photo shown ends the room preview.
+    ui->familyscroll->hide();
+    ui->imagescroll->show();
     // Loading the current photo comes with the picture widget.
 }
 
@@ -107,14 +119,45 @@ void PhotoView::showComparePic(QStringList)
     // Comparison comes with the picture widget.
 }
 
-void PhotoView::showFamilyPic(QString&)
+void PhotoView::showFamilyPic(QString& path)
 {
-    // The room preview comes with the room-template widget.
+    ui->familyscroll->show();
+    ui->imagescroll->hide();
+    familyWidget->showFamilyModelImage(path);
 }
 
-void PhotoView::setImageEditerDragIndex(bool, QString&)
+void PhotoView::setImageEditerDragIndex(bool isdrag, QString& path)
 {
-    // The room preview comes with the room-template widget.
+    // The album panel names the full-size photo; its 1000-pixel thumbnail is ample for the
+    // preview (the full file only when the thumbnail is not there yet). Read on a worker.
+    QString thumbnail;
+    for (const Image& photo : ImageData::getInstance()->getImagelist(SELE_ALL)) {
+        if (photo.GetBigImagePath() == path) {
+            thumbnail = photo.GetImagePath();
+            break;
+        }
+    }
+    const int load = ++m_familyPhotoLoad;
+    const QPointer<PhotoView> self(this);
+    const QString full = path;
+    QThreadPool::globalInstance()->start([self, load, isdrag, full, thumbnail] {
+        QImage image = thumbnail.isEmpty() ? QImage() : ImageOperation::loadImage(thumbnail);
+        if (image.isNull()) {
+            image = ImageOperation::loadImageAtLeast(full, 1000);
+            if (image.width() > 1000 || image.height() > 1000)
+                image = image.scaled(1000, 1000, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        }
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, load, isdrag, image]() mutable {
+                // A photo that cannot be read changes nothing.
+                if (!self || load != self->m_familyPhotoLoad || image.isNull())
+                    return;
+                self->familyWidget->setIsDrag(isdrag);
+                self->familyWidget->receivePhoto(image);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void PhotoView::slt_photoNumLabVisible(bool visible)

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class OpenGlWidget;
 class QLabel;
 namespace Ui {
 class PhotoView;
@@ -62,6 +63,9 @@ protected:
 
 private:
     Ui::PhotoView* ui;
+    OpenGlWidget* familyWidget;
+    // The latest photo pressed for the room preview; earlier loads still running are dropped.
+    int m_familyPhotoLoad = 0;
     QTimer timer;
     // A child of the top-level window, so that it floats over the whole workspace.
     QPointer<QLabel> photoNumLabel;

@@ -89,6 +89,36 @@ private slots:
         QCOMPARE(prompts.count(), 0);
     }
 
+    // Icons of an earlier listing still on their way must not land on the rows of the
+    // newer one: row 0 of the new listing is unreadable and must keep an empty icon.
+    void lateIconsOfAnEarlierListingAreDropped()
+    {
+        QTemporaryDir first, second;
+        QVERIFY(DemoData::writePhoto(first.filePath("a.jpg"), 40, 40, "a"));
+        QVERIFY(DemoData::writePhoto(first.filePath("b.jpg"), 40, 40, "b"));
+        QFile broken(second.filePath("a_broken.jpg"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("not a picture");
+        broken.close();
+        QVERIFY(DemoData::writePhoto(second.filePath("b_good.jpg"), 40, 40, "g"));
+
+        FamilyDlg chooser;
+        auto* list = chooser.findChild<QListWidget*>("listWidget");
+        auto pool = std::make_unique<PoolBlocker>();
+        chooser.importFamilyPic(first.path());
+        pool->release(); // the first folder is read; its rows wait in the event queue
+        pool = std::make_unique<PoolBlocker>();
+        QCoreApplication::processEvents(); // rows of the first listing, icon jobs queued
+        QCOMPARE(list->count(), 2);
+        chooser.importFamilyPic(second.path()); // read ahead of the queued icon jobs
+        pool->release();                        // the second folder's rows, then the first listing's icons
+        QTRY_COMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("a_broken.jpg"));
+        QTRY_VERIFY(!list->item(1)->icon().isNull());
+        QCoreApplication::processEvents();
+        QVERIFY(list->item(0)->icon().isNull());
+    }
+
     void typeButtonsSendTheirTypeAndClose_data()
     {
         QTest::addColumn<QString>("button");

@@ -258,16 +258,22 @@ private slots:
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("bedroom") << 0 << "模板/卧室/";
-        QTest::newRow("living room") << 1 << "模板/客厅/";
-        QTest::newRow("other") << 2 << "模板/其他/";
-        QTest::newRow("out of range") << 5 << "模板/卧室/";
+        QTest::addColumn<QString>("listed"); // the demo share's template of that room kind
+        QTest::newRow("bedroom") << 0 << "模板/卧室/"
+                                 << "卧室单框.jpg";
+        QTest::newRow("living room") << 1 << "模板/客厅/"
+                                     << "客厅双框.jpg";
+        QTest::newRow("other") << 2 << "模板/其他/"
+                               << "其他斜框.jpg";
+        QTest::newRow("out of range") << 5 << "模板/卧室/"
+                                      << "卧室单框.jpg";
     }
 
     void roomTypeChoosesTheFolder()
     {
         QFETCH(int, type);
         QFETCH(QString, folder);
+        QFETCH(QString, listed);
         auto w = makeWindow([] { return !Config::orderHomePath.isEmpty(); });
         PromptRecorder prompts;
         emit w->photoOperation->familyPhoto();
@@ -281,9 +287,15 @@ private slots:
         emit dialogs.first()->sendType(type);
         QVERIFY(!w->familyDlg->isHidden());
         QCOMPARE(w->viewSplitter->handleWidth(), 2);
-        // The demo share has no templates: the chooser names the folder it looked in.
-        QTRY_COMPARE(
-            prompts.texts(), QStringList {"家具效果模板目录不存在!\n" + DirServer::getHomeModelPath() + folder});
+        // The chooser lists the templates of the folder of that room kind.
+        auto* list = w->familyDlg->findChild<QListWidget*>(QStringLiteral("listWidget"));
+        QTRY_COMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), listed);
+        QString chosen;
+        connect(w->familyDlg, &FamilyDlg::sendFamilyBigPicPath, this, [&](QString& p) { chosen = p; });
+        emit list->itemDoubleClicked(list->item(0));
+        QCOMPARE(chosen, DirServer::getHomeModelPath() + folder + listed);
+        QCOMPARE(prompts.count(), 0);
 
         emit w->photoOperation->familyPhoto();
         QVERIFY(!w->isFamilyShown);
