@@ -34,7 +34,8 @@ QJsonObject good(const QString& id, const QString& stock, const QJsonArray& chil
 QJsonObject searchReply(const QJsonArray& goods, const QString& isstock = QStringLiteral("1"), int totalPage = 3)
 {
     return QJsonObject {{"code", "1"}, {"message", "查询成功"}, {"isstock", isstock}, {"total_page", totalPage},
-        {"goodtype", QJsonArray {QJsonObject {{"id", "11"}, {"name", "相册"}}, QJsonObject {{"id", "12"}, {"name", "相框"}}}},
+        {"goodtype",
+            QJsonArray {QJsonObject {{"id", "11"}, {"name", "相册"}}, QJsonObject {{"id", "12"}, {"name", "相框"}}}},
         {"goods", goods}};
 }
 
@@ -56,12 +57,7 @@ private:
         return m_window;
     }
 
-
-    template <typename T>
-    T* child(const char* name)
-    {
-        return m_window->findChild<T*>(QLatin1String(name));
-    }
+    template <typename T> T* child(const char* name) { return m_window->findChild<T*>(QLatin1String(name)); }
     QTableWidget* table() { return child<QTableWidget>("tableWidget"); }
     QString status() { return child<QLabel>("lb_message")->text(); }
     QPushButton* addButton(int row) { return qobject_cast<QPushButton*>(table()->cellWidget(row, 5)); }
@@ -178,8 +174,8 @@ private slots:
         add(row, 0);
         const StandInRequest post = adds().first();
         QCOMPARE(post.keys(),
-            QStringList({"token", "order_photo_id", "order_sample_infoid", "uid", "shopid", "ids", "companyid",
-                "ispage"}));
+            QStringList(
+                {"token", "order_photo_id", "order_sample_infoid", "uid", "shopid", "ids", "companyid", "ispage"}));
         QTEST(post.value("ids"), "ids");
         QCOMPARE(post.value("uid"), QStringLiteral("501"));
         QCOMPARE(post.value("order_sample_infoid"), QStringLiteral("30001"));
@@ -213,8 +209,7 @@ private slots:
                                  << "12寸水晶相册  库存不足" << QStringList {"警告: 提交错误：库存不足"};
         QTest::newRow("http error") << Failure::HttpStatus << QJsonObject() << "12寸水晶相册 提交失败..."
                                     << QStringList {"警告: 网络请求错误\n500"};
-        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "12寸水晶相册 提交失败..."
-                                  << QStringList();
+        QTest::newRow("not json") << Failure::NotJson << QJsonObject() << "12寸水晶相册 提交失败..." << QStringList();
         QTest::newRow("array") << Failure::Array << QJsonObject() << "12寸水晶相册 提交失败..." << QStringList();
     }
 

@@ -8,6 +8,7 @@
 #include "tests/support/testbackend.h"
 #include "tests/support/windowposts.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -34,12 +35,7 @@ private:
         return m_dialog;
     }
 
-
-    template <typename T>
-    T* child(const char* name)
-    {
-        return m_dialog->findChild<T*>(QLatin1String(name));
-    }
+    template <typename T> T* child(const char* name) { return m_dialog->findChild<T*>(QLatin1String(name)); }
     QTableWidget* table() { return child<QTableWidget>("tableWidget"); }
     QList<StandInRequest> searches() { return m_backend->requestsTo("order", "searchgood"); }
     QList<StandInRequest> replaces() { return m_backend->requestsTo("order", "replacegood"); }
@@ -111,10 +107,8 @@ private slots:
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty keyword") << ""
-                                       << -1 << "请输入搜索条件";
-        QTest::newRow("no row chosen") << "相"
-                                       << -1 << "请选择要替换的产品！";
+        QTest::newRow("empty keyword") << "" << -1 << "请输入搜索条件";
+        QTest::newRow("no row chosen") << "相" << -1 << "请选择要替换的产品！";
     }
 
     void refusals()
@@ -146,8 +140,8 @@ private slots:
         submit(0);
         const StandInRequest post = replaces().first();
         QCOMPARE(post.keys(),
-            QStringList({"token", "order_photo_id", "shopid", "goodid", "oid", "uid", "companyid",
-                "order_sample_infoid"}));
+            QStringList(
+                {"token", "order_photo_id", "shopid", "goodid", "oid", "uid", "companyid", "order_sample_infoid"}));
         QCOMPARE(post.value("goodid"), QStringLiteral("1301"));
         QCOMPARE(post.value("oid"), QStringLiteral("80012"));
         QCOMPARE(post.value("uid"), QStringLiteral("501"));
@@ -226,6 +220,23 @@ private slots:
         choose(3);
         submit(0);
         QCOMPARE(replaces().first().value("goodid"), QStringLiteral("3005"));
+    }
+
+    // Return searches, wherever the focus is; it never submits.
+    void returnKeySearches()
+    {
+        openDialog();
+        search();
+        choose(0);
+        QApplication::setActiveWindow(m_dialog);
+        for (const char* name : {"lineEdit", "submitButton"}) {
+            QWidget* target = child<QWidget>(name);
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Return);
+            QVERIFY(postsAnswered(m_dialog));
+        }
+        QCOMPARE(searches().size(), 3);
+        QVERIFY(replaces().isEmpty());
     }
 
     void closingWithoutReplacingEmitsNothing()
