@@ -109,7 +109,8 @@ void AddNewProducts::clickSearch()
                           .add(QStringLiteral("goodtypeid"), goodTypeId)
                           .add(QStringLiteral("order_photo_id"), Config::order_id)
                           .add(QStringLiteral("orderid"), Config::orderOneId)
-                          .add(QStringLiteral("searchtype"), ui->comboBox->currentIndex() == 1 ? QStringLiteral("2") : QStringLiteral("1"))
+                          .add(QStringLiteral("searchtype"),
+                              ui->comboBox->currentIndex() == 1 ? QStringLiteral("2") : QStringLiteral("1"))
                           .add(QStringLiteral("keyword"), ui->lineEdit->text())
                           .toByteArray();
     postDataFunc(body);
@@ -181,7 +182,8 @@ void AddNewProducts::refreshTable()
     table->setRowCount(products.size());
     for (int row = 0; row < products.size(); ++row) {
         const Product& product = products.at(row);
-        const QString cells[] = {product.number, product.goodname, product.goodtype, product.factorykeyx, product.stock};
+        const QString cells[]
+            = {product.number, product.goodname, product.goodtype, product.factorykeyx, product.stock};
         for (int column = 0; column < int(std::size(cells)); ++column)
             table->setItem(row, column, new QTableWidgetItem(cells[column]));
         if (isStock && table->item(row, StockColumn)->text() == QLatin1String("0"))
