@@ -97,7 +97,8 @@ public:
     // One entry of "ordergoods3": the field step with type and factory state, then children.
     void analysis_goods3(QJsonObject entry);
     void analysis_goods3_paras(QJsonObject entry);
-    // One entry of the catalogue search's "goods".
+    // One entry of the catalogue search's "goods". Its "id" is a catalogue id, so it goes into goodid, and id (an
+    // order row's id) stays empty: the add and replace posts send goodid.
     void searchGoods(QJsonObject entry);
 };
 
