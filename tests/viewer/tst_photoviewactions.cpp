@@ -18,11 +18,13 @@
 class PaneFixture
 {
 public:
-    explicit PaneFixture(PHOTOTYPE album = PHOTO_FINE)
+    // secondOrientation: the EXIF orientation of IMG_2.
+    explicit PaneFixture(PHOTOTYPE album = PHOTO_FINE, int secondOrientation = 1)
         : folder(OrderFolder::AlbumFolders | OrderFolder::ThumbnailFolders)
     {
-        for (const char* name : {"IMG_1.jpg", "IMG_2.jpg", "IMG_3.jpg"})
-            folder.addPhoto(album, QLatin1String(name), 120, 80);
+        folder.addPhoto(album, QStringLiteral("IMG_1.jpg"), 120, 80);
+        folder.addPhoto(album, QStringLiteral("IMG_2.jpg"), 120, 80, secondOrientation);
+        folder.addPhoto(album, QStringLiteral("IMG_3.jpg"), 120, 80);
         ImageData* images = ImageData::getInstance();
         images->importImage(album);
         images->setType(album, SELE_ALL);
@@ -145,6 +147,17 @@ private slots:
         pane.view.on_BottomButton_CancelClip_clicked();
         QCOMPARE(changed.count(), 2);
         QCOMPARE(ImageData::getInstance()->getCurrentImage().GetTrimrc(), QRect(0, 0, 0, 0));
+    }
+
+    void uprightRunReportsTheTurnedPhotoOnly()
+    {
+        PaneFixture pane(PHOTO_FINE, 6);
+        QSignalSpy turned(&pane.view, &PhotoView::sendUpdateThumbIconOneRefresh);
+        pane.view.on_BottomButton_AllPhotoForward_clicked();
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 10000); // shown again once all answered
+        QCOMPARE(turned.count(), 1);
+        QCOMPARE(turned.first().first().toInt(), 1);
+        QVERIFY(!turned.first().at(1).value<QPixmap>().isNull());
     }
 
     void addToProductOnlyFromTheSelection()
