@@ -66,6 +66,7 @@ public:
     QList<Image>::iterator getIterator();
     int getCurrentIndex();
     Image getCurrentImage();
+    SELETYPE getSeleType() const { return seleType; }
 
     // Lists and counts
     QList<Image>& getImagelist(SELETYPE sel);

@@ -2,34 +2,125 @@
 #include "ui_photoview.h"
 
 #include "core/config.h"
+#include "core/prompt.h"
+#include "photostore/dirserver.h"
+#include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/imageoperation.h"
+#include "photostore/thumbnailthread.h"
+#include "tools/addfrontdlg.h"
 #include "tools/openglwidget.h"
+#include "viewer/fullscreenview.h"
+#include "viewer/imageediter.h"
 #include "viewer/movicedialog.h"
+#include "viewer/playspeeddialog.h"
+#include "viewer/progresswindow.h"
 #include "viewer/tipdialog.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDebug>
+#include <QFile>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMovie>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QThreadPool>
+#include <QWheelEvent>
+
+std::function<int()> PhotoView::screenWidth = [] {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 1920;
+};
+
+namespace {
+const char* const kTransparentBorderless
+    = "QPushButton{background-color:rgba(255, 255, 255, 0);border-style: solid;border-width: 0px;}";
+const char* const kTransparent = "QPushButton{background-color:rgba(255, 255, 255, 0);}";
+const char* const kPlain = "QPushButton{}";
+} // namespace
 
 PhotoView::PhotoView(QWidget* parent)
     : QWidget(parent)
     , photoModel(PHOTO_FINE)
     , ui(new Ui::PhotoView)
+    , trim(nullptr)
 {
     ui->setupUi(this);
-    ui->w_btom->setFixedHeight(int(40 * Config::scaleDpi));
+    const double dpi = Config::scaleDpi;
+    ui->w_btom->setFixedHeight(int(40 * dpi));
+    const QList<QPair<QPushButton*, int>> widths {{ui->pushButton_PhotoMode, 55}, {ui->BottomButton_PlaySpeed, 40},
+        {ui->BottomButton_Pre, 30}, {ui->BottomButton_Play_Stop, 40}, {ui->BottomButton_Next, 30},
+        {ui->BottomButton_ScaleBig, 30}, {ui->BottomButton_ScaleSmall, 30}, {ui->BottomButton_RotateAntiClockWise, 30},
+        {ui->BottomButton_RotateClockWise, 30}, {ui->rotateSaveBtn, 70}, {ui->BottomButton_AllPhotoForward, 70},
+        {ui->BottomButton_Clip, 40}, {ui->BottomButton_Remark, 70}, {ui->pb_proadd, 70}, {ui->pb_more, 30},
+        {ui->BottomButton_CancelClip, 40}, {ui->BottomButton_CommitClip, 40}};
+    for (const auto& button : widths)
+        button.first->setMinimumSize(int(button.second * dpi), int(30 * dpi));
+
+    m_moreMenu = new QMenu(this);
+    uprightAction = new QAction(QStringLiteral("全部转正"), this);
+    proAddAction = new QAction(QStringLiteral("加入产品"), this);
+    m_moreMenu->addAction(uprightAction);
+    m_moreMenu->addAction(proAddAction);
+    ui->pb_more->setMenu(m_moreMenu);
+    smallScreen = screenWidth() < 1367;
+    if (smallScreen) {
+        connect(m_moreMenu, &QMenu::triggered, this, &PhotoView::slt_moreMenu_Click);
+        ui->pb_proadd->hide();
+        ui->BottomButton_AllPhotoForward->hide();
+    } else {
+        ui->pb_more->hide();
+    }
+
+    // The room preview is not built yet: its scroll area stays hidden.
+    editer = new ImageEditer;
+    ui->imagescroll->setWidget(editer);
+    ui->imagescroll->setAlignment(Qt::AlignCenter);
+    editer->installEventFilter(this);
+    connect(editer, &ImageEditer::rotateFinished, this, &PhotoView::rotateImgFinishSlot);
+    // The save reports the index it captured, so the right thumbnail is rebuilt.
+    connect(editer, &ImageEditer::rotateSaved, this, &PhotoView::sendUpdateRotateImg);
     ui->familyscroll->hide();
     familyWidget = new OpenGlWidget(nullptr);
     familyWidget->setAcceptDrops(true);
     ui->familyscroll->setWidget(familyWidget);
     ui->familyscroll->setAlignment(Qt::AlignCenter);
 
-    // Nothing is shown yet: no slide show, no crop, no remark.
-    ui->BottomButton_Play_Stop->setEnabled(false);
-    setButtonsEnable(false);
+    timer.setSingleShot(false);
+    connect(&timer, &QTimer::timeout, this, &PhotoView::onTimer);
+    connect(&trim, &TrimDlg::SendSelectedrcPara, this, &PhotoView::onReceiveClipSize);
+
+    waitLabel = new QLabel(window());
+    waitMovie = new QMovie(QStringLiteral(":/Play/Image/Play/wait.png"), QByteArray(), waitLabel);
+    waitLabel->setMovie(waitMovie);
+    waitLabel->setFrameStyle(0);
+    waitLabel->hide();
+    setMouseTracking(true);
+    setBottomButtonEnable(0);
+    connect(&trim, &TrimDlg::cancelEditPhoto, this, &PhotoView::on_BottomButton_CancelClip_clicked);
+
+    if (Config::bigImgShopIds.contains(Config::shop_id)) {
+        ui->pushButton_PhotoMode->setText(QStringLiteral("只原图"));
+    } else {
+        m_modeMenu = new QMenu(this);
+        modeActions << new QAction(QStringLiteral("缩略图+中图"), this)
+                    << new QAction(QStringLiteral("缩略图+原图"), this) << new QAction(QStringLiteral("只原图"), this);
+        modeActions[0]->setData(4);
+        modeActions[1]->setData(0);
+        modeActions[2]->setData(1);
+        m_modeMenu->addActions(modeActions);
+        ui->pushButton_PhotoMode->setMenu(m_modeMenu);
+        connect(m_modeMenu, &QMenu::triggered, this, &PhotoView::on_menu_Triggered);
+    }
+
+    progress = new ProgressWindow(nullptr);
+    progress->setWindowModality(Qt::ApplicationModal);
 
     photoNumLabel = new QLabel(window());
     QFont font = photoNumLabel->font();
@@ -43,55 +134,188 @@ PhotoView::PhotoView(QWidget* parent)
 
 PhotoView::~PhotoView()
 {
+    delete progress;
+    delete waitLabel;
     delete photoNumLabel;
     delete ui;
 }
+
+// ---- Showing ----
 
 void PhotoView::showImage()
 {
     // A photo shown ends the room preview.
     ui->familyscroll->hide();
     ui->imagescroll->show();
-    // Loading the current photo comes with the picture widget.
+    ImageData* images = ImageData::getInstance();
+    const bool selection = images->getType() == PHOTO_FINE;
+    if (smallScreen) {
+        m_moreMenu->removeAction(uprightAction);
+        if (selection)
+            m_moreMenu->addAction(uprightAction);
+    } else {
+        ui->BottomButton_AllPhotoForward->setVisible(selection);
+    }
+    // Only a cursor on a photo is shown; the end position designates none.
+    if (images->getImagelist(SELETYPE(0)).isEmpty() || images->getCurrentIndex() < 0)
+        return;
+    fullSizeLoaded = false;
+    curPath.clear();
+    switch (Config::show_mode) {
+    case 0:
+        showSmallThenBig();
+        break;
+    case 1:
+        showBigPhoto();
+        break;
+    case 4:
+        showSmallThenMid();
+        break;
+    default:
+        break;
+    }
 }
 
-void PhotoView::stopTimerAcitve()
+void PhotoView::showSmallPhoto()
 {
-    timer.stop();
-    ui->BottomButton_Play_Stop->setText(QStringLiteral("播放"));
+    const QImage small = ImageOperation::loadImage(ImageData::getInstance()->getCurrentImage().GetImagePath());
+    if (small.isNull())
+        return;
+    shownImage = small;
+    showLeftImage();
 }
 
-void PhotoView::showCryLabelNew(QStringList)
+void PhotoView::showSmallThenBig()
 {
-    // The album panel moves the photos once the popup has closed; the style picks the popup.
-    if (Config::delete_style.isNull() || Config::delete_style == QLatin1String("0")) {
-        MoviceDialog::tip = QStringLiteral("删除成功");
-        MoviceDialog* popup = new MoviceDialog(nullptr);
-        connect(popup, &MoviceDialog::finishTipDailog, this, &PhotoView::stopGifNew);
-        popup->setGeometry(width() / 2 - 110, height() / 2, popup->width(), popup->height());
-        popup->setWindowModality(Qt::ApplicationModal);
-        popup->setAttribute(Qt::WA_DeleteOnClose);
-        popup->show();
+    showWaitLabel(true);
+    showSmallPhoto();
+    startLoad(ImageData::getInstance()->getCurrentImage().GetBigImagePath(), true);
+}
+
+void PhotoView::showSmallThenMid()
+{
+    showWaitLabel(true);
+    showSmallPhoto();
+    startLoad(ImageData::getInstance()->getCurrentImage().GetMiddleImagePath(), false);
+}
+
+void PhotoView::showBigPhoto()
+{
+    showWaitLabel(true);
+    const QString path = ImageData::getInstance()->getCurrentImage().GetBigImagePath();
+    qDebug() << "大图路径： " << path;
+    startLoad(path, true);
+}
+
+void PhotoView::startLoad(const QString& path, bool isOriginal)
+{
+    curPath = path;
+    QThreadPool::globalInstance()->start(new ThumbnailThread(this, path, isOriginal, false));
+}
+
+void PhotoView::loadFinished(QImage img, QString imgPath, bool isOriginal)
+{
+    showWaitLabel(false);
+    if (img.isNull())
+        return;
+    // Two albums may hold photos of the same file name: only the whole path tells them apart.
+    if (imgPath != curPath)
+        return;
+    shownImage = img;
+    showLeftImage();
+    fullSizeLoaded = isOriginal;
+}
+
+void PhotoView::showLeftImage()
+{
+    if (!isShownImage())
+        return;
+    const Image photo = ImageData::getInstance()->getCurrentImage();
+    editer->showImage(
+        shownImage.copy(), photo.GetImageName(), photo.GetTrimrc(), photo.GetPicType(), photo.isEllipse(), 0);
+    m_editMode = 0;
+    ui->familyscroll->hide();
+    ui->imagescroll->show();
+    setBottomButtonEnable(1);
+}
+
+QRect PhotoView::noticeGeometry() const
+{
+    return QRect(int(editer->width() * 0.5 - 75), int(editer->height() * 0.75), 150, 30);
+}
+
+void PhotoView::showWaitLabel(bool show)
+{
+    if (show) {
+        waitLabel->setGeometry(noticeGeometry());
+        waitLabel->show();
+        waitMovie->start();
         return;
     }
-    TipDialog::tip = QStringLiteral("删除成功");
-    TipDialog* popup = new TipDialog(this);
-    connect(popup, &TipDialog::finishTipDailog, this, &PhotoView::stopGifNew);
-    popup->setWindowModality(Qt::ApplicationModal);
-    popup->setAttribute(Qt::WA_DeleteOnClose);
-    popup->setFixedSize(ui->imagescroll->width() + 10, ui->imagescroll->height() + 20);
-    popup->setStyleSheet(QStringLiteral("background-color: #80000000"));
-    popup->show();
-    popup->startAnima();
+    waitMovie->stop();
+    waitLabel->hide();
 }
 
-void PhotoView::stopGifNew()
+void PhotoView::on_menu_Triggered(QAction* action)
 {
-    emit sendAnimalStopDeleteIMG();
+    Config::show_mode = action->data().toInt();
+    emit sendTitleChange();
 }
 
-void PhotoView::finishTipDailog()
+void PhotoView::slt_moreMenu_Click(QAction* action)
 {
+    if (action == uprightAction)
+        on_BottomButton_AllPhotoForward_clicked();
+    else if (action == proAddAction)
+        on_pb_proadd_clicked();
+}
+
+void PhotoView::setBottomButtonEnable(int state)
+{
+    const QList<QPushButton*> browse {ui->BottomButton_Pre, ui->BottomButton_Play_Stop, ui->BottomButton_Next,
+        ui->BottomButton_ScaleBig, ui->BottomButton_ScaleSmall, ui->BottomButton_RotateAntiClockWise,
+        ui->BottomButton_RotateClockWise};
+    auto setBrowse = [&](bool enable) {
+        for (QPushButton* button : browse)
+            button->setEnabled(enable);
+    };
+    auto setClipButtons = [&](const char* style, const QString& commit, const QString& cancel) {
+        ui->BottomButton_CommitClip->setStyleSheet(QLatin1String(style));
+        ui->BottomButton_CommitClip->setText(commit);
+        ui->BottomButton_CancelClip->setStyleSheet(QLatin1String(style));
+        ui->BottomButton_CancelClip->setText(cancel);
+    };
+    switch (state) {
+    case 0:
+    case 5:
+        setBrowse(false);
+        setButtonsEnable(false);
+        setClipButtons(kTransparentBorderless, QString(), QString());
+        // Saving a turn needs a shown photo.
+        if (state == 0)
+            ui->rotateSaveBtn->setEnabled(false);
+        break;
+    case 1:
+        setBrowse(true);
+        setButtonsEnable(ImageData::getInstance()->getType() == PHOTO_FINE);
+        setClipButtons(kTransparent, QString(), QString());
+        ui->BottomButton_CommitClip->setFixedSize(40, 23);
+        ui->BottomButton_CancelClip->setFixedSize(40, 23);
+        if (ui->rotateSaveBtn->text() != QStringLiteral("处理中..."))
+            ui->rotateSaveBtn->setEnabled(true);
+        break;
+    case 3:
+        setBrowse(false);
+        setButtonsEnable(false);
+        setClipButtons(kPlain, QStringLiteral("确认"), QStringLiteral("取消"));
+        break;
+    default:
+        break;
+    }
+    if (Config::isLocked) {
+        ui->BottomButton_Clip->setEnabled(false);
+        ui->BottomButton_Remark->setEnabled(false);
+    }
 }
 
 void PhotoView::setButtonsEnable(bool enable)
@@ -109,14 +333,482 @@ void PhotoView::setLocked()
     setButtonsEnable(!Config::isLocked);
 }
 
-void PhotoView::showComparePic()
+// ---- Stepping, slide show, zoom ----
+
+void PhotoView::on_BottomButton_Next_clicked()
 {
-    // Comparison comes with the picture widget.
+    if (!isShownImage())
+        return;
+    ImageData::getInstance()->iteratorMoveNext();
+    showImage();
 }
 
-void PhotoView::showComparePic(QStringList)
+void PhotoView::on_BottomButton_Pre_clicked()
 {
-    // Comparison comes with the picture widget.
+    if (!isShownImage())
+        return;
+    ImageData::getInstance()->iteratorMovePre();
+    showImage();
+}
+
+void PhotoView::on_BottomButton_Play_Stop_clicked()
+{
+    if (!isShownImage())
+        return;
+    if (timer.isActive()) {
+        stopTimerAcitve();
+        return;
+    }
+    on_BottomButton_Next_clicked();
+    ui->BottomButton_Play_Stop->setText(QStringLiteral("停止"));
+    playStart = ImageData::getInstance()->getIterator();
+    timer.start(Config::play_speed);
+}
+
+void PhotoView::onTimer()
+{
+    if (!ImageData::getInstance()->iteratorMoveNextToEnd(playStart)) {
+        showImage();
+        return;
+    }
+    stopTimerAcitve();
+    QLabel* notice = new QLabel(this);
+    notice->setFrameStyle(0);
+    notice->setGeometry(noticeGeometry());
+    notice->setAlignment(Qt::AlignCenter);
+    notice->setText(QStringLiteral("已经是最后一张了"));
+    notice->setStyleSheet(QStringLiteral("color: white;                              font: bold 12px;                "
+                                         "background-color: grey;        border-radius: 10px;"));
+    notice->show();
+    // The notice stays a second without a local event loop; the label guards the call.
+    QTimer::singleShot(1000, notice, [this, notice] {
+        notice->hide();
+        notice->deleteLater();
+        showImage();
+    });
+}
+
+void PhotoView::stopTimerAcitve()
+{
+    timer.stop();
+    ui->BottomButton_Play_Stop->setText(QStringLiteral("播放"));
+}
+
+void PhotoView::on_BottomButton_PlaySpeed_clicked()
+{
+    if (isShownImage() && timer.isActive())
+        stopTimerAcitve();
+    PlaySpeedDialog* dialog = new PlaySpeedDialog(nullptr);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void PhotoView::on_BottomButton_ScaleBig_clicked()
+{
+    if (!isShownImage())
+        return;
+    if (fullSizeLoaded)
+        editer->scaleLarge();
+    else
+        showBigPhoto();
+}
+
+void PhotoView::on_BottomButton_ScaleSmall_clicked()
+{
+    if (isShownImage())
+        editer->scaleSmall();
+}
+
+bool PhotoView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != editer)
+        return QWidget::eventFilter(watched, event);
+    if (m_editMode != 0)
+        return false;
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        showFullScreenPhotoView();
+        return true;
+    }
+    if (event->type() == QEvent::Wheel) {
+        if (static_cast<QWheelEvent*>(event)->angleDelta().y() > 0)
+            on_BottomButton_ScaleBig_clicked();
+        else
+            on_BottomButton_ScaleSmall_clicked();
+        return true;
+    }
+    return false;
+}
+
+void PhotoView::showFullScreenPhotoView()
+{
+    if (ImageData::getInstance()->getImagelist(SELETYPE(0)).isEmpty())
+        shownImage = QImage();
+    if (!isShownImage())
+        return;
+    FullScreenView* view = new FullScreenView(nullptr);
+    connect(view, &FullScreenView::updateView, this, &PhotoView::onUpdate);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->showFullScreen();
+}
+
+void PhotoView::onUpdate(QStringList deletedImageNames)
+{
+    showImage();
+    qDebug() << "发送全屏关闭，被删除的照片为" << deletedImageNames;
+    emit sendUpdateMiddleRefresh(deletedImageNames);
+}
+
+// ---- Crop and remarks ----
+
+void PhotoView::on_BottomButton_Clip_clicked()
+{
+    if (!isShownImage())
+        return;
+    showLeftImage();
+    trim.setWindowModality(Qt::WindowModal);
+    trim.move(ui->imagescroll->width() + 15, int(ui->imagescroll->height() * 0.4));
+    trim.show();
+}
+
+void PhotoView::onReceiveClipSize(int width, int height, bool isEllipse)
+{
+    if (!isShownImage())
+        return;
+    setBottomButtonEnable(3);
+    m_editMode = 2;
+    ui->familyscroll->hide();
+    ui->imagescroll->show();
+    if (isEllipse)
+        editer->startCircleClip(width, height);
+    else
+        editer->startClip(width, height);
+}
+
+void PhotoView::on_BottomButton_CommitClip_clicked()
+{
+    if (m_editMode != 2 || !isShownImage()) {
+        qDebug() << "queren";
+        return;
+    }
+    ImageData* images = ImageData::getInstance();
+    images->getIterator()->setClipRect(editer->getClipRectToThousand(), editer->isEllipse());
+    const QString name = images->getCurrentImage().GetImageName();
+    showLeftImage();
+    emit sendClipChanged();
+    emit updateProductThumb();
+    QThreadPool::globalInstance()->start(new ThumbnailThread(images->getFineImage(name, SELETYPE(0)), this, 88));
+}
+
+void PhotoView::on_BottomButton_CancelClip_clicked()
+{
+    if (m_editMode != 2 || !isShownImage()) {
+        qDebug() << "quxiao";
+        return;
+    }
+    ImageData* images = ImageData::getInstance();
+    images->getIterator()->setClipRect(QRect(0, 0, 0, 0), false);
+    const QString thumb = DirServer::getClipThumbPath() + images->getCurrentImage().GetImageName();
+    if (QFile::exists(thumb))
+        QFile::remove(thumb);
+    showLeftImage();
+    emit sendClipChanged();
+    emit updateProductThumb();
+}
+
+void PhotoView::on_BottomButton_Remark_clicked()
+{
+    if (!isShownImage())
+        return;
+    addFrontDlg* dialog = new addFrontDlg(nullptr);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    dialog->setData(shownImage.copy(), ImageData::getInstance()->getCurrentImage().GetImageName());
+    connect(dialog, &addFrontDlg::sendNeedMessage, this, &PhotoView::receiveNeedMessage);
+}
+
+void PhotoView::receiveNeedMessage()
+{
+    emit sendRemarkChanged();
+}
+
+// ---- Rotation ----
+
+void PhotoView::on_BottomButton_RotateClockWise_clicked()
+{
+    if (!isShownImage() || m_editMode != 0)
+        return;
+    editer->rotateClockWise();
+    lastRotation = 0;
+}
+
+void PhotoView::on_BottomButton_RotateAntiClockWise_clicked()
+{
+    if (!isShownImage() || m_editMode != 0)
+        return;
+    editer->rotateAntiClockWise();
+    lastRotation = 1;
+}
+
+void PhotoView::on_rotateSaveBtn_clicked()
+{
+    if (!isShownImage())
+        return;
+    ui->rotateSaveBtn->setText(QStringLiteral("处理中..."));
+    ui->rotateSaveBtn->setEnabled(false);
+    // The picture widget captures the photo and its index now and saves on a worker.
+    editer->updateImageLib(lastRotation, editer->roll_angle());
+}
+
+void PhotoView::rotateImgFinishSlot()
+{
+    ui->rotateSaveBtn->setText(QStringLiteral("旋转保存"));
+    ui->rotateSaveBtn->setEnabled(isShownImage());
+    showImage();
+}
+
+void PhotoView::on_BottomButton_AllPhotoForward_clicked()
+{
+    uprightCount = 0;
+    uprightTotal = ImageData::getInstance()->getImagelist(SELETYPE(0)).size();
+    progress->show();
+    progress->setValue(uprightTotal, 0);
+    if (uprightTotal == 0) {
+        progress->hide();
+        return;
+    }
+    QThreadPool::globalInstance()->start(new ThumbnailThread(10, this));
+}
+
+void PhotoView::phototoupOneFinishSlot(bool ischange, QPixmap pic)
+{
+    if (ischange)
+        emit sendUpdateThumbIconOneRefresh(uprightCount, pic);
+    ++uprightCount;
+    progress->setValue(uprightTotal, uprightCount);
+    if (uprightCount == uprightTotal) {
+        progress->hide();
+        showImage();
+    }
+}
+
+// ---- Adding to a product ----
+
+void PhotoView::on_pb_proadd_clicked()
+{
+    ImageData* images = ImageData::getInstance();
+    if (images->getType() == PHOTO_FINE) {
+        const Image photo = images->getCurrentImage();
+        if (!photo.GetImageName().isEmpty())
+            emit sendProAddImg(QStringList {photo.GetImageName()});
+        return;
+    }
+    Prompt::information(nullptr, QStringLiteral("温馨提示"), QStringLiteral("只能添加成品到产品中"), QMessageBox::Yes,
+        QMessageBox::Yes);
+}
+
+// ---- Delete key and popups ----
+
+void PhotoView::keyPressEvent(QKeyEvent* event)
+{
+    qDebug() << "photoView keyPressEvent";
+    const int modifier = Config::shotCutKey[16];
+    const int key = Config::shotCutKey[17];
+    const bool isDelete
+        = modifier != 0 ? (int(event->modifiers()) == modifier && event->key() == key) : event->key() == key;
+    if (!isDelete) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    ImageData* images = ImageData::getInstance();
+    if (images->getCurrentIndex() < 0)
+        return;
+    // The photo is the one shown at the key press, whatever a slide show does meanwhile.
+    stopTimerAcitve();
+    const Image photo = images->getCurrentImage();
+    if (photo.GetPicType() == PHOTO_DESIGN) {
+        if (!Config::is_del_design_photo)
+            return;
+        if (Config::is_del_design_prompt
+            && Prompt::question(
+                   this, QStringLiteral("提示"), QStringLiteral("确定要删除吗？\n（注意：删除后无法恢复！）"))
+                == QMessageBox::No)
+            return;
+        deleteDesignImage(photo);
+        return;
+    }
+    if (modifier == 0)
+        qDebug() << "deletePhoto:no control and alt";
+    if (photoModel == PHOTO_RAW && !Config::isDelOrigin) {
+        Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("无权限删除，请和后台管理员联系"),
+            QMessageBox::Yes, QMessageBox::Yes);
+        return;
+    }
+    if (Config::isLocked)
+        return;
+    if (images->getType() == PHOTO_FINE) {
+        if (Config::isDelWarn
+            && Prompt::question(this, QStringLiteral("提示"), QStringLiteral("确定要将选中的照片移至 汰片 吗？"))
+                == QMessageBox::No)
+            return;
+        if (images->GetSeletedImages().isEmpty())
+            return;
+        // Decide before any success popup: a photo of a product only gets the refusal.
+        if (!photo.getProductId().isEmpty()) {
+            showRefusal();
+            return;
+        }
+        pendingDelete = photo.GetImageName();
+        showDeletePopup(&PhotoView::stopGif);
+    } else if (images->getType() == PHOTO_RAW) {
+        deleteOringinalImage();
+    }
+}
+
+void PhotoView::showDeletePopup(void (PhotoView::*finished)())
+{
+    if (Config::delete_style.isNull() || Config::delete_style == QLatin1String("0")) {
+        MoviceDialog::tip = QStringLiteral("删除成功");
+        MoviceDialog* popup = new MoviceDialog(nullptr);
+        connect(popup, &MoviceDialog::finishTipDailog, this, finished);
+        popup->setGeometry(width() / 2 - 110, height() / 2, popup->width(), popup->height());
+        popup->setWindowModality(Qt::ApplicationModal);
+        popup->setAttribute(Qt::WA_DeleteOnClose);
+        popup->show();
+        return;
+    }
+    TipDialog* popup = showTipOverPicture(QStringLiteral("删除成功"));
+    connect(popup, &TipDialog::finishTipDailog, this, finished);
+}
+
+TipDialog* PhotoView::showTipOverPicture(const QString& text)
+{
+    TipDialog::tip = text;
+    TipDialog* popup = new TipDialog(this);
+    popup->setWindowModality(Qt::ApplicationModal);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setFixedSize(ui->imagescroll->width() + 10, ui->imagescroll->height() + 20);
+    popup->setStyleSheet(QStringLiteral("background-color: #80000000"));
+    popup->show();
+    popup->startAnima();
+    return popup;
+}
+
+void PhotoView::showRefusal()
+{
+    qDebug() << "照片已指定制作，无法移至汰片";
+    showTipOverPicture(QStringLiteral("照片已指定制作，无法移至汰片"));
+}
+
+void PhotoView::showCryLabelNew(QStringList)
+{
+    // The album panel moves the photos once the popup has closed.
+    showDeletePopup(&PhotoView::stopGifNew);
+}
+
+void PhotoView::stopGif()
+{
+    deleteFineImage();
+}
+
+void PhotoView::stopGifNew()
+{
+    emit sendAnimalStopDeleteIMG();
+}
+
+void PhotoView::finishTipDailog()
+{
+}
+
+void PhotoView::deleteFineImage()
+{
+    const QString name = pendingDelete;
+    pendingDelete.clear();
+    if (name.isEmpty())
+        return;
+    ImageData* images = ImageData::getInstance();
+    const Image photo = images->getFineImage(name, SELETYPE(0));
+    if (photo.GetImageName() != name)
+        return;
+    if (!photo.getProductId().isEmpty()) {
+        showRefusal();
+        return;
+    }
+    const QList<Image>& list = images->getImagelist(images->getSeleType());
+    int i = 0;
+    while (i < list.size() && list.at(i).GetImageName() != name)
+        ++i;
+    const QStringList moved = images->fineImageToDeleted(QStringList {name});
+    if (moved.isEmpty())
+        return;
+    emit sendDeleteImage(moved);
+    placeCursorAfterRemoval(i);
+    showImage();
+}
+
+void PhotoView::placeCursorAfterRemoval(int i)
+{
+    ImageData* images = ImageData::getInstance();
+    const SELETYPE sel = images->getSeleType();
+    const int size = images->getImagelist(sel).size();
+    images->setIterator(i >= size || i < 0 ? 0 : i, sel);
+}
+
+void PhotoView::deleteOringinalImage()
+{
+    if (Prompt::question(nullptr, QString(), QStringLiteral("是否删除照片？\n（注意：删除后无法恢复！）"))
+        == QMessageBox::No)
+        return;
+    ImageData* images = ImageData::getInstance();
+    const int i = images->getCurrentIndex();
+    const QStringList names {images->getCurrentImage().GetImageName()};
+    images->deleteRawImage(names);
+    emit sendDeleteImage(names);
+    placeCursorAfterRemoval(i);
+    showImage();
+}
+
+void PhotoView::deleteDesignImage(const Image& photo)
+{
+    ImageData* images = ImageData::getInstance();
+    const int i = images->getCurrentIndex();
+    const QStringList names = images->deleteDesignImage(QStringList {photo.GetImageName()});
+    MoviceDialog::tip = QStringLiteral("删除完成");
+    MoviceDialog* popup = new MoviceDialog(this);
+    connect(popup, &MoviceDialog::finishTipDailog, this, &PhotoView::finishTipDailog);
+    popup->setGeometry(width() / 2 - 110, height() / 2, popup->width(), popup->height());
+    popup->setWindowModality(Qt::ApplicationModal);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->show();
+    if (names.isEmpty())
+        return;
+    emit sendDeleteImage(names);
+    placeCursorAfterRemoval(i);
+    showImage();
+}
+
+// ---- Comparison and room preview ----
+
+void PhotoView::showComparePic()
+{
+    if (!isShownImage() || m_editMode != 0)
+        return;
+    m_editMode = 1;
+    ui->familyscroll->hide();
+    ui->imagescroll->show();
+    editer->showCompare(ImageData::getInstance()->getCurrentImage().GetCompareImagePath());
+    setBottomButtonEnable(5);
+}
+
+void PhotoView::showComparePic(QStringList paths)
+{
+    if (!isShownImage() || (m_editMode != 0 && m_editMode != 1))
+        return;
+    m_editMode = 1;
+    ui->familyscroll->hide();
+    ui->imagescroll->show();
+    editer->showCompare(QList<QString>(paths));
+    setBottomButtonEnable(5);
 }
 
 void PhotoView::showFamilyPic(QString& path)

@@ -1,6 +1,11 @@
 #ifndef PHOTOVIEW_H
 #define PHOTOVIEW_H
 
+#include "photostore/image.h"
+#include "tools/trimdlg.h"
+
+#include <QImage>
+#include <QList>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
@@ -9,7 +14,16 @@
 #include <QWidget>
 
 class OpenGlWidget;
+#include <functional>
+
+class ImageEditer;
+class ProgressWindow;
+class TipDialog;
+class QAction;
+class QKeyEvent;
 class QLabel;
+class QMenu;
+class QMovie;
 namespace Ui {
 class PhotoView;
 }
@@ -17,9 +31,10 @@ class PhotoView;
 // The large-photo pane of the selection workspace. The workspace creates one, writes the
 // album it shows into `photoModel`, calls the public operations and connects the signals.
 //
-// So far the pane holds its frame, the tool bar's crop and remark buttons, the slide-show
-// timer, the photo-number label and the set-aside popup; showing, comparing and the room
-// preview come with the picture widgets.
+// The shown photo loads on pool jobs (thumbnail first, then the middle or full-size picture,
+// or the full-size one only, by Config::show_mode); a job's answer is shown only while its
+// full path is still the photo the pane wants. The room preview is not built yet: the pane
+// keeps its second scroll area hidden.
 class PhotoView : public QWidget
 {
     Q_OBJECT
@@ -41,6 +56,20 @@ public:
     void showFamilyPic(QString& path);
     void setImageEditerDragIndex(bool isdrag, QString& path);
 
+    bool isShownImage() const { return !shownImage.isNull(); }
+    int editMode() const { return m_editMode; }
+    ImageEditer* imageEditer() const { return editer; }
+    TrimDlg* trimDlg() { return &trim; }
+    QMenu* moreMenu() const { return m_moreMenu; }
+    QMenu* modeMenu() const { return m_modeMenu; }
+    bool isSmallScreen() const { return smallScreen; }
+    bool isFullSizeLoaded() const { return fullSizeLoaded; }
+    bool isPlaying() const { return timer.isActive(); }
+
+    // The primary screen's width, read at construction; tests replace it to reach both
+    // tool-bar layouts.
+    static std::function<int()> screenWidth;
+
 signals:
     void sendUpdateMiddleRefresh(QStringList deletedImageNames);
     void sendClipChanged();
@@ -55,18 +84,89 @@ signals:
 
 public slots:
     void slt_photoNumLabVisible(bool visible);
+    void stopGif();
     void stopGifNew();
     void finishTipDailog();
+    void onTimer();
+    void onReceiveClipSize(int width, int height, bool isEllipse);
+    void loadFinished(QImage img, QString imgPath, bool isOriginal);
+    void on_menu_Triggered(QAction* action);
+    void slt_moreMenu_Click(QAction* action);
+    void onUpdate(QStringList deletedImageNames);
+    void receiveNeedMessage();
+    void on_BottomButton_Play_Stop_clicked();
+    void on_BottomButton_Pre_clicked();
+    void on_BottomButton_Next_clicked();
+    void on_BottomButton_ScaleBig_clicked();
+    void on_BottomButton_ScaleSmall_clicked();
+    void on_BottomButton_Clip_clicked();
+    void on_BottomButton_CommitClip_clicked();
+    void on_BottomButton_CancelClip_clicked();
+    void on_BottomButton_Remark_clicked();
+    void on_BottomButton_RotateClockWise_clicked();
+    void on_BottomButton_RotateAntiClockWise_clicked();
+    void on_BottomButton_PlaySpeed_clicked();
+    void on_BottomButton_AllPhotoForward_clicked();
+    void on_rotateSaveBtn_clicked();
+    void on_pb_proadd_clicked();
+    void phototoupOneFinishSlot(bool ischange, QPixmap pic);
+    void rotateImgFinishSlot();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void showSmallThenBig();
+    void showSmallThenMid();
+    void showBigPhoto();
+    void showSmallPhoto();
+    void startLoad(const QString& path, bool isOriginal);
+    void showLeftImage();
+    void showWaitLabel(bool show);
+    void showFullScreenPhotoView();
+    void setBottomButtonEnable(int state);
+    QRect noticeGeometry() const;
+    // The delete popup chosen by Config::delete_style; its end goes to the slot given.
+    void showDeletePopup(void (PhotoView::*finished)());
+    void showRefusal();
+    // A TipDialog with this text over the picture area, animated, deleted on close.
+    TipDialog* showTipOverPicture(const QString& text);
+    void deleteFineImage();
+    void deleteOringinalImage();
+    void deleteDesignImage(const Image& photo);
+    // Puts the cursor on index i of the album's list after a removal, or on the first photo
+    // when i lies past the end.
+    void placeCursorAfterRemoval(int i);
+
     Ui::PhotoView* ui;
     OpenGlWidget* familyWidget;
     // The latest photo pressed for the room preview; earlier loads still running are dropped.
     int m_familyPhotoLoad = 0;
+    bool fullSizeLoaded = false;
+    TrimDlg trim;
+    int m_editMode = 0;
     QTimer timer;
+    QImage shownImage;
+    // The full path of the photo being loaded or shown; answers for any other path are stale.
+    QString curPath;
+    ImageEditer* editer = nullptr;
+    QLabel* waitLabel = nullptr;
+    QMovie* waitMovie = nullptr;
+    QMenu* m_modeMenu = nullptr;
+    QList<QAction*> modeActions;
+    QMenu* m_moreMenu = nullptr;
+    QAction* uprightAction = nullptr;
+    QAction* proAddAction = nullptr;
+    QList<Image>::iterator playStart;
+    ProgressWindow* progress = nullptr;
+    int uprightCount = 0;
+    int uprightTotal = 0;
+    int lastRotation = 0;
+    bool smallScreen = false;
+    // The selection photo the delete key chose, moved once its popup has closed.
+    QString pendingDelete;
     // A child of the top-level window, so that it floats over the whole workspace.
     QPointer<QLabel> photoNumLabel;
 };

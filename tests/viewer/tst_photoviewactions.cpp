@@ -1,0 +1,227 @@
+#include "core/config.h"
+#include "photostore/imagedata.h"
+#include "tests/support/orderfolder.h"
+#include "tests/support/promptrecorder.h"
+#include "tests/support/toplevel.h"
+#include "viewer/imageediter.h"
+#include "viewer/movicedialog.h"
+#include "viewer/photoview.h"
+#include "viewer/tipdialog.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+// The pane over a 成品 album of three photos, the second one shown.
+class PaneFixture
+{
+public:
+    // secondOrientation: the EXIF orientation of IMG_2.
+    explicit PaneFixture(PHOTOTYPE album = PHOTO_FINE, int secondOrientation = 1)
+        : folder(OrderFolder::AlbumFolders | OrderFolder::ThumbnailFolders)
+    {
+        folder.addPhoto(album, QStringLiteral("IMG_1.jpg"), 120, 80);
+        folder.addPhoto(album, QStringLiteral("IMG_2.jpg"), 120, 80, secondOrientation);
+        folder.addPhoto(album, QStringLiteral("IMG_3.jpg"), 120, 80);
+        ImageData* images = ImageData::getInstance();
+        images->importImage(album);
+        images->setType(album, SELE_ALL);
+        images->setIterator(1, SELE_ALL);
+        view.photoModel = album;
+        view.resize(800, 600);
+        view.show();
+    }
+    ~PaneFixture() { ImageData::getInstance()->clearImages(); }
+
+    QPushButton* button(const char* name) { return view.findChild<QPushButton*>(QLatin1String(name)); }
+    void pressDelete() { QTest::keyClick(&view, Qt::Key_Delete); }
+
+    OrderFolder folder;
+    PhotoView view;
+};
+
+class TestPhotoViewActions : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        Config::show_mode = 1;
+        Config::shotCutKey[16] = 0;
+        Config::shotCutKey[17] = Qt::Key_Delete;
+        Config::isDelWarn = false;
+        Config::isDelOrigin = false;
+        Config::isLocked = false;
+        Config::delete_style.clear();
+    }
+
+    void screenWidthChoosesTheToolBar_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("small");
+        QTest::newRow("1366") << 1366 << true;
+        QTest::newRow("1367") << 1367 << false;
+    }
+
+    void screenWidthChoosesTheToolBar()
+    {
+        QFETCH(int, width);
+        QFETCH(bool, small);
+        const auto previous = PhotoView::screenWidth;
+        PhotoView::screenWidth = [width] { return width; };
+        PhotoView view;
+        PhotoView::screenWidth = previous;
+        QCOMPARE(view.isSmallScreen(), small);
+        QCOMPARE(view.findChild<QPushButton*>("pb_more")->isHidden(), !small);
+        QCOMPARE(view.findChild<QPushButton*>("pb_proadd")->isHidden(), small);
+        QCOMPARE(view.moreMenu()->actions().size(), 2);
+    }
+
+    // The full path decides: a photo of the same file name in another album is stale.
+    void loadsAreShownOnlyForTheWantedPath()
+    {
+        PaneFixture pane;
+        QVERIFY(!pane.view.isShownImage());
+        QCOMPARE(pane.button("BottomButton_Next")->isEnabled(), false); // state 0
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        QVERIFY(pane.view.isFullSizeLoaded());
+        QVERIFY(pane.button("BottomButton_Next")->isEnabled()); // state 1
+        QVERIFY(pane.button("BottomButton_Clip")->isEnabled());
+
+        const QImage before = pane.view.imageEditer()->grab().toImage();
+        QImage other(50, 50, QImage::Format_RGB32);
+        other.fill(Qt::red);
+        pane.view.loadFinished(other, QStringLiteral("/elsewhere/汰片/IMG_2.jpg"), false);
+        QVERIFY(pane.view.isFullSizeLoaded());
+        QCOMPARE(pane.view.imageEditer()->grab().toImage(), before);
+    }
+
+    void steppingWrapsAtBothEnds()
+    {
+        PaneFixture pane;
+        ImageData* images = ImageData::getInstance();
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        images->setIterator(2, SELE_ALL);
+        pane.view.on_BottomButton_Next_clicked();
+        QCOMPARE(images->getCurrentIndex(), 0);
+        pane.view.on_BottomButton_Pre_clicked();
+        QCOMPARE(images->getCurrentIndex(), 2);
+    }
+
+    void slideShowStopsFromOutside()
+    {
+        PaneFixture pane;
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        pane.view.on_BottomButton_Play_Stop_clicked();
+        QVERIFY(pane.view.isPlaying());
+        QCOMPARE(pane.button("BottomButton_Play_Stop")->text(), QStringLiteral("停止"));
+        pane.view.stopTimerAcitve();
+        QVERIFY(!pane.view.isPlaying());
+        QCOMPARE(pane.button("BottomButton_Play_Stop")->text(), QStringLiteral("播放"));
+    }
+
+    void cropCommitAndCancelReachTheWorkspace()
+    {
+        PaneFixture pane;
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        QSignalSpy changed(&pane.view, &PhotoView::sendClipChanged);
+        pane.view.on_BottomButton_CommitClip_clicked(); // not cropping: nothing
+        QCOMPARE(changed.count(), 0);
+        pane.view.onReceiveClipSize(6, 4, false);
+        QCOMPARE(pane.view.editMode(), 2);
+        QCOMPARE(pane.button("BottomButton_CommitClip")->text(), QStringLiteral("确认"));
+        const QRect frame = pane.view.imageEditer()->getClipRectToThousand();
+        QVERIFY(frame.isValid());
+        pane.view.on_BottomButton_CommitClip_clicked();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetTrimrc(), frame);
+        QCOMPARE(pane.view.editMode(), 0);
+
+        pane.view.onReceiveClipSize(6, 4, false);
+        pane.view.on_BottomButton_CancelClip_clicked();
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetTrimrc(), QRect(0, 0, 0, 0));
+    }
+
+    void uprightRunReportsTheTurnedPhotoOnly()
+    {
+        PaneFixture pane(PHOTO_FINE, 6);
+        QSignalSpy turned(&pane.view, &PhotoView::sendUpdateThumbIconOneRefresh);
+        pane.view.on_BottomButton_AllPhotoForward_clicked();
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 10000); // shown again once all answered
+        QCOMPARE(turned.count(), 1);
+        QCOMPARE(turned.first().first().toInt(), 1);
+        QVERIFY(!turned.first().at(1).value<QPixmap>().isNull());
+    }
+
+    void addToProductOnlyFromTheSelection()
+    {
+        PromptRecorder prompts;
+        {
+            PaneFixture pane;
+            QSignalSpy added(&pane.view, &PhotoView::sendProAddImg);
+            pane.view.on_pb_proadd_clicked();
+            QCOMPARE(added.count(), 1);
+            QCOMPARE(added.first().first().toStringList(), QStringList {QStringLiteral("IMG_2.jpg")});
+        }
+        PaneFixture raw(PHOTO_RAW);
+        QSignalSpy added(&raw.view, &PhotoView::sendProAddImg);
+        raw.view.on_pb_proadd_clicked();
+        QCOMPARE(added.count(), 0);
+        QVERIFY(prompts.contains(QStringLiteral("温馨提示"), QStringLiteral("只能添加成品到产品中")));
+    }
+
+    // Only the delete shortcut meets the missing right in the raw album.
+    void rawAlbumRefusesOnlyTheDeleteKey()
+    {
+        PromptRecorder prompts;
+        PaneFixture pane(PHOTO_RAW);
+        QTest::keyClick(&pane.view, Qt::Key_A);
+        QCOMPARE(prompts.count(), 0);
+        pane.pressDelete();
+        QCOMPARE(prompts.count(), 1);
+        QVERIFY(prompts.contains(QStringLiteral("警告"), QStringLiteral("无权限删除，请和后台管理员联系")));
+        QCOMPARE(ImageData::getInstance()->getImagelist(SELE_ALL).size(), 3);
+    }
+
+    // A photo of a product gets the refusal alone, never "删除成功", and stays.
+    void assignedPhotoIsRefusedFirst()
+    {
+        PaneFixture pane;
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        ImageData::getInstance()->getIterator()->setProductId(QStringLiteral("77"));
+        pane.pressDelete();
+        QVERIFY(topLevelWindows<MoviceDialog>().isEmpty());
+        QCOMPARE(TipDialog::tip, QStringLiteral("照片已指定制作，无法移至汰片"));
+        QCOMPARE(ImageData::getInstance()->getImagelist(SELE_ALL).size(), 3);
+        qDeleteAll(pane.view.findChildren<TipDialog*>());
+    }
+
+    // The photo of the key press moves, even when the show steps on under the popup.
+    void deleteMovesThePhotoOfTheKeyPress()
+    {
+        PaneFixture pane;
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        QSignalSpy deleted(&pane.view, &PhotoView::sendDeleteImage);
+        pane.view.on_BottomButton_Play_Stop_clicked(); // shows IMG_3
+        pane.pressDelete();
+        QVERIFY(!pane.view.isPlaying());
+        ImageData::getInstance()->setIterator(0, SELE_ALL);
+        QVERIFY(deleted.wait(5000));
+        QCOMPARE(deleted.first().first().toStringList(), QStringList {QStringLiteral("IMG_3.jpg")});
+        QCOMPARE(imageNames(ImageData::getInstance()->getImagelist(SELE_ALL)),
+            (QStringList {QStringLiteral("IMG_1.jpg"), QStringLiteral("IMG_2.jpg")}));
+        QCOMPARE(ImageData::getInstance()->getCurrentIndex(), 0); // it was the last one
+    }
+};
+
+QTEST_MAIN(TestPhotoViewActions)
+#include "tst_photoviewactions.moc"
