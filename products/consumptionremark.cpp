@@ -38,9 +38,9 @@ void ConsumptionRemark::on_pb_submit_clicked()
     if (m_isSubmitting)
         return;
     m_isSubmitting = true;
-    const QByteArray body = FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
-        {"companyid", Config::super_id}, {"order_sample_infoid", Config::order_sample_infoid},
-        {"consumption_statement", ui->te->toPlainText()}});
+    const QByteArray body = FormBody::tokenBody(
+        {{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id}, {"companyid", Config::super_id},
+            {"order_sample_infoid", Config::order_sample_infoid}, {"consumption_statement", ui->te->toPlainText()}});
     qDebug().noquote() << "consumption statement paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_consumremark_post, body, this, &ConsumptionRemark::queryConsumRemarkCallBack);
 }
