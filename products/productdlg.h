@@ -70,6 +70,11 @@ public:
     // The name cell: name and photo count, marked for added and child products.
     static QString productNameText(const Product& product);
 
+    // Receivers of the urgency and product-change windows (connected by address: no form object carries these
+    // names).
+    void on_newUrgency();
+    void on_newProducts(QList<Product> products);
+
 signals:
     void getPicNamelist();
     void showImage();
@@ -100,9 +105,7 @@ public slots:
     void on_submitButton_clicked();
     void uploadSuccessedSlot();
     void on_urgentButton_clicked();
-    void on_newUrgency();
     void on_pushButton_clicked();
-    void on_newProducts(QList<Product> products);
     void on_pb_xfsm_clicked();
 
 protected:

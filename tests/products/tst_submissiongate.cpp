@@ -92,14 +92,15 @@ private slots:
 
         const QJsonObject accepted {{"code", "1"}, {"message", "库存充足"}};
         const QJsonObject shortStock {{"code", "0"}, {"message", "6寸照片冲印库存不足，剩余 2"}};
-        QTest::newRow("open order, no cloud: submission") << Failure::None << accepted << false << false << QString()
-                                                          << false << true;
-        QTest::newRow("open order, cloud: upload list") << Failure::None << accepted << false << true << QString()
-                                                        << true << false;
+        QTest::newRow("open order, no cloud: submission")
+            << Failure::None << accepted << false << false << QString() << false << true;
+        QTest::newRow("open order, cloud: upload list")
+            << Failure::None << accepted << false << true << QString() << true << false;
         QTest::newRow("locked order, cloud: submission")
             << Failure::None << accepted << true << true << QString() << false << true;
-        QTest::newRow("short stock: its words alone") << Failure::None << shortStock << false << false
-                                                      << QStringLiteral("6寸照片冲印库存不足，剩余 2") << false << false;
+        QTest::newRow("short stock: its words alone")
+            << Failure::None << shortStock << false << false << QStringLiteral("6寸照片冲印库存不足，剩余 2") << false
+            << false;
         QTest::newRow("refused, locked: nothing opens")
             << Failure::None << shortStock << true << false << QStringLiteral("6寸照片冲印库存不足，剩余 2") << false
             << false;
@@ -107,8 +108,8 @@ private slots:
             << Failure::None << QJsonObject {{"message", 5}} << false << false << QString("") << false << false;
         QTest::newRow("network error") << Failure::HttpStatus << QJsonObject() << false << false
                                        << QStringLiteral("网络请求错误\n500") << false << false;
-        QTest::newRow("not JSON: silent") << Failure::NotJson << QJsonObject() << false << false << QString() << false
-                                          << false;
+        QTest::newRow("not JSON: silent")
+            << Failure::NotJson << QJsonObject() << false << false << QString() << false << false;
     }
 
     void gateBranches()
@@ -246,7 +247,8 @@ private slots:
         m_backend->releaseHeld();
         QVERIFY(p->postsAnswered());
 
-        QCOMPARE(m_backend->endpointsCalled(), (QStringList {"order.updatestock", "order.ordergoods", "order.checkstock"}));
+        QCOMPARE(
+            m_backend->endpointsCalled(), (QStringList {"order.updatestock", "order.ordergoods", "order.checkstock"}));
         QCOMPARE(prompts.count(), 0);
         QVERIFY(!ProductData::m_printProducts.isEmpty());
         QCOMPARE(names(ProductData::m_printProducts), names(ProductData::m_products));
@@ -318,8 +320,9 @@ private slots:
         }));
         const QList<StandInRequest> updates = m_backend->requestsTo("order", "update_consumption_statement");
         QCOMPARE(updates.size(), 1);
-        QCOMPARE(updates.at(0).keys(), (QStringList {"token", "order_photo_id", "shopid", "companyid",
-                                           "order_sample_infoid", "consumption_statement"}));
+        QCOMPARE(updates.at(0).keys(),
+            (QStringList {
+                "token", "order_photo_id", "shopid", "companyid", "order_sample_infoid", "consumption_statement"}));
         QCOMPARE(stored, edited);
 
         statementButton->click();
@@ -343,8 +346,8 @@ private slots:
         QTest::newRow("fetch not JSON") << "getconsumption_statement" << Failure::NotJson << QJsonObject() << QString();
         QTest::newRow("update refused") << "update_consumption_statement" << Failure::None << refused
                                         << QStringLiteral("查询总体要求错误：订单不存在");
-        QTest::newRow("update network error") << "update_consumption_statement" << Failure::HttpStatus
-                                              << QJsonObject() << QStringLiteral("网络请求错误\n500");
+        QTest::newRow("update network error") << "update_consumption_statement" << Failure::HttpStatus << QJsonObject()
+                                              << QStringLiteral("网络请求错误\n500");
     }
 
     void consumptionStatementFailures()
@@ -374,7 +377,8 @@ private slots:
             prompts.clear();
             m_backend.reset();
             button(editor, "pb_submit")->click();
-            QVERIFY(waitUntil([this] { return m_backend->requestsTo("order", "update_consumption_statement").size() == 1; }));
+            QVERIFY(waitUntil(
+                [this] { return m_backend->requestsTo("order", "update_consumption_statement").size() == 1; }));
             // Accepted now: the editor closes.
             QVERIFY(waitUntil([editor] { return !editor->isVisible(); }));
             return;
