@@ -9,17 +9,23 @@
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "photostore/thumbnailthread.h"
+#include "delivery/seturgency.h"
+#include "productchanges/changeproducts.h"
+#include "products/consumptionremark.h"
 #include "products/ordergoodsreply.h"
 #include "products/productrequirement.h"
 #include "products/settingnumber.h"
 #include "products/settingpage.h"
 #include "products/settingzhangshu.h"
+#include "submit/submitandprint.h"
+#include "upload/uploadphotolistdialog.h"
 #include "workspace/droplistwidget.h"
 
 #include <QAction>
 #include <QCursor>
 #include <QDebug>
 #include <QHash>
+#include <QJsonDocument>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStandardItemModel>
@@ -141,6 +147,8 @@ ProductDlg::ProductDlg(QWidget* parent)
     , m_clickTimer(nullptr)
     , currentRow(-1)
     , m_currentColumn(-1)
+    , m_isCheckingStock(false)
+    , m_isRemarkQuerying(false)
 {
     ui->setupUi(this);
 
@@ -226,26 +234,35 @@ void ProductDlg::post(const char* logLabel, const QString& url, const QByteArray
 
 void ProductDlg::queryProducts()
 {
-    post("prod info", Config::url_query_change_product, orderBody(),
-        [this](const BackendReply& reply) { queryCallBack(reply); });
+    loadProducts(nullptr);
 }
 
-void ProductDlg::queryCallBack(const BackendReply& reply)
+void ProductDlg::loadProducts(std::function<void(bool)> afterLoad)
+{
+    post("prod info", Config::url_query_change_product, orderBody(), [this, afterLoad](const BackendReply& reply) {
+        const bool isShown = queryCallBack(reply);
+        if (afterLoad)
+            afterLoad(isShown);
+    });
+}
+
+bool ProductDlg::queryCallBack(const BackendReply& reply)
 {
     if (reply.isNetworkError()) {
         BackendPost::showNetworkError(reply, true);
-        return;
+        return false;
     }
     if (!reply.isObject())
-        return;
+        return false;
     const OrderGoodsReply goods = OrderGoodsReply::parse(reply.object);
     if (!goods.isAccepted) {
         warn(goods.error);
-        return;
+        return false;
     }
     Config::order_maxServNum = goods.maxServiceTime;
     refreshTabel(goods.products);
     setLocked();
+    return true;
 }
 
 void ProductDlg::refreshTabel(QList<Product> list)
@@ -316,10 +333,25 @@ void ProductDlg::setRow(int r, const Product& p)
 void ProductDlg::refreshProduct(int mode)
 {
     photoList->clear();
-    postModifyStock();
-    queryProducts();
-    // Mode 1 also leads to submission through the stock check, which the submission gate adds.
-    Q_UNUSED(mode)
+    // One after the other: the reload must see the stock update applied, and the stock check (mode 1) must judge
+    // the reloaded products, whose print set it takes.
+    const bool isChecking = mode == 1 && !m_isCheckingStock;
+    if (isChecking)
+        m_isCheckingStock = true;
+    post("mod stock", Config::url_post_modifystock, orderBody(), [this, isChecking](const BackendReply& reply) {
+        queryModifyStockCallBack(reply);
+        if (!isChecking) {
+            queryProducts();
+            return;
+        }
+        loadProducts([this](bool isShown) {
+            // A failed reload has shown its box; the operator submits again with "提交选片结果".
+            if (isShown)
+                queryCheckStock();
+            else
+                m_isCheckingStock = false;
+        });
+    });
 }
 
 void ProductDlg::postModifyStock()
@@ -1000,4 +1032,135 @@ void ProductDlg::queryPostIsPartCallBack(const BackendReply& reply)
         warn(QStringLiteral("提交数量错误：") + reply.message());
     // The tick shows what the back end holds, not what it refused.
     queryProducts();
+}
+
+// ---- Submission gate ----
+
+void ProductDlg::on_submitButton_clicked()
+{
+    if (m_isCheckingStock)
+        return;
+    m_isCheckingStock = true;
+    queryCheckStock();
+}
+
+void ProductDlg::queryCheckStock()
+{
+    post("check stock", Config::url_post_promptstock, orderBody(),
+        [this](const BackendReply& reply) { queryCheckStockCallBack(reply); });
+}
+
+void ProductDlg::queryCheckStockCallBack(const BackendReply& reply)
+{
+    m_isCheckingStock = false;
+    if (reply.isNetworkError()) {
+        BackendPost::showNetworkError(reply, true);
+        return;
+    }
+    if (!reply.isObject())
+        return;
+    qDebug().noquote() << "check stock info:" << QJsonDocument(reply.object).toJson(QJsonDocument::Indented);
+    if (!reply.isSuccess()) {
+        // The back end's own words (short stock and the like), without a prefix.
+        warn(reply.message());
+        return;
+    }
+    ProductData::m_printProducts.clear();
+    for (const Product& product : qAsConst(ProductData::m_products))
+        if (product.print)
+            ProductData::m_printProducts.append(product);
+
+    if (Config::isLocked || !Config::isUpOss) {
+        openSubmitDialog();
+        return;
+    }
+    auto* upload = new UploadPhotoListDialog(nullptr);
+    connect(upload, &UploadPhotoListDialog::upLoadSuccess, this, &ProductDlg::uploadSuccessedSlot);
+    upload->setModal(true);
+    upload->setAttribute(Qt::WA_DeleteOnClose);
+    upload->show();
+}
+
+void ProductDlg::uploadSuccessedSlot()
+{
+    openSubmitDialog();
+}
+
+void ProductDlg::openSubmitDialog()
+{
+    auto* submit = new SubmitandPrint(nullptr);
+    const QSize size(scaled(1200), scaled(300));
+    submit->setMinimumSize(size);
+    submit->setMaximumSize(size);
+    connect(submit, &SubmitandPrint::sendSetLocked, this, &ProductDlg::onSetLocked);
+    submit->setModal(true);
+    submit->setAttribute(Qt::WA_DeleteOnClose);
+    submit->show();
+}
+
+// ---- Urgency and product changes ----
+
+void ProductDlg::on_urgentButton_clicked()
+{
+    auto* urgency = new SetUrgency(nullptr);
+    connect(urgency, &SetUrgency::refreshOriTable, this, &ProductDlg::on_newUrgency);
+    urgency->setAttribute(Qt::WA_DeleteOnClose);
+    urgency->show();
+}
+
+void ProductDlg::on_newUrgency()
+{
+    queryProducts();
+}
+
+void ProductDlg::on_pushButton_clicked()
+{
+    auto* changes = new ChangeProducts(nullptr);
+    connect(changes, &ChangeProducts::changeAllProducts, this, &ProductDlg::on_newProducts);
+    changes->setAttribute(Qt::WA_DeleteOnClose);
+    changes->showNormal();
+}
+
+void ProductDlg::on_newProducts(QList<Product> products)
+{
+    // The window's list is not used: the back end's is the one shown.
+    Q_UNUSED(products)
+    photoList->clear();
+    qDebug() << "on_newProducts";
+    queryProducts();
+}
+
+// ---- Consumption statement ----
+
+void ProductDlg::on_pb_xfsm_clicked()
+{
+    if (m_isRemarkQuerying)
+        return;
+    m_isRemarkQuerying = true;
+    BackendPost::post(Config::url_consumremark_req, orderBody(), this, &ProductDlg::queryConsumRemarkCallBack);
+}
+
+void ProductDlg::queryConsumRemarkCallBack(const BackendReply& reply)
+{
+    m_isRemarkQuerying = false;
+    if (reply.isNetworkError()) {
+        BackendPost::showNetworkError(reply, true);
+        return;
+    }
+    if (!reply.isObject())
+        return;
+    if (!reply.isSuccess()) {
+        warn(QStringLiteral("查询总体要求错误：") + reply.message());
+        return;
+    }
+    qDebug() << "消费说明" << reply.object;
+    const QMap<QString, QString> remarkInfo {{QStringLiteral("token"), Config::token},
+        {QStringLiteral("order_photo_id"), Config::order_id}, {QStringLiteral("shopid"), Config::shop_id},
+        {QStringLiteral("companyid"), Config::super_id},
+        {QStringLiteral("order_sample_infoid"), Config::order_sample_infoid},
+        {QStringLiteral("consumption_statement"),
+            reply.object.value(QStringLiteral("consumption_statement")).toString()}};
+    auto* editor = new ConsumptionRemark(nullptr);
+    editor->refreshRemark(remarkInfo);
+    editor->show();
 }

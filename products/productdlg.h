@@ -14,6 +14,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
+
 struct BackendReply;
 class DropListWidget;
 class QAction;
@@ -68,6 +70,11 @@ public:
     // The name cell: name and photo count, marked for added and child products.
     static QString productNameText(const Product& product);
 
+    // Receivers of the urgency and product-change windows (connected by address: no form object carries these
+    // names).
+    void on_newUrgency();
+    void on_newProducts(QList<Product> products);
+
 signals:
     void getPicNamelist();
     void showImage();
@@ -93,6 +100,13 @@ public slots:
     void cutImgAction();
     void doubleClickTable(const QModelIndex& index);
     void onrequire_menu_Triggered(QAction* action);
+
+    // The submission gate: the stock check, then the upload list or the submission dialog.
+    void on_submitButton_clicked();
+    void uploadSuccessedSlot();
+    void on_urgentButton_clicked();
+    void on_pushButton_clicked();
+    void on_pb_xfsm_clicked();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -126,6 +140,13 @@ private:
     void connectRequirement(ProductRequirement* editor, const QString& productId);
     template <typename Editor> void showAtCursor(Editor* editor);
 
+    void queryCheckStock();
+    void queryCheckStockCallBack(const BackendReply& reply);
+    void openSubmitDialog();
+    // The products load; afterLoad is told whether the reply was accepted and shown.
+    void loadProducts(std::function<void(bool isShown)> afterLoad);
+    void queryConsumRemarkCallBack(const BackendReply& reply);
+
     void queryAllReq();
     void queryAllReqCallBack(const BackendReply& reply);
     void postAllProductReq();
@@ -141,7 +162,8 @@ private:
     void setRow(int row, const Product& product);
     // Every post of the panel: the address and body to the debug log under logLabel, then posted.
     void post(const char* logLabel, const QString& url, const QByteArray& body, BackendPost::Handler handler);
-    void queryCallBack(const BackendReply& reply);
+    // True when the load was accepted and shown.
+    bool queryCallBack(const BackendReply& reply);
     void queryModifyStockCallBack(const BackendReply& reply);
 
     Ui::ProductDlg* ui;
@@ -164,6 +186,10 @@ private:
     QStringList m_cutNames;
     int currentRow;
     int m_currentColumn;
+    // A stock check (or the reload leading to one) is on its way: presses of "提交选片结果" are ignored meanwhile,
+    // so one press opens one upload list or submission dialog.
+    bool m_isCheckingStock;
+    bool m_isRemarkQuerying;
 };
 
 #endif // PRODUCTDLG_H

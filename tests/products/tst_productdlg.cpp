@@ -338,10 +338,8 @@ private slots:
         QCOMPARE(p.list->count(), 0);
         QVERIFY(postsAnswered(p.dlg.get()));
         QCOMPARE(prompts.count(), 0);
-        // Both go at once; neither waits for the other.
-        QStringList called = m_backend->endpointsCalled();
-        called.sort();
-        QCOMPARE(called, (QStringList {"order.ordergoods", "order.updatestock"}));
+        // The reload follows the stock update's reply, so it shows the updated stock.
+        QCOMPARE(m_backend->endpointsCalled(), (QStringList {"order.updatestock", "order.ordergoods"}));
         const StandInRequest stock = m_backend->requestsTo("order", "updatestock").at(0);
         QCOMPARE(stock.keys(), (QStringList {"token", "order_photo_id", "shopid", "companyid", "order_sample_infoid"}));
         QCOMPARE(stock.value("order_photo_id"), QStringLiteral("1001"));
