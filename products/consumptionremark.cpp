@@ -1,4 +1,5 @@
 #include "products/consumptionremark.h"
+#include "products/replybox.h"
 #include "ui_consumptionremark.h"
 
 #include "core/backendpost.h"
@@ -48,16 +49,7 @@ void ConsumptionRemark::on_pb_submit_clicked()
 void ConsumptionRemark::queryConsumRemarkCallBack(const BackendReply& reply)
 {
     m_isSubmitting = false;
-    if (reply.isNetworkError()) {
-        BackendPost::showNetworkError(reply, true);
+    if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
         return;
-    }
-    if (!reply.isObject())
-        return;
-    if (!reply.isSuccess()) {
-        Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("查询总体要求错误：") + reply.message(),
-            QMessageBox::Yes, QMessageBox::Yes);
-        return;
-    }
     close();
 }

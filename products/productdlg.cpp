@@ -1,4 +1,5 @@
 #include "products/productdlg.h"
+#include "products/replybox.h"
 #include "ui_productdlg.h"
 
 #include "core/backendpost.h"
@@ -971,16 +972,8 @@ void ProductDlg::queryAllReq()
 
 void ProductDlg::queryAllReqCallBack(const BackendReply& reply)
 {
-    if (reply.isNetworkError()) {
-        BackendPost::showNetworkError(reply, true);
+    if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
         return;
-    }
-    if (!reply.isObject())
-        return;
-    if (!reply.isSuccess()) {
-        warn(QStringLiteral("查询总体要求错误：") + reply.message());
-        return;
-    }
     const QJsonValue text = reply.object.value(QStringLiteral("orderdescr"));
     auto* editor = new ProductRequirement(nullptr);
     // Bound to the order: whatever else is open, this editor's text is the overall requirement.
@@ -1143,16 +1136,8 @@ void ProductDlg::on_pb_xfsm_clicked()
 void ProductDlg::queryConsumRemarkCallBack(const BackendReply& reply)
 {
     m_isRemarkQuerying = false;
-    if (reply.isNetworkError()) {
-        BackendPost::showNetworkError(reply, true);
+    if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
         return;
-    }
-    if (!reply.isObject())
-        return;
-    if (!reply.isSuccess()) {
-        warn(QStringLiteral("查询总体要求错误：") + reply.message());
-        return;
-    }
     qDebug() << "消费说明" << reply.object;
     const QMap<QString, QString> remarkInfo {{QStringLiteral("token"), Config::token},
         {QStringLiteral("order_photo_id"), Config::order_id}, {QStringLiteral("shopid"), Config::shop_id},
