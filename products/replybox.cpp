@@ -12,8 +12,8 @@ bool acceptedReply(const BackendReply& reply, const QString& refusalPrefix)
     if (!reply.isObject())
         return false;
     if (!reply.isSuccess()) {
-        Prompt::information(nullptr, QStringLiteral("警告"), refusalPrefix + reply.message(), QMessageBox::Yes,
-            QMessageBox::Yes);
+        Prompt::information(
+            nullptr, QStringLiteral("警告"), refusalPrefix + reply.message(), QMessageBox::Yes, QMessageBox::Yes);
         return false;
     }
     return true;
