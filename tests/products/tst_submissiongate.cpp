@@ -427,7 +427,7 @@ private slots:
         button(p->dlg.get(), "pushButton")->click();
         QCOMPARE(topLevelWindows<ChangeProducts>().size(), 1);
         ChangeProducts* changes = topLevelWindows<ChangeProducts>().at(0);
-        changes->findChild<QPushButton*>()->click();
+        changes->findChild<QPushButton*>("confirmButton")->click();
         QCOMPARE(p->list->count(), 0);
         QVERIFY(waitUntil([this] { return m_backend->requestsTo("order", "ordergoods").size() == 2; }));
         QVERIFY(p->postsAnswered());
