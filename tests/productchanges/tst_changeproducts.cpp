@@ -359,17 +359,29 @@ private slots:
         QVERIFY(waitUntil([&] { return changes().size() == 2; }));
     }
 
-    void refusedLoadKeepsTheTables()
+    // A load that fails says so (or nothing, for an unreadable body) and keeps the lists and tables.
+    void failedLoadKeepsTheTables_data()
     {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("refused") << Failure::None << QStringList {"查询错误：无权限"};
+        QTest::newRow("http error") << Failure::HttpStatus << QStringList {"网络请求错误\n500"};
+        QTest::newRow("not json") << Failure::NotJson << QStringList();
+    }
+
+    void failedLoadKeepsTheTables()
+    {
+        QFETCH(Failure, failure);
         PromptRecorder prompts;
         openWindow();
-        scriptEndpoint(
-            m_backend, "order", "ordergoods2", Failure::None, QJsonObject {{"code", "0"}, {"message", "无权限"}});
+        scriptEndpoint(m_backend, "order", "ordergoods2", failure, QJsonObject {{"code", "0"}, {"message", "无权限"}});
         m_window->on_newProducts();
         QVERIFY(loadsAnswered(2));
-        QVERIFY(prompts.contains(QStringLiteral("警告"), QStringLiteral("查询错误：无权限")));
+        QTEST(prompts.texts(), "boxes");
         QCOMPARE(package()->rowCount(), 6);
         QCOMPARE(added()->rowCount(), 1);
+        const QList<QStringList> emitted = confirmations();
+        QCOMPARE(emitted.first().size(), 7);
     }
 
     // The remark goes to the product the editor was opened on, wherever a reload in between has put it, as plain text.
