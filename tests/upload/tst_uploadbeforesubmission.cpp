@@ -81,7 +81,8 @@ private slots:
         QPointer<QPushButton> start = upload->findChild<QPushButton*>("btnStartUpload");
         QCOMPARE(start->text(), QStringLiteral("开始上传"));
         start->click();
-        QVERIFY(waitUntil([&] { return !start || !upload->isVisible() || start->text() != QStringLiteral("正在上传"); }));
+        QVERIFY(
+            waitUntil([&] { return !start || !upload->isVisible() || start->text() != QStringLiteral("正在上传"); }));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(m_backend->requestsTo("upload", "plupload").size(), 1);
         QCOMPARE(topLevelWindows<SubmitandPrint>().size(), opensSubmission ? 1 : 0);

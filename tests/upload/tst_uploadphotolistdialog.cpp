@@ -388,6 +388,41 @@ private slots:
         QCOMPARE(filePart(uploads().at(2))->body, m_order->read("成品缩略图/small.jpg"));
     }
 
+    // Marks and crops that vanished are passed over without a request, never made again, and
+    // named (twenty at most) when a regeneration starts.
+    void vanishedMarksArePassedOver()
+    {
+        m_order->addFile("成品/p.jpg", ExifJpeg::plain(100, 80, Qt::red));
+        m_order->addFile("成品缩略图/p.jpg", ExifJpeg::plain(100, 80, Qt::red));
+        QStringList lines;
+        for (int i = 0; i < 21; ++i) {
+            const QString name = QStringLiteral("m%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+            m_order->addFile(i < 20 ? "marks/" + name : "crops/" + name, ExifJpeg::plain(20, 20, Qt::blue));
+            lines << (i < 20 ? "标注：" : "裁剪：") + name;
+        }
+        UploadList list;
+        QDir(m_order->path("marks")).removeRecursively();
+        QDir(m_order->path("crops")).removeRecursively();
+        list.start();
+        QVERIFY(list.runEnds());
+        QCOMPARE(uploads().size(), 1);
+        QCOMPARE(list.cell(0, 2), QStringLiteral("成功"));
+        QCOMPARE(list.cell(21, 2), QStringLiteral("文件不存在"));
+        QVERIFY(m_prompts->contains(QStringLiteral("提示"), QStringLiteral("上传结束：成功 1，失败 0，不存在 21。")));
+        // Missing rows alone do not hold the submission back.
+        QCOMPARE(list.buttons(), QStringLiteral("完成|关闭"));
+
+        m_prompts->clear();
+        list.button("btnGenerateThumb")->click();
+        QCOMPARE(m_prompts->calls().value(0).kind, PromptCall::Warning);
+        QCOMPARE(m_prompts->calls().value(0).text,
+            QStringLiteral("以下标注/裁剪照片不存在，不会自动生成：\n\n") + QStringList(lines.mid(0, 20)).join('\n')
+                + QStringLiteral("\n... 等共 21 张"));
+        QCOMPARE(m_prompts->count(), 1); // nothing to regenerate: no second box
+        list.start();
+        QCOMPARE(list.succeeded->count(), 1);
+    }
+
     void generateButton_data()
     {
         QTest::addColumn<QStringList>("originals"); // relative paths of the full-size photos
