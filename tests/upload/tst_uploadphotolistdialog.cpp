@@ -330,6 +330,35 @@ private slots:
         QCOMPARE(list.succeeded->count(), 0);
     }
 
+    void closingMidRunDropsTheRun_data()
+    {
+        QTest::addColumn<bool>("whilePosting");
+        QTest::newRow("while the file is prepared") << false;
+        QTest::newRow("while the post is out") << true;
+    }
+
+    // The dialog deleted mid-run (its close control, delete-on-close) takes the run with it: the
+    // answer or the worker's result reaches nothing, and the submission does not start.
+    void closingMidRunDropsTheRun()
+    {
+        QFETCH(bool, whilePosting);
+        m_order->addFile("成品/p.jpg", ExifJpeg::plain(3000, 2000, Qt::red)); // regenerated first
+        m_order->addFile("成品/q.jpg", ExifJpeg::plain(100, 80, Qt::red));
+        m_order->addFile("成品缩略图/q.jpg", ExifJpeg::plain(100, 80, Qt::red));
+        scriptEndpoint(m_backend, "upload", "plupload", Failure::Held, QJsonObject {{"code", "1"}});
+        auto list = std::make_unique<UploadList>();
+        list->start();
+        if (whilePosting)
+            QVERIFY(waitUntil([this] { return m_backend->heldCount() == 1; }));
+        const int succeeded = list->succeeded->count();
+        list->dialog.reset();
+        m_backend->releaseHeld();
+        QTest::qWait(200);
+        QCOMPARE(succeeded, 0);
+        QCOMPARE(uploads().size(), whilePosting ? 1 : 0);
+        QCOMPARE(m_prompts->count(), 0);
+    }
+
     // A quote or backslash in a name travels escaped; a line break cannot travel at all.
     void namesInTheHeader_data()
     {
