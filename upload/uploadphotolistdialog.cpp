@@ -682,10 +682,10 @@ void UploadPhotoListDialog::onCancelClicked()
     if (reply)
         reply->abort();
     uploading = false;
-    if (currentIndex >= 0 && currentIndex < items.size() && items.at(currentIndex).status == Uploading) {
+    if (currentIndex >= 0 && currentIndex < items.size() && items.at(currentIndex).status == Uploading)
         items[currentIndex].status = Failed;
-        refreshRow(currentIndex);
-    }
+    // Failed rows offer "重传" again once nothing runs.
+    refreshFailedRows();
     refreshSummary();
     updateButtons();
 }
@@ -746,6 +746,7 @@ void UploadPhotoListDialog::onPrepared(int index, const Prepared& prepared)
     if (cancelRequested) {
         // Cancelled while the file was prepared: nothing is sent.
         refreshRow(index);
+        refreshFailedRows();
         refreshSummary();
         updateButtons();
         return;
@@ -819,6 +820,7 @@ void UploadPhotoListDialog::slot_requestFinished(const BackendReply& result)
     const int row = currentIndex;
     if (cancelRequested) {
         uploading = false;
+        refreshFailedRows();
         updateButtons();
         return;
     }
@@ -856,12 +858,17 @@ void UploadPhotoListDialog::continueRun()
     uploadNextOrFinish();
 }
 
-void UploadPhotoListDialog::uploadNextOrFinish()
+void UploadPhotoListDialog::refreshFailedRows()
 {
-    uploading = false;
     for (int row = 0; row < items.size(); ++row)
         if (items.at(row).status == Failed)
             refreshRow(row);
+}
+
+void UploadPhotoListDialog::uploadNextOrFinish()
+{
+    uploading = false;
+    refreshFailedRows();
     refreshSummary();
     updateButtons();
     if (items.isEmpty())

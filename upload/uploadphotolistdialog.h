@@ -87,6 +87,7 @@ private:
     void showConfirmOnly(const QString& text);
     void createRowCells(int row);
     void refreshRow(int row);
+    void refreshFailedRows();
     void refreshSummary();
     void updateButtons();
     void scheduleLoadVisibleThumbs();

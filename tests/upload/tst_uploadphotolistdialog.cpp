@@ -330,6 +330,27 @@ private slots:
         QCOMPARE(list.succeeded->count(), 0);
     }
 
+    // "重传" waits while a run goes on and comes back on every failed row once it is cancelled.
+    void retryCellsAfterCancel()
+    {
+        addSelection();
+        int answered = 0;
+        m_backend->setHandler("upload", "plupload", [&answered](const StandInRequest&) {
+            const bool isFirst = answered++ == 0;
+            return isFirst ? StandInReply::json(QJsonObject {{"code", "0"}, {"message", "拒收"}})
+                           : StandInReply::json(QJsonObject {{"code", "1"}}).held();
+        });
+        UploadList list;
+        list.start();
+        QVERIFY(waitUntil([this] { return m_backend->heldCount() == 1; }));
+        QCOMPARE(list.column(2).mid(0, 2), (QStringList {"失败", "上传中"}));
+        QCOMPARE(list.cell(0, 4), QString());
+        list.button("btnCancel")->click();
+        QCOMPARE(list.column(2).mid(0, 2), (QStringList {"失败", "失败"}));
+        QCOMPARE(list.column(4).mid(0, 2), (QStringList {"重传", "重传"}));
+        m_backend->releaseHeld();
+    }
+
     void closingMidRunDropsTheRun_data()
     {
         QTest::addColumn<bool>("whilePosting");
