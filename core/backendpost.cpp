@@ -12,13 +12,13 @@ namespace BackendPost {
 
 namespace {
 
-// The request every post uses: form content type and length, verified TLS with the
-// deployment's trusted CAs, tolerant URL parsing, the transfer timeout.
-QNetworkRequest buildRequest(const QString& url, int contentLength)
+// The request every post uses: content type (a form unless said) and length, verified TLS with
+// the deployment's trusted CAs, tolerant URL parsing, the transfer timeout.
+QNetworkRequest buildRequest(const QString& url, int contentLength, const QByteArray& contentType)
 {
     QNetworkRequest request(QUrl(url, QUrl::TolerantMode));
     request.setSslConfiguration(Deployment::sslConfiguration());
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
     request.setHeader(QNetworkRequest::ContentLengthHeader, contentLength);
     // A back end that accepts the connection and never answers must not leave a window busy.
     request.setTransferTimeout(Deployment::requestTimeoutMs());
@@ -27,12 +27,15 @@ QNetworkRequest buildRequest(const QString& url, int contentLength)
 
 } // namespace
 
-void postOn(
-    QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver, Handler handler)
+QNetworkReply* postOn(QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver,
+    Handler handler, const QByteArray& contentType)
 {
     qDebug().noquote() << "Url:" << url;
-    qDebug().noquote() << "Paras:\n" + FormBody::logText(body);
-    QNetworkReply* reply = manager->post(buildRequest(url, body.size()), body);
+    if (contentType.startsWith("application/x-www-form-urlencoded"))
+        qDebug().noquote() << "Paras:\n" + FormBody::logText(body);
+    else
+        qDebug().noquote() << "Paras:" << contentType << body.size() << "bytes";
+    QNetworkReply* reply = manager->post(buildRequest(url, body.size(), contentType), body);
     // The receiver is the connection's context: once it is gone the handler is never called,
     // and the reply goes with its manager.
     QObject::connect(reply, &QNetworkReply::finished, receiver, [reply, handler = std::move(handler)] {
@@ -42,6 +45,7 @@ void postOn(
             qDebug().noquote() << "reply failed:" << result.errorString;
         handler(result);
     });
+    return reply;
 }
 
 void post(const QString& url, const QByteArray& body, QObject* receiver, Handler handler)

@@ -11,6 +11,7 @@
 #include <functional>
 
 class QNetworkAccessManager;
+class QNetworkReply;
 
 // The one road by which the client posts to its back end.
 //
@@ -28,9 +29,11 @@ using Handler = std::function<void(const BackendReply&)>;
 // Posts body to url on a manager of its own, a child of receiver.
 void post(const QString& url, const QByteArray& body, QObject* receiver, Handler handler);
 
-// Posts on a manager the caller owns (kept after the reply).
-void postOn(
-    QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver, Handler handler);
+// Posts on a manager the caller owns (kept after the reply). A body of another kind than a form
+// (a multipart upload) names its content type. Returns the reply, for its upload progress and
+// an abort; it is released after the handler has run.
+QNetworkReply* postOn(QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver,
+    Handler handler, const QByteArray& contentType = QByteArrayLiteral("application/x-www-form-urlencoded"));
 
 // Drops the posts of receiver still on their way, at once: their handlers are never called.
 // Not for use inside one of receiver's handlers.

@@ -285,7 +285,17 @@ void StandInServer::readFrom(QSslSocket* socket)
         else if (p.first == QLatin1String("a") && request.a.isEmpty())
             request.a = p.second;
     }
-    request.fields = decodeForm(request.body);
+    const QByteArray contentType = request.header("Content-Type");
+    if (MultipartForm::isMultipart(contentType)) {
+        // An upload: keep every part; its text parts are the request's fields.
+        if (!MultipartForm::parse(contentType, request.body, &request.parts))
+            qWarning("stand-in: malformed multipart body");
+        for (const StandInPart& part : qAsConst(request.parts))
+            if (!part.hasFileName)
+                request.fields << qMakePair(part.name, QString::fromUtf8(part.body));
+    } else {
+        request.fields = decodeForm(request.body);
+    }
     m_requests.append(request);
     emit requestReceived(request);
 

@@ -1,6 +1,8 @@
 #ifndef STANDINSERVER_H
 #define STANDINSERVER_H
 
+#include "standin/multipartform.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QJsonValue>
@@ -26,7 +28,8 @@ struct StandInRequest
     QList<QPair<QByteArray, QByteArray>> headers; // in the order sent
     QByteArray body;                              // raw, exactly as posted
     QString g, m, a;                              // routing parameters of the query
-    QList<QPair<QString, QString>> fields;        // decoded form pairs, in order
+    QList<QPair<QString, QString>> fields;        // decoded form pairs, in order (a multipart body's text parts)
+    QList<StandInPart> parts;                     // a multipart body's parts, files too, in order
 
     QString endpoint() const { return m + QLatin1Char('.') + a; }
     QString value(const QString& key) const; // first value of key, empty when absent

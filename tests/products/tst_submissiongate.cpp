@@ -158,7 +158,7 @@ private slots:
         if (opensUpload) {
             UploadPhotoListDialog* upload = topLevelWindows<UploadPhotoListDialog>().at(0);
             QVERIFY(upload->isModal());
-            upload->findChild<QPushButton*>()->click();
+            upload->findChild<QPushButton*>("btnStartUpload")->click();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCOMPARE(topLevelWindows<UploadPhotoListDialog>().size(), 0);
             QCOMPARE(topLevelWindows<SubmitandPrint>().size(), 1);
