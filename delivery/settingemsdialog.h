@@ -2,6 +2,7 @@
 #define SETTINGEMSDIALOG_H
 
 #include <QDialog>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QMap>
 #include <QString>
@@ -61,7 +62,6 @@ private:
     void initUI();
     void postInfo();
     void getPhoneExpressInfoReq();
-    QByteArray orderFields() const;
 
     Ui::SettingEMSDialog* ui;
     QMap<QString, QString> provinceMap;
