@@ -196,7 +196,7 @@ void SetExpressAddress::tabSelectRow(const QModelIndex& index)
     const QString addressId = value(address, "id");
     const bool isUnused = value(address, "is_use") == QLatin1String("0");
 
-    if (title == QLatin1String(DefaultTitle)) {
+    if (title == QString::fromUtf8(DefaultTitle)) {
         defaultRow = row;
         m_defaultId = addressId;
         isSubmitting = true;
@@ -206,7 +206,7 @@ void SetExpressAddress::tabSelectRow(const QModelIndex& index)
     selectedRow = row;
     m_selectedId = addressId;
     setChosenColumn();
-    if (title == QLatin1String("编辑") && isUnused) {
+    if (title == QStringLiteral("编辑") && isUnused) {
         auto* form = new SettingEMSDialog(nullptr);
         connect(form, &SettingEMSDialog::submitsuccess, this, &SetExpressAddress::refreshExpData);
         form->id = addressId;
@@ -223,7 +223,7 @@ void SetExpressAddress::tabSelectRow(const QModelIndex& index)
         form->setModal(true);
         form->show();
         form->setData();
-    } else if (title == QLatin1String("删除") && isUnused) {
+    } else if (title == QStringLiteral("删除") && isUnused) {
         const QByteArray body = FormBody::withToken()
                                     .add(QStringLiteral("id"), addressId)
                                     .add(QStringLiteral("order_photo_id"), Config::order_id)

@@ -1,5 +1,5 @@
-#include "core/config.h"
 #include "delivery/settingemsdialog.h"
+#include "tests/delivery/deliveryorder.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
@@ -84,10 +84,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_backend.isReady());
-        Config::order_id = QStringLiteral("1001");
-        Config::shop_id = QStringLiteral("7");
-        Config::super_id = QStringLiteral("3");
-        Config::order_sample_infoid = QStringLiteral("30001");
+        openDeliveryOrder();
     }
 
     void init() { m_backend.reset(); }
