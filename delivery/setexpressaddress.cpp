@@ -6,15 +6,13 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
-#include "core/jsontext.h"
 #include "core/prompt.h"
+#include "delivery/addressreply.h"
 #include "delivery/deliverytable.h"
 #include "delivery/settingemsdialog.h"
 #include "products/replybox.h"
 
 #include <QDebug>
-#include <QJsonArray>
-#include <QJsonValue>
 #include <QStandardItemModel>
 
 namespace {
@@ -22,11 +20,6 @@ namespace {
 const char* const DefaultTitle = "设为默认";
 const int ChosenColumn = 0;
 const int DefaultColumn = 1;
-
-QString text(const QJsonObject& o, const char* key)
-{
-    return jsonText(o.value(QLatin1String(key)));
-}
 
 QString value(const QMap<QString, QString>& row, const char* key)
 {
@@ -36,24 +29,6 @@ QString value(const QMap<QString, QString>& row, const char* key)
 bool isOne(const QMap<QString, QString>& row, const char* key)
 {
     return value(row, key) == QLatin1String("1");
-}
-
-// "is_use" counts as a number, sent as one or as its text; anything else reads as 0.
-QString useCount(const QJsonValue& v)
-{
-    bool ok = false;
-    const qlonglong n = jsonText(v).trimmed().toLongLong(&ok);
-    return ok ? QString::number(n) : QStringLiteral("0");
-}
-
-QMap<QString, QString> addressRow(const QJsonObject& record)
-{
-    QMap<QString, QString> row;
-    for (const char* key : {"id", "order_photo_id", "name", "phone", "postcode", "address", "provinceid", "cityid",
-             "countyid", "province", "city", "county", "ison"})
-        row.insert(QLatin1String(key), text(record, key));
-    row.insert(QStringLiteral("is_use"), useCount(record.value(QLatin1String("is_use"))));
-    return row;
 }
 
 QStandardItem* linkItem(const QString& caption, bool isShown)
@@ -136,10 +111,7 @@ void SetExpressAddress::getProvinceCallBack(const BackendReply& reply)
 {
     if (!acceptedReply(reply, QStringLiteral("查询快递信息错误：")))
         return;
-    addressList.clear();
-    const QJsonArray records = reply.object.value(QLatin1String("orderaddress_list")).toArray();
-    for (const QJsonValue& record : records)
-        addressList.append(addressRow(record.toObject()));
+    addressList = AddressReply::addressRows(reply.object);
 
     // The chosen address is the same address after a reload, wherever its row now is; a
     // deleted one leaves no choice rather than whatever address took its row.
@@ -268,27 +240,23 @@ void SetExpressAddress::setAddressDefaultCallBack(QJsonObject obj)
 {
     m_submission = nullptr;
     isSubmitting = false;
-    if (text(obj, "code") != QLatin1String("1")) {
-        DeliveryTable::warn(text(obj, "message"));
+    if (!DeliveryTable::isAccepted(obj))
         return;
-    }
     defaultRow = rowOfId(m_defaultId);
     for (int i = 0; i < addressList.size(); ++i) {
         const bool isDefault = i == defaultRow;
         addressList[i].insert(QStringLiteral("ison"), isDefault ? QStringLiteral("1") : QStringLiteral("0"));
         model->setItem(i, DefaultColumn, DeliveryTable::checkItem(isDefault));
     }
-    Prompt::about(nullptr, QStringLiteral("温馨提示"), text(obj, "message"));
+    Prompt::about(nullptr, QStringLiteral("温馨提示"), DeliveryTable::message(obj));
 }
 
 void SetExpressAddress::deleteAddressCallBack(QJsonObject obj)
 {
-    if (text(obj, "code") != QLatin1String("1")) {
-        DeliveryTable::warn(text(obj, "message"));
+    if (!DeliveryTable::isAccepted(obj))
         return;
-    }
     getProvinceInfo();
-    Prompt::about(nullptr, QStringLiteral("温馨提示"), text(obj, "message"));
+    Prompt::about(nullptr, QStringLiteral("温馨提示"), DeliveryTable::message(obj));
 }
 
 void SetExpressAddress::on_pb_addexp_clicked()
@@ -325,11 +293,9 @@ void SetExpressAddress::setProExpAddress(QJsonObject obj)
 {
     m_submission = nullptr;
     isSubmitting = false;
-    if (text(obj, "code") != QLatin1String("1")) {
-        DeliveryTable::warn(text(obj, "message"));
+    if (!DeliveryTable::isAccepted(obj))
         return;
-    }
-    Prompt::about(nullptr, QStringLiteral("温馨提示"), text(obj, "message"));
+    Prompt::about(nullptr, QStringLiteral("温馨提示"), DeliveryTable::message(obj));
     getProvinceInfo();
     emit emit_reloadpro();
 }

@@ -6,7 +6,6 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
-#include "core/jsontext.h"
 #include "core/prompt.h"
 #include "delivery/deliverytable.h"
 #include "delivery/setexpressaddress.h"
@@ -23,11 +22,6 @@ namespace {
 
 const int ChosenColumn = 0;
 const int PageColumn = 14;
-
-QString text(const QJsonObject& o, const char* key)
-{
-    return jsonText(o.value(QLatin1String(key)));
-}
 
 struct Choices
 {
@@ -240,10 +234,8 @@ void SetProExpress::on_pb_oneself_clicked()
 
 void SetProExpress::setOneselfPickUpCallBack(QJsonObject obj)
 {
-    if (text(obj, "code") != QLatin1String("1")) {
-        DeliveryTable::warn(text(obj, "message"));
+    if (!DeliveryTable::isAccepted(obj))
         return;
-    }
-    Prompt::about(nullptr, QStringLiteral("成功"), text(obj, "message"));
+    Prompt::about(nullptr, QStringLiteral("成功"), DeliveryTable::message(obj));
     getProDatas();
 }

@@ -8,6 +8,7 @@
 #include "core/httprequest.h"
 #include "core/jsontext.h"
 #include "core/prompt.h"
+#include "delivery/addressreply.h"
 #include "delivery/deliverytable.h"
 #include "products/replybox.h"
 
@@ -37,22 +38,25 @@ QString idOf(const QMap<QString, QString>& areas, const QString& name)
 }
 
 // Refills areas and combo ("请选择" first, then the names in reply order).
-void fillAreas(QComboBox* combo, QMap<QString, QString>& areas, const QJsonArray& entries)
+void fillAreas(QComboBox* combo, QMap<QString, QString>& areas, const QList<AddressReply::Area>& list)
 {
     areas.clear();
     combo->clear();
     combo->addItem(NoChoice);
-    for (const QJsonValue& element : entries) {
-        const QJsonObject entry = element.toObject();
-        const QString name = text(entry, "areaname");
-        areas.insert(text(entry, "id"), name);
-        combo->addItem(name);
+    for (const AddressReply::Area& area : list) {
+        areas.insert(area.first, area.second);
+        combo->addItem(area.second);
     }
+}
+
+void fillAreas(QComboBox* combo, QMap<QString, QString>& areas, const QJsonValue& entries)
+{
+    fillAreas(combo, areas, AddressReply::areas(entries.toArray()));
 }
 
 void clearAreas(QComboBox* combo, QMap<QString, QString>& areas)
 {
-    fillAreas(combo, areas, QJsonArray());
+    fillAreas(combo, areas, QList<AddressReply::Area>());
 }
 
 } // namespace
@@ -112,7 +116,7 @@ void SettingEMSDialog::queryInfoCallBack(const BackendReply& reply)
 {
     if (!acceptedReply(reply, QStringLiteral("查询快递信息错误：")))
         return;
-    fillAreas(ui->combProv, provinceMap, reply.object.value(QLatin1String("provinces")).toArray());
+    fillAreas(ui->combProv, provinceMap, reply.object.value(QLatin1String("provinces")));
     ui->combProv->setCurrentText(provinceMap.value(provinceid));
 }
 
@@ -168,7 +172,7 @@ void SettingEMSDialog::httpCityInfo(QJsonObject obj)
         DeliveryTable::warn(QStringLiteral("获取城市信息失败"));
         return;
     }
-    fillAreas(ui->combCity, cityMap, obj.value(QLatin1String("data")).toArray());
+    fillAreas(ui->combCity, cityMap, obj.value(QLatin1String("data")));
     if (!cityid.isEmpty())
         ui->combCity->setCurrentText(cityMap.value(cityid));
     ++m_districtRequest;
@@ -183,7 +187,7 @@ void SettingEMSDialog::httpRegionInfo(QJsonObject obj)
         DeliveryTable::warn(QStringLiteral("获取城市信息失败"));
         return;
     }
-    fillAreas(ui->combRegi, regionMap, obj.value(QLatin1String("data")).toArray());
+    fillAreas(ui->combRegi, regionMap, obj.value(QLatin1String("data")));
     if (!countyid.isEmpty())
         ui->combRegi->setCurrentText(regionMap.value(countyid));
 }
@@ -206,21 +210,20 @@ void SettingEMSDialog::getPhoneExpressInfo(const BackendReply& reply)
     // The lookup is a convenience: whatever goes wrong, the form stays as it is.
     if (!reply.isSuccess())
         return;
-    const QJsonObject result = reply.object.value(QLatin1String("result")).toObject();
-    const QJsonObject member = result.value(QLatin1String("memberdata")).toObject();
-    ui->lineEdit_address->setText(text(member, "address"));
-    provinceid = text(member, "provinceid");
-    cityid = text(member, "cityid");
-    countyid = text(member, "areaid");
+    const AddressReply::PhoneAddress found = AddressReply::phoneAddress(reply.object);
+    ui->lineEdit_address->setText(found.address);
+    provinceid = found.provinceid;
+    cityid = found.cityid;
+    countyid = found.countyid;
     // The lists come with the lookup; city or district lists still on their way are older.
     ++m_cityRequest;
     ++m_districtRequest;
-    ui->combProv->setCurrentText(isSet(provinceid) ? text(member, "provincename") : NoChoice);
+    ui->combProv->setCurrentText(isSet(provinceid) ? found.provincename : NoChoice);
     // Refilled even when empty, so no name stays visible without its id.
-    fillAreas(ui->combCity, cityMap, result.value(QLatin1String("citys")).toArray());
-    fillAreas(ui->combRegi, regionMap, result.value(QLatin1String("areaid")).toArray());
-    ui->combCity->setCurrentText(isSet(cityid) ? text(member, "cityname") : NoChoice);
-    ui->combRegi->setCurrentText(isSet(countyid) ? text(member, "areaname") : NoChoice);
+    fillAreas(ui->combCity, cityMap, found.cities);
+    fillAreas(ui->combRegi, regionMap, found.districts);
+    ui->combCity->setCurrentText(isSet(cityid) ? found.cityname : NoChoice);
+    ui->combRegi->setCurrentText(isSet(countyid) ? found.countyname : NoChoice);
 }
 
 void SettingEMSDialog::on_confirmButton_clicked()
