@@ -58,7 +58,7 @@ struct SubmissionFields
 };
 
 // The submission bodies ("&m=order&a=updategetphotodate2"). The main body is built here; the
-// side roads compose theirs from the same pieces.
+// side roads compose theirs from the same helpers.
 namespace SubmissionBody {
 
 // Keys "token" to "t_movie_time": the part every road sends alike.
