@@ -1,0 +1,18 @@
+#ifndef SHEETHTML_H
+#define SHEETHTML_H
+
+#include <QString>
+
+// Values on the sheet pages. Every value from the back end or the album goes through text(),
+// so that a name with "<" or "&" shows as written and never becomes markup.
+namespace SheetHtml {
+
+// A value as page text: escaped, its line breaks as breaks.
+QString text(const QString& value);
+
+// An image source for a local file, escaped for a double-quoted attribute.
+QString imageSource(const QString& path);
+
+} // namespace SheetHtml
+
+#endif // SHEETHTML_H
