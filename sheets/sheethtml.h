@@ -13,6 +13,18 @@ QString text(const QString& value);
 // An image source for a local file, escaped for a double-quoted attribute.
 QString imageSource(const QString& path);
 
+// The start of every sheet page: head, body and the centred block (left open).
+QString pageStart();
+
+// The style block of the production and thumbnail sheets.
+QString sheetStyles();
+
+// The two border rules that every sheet's style block ends with.
+QString thinBorders();
+
+// The current local time as the sheets print it.
+QString now();
+
 } // namespace SheetHtml
 
 #endif // SHEETHTML_H

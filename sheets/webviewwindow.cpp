@@ -6,7 +6,6 @@
 #include "core/formbody.h"
 #include "core/httprequest.h"
 #include "core/jsontext.h"
-#include "core/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -26,7 +25,6 @@
 #include <QNetworkReply>
 #include <QThreadPool>
 #include <QUrl>
-#include <QWebSettings>
 
 namespace {
 
@@ -74,11 +72,7 @@ WebViewWindow::WebViewWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("正在生成制作单..."));
     iniData();
 
-    QWebSettings* settings = ui->webView->settings();
-    settings->setAttribute(QWebSettings::LocalStorageEnabled, false);
-    settings->setAttribute(QWebSettings::OfflineWebApplicationCacheEnabled, false);
-    // The page carries text from the back end: nothing in it may run.
-    settings->setAttribute(QWebSettings::JavascriptEnabled, false);
+    SheetPrint::setUpView(ui->webView);
 
     barcode_url = Config::url_getbarcode + QStringLiteral("&order_photo_id=") + Config::order_id
         + QStringLiteral("&shopid=") + Config::shop_id + QStringLiteral("&companyid=") + Config::super_id
@@ -261,32 +255,17 @@ void WebViewWindow::print(QString html)
 
 void WebViewWindow::on_saveButton_clicked()
 {
-    const QString fileName = Prompt::getSaveFileName(
-        this, QStringLiteral("另存为"), QStringLiteral("./明细制作单"), QStringLiteral("网页 (*.html);;PDF(*.pdf)"));
-    if (fileName.isEmpty())
-        return;
-    if (SheetPrint::isPdfName(fileName))
-        saveAsPDF(fileName);
-    else
-        saveAsHTML(fileName);
+    SheetPrint::saveAsked(this, QStringLiteral("./明细制作单"));
 }
 
 bool WebViewWindow::saveAsHTML(QString fileName)
 {
-    QString error;
-    if (SheetPrint::saveAsHtml(getHTMLString(), fileName, &error))
-        return true;
-    Prompt::information(nullptr, QStringLiteral("提示"), error, QMessageBox::Ok);
-    return false;
+    return SheetPrint::saveReported(getHTMLString(), fileName, false);
 }
 
 bool WebViewWindow::saveAsPDF(QString fileName)
 {
-    QString error;
-    if (SheetPrint::saveAsPdf(getHTMLString(), fileName, &error))
-        return true;
-    Prompt::information(nullptr, QStringLiteral("提示"), error, QMessageBox::Ok);
-    return false;
+    return SheetPrint::saveReported(getHTMLString(), fileName, true);
 }
 
 QString WebViewWindow::cachedPhoto(const QString& name) const
@@ -300,34 +279,13 @@ QString WebViewWindow::getHTMLString()
         return html;
 
     QString page;
-    page += QStringLiteral("<HTML>");
-    page += QStringLiteral("<head>");
-    page += QStringLiteral("<meta http-equiv=\"Content-Language\" content=\"zh-cn\">");
-    page += QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">");
-    page += QStringLiteral("<title></title>");
-    page += QStringLiteral("</head>");
-    page += QStringLiteral("<body leftmargin=\"0\">");
-    page += QStringLiteral("<div align=\"center\">");
+    page += SheetHtml::pageStart();
 
-    page += QStringLiteral("<style type=\"text/css\">");
-    page += QStringLiteral(".style1 {\tfont-size: 24px;\tfont-weight: bold;\tfont-family: \"微软雅黑\",\"Tahoma\";}");
-    page += QStringLiteral("<!--");
-    page += QStringLiteral(".style2 {\tfont-size: 16px;\tfont-weight: bold;\tfont-family: \"微软雅黑\",\"Tahoma\";}");
-    page += QStringLiteral(".style4 {\tfont-size: 16px;\tfont-weight: bold;\tfont-family: \"黑体\",\"Tahoma\";}");
-    page += QStringLiteral(".style3 {\tfont-size: 12px;\tfont-family: \"微软雅黑\",\"Tahoma\";}");
-    page += QStringLiteral(".justify1 {\tdisplay:inline-block;\twidth:100%;;   overflow:hidden;}");
-    page += QStringLiteral("body,td,th {\tfont-size: 14px;\tfont-family: \"微软雅黑\",\"Tahoma\";}");
-    page += QStringLiteral("p { margin: 0px; padding: 0px;}");
-    page += QStringLiteral("-->");
-    page += QStringLiteral(
-        ".thinborder{border-collapse:collapse;border-spacing:0;border-left:1px solid #888;border-top:1px "
-        "solid #000;}");
-    page += QStringLiteral(".td_thin{border-right:1px solid #000;border-bottom:1px solid #000;padding:5px 15px;}");
-    page += QStringLiteral("</style>");
+    page += SheetHtml::sheetStyles();
 
     page += QStringLiteral("<p><table width=100%  border=0 cellspacing=0 cellpadding=1;><tr bgcolor=\"#FFFFFF\">");
-    page += QStringLiteral("<td width=33%><div align=\"left\"><br><br><br><br>")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + QStringLiteral("</div></td>");
+    page += QStringLiteral("<td width=33%><div align=\"left\"><br><br><br><br>") + SheetHtml::now()
+        + QStringLiteral("</div></td>");
     page += QStringLiteral("<td width=34%><div align=\"center\"><span align=\"center\" class=\"style1\">")
         + esc(shopname) + QStringLiteral("</span></div></td>");
     page += QStringLiteral("<td width=33%><div align=\"center\"><img  align=\"center\" src=\"") + src(barcode_file)
