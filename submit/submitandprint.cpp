@@ -30,7 +30,7 @@
 
 namespace {
 
-const char* const Title = "提交打印";
+const QString Title = QStringLiteral("提交打印");
 
 int scaled(int value)
 {
@@ -80,7 +80,7 @@ SubmitandPrint::SubmitandPrint(QWidget* parent)
 
     ui->pushButton_thumbnail->hide();
     ui->groupBox->hide();
-    setWindowTitle(QLatin1String(Title));
+    setWindowTitle(Title);
 
     const auto hideWhenOff = [](const QString& flag, std::initializer_list<QWidget*> widgets) {
         if (flag != QLatin1String("0"))
@@ -214,7 +214,7 @@ void SubmitandPrint::updateReadiness()
 
 void SubmitandPrint::endSubmitting()
 {
-    setWindowTitle(QLatin1String(Title));
+    setWindowTitle(Title);
     m_isSubmitting = false;
     updateReadiness();
 }
