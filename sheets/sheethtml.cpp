@@ -1,6 +1,7 @@
 #include "sheets/sheethtml.h"
 
 #include <QDateTime>
+#include <QStringList>
 #include <QUrl>
 
 namespace SheetHtml {
@@ -8,6 +9,15 @@ namespace SheetHtml {
 QString text(const QString& value)
 {
     return value.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<BR>"));
+}
+
+QString lines(const QString& joined)
+{
+    const QString br = QStringLiteral("<BR>");
+    QStringList parts = joined.split(br);
+    for (QString& part : parts)
+        part = text(part);
+    return parts.join(br);
 }
 
 QString imageSource(const QString& path)

@@ -10,6 +10,10 @@ namespace SheetHtml {
 // A value as page text: escaped, its line breaks as breaks.
 QString text(const QString& value);
 
+// Lines joined by "<BR>" (as the submission dialog joins names and contacts): each line
+// escaped, the breaks kept.
+QString lines(const QString& joined);
+
 // An image source for a local file, escaped for a double-quoted attribute.
 QString imageSource(const QString& path);
 

@@ -180,7 +180,7 @@ void ThumbnailViewWindow::appendCustomerTable(QString& page) const
             const bool isThin = r == 0 || (r == 1 && c < 2);
             page += (isThin ? QStringLiteral("    <td class=\"td_thin\" align=\"center\">")
                             : QStringLiteral("    <td align=\"center\">"))
-                + esc(rows[r].values[c]) + QStringLiteral("</td>");
+                + SheetHtml::lines(rows[r].values[c]) + QStringLiteral("</td>");
         }
         page += QStringLiteral("  </tr>");
     }

@@ -19,7 +19,8 @@ class ThumbnailViewWindow;
 // creator writes the public fields right after construction and shows it. The window has the
 // sheet thumbnails made into a folder of its own, downloads the barcode there, then builds the
 // page and shows it in a web view with scripts off; print and save build it again. Every value
-// is HTML-escaped. GUI thread only; deletes itself when closed if its creator sets
+// is HTML-escaped; the customer table's values may hold lines joined by "<BR>" (names,
+// phones and contacts), which stay breaks. GUI thread only; deletes itself when closed if its creator sets
 // Qt::WA_DeleteOnClose; its folder goes with it.
 class ThumbnailViewWindow : public QMainWindow
 {

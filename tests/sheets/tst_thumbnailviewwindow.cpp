@@ -25,7 +25,7 @@ class TestThumbnailViewWindow : public QObject
     {
         auto* window = new ThumbnailViewWindow;
         window->shopname = QStringLiteral("星光影楼 <i>旗舰</i>");
-        window->customer_title = QStringLiteral("小宝-王芳<BR>705DEMO-1001");
+        window->customer_title = QStringLiteral("小宝-<i>王芳</i><BR>705DEMO-1001");
         window->orderpayforkey = QStringLiteral("DEMO-1001");
         window->phones = QStringLiteral("13800001001");
         window->checktruing = QStringLiteral("2026-12-20");
@@ -80,7 +80,7 @@ private slots:
         QVERIFY2(inOrder(page,
                      {"class=\"style1\">星光影楼 &lt;i&gt;旗舰&lt;/i&gt;</span>",
                          "<td class=\"td_thin\" width=\"14.2%\"><div align=\"center\">初修</div></td>",
-                         "<td class=\"td_thin\" align=\"center\">小宝-王芳&lt;BR&gt;705DEMO-1001</td>",
+                         "<td class=\"td_thin\" align=\"center\">小宝-&lt;i&gt;王芳&lt;/i&gt;<BR>705DEMO-1001</td>",
                          "<td class=\"td_thin\" align=\"center\">DEMO-1001-</td>", "调色&lt;甲&gt;",
                          "<td width=\"14.3%\"><div align=\"center\">精修</div></td>", "毛底", "小李 &amp; 小王",
                          "<td align=\"center\">2026-12-20</td>    <td align=\"center\">2026-12-18</td>",
