@@ -91,7 +91,7 @@ private:
     void queryOrderInfoCallBack(const BackendReply& reply);
     void queryInfoEmsCallBack(const BackendReply& reply);
     void queryPostSecondSumCallBack(const BackendReply& reply);
-    void queryDelImgLogCallBack(const BackendReply& reply);
+    static void queryDelImgLogCallBack(const BackendReply& reply);
     void queryInfoThumbnailEmsCallBack(const BackendReply& reply);
     void queryPostThumbnailCallBack(const BackendReply& reply);
     void queryOrderThumbnailInfoCallBack(const BackendReply& reply);

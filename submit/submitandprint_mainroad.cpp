@@ -7,6 +7,8 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "delivery/setproexpress.h"
+#include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
 #include "products/replybox.h"
@@ -156,7 +158,11 @@ void SubmitandPrint::queryInfoEmsCallBack(const BackendReply& reply)
     if (reply.object.value(QStringLiteral("orderaddress")).toObject().isEmpty()) {
         warn(QStringLiteral("请输入快递信息"));
         endSubmitting();
-        // OPEN: the delivery address form (SettingEMSDialog) opens here, modal, without parent.
+        // The operator saves an address and presses the button again.
+        auto* form = new SettingEMSDialog(nullptr);
+        form->setModal(true);
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        form->show();
         return;
     }
     continueSubmission();
@@ -223,7 +229,10 @@ void SubmitandPrint::removeSetAsidePhotos()
 
 void SubmitandPrint::postDelImgLog()
 {
-    BackendPost::post(Config::url_del_img, orderIdentifiers(), this, &SubmitandPrint::queryDelImgLogCallBack);
+    // The order detail's reply closes the dialog whether or not this one has come: the record
+    // lives on the application, so that closing does not cancel it.
+    BackendPost::post(Config::url_del_img, orderIdentifiers(), QCoreApplication::instance(),
+        [](const BackendReply& reply) { queryDelImgLogCallBack(reply); });
 }
 
 void SubmitandPrint::queryDelImgLogCallBack(const BackendReply& reply)
@@ -368,8 +377,11 @@ void SubmitandPrint::on_wyxDateSelected(QString date)
 void SubmitandPrint::on_radioButton_isEMS_clicked()
 {
     Config::IsAllEms = true;
-    // OPEN: the product delivery dialog (SetProExpress) opens here: no parent, delete-on-close,
-    // minimum size 1000 x 600 scaled, modal.
+    auto* delivery = new SetProExpress(nullptr);
+    delivery->setAttribute(Qt::WA_DeleteOnClose);
+    delivery->setMinimumSize(int(1000 * Config::scaleDpi), int(600 * Config::scaleDpi));
+    delivery->setModal(true);
+    delivery->show();
 }
 
 void SubmitandPrint::on_radioButton_clicked()

@@ -23,9 +23,10 @@ template <typename T> T* named(QWidget* parent, const char* name)
     return widget;
 }
 
-// One labelled row of a column.
+// One labelled row of a column; the caption keeps its whole text, the field takes what is left.
 void addRow(QGridLayout* grid, QWidget* label, QWidget* field)
 {
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     const int row = grid->rowCount();
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
@@ -35,7 +36,9 @@ QGroupBox* radioGroup(QDialog* dialog, const char* name, QRadioButton** a, const
     const char* nameB, QRadioButton** c, const char* nameC)
 {
     auto* box = named<QGroupBox>(dialog, name);
-    auto* layout = new QVBoxLayout(box);
+    // One row of three choices, so that the three boxes fit the fixed height.
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(6, 2, 6, 2);
     *a = named<QRadioButton>(box, nameA);
     *b = named<QRadioButton>(box, nameB);
     *c = named<QRadioButton>(box, nameC);
@@ -56,9 +59,11 @@ void Ui_SubmitandPrint::setupUi(QDialog* dialog)
     dialog->setMaximumSize(1200, 300);
 
     auto* grid = new QGridLayout(dialog);
+    grid->setContentsMargins(6, 6, 6, 6);
     auto* rows = new QVBoxLayout;
     grid->addLayout(rows, 0, 0);
     auto* columns = new QHBoxLayout;
+    columns->setSpacing(4);
     rows->addLayout(columns);
 
     // Column 1: dates.
@@ -89,6 +94,8 @@ void Ui_SubmitandPrint::setupUi(QDialog* dialog)
         dialog, "kxggroupbox", &rb_kxg_wd, "rb_kxg_wd", &rb_kxg_kxg, "rb_kxg_kxg", &rb_kxg_bkxg, "rb_kxg_bkxg");
     gb_cplx = radioGroup(
         dialog, "gb_cplx", &rb_cplx_wqr, "rb_cplx_wqr", &rb_cplx_cjx, "rb_cplx_cjx", &rb_cplx_ycp, "rb_cplx_ycp");
+    for (QGroupBox* box : {gb_kjxway, kxggroupbox, gb_cplx})
+        box->setMaximumWidth(255);
     radios->addWidget(gb_kjxway);
     radios->addWidget(kxggroupbox);
     radios->addWidget(gb_cplx);
@@ -115,6 +122,9 @@ void Ui_SubmitandPrint::setupUi(QDialog* dialog)
     for (const auto& row : countRows) {
         *row.label = named<QLabel>(dialog, row.labelName);
         *row.field = named<QLineEdit>(dialog, row.fieldName);
+        // Counts are short: the room goes to the dates and the labels.
+        (*row.label)->setMaximumWidth(120);
+        (*row.field)->setMaximumWidth(70);
         addRow(counts, *row.label, *row.field);
     }
     columns->addLayout(counts, 1);
@@ -137,6 +147,10 @@ void Ui_SubmitandPrint::setupUi(QDialog* dialog)
     label_12 = named<QLabel>(dialog, "label_12");
     bcxppirce_lineEdit = named<QLineEdit>(dialog, "bcxppirce_lineEdit");
     addRow(amounts, label_12, bcxppirce_lineEdit);
+    for (QWidget* field : {static_cast<QWidget*>(comboBox_xps), static_cast<QWidget*>(secondSumLineEdit),
+             static_cast<QWidget*>(le_dxppirce), static_cast<QWidget*>(le_fgpirce),
+             static_cast<QWidget*>(bcxppirce_lineEdit)})
+        field->setMaximumWidth(120);
     columns->addLayout(amounts, 1);
 
     // Column 5: options and the delivery choice.
@@ -156,13 +170,17 @@ void Ui_SubmitandPrint::setupUi(QDialog* dialog)
     radioButton->setChecked(true);
     options->addWidget(groupBox_2);
     groupBox = named<QGroupBox>(dialog, "groupBox");
-    auto* completion = new QVBoxLayout(groupBox);
+    auto* completion = new QHBoxLayout(groupBox);
     radioButton_part = named<QRadioButton>(groupBox, "radioButton_part");
     radioButton_all = named<QRadioButton>(groupBox, "radioButton_all");
     radioButton_all->setChecked(true);
     completion->addWidget(radioButton_part);
     completion->addWidget(radioButton_all);
     options->addWidget(groupBox);
+    for (QWidget* w : {static_cast<QWidget*>(isdeletetpbtn), static_cast<QWidget*>(cb_urgent_photo),
+             static_cast<QWidget*>(checkBox_chengpin), static_cast<QWidget*>(checkBox),
+             static_cast<QWidget*>(groupBox_2), static_cast<QWidget*>(groupBox)})
+        w->setMaximumWidth(190);
     columns->addLayout(options, 1);
 
     rows->addItem(new QSpacerItem(20, 10, QSizePolicy::Minimum, QSizePolicy::Expanding));

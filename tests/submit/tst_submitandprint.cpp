@@ -340,6 +340,8 @@ private slots:
         QVERIFY(child<QRadioButton>(dialog, "radioButton_all")->isChecked());
         QVERIFY(!child<QCheckBox>(dialog, "isdeletetpbtn")->isChecked());
         QVERIFY(child<QPushButton>(dialog, "pushButton_2")->isEnabled());
+        if (qEnvironmentVariableIsSet("SUBMIT_SHOT"))
+            dialog->grab().save(qEnvironmentVariable("SUBMIT_SHOT"));
     }
 
     void detailEdges_data()
