@@ -5,6 +5,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
 #include "products/replybox.h"
@@ -44,7 +45,11 @@ bool addressFound(const BackendReply& reply)
     qDebug() << "2123232" << reply.object.value(QStringLiteral("orderaddress"));
     Prompt::information(
         nullptr, QStringLiteral("警告"), QStringLiteral("请输入快递信息"), QMessageBox::Yes, QMessageBox::Yes);
-    // OPEN: the delivery address form (SettingEMSDialog) opens here, modal, without parent.
+    // The operator saves an address and presses the button again.
+    auto* form = new SettingEMSDialog(nullptr);
+    form->setModal(true);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->show();
     return false;
 }
 

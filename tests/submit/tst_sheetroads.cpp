@@ -2,6 +2,7 @@
 
 #include "core/config.h"
 #include "core/formbody.h"
+#include "delivery/settingemsdialog.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "sheets/printemsinfo.h"
@@ -279,8 +280,12 @@ private slots:
         QVERIFY(waitUntil([&prompts] { return prompts.count() == 1; }));
         QCOMPARE(prompts.last().text, QStringLiteral("请输入快递信息"));
         QVERIFY(waitUntil([this] { return expressButton()->isEnabled(); }));
-        QCOMPARE(m_backend->endpointsCalled(), QStringList {"order.getorderaddress"});
+        QVERIFY(m_backend->requestsTo("order", "updategetphotodate2").isEmpty());
         QVERIFY(!Config::isLocked);
+        const QList<SettingEMSDialog*> forms = topLevelWindows<SettingEMSDialog>();
+        QCOMPARE(forms.size(), 1);
+        QVERIFY(forms.first()->isModal());
+        closeAll<SettingEMSDialog>();
     }
 
     // The thumbnail road (its button hidden): the 40-key body, kept as the back end has always
