@@ -11,6 +11,8 @@
 #include <QSaveFile>
 #include <QTextDocument>
 #include <QTextStream>
+#include <QWebSettings>
+#include <QWebView>
 
 namespace {
 
@@ -101,4 +103,27 @@ bool SheetPrint::saveAsHtml(const QString& html, const QString& fileName, QStrin
 bool SheetPrint::isPdfName(const QString& fileName)
 {
     return fileName.endsWith(QLatin1String("pdf"), Qt::CaseInsensitive);
+}
+
+QString SheetPrint::askSaveName(QWidget* window, const QString& proposedName)
+{
+    return Prompt::getSaveFileName(
+        window, QStringLiteral("另存为"), proposedName, QStringLiteral("网页 (*.html);;PDF(*.pdf)"));
+}
+
+bool SheetPrint::saveReported(const QString& html, const QString& fileName, bool isPdf)
+{
+    QString error;
+    if (isPdf ? saveAsPdf(html, fileName, &error) : saveAsHtml(html, fileName, &error))
+        return true;
+    Prompt::information(nullptr, QStringLiteral("提示"), error, QMessageBox::Ok);
+    return false;
+}
+
+void SheetPrint::setUpView(QWebView* view)
+{
+    QWebSettings* settings = view->settings();
+    settings->setAttribute(QWebSettings::LocalStorageEnabled, false);
+    settings->setAttribute(QWebSettings::OfflineWebApplicationCacheEnabled, false);
+    settings->setAttribute(QWebSettings::JavascriptEnabled, false);
 }

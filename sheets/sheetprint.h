@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QWebView;
 class QWidget;
 
 // Prints and saves sheet pages from their HTML text through the rich-text engine (not from a
@@ -26,6 +27,29 @@ bool saveAsHtml(const QString& html, const QString& fileName, QString* error);
 
 // Whether a chosen file name asks for a PDF: its suffix, in any case.
 bool isPdfName(const QString& fileName);
+
+// The sheet windows' save dialog ("另存为", HTML or PDF) proposing proposedName; empty when
+// the operator cancels.
+QString askSaveName(QWidget* window, const QString& proposedName);
+
+// The sheet windows' save button: asks for a name and saves the page as the name says.
+template <class Window> void saveAsked(Window* window, const QString& proposedName)
+{
+    const QString fileName = askSaveName(window, proposedName);
+    if (fileName.isEmpty())
+        return;
+    if (isPdfName(fileName))
+        window->saveAsPDF(fileName);
+    else
+        window->saveAsHTML(fileName);
+}
+
+// Turns off what a sheet's web view must not do: keep data, and run scripts (the page
+// carries text from the back end).
+void setUpView(QWebView* view);
+
+// Saves as PDF or HTML; a failure is shown in the box "提示" with what went wrong.
+bool saveReported(const QString& html, const QString& fileName, bool isPdf);
 
 } // namespace SheetPrint
 

@@ -6,48 +6,36 @@
 #include "core/formbody.h"
 #include "core/httprequest.h"
 #include "core/jsontext.h"
-#include "core/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "photostore/thumbnailthread.h"
 #include "sheets/picmarksreply.h"
+#include "sheets/sheetfolder.h"
+#include "sheets/sheethtml.h"
 #include "sheets/sheetprint.h"
 
 #include <QDateTime>
 #include <QDebug>
-#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QRegularExpression>
-#include <QSet>
 #include <QThreadPool>
 #include <QUrl>
-#include <QWebSettings>
 
 namespace {
 
-// Sheet folders of the windows open now; a folder of no live window is stale.
-QSet<QString>& liveFolders()
-{
-    static QSet<QString> folders;
-    return folders;
-}
-
-// A value as page text: escaped, its line breaks as breaks.
 QString esc(const QString& value)
 {
-    return value.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<BR>"));
+    return SheetHtml::text(value);
 }
 
-// An image source for a local file, escaped for a double-quoted attribute.
 QString src(const QString& path)
 {
-    return QUrl::fromLocalFile(path).toString().toHtmlEscaped();
+    return SheetHtml::imageSource(path);
 }
 
 // A label cell of the order table.
@@ -84,11 +72,7 @@ WebViewWindow::WebViewWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("正在生成制作单..."));
     iniData();
 
-    QWebSettings* settings = ui->webView->settings();
-    settings->setAttribute(QWebSettings::LocalStorageEnabled, false);
-    settings->setAttribute(QWebSettings::OfflineWebApplicationCacheEnabled, false);
-    // The page carries text from the back end: nothing in it may run.
-    settings->setAttribute(QWebSettings::JavascriptEnabled, false);
+    SheetPrint::setUpView(ui->webView);
 
     barcode_url = Config::url_getbarcode + QStringLiteral("&order_photo_id=") + Config::order_id
         + QStringLiteral("&shopid=") + Config::shop_id + QStringLiteral("&companyid=") + Config::super_id
@@ -99,19 +83,9 @@ WebViewWindow::WebViewWindow(QWidget* parent)
 
 WebViewWindow::~WebViewWindow()
 {
-    // The managers go with the window and abort their replies; the files are closed first.
-    for (Download* load : {&m_barcode, &m_qrcode}) {
-        if (load->reply)
-            load->reply->disconnect(this);
-        delete load->file;
-        load->file = nullptr;
-    }
-    delete m_barcode.manager;
-    delete m_qrcode.manager;
-    if (!m_sheetFolder.isEmpty()) {
-        liveFolders().remove(m_sheetFolder);
-        FileOperation::removeDir(m_sheetFolder);
-    }
+    m_barcode.release(this);
+    m_qrcode.release(this);
+    SheetFolder::remove(m_sheetFolder);
     delete ui;
 }
 
@@ -158,24 +132,8 @@ void WebViewWindow::iniData()
 
 void WebViewWindow::httpPicMarks()
 {
-    // Only folders that no open sheet uses are removed: another window's page still needs its own.
-    const QString temp = DirServer::getTempPath();
-    FileOperation::makeDir(temp);
-    static const QRegularExpression stampName(QStringLiteral("^\\d+$"));
-    const QStringList entries = QDir(temp).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        const QString folder = temp + entry + QLatin1Char('/');
-        if (stampName.match(entry).hasMatch() && !liveFolders().contains(folder))
-            FileOperation::removeDir(folder);
-    }
-
-    qint64 stamp = QDateTime::currentMSecsSinceEpoch();
-    while (liveFolders().contains(temp + QString::number(stamp) + QLatin1Char('/')))
-        ++stamp;
-    const QString stampText = QString::number(stamp);
-    m_sheetFolder = temp + stampText + QLatin1Char('/');
-    liveFolders().insert(m_sheetFolder);
-    FileOperation::makeDir(m_sheetFolder);
+    m_sheetFolder = SheetFolder::create();
+    const QString stampText = m_sheetFolder.section(QLatin1Char('/'), -2, -2);
     DirServer::setWebPageThumbPath(m_sheetFolder);
     barcode_file = m_sheetFolder + QStringLiteral("qrcode/") + QStringLiteral("/") + stampText + QStringLiteral(".jpg");
     qrcode_file = m_sheetFolder + QStringLiteral("qrcode/") + QStringLiteral("/") + stampText + QStringLiteral("vqsoft")
@@ -226,56 +184,24 @@ void WebViewWindow::onFinishSaveThumb()
 
 void WebViewWindow::download(QString url, QString savePath)
 {
-    startDownload(m_barcode, url, savePath, false);
+    m_barcode.start(this, url, savePath, &WebViewWindow::replyFinished, &WebViewWindow::onDownloadProgress,
+        &WebViewWindow::onReadyRead);
 }
 
 void WebViewWindow::download1(QString url, QString savePath)
 {
-    startDownload(m_qrcode, url, savePath, true);
-}
-
-void WebViewWindow::startDownload(Download& load, const QString& url, const QString& savePath, bool second)
-{
-    FileOperation::makeDir(QFileInfo(savePath).absolutePath());
-    if (load.reply) {
-        QNetworkReply* old = load.reply;
-        load.reply = nullptr;
-        old->disconnect(this);
-        old->abort();
-        old->deleteLater();
-    }
-    if (load.file) {
-        load.file->close();
-        delete load.file;
-    }
-    load.file = new QFile(savePath);
-    if (!load.file->open(QIODevice::WriteOnly))
-        qDebug().noquote() << "cannot write the sheet image" << savePath << load.file->errorString();
-    if (!load.manager) {
-        load.manager = new QNetworkAccessManager(this);
-        connect(load.manager, &QNetworkAccessManager::finished, this,
-            second ? &WebViewWindow::replyFinished1 : &WebViewWindow::replyFinished);
-    }
-    load.request = QNetworkRequest(QUrl(url, QUrl::TolerantMode));
-    load.request.setSslConfiguration(Deployment::sslConfiguration());
-    load.request.setTransferTimeout(Deployment::requestTimeoutMs());
-    load.reply = load.manager->get(load.request);
-    connect(load.reply, &QNetworkReply::downloadProgress, this,
-        second ? &WebViewWindow::onDownloadProgress1 : &WebViewWindow::onDownloadProgress);
-    connect(load.reply, &QNetworkReply::readyRead, this,
-        second ? &WebViewWindow::onReadyRead1 : &WebViewWindow::onReadyRead);
+    m_qrcode.start(this, url, savePath, &WebViewWindow::replyFinished1, &WebViewWindow::onDownloadProgress1,
+        &WebViewWindow::onReadyRead1);
 }
 
 void WebViewWindow::onReadyRead()
 {
-    if (m_barcode.reply && m_barcode.file && m_barcode.file->isOpen())
-        m_barcode.file->write(m_barcode.reply->readAll());
+    m_barcode.readAvailable();
 }
 
 void WebViewWindow::onReadyRead1()
 {
-    if (m_qrcode.reply && m_qrcode.file && m_qrcode.file->isOpen())
-        m_qrcode.file->write(m_qrcode.reply->readAll());
+    m_qrcode.readAvailable();
 }
 
 void WebViewWindow::onDownloadProgress(qint64 bytesSent, qint64 bytesTotal)
@@ -288,36 +214,22 @@ void WebViewWindow::onDownloadProgress1(qint64 bytesSent, qint64 bytesTotal)
     qDebug() << "QR download" << bytesSent << "/" << bytesTotal;
 }
 
+// Each finished download, good or failed, shows the page: the window never stays blank for
+// want of an image.
 void WebViewWindow::replyFinished(QNetworkReply* reply)
 {
-    finishDownload(m_barcode, reply);
+    if (m_barcode.finish(reply)) {
+        ++m_finishedDownloads;
+        showPage();
+    }
 }
 
 void WebViewWindow::replyFinished1(QNetworkReply* reply)
 {
-    finishDownload(m_qrcode, reply);
-}
-
-// Each finished download, good or failed, closes its file and shows the page: the window
-// never stays blank for want of an image.
-void WebViewWindow::finishDownload(Download& load, QNetworkReply* reply)
-{
-    reply->deleteLater();
-    if (reply != load.reply)
-        return;
-    load.reply = nullptr;
-    const bool isOk = reply->error() == QNetworkReply::NoError;
-    if (load.file) {
-        if (load.file->isOpen() && isOk)
-            load.file->write(reply->readAll());
-        load.file->close();
-        // Half an image is no image: a failed download leaves no file.
-        if (!isOk)
-            load.file->remove();
+    if (m_qrcode.finish(reply)) {
+        ++m_finishedDownloads;
+        showPage();
     }
-    qDebug().noquote() << (isOk ? "success" : "failed") << reply->url().toString() << reply->errorString();
-    ++m_finishedDownloads;
-    showPage();
 }
 
 void WebViewWindow::showPage()
@@ -343,47 +255,22 @@ void WebViewWindow::print(QString html)
 
 void WebViewWindow::on_saveButton_clicked()
 {
-    const QString fileName = Prompt::getSaveFileName(
-        this, QStringLiteral("另存为"), QStringLiteral("./明细制作单"), QStringLiteral("网页 (*.html);;PDF(*.pdf)"));
-    if (fileName.isEmpty())
-        return;
-    if (SheetPrint::isPdfName(fileName))
-        saveAsPDF(fileName);
-    else
-        saveAsHTML(fileName);
+    SheetPrint::saveAsked(this, QStringLiteral("./明细制作单"));
 }
 
 bool WebViewWindow::saveAsHTML(QString fileName)
 {
-    QString error;
-    if (SheetPrint::saveAsHtml(getHTMLString(), fileName, &error))
-        return true;
-    Prompt::information(nullptr, QStringLiteral("提示"), error, QMessageBox::Ok);
-    return false;
+    return SheetPrint::saveReported(getHTMLString(), fileName, false);
 }
 
 bool WebViewWindow::saveAsPDF(QString fileName)
 {
-    QString error;
-    if (SheetPrint::saveAsPdf(getHTMLString(), fileName, &error))
-        return true;
-    Prompt::information(nullptr, QStringLiteral("提示"), error, QMessageBox::Ok);
-    return false;
+    return SheetPrint::saveReported(getHTMLString(), fileName, true);
 }
 
 QString WebViewWindow::cachedPhoto(const QString& name) const
 {
-    const QString fileName = name.section(QLatin1Char('/'), -1);
-    if (QFileInfo::exists(m_sheetFolder + fileName))
-        return m_sheetFolder + fileName;
-    const QString lowered = FileOperation::getFileName(fileName);
-    if (QFileInfo::exists(m_sheetFolder + lowered))
-        return m_sheetFolder + lowered;
-    const QStringList entries = QDir(m_sheetFolder).entryList(QDir::Files);
-    for (const QString& entry : entries)
-        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
-            return m_sheetFolder + entry;
-    return m_sheetFolder + fileName;
+    return SheetFolder::photoFile(m_sheetFolder, name);
 }
 
 QString WebViewWindow::getHTMLString()
@@ -392,34 +279,13 @@ QString WebViewWindow::getHTMLString()
         return html;
 
     QString page;
-    page += QStringLiteral("<HTML>");
-    page += QStringLiteral("<head>");
-    page += QStringLiteral("<meta http-equiv=\"Content-Language\" content=\"zh-cn\">");
-    page += QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">");
-    page += QStringLiteral("<title></title>");
-    page += QStringLiteral("</head>");
-    page += QStringLiteral("<body leftmargin=\"0\">");
-    page += QStringLiteral("<div align=\"center\">");
+    page += SheetHtml::pageStart();
 
-    page += QStringLiteral("<style type=\"text/css\">");
-    page += QStringLiteral(".style1 {\tfont-size: 24px;\tfont-weight: bold;\tfont-family: \"微软雅黑\",\"Tahoma\";}");
-    page += QStringLiteral("<!--");
-    page += QStringLiteral(".style2 {\tfont-size: 16px;\tfont-weight: bold;\tfont-family: \"微软雅黑\",\"Tahoma\";}");
-    page += QStringLiteral(".style4 {\tfont-size: 16px;\tfont-weight: bold;\tfont-family: \"黑体\",\"Tahoma\";}");
-    page += QStringLiteral(".style3 {\tfont-size: 12px;\tfont-family: \"微软雅黑\",\"Tahoma\";}");
-    page += QStringLiteral(".justify1 {\tdisplay:inline-block;\twidth:100%;;   overflow:hidden;}");
-    page += QStringLiteral("body,td,th {\tfont-size: 14px;\tfont-family: \"微软雅黑\",\"Tahoma\";}");
-    page += QStringLiteral("p { margin: 0px; padding: 0px;}");
-    page += QStringLiteral("-->");
-    page += QStringLiteral(
-        ".thinborder{border-collapse:collapse;border-spacing:0;border-left:1px solid #888;border-top:1px "
-        "solid #000;}");
-    page += QStringLiteral(".td_thin{border-right:1px solid #000;border-bottom:1px solid #000;padding:5px 15px;}");
-    page += QStringLiteral("</style>");
+    page += SheetHtml::sheetStyles();
 
     page += QStringLiteral("<p><table width=100%  border=0 cellspacing=0 cellpadding=1;><tr bgcolor=\"#FFFFFF\">");
-    page += QStringLiteral("<td width=33%><div align=\"left\"><br><br><br><br>")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + QStringLiteral("</div></td>");
+    page += QStringLiteral("<td width=33%><div align=\"left\"><br><br><br><br>") + SheetHtml::now()
+        + QStringLiteral("</div></td>");
     page += QStringLiteral("<td width=34%><div align=\"center\"><span align=\"center\" class=\"style1\">")
         + esc(shopname) + QStringLiteral("</span></div></td>");
     page += QStringLiteral("<td width=33%><div align=\"center\"><img  align=\"center\" src=\"") + src(barcode_file)

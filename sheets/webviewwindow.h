@@ -3,6 +3,7 @@
 
 #include "photostore/image.h"
 #include "photostore/product.h"
+#include "sheets/sheetdownload.h"
 
 #include <QFile>
 #include <QHash>
@@ -144,16 +145,6 @@ private slots:
     void replyFinished1(QNetworkReply* reply);
 
 private:
-    // One of the two image downloads: its file, manager, request and running reply.
-    struct Download
-    {
-        QFile* file = nullptr;
-        QNetworkAccessManager* manager = nullptr;
-        QNetworkRequest request;
-        QNetworkReply* reply = nullptr;
-    };
-    void startDownload(Download& load, const QString& url, const QString& savePath, bool second);
-    void finishDownload(Download& load, QNetworkReply* reply);
     void showPage();
 
     // Page parts, appended in page order.
@@ -172,8 +163,8 @@ private:
     QString barcode_file;
     QString qrcode_file;
     QList<QStringList> pic_marks;
-    Download m_barcode;
-    Download m_qrcode;
+    SheetDownload m_barcode;
+    SheetDownload m_qrcode;
     int sheet_total = 0;
     QString m_sheetFolder;
     int m_finishedDownloads = 0;

@@ -115,6 +115,8 @@ private:
     void updateReadiness();
     void fillFromDetail(const QJsonObject& reply);
     void openProductionSheet(const QJsonObject& reply);
+    // The express road's end: locks the order and opens the express sheet from its data.
+    void openExpressSheet(const QJsonObject& data);
     // Removes the set-aside photos on a worker job; then the record and the order detail.
     void removeSetAsidePhotos();
     void openSchedule(const QString& monthUrl, const QString& dayUrl, const TimeSchedule& current,

@@ -9,6 +9,7 @@
 #include "standin/demodata.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
+#include "tests/support/sheetpage.h"
 #include "tests/support/testbackend.h"
 
 #include <QBuffer>
@@ -36,44 +37,6 @@ QByteArray jpeg(int width, int height)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPG");
     return bytes;
-}
-
-// The local files the page's images name.
-QStringList imageFiles(const QString& page)
-{
-    QStringList out;
-    static const QRegularExpression source(QStringLiteral("src=\"([^\"]*)\""));
-    auto it = source.globalMatch(page);
-    while (it.hasNext()) {
-        QString value = it.next().captured(1);
-        value.replace(QLatin1String("&quot;"), QLatin1String("\"")).replace(QLatin1String("&amp;"), QLatin1String("&"));
-        out << QUrl(value).toLocalFile();
-    }
-    return out;
-}
-
-// Each fragment found after the one before it.
-bool inOrder(const QString& page, const QStringList& fragments, QString* missing)
-{
-    int at = 0;
-    for (const QString& fragment : fragments) {
-        const int found = page.indexOf(fragment, at);
-        if (found < 0) {
-            *missing = fragment;
-            return false;
-        }
-        at = found + fragment.size();
-    }
-    return true;
-}
-
-QString run(const QString& program, const QStringList& args)
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 Product product(const QString& id, const QString& name, const QString& urgent, const QString& type = QString(),
@@ -104,6 +67,10 @@ QJsonObject visit(const QStringList& urgent, const QStringList& normal, const QS
 }
 
 } // namespace
+
+using SheetPage::imageFiles;
+using SheetPage::inOrder;
+using SheetPage::run;
 
 class TestWebViewWindow : public QObject
 {
@@ -140,10 +107,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_backend.isReady());
-        Config::order_id = QStringLiteral("1001");
-        Config::shop_id = QStringLiteral("7");
-        Config::super_id = QStringLiteral("3");
-        Config::order_sample_infoid = QStringLiteral("55");
+        SheetPage::setOrderKeys();
         Config::manager_id = QStringLiteral("9");
         Config::user_type = QStringLiteral("1");
         Config::url_two_barpath = m_backend->baseUrl() + DemoData::payCodePath();
