@@ -314,30 +314,176 @@ private slots:
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("wasOverlayUp");
-        QTest::newRow("missing program") << m_dir.filePath("nowhere/ViewGo.exe") << "N8ViewGo启动失败" << true;
+        QTest::newRow("missing program") << m_dir.filePath("nowhere/ViewGo.exe") << "N8ViewGo启动失败";
         QTest::newRow("not configured") << ""
-                                        << "PHOTOSELECT_N8VIEWGO" << false;
+                                        << "PHOTOSELECT_N8VIEWGO";
     }
 
     void failedStartIsReported()
     {
         QFETCH(QString, program);
         QFETCH(QString, text);
-        QFETCH(bool, wasOverlayUp);
         Deployment::setN8ViewGoProgram(program);
-        bool sawOverlay = false;
         m_road->getN8Info();
-        QVERIFY(waitUntil([&] {
-            sawOverlay = sawOverlay || isOverlayUp();
-            return m_prompts->count() == 1;
-        }));
-        QCOMPARE(sawOverlay, wasOverlayUp);
+        QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
         QVERIFY2(m_prompts->last().text.contains(text), qPrintable(m_prompts->last().text));
         QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
         QVERIFY(waitUntil([&] { return !isOverlayUp(); }));
         QTest::qWait(50);
         QCOMPARE(posts("getpath"), 1);
+        QCOMPARE(m_synced->count(), 0);
+    }
+
+    // What is taken of a "VgProduct.data" as N8ViewGo leaves it.
+    void productsReadBack_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("comments"); // empty: not well-formed
+        QTest::newRow("photos then order product")
+            << QByteArray("<?xml version=\"1.0\"?><n8vg_prdlist><n8vg_product><id>1201</id><name>相册</name><items>"
+                          "<item><id>a.jpg</id><page>1</page></item><pic><page>2</page><id>b.jpg</id></pic></items>"
+                          "<ordergoodid>80012</ordergoodid></n8vg_product></n8vg_prdlist>")
+            << "[{\"id\":\"1201\",\"ordergoodid\":\"80012\",\"picnames\":[\"a.jpg\",\"b.jpg\"]}]";
+        QTest::newRow("unchanged list") << N8ProductFile::productList(
+            QJsonArray {QJsonObject {{"goodid", "1201"}}, QJsonObject {{"goodid", "2405"}}})
+                                        << "[{\"id\":\"1201\",\"picnames\":[]},{\"id\":\"2405\",\"picnames\":[]}]";
+        QTest::newRow("text, comment and entities")
+            << QByteArray("<l><p>text only</p><!-- note --><p><comment>加急&amp;&lt;12寸&gt;</comment></p></l>")
+            << "[{},{\"comment\":\"加急&<12寸>\",\"picnames\":[]}]";
+        QTest::newRow("not closed") << QByteArray("<l><p><id>1</id></l>") << "";
+        QTest::newRow("empty file") << QByteArray() << "";
+    }
+
+    void productsReadBack()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, comments);
+        bool ok = false;
+        const QJsonArray products = N8SelectionRead::readProducts(xml, &ok);
+        QCOMPARE(ok, !comments.isEmpty());
+        if (ok)
+            QCOMPARE(N8SelectionRead::commentsText(products), comments);
+    }
+
+    // Which folder is read back, and what of it.
+    void selectionReadBack_data()
+    {
+        QTest::addColumn<QStringList>("files"); // below the order folder; "[已选]" names the selected one
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("comments");
+        QTest::addColumn<int>("photos");
+        QTest::addColumn<QString>("remark");
+        QTest::addColumn<QString>("resultText");
+        const QString list = "选版结果/VgProduct.data";
+        QTest::newRow("marker in any case") << QStringList {list, "选版结果/done.OK", "选版结果/Item.data"} << ""
+                                            << "[{\"id\":\"1201\",\"picnames\":[]}]" << 3 << ""
+                                            << "";
+        QTest::newRow("result.json wins")
+            << QStringList {list, "选版结果/x.ok", "选版结果/result.json", "选版结果/Item.data:备注"} << ""
+            << "[]" << 0 << ""
+            << "{\"picks\":[\"a.jpg\"]}\n";
+        QTest::newRow("remark") << QStringList {list, "选版结果/x.ok", "选版结果/Item.data:放大&lt;两寸&gt;"} << ""
+                                << "[{\"id\":\"1201\",\"picnames\":[]}]" << 3 << "放大<两寸>"
+                                << "";
+        QTest::newRow("selected folder needs no marker") << QStringList {"[已选]/" + list, "[已选]/照片/x.png"} << ""
+                                                         << "[{\"id\":\"1201\",\"picnames\":[]}]" << 1 << ""
+                                                         << "";
+        QTest::newRow("no marker") << QStringList {list} << "选版未完成，无法同步选版信息"
+                                   << "" << 0 << ""
+                                   << "";
+        QTest::newRow("no list") << QStringList {"选版结果/a.ok"} << "N8选版结果文件VgProduct.data不能读取"
+                                 << "" << 0 << ""
+                                 << "";
+        QTest::newRow("broken list") << QStringList {"选版结果/a.ok", "选版结果/VgProduct.data:<a><b></a>"}
+                                     << "N8选版结果文件VgProduct.data读取失败"
+                                     << "" << 0 << ""
+                                     << "";
+    }
+
+    void selectionReadBack()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, error);
+        QFETCH(QString, comments);
+        QFETCH(int, photos);
+        QFETCH(QString, remark);
+        QFETCH(QString, resultText);
+        const QString selected = m_share + "/旗舰店/[已选]DEMO-1001";
+        // A photo folder as N8 may hold it: upper case counts, ".jpeg" does not, ".jpg.bak" does.
+        for (const char* name : {"A.JPG", "b.png", "c.jpeg", "d.jpg.bak"})
+            QVERIFY(writeFile(order() + "/照片/" + name, "x"));
+        for (const char* name : {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.JPG"})
+            QVERIFY(QFile::remove(order() + "/照片/" + name));
+        for (const QString& file : files) {
+            QString path = file.section(':', 0, 0);
+            path = path.startsWith("[已选]/") ? selected + path.mid(4) : order() + "/" + path;
+            QByteArray bytes = file.section(':', 1).toUtf8();
+            if (path.endsWith("VgProduct.data") && bytes.isEmpty())
+                bytes = N8ProductFile::productList(QJsonArray {QJsonObject {{"goodid", "1201"}}});
+            else if (path.endsWith("Item.data"))
+                bytes = "<?xml version=\"1.0\"?><n8vg_item comment=\"" + bytes + "\"/>";
+            else if (path.endsWith("result.json"))
+                bytes = "{\"picks\":[\"a.jpg\"]}\r\n";
+            QVERIFY(writeFile(path, bytes));
+        }
+        const N8SelectionRead::Folder folder = N8SelectionRead::chooseFolder(selected, order());
+        N8SelectionRead::Selection selection;
+        selection.error = folder.error;
+        if (folder.isValid())
+            selection = N8SelectionRead::read(folder.path);
+        QCOMPARE(selection.error, error);
+        if (!error.isEmpty())
+            return;
+        QCOMPARE(N8SelectionRead::commentsText(selection.comments), comments);
+        QCOMPARE(selection.photoCount, photos);
+        QCOMPARE(selection.remark, remark);
+        QCOMPARE(selection.resultText, resultText);
+    }
+
+    // Every failure of the read-back closes the wait, says why and posts nothing more.
+    void readBackFailures_data()
+    {
+        QTest::addColumn<QString>("endpoint");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QJsonObject>("answer");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        const QJsonObject refusal {{"code", "0"}, {"message", "订单不存在"}};
+        QTest::newRow("path: http 500") << "getpath" << Failure::HttpStatus << QJsonObject() << "警告"
+                                        << "网络请求错误\n500";
+        QTest::newRow("path: not json") << "getpath" << Failure::NotJson << QJsonObject() << "提醒"
+                                        << "数据格式错误";
+        QTest::newRow("path: refusal") << "getpath" << Failure::None << refusal << "警告"
+                                       << "查询选版信息错误：订单不存在";
+        QTest::newRow("path: unmapped share")
+            << "getpath" << Failure::None
+            << QJsonObject {{"code", "1"}, {"n8path_root_path", "\\\\OTHER\\n8"}, {"n8path_dir_path", "DEMO-1001"}}
+            << "提醒"
+            << "N8共享 \\\\OTHER\\n8 没有配置本机位置（PHOTOSELECT_N8_SHARES）：\\\\OTHER\\n8\\DEMO-1001";
+        QTest::newRow("sync: not json") << "syncgoods" << Failure::Array << QJsonObject() << "警告"
+                                        << "返回数据格式错误";
+        QTest::newRow("sync: refusal") << "syncgoods" << Failure::None << refusal << "警告"
+                                       << "查询选版信息错误：订单不存在";
+    }
+
+    void readBackFailures()
+    {
+        QFETCH(QString, endpoint);
+        QFETCH(Failure, failure);
+        QFETCH(QJsonObject, answer);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QVERIFY(writeFile(results() + "/VgProduct.data", N8ProductFile::productList(QJsonArray())));
+        QVERIFY(writeFile(results() + "/a.ok", ""));
+        scriptEndpoint(m_backend, "order", endpoint, failure, answer);
+        FullScreenLoading::showCancellable(m_panel.get(), "等待N8回传数据...", "关闭");
+        QVERIFY(m_road->getSynN8Info());
+        QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
+        QCOMPARE(m_prompts->last().title, title);
+        QCOMPARE(m_prompts->last().text, text);
+        QVERIFY(!m_road->isN8Syncing());
+        QVERIFY(waitUntil([&] { return !isOverlayUp(); }));
+        QCOMPARE(posts("syncgoods"), endpoint == "syncgoods" ? 1 : 0);
         QCOMPARE(m_synced->count(), 0);
     }
 
