@@ -78,6 +78,8 @@ PhotoOperation::~PhotoOperation()
 {
     // The jobs go first: nothing of theirs may reach the progress popup once it is gone.
     delete thumbJobs;
+    // Before the process, whose teardown ends N8ViewGo: that end must not start a read-back.
+    delete m_n8Selection;
     delete progress;
 }
 
