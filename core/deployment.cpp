@@ -16,6 +16,11 @@ QString Deployment::s_testBackendUrl = QStringLiteral(PHOTOSELECT_TEST_BACKEND_U
 QString Deployment::s_updater;
 int Deployment::s_requestTimeoutMs = 30000;
 QList<Deployment::N8Share> Deployment::s_n8Shares;
+#ifdef Q_OS_WIN
+QString Deployment::s_n8ViewGo = QStringLiteral("C:\\Program Files (x86)\\NemoInfo\\N8ViewGo\\N8ViewGo\\ViewGo.exe");
+#else
+QString Deployment::s_n8ViewGo;
+#endif
 
 static QString env(const char* name)
 {
@@ -52,6 +57,9 @@ void Deployment::load()
     QString shareError;
     if (!setN8Shares(env("PHOTOSELECT_N8_SHARES"), &shareError))
         qWarning().noquote() << "PHOTOSELECT_N8_SHARES:" << shareError;
+    const QString viewGo = env("PHOTOSELECT_N8VIEWGO");
+    if (!viewGo.isEmpty())
+        s_n8ViewGo = viewGo;
     setBackendUrl(Config::url_host);
 }
 
@@ -171,4 +179,14 @@ bool Deployment::setN8Shares(const QString& table, QString* error)
         *error
             = QStringLiteral("not \"\\\\server\\share=/folder\" or \"Z:=/folder\": ") + bad.join(QStringLiteral("; "));
     return bad.isEmpty();
+}
+
+QString Deployment::n8ViewGoProgram()
+{
+    return s_n8ViewGo;
+}
+
+void Deployment::setN8ViewGoProgram(const QString& program)
+{
+    s_n8ViewGo = program;
 }

@@ -57,12 +57,18 @@ public:
     // *error (false); the well-formed ones are kept.
     static bool setN8Shares(const QString& table, QString* error = nullptr);
 
+    // N8ViewGo, the outside layout program the album panel hands an order to; empty when
+    // this computer has none (the hand-off then says so instead of starting anything).
+    static QString n8ViewGoProgram();
+    static void setN8ViewGoProgram(const QString& program);
+
 private:
     static QList<QSslCertificate> s_extraCa;
     static QString s_testBackendUrl;
     static QString s_updater;
     static int s_requestTimeoutMs;
     static QList<N8Share> s_n8Shares;
+    static QString s_n8ViewGo;
 };
 
 #endif // DEPLOYMENT_H

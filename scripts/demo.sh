@@ -40,4 +40,5 @@ PHOTOSELECT_BACKEND_URL="$url" \
 PHOTOSELECT_CA_CERT="$DEMO_DIR/cert/standin-cert.pem" \
 PHOTOSELECT_VOLUMES_ROOT="$DEMO_DIR/volumes" \
 PHOTOSELECT_N8_SHARES="//N8SERVER/N8Share=$DEMO_DIR/volumes/N8Share" \
+PHOTOSELECT_N8VIEWGO="$PWD/standin/fakeviewgo.sh" \
   "$BUILD_DIR/photoselect" "$@"

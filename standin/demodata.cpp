@@ -157,6 +157,16 @@ bool DemoData::createVolumes(const QString& volumesRoot, QString* error)
             return false;
         }
     }
+    // The demo order as N8 holds it in its share, for the album panel's "N8选版".
+    const QString n8Photos = QDir(volumesRoot).filePath(n8ShareFolder()) + QStringLiteral("旗舰店/DEMO-1001/照片/");
+    for (const char* name : {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0004.jpg"}) {
+        const QString path = n8Photos + QLatin1String(name);
+        if (!QDir().mkpath(n8Photos) || (!QFile::exists(path) && !writePhoto(path, 300, 200, QLatin1String(name)))) {
+            if (error)
+                *error = QStringLiteral("cannot write ") + path;
+            return false;
+        }
+    }
     // The room templates that the demo's "homepicpath" names.
     return DemoTemplates::create(QDir(volumesRoot).filePath(QStringLiteral("share/家居模板/")), error);
 }

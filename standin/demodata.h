@@ -14,7 +14,8 @@ public:
     // Folder of the demo order below the volumes root (as the back end names it, without root).
     static QString orderShareFolder();
     // Folder below the volumes root that stands for the demo stores' N8 share
-    // ("\\N8SERVER\N8Share" in the store fixture), with its flagship store's "产品" folder.
+    // ("\\N8SERVER\N8Share" in the store fixture), with its flagship store's "产品" folder
+    // and the demo order's folder there (its "照片").
     static QString n8ShareFolder();
     // Creates the demo share below volumesRoot; existing files are kept.
     static bool createVolumes(const QString& volumesRoot, QString* error = nullptr);

@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "core/httprequest.h"
 #include "core/prompt.h"
+#include "exchange/n8selection.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -43,7 +44,6 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     , isFamilyShown(false)
     , currentType(PHOTO_FINE)
     , n8Process(nullptr)
-    , isN8Syncing(false)
     , n8Type(0)
     , synN8Button(nullptr)
     , trialVideoButton(nullptr)
@@ -69,6 +69,8 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     connect(thumbJobs, &AlbumThumbnails::jobDropped, this, &PhotoOperation::countThumbJob);
     getPicInfo();
     n8Process = new QProcess(this);
+    m_n8Selection = new N8Selection(this, n8Process);
+    connect(m_n8Selection, &N8Selection::synced, this, [this] { emit sumbitSampleReslut(n8Type); });
     refreshSortStatusLab();
 }
 
@@ -76,6 +78,8 @@ PhotoOperation::~PhotoOperation()
 {
     // The jobs go first: nothing of theirs may reach the progress popup once it is gone.
     delete thumbJobs;
+    // Before the process, whose teardown ends N8ViewGo: that end must not start a read-back.
+    delete m_n8Selection;
     delete progress;
 }
 
@@ -675,12 +679,17 @@ void PhotoOperation::reloadAlbum(int album)
 
 void PhotoOperation::clickN8Photo()
 {
-    // The N8 selection hand-off comes with the N8 exchange.
+    n8Type = 1;
+    m_n8Selection->getN8Info();
 }
 
 void PhotoOperation::clickSynN8Photo()
 {
-    // Reading N8's selection back comes with the N8 exchange.
+    // A read-back on its way (N8ViewGo has just ended) posts the selection already.
+    if (m_n8Selection->isN8Syncing())
+        return;
+    n8Type = 2;
+    m_n8Selection->getSynN8Info();
 }
 
 void PhotoOperation::clickVideo()

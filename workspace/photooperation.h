@@ -16,6 +16,7 @@
 
 class AlbumThumbnails;
 class AlbumView;
+class N8Selection;
 class ProgressWindow;
 class QAction;
 class QButtonGroup;
@@ -49,9 +50,8 @@ public:
     bool isFamilyShown;
     // The album that a photo load ends by showing.
     int currentType;
-    // The N8 road's process and state.
+    // The N8 road's process, and which button began it (1 "N8选版", 2 "同步N8选版").
     QProcess* n8Process;
-    bool isN8Syncing;
     int n8Type;
 
     // Names of the selected photos of the visible view, in selection order. With check,
@@ -218,6 +218,8 @@ private:
     AlbumThumbnails* thumbJobs;
     // The thumbnail folders are being emptied on a worker ("刷新"); further clicks wait.
     bool isReloadingThumbs = false;
+    // The hand-off to N8ViewGo and the read-back of its selection.
+    N8Selection* m_n8Selection = nullptr;
 };
 
 #endif // PHOTOOPERATION_H
