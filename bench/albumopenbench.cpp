@@ -149,6 +149,8 @@ private:
             what = QStringLiteral("event %1").arg(int(type));
         }
         QString owner = QString::fromLatin1(receiver->metaObject()->className());
+        if (!receiver->objectName().isEmpty() && receiver->objectName() != QLatin1String("qt_scrollarea_viewport"))
+            owner += QLatin1Char(' ') + receiver->objectName();
         // The viewport of a view names its view.
         if (receiver->parent() && receiver->objectName() == QLatin1String("qt_scrollarea_viewport"))
             owner = QString::fromLatin1(receiver->parent()->metaObject()->className()) + QStringLiteral(" viewport");

@@ -42,11 +42,16 @@ public:
     void setMinimumCapacity(int icons) { m_minimumCapacity = icons; }
     // The items that hold an icon (or the known lack of one) now.
     int size() const { return m_held.size(); }
+    // The row has no icon yet: it is neither held nor known to have none.
+    bool isWaiting(int row) const;
 
     // An icon for the row, made from the photo as it is now; a null icon: the photo has none.
     void deliver(int row, const QPixmap& icon);
     // The album's batch has passed the row without making its icon (it was not wanted then).
     void noteFilesReady(int row);
+    // Jobs of the album's batch were thrown away unrun (a pool clear by another window): the
+    // cache loads the icons the batch would have made.
+    void noteBatchDropped();
     // Applies what was handed in at the next turn of the event loop.
     void scheduleFlush();
     // Takes the rows in view now and loads the icons they miss (also done by itself as the

@@ -9,7 +9,7 @@
 namespace {
 
 // Jobs handed to the pool per turn of the event loop: a few milliseconds of making them.
-const int kSlice = 500;
+const int kSlice = 128;
 
 } // namespace
 
@@ -17,6 +17,7 @@ AlbumThumbnails::AlbumThumbnails(QObject* parent)
     : QObject(parent)
     , m_wanted(std::make_shared<WantedRows>())
 {
+    m_feeder.setObjectName(QStringLiteral("thumbFeeder"));
     m_feeder.setSingleShot(true);
     m_feeder.setInterval(0);
     connect(&m_feeder, &QTimer::timeout, this, &AlbumThumbnails::feed);

@@ -12,6 +12,7 @@
 #include "viewer/progresswindow.h"
 #include "workspace/albumdisplay.h"
 #include "workspace/albumiconcache.h"
+#include "workspace/albumicondelegate.h"
 #include "workspace/albummoves.h"
 #include "workspace/albumthumbnails.h"
 #include "workspace/albumview.h"
@@ -67,7 +68,10 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     thumbJobs = new AlbumThumbnails(this);
     connect(thumbJobs, &AlbumThumbnails::iconReady, this, &PhotoOperation::updateThumbIcon);
     connect(thumbJobs, &AlbumThumbnails::iconRefreshed, this, &PhotoOperation::setThumbIcon);
-    connect(thumbJobs, &AlbumThumbnails::jobDropped, this, &PhotoOperation::countThumbJob);
+    connect(thumbJobs, &AlbumThumbnails::jobDropped, this, [this] {
+        m_iconCache->noteBatchDropped();
+        countThumbJob();
+    });
     connect(thumbJobs, &AlbumThumbnails::filesReady, this, [this](int index, int album) {
         if (album == ImageData::getInstance()->getType())
             m_iconCache->noteFilesReady(index);
@@ -75,6 +79,7 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     });
     m_iconCache = new AlbumIconCache(
         listWidget, thumbJobs, [this] { return ImageData::getInstance()->getImagelist(seleType); }, this);
+    listWidget->setItemDelegate(new AlbumIconDelegate(m_iconCache, listWidget));
     // The popup follows the jobs once per pass of icons, not once per reply.
     connect(m_iconCache, &AlbumIconCache::flushed, this, [this] {
         progress->setValue(thumbTotal, qMin(thumbDone, thumbTotal));

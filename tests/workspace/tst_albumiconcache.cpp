@@ -137,7 +137,10 @@ private slots:
 
         QVERIFY(scrollToBottom());
         QVERIFY(s.icons()->item(0)->icon().isNull());
+        // Painted as a grey square until it is loaded again.
+        QVERIFY(cache()->isWaiting(0));
         QVERIFY(scrollTo(0));
+        QVERIFY(!cache()->isWaiting(0));
         QCOMPARE(pictureOf(s.icons()->item(0)->icon()), marked);
     }
 
