@@ -268,6 +268,13 @@ QImage ImageOperation::listIcon(const PhotoFiles& photo, int size)
     return getThumb(list, photo.crop, size, photo.ellipse, photo.products);
 }
 
+void ImageOperation::makeMissingLevels(const PhotoFiles& photo)
+{
+    if (FileOperation::isFileExist(photo.list))
+        return;
+    writeLevels(photo, !FileOperation::isFileExist(photo.middle), !FileOperation::isFileExist(photo.small));
+}
+
 QImage ImageOperation::rebuiltListIcon(const PhotoFiles& photo, int size)
 {
     if (!FileOperation::isFileExist(photo.full))

@@ -43,6 +43,9 @@ public:
     static QPixmap getWebViewThumb(Image image, int size);
     // The same three as images, for workers (pixmaps belong to the GUI thread).
     static QImage listIcon(const PhotoFiles& photo, int size);
+    // Writes the thumbnail levels that are missing, as listIcon would, without decoding a
+    // list thumbnail that is already there (its icon is made when it is shown).
+    static void makeMissingLevels(const PhotoFiles& photo);
     static QImage rebuiltListIcon(const PhotoFiles& photo, int size);
     static QImage sheetIcon(const PhotoFiles& photo, int size);
 

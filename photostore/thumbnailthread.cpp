@@ -234,6 +234,11 @@ void ThumbnailThread::makeListIcon()
         reply("updateThumbIcon", m_index, AsPixmap {ImageOperation::rebuiltListIcon(m_files, 100)}, album);
         return;
     }
+    if (m_mode == 6 && m_isIconWanted && !m_isIconWanted(m_index)) {
+        ImageOperation::makeMissingLevels(m_files);
+        reply("thumbFilesReady", m_index, album);
+        return;
+    }
     const AsPixmap icon {ImageOperation::listIcon(m_files, 100)};
     if (m_mode == 1)
         reply("updateThumbIcon", m_row, m_index, icon, album);

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 // One piece of slow image work on the global thread pool. Each constructor chooses a mode
 // (1 to 10). When the work is done the job calls a slot of a fixed name on its receiver,
 // on the GUI thread; a receiver destroyed by then gets nothing (files written stay).
@@ -44,6 +46,11 @@ public:
     // "phototoupOneFinishSlot"(turned, icon) once per photo.
     ThumbnailThread(int mode, QWidget* receiver);
 
+    // Mode 6 only: when the photo's icon is not wanted as the job runs, the job only makes the
+    // missing thumbnail levels and calls "thumbFilesReady"(index, album) instead. Called on
+    // the worker, so it must be thread-safe.
+    void setIconWanted(std::function<bool(int index)> wanted) { m_isIconWanted = std::move(wanted); }
+
     void run() override;
 
 private:
@@ -70,6 +77,7 @@ private:
     bool m_fullScreenOnly = false;
     bool m_flag = false;
     QPointer<QWidget> m_receiver;
+    std::function<bool(int)> m_isIconWanted;
     int m_size = 0;
     int m_mode = 0;
     QString m_comparePath;

@@ -34,9 +34,16 @@ AlbumThumbJob::~AlbumThumbJob()
         Qt::QueuedConnection);
 }
 
+void AlbumThumbJob::setSkippedUnless(std::shared_ptr<const WantedRows> wanted, int row)
+{
+    m_wanted = std::move(wanted);
+    m_row = row;
+}
+
 void AlbumThumbJob::run()
 {
     m_ran = true;
-    if (!m_cancelled->load())
-        m_work->run();
+    if (m_cancelled->load() || (m_wanted && !m_counted && !m_wanted->contains(m_row)))
+        return;
+    m_work->run();
 }

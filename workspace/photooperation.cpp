@@ -12,6 +12,8 @@
 #include "video/player.h"
 #include "viewer/progresswindow.h"
 #include "workspace/albumdisplay.h"
+#include "workspace/albumiconcache.h"
+#include "workspace/albumicondelegate.h"
 #include "workspace/albummoves.h"
 #include "workspace/albumthumbnails.h"
 #include "workspace/albumview.h"
@@ -66,7 +68,24 @@ PhotoOperation::PhotoOperation(QWidget* parent)
     thumbJobs = new AlbumThumbnails(this);
     connect(thumbJobs, &AlbumThumbnails::iconReady, this, &PhotoOperation::updateThumbIcon);
     connect(thumbJobs, &AlbumThumbnails::iconRefreshed, this, &PhotoOperation::setThumbIcon);
-    connect(thumbJobs, &AlbumThumbnails::jobDropped, this, &PhotoOperation::countThumbJob);
+    connect(thumbJobs, &AlbumThumbnails::jobDropped, this, [this] {
+        m_iconCache->noteBatchDropped();
+        countThumbJob();
+    });
+    connect(thumbJobs, &AlbumThumbnails::filesReady, this, [this](int index, int album) {
+        if (album == ImageData::getInstance()->getType())
+            m_iconCache->noteFilesReady(index);
+        countThumbJob();
+    });
+    m_iconCache = new AlbumIconCache(
+        listWidget, thumbJobs, [this] { return ImageData::getInstance()->getImagelist(seleType); }, this);
+    listWidget->setItemDelegate(new AlbumIconDelegate(m_iconCache, listWidget));
+    // The popup follows the jobs once per pass of icons, not once per reply.
+    connect(m_iconCache, &AlbumIconCache::flushed, this, [this] {
+        progress->setValue(thumbTotal, qMin(thumbDone, thumbTotal));
+        if (thumbDone >= thumbTotal)
+            listWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    });
     getPicInfo();
     n8Process = new QProcess(this);
     m_n8Selection = new N8Selection(this, n8Process);
@@ -526,6 +545,8 @@ void PhotoOperation::refreshThumb(bool showProgress)
 {
     const QList<Image> photos = ImageData::getInstance()->getImagelist(seleType);
     showDefaultThumb(photos);
+    // The batch makes the icons of the rows in view first; the rest only get their files.
+    m_iconCache->updateWindow();
     // Calls off this panel's earlier jobs only; other windows' jobs on the pool stay.
     thumbJobs->startBatch(photos);
     updateLabel();
@@ -568,15 +589,13 @@ void PhotoOperation::setThumbIcon(int index, const QPixmap& icon, int album)
         return;
     if (icon.isNull())
         qWarning().noquote() << "缩略图生成失败：" << item->toolTip();
-    item->setIcon(icon);
+    m_iconCache->deliver(index, icon);
 }
 
 void PhotoOperation::countThumbJob()
 {
     ++thumbDone;
-    progress->setValue(thumbTotal, qMin(thumbDone, thumbTotal));
-    if (thumbDone >= thumbTotal)
-        listWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_iconCache->scheduleFlush();
 }
 
 void PhotoOperation::reLoadThumbFinished()
@@ -970,8 +989,8 @@ void PhotoOperation::updateThumbIconOneRefresh(int index, QPixmap pic)
 {
     if (listWidget->isHidden())
         return;
-    if (QListWidgetItem* item = listWidget->item(index))
-        item->setIcon(pic);
+    if (listWidget->item(index))
+        m_iconCache->deliver(index, pic);
 }
 
 // ---- Crop and remark sync ----

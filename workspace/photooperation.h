@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class AlbumIconCache;
 class AlbumThumbnails;
 class AlbumView;
 class N8Selection;
@@ -216,6 +217,8 @@ private:
     QStringList trialVideoList;
     QStringList finalVideoList;
     AlbumThumbnails* thumbJobs;
+    // The icons of the rows in and near view; the rest of the album holds none.
+    AlbumIconCache* m_iconCache = nullptr;
     // The thumbnail folders are being emptied on a worker ("刷新"); further clicks wait.
     bool isReloadingThumbs = false;
     // The hand-off to N8ViewGo and the read-back of its selection.

@@ -15,3 +15,8 @@ void ThumbReplyRelay::updateThumbIcon(int index, QPixmap icon, int album)
 {
     emit replied(index, icon, album);
 }
+
+void ThumbReplyRelay::thumbFilesReady(int index, int album)
+{
+    emit filesReplied(index, album);
+}

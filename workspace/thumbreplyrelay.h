@@ -21,9 +21,12 @@ public:
 public slots:
     // The reply of a list-icon job: photo index, icon, album of the photo.
     void updateThumbIcon(int index, QPixmap icon, int album);
+    // The reply of a list-icon job whose icon was not wanted: the thumbnail files are there.
+    void thumbFilesReady(int index, int album);
 
 signals:
     void replied(int index, QPixmap icon, int album);
+    void filesReplied(int index, int album);
     void dropped();
 
 private:
