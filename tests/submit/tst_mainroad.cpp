@@ -1,11 +1,13 @@
 #include "app/login.h"
 #include "core/config.h"
 #include "order/searchorder.h"
+#include "photostore/dirserver.h"
 #include "photostore/productdata.h"
 #include "products/productdlg.h"
 #include "sheets/webviewwindow.h"
 #include "standin/demodata.h"
 #include "submit/submitandprint.h"
+#include "upload/uploadphotolistdialog.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
@@ -108,7 +111,26 @@ private slots:
         QVERIFY(products);
         QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "ordergoods").size() > 0; }));
         QVERIFY(waitUntil([&] { return !ProductData::m_products.isEmpty(); }));
+        // The order's picture folder is known once the album has loaded.
+        QVERIFY(waitUntil([] { return QFileInfo(DirServer::getFineImagePath()).isDir(); }));
         QTest::mouseClick(products->findChild<QPushButton*>("submitButton"), Qt::LeftButton);
+        // The demo user uploads to the cloud first: the submission opens once everything arrived.
+        QVERIFY(Config::isUpOss);
+        QVERIFY(waitUntil([] { return firstWindow<UploadPhotoListDialog>() != nullptr; }));
+        QPointer<UploadPhotoListDialog> upload = firstWindow<UploadPhotoListDialog>();
+        auto* start = upload->findChild<QPushButton*>("btnStartUpload");
+        auto* summary = upload->findChild<QLabel*>("labelSummary");
+        QVERIFY(waitUntil([&] { return start->isEnabled(); }));
+        // The finished copies the album has not written yet are made from the photos first.
+        auto* generate = upload->findChild<QPushButton*>("btnGenerateThumb");
+        generate->click();
+        QVERIFY2(waitUntil([&] { return summary->text().contains(QStringLiteral("待上传：4")); }),
+            qPrintable(summary->text() + " " + DirServer::getFineImagePath()));
+        QVERIFY(waitUntil([&] { return start->isEnabled(); }));
+        start->click();
+        // A complete upload closes the list by itself and the submission follows.
+        QVERIFY(waitUntil([&] { return upload.isNull() || !upload->isVisible(); }));
+        QVERIFY(!m_backend->requestsTo("upload", "plupload").isEmpty());
         QVERIFY(waitUntil([] { return firstWindow<SubmitandPrint>() != nullptr; }));
         QPointer<SubmitandPrint> submit = firstWindow<SubmitandPrint>();
         QVERIFY(waitUntil([&] { return submit->isReady(); }));
