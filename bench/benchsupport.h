@@ -7,7 +7,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QString>
+#include <QTimer>
 #include <QVector>
 
 #include <algorithm>
@@ -54,6 +56,60 @@ inline double median(QVector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values.at(values.size() / 2);
+}
+
+// The longest stall of the GUI thread: the widest gap between ticks of a 2 ms timer.
+class StallProbe
+{
+public:
+    StallProbe()
+    {
+        m_tick.setInterval(2);
+        QObject::connect(&m_tick, &QTimer::timeout, [this] {
+            const qint64 now = m_clock.nsecsElapsed();
+            m_stall = std::max(m_stall, now - m_lastTick);
+            m_lastTick = now;
+        });
+    }
+    void start()
+    {
+        m_stall = 0;
+        m_clock.start();
+        m_lastTick = 0;
+        m_tick.start();
+    }
+    // Milliseconds.
+    double stop()
+    {
+        m_tick.stop();
+        return m_stall / 1e6;
+    }
+
+private:
+    QTimer m_tick;
+    QElapsedTimer m_clock;
+    qint64 m_lastTick = 0;
+    qint64 m_stall = 0;
+};
+
+// A figure of /proc/self/status in MiB (key with its colon, e.g. "VmHWM:"); -1 when unknown.
+inline double memoryMiB(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return -1;
+}
+
+// Lets the peak (VmHWM) start again from the memory in use now.
+inline void resetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
 }
 
 } // namespace Bench

@@ -1,6 +1,7 @@
 #include "photostore/fileoperation.h"
 
 #include "core/config.h"
+#include "photostore/picturecache.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
@@ -238,6 +239,8 @@ bool FileOperation::fileMove(QString const& source, QString const& target, bool 
     // Not moved: a source already gone (another station's move) included.
     if (error != 0)
         return false;
+    PictureCache::shared().forget(source);
+    PictureCache::shared().forget(target);
 
     // A link keeps its own times; stamping it would stamp the file it leads to.
     if (entryAt(target) == Entry::File) {
@@ -272,7 +275,9 @@ bool FileOperation::copyFile(QString source, QString target, bool overwrite)
         return false;
     if (QFile::exists(target) && overwrite)
         QFile::remove(target);
-    return QFile::copy(source, target);
+    const bool copied = QFile::copy(source, target);
+    PictureCache::shared().forget(target);
+    return copied;
 }
 
 bool FileOperation::copyDir(QString source, QString target, bool overwrite)
@@ -307,11 +312,13 @@ bool FileOperation::removeFile(QString path)
     // Only a file's own mode is widened: through a link it would change the file it leads to.
     if (entryAt(path) == Entry::File)
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+    PictureCache::shared().forget(path);
     return QFile::remove(path);
 }
 
 bool FileOperation::removeDir(QString path)
 {
+    PictureCache::shared().forgetFolder(path);
     QDir dir(path);
     if (path.isEmpty() || !dir.exists())
         return false;

@@ -3,6 +3,7 @@
 #include "core/config.h"
 #include "photostore/croprect.h"
 #include "photostore/fileoperation.h"
+#include "photostore/picturecache.h"
 
 #include <QDebug>
 #include <QFile>
@@ -575,7 +576,10 @@ bool ImageOperation::saveImage(const QImage& image, const QString& path, const c
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    const bool written = file.commit();
+    // A picture the viewer decoded from the old file is stale now.
+    PictureCache::shared().forget(path);
+    return written;
 }
 
 QImage ImageOperation::correctImageColors(const QImage& image)

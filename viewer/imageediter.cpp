@@ -185,6 +185,15 @@ void ImageEditer::drawAnimPixmap()
     SlideTransition::paint(painter, SlideTransition::paneShape(m_effect), m_animImage, size(), m_animPos);
 }
 
+void ImageEditer::offerFitted(const QImage& image, const QImage& fitted, QSize box)
+{
+    if (image.isNull() || fitted.isNull() || box != size())
+        return;
+    m_fittedImage = fitted;
+    m_fittedFor = box;
+    m_fittedSource = image.cacheKey();
+}
+
 QImage ImageEditer::fittedImage()
 {
     if (m_fittedFor != size() || m_fittedSource != m_image.cacheKey()) {

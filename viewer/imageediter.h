@@ -41,6 +41,9 @@ public:
     // Display
     void showImage(QImage image, QString name, QRect clipRect, PHOTOTYPE type, bool ellipse, int effect);
     void showImage(QImage image, QRect clipRect, PHOTOTYPE type, bool ellipse);
+    // image already fitted into box (as the widget fits it) on a worker: used instead of
+    // scaling image again when image is shown next and the widget still has that size.
+    void offerFitted(const QImage& image, const QImage& fitted, QSize box);
     static QRect scaleRect(QImage from, QRect rect, QImage to);
     QRect getImageRect();
     int roll_angle() const;

@@ -13,6 +13,7 @@
 #include "viewer/fullscreenview.h"
 #include "viewer/imageediter.h"
 #include "viewer/movicedialog.h"
+#include "viewer/pictureloader.h"
 #include "viewer/playspeeddialog.h"
 #include "viewer/progresswindow.h"
 #include "viewer/tipdialog.h"
@@ -92,6 +93,9 @@ PhotoView::PhotoView(QWidget* parent)
     ui->familyscroll->setWidget(familyWidget);
     ui->familyscroll->setAlignment(Qt::AlignCenter);
 
+    m_loader = new PictureLoader(this);
+    connect(m_loader, &PictureLoader::loaded, this, &PhotoView::onPictureLoaded);
+
     timer.setSingleShot(false);
     connect(&timer, &QTimer::timeout, this, &PhotoView::onTimer);
     connect(&trim, &TrimDlg::SendSelectedrcPara, this, &PhotoView::onReceiveClipSize);
@@ -161,6 +165,7 @@ void PhotoView::showImage()
         return;
     fullSizeLoaded = false;
     curPath.clear();
+    m_smallPath.clear();
     switch (Config::show_mode) {
     case 0:
         showSmallThenBig();
@@ -176,51 +181,104 @@ void PhotoView::showImage()
     }
 }
 
-void PhotoView::showSmallPhoto()
+void PhotoView::showSmallPhoto(const PictureCache::Picture& picture)
 {
-    const QImage small = ImageOperation::loadImage(ImageData::getInstance()->getCurrentImage().GetImagePath());
-    if (small.isNull())
+    m_smallPath.clear();
+    if (picture.image.isNull())
         return;
-    shownImage = small;
+    shownImage = picture.image;
+    m_offered = picture;
     showLeftImage();
 }
 
 void PhotoView::showSmallThenBig()
 {
-    showWaitLabel(true);
-    showSmallPhoto();
-    startLoad(ImageData::getInstance()->getCurrentImage().GetBigImagePath(), true);
+    showPicture(ImageData::getInstance()->getCurrentImage().GetBigImagePath(), true, true);
 }
 
 void PhotoView::showSmallThenMid()
 {
-    showWaitLabel(true);
-    showSmallPhoto();
-    startLoad(ImageData::getInstance()->getCurrentImage().GetMiddleImagePath(), false);
+    showPicture(ImageData::getInstance()->getCurrentImage().GetMiddleImagePath(), false, true);
 }
 
 void PhotoView::showBigPhoto()
 {
-    showWaitLabel(true);
     const QString path = ImageData::getInstance()->getCurrentImage().GetBigImagePath();
     qDebug() << "大图路径： " << path;
-    startLoad(path, true);
+    showPicture(path, true, false);
 }
 
-void PhotoView::startLoad(const QString& path, bool isOriginal)
+void PhotoView::showPicture(const QString& path, bool isOriginal, bool smallFirst)
 {
     curPath = path;
-    QThreadPool::globalInstance()->start(new ThumbnailThread(this, path, isOriginal, false));
+    curIsOriginal = isOriginal;
+    m_smallPath = smallFirst ? ImageData::getInstance()->getCurrentImage().GetImagePath() : QString();
+    m_loader->setBox(editer->size());
+    PictureCache::Picture picture;
+    if (m_loader->cached(path, &picture)) {
+        // Decoded ahead: no thumbnail first, and nothing to wait for.
+        m_smallPath.clear();
+        m_offered = picture;
+        loadFinished(picture.image, path, isOriginal);
+    } else {
+        showWaitLabel(true);
+        if (m_loader->cached(m_smallPath, &picture))
+            showSmallPhoto(picture);
+    }
+    readAhead();
+}
+
+void PhotoView::readAhead()
+{
+    ImageData* images = ImageData::getInstance();
+    const QList<Image>& list = images->getImagelist(images->getSeleType());
+    const int index = images->getCurrentIndex();
+    const int n = list.size();
+    if (index < 0 || index >= n)
+        return;
+    const int mode = Config::show_mode;
+    const bool smallFirst = mode == 0 || mode == 4;
+    QStringList paths {curPath};
+    if (smallFirst)
+        paths << list.at(index).GetImagePath();
+    // Two photos ahead on the side the operator steps to (a read may take longer than a
+    // step), the photo left behind for a step back. A thumbnail helps only while the final
+    // picture is not there yet: the next photo's alone is read ahead.
+    const int ahead[] = {m_stepDirection, 2 * m_stepDirection, -m_stepDirection};
+    for (int k = 0; k < 3; ++k) {
+        const int i = ((index + ahead[k]) % n + n) % n;
+        if (i == index)
+            continue;
+        const Image& photo = list.at(i);
+        paths << (mode == 4 ? photo.GetMiddleImagePath() : photo.GetBigImagePath());
+        if (smallFirst && k == 0)
+            paths << photo.GetImagePath();
+    }
+    m_loader->want(paths);
+}
+
+void PhotoView::onPictureLoaded(QString path, PictureCache::Picture picture)
+{
+    if (path.isEmpty())
+        return;
+    if (path == curPath) {
+        m_offered = picture;
+        loadFinished(picture.image, path, curIsOriginal);
+    } else if (path == m_smallPath) {
+        showSmallPhoto(picture);
+    }
+    // Anything else was read ahead and waits in the cache.
 }
 
 void PhotoView::loadFinished(QImage img, QString imgPath, bool isOriginal)
 {
     showWaitLabel(false);
-    if (img.isNull())
-        return;
     // Two albums may hold photos of the same file name: only the whole path tells them apart.
-    if (imgPath != curPath)
+    if (img.isNull() || imgPath != curPath) {
+        m_offered = PictureCache::Picture();
         return;
+    }
+    m_smallPath.clear();
     shownImage = img;
     showLeftImage();
     fullSizeLoaded = isOriginal;
@@ -231,8 +289,12 @@ void PhotoView::showLeftImage()
     if (!isShownImage())
         return;
     const Image photo = ImageData::getInstance()->getCurrentImage();
-    editer->showImage(
-        shownImage.copy(), photo.GetImageName(), photo.GetTrimrc(), photo.GetPicType(), photo.isEllipse(), 0);
+    // The picture fitted on the worker spares the GUI thread scaling a large photo.
+    if (m_offered.image.cacheKey() == shownImage.cacheKey())
+        editer->offerFitted(m_offered.image, m_offered.fitted, m_offered.box);
+    m_offered = PictureCache::Picture();
+    // Shared, not copied: the widget never writes into the picture.
+    editer->showImage(shownImage, photo.GetImageName(), photo.GetTrimrc(), photo.GetPicType(), photo.isEllipse(), 0);
     m_editMode = 0;
     ui->familyscroll->hide();
     ui->imagescroll->show();
@@ -340,6 +402,7 @@ void PhotoView::on_BottomButton_Next_clicked()
     if (!isShownImage())
         return;
     ImageData::getInstance()->iteratorMoveNext();
+    m_stepDirection = 1;
     showImage();
 }
 
@@ -348,6 +411,7 @@ void PhotoView::on_BottomButton_Pre_clicked()
     if (!isShownImage())
         return;
     ImageData::getInstance()->iteratorMovePre();
+    m_stepDirection = -1;
     showImage();
 }
 

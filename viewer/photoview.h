@@ -2,6 +2,7 @@
 #define PHOTOVIEW_H
 
 #include "photostore/image.h"
+#include "photostore/picturecache.h"
 #include "tools/trimdlg.h"
 
 #include <QImage>
@@ -17,6 +18,7 @@ class OpenGlWidget;
 #include <functional>
 
 class ImageEditer;
+class PictureLoader;
 class ProgressWindow;
 class TipDialog;
 class QAction;
@@ -31,10 +33,11 @@ class PhotoView;
 // The large-photo pane of the selection workspace. The workspace creates one, writes the
 // album it shows into `photoModel`, calls the public operations and connects the signals.
 //
-// The shown photo loads on pool jobs (thumbnail first, then the middle or full-size picture,
-// or the full-size one only, by Config::show_mode); a job's answer is shown only while its
-// full path is still the photo the pane wants. The room preview is not built yet: the pane
-// keeps its second scroll area hidden.
+// The shown photo loads on workers (thumbnail first, then the middle or full-size picture,
+// or the full-size one only, by Config::show_mode); an answer is shown only while its full
+// path is still the photo the pane wants. The pictures of the neighbouring photos are read
+// ahead into a small cache (PictureLoader), so that a step shows its picture at once; the
+// GUI thread never reads or scales a photo for it.
 class PhotoView : public QWidget
 {
     Q_OBJECT
@@ -57,6 +60,7 @@ public:
     void setImageEditerDragIndex(bool isdrag, QString& path);
 
     bool isShownImage() const { return !shownImage.isNull(); }
+    const QImage& shownPicture() const { return shownImage; }
     int editMode() const { return m_editMode; }
     ImageEditer* imageEditer() const { return editer; }
     TrimDlg* trimDlg() { return &trim; }
@@ -65,6 +69,7 @@ public:
     bool isSmallScreen() const { return smallScreen; }
     bool isFullSizeLoaded() const { return fullSizeLoaded; }
     bool isPlaying() const { return timer.isActive(); }
+    PictureLoader* pictureLoader() const { return m_loader; }
 
     // The primary screen's width, read at construction; tests replace it to reach both
     // tool-bar layouts.
@@ -121,8 +126,13 @@ private:
     void showSmallThenBig();
     void showSmallThenMid();
     void showBigPhoto();
-    void showSmallPhoto();
-    void startLoad(const QString& path, bool isOriginal);
+    void showSmallPhoto(const PictureCache::Picture& picture);
+    // Shows path (the final picture of the display mode) from the cache, or reads it, with
+    // the small thumbnail first when smallFirst; then reads the neighbours ahead.
+    void showPicture(const QString& path, bool isOriginal, bool smallFirst);
+    void onPictureLoaded(QString path, PictureCache::Picture picture);
+    // The shown photo's pictures and its neighbours', nearest first, for the loader.
+    void readAhead();
     void showLeftImage();
     void showWaitLabel(bool show);
     void showFullScreenPhotoView();
@@ -151,6 +161,15 @@ private:
     QImage shownImage;
     // The full path of the photo being loaded or shown; answers for any other path are stale.
     QString curPath;
+    bool curIsOriginal = false;
+    // The small thumbnail still awaited for the photo being loaded; empty once anything of
+    // that photo is shown, so that a late thumbnail never covers a larger picture.
+    QString m_smallPath;
+    // The worker-fitted picture of the image about to be shown, when there is one.
+    PictureCache::Picture m_offered;
+    PictureLoader* m_loader = nullptr;
+    // +1 after a step forward, -1 after a step back: that side is read ahead first.
+    int m_stepDirection = 1;
     ImageEditer* editer = nullptr;
     QLabel* waitLabel = nullptr;
     QMovie* waitMovie = nullptr;

@@ -1,6 +1,7 @@
 #include "viewer/rotationsave.h"
 
 #include "photostore/imageoperation.h"
+#include "photostore/picturecache.h"
 
 #include <QBuffer>
 #include <QDebug>
@@ -38,7 +39,10 @@ bool replaceFile(const Encoded& file)
         out.cancelWriting();
         return false;
     }
-    return out.commit();
+    const bool replaced = out.commit();
+    // The viewer's decoded picture of the old file is stale now.
+    PictureCache::shared().forget(file.path);
+    return replaced;
 }
 
 } // namespace

@@ -1,0 +1,238 @@
+// Times stepping through an album of 24 MP photos in the large-photo pane, as the operator
+// does with the customer watching: one step (">>") every 500 ms, 100 steps, in display mode
+// 0 (thumbnail, then the full-size photo) and mode 1 (the full-size photo only). For each
+// mode: the time from the step to the first paint of the full-size picture (median, p95 and
+// worst), the longest stall of the GUI thread while stepping (gaps between ticks of a 2 ms
+// timer), and the peak memory of the process while stepping (VmHWM, reset before each mode).
+// Usage: photostepbench [folder]  (the album is generated once into folder, by default
+// ~/.cache/photostepbench, and reused by later runs; generating is not timed)
+
+#include "bench/benchsupport.h"
+#include "core/config.h"
+#include "core/prompt.h"
+#include "photostore/dirserver.h"
+#include "photostore/imagedata.h"
+#include "photostore/imageoperation.h"
+#include "standin/standinserver.h"
+#include "viewer/imageediter.h"
+#include "viewer/photoview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThreadPool>
+#include <QTimer>
+#include <QtConcurrent>
+
+#include <algorithm>
+
+namespace {
+
+const int kPhotos = 50;
+const int kSteps = 100;
+const int kPaceMs = 500;
+const int kWidth = 6000;
+const int kHeight = 4000;
+
+// A picture with the detail of a photo (gradients and fine texture), different per index,
+// so that the decoder does the work a camera file asks of it.
+QImage cameraPicture(int index)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    quint32 noise = 2166136261u ^ quint32(index);
+    for (int y = 0; y < kHeight; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < kWidth; ++x) {
+            noise = noise * 1664525u + 1013904223u;
+            const int n = int(noise >> 28);
+            line[x]
+                = qRgb((x / 24 + index * 13 + n) & 0xFF, (y / 16 + n) & 0xFF, ((x + y) / 40 + index * 7 + n) & 0xFF);
+        }
+    }
+    return image;
+}
+
+QString photoName(int i)
+{
+    return QStringLiteral("IMG_%1.JPG").arg(i, 4, 10, QLatin1Char('0'));
+}
+
+// Writes what is missing of the album and its thumbnail levels. False when it cannot.
+bool generateAlbum(QTextStream& out)
+{
+    for (const QString& folder :
+        {DirServer::getFineImagePath(), DirServer::getFineImageSmallThumbPath(), DirServer::getFineImageThumbPath100(),
+            DirServer::getFineImageMidThumbPath(), DirServer::getOriginalImagePath(), DirServer::getDeletedImagePath(),
+            DirServer::getDesignImagePath(), DirServer::getDesignDeletedImagePath()})
+        if (!QDir().mkpath(folder))
+            return false;
+    QList<int> missing;
+    for (int i = 1; i <= kPhotos; ++i) {
+        Image image;
+        image.SetPhotoType(PHOTO_FINE);
+        image.Setpath(photoName(i));
+        if (!QFileInfo::exists(image.GetBigImagePath()) || !QFileInfo::exists(image.GetImagePath())
+            || !QFileInfo::exists(image.GetMiddleImagePath()) || !QFileInfo::exists(image.GetThumbPath100()))
+            missing << i;
+    }
+    if (missing.isEmpty())
+        return true;
+    out << QStringLiteral("generating %1 photos of %2 x %3 (once)...\n").arg(missing.size()).arg(kWidth).arg(kHeight);
+    out.flush();
+    QList<ImageOperation::PhotoFiles> files;
+    for (int i : missing) {
+        Image image;
+        image.SetPhotoType(PHOTO_FINE);
+        image.Setpath(photoName(i));
+        files << ImageOperation::PhotoFiles::of(image);
+    }
+    QAtomicInt failed = 0;
+    QList<int> indexes = missing;
+    QtConcurrent::blockingMap(indexes, [&](int& i) {
+        const ImageOperation::PhotoFiles& photo = files.at(missing.indexOf(i));
+        if (!ImageOperation::saveImage(cameraPicture(i), photo.full, "JPG", 92)
+            || ImageOperation::listIcon(photo, 100).isNull())
+            failed.fetchAndAddRelaxed(1);
+    });
+    return failed.loadRelaxed() == 0;
+}
+
+double percentile(QVector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    const int i = std::min(int(values.size() * p), values.size() - 1);
+    return values.at(i);
+}
+
+// Notes the first paint of the picture widget once the pane holds the full-size picture.
+class FinalPaint : public QObject
+{
+public:
+    explicit FinalPaint(PhotoView* view)
+        : view(view)
+    {
+        view->imageEditer()->installEventFilter(this);
+    }
+    void expect() { isPainted = false; }
+    bool painted() const { return isPainted; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && view->isFullSizeLoaded())
+            isPainted = true;
+        return false;
+    }
+
+private:
+    PhotoView* view;
+    bool isPainted = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Bench::prepareProcess();
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+
+    QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (folder.isEmpty())
+        folder = QDir::homePath() + QStringLiteral("/.cache/photostepbench");
+    const QString order = QDir(folder).absolutePath() + QStringLiteral("/order/");
+    DirServer::setOrderPath(order);
+    if (!generateAlbum(out)) {
+        out << "cannot write the album in " << order << "\n";
+        return 1;
+    }
+
+    // The pane's tools ask the back end for their lists: the stand-in answers.
+    QTemporaryDir temporary;
+    StandInServer server;
+    const QString failed
+        = temporary.isValid() ? Bench::startStandIn(server, temporary.path()) : QStringLiteral("no temporary folder");
+    if (!failed.isEmpty()) {
+        out << failed << "\n";
+        return 1;
+    }
+    Prompt::setHandler([&out](const PromptCall& call) {
+        out << "box: " << call.title << " " << call.text << "\n";
+        return QVariant();
+    });
+
+    ImageData* images = ImageData::getInstance();
+    images->importImage(PHOTO_FINE);
+    images->setType(PHOTO_FINE, SELE_ALL);
+    if (images->getImagelist(SELE_ALL).size() != kPhotos) {
+        out << "the album holds " << images->getImagelist(SELE_ALL).size() << " photos, not " << kPhotos << "\n";
+        return 1;
+    }
+    out << QStringLiteral("large-photo pane, %1 photos of %2 x %3, one step every %4 ms, %5 steps, %6 pool threads\n")
+               .arg(kPhotos)
+               .arg(kWidth)
+               .arg(kHeight)
+               .arg(kPaceMs)
+               .arg(kSteps)
+               .arg(QThreadPool::globalInstance()->maxThreadCount());
+
+    PhotoView view;
+    view.resize(1280, 860);
+    view.show();
+    FinalPaint final(&view);
+    Bench::StallProbe stalls;
+
+    out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
+               .arg("display mode", -28)
+               .arg("median ms", 10)
+               .arg("p95 ms", 8)
+               .arg("worst ms", 9)
+               .arg("GUI stall ms", 13)
+               .arg("peak MiB", 9);
+    for (int mode : {0, 1}) {
+        Config::show_mode = mode;
+        images->setIterator(0, SELE_ALL);
+        final.expect();
+        view.showImage();
+        Bench::runUntil([&] { return final.painted(); }, 10000);
+        // Settle: what the first photo started (loads ahead, if any) ends before the clock runs.
+        QElapsedTimer settle;
+        settle.start();
+        Bench::runUntil([&] { return settle.elapsed() > 1500; }, 2000);
+
+        Bench::resetPeakMemory();
+        QVector<double> latency;
+        int missed = 0;
+        stalls.start();
+        for (int step = 0; step < kSteps; ++step) {
+            QElapsedTimer clock;
+            clock.start();
+            final.expect();
+            view.on_BottomButton_Next_clicked();
+            if (!Bench::runUntil([&] { return final.painted(); }, 10000))
+                ++missed;
+            latency << clock.nsecsElapsed() / 1e6;
+            Bench::runUntil([&] { return clock.elapsed() >= kPaceMs; }, kPaceMs + 10);
+        }
+        const double stall = stalls.stop();
+        const double peak = Bench::memoryMiB("VmHWM:");
+        out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
+                   .arg(mode == 0 ? QStringLiteral("0 thumbnail, then full size") : QStringLiteral("1 full size only"),
+                       -28)
+                   .arg(Bench::median(latency), 10, 'f', 1)
+                   .arg(percentile(latency, 0.95), 8, 'f', 1)
+                   .arg(*std::max_element(latency.constBegin(), latency.constEnd()), 9, 'f', 1)
+                   .arg(stall, 13, 'f', 1)
+                   .arg(peak, 9, 'f', 0);
+        if (missed)
+            out << QStringLiteral("  (%1 steps never showed the full-size picture)\n").arg(missed);
+        out.flush();
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    return 0;
+}

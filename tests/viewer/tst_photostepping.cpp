@@ -1,0 +1,197 @@
+#include "core/config.h"
+#include "photostore/imagedata.h"
+#include "photostore/imageoperation.h"
+#include "photostore/picturecache.h"
+#include "tests/support/orderfolder.h"
+#include "viewer/imageediter.h"
+#include "viewer/photoview.h"
+#include "viewer/pictureloader.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+// The pane over a 成品 album whose photos differ in width (100 + 10 x index), so that the
+// shown picture tells which photo it is; every photo has its thumbnail levels.
+class SteppingFixture
+{
+public:
+    explicit SteppingFixture(int count, int orientationOfSecond = 1)
+        : folder(OrderFolder::AlbumFolders | OrderFolder::ThumbnailFolders)
+    {
+        for (int i = 0; i < count; ++i) {
+            const Image photo = folder.addPhoto(
+                PHOTO_FINE, QStringLiteral("IMG_%1.jpg").arg(i + 1), width(i), 80, i == 1 ? orientationOfSecond : 1);
+            ImageOperation::listIcon(ImageOperation::PhotoFiles::of(photo), 100);
+        }
+        PictureCache::shared().forgetAll();
+        ImageData* images = ImageData::getInstance();
+        images->importImage(PHOTO_FINE);
+        images->setType(PHOTO_FINE, SELE_ALL);
+        images->setIterator(0, SELE_ALL);
+        view.photoModel = PHOTO_FINE;
+        view.resize(800, 600);
+        view.show();
+    }
+    ~SteppingFixture()
+    {
+        ImageData::getInstance()->clearImages();
+        PictureCache::shared().forgetAll();
+    }
+
+    static int width(int index) { return 100 + 10 * index; }
+    // The shown picture's width at the photos' height (the middle level is larger).
+    int shownWidth() const
+    {
+        const QImage& shown = view.shownPicture();
+        return shown.isNull() ? 0 : qRound(80.0 * shown.width() / shown.height());
+    }
+    // Every picture the pane wants is read and kept.
+    bool isSettled() const
+    {
+        for (const QString& path : view.pictureLoader()->wanted())
+            if (!PictureCache::shared().contains(path))
+                return false;
+        return true;
+    }
+
+    OrderFolder folder;
+    PhotoView view;
+};
+
+class TestPhotoStepping : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        Config::show_mode = 1;
+        Config::isLocked = false;
+    }
+
+    // Many steps both ways keep a few pictures: the shown photo's and its neighbours'.
+    void cacheStaysWithinItsBound_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("thumbnail, then full size") << 0;
+        QTest::newRow("full size only") << 1;
+        QTest::newRow("thumbnail, then middle") << 4;
+    }
+
+    void cacheStaysWithinItsBound()
+    {
+        QFETCH(int, mode);
+        Config::show_mode = mode;
+        SteppingFixture pane(9);
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        PictureCache& cache = PictureCache::shared();
+        ImageData* images = ImageData::getInstance();
+        for (int step = 0; step < 40; ++step) {
+            if (step % 10 < 7)
+                pane.view.on_BottomButton_Next_clicked();
+            else
+                pane.view.on_BottomButton_Pre_clicked();
+            QVERIFY(cache.size() <= cache.capacity());
+            QTRY_VERIFY(pane.isSettled());
+            QVERIFY(cache.size() <= cache.capacity());
+            QTRY_COMPARE(pane.shownWidth(), SteppingFixture::width(images->getCurrentIndex()));
+        }
+        // What is kept is the shown photo and the photos near it, nothing else.
+        const QList<Image>& list = images->getImagelist(SELE_ALL);
+        const int index = images->getCurrentIndex();
+        QStringList near;
+        for (int i : {index - 2, index - 1, index, index + 1, index + 2}) {
+            const Image& photo = list.at((i + list.size()) % list.size());
+            near << QDir::cleanPath(mode == 4 ? photo.GetMiddleImagePath() : photo.GetBigImagePath());
+            if (mode != 1)
+                near << QDir::cleanPath(photo.GetImagePath());
+        }
+        for (const QString& path : cache.paths())
+            QVERIFY2(near.contains(path), qPrintable(path));
+    }
+
+    // A photo changed on disk while its picture is kept is shown as it is now.
+    void changedPhotoIsShownAnew_data()
+    {
+        QTest::addColumn<bool>("rotate");
+        QTest::newRow("rotation saved") << true;
+        QTest::newRow("turned upright by the upright run") << false;
+    }
+
+    void changedPhotoIsShownAnew()
+    {
+        QFETCH(bool, rotate);
+        SteppingFixture pane(3, rotate ? 1 : 6);
+        ImageData* images = ImageData::getInstance();
+        images->setIterator(1, SELE_ALL);
+        pane.view.showImage();
+        QTRY_COMPARE(pane.shownWidth(), SteppingFixture::width(1));
+        QTRY_VERIFY(pane.isSettled());
+        const QString second = images->getCurrentImage().GetBigImagePath();
+        QVERIFY(PictureCache::shared().contains(second));
+
+        if (rotate) {
+            QSignalSpy finished(pane.view.imageEditer(), &ImageEditer::rotateFinished);
+            pane.view.on_BottomButton_RotateClockWise_clicked();
+            pane.view.on_rotateSaveBtn_clicked();
+            QVERIFY(finished.wait(10000));
+        } else {
+            pane.view.on_BottomButton_AllPhotoForward_clicked();
+            QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 10000);
+        }
+        QTRY_COMPARE(pane.view.shownPicture().size(), QSize(80, SteppingFixture::width(1)));
+        // Away and back: the kept picture is the turned one.
+        pane.view.on_BottomButton_Next_clicked();
+        QTRY_COMPARE(pane.shownWidth(), SteppingFixture::width(2));
+        pane.view.on_BottomButton_Pre_clicked();
+        QTRY_COMPARE(pane.view.shownPicture().size(), QSize(80, SteppingFixture::width(1)));
+        QTest::qWait(100);
+        QCOMPARE(pane.view.shownPicture().size(), QSize(80, SteppingFixture::width(1)));
+    }
+
+    // Steps faster than the reads: only the photo stepped to last is shown in the end.
+    void quickStepsShowOnlyTheLastPhoto_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("thumbnail, then full size") << 0;
+        QTest::newRow("full size only") << 1;
+    }
+
+    void quickStepsShowOnlyTheLastPhoto()
+    {
+        QFETCH(int, mode);
+        Config::show_mode = mode;
+        SteppingFixture pane(6);
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isFullSizeLoaded());
+        QTRY_VERIFY(pane.isSettled());
+        PictureCache::shared().forgetAll(); // nothing read ahead: every step reads
+        for (int step = 0; step < 4; ++step)
+            pane.view.on_BottomButton_Next_clicked();
+        QTRY_VERIFY(pane.view.isFullSizeLoaded());
+        QTRY_VERIFY(pane.isSettled());
+        QTest::qWait(100);
+        QCOMPARE(ImageData::getInstance()->getCurrentIndex(), 4);
+        QCOMPARE(pane.shownWidth(), SteppingFixture::width(4));
+    }
+
+    // A late thumbnail never covers the larger picture of the same photo.
+    void thumbnailNeverCoversTheFinalPicture()
+    {
+        Config::show_mode = 0;
+        SteppingFixture pane(3);
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isFullSizeLoaded());
+        const Image photo = ImageData::getInstance()->getCurrentImage();
+        QImage small(10, 10, QImage::Format_RGB32);
+        small.fill(Qt::red);
+        PictureCache::Picture late;
+        late.image = small;
+        emit pane.view.pictureLoader()->loaded(photo.GetImagePath(), late);
+        QVERIFY(pane.view.isFullSizeLoaded());
+        QCOMPARE(pane.shownWidth(), SteppingFixture::width(0));
+    }
+};
+
+QTEST_MAIN(TestPhotoStepping)
+#include "tst_photostepping.moc"
