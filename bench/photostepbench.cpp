@@ -16,6 +16,7 @@
 #include "standin/standinserver.h"
 #include "viewer/imageediter.h"
 #include "viewer/photoview.h"
+#include "viewer/pictureloader.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThreadPool>
@@ -134,6 +136,37 @@ private:
     bool isPainted = false;
 };
 
+// Median time of a read of the pane's picture: the whole file then fitted, or decoded only
+// as large as box needs then fitted.
+double readMs(const QString& path, QSize box, bool whole)
+{
+    QVector<double> runs;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        const QImage image = whole ? ImageOperation::loadImage(path) : ImageOperation::loadImageFitting(path, box);
+        const QImage fitted = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        Q_UNUSED(fitted);
+        runs << clock.nsecsElapsed() / 1e6;
+    }
+    return Bench::median(runs);
+}
+
+const char* stageName(PictureLoader::Stage stage)
+{
+    switch (stage) {
+    case PictureLoader::Stage::Kept:
+        return "kept";
+    case PictureLoader::Stage::Decoding:
+        return "decoding";
+    case PictureLoader::Stage::Queued:
+        return "queued";
+    case PictureLoader::Stage::Absent:
+        break;
+    }
+    return "not asked for";
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -186,6 +219,17 @@ int main(int argc, char** argv)
     view.show();
     FinalPaint final(&view);
     Bench::StallProbe stalls;
+    Bench::runUntil([] { return false; }, 200);
+    {
+        Image first = images->getImagelist(SELE_ALL).first();
+        const QSize box = view.imageEditer()->size();
+        out << QStringLiteral(
+            "  one read of a photo for the %1 x %2 pane: whole file %3 ms, decoded for the pane %4 ms\n")
+                   .arg(box.width())
+                   .arg(box.height())
+                   .arg(readMs(first.GetBigImagePath(), box, true), 0, 'f', 1)
+                   .arg(readMs(first.GetBigImagePath(), box, false), 0, 'f', 1);
+    }
 
     out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
                .arg("display mode", -28)
@@ -207,16 +251,28 @@ int main(int argc, char** argv)
 
         Bench::resetPeakMemory();
         QVector<double> latency;
+        QMap<QString, int> stages;
+        QStringList slow;
         int missed = 0;
         stalls.start();
         for (int step = 0; step < kSteps; ++step) {
             QElapsedTimer clock;
             clock.start();
             final.expect();
+            // Where the next photo's picture stands when the operator steps to it.
+            const QList<Image>& list = images->getImagelist(SELE_ALL);
+            const QString next = list.at((images->getCurrentIndex() + 1) % list.size()).GetBigImagePath();
+            const char* stage = stageName(view.pictureLoader()->stage(next));
+            ++stages[QLatin1String(stage)];
             view.on_BottomButton_Next_clicked();
             if (!Bench::runUntil([&] { return final.painted(); }, 10000))
                 ++missed;
             latency << clock.nsecsElapsed() / 1e6;
+            if (latency.last() > 50)
+                slow << QStringLiteral("%1 (%2, %3 ms)")
+                            .arg(step + 1)
+                            .arg(QLatin1String(stage))
+                            .arg(latency.last(), 0, 'f', 0);
             Bench::runUntil([&] { return clock.elapsed() >= kPaceMs; }, kPaceMs + 10);
         }
         const double stall = stalls.stop();
@@ -229,6 +285,12 @@ int main(int argc, char** argv)
                    .arg(*std::max_element(latency.constBegin(), latency.constEnd()), 9, 'f', 1)
                    .arg(stall, 13, 'f', 1)
                    .arg(peak, 9, 'f', 0);
+        QStringList counts;
+        for (auto it = stages.constBegin(); it != stages.constEnd(); ++it)
+            counts << QStringLiteral("%1 %2").arg(it.value()).arg(it.key());
+        out << QStringLiteral("    the next picture at the step: %1\n").arg(counts.join(QStringLiteral(", ")));
+        if (!slow.isEmpty())
+            out << QStringLiteral("    steps over 50 ms: %1\n").arg(slow.join(QStringLiteral(", ")));
         if (missed)
             out << QStringLiteral("  (%1 steps never showed the full-size picture)\n").arg(missed);
         out.flush();

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 ImageOperation::ImageOperation() = default;
 
@@ -528,7 +529,11 @@ QImage ImageOperation::loadImage(QString path)
     return loadImageAtLeast(path, 0);
 }
 
-QImage ImageOperation::loadImageAtLeast(const QString& path, int minLongSide, QSize* fullSize)
+namespace {
+
+// Reads path at the largest libjpeg reduction d (8, 4, 2) for which enough(file size, d)
+// holds, whole when none does or the file is no JPEG.
+QImage loadReduced(const QString& path, QSize* fullSize, const std::function<bool(QSize, int)>& enough)
 {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
@@ -536,20 +541,38 @@ QImage ImageOperation::loadImageAtLeast(const QString& path, int minLongSide, QS
     const QSize size = reader.size();
     if (fullSize)
         *fullSize = size;
-    if (size.isValid() && !isSaneSize(size))
+    if (size.isValid() && !ImageOperation::isSaneSize(size))
         return QImage();
     // libjpeg decodes at 1/2, 1/4 or 1/8 for the cost of the smaller picture. Each side is
     // rounded down so that Qt asks libjpeg for exactly that factor.
-    if (minLongSide > 0 && size.isValid() && reader.format() == "jpeg") {
-        const int longSide = std::max(size.width(), size.height());
+    if (size.isValid() && reader.format() == "jpeg") {
         for (int d : {8, 4, 2}) {
-            if (longSide / d >= minLongSide) {
+            if (enough(size, d)) {
                 reader.setScaledSize(QSize(std::max(1, size.width() / d), std::max(1, size.height() / d)));
                 break;
             }
         }
     }
     return reader.read();
+}
+
+} // namespace
+
+QImage ImageOperation::loadImageAtLeast(const QString& path, int minLongSide, QSize* fullSize)
+{
+    return loadReduced(path, fullSize, [minLongSide](QSize size, int d) {
+        return minLongSide > 0 && std::max(size.width(), size.height()) / d >= minLongSide;
+    });
+}
+
+QImage ImageOperation::loadImageFitting(const QString& path, QSize box, QSize* fullSize)
+{
+    if (box.width() <= 0 || box.height() <= 0)
+        return loadReduced(path, fullSize, [](QSize, int) { return false; });
+    return loadReduced(path, fullSize, [box](QSize size, int d) {
+        const QSize fitted = size.scaled(box, Qt::KeepAspectRatio);
+        return size.width() / d >= fitted.width() && size.height() / d >= fitted.height();
+    });
 }
 
 QPixmap ImageOperation::loadPixmap(QString path)

@@ -82,6 +82,9 @@ public:
     // least minLongSide (or the file's own size when smaller). fullSize receives the
     // file's own size.
     static QImage loadImageAtLeast(const QString& path, int minLongSide, QSize* fullSize = nullptr);
+    // Like loadImageAtLeast, for a picture to be fitted into box (keeping its ratio): the
+    // result still covers the fitted picture. A box that is not valid reads the whole file.
+    static QImage loadImageFitting(const QString& path, QSize box, QSize* fullSize = nullptr);
     // Largest picture we agree to decode: a corrupt or hostile file must not exhaust memory.
     static const int MaxSide = 65535; // what JPEG itself can describe
     static const qint64 MaxPixels = 250000000;

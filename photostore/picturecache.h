@@ -26,6 +26,9 @@ public:
         // GUI thread need not scale a large photo; null when no box was asked for.
         QImage fitted;
         QSize box;
+        // The file's own size: image may be decoded smaller, just large enough for box.
+        QSize fullSize;
+        bool isReduced() const { return fullSize.isValid() && !image.isNull() && image.size() != fullSize; }
     };
 
     // The one the viewer and the file writers share.

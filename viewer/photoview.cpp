@@ -164,6 +164,8 @@ void PhotoView::showImage()
     if (images->getImagelist(SELETYPE(0)).isEmpty() || images->getCurrentIndex() < 0)
         return;
     fullSizeLoaded = false;
+    m_shownReduced = false;
+    m_zoomWhenWhole = false;
     curPath.clear();
     m_smallPath.clear();
     switch (Config::show_mode) {
@@ -262,8 +264,15 @@ void PhotoView::onPictureLoaded(QString path, PictureCache::Picture picture)
     if (path.isEmpty())
         return;
     if (path == curPath) {
+        // A picture decoded for the pane alone never replaces the whole one read for zooming.
+        if (picture.isReduced() && fullSizeLoaded && !m_shownReduced)
+            return;
         m_offered = picture;
         loadFinished(picture.image, path, curIsOriginal);
+        if (m_zoomWhenWhole && fullSizeLoaded && !m_shownReduced) {
+            m_zoomWhenWhole = false;
+            editer->scaleLarge();
+        }
     } else if (path == m_smallPath) {
         showSmallPhoto(picture);
     }
@@ -280,6 +289,7 @@ void PhotoView::loadFinished(QImage img, QString imgPath, bool isOriginal)
     }
     m_smallPath.clear();
     shownImage = img;
+    m_shownReduced = m_offered.image.cacheKey() == img.cacheKey() && m_offered.isReduced();
     showLeftImage();
     fullSizeLoaded = isOriginal;
 }
@@ -471,10 +481,38 @@ void PhotoView::on_BottomButton_ScaleBig_clicked()
 {
     if (!isShownImage())
         return;
-    if (fullSizeLoaded)
+    if (fullSizeLoaded && !m_shownReduced)
         editer->scaleLarge();
     else
-        showBigPhoto();
+        // The middle picture, or the full-size one decoded only as large as the pane: read the
+        // whole photo; zoom in at once when the full-size photo was already shown.
+        showWholePicture(fullSizeLoaded);
+}
+
+void PhotoView::refitReducedPicture()
+{
+    // A crop frame or a comparison keeps its picture.
+    if (!m_shownReduced || curPath.isEmpty() || m_editMode != 0)
+        return;
+    const QSize shown = shownImage.size();
+    const QSize needed = shown.scaled(editer->size(), Qt::KeepAspectRatio);
+    if (shown.width() >= needed.width() && shown.height() >= needed.height())
+        return;
+    // The pane grew beyond what the picture was decoded for: read it again for the new size
+    // (the neighbours too), so it is not shown blurred.
+    m_loader->setBox(editer->size());
+    readAhead();
+}
+
+void PhotoView::showWholePicture(bool zoom)
+{
+    curPath = ImageData::getInstance()->getCurrentImage().GetBigImagePath();
+    curIsOriginal = true;
+    m_smallPath.clear();
+    m_zoomWhenWhole = zoom;
+    showWaitLabel(true);
+    readAhead();
+    m_loader->readWhole(curPath);
 }
 
 void PhotoView::on_BottomButton_ScaleSmall_clicked()
@@ -487,6 +525,8 @@ bool PhotoView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != editer)
         return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::Resize)
+        refitReducedPicture();
     if (m_editMode != 0)
         return false;
     if (event->type() == QEvent::MouseButtonDblClick) {

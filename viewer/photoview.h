@@ -127,6 +127,10 @@ private:
     void showSmallThenMid();
     void showBigPhoto();
     void showSmallPhoto(const PictureCache::Picture& picture);
+    // Reads the shown photo's whole full-size picture (for zooming), zooming in when it comes.
+    void showWholePicture(bool zoom);
+    // Reads the shown picture again when the pane has outgrown the size it was decoded for.
+    void refitReducedPicture();
     // Shows path (the final picture of the display mode) from the cache, or reads it, with
     // the small thumbnail first when smallFirst; then reads the neighbours ahead.
     void showPicture(const QString& path, bool isOriginal, bool smallFirst);
@@ -154,7 +158,12 @@ private:
     OpenGlWidget* familyWidget;
     // The latest photo pressed for the room preview; earlier loads still running are dropped.
     int m_familyPhotoLoad = 0;
+    // The full-size photo is shown (fitted to the pane, perhaps decoded only that large).
     bool fullSizeLoaded = false;
+    // The shown picture was decoded smaller than its file: zooming in reads the whole one.
+    bool m_shownReduced = false;
+    // Zoom in one step once the whole picture of the shown photo arrives.
+    bool m_zoomWhenWhole = false;
     TrimDlg trim;
     int m_editMode = 0;
     QTimer timer;

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QThreadPool>
 
+#include <limits>
+
 namespace {
 
 // Three readers: the photos ahead are read side by side, and the picture asked for need
@@ -33,9 +35,76 @@ struct PictureLoader::Shared
     QMutex mutex;
     QStringList wanted;
     QSet<QString> reading;
+    QSet<QString> decoding;
     QSize box;
     QPointer<PictureLoader> loader;
 };
+
+namespace {
+
+// A reduced picture made for another box would show blurred or too small.
+bool fitsBox(const PictureCache::Picture& picture, QSize box)
+{
+    return !picture.isReduced() || picture.box == box;
+}
+
+} // namespace
+
+// One read on a reader thread: the picture of path fitted into the box, decoded only as
+// large as the box needs unless whole. Kept in the cache unless whole.
+void PictureLoader::read(const std::shared_ptr<Shared>& shared, const QString& path, bool whole)
+{
+    QSize box;
+    {
+        QMutexLocker lock(&shared->mutex);
+        if (!shared->wanted.contains(path)) {
+            if (!whole)
+                shared->reading.remove(path);
+            return;
+        }
+        box = shared->box;
+        shared->decoding.insert(path);
+    }
+    const bool hasBox = box.width() > 0 && box.height() > 0;
+    PictureCache& cache = PictureCache::shared();
+    PictureCache::Picture picture;
+    bool isFresh = false;
+    for (int attempt = 0; attempt < kAttempts && !isFresh; ++attempt) {
+        const quint64 stamp = cache.changeStamp();
+        picture = PictureCache::Picture();
+        picture.image = ImageOperation::loadImageFitting(path, whole ? QSize() : box, &picture.fullSize);
+        if (picture.image.isNull()) {
+            isFresh = true;
+            break;
+        }
+        if (hasBox) {
+            picture.fitted = picture.image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            picture.box = box;
+        }
+        if (cache.changedSince(path, stamp))
+            continue;
+        isFresh = true;
+        QMutexLocker lock(&shared->mutex);
+        if (!whole && shared->wanted.contains(path))
+            cache.insert(path, picture, stamp);
+    }
+    // A file that kept changing under the reads answers as unreadable for now.
+    if (!isFresh)
+        picture = PictureCache::Picture();
+    {
+        QMutexLocker lock(&shared->mutex);
+        shared->decoding.remove(path);
+        if (!whole)
+            shared->reading.remove(path);
+    }
+    QMetaObject::invokeMethod(
+        qApp,
+        [shared, path, picture] {
+            if (PictureLoader* loader = shared->loader.data())
+                emit loader->loaded(path, picture);
+        },
+        Qt::QueuedConnection);
+}
 
 PictureLoader::PictureLoader(QObject* parent)
     : QObject(parent)
@@ -63,13 +132,42 @@ void PictureLoader::setBox(QSize box)
 
 bool PictureLoader::cached(const QString& path, PictureCache::Picture* picture) const
 {
-    return !path.isEmpty() && PictureCache::shared().find(path, picture);
+    PictureCache::Picture kept;
+    if (path.isEmpty() || !PictureCache::shared().find(path, &kept))
+        return false;
+    {
+        QMutexLocker lock(&m_shared->mutex);
+        if (!fitsBox(kept, m_shared->box))
+            return false;
+    }
+    if (picture)
+        *picture = kept;
+    return true;
 }
 
 QStringList PictureLoader::wanted() const
 {
     QMutexLocker lock(&m_shared->mutex);
     return m_shared->wanted;
+}
+
+PictureLoader::Stage PictureLoader::stage(const QString& path) const
+{
+    if (cached(path, nullptr))
+        return Stage::Kept;
+    QMutexLocker lock(&m_shared->mutex);
+    if (m_shared->decoding.contains(path))
+        return Stage::Decoding;
+    return m_shared->reading.contains(path) ? Stage::Queued : Stage::Absent;
+}
+
+void PictureLoader::readWhole(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    const std::shared_ptr<Shared> shared = m_shared;
+    // Ahead of every read ahead: the operator waits for it.
+    readers()->start([shared, path] { read(shared, path, true); }, std::numeric_limits<int>::max());
 }
 
 void PictureLoader::want(const QStringList& paths)
@@ -86,65 +184,19 @@ void PictureLoader::want(const QStringList& paths)
         QMutexLocker lock(&m_shared->mutex);
         m_shared->wanted = unique;
         for (const QString& path : unique) {
-            if (m_shared->reading.contains(path) || cache.contains(path))
+            if (m_shared->reading.contains(path))
+                continue;
+            PictureCache::Picture kept;
+            if (cache.find(path, &kept) && fitsBox(kept, m_shared->box))
                 continue;
             m_shared->reading.insert(path);
             toRead << path;
         }
     }
     const std::shared_ptr<Shared> shared = m_shared;
-    for (int i = 0; i < toRead.size(); ++i) {
-        const QString path = toRead.at(i);
+    for (const QString& path : toRead) {
         // The first wanted runs first.
         const int priority = unique.size() - unique.indexOf(path);
-        readers()->start(
-            [shared, path] {
-                QSize box;
-                {
-                    QMutexLocker lock(&shared->mutex);
-                    if (!shared->wanted.contains(path)) {
-                        shared->reading.remove(path);
-                        return;
-                    }
-                    box = shared->box;
-                }
-                PictureCache& cache = PictureCache::shared();
-                PictureCache::Picture picture;
-                bool isFresh = false;
-                for (int attempt = 0; attempt < kAttempts && !isFresh; ++attempt) {
-                    const quint64 stamp = cache.changeStamp();
-                    picture = PictureCache::Picture();
-                    picture.image = ImageOperation::loadImage(path);
-                    if (picture.image.isNull()) {
-                        isFresh = true;
-                        break;
-                    }
-                    if (box.width() > 0 && box.height() > 0) {
-                        picture.fitted = picture.image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-                        picture.box = box;
-                    }
-                    if (cache.changedSince(path, stamp))
-                        continue;
-                    isFresh = true;
-                    QMutexLocker lock(&shared->mutex);
-                    if (shared->wanted.contains(path))
-                        cache.insert(path, picture, stamp);
-                }
-                // A file that kept changing under the reads answers as unreadable for now.
-                if (!isFresh)
-                    picture = PictureCache::Picture();
-                {
-                    QMutexLocker lock(&shared->mutex);
-                    shared->reading.remove(path);
-                }
-                QMetaObject::invokeMethod(
-                    qApp,
-                    [shared, path, picture] {
-                        if (PictureLoader* loader = shared->loader.data())
-                            emit loader->loaded(path, picture);
-                    },
-                    Qt::QueuedConnection);
-            },
-            priority);
+        readers()->start([shared, path] { read(shared, path, false); }, priority);
     }
 }

@@ -10,17 +10,18 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-// The pane over a 成品 album whose photos differ in width (100 + 10 x index), so that the
-// shown picture tells which photo it is; every photo has its thumbnail levels.
+// The pane over a 成品 album whose photos differ in width (100 + 10 x index, at 80 high,
+// all times scale), so that the shown picture tells which photo it is; every photo has its
+// thumbnail levels.
 class SteppingFixture
 {
 public:
-    explicit SteppingFixture(int count, int orientationOfSecond = 1)
+    explicit SteppingFixture(int count, int orientationOfSecond = 1, int scale = 1)
         : folder(OrderFolder::AlbumFolders | OrderFolder::ThumbnailFolders)
     {
         for (int i = 0; i < count; ++i) {
-            const Image photo = folder.addPhoto(
-                PHOTO_FINE, QStringLiteral("IMG_%1.jpg").arg(i + 1), width(i), 80, i == 1 ? orientationOfSecond : 1);
+            const Image photo = folder.addPhoto(PHOTO_FINE, QStringLiteral("IMG_%1.jpg").arg(i + 1), width(i) * scale,
+                80 * scale, i == 1 ? orientationOfSecond : 1);
             ImageOperation::listIcon(ImageOperation::PhotoFiles::of(photo), 100);
         }
         PictureCache::shared().forgetAll();
@@ -173,6 +174,76 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(ImageData::getInstance()->getCurrentIndex(), 4);
         QCOMPARE(pane.shownWidth(), SteppingFixture::width(4));
+    }
+
+    // A photo several times the pane's size is decoded only as large as the pane needs, and
+    // kept so; zooming in reads and shows the whole photo.
+    void zoomShowsTheWholePhoto_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("zoomsAtOnce");
+        QTest::newRow("thumbnail, then full size") << 0 << true;
+        QTest::newRow("full size only") << 1 << true;
+        // The middle picture shown: the first zoom brings the whole photo, the next zooms in.
+        QTest::newRow("thumbnail, then middle") << 4 << false;
+    }
+
+    void zoomShowsTheWholePhoto()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, zoomsAtOnce);
+        Config::show_mode = mode;
+        const int scale = 30;
+        SteppingFixture pane(3, 1, scale);
+        const QSize whole(SteppingFixture::width(0) * scale, 80 * scale);
+        ImageEditer* editer = pane.view.imageEditer();
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY(pane.isSettled());
+        QTRY_VERIFY(mode == 4 || pane.view.isFullSizeLoaded());
+        const QSize shown = pane.view.shownPicture().size();
+        const QSize needed = shown.scaled(editer->size(), Qt::KeepAspectRatio);
+        QVERIFY2(shown.width() < whole.width() && shown.width() >= needed.width() && shown.height() >= needed.height(),
+            qPrintable(QStringLiteral("%1 x %2").arg(shown.width()).arg(shown.height())));
+        const QSize fitted = editer->getImageRect().size();
+
+        pane.view.on_BottomButton_ScaleBig_clicked();
+        QTRY_COMPARE(pane.view.shownPicture().size(), whole);
+        QVERIFY(pane.view.isFullSizeLoaded());
+        if (!zoomsAtOnce) {
+            QCOMPARE(editer->getImageRect().size(), fitted);
+            pane.view.on_BottomButton_ScaleBig_clicked();
+        }
+        QTRY_VERIFY(editer->getImageRect().width() > fitted.width());
+        QCOMPARE(pane.view.shownPicture().size(), whole);
+        // The whole picture is the pane's while it zooms; the cache keeps fitted ones.
+        PictureCache::Picture kept;
+        if (PictureCache::shared().find(ImageData::getInstance()->getCurrentImage().GetBigImagePath(), &kept))
+            QVERIFY(kept.image.size() != whole);
+        // A step away and back shows the photo fitted again.
+        pane.view.on_BottomButton_Next_clicked();
+        pane.view.on_BottomButton_Pre_clicked();
+        QTRY_VERIFY(pane.view.isShownImage() && pane.view.shownPicture().size() != whole);
+    }
+
+    // A pane grown beyond the size its picture was decoded for reads the picture again.
+    void grownPaneReadsThePictureAgain()
+    {
+        const int scale = 60;
+        SteppingFixture pane(2, 1, scale);
+        pane.view.resize(300, 250);
+        ImageEditer* editer = pane.view.imageEditer();
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isFullSizeLoaded());
+        const QSize before = pane.view.shownPicture().size();
+        QVERIFY(before.width() < SteppingFixture::width(0) * scale);
+
+        pane.view.resize(1600, 1200);
+        QTRY_VERIFY(pane.view.shownPicture().size() != before);
+        const QSize shown = pane.view.shownPicture().size();
+        const QSize needed = shown.scaled(editer->size(), Qt::KeepAspectRatio);
+        QVERIFY(shown.width() >= needed.width() && shown.height() >= needed.height());
+        QVERIFY(pane.view.isFullSizeLoaded());
     }
 
     // A late thumbnail never covers the larger picture of the same photo.
