@@ -5,7 +5,6 @@
 #include "photostore/productdata.h"
 
 #include <QHash>
-#include <QStandardItem>
 
 QString AlbumDisplay::cropText(const Image& photo)
 {
@@ -17,10 +16,20 @@ QString AlbumDisplay::cropText(const Image& photo)
     return QStringLiteral("宽：") + QString::number(width) + QStringLiteral("||高：") + QString::number(height);
 }
 
-QList<QStandardItem*> AlbumDisplay::tableRow(const Image& photo)
+QString AlbumDisplay::tableText(const Image& photo, int column)
 {
-    return {new QStandardItem(photo.GetImageName()), new QStandardItem(photo.getProductId()),
-        new QStandardItem(photo.GetStrneed()), new QStandardItem(cropText(photo))};
+    switch (column) {
+    case 0:
+        return photo.GetImageName();
+    case 1:
+        return photo.getProductId();
+    case 2:
+        return photo.GetStrneed();
+    case 3:
+        return cropText(photo);
+    default:
+        return QString();
+    }
 }
 
 QString AlbumDisplay::albumLabel(int type, int seleType, int count)

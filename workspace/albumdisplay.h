@@ -9,7 +9,6 @@
 #include <QStringList>
 
 class Product;
-class QStandardItem;
 
 // What the album panel writes into its views, computed without the widget: table rows,
 // crop text, the album label, the sort dots, the product marks ("用" and the product's
@@ -17,8 +16,9 @@ class QStandardItem;
 // stores what it is given.
 namespace AlbumDisplay {
 
-// File name, product marks, requirement text, crop text.
-QList<QStandardItem*> tableRow(const Image& photo);
+// The table's text of a photo in a column: 0 file name, 1 product marks, 2 requirement
+// text, 3 crop text; empty for any other column.
+QString tableText(const Image& photo, int column);
 // "宽：W||高：H", empty when the crop's width or height is 0 or 1.
 QString cropText(const Image& photo);
 // "当前相册：" with the album (or filter) word and the count in brackets.
