@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 QString AlbumDisplay::cropText(const Image& photo)
 {
     const QRect crop = photo.GetTrimrc();
@@ -93,6 +95,15 @@ AlbumDisplay::ProductMarks AlbumDisplay::productMarks(const QList<Image>& photos
         result.usedPhotos.append(photo);
     }
     return result;
+}
+
+bool AlbumDisplay::sameIcons(const QList<Image>& a, const QList<Image>& b)
+{
+    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(), [](const Image& x, const Image& y) {
+        return x.GetPicType() == y.GetPicType() && x.GetImageName() == y.GetImageName()
+            && x.fileNameOnDisk() == y.fileNameOnDisk() && x.getProductId() == y.getProductId()
+            && x.GetStrneed() == y.GetStrneed() && x.GetTrimrc() == y.GetTrimrc() && x.isEllipse() == y.isEllipse();
+    });
 }
 
 QStringList AlbumDisplay::reloadFolders(int type)

@@ -40,6 +40,10 @@ struct ProductMarks
 };
 ProductMarks productMarks(const QList<Image>& photos, const QList<Product>& products);
 
+// True when two lists make the same icon view: the same photos in the same order, each with
+// the same marks, requirement and crop (what an icon shows).
+bool sameIcons(const QList<Image>& a, const QList<Image>& b);
+
 // Thumbnail folders that "刷新" empties in an album; none for the others.
 QStringList reloadFolders(int type);
 

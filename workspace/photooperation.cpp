@@ -467,8 +467,11 @@ void PhotoOperation::readAlbumsThenShow(bool twice)
         m_readAlbums.reset(new ImageData::Albums(read->result()));
         startSelectImage();
         // The second showing of the server's road: the folders were read a moment ago.
-        if (twice)
+        if (twice) {
+            m_isRepeatShowing = true;
             showWhichType(ImageData::getInstance()->getType());
+            m_isRepeatShowing = false;
+        }
         m_readAlbums.reset();
     });
     read->setFuture(result.future());
@@ -517,8 +520,7 @@ void PhotoOperation::showWhichType(int type)
     if (fine) {
         refreshImageProduct();
     } else {
-        refreshWholeTable();
-        refreshThumb(true);
+        refreshViews();
         emit producePhoto(false);
         isProduceShown = false;
     }
@@ -543,7 +545,7 @@ void PhotoOperation::updateLabel()
     ImageData* data = ImageData::getInstance();
     const int count = data->getImagelist(seleType).size();
     albumLabel->setText(AlbumDisplay::albumLabel(data->getType(), seleType, count));
-    if (count != listWidget->count())
+    if (count != listWidget->count() && !m_isThumbRefreshFollowing)
         refreshThumb(true);
 }
 
@@ -573,6 +575,13 @@ void PhotoOperation::showDefaultThumb(QList<Image> images)
 void PhotoOperation::refreshThumb(bool showProgress)
 {
     const QList<Image> photos = ImageData::getInstance()->getImagelist(seleType);
+    // Nothing has happened since the first showing built this very view; rebuilding it would
+    // call off its jobs only to start the same ones.
+    if (m_isRepeatShowing && listWidget->count() == photos.size() && AlbumDisplay::sameIcons(photos, m_iconPhotos)) {
+        updateLabel();
+        return;
+    }
+    m_iconPhotos = photos;
     showDefaultThumb(photos);
     // The batch makes the icons of the rows in view first; the rest only get their files.
     m_iconCache->updateWindow();
@@ -968,7 +977,14 @@ void PhotoOperation::refreshImageProduct()
     applyProductMarks();
     if (Config::getOrderMode() == 1)
         ImageData::getInstance()->orderFineImage();
+    refreshViews();
+}
+
+void PhotoOperation::refreshViews()
+{
+    m_isThumbRefreshFollowing = true;
     refreshWholeTable();
+    m_isThumbRefreshFollowing = false;
     refreshThumb(true);
 }
 
