@@ -87,11 +87,11 @@ QList<Image> listedImages(const QStringList& fileNames, PHOTOTYPE type)
 
 // 成品 photos take remark and crop from the back end's picture information; with several
 // entries for one name the last one wins.
-QList<Image> fineImages(const QStringList& fileNames)
+QList<Image> fineImages(const QStringList& fileNames, const QList<Image>& changedImages)
 {
     QHash<QString, int> last;
-    for (int i = 0; i < ImageData::changedImages.size(); ++i)
-        last.insert(ImageData::changedImages.at(i).GetImageName(), i);
+    for (int i = 0; i < changedImages.size(); ++i)
+        last.insert(changedImages.at(i).GetImageName(), i);
     QList<Image> images = listedImages(fileNames, PHOTO_FINE);
     if (last.isEmpty())
         return images;
@@ -99,7 +99,7 @@ QList<Image> fineImages(const QStringList& fileNames)
         const auto found = last.constFind(image.GetImageName());
         if (found == last.constEnd())
             continue;
-        const Image& changed = ImageData::changedImages.at(found.value());
+        const Image& changed = changedImages.at(found.value());
         image.SetStrneed(changed.GetStrneed());
         image.setClipRect(changed.GetTrimrc(), changed.isEllipse());
     }
@@ -147,14 +147,13 @@ QList<Image> deletedByDate(const QString& folder, const QStringList& fileNames)
     return images;
 }
 
-QList<Image> deletedImages()
+QList<Image> deletedImages(const QString& folder, const QString& sortType)
 {
-    const QString folder = DirServer::getDeletedImagePath();
     const QStringList fileNames = listJpegs(folder);
-    if (Config::recoverPhotoSortType == QStringLiteral("创建日期排序"))
+    if (sortType == QStringLiteral("创建日期排序"))
         return deletedByDate(folder, fileNames);
     QList<Image> images = listedImages(fileNames, PHOTO_DELETED);
-    if (Config::recoverPhotoSortType == QStringLiteral("固定规则乱序"))
+    if (sortType == QStringLiteral("固定规则乱序"))
         sortByNameKey(images);
     return images;
 }
@@ -177,13 +176,48 @@ ImageData* ImageData::getInstance()
     return m_pimages;
 }
 
+ImageData::AlbumSources ImageData::albumSources()
+{
+    AlbumSources sources;
+    sources.raw = DirServer::getOriginalImagePath();
+    sources.fine = DirServer::getFineImagePath();
+    sources.deleted = DirServer::getDeletedImagePath();
+    sources.design = DirServer::getDesignImagePath();
+    sources.designDeleted = DirServer::getDesignDeletedImagePath();
+    sources.deletedOrder = Config::recoverPhotoSortType;
+    sources.changed = changedImages;
+    sources.moves = getInstance()->m_folderMoves;
+    return sources;
+}
+
+ImageData::Albums ImageData::readAlbums(const AlbumSources& sources)
+{
+    Albums read;
+    read.all = listedImages(listJpegs(sources.raw), PHOTO_RAW);
+    read.fine = fineImages(listJpegs(sources.fine), sources.changed);
+    read.deleted = deletedImages(sources.deleted, sources.deletedOrder);
+    read.design = listedImages(listJpegs(sources.design), PHOTO_DESIGN);
+    read.designDeleted = listedImages(listJpegs(sources.designDeleted), PHOTO_DESIGN_DELETED);
+    read.moves = sources.moves;
+    return read;
+}
+
 void ImageData::importImage(PHOTOTYPE t)
 {
-    all = listedImages(listJpegs(DirServer::getOriginalImagePath()), PHOTO_RAW);
-    fine = fineImages(listJpegs(DirServer::getFineImagePath()));
-    deleted = deletedImages();
-    design = listedImages(listJpegs(DirServer::getDesignImagePath()), PHOTO_DESIGN);
-    designDeleted = listedImages(listJpegs(DirServer::getDesignDeletedImagePath()), PHOTO_DESIGN_DELETED);
+    importImage(t, readAlbums(albumSources()));
+}
+
+void ImageData::importImage(PHOTOTYPE t, const Albums& read)
+{
+    if (read.moves != m_folderMoves) {
+        importImage(t);
+        return;
+    }
+    all = read.all;
+    fine = read.fine;
+    deleted = read.deleted;
+    design = read.design;
+    designDeleted = read.designDeleted;
 
     setType(t, SELE_ALL);
 
@@ -242,7 +276,7 @@ QStringList ImageData::getFine100Image()
 
 QList<Image> ImageData::getFineAndDeletedImage()
 {
-    QList<Image> images = fineImages(listJpegs(DirServer::getFineImagePath(), Qt::CaseSensitive));
+    QList<Image> images = fineImages(listJpegs(DirServer::getFineImagePath(), Qt::CaseSensitive), changedImages);
     images.append(listedImages(listJpegs(DirServer::getDeletedImagePath()), PHOTO_DELETED));
     return images;
 }
@@ -648,6 +682,7 @@ int takeFree(QVector<int>* positions, const QVector<bool>& taken)
 QStringList ImageData::moveImages(
     QList<Image>& from, const QStringList& names, PHOTOTYPE to, const QString& failure, QList<Image>* movedPhotos)
 {
+    ++m_folderMoves;
     // Each name takes the first photo not yet taken that is spelt so on disk, else the first
     // of that name: of IMG_1.JPG and IMG_1.jpg, the one asked for moves. The list is rebuilt
     // once.
@@ -752,6 +787,7 @@ QStringList ImageData::deleteDesignImage(QStringList names)
 
 void ImageData::deleteRawImage(QStringList names)
 {
+    ++m_folderMoves;
     QVector<bool> gone(all.size(), false);
     QStringList failed;
     for (const QString& name : names) {
@@ -782,6 +818,7 @@ void ImageData::deleteRawImage(QStringList names)
 
 void ImageData::removeDeletedImage()
 {
+    ++m_folderMoves;
     const QString folder = DirServer::getDeletedImagePath();
     if (DirServer::getOrderPath().isEmpty())
         return;

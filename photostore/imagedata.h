@@ -29,10 +29,33 @@ public:
         QString path;
     };
 
+    // What reading the albums needs, taken on the GUI thread: the album folders, the order
+    // of 汰片 and the picture information copied onto 成品.
+    struct AlbumSources
+    {
+        QString raw, fine, deleted, design, designDeleted;
+        QString deletedOrder;
+        QList<Image> changed;
+        // The store's count of moves made before the reading.
+        int moves = 0;
+    };
+    // The five albums as read from their folders, before the order mode applies.
+    struct Albums
+    {
+        QList<Image> all, fine, deleted, design, designDeleted;
+        int moves = 0;
+    };
+
     static ImageData* getInstance();
 
     // Album lists, import and order
     void importImage(PHOTOTYPE t);
+    // The import with the albums already read; the order mode and the cursor apply as above.
+    // A reading taken before a move made here is stale: the folders are read again.
+    void importImage(PHOTOTYPE t, const Albums& read);
+    static AlbumSources albumSources();
+    // Reads the folders; touches no global, so it may run on a worker.
+    static Albums readAlbums(const AlbumSources& sources);
     void clearImages();
     void setMyUsedimages(const QList<Image>& images);
     void setMyUnUsedimages(const QList<Image>& images);
@@ -131,6 +154,8 @@ private:
     // The cursor: the list it is in and its position there; size() is the end position.
     QList<Image>* cursorList;
     int cursorIndex;
+    // Counts the moves and deletions made on the album folders.
+    int m_folderMoves = 0;
     // Handed out for a filter that names no list; always empty when handed out.
     QList<Image> none;
 };

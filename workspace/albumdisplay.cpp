@@ -5,7 +5,8 @@
 #include "photostore/productdata.h"
 
 #include <QHash>
-#include <QStandardItem>
+
+#include <algorithm>
 
 QString AlbumDisplay::cropText(const Image& photo)
 {
@@ -17,10 +18,20 @@ QString AlbumDisplay::cropText(const Image& photo)
     return QStringLiteral("宽：") + QString::number(width) + QStringLiteral("||高：") + QString::number(height);
 }
 
-QList<QStandardItem*> AlbumDisplay::tableRow(const Image& photo)
+QString AlbumDisplay::tableText(const Image& photo, int column)
 {
-    return {new QStandardItem(photo.GetImageName()), new QStandardItem(photo.getProductId()),
-        new QStandardItem(photo.GetStrneed()), new QStandardItem(cropText(photo))};
+    switch (column) {
+    case 0:
+        return photo.GetImageName();
+    case 1:
+        return photo.getProductId();
+    case 2:
+        return photo.GetStrneed();
+    case 3:
+        return cropText(photo);
+    default:
+        return QString();
+    }
 }
 
 QString AlbumDisplay::albumLabel(int type, int seleType, int count)
@@ -84,6 +95,15 @@ AlbumDisplay::ProductMarks AlbumDisplay::productMarks(const QList<Image>& photos
         result.usedPhotos.append(photo);
     }
     return result;
+}
+
+bool AlbumDisplay::sameIcons(const QList<Image>& a, const QList<Image>& b)
+{
+    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(), [](const Image& x, const Image& y) {
+        return x.GetPicType() == y.GetPicType() && x.GetImageName() == y.GetImageName()
+            && x.fileNameOnDisk() == y.fileNameOnDisk() && x.getProductId() == y.getProductId()
+            && x.GetStrneed() == y.GetStrneed() && x.GetTrimrc() == y.GetTrimrc() && x.isEllipse() == y.isEllipse();
+    });
 }
 
 QStringList AlbumDisplay::reloadFolders(int type)

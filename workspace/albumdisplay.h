@@ -9,7 +9,6 @@
 #include <QStringList>
 
 class Product;
-class QStandardItem;
 
 // What the album panel writes into its views, computed without the widget: table rows,
 // crop text, the album label, the sort dots, the product marks ("用" and the product's
@@ -17,8 +16,9 @@ class QStandardItem;
 // stores what it is given.
 namespace AlbumDisplay {
 
-// File name, product marks, requirement text, crop text.
-QList<QStandardItem*> tableRow(const Image& photo);
+// The table's text of a photo in a column: 0 file name, 1 product marks, 2 requirement
+// text, 3 crop text; empty for any other column.
+QString tableText(const Image& photo, int column);
 // "宽：W||高：H", empty when the crop's width or height is 0 or 1.
 QString cropText(const Image& photo);
 // "当前相册：" with the album (or filter) word and the count in brackets.
@@ -39,6 +39,10 @@ struct ProductMarks
     QList<Image> unusedPhotos;
 };
 ProductMarks productMarks(const QList<Image>& photos, const QList<Product>& products);
+
+// True when two lists make the same icon view: the same photos in the same order, each with
+// the same marks, requirement and crop (what an icon shows).
+bool sameIcons(const QList<Image>& a, const QList<Image>& b);
 
 // Thumbnail folders that "刷新" empties in an album; none for the others.
 QStringList reloadFolders(int type);

@@ -4,12 +4,15 @@
 #include "workspace/albumthumbjob.h"
 #include "workspace/thumbreplyrelay.h"
 
+#include <QElapsedTimer>
 #include <QThreadPool>
 
 namespace {
 
-// Jobs handed to the pool per turn of the event loop: a few milliseconds of making them.
+// Jobs handed to the pool per turn of the event loop, at most, and the time a turn may take:
+// on a busy machine a job costs far more than at rest, so the time bounds the slice too.
 const int kSlice = 128;
+const qint64 kSliceNs = 4 * 1000 * 1000;
 
 } // namespace
 
@@ -89,7 +92,11 @@ void AlbumThumbnails::feed()
 {
     const std::shared_ptr<const WantedRows> wanted = m_wanted;
     const int end = std::min(m_waiting.size(), m_next + kSlice);
-    for (; m_next < end; ++m_next) {
+    QElapsedTimer slice;
+    slice.start();
+    // At least one job per turn, so that the batch always ends.
+    const int first = m_next;
+    for (; m_next < end && (m_next == first || slice.nsecsElapsed() < kSliceNs); ++m_next) {
         ThumbnailThread* work = new ThumbnailThread(m_waiting.at(m_next), m_next, m_counted.data());
         work->setIconWanted([wanted](int index) { return wanted->contains(index); });
         start(work, m_counted.data());

@@ -4,10 +4,10 @@
 
 #include <QListWidget>
 #include <QSet>
-#include <QStandardItemModel>
+#include <QAbstractItemModel>
 #include <QTableView>
 
-AlbumView::AlbumView(QTableView* table, QStandardItemModel* model, QListWidget* icons)
+AlbumView::AlbumView(QTableView* table, QAbstractItemModel* model, QListWidget* icons)
     : m_table(table)
     , m_model(model)
     , m_icons(icons)

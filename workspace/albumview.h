@@ -8,7 +8,7 @@
 #include <QStringList>
 
 class QListWidget;
-class QStandardItemModel;
+class QAbstractItemModel;
 class QTableView;
 
 // The album panel's two views of the shown album, the table and the icon list, taken as
@@ -26,7 +26,7 @@ public:
         QString marks;
     };
 
-    AlbumView(QTableView* table, QStandardItemModel* model, QListWidget* icons);
+    AlbumView(QTableView* table, QAbstractItemModel* model, QListWidget* icons);
 
     // The album whose photos the views hold (the photo store's current album).
     int album() const;
@@ -56,7 +56,7 @@ public:
 
 private:
     QTableView* m_table;
-    QStandardItemModel* m_model;
+    QAbstractItemModel* m_model;
     QListWidget* m_icons;
     bool m_isListShown = false;
 };

@@ -15,6 +15,7 @@
 #include "workspace/albumiconcache.h"
 #include "workspace/albumicondelegate.h"
 #include "workspace/albummoves.h"
+#include "workspace/albumtablemodel.h"
 #include "workspace/albumthumbnails.h"
 #include "workspace/albumview.h"
 #include "workspace/cropremarkpost.h"
@@ -35,8 +36,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <QTableView>
+#include <QThreadPool>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
@@ -106,11 +107,7 @@ void PhotoOperation::buildViews()
 {
     tableView = new QTableView;
     tableView->verticalHeader()->hide();
-    tableModel = new QStandardItemModel(this);
-    tableModel->setHorizontalHeaderItem(0, new QStandardItem(tr("照片")));
-    tableModel->setHorizontalHeaderItem(1, new QStandardItem(tr("产品")));
-    tableModel->setHorizontalHeaderItem(2, new QStandardItem(tr("调修要求")));
-    tableModel->setHorizontalHeaderItem(3, new QStandardItem(tr("裁剪")));
+    tableModel = new AlbumTableModel(this);
     tableView->setModel(tableModel);
     const int widths[] = {150, 50, 120, 40};
     for (int column = 0; column < 4; ++column)
@@ -435,7 +432,7 @@ void PhotoOperation::getPicPath()
 {
     if (!ProductData::localOrderPath.isEmpty()) {
         DirServer::setOrderPath(OrderPhotoLoad::asFolder(ProductData::localOrderPath));
-        startSelectImage();
+        readAlbumsThenShow(false);
         return;
     }
     BackendPost::post(
@@ -450,8 +447,42 @@ void PhotoOperation::queryCallBack(const BackendReply& reply)
         return;
     }
     DirServer::setOrderPath(read.folder);
-    startSelectImage();
-    showWhichType(ImageData::getInstance()->getType());
+    readAlbumsThenShow(true);
+}
+
+void PhotoOperation::readAlbumsThenShow(bool twice)
+{
+    // Thousands of files on a share are listed off the GUI thread; the showing itself stays
+    // in one handler, as the views, the store and the signals must change together.
+    const ImageData::AlbumSources sources = ImageData::albumSources();
+    const int reading = ++m_albumReads;
+    QFutureInterface<ImageData::Albums> result;
+    result.reportStarted();
+    auto* read = new QFutureWatcher<ImageData::Albums>(this);
+    connect(read, &QFutureWatcherBase::finished, this, [this, read, reading, twice] {
+        read->deleteLater();
+        // A road begun meanwhile shows its own reading.
+        if (reading != m_albumReads)
+            return;
+        m_readAlbums.reset(new ImageData::Albums(read->result()));
+        startSelectImage();
+        // The second showing of the server's road: the folders were read a moment ago.
+        if (twice) {
+            m_isRepeatShowing = true;
+            showWhichType(ImageData::getInstance()->getType());
+            m_isRepeatShowing = false;
+        }
+        m_readAlbums.reset();
+    });
+    read->setFuture(result.future());
+    // Ahead of the thumbnail jobs queued on the pool.
+    QThreadPool::globalInstance()->start(
+        [result, sources]() mutable {
+            const ImageData::Albums albums = ImageData::readAlbums(sources);
+            result.reportResult(albums);
+            result.reportFinished();
+        },
+        2);
 }
 
 void PhotoOperation::createOrderDirIfNotExist()
@@ -473,7 +504,10 @@ void PhotoOperation::showWhichType(int type)
         refreshSortStatusLab();
         return;
     }
-    ImageData::getInstance()->importImage(PHOTOTYPE(type));
+    if (m_readAlbums)
+        ImageData::getInstance()->importImage(PHOTOTYPE(type), *m_readAlbums);
+    else
+        ImageData::getInstance()->importImage(PHOTOTYPE(type));
     emit SendImage();
     const bool fine = type == PHOTO_FINE;
     if (fine)
@@ -486,8 +520,7 @@ void PhotoOperation::showWhichType(int type)
     if (fine) {
         refreshImageProduct();
     } else {
-        refreshWholeTable();
-        refreshThumb(true);
+        refreshViews();
         emit producePhoto(false);
         isProduceShown = false;
     }
@@ -512,15 +545,13 @@ void PhotoOperation::updateLabel()
     ImageData* data = ImageData::getInstance();
     const int count = data->getImagelist(seleType).size();
     albumLabel->setText(AlbumDisplay::albumLabel(data->getType(), seleType, count));
-    if (count != listWidget->count())
+    if (count != listWidget->count() && !m_isThumbRefreshFollowing)
         refreshThumb(true);
 }
 
 void PhotoOperation::removeTableItem(QStringList names)
 {
-    for (int row = tableModel->rowCount() - 1; row >= 0; --row)
-        if (names.contains(tableModel->item(row, 0)->text()))
-            tableModel->removeRow(row);
+    tableModel->removeNames(names);
     updateLabel();
 }
 
@@ -544,6 +575,13 @@ void PhotoOperation::showDefaultThumb(QList<Image> images)
 void PhotoOperation::refreshThumb(bool showProgress)
 {
     const QList<Image> photos = ImageData::getInstance()->getImagelist(seleType);
+    // Nothing has happened since the first showing built this very view; rebuilding it would
+    // call off its jobs only to start the same ones.
+    if (m_isRepeatShowing && listWidget->count() == photos.size() && AlbumDisplay::sameIcons(photos, m_iconPhotos)) {
+        updateLabel();
+        return;
+    }
+    m_iconPhotos = photos;
     showDefaultThumb(photos);
     // The batch makes the icons of the rows in view first; the rest only get their files.
     m_iconCache->updateWindow();
@@ -939,7 +977,14 @@ void PhotoOperation::refreshImageProduct()
     applyProductMarks();
     if (Config::getOrderMode() == 1)
         ImageData::getInstance()->orderFineImage();
+    refreshViews();
+}
+
+void PhotoOperation::refreshViews()
+{
+    m_isThumbRefreshFollowing = true;
     refreshWholeTable();
+    m_isThumbRefreshFollowing = false;
     refreshThumb(true);
 }
 
@@ -971,10 +1016,7 @@ void PhotoOperation::applyProductMarks()
 
 void PhotoOperation::refreshWholeTable()
 {
-    tableModel->removeRows(0, tableModel->rowCount());
-    const QList<Image> photos = ImageData::getInstance()->getImagelist(seleType);
-    for (const Image& photo : photos)
-        tableModel->appendRow(AlbumDisplay::tableRow(photo));
+    tableModel->setPhotos(ImageData::getInstance()->getImagelist(seleType));
     updateLabel();
 }
 

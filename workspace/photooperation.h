@@ -2,6 +2,7 @@
 #define PHOTOOPERATION_H
 
 #include "photostore/image.h"
+#include "photostore/imagedata.h"
 #include "workspace/dropbutton.h"
 
 #include <QItemSelection>
@@ -15,6 +16,7 @@
 #include <memory>
 
 class AlbumIconCache;
+class AlbumTableModel;
 class AlbumThumbnails;
 class AlbumView;
 class N8Selection;
@@ -27,7 +29,6 @@ class QListWidgetItem;
 class QMenu;
 class QProcess;
 class QPushButton;
-class QStandardItemModel;
 class QTableView;
 struct BackendReply;
 
@@ -179,6 +180,11 @@ private:
     void playVideos(const QStringList& paths, int kind, const QString& missingText);
     // Loads an album again through its button's slot (not 设计汰片, which has no thumbnails).
     void reloadAlbum(int album);
+    // The table, then the icons: the label's rebuild of the icons waits for the one that follows.
+    void refreshViews();
+    // The end of the load road: the album folders are read on a worker, then the album is
+    // shown (twice on the server's road) from that one reading.
+    void readAlbumsThenShow(bool twice);
 
     QPushButton* rawButton;
     DropButton* fineButton;
@@ -199,7 +205,8 @@ private:
 
     QLabel* albumLabel;
     QTableView* tableView;
-    QStandardItemModel* tableModel;
+    // Serves its rows from the album list as the view asks for them.
+    AlbumTableModel* tableModel;
     QListWidget* listWidget;
     // Both views as one, for the panel and the helpers it hands them to.
     std::unique_ptr<AlbumView> m_albumView;
@@ -221,6 +228,17 @@ private:
     AlbumIconCache* m_iconCache = nullptr;
     // The thumbnail folders are being emptied on a worker ("刷新"); further clicks wait.
     bool isReloadingThumbs = false;
+    // The albums read for the load road's showing; the other showings read for themselves.
+    std::unique_ptr<ImageData::Albums> m_readAlbums;
+    // Set while the table is refilled right before the icons are rebuilt anyway.
+    bool m_isThumbRefreshFollowing = false;
+    // Set during the load road's second showing of the album, which keeps an icon view
+    // that the first showing has just built from the same list (its jobs run on).
+    bool m_isRepeatShowing = false;
+    // The list that the icon view was last built from.
+    QList<Image> m_iconPhotos;
+    // The load road's reading of the album folders: only the latest one is shown.
+    int m_albumReads = 0;
     // The hand-off to N8ViewGo and the read-back of its selection.
     N8Selection* m_n8Selection = nullptr;
 };

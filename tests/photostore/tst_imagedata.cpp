@@ -126,6 +126,28 @@ private slots:
         QVERIFY(QFileInfo(store()->getCurrentImage().GetBigImagePath()).isFile());
     }
 
+    // Albums read ahead (on a worker) import as a reading of the folders would; a reading
+    // taken before a move made here is not used: the moved photo shows where it now is.
+    void importOfAReadingTakenBefore()
+    {
+        OrderFolder order;
+        order.add("成品", {"a.jpg", "b.jpg"});
+        order.add("汰片", {"x.jpg"});
+        ImageData::changedImages = {changed("b.jpg", "已有1个标注", QRect(), false)};
+        const ImageData::Albums read = ImageData::readAlbums(ImageData::albumSources());
+        ImageData::changedImages.clear();
+
+        store()->importImage(PHOTO_FINE, read);
+        QCOMPARE(imageNames(store()->GetSeletedImages()), QStringList({"a.jpg", "b.jpg"}));
+        QCOMPARE(store()->GetSeletedImages().at(1).GetStrneed(), QStringLiteral("已有1个标注"));
+        QCOMPARE(store()->getCurrentImage().GetImageName(), QStringLiteral("a.jpg"));
+
+        QCOMPARE(store()->fineImageToDeleted({"a.jpg"}), QStringList({"a.jpg"}));
+        store()->importImage(PHOTO_FINE, read);
+        QCOMPARE(imageNames(store()->GetSeletedImages()), QStringList({"b.jpg"}));
+        QCOMPARE(imageNames(store()->GetLeftImages()), QStringList({"a.jpg", "x.jpg"}));
+    }
+
     void changedImagesReachOnlyTheFineAlbum()
     {
         OrderFolder order;

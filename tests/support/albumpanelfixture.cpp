@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QThreadPool>
 
@@ -102,7 +101,7 @@ bool AlbumPanelFixture::show(int album)
 void AlbumPanelFixture::select(const QStringList& names)
 {
     if (icons()->isHidden()) {
-        QStandardItemModel* model = tableModel();
+        QAbstractItemModel* model = tableModel();
         const QStringList rows = column(0);
         tableView()->clearSelection();
         for (const QString& name : names)
@@ -128,9 +127,9 @@ QTableView* AlbumPanelFixture::tableView()
     return panel->findChild<QTableView*>();
 }
 
-QStandardItemModel* AlbumPanelFixture::tableModel()
+QAbstractItemModel* AlbumPanelFixture::tableModel()
 {
-    return qobject_cast<QStandardItemModel*>(tableView()->model());
+    return tableView()->model();
 }
 
 QListWidget* AlbumPanelFixture::icons()
@@ -149,9 +148,9 @@ QStringList AlbumPanelFixture::iconNames()
 QStringList AlbumPanelFixture::column(int column)
 {
     QStringList texts;
-    QStandardItemModel* model = tableModel();
+    QAbstractItemModel* model = tableModel();
     for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->item(row, column)->text();
+        texts << model->index(row, column).data().toString();
     return texts;
 }
 

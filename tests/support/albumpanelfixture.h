@@ -15,7 +15,7 @@ class PhotoOperation;
 class ProgressWindow;
 class QListWidget;
 class QPushButton;
-class QStandardItemModel;
+class QAbstractItemModel;
 class QTableView;
 
 // What a test of the album panel works in: the stand-in back end, recorded boxes, the demo
@@ -48,7 +48,7 @@ public:
     int popups() const { return m_popups; }
 
     QTableView* tableView();
-    QStandardItemModel* tableModel();
+    QAbstractItemModel* tableModel();
     QListWidget* icons();
     QStringList iconNames();
     // The texts of one table column, top to bottom.

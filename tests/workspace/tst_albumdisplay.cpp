@@ -7,9 +7,11 @@
 #include "tests/support/poolblocker.h"
 #include "viewer/progresswindow.h"
 #include "workspace/albumdisplay.h"
+#include "workspace/albumtablemodel.h"
 #include "workspace/photooperation.h"
 
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -85,6 +87,52 @@ private slots:
         Image photo;
         photo.setClipRect(crop, false);
         QCOMPARE(AlbumDisplay::cropText(photo), text);
+    }
+
+    // The table serves each row from the list it was handed, as it was handed: a later change
+    // of the store's list shows at the next filling; a removal keeps the other rows selected.
+    void tableServesTheListAsHanded()
+    {
+        QList<Image> photos;
+        for (const char* name : {"A.jpg", "B.jpg", "C.jpg"}) {
+            Image photo;
+            photo.Setpath(QString::fromUtf8(name));
+            photos << photo;
+        }
+        photos[1].setProductId(QStringLiteral("用2"));
+        photos[1].SetStrneed(QStringLiteral("已有1个标注"));
+        photos[2].setClipRect(QRect(5, 6, 800, 600), false);
+        AlbumTableModel model;
+        model.setPhotos(photos);
+        photos[0].setProductId(QStringLiteral("用9"));
+
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(model.columnCount(), 4);
+        QStringList headers;
+        for (int column = 0; column < 4; ++column)
+            headers << model.headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(headers, (QStringList {"照片", "产品", "调修要求", "裁剪"}));
+        auto row = [&model](int r) {
+            QStringList texts;
+            for (int column = 0; column < 4; ++column)
+                texts << model.index(r, column).data().toString();
+            return texts;
+        };
+        QCOMPARE(row(0), (QStringList {"A.jpg", "", "", ""}));
+        QCOMPARE(row(1), (QStringList {"B.jpg", "用2", "已有1个标注", ""}));
+        QCOMPARE(row(2), (QStringList {"C.jpg", "", "", "宽：800||高：600"}));
+        QVERIFY(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsDragEnabled));
+        QVERIFY(!model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
+
+        QItemSelectionModel selection(&model);
+        selection.select(model.index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        model.removeNames({"A.jpg", "missing.jpg"});
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(selection.selectedRows(0).value(0).data().toString(), QStringLiteral("C.jpg"));
+
+        model.setPhotos(photos);
+        QCOMPARE(row(0), (QStringList {"A.jpg", "用9", "", ""}));
+        QVERIFY(!selection.hasSelection());
     }
 
     void labels()

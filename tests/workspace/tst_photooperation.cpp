@@ -6,6 +6,7 @@
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
 #include "viewer/progresswindow.h"
+#include "workspace/albumtablemodel.h"
 #include "workspace/photooperation.h"
 
 #include <QAction>
@@ -16,7 +17,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -57,10 +57,14 @@ private:
     static void fillTable(PhotoOperation& panel, const QStringList& names, const QStringList& select)
     {
         auto* table = panel.findChild<QTableView*>();
-        auto* model = qobject_cast<QStandardItemModel*>(table->model());
-        model->removeRows(0, model->rowCount());
-        for (const QString& name : names)
-            model->appendRow({new QStandardItem(name), new QStandardItem()});
+        auto* model = qobject_cast<AlbumTableModel*>(table->model());
+        QList<Image> photos;
+        for (const QString& name : names) {
+            Image photo;
+            photo.Setpath(name);
+            photos << photo;
+        }
+        model->setPhotos(photos);
         for (int row = 0; row < names.size(); ++row)
             if (select.contains(names.at(row)))
                 table->selectionModel()->select(

@@ -12,6 +12,7 @@
 #include "tools/familydlg.h"
 #include "tools/selectfamilytypedialog.h"
 #include "viewer/photoview.h"
+#include "workspace/albumtablemodel.h"
 #include "workspace/selectphotoview.h"
 
 #include <QApplication>
@@ -23,7 +24,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QThreadPool>
@@ -342,9 +342,13 @@ private slots:
     {
         auto w = makeWindow([] { return !Config::orderHomePath.isEmpty(); });
         auto* table = w->photoOperation->findChild<QTableView*>();
-        auto* model = qobject_cast<QStandardItemModel*>(table->model());
-        model->appendRow(new QStandardItem("IMG_1.jpg"));
-        model->appendRow(new QStandardItem("IMG_2.jpg"));
+        QList<Image> photos;
+        for (const char* name : {"IMG_1.jpg", "IMG_2.jpg"}) {
+            Image photo;
+            photo.Setpath(QString::fromUtf8(name));
+            photos << photo;
+        }
+        qobject_cast<AlbumTableModel*>(table->model())->setPhotos(photos);
         table->selectRow(1);
         PromptRecorder prompts;
         // With a product chosen (the album inside the order's package; the package itself takes
