@@ -396,10 +396,10 @@ private slots:
         QFETCH(QString, monthUrl);
         QFETCH(QString, dayUrl);
         m_dialog = new ScheduleDialog(true, monthUrl, dayUrl, QString(), QString(), QString(), QStringLiteral("容量"));
-        QVERIFY(waitDelivered(2));
-        // The month reply echoes its stamp, so it is applied.
-        QVERIFY(!calendar()->getMonthScheLst().isEmpty());
-        QVERIFY(table()->rowCount() > 0);
+        // The month reply echoes its stamp, so it is applied. Wait for the board itself: a late
+        // reply of the previous row's window may be counted among the delivered ones.
+        QVERIFY(waitUntil([&] { return !calendar()->getMonthScheLst().isEmpty(); }));
+        QVERIFY(waitUntil([&] { return table()->rowCount() > 0; }));
     }
 
     void monthReplyReading_data()
