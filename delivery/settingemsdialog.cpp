@@ -149,6 +149,7 @@ void SettingEMSDialog::getCitys()
     const int ticket = ++m_cityRequest;
     const QByteArray body = FormBody().add(QStringLiteral("provinceid"), provinceid).toByteArray();
     HttpRequest* request = HttpRequest::startNetRequest(Config::url_query_addrCity, body, false);
+    request->setParent(this); // a list for a closed form is of no use
     connect(request, &HttpRequest::netSuccessInfo, this, [this, ticket](QJsonObject obj) {
         if (ticket == m_cityRequest)
             httpCityInfo(obj);
@@ -160,6 +161,7 @@ void SettingEMSDialog::getDistricts()
     const int ticket = ++m_districtRequest;
     const QByteArray body = FormBody().add(QStringLiteral("cityid"), cityid).toByteArray();
     HttpRequest* request = HttpRequest::startNetRequest(Config::url_query_addrRegion, body, false);
+    request->setParent(this); // a list for a closed form is of no use
     connect(request, &HttpRequest::netSuccessInfo, this, [this, ticket](QJsonObject obj) {
         if (ticket == m_districtRequest)
             httpRegionInfo(obj);

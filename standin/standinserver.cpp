@@ -236,7 +236,9 @@ void StandInServer::incomingConnection(qintptr descriptor)
     socket->setPrivateKey(m_key);
     socket->setProtocol(QSsl::SecureProtocols);
     connect(socket, &QSslSocket::readyRead, this, [this, socket] { readFrom(socket); });
+    ++m_openConnections;
     connect(socket, &QSslSocket::disconnected, this, [this, socket] {
+        --m_openConnections;
         m_buffers.remove(socket);
         socket->deleteLater();
     });

@@ -102,6 +102,10 @@ public:
     int heldCount() const;
     void releaseHeld();
 
+    // Connections accepted and not yet closed: a request still on its way is read before its
+    // connection closes, so none is left once this is 0 and the clients have let go.
+    int openConnections() const { return m_openConnections; }
+
     const QList<StandInRequest>& requests() const { return m_requests; }
     QList<StandInRequest> requestsTo(const QString& m, const QString& a) const;
     QStringList endpointsCalled() const;
@@ -135,6 +139,7 @@ private:
     QList<StandInRequest> m_requests;
     QList<Held> m_held;
     QHash<QSslSocket*, QByteArray> m_buffers;
+    int m_openConnections = 0;
 };
 
 #endif // STANDINSERVER_H

@@ -177,9 +177,15 @@ ProgressWindow* AlbumPanelFixture::progress()
 
 void AlbumPanelFixture::settle()
 {
-    for (int i = 0; i < 3; ++i) {
-        QThreadPool::globalInstance()->waitForDone();
+    // Jobs answer through posted events and zero timers, which may start more jobs: the panel
+    // has settled once two rounds in a row end with no job running. A loaded machine needs
+    // more rounds than an idle one.
+    QThreadPool* pool = QThreadPool::globalInstance();
+    int quietRounds = 0;
+    for (int round = 0; round < 100 && (round < 3 || quietRounds < 2); ++round) {
+        pool->waitForDone();
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
+        quietRounds = pool->activeThreadCount() == 0 ? quietRounds + 1 : 0;
     }
 }

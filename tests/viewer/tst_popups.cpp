@@ -136,7 +136,8 @@ private slots:
         clock.start();
         popup->startAnima();
         QVERIFY(finished.wait(5000));
-        QVERIFY2(clock.elapsed() >= 1900, "closed before its display time");
+        // A coarse timer may fire up to 5% early.
+        QVERIFY2(clock.elapsed() >= 1800, "closed before its display time");
         QVERIFY(closedFirst);
         QTRY_VERIFY(popup.isNull());
         QCOMPARE(finished.count(), 1);
