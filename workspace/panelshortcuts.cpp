@@ -40,7 +40,7 @@ void PanelShortcuts::keyPress(QKeyEvent* event)
         Config::recoverPhotoSortType = Config::recoverPhotoSortType == QStringLiteral("创建日期排序")
             ? QStringLiteral("编号排序")
             : QStringLiteral("创建日期排序");
-        panel.showWhichType(panel.currentType);
+        panel.reshowAlbum(panel.currentType);
         return;
     }
     if (is(Previous) && view.isListShown())
@@ -102,7 +102,7 @@ void PanelShortcuts::keyPress(QKeyEvent* event)
     album(DesignAlbum, &PhotoOperation::clickDesignPhoto, PHOTO_DESIGN);
     if (is(SortMode)) {
         Config::changeOrderMode();
-        panel.showWhichType(view.album());
+        panel.reshowAlbum(view.album());
     }
     qDebug() << "imageFontShow key";
     if (is(ThumbNames)) {

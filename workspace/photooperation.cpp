@@ -383,7 +383,7 @@ void PhotoOperation::clickUsedPhoto()
     currentType = PHOTO_FINE;
     seleType = SELE_USED;
     ImageData::getInstance()->setType(PHOTO_FINE, seleType);
-    startSelectImage();
+    readAlbumsThenShow(false);
 }
 
 void PhotoOperation::clickUnusedPhoto()
@@ -392,7 +392,7 @@ void PhotoOperation::clickUnusedPhoto()
     currentType = PHOTO_FINE;
     seleType = SELE_UNUSED;
     ImageData::getInstance()->setType(PHOTO_FINE, seleType);
-    startSelectImage();
+    readAlbumsThenShow(false);
 }
 
 // ---- The load road: picture information, order path, thumbnail folders ----
@@ -452,19 +452,7 @@ void PhotoOperation::queryCallBack(const BackendReply& reply)
 
 void PhotoOperation::readAlbumsThenShow(bool twice)
 {
-    // Thousands of files on a share are listed off the GUI thread; the showing itself stays
-    // in one handler, as the views, the store and the signals must change together.
-    const ImageData::AlbumSources sources = ImageData::albumSources();
-    const int reading = ++m_albumReads;
-    QFutureInterface<ImageData::Albums> result;
-    result.reportStarted();
-    auto* read = new QFutureWatcher<ImageData::Albums>(this);
-    connect(read, &QFutureWatcherBase::finished, this, [this, read, reading, twice] {
-        read->deleteLater();
-        // A road begun meanwhile shows its own reading.
-        if (reading != m_albumReads)
-            return;
-        m_readAlbums.reset(new ImageData::Albums(read->result()));
+    readAlbumsThen([this, twice] {
         startSelectImage();
         // The second showing of the server's road: the folders were read a moment ago.
         if (twice) {
@@ -472,6 +460,34 @@ void PhotoOperation::readAlbumsThenShow(bool twice)
             showWhichType(ImageData::getInstance()->getType());
             m_isRepeatShowing = false;
         }
+    });
+}
+
+void PhotoOperation::reshowAlbum(int type)
+{
+    if (m_isReadingAlbums)
+        return;
+    readAlbumsThen([this, type] { showWhichType(type); });
+}
+
+void PhotoOperation::readAlbumsThen(std::function<void()> show)
+{
+    // Thousands of files on a share are listed off the GUI thread; the showing itself stays
+    // in one handler, as the views, the store and the signals must change together.
+    const ImageData::AlbumSources sources = ImageData::albumSources();
+    const int reading = ++m_albumReads;
+    m_isReadingAlbums = true;
+    QFutureInterface<ImageData::Albums> result;
+    result.reportStarted();
+    auto* read = new QFutureWatcher<ImageData::Albums>(this);
+    connect(read, &QFutureWatcherBase::finished, this, [this, read, reading, show = std::move(show)] {
+        read->deleteLater();
+        // A road begun meanwhile shows its own reading.
+        if (reading != m_albumReads)
+            return;
+        m_isReadingAlbums = false;
+        m_readAlbums.reset(new ImageData::Albums(read->result()));
+        show();
         m_readAlbums.reset();
     });
     read->setFuture(result.future());

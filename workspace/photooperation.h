@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class AlbumIconCache;
@@ -61,6 +62,9 @@ public:
     QStringList GetSelectedItems(bool check);
     void setLocked();
     void showWhichType(int type);
+    // Shows the album again once its folders have been read on a worker (a new sort order or
+    // filter). A reading already on its way shows the new order or filter itself.
+    void reshowAlbum(int type);
     void refreshImageProduct();
     void refreshImageProduct(QStringList names);
     void refreshWholeTable();
@@ -185,6 +189,8 @@ private:
     // The end of the load road: the album folders are read on a worker, then the album is
     // shown (twice on the server's road) from that one reading.
     void readAlbumsThenShow(bool twice);
+    // Reads the album folders on a worker, then calls show with the reading in m_readAlbums.
+    void readAlbumsThen(std::function<void()> show);
 
     QPushButton* rawButton;
     DropButton* fineButton;
@@ -228,7 +234,7 @@ private:
     AlbumIconCache* m_iconCache = nullptr;
     // The thumbnail folders are being emptied on a worker ("刷新"); further clicks wait.
     bool isReloadingThumbs = false;
-    // The albums read for the load road's showing; the other showings read for themselves.
+    // The albums read for the showing under way; a showing without reads for itself.
     std::unique_ptr<ImageData::Albums> m_readAlbums;
     // Set while the table is refilled right before the icons are rebuilt anyway.
     bool m_isThumbRefreshFollowing = false;
@@ -237,8 +243,9 @@ private:
     bool m_isRepeatShowing = false;
     // The list that the icon view was last built from.
     QList<Image> m_iconPhotos;
-    // The load road's reading of the album folders: only the latest one is shown.
+    // The readings of the album folders: only the latest one is shown.
     int m_albumReads = 0;
+    bool m_isReadingAlbums = false;
     // The hand-off to N8ViewGo and the read-back of its selection.
     N8Selection* m_n8Selection = nullptr;
 };

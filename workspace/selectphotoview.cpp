@@ -235,7 +235,7 @@ void SelectPhotoView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_F12:
         Config::changeOrderMode();
         qDebug() << "f12" << Config::getOrderMode();
-        photoOperation->showWhichType(ImageData::getInstance()->getType());
+        photoOperation->reshowAlbum(ImageData::getInstance()->getType());
         break;
     default:
         // Other keys end here: they are not passed on.

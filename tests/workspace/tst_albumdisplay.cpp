@@ -190,8 +190,8 @@ private slots:
         QCOMPARE(icons->selectionMode(), QAbstractItemView::ExtendedSelection);
     }
 
-    // Marks name each product that lists the photo, once per entry; 已选 and 未选 show at
-    // once, without the load road.
+    // Marks name each product that lists the photo, once per entry; 已选 and 未选 show
+    // without the load road, once the folders are read.
     void productMarksAndFilters()
     {
         s.order->addPhotos("成品", {"A.jpg", "B.jpg", "C.jpg", "D.jpg"});
@@ -204,12 +204,14 @@ private slots:
         const int requests = s.backend->requests().size();
         QSignalSpy shown(&panel, &PhotoOperation::sendPhotoModel);
         s.button("已选")->click();
+        s.settle();
         QCOMPARE(s.column(0), (QStringList {"A.jpg", "B.jpg"}));
         QCOMPARE(s.column(1), (QStringList {"用1用3", "用2用2"}));
         QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：已选(2)"));
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.last().at(2).toInt(), 1);
         s.button("未选")->click();
+        s.settle();
         QCOMPARE(s.column(0), (QStringList {"C.jpg", "D.jpg"}));
         QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：未选(2)"));
         QCOMPARE(s.backend->requests().size(), requests);

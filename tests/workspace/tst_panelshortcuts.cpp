@@ -2,6 +2,7 @@
 #include "photostore/imagedata.h"
 #include "tests/support/albumpanelfixture.h"
 #include "tests/support/orderfolder.h"
+#include "tests/support/poolblocker.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "workspace/panelshortcuts.h"
@@ -153,6 +154,30 @@ private slots:
         press(Qt::Key_F7);
         QCOMPARE(Config::recoverPhotoSortType, QStringLiteral("创建日期排序"));
         QCOMPARE(s.prompts->count(), 0);
+    }
+
+    // F12 sorts the album anew from a reading of its folders made on a worker: while the
+    // workers are busy the album stays as it is, a second press meanwhile waits for the same
+    // reading, and a photo added before the reading shows.
+    void sortKeyReadsOnAWorker()
+    {
+        PhotoOperation& panel = open();
+        QSignalSpy shown(&panel, &PhotoOperation::sendPhotoModel);
+        {
+            PoolBlocker pool;
+            QTest::keyClick(&panel, Qt::Key_F12);
+            QCoreApplication::processEvents();
+            QCOMPARE(shown.count(), 0);
+            QCOMPARE(s.icons()->count(), 3);
+            s.order->addPhotos("成品", {"p04.jpg"});
+            QTest::keyClick(&panel, Qt::Key_F12);
+            pool.release();
+        }
+        s.settle();
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(Config::orderMode, 2);
+        QCOMPARE(s.icons()->count(), 4);
+        QCOMPARE(s.albumLabel(), QStringLiteral("当前相册：成品(4)"));
     }
 
     // Return with nothing left to restore says so; with photos it restores the selected.
