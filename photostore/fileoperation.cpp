@@ -363,6 +363,24 @@ bool FileOperation::isFileExist(QString path)
     return QFileInfo(path).isFile();
 }
 
+QString FileOperation::pathInFolder(const QString& folder, const QString& name)
+{
+    const QString plain = folder + name;
+    if (name.isEmpty() || QFileInfo::exists(plain))
+        return plain;
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0) {
+        const QString camera = folder + name.left(dot + 1) + name.mid(dot + 1).toUpper();
+        if (QFileInfo::exists(camera))
+            return camera;
+    }
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return folder + entry;
+    return plain;
+}
+
 QString FileOperation::getFileName(QString path)
 {
     const QString name = path.section(QLatin1Char('/'), -1);

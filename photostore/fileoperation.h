@@ -33,6 +33,9 @@ public:
     static bool makeDir(QString path);
     static bool isDirExist(QString path);
     static bool isFileExist(QString path);
+    // The path of the file name in folder whatever the case of its name, as on the studio's
+    // shares: IMG_1.JPG on disk is found for the name IMG_1.jpg. folder + name when none is there.
+    static QString pathInFolder(const QString& folder, const QString& name);
     // The file name of a path with its extension lower-cased: a/b/IMG_1.JPG gives IMG_1.jpg.
     static QString getFileName(QString path);
     static int getImageIndex(QString name);

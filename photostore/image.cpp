@@ -1,32 +1,15 @@
 #include "photostore/image.h"
 
 #include "photostore/dirserver.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "photostore/fileoperation.h"
 
 namespace {
 // The path of a full-size file in folder. A record from a listing knows its spelling; any
 // other record (made from a product's photo name, say) finds the file whatever the case of
-// its name, so that IMG_1.JPG on disk is found for the name IMG_1.jpg.
+// its name.
 QString fullSizePath(const QString& folder, const QString& name, const QString& diskName)
 {
-    if (!diskName.isEmpty())
-        return folder + diskName;
-    const QString plain = folder + name;
-    if (name.isEmpty() || QFileInfo::exists(plain))
-        return plain;
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0) {
-        const QString camera = folder + name.left(dot + 1) + name.mid(dot + 1).toUpper();
-        if (QFileInfo::exists(camera))
-            return camera;
-    }
-    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
-    for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return folder + entry;
-    return plain;
+    return diskName.isEmpty() ? FileOperation::pathInFolder(folder, name) : folder + diskName;
 }
 } // namespace
 

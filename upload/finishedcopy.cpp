@@ -17,9 +17,12 @@ Folders Folders::ofOpenOrder()
 
 QString findOriginalPath(const Folders& folders, const QString& fileName)
 {
-    for (const QString& folder : {folders.fine, folders.deleted})
-        if (FileOperation::isFileExist(folder + fileName))
-            return folder + fileName;
+    // The list names photos with lower-case extensions; the camera's IMG_1.JPG is the same photo.
+    for (const QString& folder : {folders.fine, folders.deleted}) {
+        const QString path = FileOperation::pathInFolder(folder, fileName);
+        if (FileOperation::isFileExist(path))
+            return path;
+    }
     return QString();
 }
 

@@ -124,12 +124,16 @@ private slots:
         // The finished copies the album has not written yet are made from the photos first.
         auto* generate = upload->findChild<QPushButton*>("btnGenerateThumb");
         generate->click();
-        QVERIFY2(waitUntil([&] { return summary->text().contains(QStringLiteral("待上传：4")); }),
+        // However many the album had written meanwhile, all five are then ready.
+        QVERIFY2(waitUntil(
+                     [&] { return summary->text().contains(QStringLiteral("待上传：5，成功：0，失败：0，不存在：0")); },
+                     60000),
             qPrintable(summary->text() + " " + DirServer::getFineImagePath()));
         QVERIFY(waitUntil([&] { return start->isEnabled(); }));
         start->click();
         // A complete upload closes the list by itself and the submission follows.
-        QVERIFY(waitUntil([&] { return upload.isNull() || !upload->isVisible(); }));
+        QVERIFY2(waitUntil([&] { return upload.isNull() || !upload->isVisible(); }, 60000),
+            qPrintable(upload ? summary->text() : QString()));
         QVERIFY(!m_backend->requestsTo("upload", "plupload").isEmpty());
         QVERIFY(waitUntil([] { return firstWindow<SubmitandPrint>() != nullptr; }));
         QPointer<SubmitandPrint> submit = firstWindow<SubmitandPrint>();

@@ -417,25 +417,29 @@ private slots:
         QCOMPARE(list.succeeded->count(), 1);
     }
 
-    // A missing finished copy is made again from 成品 or 汰片 before its turn and sent as written.
+    // A missing finished copy is made again from 成品 or 汰片 before its turn and sent as written,
+    // also from a camera's upper-case ".JPG" (the list names it with ".jpg").
     void regeneratesAMissingCopyBeforeSending()
     {
         m_order->addFile("成品/big.jpg", ExifJpeg::plain(2400, 1600, Qt::red));
+        m_order->addFile("成品/cam.JPG", ExifJpeg::plain(1200, 800, Qt::yellow));
         m_order->addFile("成品/small.jpg", ExifJpeg::plain(600, 900, Qt::blue));
         m_order->addFile("成品/ok.jpg", ExifJpeg::plain(100, 100, Qt::green));
         m_order->addFile("成品缩略图/ok.jpg", ExifJpeg::plain(100, 100, Qt::green));
         UploadList list;
-        QCOMPARE(list.column(2), (QStringList {"文件不存在", "待上传", "文件不存在"}));
+        QCOMPARE(list.column(2), (QStringList {"文件不存在", "文件不存在", "待上传", "文件不存在"}));
         list.start();
         QVERIFY(list.runEnds());
-        QCOMPARE(list.column(2), (QStringList {"成功", "成功", "成功"}));
+        QCOMPARE(list.column(2), (QStringList {"成功", "成功", "成功", "成功"}));
         QCOMPARE(list.succeeded->count(), 1);
         QCOMPARE(m_order->sizeOf("成品缩略图/big.jpg"), QSize(1000, 666));
         QCOMPARE(m_order->sizeOf("成品缩略图100/big.jpg"), QSize(200, 133));
+        QCOMPARE(m_order->sizeOf("成品缩略图/cam.jpg"), QSize(1000, 666));
         QCOMPARE(m_order->sizeOf("成品缩略图/small.jpg"), QSize(666, 1000));
-        QCOMPARE(uploads().size(), 3);
+        QCOMPARE(uploads().size(), 4);
         QCOMPARE(filePart(uploads().at(0))->body, m_order->read("成品缩略图/big.jpg"));
-        QCOMPARE(filePart(uploads().at(2))->body, m_order->read("成品缩略图/small.jpg"));
+        QCOMPARE(filePart(uploads().at(1))->body, m_order->read("成品缩略图/cam.jpg"));
+        QCOMPARE(filePart(uploads().at(3))->body, m_order->read("成品缩略图/small.jpg"));
     }
 
     // Marks and crops that vanished are passed over without a request, never made again, and
