@@ -1,9 +1,10 @@
-// Times stepping through an album of 24 MP photos in the large-photo pane, as the operator
-// does with the customer watching: one step (">>") every 500 ms, 100 steps, in display mode
-// 0 (thumbnail, then the full-size photo) and mode 1 (the full-size photo only). For each
-// mode: the time from the step to the first paint of the full-size picture (median, p95 and
-// worst), the longest stall of the GUI thread while stepping (gaps between ticks of a 2 ms
-// timer), and the peak memory of the process while stepping (VmHWM, reset before each mode).
+// Times stepping through an album of 24 MP photos in the large-photo pane and in the
+// full-screen view, as the operator does with the customer watching: one step every 500 ms,
+// 100 steps, in display mode 0 (thumbnail, then the full-size photo) and mode 1 (the full-size
+// photo only). For each view and mode: the time from the step to the first paint of the
+// full-size picture (median, p95 and worst), the longest stall of the GUI thread while stepping
+// (gaps between ticks of a 2 ms timer), and the peak memory of the process while stepping
+// (VmHWM, reset before each mode). The full-screen view is 1920 x 1080.
 // Usage: photostepbench [folder]  (the album is generated once into folder, by default
 // ~/.cache/photostepbench, and reused by later runs; generating is not timed)
 
@@ -14,6 +15,8 @@
 #include "photostore/imagedata.h"
 #include "photostore/imageoperation.h"
 #include "standin/standinserver.h"
+#include "viewer/animimageview.h"
+#include "viewer/fullscreenview.h"
 #include "viewer/imageediter.h"
 #include "viewer/photoview.h"
 #include "viewer/pictureloader.h"
@@ -32,6 +35,8 @@
 #include <QtConcurrent>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -111,14 +116,14 @@ double percentile(QVector<double> values, double p)
     return values.at(i);
 }
 
-// Notes the first paint of the picture widget once the pane holds the full-size picture.
+// Notes the first paint of a picture widget once its view holds the full-size picture.
 class FinalPaint : public QObject
 {
 public:
-    explicit FinalPaint(PhotoView* view)
-        : view(view)
+    FinalPaint(QWidget* widget, std::function<bool()> isFullSize)
+        : isFullSize(std::move(isFullSize))
     {
-        view->imageEditer()->installEventFilter(this);
+        widget->installEventFilter(this);
     }
     void expect() { isPainted = false; }
     bool painted() const { return isPainted; }
@@ -126,13 +131,13 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && view->isFullSizeLoaded())
+        if (event->type() == QEvent::Paint && isFullSize())
             isPainted = true;
         return false;
     }
 
 private:
-    PhotoView* view;
+    std::function<bool()> isFullSize;
     bool isPainted = false;
 };
 
@@ -165,6 +170,87 @@ const char* stageName(PictureLoader::Stage stage)
         break;
     }
     return "not asked for";
+}
+
+// One view under the benchmark: how it steps, shows the current photo and reads ahead.
+struct SteppedView
+{
+    QString title;
+    FinalPaint* final;
+    std::function<void()> show;
+    std::function<void()> step;
+    // Where the picture of a path stands in the view's read-ahead.
+    std::function<const char*(const QString&)> stage;
+};
+
+void runSteps(QTextStream& out, const SteppedView& view, Bench::StallProbe& stalls)
+{
+    ImageData* images = ImageData::getInstance();
+    out << view.title << "\n";
+    out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
+               .arg("display mode", -28)
+               .arg("median ms", 10)
+               .arg("p95 ms", 8)
+               .arg("worst ms", 9)
+               .arg("GUI stall ms", 13)
+               .arg("peak MiB", 9);
+    for (int mode : {0, 1}) {
+        Config::show_mode = mode;
+        images->setIterator(0, SELE_ALL);
+        view.final->expect();
+        view.show();
+        Bench::runUntil([&] { return view.final->painted(); }, 10000);
+        // Settle: what the first photo started (loads ahead, if any) ends before the clock runs.
+        QElapsedTimer settle;
+        settle.start();
+        Bench::runUntil([&] { return settle.elapsed() > 1500; }, 2000);
+
+        Bench::resetPeakMemory();
+        QVector<double> latency;
+        QMap<QString, int> stages;
+        QStringList slow;
+        int missed = 0;
+        stalls.start();
+        for (int step = 0; step < kSteps; ++step) {
+            QElapsedTimer clock;
+            clock.start();
+            view.final->expect();
+            // Where the next photo's picture stands when the operator steps to it.
+            const QList<Image>& list = images->getImagelist(SELE_ALL);
+            const QString next = list.at((images->getCurrentIndex() + 1) % list.size()).GetBigImagePath();
+            const char* stage = view.stage(next);
+            ++stages[QLatin1String(stage)];
+            view.step();
+            if (!Bench::runUntil([&] { return view.final->painted(); }, 10000))
+                ++missed;
+            latency << clock.nsecsElapsed() / 1e6;
+            if (latency.last() > 50)
+                slow << QStringLiteral("%1 (%2, %3 ms)")
+                            .arg(step + 1)
+                            .arg(QLatin1String(stage))
+                            .arg(latency.last(), 0, 'f', 0);
+            Bench::runUntil([&] { return clock.elapsed() >= kPaceMs; }, kPaceMs + 10);
+        }
+        const double stall = stalls.stop();
+        const double peak = Bench::memoryMiB("VmHWM:");
+        out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
+                   .arg(mode == 0 ? QStringLiteral("0 thumbnail, then full size") : QStringLiteral("1 full size only"),
+                       -28)
+                   .arg(Bench::median(latency), 10, 'f', 1)
+                   .arg(percentile(latency, 0.95), 8, 'f', 1)
+                   .arg(*std::max_element(latency.constBegin(), latency.constEnd()), 9, 'f', 1)
+                   .arg(stall, 13, 'f', 1)
+                   .arg(peak, 9, 'f', 0);
+        QStringList counts;
+        for (auto it = stages.constBegin(); it != stages.constEnd(); ++it)
+            counts << QStringLiteral("%1 %2").arg(it.value()).arg(it.key());
+        out << QStringLiteral("    the next picture at the step: %1\n").arg(counts.join(QStringLiteral(", ")));
+        if (!slow.isEmpty())
+            out << QStringLiteral("    steps over 50 ms: %1\n").arg(slow.join(QStringLiteral(", ")));
+        if (missed)
+            out << QStringLiteral("  (%1 steps never showed the full-size picture)\n").arg(missed);
+        out.flush();
+    }
 }
 
 } // namespace
@@ -206,7 +292,7 @@ int main(int argc, char** argv)
         out << "the album holds " << images->getImagelist(SELE_ALL).size() << " photos, not " << kPhotos << "\n";
         return 1;
     }
-    out << QStringLiteral("large-photo pane, %1 photos of %2 x %3, one step every %4 ms, %5 steps, %6 pool threads\n")
+    out << QStringLiteral("%1 photos of %2 x %3, one step every %4 ms, %5 steps, %6 pool threads\n")
                .arg(kPhotos)
                .arg(kWidth)
                .arg(kHeight)
@@ -214,86 +300,46 @@ int main(int argc, char** argv)
                .arg(kSteps)
                .arg(QThreadPool::globalInstance()->maxThreadCount());
 
-    PhotoView view;
-    view.resize(1280, 860);
-    view.show();
-    FinalPaint final(&view);
     Bench::StallProbe stalls;
-    Bench::runUntil([] { return false; }, 200);
     {
-        Image first = images->getImagelist(SELE_ALL).first();
-        const QSize box = view.imageEditer()->size();
-        out << QStringLiteral(
-            "  one read of a photo for the %1 x %2 pane: whole file %3 ms, decoded for the pane %4 ms\n")
-                   .arg(box.width())
-                   .arg(box.height())
-                   .arg(readMs(first.GetBigImagePath(), box, true), 0, 'f', 1)
-                   .arg(readMs(first.GetBigImagePath(), box, false), 0, 'f', 1);
-    }
-
-    out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
-               .arg("display mode", -28)
-               .arg("median ms", 10)
-               .arg("p95 ms", 8)
-               .arg("worst ms", 9)
-               .arg("GUI stall ms", 13)
-               .arg("peak MiB", 9);
-    for (int mode : {0, 1}) {
-        Config::show_mode = mode;
-        images->setIterator(0, SELE_ALL);
-        final.expect();
-        view.showImage();
-        Bench::runUntil([&] { return final.painted(); }, 10000);
-        // Settle: what the first photo started (loads ahead, if any) ends before the clock runs.
-        QElapsedTimer settle;
-        settle.start();
-        Bench::runUntil([&] { return settle.elapsed() > 1500; }, 2000);
-
-        Bench::resetPeakMemory();
-        QVector<double> latency;
-        QMap<QString, int> stages;
-        QStringList slow;
-        int missed = 0;
-        stalls.start();
-        for (int step = 0; step < kSteps; ++step) {
-            QElapsedTimer clock;
-            clock.start();
-            final.expect();
-            // Where the next photo's picture stands when the operator steps to it.
-            const QList<Image>& list = images->getImagelist(SELE_ALL);
-            const QString next = list.at((images->getCurrentIndex() + 1) % list.size()).GetBigImagePath();
-            const char* stage = stageName(view.pictureLoader()->stage(next));
-            ++stages[QLatin1String(stage)];
-            view.on_BottomButton_Next_clicked();
-            if (!Bench::runUntil([&] { return final.painted(); }, 10000))
-                ++missed;
-            latency << clock.nsecsElapsed() / 1e6;
-            if (latency.last() > 50)
-                slow << QStringLiteral("%1 (%2, %3 ms)")
-                            .arg(step + 1)
-                            .arg(QLatin1String(stage))
-                            .arg(latency.last(), 0, 'f', 0);
-            Bench::runUntil([&] { return clock.elapsed() >= kPaceMs; }, kPaceMs + 10);
+        PhotoView view;
+        view.resize(1280, 860);
+        view.show();
+        FinalPaint final(view.imageEditer(), [&view] { return view.isFullSizeLoaded(); });
+        Bench::runUntil([] { return false; }, 200);
+        {
+            Image first = images->getImagelist(SELE_ALL).first();
+            const QSize box = view.imageEditer()->size();
+            out << QStringLiteral(
+                "  one read of a photo for the %1 x %2 pane: whole file %3 ms, decoded for the pane %4 ms\n")
+                       .arg(box.width())
+                       .arg(box.height())
+                       .arg(readMs(first.GetBigImagePath(), box, true), 0, 'f', 1)
+                       .arg(readMs(first.GetBigImagePath(), box, false), 0, 'f', 1);
         }
-        const double stall = stalls.stop();
-        const double peak = Bench::memoryMiB("VmHWM:");
-        out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
-                   .arg(mode == 0 ? QStringLiteral("0 thumbnail, then full size") : QStringLiteral("1 full size only"),
-                       -28)
-                   .arg(Bench::median(latency), 10, 'f', 1)
-                   .arg(percentile(latency, 0.95), 8, 'f', 1)
-                   .arg(*std::max_element(latency.constBegin(), latency.constEnd()), 9, 'f', 1)
-                   .arg(stall, 13, 'f', 1)
-                   .arg(peak, 9, 'f', 0);
-        QStringList counts;
-        for (auto it = stages.constBegin(); it != stages.constEnd(); ++it)
-            counts << QStringLiteral("%1 %2").arg(it.value()).arg(it.key());
-        out << QStringLiteral("    the next picture at the step: %1\n").arg(counts.join(QStringLiteral(", ")));
-        if (!slow.isEmpty())
-            out << QStringLiteral("    steps over 50 ms: %1\n").arg(slow.join(QStringLiteral(", ")));
-        if (missed)
-            out << QStringLiteral("  (%1 steps never showed the full-size picture)\n").arg(missed);
-        out.flush();
+        runSteps(out,
+            {QStringLiteral("large-photo pane"), &final, [&view] { view.showImage(); },
+                [&view] { view.on_BottomButton_Next_clicked(); },
+                [&view](const QString& path) { return stageName(view.pictureLoader()->stage(path)); }},
+            stalls);
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    {
+        // The album wraps, as the slide show does with repeat on.
+        Config::fullscreenshow_repeat = true;
+        images->setIterator(0, SELE_ALL);
+        FullScreenView view;
+        view.resize(1920, 1080);
+        view.show();
+        AnimImageView* picture = view.findChild<AnimImageView*>(QStringLiteral("m_imagelabel"));
+        FinalPaint final(picture, [&view] { return view.isFullSizeLoaded(); });
+        Bench::runUntil([] { return false; }, 200);
+        runSteps(out,
+            {QStringLiteral("full-screen view, %1 x %2").arg(picture->width()).arg(picture->height()), &final,
+                [&view] { view.showPhoto(); }, [&view] { view.showNext(); },
+                [&view](const QString& path) { return stageName(view.pictureLoader()->stage(path)); }},
+            stalls);
+        view.close();
     }
     QThreadPool::globalInstance()->waitForDone();
     return 0;

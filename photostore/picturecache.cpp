@@ -1,5 +1,6 @@
 #include "photostore/picturecache.h"
 
+#include <QAtomicInt>
 #include <QDir>
 #include <QMutexLocker>
 
@@ -12,7 +13,18 @@ QString key(const QString& path)
     return path.isEmpty() ? path : QDir::cleanPath(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
 }
 
+bool ownedBy(PictureCache::Owner owner, PictureCache::Owner wanted)
+{
+    return wanted == PictureCache::AnyOwner || owner == wanted;
+}
+
 } // namespace
+
+PictureCache::Owner PictureCache::newOwner()
+{
+    static QAtomicInt last = 0;
+    return last.fetchAndAddRelaxed(1) + 1;
+}
 
 PictureCache& PictureCache::shared()
 {
@@ -25,42 +37,46 @@ PictureCache::PictureCache(int capacity)
 {
 }
 
-int PictureCache::size() const
+int PictureCache::size(Owner owner) const
 {
     QMutexLocker lock(&m_mutex);
-    return m_entries.size();
+    int count = 0;
+    for (const Entry& entry : m_entries)
+        count += ownedBy(entry.owner, owner) ? 1 : 0;
+    return count;
 }
 
-QStringList PictureCache::paths() const
+QStringList PictureCache::paths(Owner owner) const
 {
     QMutexLocker lock(&m_mutex);
     QStringList paths;
-    for (const auto& entry : m_entries)
-        paths << entry.first;
+    for (const Entry& entry : m_entries)
+        if (ownedBy(entry.owner, owner))
+            paths << entry.path;
     return paths;
 }
 
-bool PictureCache::find(const QString& name, Picture* picture)
+bool PictureCache::find(const QString& name, Picture* picture, Owner owner)
 {
     const QString path = key(name);
     QMutexLocker lock(&m_mutex);
     for (int i = 0; i < m_entries.size(); ++i) {
-        if (m_entries.at(i).first != path)
+        if (m_entries.at(i).path != path || !ownedBy(m_entries.at(i).owner, owner))
             continue;
         m_entries.move(i, 0);
         if (picture)
-            *picture = m_entries.first().second;
+            *picture = m_entries.first().picture;
         return true;
     }
     return false;
 }
 
-bool PictureCache::contains(const QString& name) const
+bool PictureCache::contains(const QString& name, Owner owner) const
 {
     const QString path = key(name);
     QMutexLocker lock(&m_mutex);
-    for (const auto& entry : m_entries)
-        if (entry.first == path)
+    for (const Entry& entry : m_entries)
+        if (entry.path == path && ownedBy(entry.owner, owner))
             return true;
     return false;
 }
@@ -89,32 +105,38 @@ bool PictureCache::changedSince(const QString& name, quint64 stamp) const
     return false;
 }
 
-bool PictureCache::insert(const QString& name, const Picture& picture, quint64 stamp)
+bool PictureCache::insert(const QString& name, const Picture& picture, quint64 stamp, Owner owner)
 {
     const QString path = key(name);
-    if (path.isEmpty() || picture.image.isNull() || changedSince(path, stamp))
+    if (path.isEmpty() || picture.image.isNull() || owner == AnyOwner || changedSince(path, stamp))
         return false;
     QMutexLocker lock(&m_mutex);
     for (int i = 0; i < m_entries.size(); ++i) {
-        if (m_entries.at(i).first == path) {
+        if (m_entries.at(i).path == path && m_entries.at(i).owner == owner) {
             m_entries.removeAt(i);
             break;
         }
     }
-    m_entries.prepend(qMakePair(path, picture));
-    while (m_entries.size() > m_capacity)
-        m_entries.removeLast();
+    m_entries.prepend(Entry {path, owner, picture});
+    // The owner's least recently used go; other owners' pictures are not its to push out.
+    int kept = 0;
+    for (int i = 0; i < m_entries.size(); ++i) {
+        if (m_entries.at(i).owner != owner)
+            continue;
+        if (++kept > m_capacity)
+            m_entries.removeAt(i--);
+    }
     return true;
 }
 
-void PictureCache::retain(const QStringList& names)
+void PictureCache::retain(const QStringList& names, Owner owner)
 {
     QStringList paths;
     for (const QString& name : names)
         paths << key(name);
     QMutexLocker lock(&m_mutex);
     for (int i = m_entries.size() - 1; i >= 0; --i)
-        if (!paths.contains(m_entries.at(i).first))
+        if (m_entries.at(i).owner == owner && !paths.contains(m_entries.at(i).path))
             m_entries.removeAt(i);
 }
 
@@ -132,7 +154,7 @@ void PictureCache::forget(const QString& name)
     QMutexLocker lock(&m_mutex);
     noteChange(path);
     for (int i = m_entries.size() - 1; i >= 0; --i)
-        if (m_entries.at(i).first == path)
+        if (m_entries.at(i).path == path)
             m_entries.removeAt(i);
 }
 
@@ -142,7 +164,7 @@ void PictureCache::forgetFolder(const QString& folder)
     QMutexLocker lock(&m_mutex);
     noteChange(prefix);
     for (int i = m_entries.size() - 1; i >= 0; --i)
-        if (m_entries.at(i).first.startsWith(prefix))
+        if (m_entries.at(i).path.startsWith(prefix))
             m_entries.removeAt(i);
 }
 

@@ -9,8 +9,13 @@
 #include <QString>
 #include <QStringList>
 
-// Decoded pictures of the large-photo viewer by full path: a few at most (the capacity),
-// the least recently used dropped first. Safe from any thread.
+// Decoded pictures of the photo viewers by full path, each kept for an owner: a few at most
+// per owner (the capacity), the owner's least recently used dropped first. Safe from any thread.
+//
+// Each picture reader (PictureLoader) is an owner of its own: the large-photo pane and the
+// full-screen view fit one photo into boxes of different sizes, and with a shelf each their
+// pictures never push out or replace the other's; while both are open the cache holds up to
+// twice the capacity.
 //
 // Whoever writes, moves or removes a photo's files tells the cache (forget, forgetAll):
 // ImageOperation::saveImage and the FileOperation moves do so for every file they touch, so
@@ -31,29 +36,36 @@ public:
         bool isReduced() const { return fullSize.isValid() && !image.isNull() && image.size() != fullSize; }
     };
 
-    // The one the viewer and the file writers share.
+    // The one the viewers and the file writers share.
     static PictureCache& shared();
+
+    // Who keeps a picture: 0 for whoever names none, newOwner() for each reader of its own.
+    using Owner = int;
+    static constexpr Owner AnyOwner = -1;
+    static Owner newOwner();
 
     explicit PictureCache(int capacity = DefaultCapacity);
 
     // Four photos (the shown one, two ahead, one behind) and two small thumbnails.
     static const int DefaultCapacity = 6;
 
+    // Pictures kept per owner.
     int capacity() const { return m_capacity; }
-    int size() const;
-    QStringList paths() const;
+    int size(Owner owner = AnyOwner) const;
+    QStringList paths(Owner owner = AnyOwner) const;
 
     // The picture of path, marked as the latest used; false when it is not kept.
-    bool find(const QString& path, Picture* picture);
-    bool contains(const QString& path) const;
+    bool find(const QString& path, Picture* picture, Owner owner = AnyOwner);
+    bool contains(const QString& path, Owner owner = AnyOwner) const;
 
     quint64 changeStamp() const;
-    // Keeps the picture unless path changed after stamp; false when refused.
-    bool insert(const QString& path, const Picture& picture, quint64 stamp);
+    // Keeps the picture for owner unless path changed after stamp; false when refused.
+    bool insert(const QString& path, const Picture& picture, quint64 stamp, Owner owner = 0);
     bool changedSince(const QString& path, quint64 stamp) const;
-    // Drops every picture whose path is not listed.
-    void retain(const QStringList& paths);
+    // Drops every picture of owner whose path is not listed.
+    void retain(const QStringList& paths, Owner owner = 0);
 
+    // These drop the pictures of every owner.
     void forget(const QString& path);
     // Every path below the folder (with or without a closing separator).
     void forgetFolder(const QString& folder);
@@ -64,8 +76,14 @@ private:
 
     mutable QMutex m_mutex;
     int m_capacity;
+    struct Entry
+    {
+        QString path;
+        Owner owner;
+        Picture picture;
+    };
     // The latest used first.
-    QList<QPair<QString, Picture>> m_entries;
+    QList<Entry> m_entries;
     quint64 m_changes = 0;
     // The latest changes with their stamps; older ones count as changes of every path.
     QList<QPair<QString, quint64>> m_recentChanges;

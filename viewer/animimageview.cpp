@@ -59,8 +59,17 @@ void AnimImageView::startBrowser()
     m_mode = BrowseMode;
     m_offsetX = m_offsetY = 0;
     m_scaleLevel = 0;
-    m_scaledImage = m_image.isNull() ? QImage() : m_image.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    scaleImage(0);
     update();
+}
+
+void AnimImageView::offerFitted(const QImage& image, const QImage& fitted, QSize box)
+{
+    if (image.isNull() || fitted.isNull())
+        return;
+    m_fittedImage = fitted;
+    m_fittedFor = box;
+    m_fittedSource = image.cacheKey();
 }
 
 void AnimImageView::startAnim(int effect)
@@ -86,6 +95,15 @@ void AnimImageView::slot_timeOut(int val0)
 
 QImage AnimImageView::scaleImage(int level)
 {
+    if (level == 0 && !m_image.isNull()) {
+        if (m_fittedFor != size() || m_fittedSource != m_image.cacheKey()) {
+            m_fittedImage = m_image.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            m_fittedFor = size();
+            m_fittedSource = m_image.cacheKey();
+        }
+        m_scaledImage = m_fittedImage;
+        return m_scaledImage;
+    }
     m_scaledImage = m_image.isNull()
         ? QImage()
         : m_image.scaled(PictureZoom::box(size(), level), Qt::KeepAspectRatio, Qt::SmoothTransformation);

@@ -22,6 +22,10 @@ public:
     ~AnimImageView() override;
 
     void showImage(QImage image, QString name, int effect);
+    // image fitted into box off the GUI thread: shown for image, unzoomed, while box is the
+    // widget's size, instead of scaling image here.
+    void offerFitted(const QImage& image, const QImage& fitted, QSize box);
+    const QImage& image() const { return m_image; }
     void startBrowser();
     void startAnim(int effect);
     QImage scaleImage(int level);
@@ -52,6 +56,10 @@ private:
     bool m_isPressed;
     QImage m_image;
     QImage m_scaledImage;
+    // The unzoomed picture: offered, or scaled once here rather than at every paint.
+    QImage m_fittedImage;
+    QSize m_fittedFor;
+    qint64 m_fittedSource = 0;
     int m_offsetX;
     int m_offsetY;
     int m_scaleLevel;

@@ -5,10 +5,11 @@
 #include "core/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
-#include "photostore/thumbnailthread.h"
 #include "viewer/animimageview.h"
 #include "viewer/movicedialog.h"
+#include "viewer/pictureloader.h"
 #include "viewer/picturezoom.h"
+#include "viewer/readahead.h"
 #include "viewer/tipdialog.h"
 
 #include <QDir>
@@ -19,7 +20,6 @@
 #include <QMediaPlaylist>
 #include <QRandomGenerator>
 #include <QScreen>
-#include <QThreadPool>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -77,6 +77,11 @@ FullScreenView::FullScreenView(QWidget* parent)
     , m_counterLabel(nullptr)
     , m_shownSize(-1)
     , m_isBigRequested(false)
+    , m_loader(nullptr)
+    , m_shownReduced(false)
+    , m_isWholeRequested(false)
+    , m_zoomWhenWhole(false)
+    , m_stepDirection(1)
 {
     ui->setupUi(this);
     isValid = true;
@@ -95,6 +100,8 @@ FullScreenView::FullScreenView(QWidget* parent)
     ui->scrollArea->setAlignment(Qt::AlignCenter);
 
     connect(m_imageLabel, &AnimImageView::sendMouseMove, this, &FullScreenView::receiveMouseMove);
+    m_loader = new PictureLoader(this);
+    connect(m_loader, &PictureLoader::loaded, this, &FullScreenView::onPictureLoaded);
     m_timer->setObjectName(QStringLiteral("slideShowTimer"));
     connect(m_timer, &QTimer::timeout, this, &FullScreenView::onTimer);
     connect(m_scaleTimer, &QTimer::timeout, this, &FullScreenView::timerDone);
@@ -126,12 +133,6 @@ FullScreenView::~FullScreenView()
     delete ui;
 }
 
-QThreadPool* FullScreenView::loadPool()
-{
-    static QThreadPool pool;
-    return &pool;
-}
-
 QLabel* FullScreenView::makeLabel(const char* name, int pointSize)
 {
     QLabel* label = new QLabel(window());
@@ -156,14 +157,18 @@ void FullScreenView::showPhoto()
     isShownOriginalImage = false;
     m_isBigRequested = false;
     m_shownSize = -1;
+    m_shownReduced = false;
+    m_isWholeRequested = false;
+    m_zoomWhenWhole = false;
+    m_offered = PictureCache::Picture();
+    m_finalPath.clear();
     for (QString& path : m_picturePaths)
         path.clear();
-    // Loads of photos left behind are of no use any more.
-    loadPool()->clear();
     ImageData* data = ImageData::getInstance();
-    if (data->getCurrentIndex() < 0)
+    if (!m_loader || data->getCurrentIndex() < 0)
         return;
     const Image photo = data->getCurrentImage();
+    m_currentName = photo.GetImageName();
     m_picturePaths[Small] = photo.GetImagePath();
     m_picturePaths[Middle] = photo.GetMiddleImagePath();
     m_picturePaths[Full] = photo.GetBigImagePath();
@@ -184,42 +189,93 @@ void FullScreenView::showPhoto()
 
 void FullScreenView::showSmallPhoto()
 {
-    if (!m_isOpen)
-        return;
-    // Read on the pool like the others: the GUI thread never waits on the picture server.
-    m_currentName = ImageData::getInstance()->getCurrentImage().GetImageName();
-    startLoad(m_picturePaths[Small], false);
+    // Only from the cache: the thumbnail is read with the photo's final picture.
+    PictureCache::Picture picture;
+    if (m_loader && m_isOpen && m_loader->cached(m_picturePaths[Small], &picture))
+        onPictureLoaded(m_picturePaths[Small], picture);
 }
 
 void FullScreenView::showBigPhoto()
 {
-    m_currentName = ImageData::getInstance()->getCurrentImage().GetImageName();
     if (m_isBigRequested || m_picturePaths[Full].isEmpty())
         return;
     m_isBigRequested = true;
-    startLoad(m_picturePaths[Full], true);
+    showPicture(m_picturePaths[Full], false);
 }
 
 void FullScreenView::showSmallThenBig()
 {
-    showSmallPhoto();
-    showBigPhoto();
+    m_isBigRequested = true;
+    showPicture(m_picturePaths[Full], true);
 }
 
 void FullScreenView::showSmallThenMid()
 {
-    showSmallPhoto();
-    startLoad(m_picturePaths[Middle], false);
+    showPicture(m_picturePaths[Middle], true);
 }
 
-void FullScreenView::startLoad(const QString& path, bool isOriginal)
+QSize FullScreenView::pictureBox() const
 {
-    if (!path.isEmpty())
-        loadPool()->start(new ThumbnailThread(this, path, isOriginal, true));
+    // Before the view is shown its label is not laid out yet: it will fill the screen.
+    return m_imageLabel->isVisible() ? m_imageLabel->size() : primaryScreenSize();
+}
+
+void FullScreenView::showPicture(const QString& path, bool smallFirst)
+{
+    if (!m_loader || !m_isOpen || path.isEmpty())
+        return;
+    m_finalPath = path;
+    m_loader->setBox(pictureBox());
+    PictureCache::Picture picture;
+    if (m_loader->cached(path, &picture))
+        // Read ahead: no thumbnail first, and nothing to wait for.
+        onPictureLoaded(path, picture);
+    else if (smallFirst)
+        showSmallPhoto();
+    readAhead();
+}
+
+void FullScreenView::readAhead()
+{
+    ImageData* data = ImageData::getInstance();
+    const QList<Image>& list = data->getImagelist(data->getSeleType());
+    m_loader->want(ReadAhead::paths(list, data->getCurrentIndex(), m_stepDirection, Config::show_mode, m_finalPath));
+}
+
+void FullScreenView::readWholePicture(bool zoom)
+{
+    m_zoomWhenWhole = m_zoomWhenWhole || zoom;
+    if (!m_loader || m_isWholeRequested || m_picturePaths[Full].isEmpty())
+        return;
+    m_isWholeRequested = true;
+    m_isBigRequested = true;
+    m_finalPath = m_picturePaths[Full];
+    readAhead();
+    m_loader->readWhole(m_finalPath);
+}
+
+void FullScreenView::onPictureLoaded(QString path, PictureCache::Picture picture)
+{
+    if (path.isEmpty() || !m_isOpen)
+        return;
+    const bool isFull = path == m_picturePaths[Full];
+    // The whole picture read for zooming is never replaced by the one fitted to the screen,
+    // nor by itself again (that would undo the zoom).
+    if (isFull && isShownOriginalImage && !m_shownReduced)
+        return;
+    m_offered = picture;
+    loadFinished(picture.image, path, isFull);
+    if (m_zoomWhenWhole && isShownOriginalImage && !m_shownReduced) {
+        m_zoomWhenWhole = false;
+        zoom(true);
+    }
+    // Anything else was read ahead and waits in the cache.
 }
 
 void FullScreenView::loadFinished(QImage img, QString imgPath, bool isOriginal)
 {
+    const PictureCache::Picture offered = m_offered;
+    m_offered = PictureCache::Picture();
     if (img.isNull() || !m_isOpen)
         return;
     // The whole path: 照片 and 成品 hold photos of the same names.
@@ -232,28 +288,53 @@ void FullScreenView::loadFinished(QImage img, QString imgPath, bool isOriginal)
     if (size < 0 || size < m_shownSize)
         return;
     m_shownSize = size;
+    // The picture fitted on the worker spares the GUI thread scaling a large photo.
+    if (offered.image.cacheKey() == img.cacheKey())
+        m_imageLabel->offerFitted(offered.image, offered.fitted, offered.box);
     m_imageLabel->showImage(img, m_currentName, randomEffect());
     isShownOriginalImage = isOriginal;
+    m_shownReduced = offered.image.cacheKey() == img.cacheKey() && offered.isReduced();
 }
 
 // ---- Zoom and counters ----
 
 bool FullScreenView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_imageLabel || event->type() != QEvent::Wheel)
+    if (watched != m_imageLabel)
         return QWidget::eventFilter(watched, event);
+    const bool isLaidOut = event->type() == QEvent::Resize || event->type() == QEvent::Show;
+    if (isLaidOut && m_loader && m_isOpen) {
+        // Laid out on screen: the pictures read for another size are read again for this one.
+        m_loader->setBox(pictureBox());
+        if (!m_finalPath.isEmpty())
+            readAhead();
+        return false;
+    }
+    if (event->type() != QEvent::Wheel)
+        return QWidget::eventFilter(watched, event);
+    const bool zoomIn = static_cast<QWheelEvent*>(event)->angleDelta().y() > 0;
     if (!isShownOriginalImage) {
-        showBigPhoto();
+        // The thumbnail or the middle picture: the whole full-size one is asked for instead.
+        readWholePicture(false);
         return true;
     }
-    const bool zoomIn = static_cast<QWheelEvent*>(event)->angleDelta().y() > 0;
+    if (zoomIn && m_shownReduced) {
+        // Decoded only as large as the screen: zoom in once the whole picture is there.
+        readWholePicture(true);
+        return true;
+    }
+    zoom(zoomIn);
+    return true;
+}
+
+void FullScreenView::zoom(bool zoomIn)
+{
     if (zoomIn)
         m_imageLabel->scaleLarge();
     else
         m_imageLabel->scaleSmall();
     m_scaleLevel = PictureZoom::stepped(m_scaleLevel, zoomIn);
     showScaleNum(PictureZoom::percent(m_scaleLevel));
-    return true;
 }
 
 void FullScreenView::showScaleNum(int percent)
@@ -373,6 +454,7 @@ void FullScreenView::showNext()
     if (stopsAtTheEnd())
         return;
     ImageData::getInstance()->iteratorMoveNext();
+    m_stepDirection = 1;
     showPhoto();
 }
 
@@ -380,6 +462,7 @@ void FullScreenView::showPrevious()
 {
     m_scaleLevel = 0;
     ImageData::getInstance()->iteratorMovePre();
+    m_stepDirection = -1;
     showPhoto();
 }
 
@@ -387,6 +470,7 @@ void FullScreenView::showFirst()
 {
     m_scaleLevel = 0;
     ImageData::getInstance()->iteratorMoveFirst();
+    m_stepDirection = 1;
     showPhoto();
 }
 
@@ -396,6 +480,7 @@ void FullScreenView::showLast()
     if (stopsAtTheEnd())
         return;
     ImageData::getInstance()->iteratorMoveEnd();
+    m_stepDirection = -1;
     showPhoto();
 }
 
@@ -530,7 +615,9 @@ void FullScreenView::closeEvent(QCloseEvent* event)
     m_isOpen = false;
     isValid = false;
     m_timer->stop();
-    loadPool()->clear();
+    // Its pending reads are dropped and nothing answers this view any more.
+    delete m_loader;
+    m_loader = nullptr;
     // A popup still up belongs to a deletion that is not carried out now.
     m_pendingSetAside.clear();
     if (m_popup) {

@@ -2,6 +2,7 @@
 #define FULLSCREENVIEW_H
 
 #include "photostore/fullscreenstate.h"
+#include "photostore/picturecache.h"
 
 #include <QImage>
 #include <QPointer>
@@ -10,11 +11,11 @@
 #include <QWidget>
 
 class AnimImageView;
+class PictureLoader;
 class QDialog;
 class QLabel;
 class QMediaPlayer;
 class QMediaPlaylist;
-class QThreadPool;
 class QTimer;
 namespace Ui {
 class FullScreenView;
@@ -24,14 +25,17 @@ class FullScreenView;
 // its own: it steps the photo store's current photo, so the photo it closes on is the
 // current one afterwards. Keys act on release (Space plays and stops, Esc leaves, the
 // studio's shortcut pairs step and delete; Shift held shows the counters), the wheel zooms
-// once the full-size picture is on screen.
+// once the whole full-size picture is on screen (a zoom in reads it first and zooms when it
+// has come).
 //
-// GUI thread only. Pictures load on a pool of the full-screen view's own, so closing takes
-// back only its queued loads and never other windows' jobs; a load answers through a
-// guarded pointer and only while isValid holds, and a picture of another photo than the
-// current one is dropped by its full path. Every notice closes by a timer of the view, so
-// nothing runs after the view is gone. On every close updateView() reports the photos set
-// aside during its life. Background music is made only when asked for.
+// GUI thread only. Pictures are read by a PictureLoader of the view's own, as large as the
+// screen shows them and fitted on its workers, with the neighbours in the stepping direction
+// read ahead, so that a step mostly finds its picture decoded. A picture of another photo than
+// the current one is dropped by its full path. Closing deletes the loader: its pending reads
+// are dropped and nothing answers the closed view, so closing never touches other windows'
+// jobs. Every notice closes by a timer of the view, so nothing runs after the view is gone. On
+// every close updateView() reports the photos set aside during its life. Background music is
+// made only when asked for.
 class FullScreenView : public QWidget
 {
     Q_OBJECT
@@ -43,6 +47,10 @@ public:
     static std::atomic<bool>& isValid;
 
     void showPhoto();
+    // The full-size picture is shown (perhaps decoded only as large as the screen needs).
+    bool isFullSizeLoaded() const { return isShownOriginalImage; }
+    // Null once the view has closed.
+    PictureLoader* pictureLoader() const { return m_loader; }
     void showBigPhoto();
     void showSmallThenBig();
     void showSmallThenMid();
@@ -79,9 +87,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The loads of every full-screen view; only they are taken back on close.
-    static QThreadPool* loadPool();
-    void startLoad(const QString& path, bool isOriginal);
+    // Shows path (the final picture of the display mode) from the cache, or has it read, with
+    // the small thumbnail first when smallFirst; then reads the neighbours ahead.
+    void showPicture(const QString& path, bool smallFirst);
+    void onPictureLoaded(QString path, PictureCache::Picture picture);
+    void readAhead();
+    // The box pictures are fitted into: the picture label, or the screen it will fill before
+    // the view is shown.
+    QSize pictureBox() const;
+    // Reads the whole full-size picture, zooming in one step once it is shown when zoom.
+    void readWholePicture(bool zoom);
+    void zoom(bool zoomIn);
     QString counterText() const;
     // On the last photo: the end-of-album notice, and true when the album does not wrap.
     bool stopsAtTheEnd();
@@ -113,6 +129,20 @@ private:
     QString m_picturePaths[3];
     int m_shownSize;
     bool m_isBigRequested;
+    PictureLoader* m_loader;
+    // The picture the current photo ends on: the display mode's, or the full-size one once a
+    // zoom asked for the whole picture.
+    QString m_finalPath;
+    // The shown full-size picture was decoded smaller than its file: zooming in reads the
+    // whole one.
+    bool m_shownReduced;
+    bool m_isWholeRequested;
+    // Zoom in one step once the whole picture of the current photo is shown.
+    bool m_zoomWhenWhole;
+    // The worker-fitted picture of the image about to be shown, when there is one.
+    PictureCache::Picture m_offered;
+    // +1 after a step forward, -1 after a step back: that side is read ahead first.
+    int m_stepDirection;
     // The selection photo whose set-aside popup is up, taken at the key press.
     QString m_pendingSetAside;
     QPointer<QDialog> m_popup;

@@ -16,6 +16,7 @@
 #include "viewer/pictureloader.h"
 #include "viewer/playspeeddialog.h"
 #include "viewer/progresswindow.h"
+#include "viewer/readahead.h"
 #include "viewer/tipdialog.h"
 
 #include <QAction>
@@ -235,28 +236,9 @@ void PhotoView::readAhead()
     ImageData* images = ImageData::getInstance();
     const QList<Image>& list = images->getImagelist(images->getSeleType());
     const int index = images->getCurrentIndex();
-    const int n = list.size();
-    if (index < 0 || index >= n)
+    if (index < 0 || index >= list.size())
         return;
-    const int mode = Config::show_mode;
-    const bool smallFirst = mode == 0 || mode == 4;
-    QStringList paths {curPath};
-    if (smallFirst)
-        paths << list.at(index).GetImagePath();
-    // Two photos ahead on the side the operator steps to (a read may take longer than a
-    // step), the photo left behind for a step back. A thumbnail helps only while the final
-    // picture is not there yet: the next photo's alone is read ahead.
-    const int ahead[] = {m_stepDirection, 2 * m_stepDirection, -m_stepDirection};
-    for (int k = 0; k < 3; ++k) {
-        const int i = ((index + ahead[k]) % n + n) % n;
-        if (i == index)
-            continue;
-        const Image& photo = list.at(i);
-        paths << (mode == 4 ? photo.GetMiddleImagePath() : photo.GetBigImagePath());
-        if (smallFirst && k == 0)
-            paths << photo.GetImagePath();
-    }
-    m_loader->want(paths);
+    m_loader->want(ReadAhead::paths(list, index, m_stepDirection, Config::show_mode, curPath));
 }
 
 void PhotoView::onPictureLoaded(QString path, PictureCache::Picture picture)

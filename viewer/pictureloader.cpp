@@ -38,6 +38,7 @@ struct PictureLoader::Shared
     QSet<QString> decoding;
     QSize box;
     QPointer<PictureLoader> loader;
+    const PictureCache::Owner owner = PictureCache::newOwner();
 };
 
 namespace {
@@ -86,7 +87,7 @@ void PictureLoader::read(const std::shared_ptr<Shared>& shared, const QString& p
         isFresh = true;
         QMutexLocker lock(&shared->mutex);
         if (!whole && shared->wanted.contains(path))
-            cache.insert(path, picture, stamp);
+            cache.insert(path, picture, stamp, shared->owner);
     }
     // A file that kept changing under the reads answers as unreadable for now.
     if (!isFresh)
@@ -120,8 +121,8 @@ PictureLoader::~PictureLoader()
         QMutexLocker lock(&m_shared->mutex);
         m_shared->wanted.clear();
     }
-    // The pictures are the pane's alone: they go with it.
-    PictureCache::shared().retain(QStringList());
+    // The pictures are this viewer's alone: they go with it.
+    PictureCache::shared().retain(QStringList(), m_shared->owner);
 }
 
 void PictureLoader::setBox(QSize box)
@@ -133,7 +134,7 @@ void PictureLoader::setBox(QSize box)
 bool PictureLoader::cached(const QString& path, PictureCache::Picture* picture) const
 {
     PictureCache::Picture kept;
-    if (path.isEmpty() || !PictureCache::shared().find(path, &kept))
+    if (path.isEmpty() || !PictureCache::shared().find(path, &kept, m_shared->owner))
         return false;
     {
         QMutexLocker lock(&m_shared->mutex);
@@ -177,7 +178,7 @@ void PictureLoader::want(const QStringList& paths)
         if (!path.isEmpty() && !unique.contains(path))
             unique << path;
     PictureCache& cache = PictureCache::shared();
-    cache.retain(unique);
+    cache.retain(unique, m_shared->owner);
 
     QStringList toRead;
     {
@@ -187,7 +188,7 @@ void PictureLoader::want(const QStringList& paths)
             if (m_shared->reading.contains(path))
                 continue;
             PictureCache::Picture kept;
-            if (cache.find(path, &kept) && fitsBox(kept, m_shared->box))
+            if (cache.find(path, &kept, m_shared->owner) && fitsBox(kept, m_shared->box))
                 continue;
             m_shared->reading.insert(path);
             toRead << path;

@@ -10,11 +10,12 @@
 
 #include <memory>
 
-// Reads the pictures of the large-photo pane on workers and keeps them in the shared
-// PictureCache: the ones the pane shows, and ahead of time those of the neighbouring
-// photos, so that a step finds its picture decoded. Each picture is also fitted into the
-// pane's box on the worker, so the GUI thread never scales a large photo. Since the pane
-// shows a picture fitted into its box, a JPEG is decoded only as large as that needs (libjpeg
+// Reads the pictures of a photo viewer (the large-photo pane, the full-screen view) on workers
+// and keeps them in the shared PictureCache, on a shelf of its own: the ones the viewer shows,
+// and ahead of time those of the neighbouring photos, so that a step finds its picture decoded.
+// Each picture is also fitted into the viewer's box on the worker, so the GUI thread never
+// scales a large photo. Since the viewer shows a picture fitted into its box, a JPEG is decoded
+// only as large as that needs (libjpeg
 // skips detail while decoding, at a fraction of the cost of the whole 24 MP picture and of
 // its memory); the whole picture is read only when asked for (readWhole, for zooming in).
 //
@@ -22,7 +23,8 @@
 // pool, where the album panel's icon jobs would queue before them; the most wanted picture
 // is read first, and a read whose picture is no longer wanted when its turn comes is
 // skipped. Every read that ran answers loaded() on the GUI thread while the loader lives
-// (with a null picture when the file cannot be read).
+// (with a null picture when the file cannot be read); once it is gone nothing answers, and its
+// pictures leave the cache with it.
 class PictureLoader : public QObject
 {
     Q_OBJECT
@@ -34,8 +36,8 @@ public:
     void setBox(QSize box);
     // The kept picture of path, unless it was decoded smaller for another box; nothing is read.
     bool cached(const QString& path, PictureCache::Picture* picture) const;
-    // What the pane wants now, most wanted first: reads start for the pictures that are
-    // neither kept nor being read, and the cache keeps these pictures alone.
+    // What the viewer wants now, most wanted first: reads start for the pictures that are
+    // neither kept nor being read, and the cache keeps these pictures alone of this loader's.
     void want(const QStringList& paths);
     QStringList wanted() const;
     // Reads the whole picture of path (not reduced) before anything else; it answers

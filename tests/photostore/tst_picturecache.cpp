@@ -35,6 +35,37 @@ private slots:
         QCOMPARE(cache.paths(), QStringList {QStringLiteral("/o/4.jpg")});
     }
 
+    // Two readers of one photo (the pane's box, the screen's) keep a picture each, within the
+    // capacity each: neither pushes out nor drops the other's; a change forgets both.
+    void ownersKeepTheirOwnPictures()
+    {
+        PictureCache cache(2);
+        const PictureCache::Owner pane = PictureCache::newOwner();
+        const PictureCache::Owner screen = PictureCache::newOwner();
+        QVERIFY(pane != screen && pane > 0 && screen > 0);
+        const QString a = QStringLiteral("/o/a.jpg");
+        QVERIFY(cache.insert(a, picture(1), cache.changeStamp(), pane));
+        QVERIFY(cache.insert(a, picture(2), cache.changeStamp(), screen));
+        for (int i = 3; i <= 5; ++i)
+            QVERIFY(cache.insert(QStringLiteral("/o/%1.jpg").arg(i), picture(i), cache.changeStamp(), screen));
+        PictureCache::Picture found;
+        QVERIFY(cache.find(a, &found, pane));
+        QCOMPARE(found.image.width(), 1);
+        QVERIFY(!cache.contains(a, screen));
+        QCOMPARE(cache.size(pane), 1);
+        QCOMPARE(cache.size(screen), 2);
+        QCOMPARE(cache.size(), 3);
+
+        QVERIFY(cache.insert(a, picture(2), cache.changeStamp(), screen));
+        cache.retain({QStringLiteral("/o/5.jpg")}, pane);
+        QVERIFY(!cache.contains(a, pane));
+        QVERIFY(cache.find(a, &found, screen));
+        QCOMPARE(found.image.width(), 2);
+        cache.forget(a);
+        QVERIFY(!cache.contains(a));
+        QCOMPARE(cache.paths(), QStringList {QStringLiteral("/o/5.jpg")});
+    }
+
     // A picture read while its file changed is refused; other files' changes do not matter.
     void refusesWhatChangedDuringTheRead_data()
     {

@@ -1,5 +1,7 @@
 #include "core/config.h"
 #include "photostore/imagedata.h"
+#include "photostore/imageoperation.h"
+#include "photostore/picturecache.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/poolblocker.h"
@@ -9,6 +11,7 @@
 #include "viewer/animimageview.h"
 #include "viewer/fullscreenview.h"
 #include "viewer/movicedialog.h"
+#include "viewer/pictureloader.h"
 #include "viewer/tipdialog.h"
 #include "workspace/albumthumbnails.h"
 
@@ -46,6 +49,11 @@ bool near(const QColor& a, const QColor& b)
     return qAbs(a.red() - b.red()) < 40 && qAbs(a.green() - b.green()) < 40 && qAbs(a.blue() - b.blue()) < 40;
 }
 
+// The widths of a photo's pictures, so that the one on screen tells its level.
+const int SmallWidth = 40;
+const int MiddleWidth = 60;
+const int FullWidth = 80;
+
 QStringList names(int count)
 {
     QStringList list;
@@ -65,27 +73,30 @@ private:
     std::unique_ptr<PromptRecorder> m_prompts;
     QPointer<FullScreenView> m_view;
 
-    // The photos of an album, each with its full file and both smaller pictures.
-    void addAlbum(PHOTOTYPE album, int count)
+    // The photos of an album, each with its full file and both smaller pictures (at 4:3, of
+    // the widths above; the full file scale times as wide).
+    void addAlbum(PHOTOTYPE album, int count, int scale = 1)
     {
         for (int i = 0; i < count; ++i) {
             Image photo;
             photo.SetPhotoType(album);
             photo.Setpath(names(count).at(i));
-            QImage picture(80, 60, QImage::Format_RGB32);
-            picture.fill(colourOf(album, i));
-            for (const QString& path : {photo.GetBigImagePath(), photo.GetImagePath(), photo.GetMiddleImagePath()}) {
-                QDir().mkpath(QFileInfo(path).path());
-                QVERIFY2(picture.save(path, "JPG", 95), qPrintable(path));
+            const QList<QPair<QString, int>> levels {{photo.GetBigImagePath(), FullWidth * scale},
+                {photo.GetImagePath(), SmallWidth}, {photo.GetMiddleImagePath(), MiddleWidth}};
+            for (const auto& level : levels) {
+                QImage picture(level.second, level.second * 3 / 4, QImage::Format_RGB32);
+                picture.fill(colourOf(album, i));
+                QDir().mkpath(QFileInfo(level.first).path());
+                QVERIFY2(picture.save(level.first, "JPG", 95), qPrintable(level.first));
             }
         }
         ImageData::getInstance()->importImage(album);
     }
 
     // The album shown, its photo at index current, and a view on it.
-    void open(PHOTOTYPE album, int count, int current)
+    void open(PHOTOTYPE album, int count, int current, int scale = 1)
     {
-        addAlbum(album, count);
+        addAlbum(album, count, scale);
         ImageData::getInstance()->setType(album, SELE_ALL);
         ImageData::getInstance()->setIterator(current, SELE_ALL);
         m_view = new FullScreenView(nullptr);
@@ -107,6 +118,37 @@ private:
         return waitUntil([&] { return near(shownColour(), colourOf(album, index)); }, 5000);
     }
     QString current() const { return ImageData::getInstance()->getCurrentImage().GetImageName(); }
+    // The picture the display mode ends on is shown.
+    bool showsFinal(int mode) const
+    {
+        return mode == 4 ? picture()->image().width() == MiddleWidth : m_view->isFullSizeLoaded();
+    }
+    static QString finalPath(const Image& photo, int mode)
+    {
+        return mode == 4 ? photo.GetMiddleImagePath() : photo.GetBigImagePath();
+    }
+    Image photoAt(int index) const { return ImageData::getInstance()->getImagelist(SELE_ALL).at(index); }
+    // Every picture the view wants is read and kept.
+    bool isSettled() const
+    {
+        for (const QString& path : m_view->pictureLoader()->wanted())
+            if (!PictureCache::shared().contains(path))
+                return false;
+        return true;
+    }
+    void wheel(int delta)
+    {
+        QWheelEvent event(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+            Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picture(), &event);
+    }
+    static void addModes()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("thumbnail, then full size") << 0;
+        QTest::newRow("full size only") << 1;
+        QTest::newRow("thumbnail, then middle") << 4;
+    }
     bool noticeShown() { return !label("lastOneLabel")->isHidden(); }
     void release(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -140,6 +182,7 @@ private slots:
         Config::is_del_design_photo = false;
         Config::is_del_design_prompt = false;
         Config::play_speed = 2500;
+        PictureCache::shared().forgetAll();
     }
 
     void cleanup()
@@ -243,11 +286,6 @@ private slots:
         open(PHOTO_FINE, 2, 0);
         QVERIFY(shows(PHOTO_FINE, 0));
         QLabel* zoom = label("scaleLabel");
-        auto wheel = [&](int delta) {
-            QWheelEvent event(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, delta), Qt::NoButton,
-                Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(picture(), &event);
-        };
         wheel(120);
         QVERIFY(zoom->isHidden()); // the full-size picture is asked for instead
         QVERIFY(waitUntil([&] {
@@ -272,6 +310,182 @@ private slots:
         release(Qt::Key_Right);
         wheel(120);
         QVERIFY(zoom->isHidden());
+    }
+
+    // A photo decoded only as large as the screen: zooming in reads the whole photo and zooms
+    // once it is shown; with the middle picture shown the first turn only brings it.
+    void zoomReadsTheWholePhotoFirst_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("zoomsWhenThere");
+        QTest::newRow("thumbnail, then full size") << 0 << true;
+        QTest::newRow("full size only") << 1 << true;
+        QTest::newRow("thumbnail, then middle") << 4 << false;
+    }
+
+    void zoomReadsTheWholePhotoFirst()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, zoomsWhenThere);
+        Config::show_mode = mode;
+        const int scale = 30;
+        const int whole = FullWidth * scale;
+        open(PHOTO_FINE, 2, 0, scale);
+        QVERIFY(waitUntil([&] { return showsFinal(mode) && isSettled(); }));
+        if (mode != 4)
+            QVERIFY2(picture()->image().width() < whole, "decoded as large as the screen needs");
+        QLabel* zoom = label("scaleLabel");
+        wheel(120);
+        QVERIFY(zoom->isHidden()); // the whole photo is read first
+        QVERIFY(waitUntil([&] { return picture()->image().width() == whole; }));
+        QVERIFY(m_view->isFullSizeLoaded());
+        if (!zoomsWhenThere) {
+            QVERIFY(zoom->isHidden());
+            wheel(120);
+        }
+        QVERIFY(waitUntil([&] { return !zoom->isHidden(); }));
+        QCOMPARE(zoom->text(), QStringLiteral("125%"));
+        // The picture fitted to the screen, read again meanwhile, does not undo the zoom.
+        QVERIFY(waitUntil([&] { return isSettled(); }));
+        QTest::qWait(100);
+        QCOMPARE(picture()->image().width(), whole);
+        wheel(120);
+        QCOMPARE(zoom->text(), QStringLiteral("156%"));
+        // The whole photo is the view's while it zooms; the cache keeps fitted ones.
+        PictureCache::Picture kept;
+        if (PictureCache::shared().find(photoAt(0).GetBigImagePath(), &kept))
+            QVERIFY(kept.image.width() != whole);
+        // A step away and back shows the photo fitted again.
+        release(Qt::Key_Right);
+        release(Qt::Key_Left);
+        QVERIFY(waitUntil([&] { return showsFinal(mode) && current() == QLatin1String("IMG_1.jpg"); }));
+        QVERIFY(picture()->image().width() < whole);
+    }
+
+    // Each step shows the current photo's final picture, told by its whole path: the photos of
+    // 照片 have the same names, and a late picture of another photo is never shown.
+    void stepsShowTheCurrentPhotosPicture_data() { addModes(); }
+
+    void stepsShowTheCurrentPhotosPicture()
+    {
+        QFETCH(int, mode);
+        Config::show_mode = mode;
+        addAlbum(PHOTO_RAW, 3);
+        open(PHOTO_FINE, 3, 0);
+        QVERIFY(waitUntil([&] { return showsFinal(mode); }));
+        QVERIFY(shows(PHOTO_FINE, 0));
+        QImage white(FullWidth, FullWidth * 3 / 4, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        PictureCache::Picture late;
+        late.image = white;
+        for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left}) {
+            const int before = ImageData::getInstance()->getCurrentIndex();
+            release(key);
+            const int index = ImageData::getInstance()->getCurrentIndex();
+            QVERIFY(waitUntil([&] { return showsFinal(mode); }));
+            QVERIFY(shows(PHOTO_FINE, index));
+            Image raw;
+            raw.SetPhotoType(PHOTO_RAW);
+            raw.Setpath(current());
+            // 照片's pictures of the current name, and the photo left behind.
+            for (const QString& path :
+                {raw.GetBigImagePath(), raw.GetMiddleImagePath(), raw.GetImagePath(), finalPath(photoAt(before), mode)})
+                emit m_view->pictureLoader()->loaded(path, late);
+            QVERIFY(near(shownColour(), colourOf(PHOTO_FINE, index)));
+        }
+    }
+
+    // Steps faster than the reads: only the photo stepped to last is shown in the end.
+    void quickStepsShowOnlyTheLastPhoto_data() { addModes(); }
+
+    void quickStepsShowOnlyTheLastPhoto()
+    {
+        QFETCH(int, mode);
+        Config::show_mode = mode;
+        open(PHOTO_FINE, 6, 0);
+        QVERIFY(waitUntil([&] { return showsFinal(mode) && isSettled(); }));
+        PictureCache::shared().forgetAll(); // nothing read ahead: every step reads
+        for (int step = 0; step < 4; ++step)
+            release(Qt::Key_Right);
+        QVERIFY(waitUntil([&] { return showsFinal(mode) && isSettled(); }));
+        QTest::qWait(100);
+        QCOMPARE(ImageData::getInstance()->getCurrentIndex(), 4);
+        QVERIFY(showsFinal(mode));
+        QVERIFY(near(shownColour(), colourOf(PHOTO_FINE, 4)));
+    }
+
+    // The photos next to the shown one are read ahead: a step to one shows its final picture
+    // at once, before the event loop has run, with no read of its own.
+    void readAheadPhotoShowsAtOnce_data() { addModes(); }
+
+    void readAheadPhotoShowsAtOnce()
+    {
+        QFETCH(int, mode);
+        Config::show_mode = mode;
+        open(PHOTO_FINE, 4, 1);
+        PictureLoader* loader = m_view->pictureLoader();
+        QVERIFY(waitUntil([&] { return showsFinal(mode) && isSettled(); }));
+        // Ahead (two on the stepping side) and the one behind.
+        for (int index : {2, 3, 0})
+            QCOMPARE(loader->stage(finalPath(photoAt(index), mode)), PictureLoader::Stage::Kept);
+        PictureCache::Picture kept;
+        QVERIFY(PictureCache::shared().find(finalPath(photoAt(2), mode), &kept));
+        release(Qt::Key_Right);
+        QVERIFY(showsFinal(mode));
+        QVERIFY(near(shownColour(), colourOf(PHOTO_FINE, 2)));
+        QCOMPARE(picture()->image().cacheKey(), kept.image.cacheKey());
+        // Not read again either.
+        QVERIFY(waitUntil([&] { return isSettled(); }));
+        PictureCache::Picture after;
+        QVERIFY(PictureCache::shared().find(finalPath(photoAt(2), mode), &after));
+        QCOMPARE(after.image.cacheKey(), kept.image.cacheKey());
+        // Back: the photo behind was kept as well.
+        release(Qt::Key_Left);
+        QVERIFY(showsFinal(mode));
+        QVERIFY(near(shownColour(), colourOf(PHOTO_FINE, 1)));
+    }
+
+    // A photo rewritten (turned, say) while its picture is kept shows as it is now.
+    void rewrittenPhotoShowsAnew()
+    {
+        Config::show_mode = 1;
+        open(PHOTO_FINE, 3, 0);
+        QVERIFY(waitUntil([&] { return showsFinal(1) && isSettled(); }));
+        const QString second = photoAt(1).GetBigImagePath();
+        QCOMPARE(m_view->pictureLoader()->stage(second), PictureLoader::Stage::Kept);
+        QImage white(FullWidth, FullWidth * 3 / 4, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QVERIFY(ImageOperation::saveImage(white, second, "JPG", 95));
+        release(Qt::Key_Right);
+        QVERIFY(waitUntil([&] { return showsFinal(1) && near(shownColour(), Qt::white); }));
+        QTest::qWait(100);
+        QVERIFY(near(shownColour(), Qt::white));
+    }
+
+    // Closed with its reads still running: the loader goes at once and nothing is shown.
+    void closingWithReadsPendingDeliversNothing()
+    {
+        const int scale = 30;
+        open(PHOTO_FINE, 4, 0, scale);
+        m_view->setAttribute(Qt::WA_DeleteOnClose, false);
+        QPointer<PictureLoader> loader = m_view->pictureLoader();
+        QVERIFY(loader);
+        m_view->close();
+        QVERIFY(loader.isNull());
+        QVERIFY(!m_view->pictureLoader());
+        // Later reads of the same photos end after those the view had started.
+        PictureLoader probe;
+        QStringList paths;
+        for (int i = 0; i < 4; ++i)
+            paths << photoAt(i).GetBigImagePath() << photoAt(i).GetImagePath();
+        QSignalSpy loaded(&probe, &PictureLoader::loaded);
+        probe.want(paths);
+        QVERIFY(waitUntil([&] { return loaded.count() >= paths.size(); }));
+        QVERIFY(picture()->image().isNull());
+        // Keys and the wheel on the closed view do nothing.
+        release(Qt::Key_Right);
+        wheel(120);
+        QVERIFY(picture()->image().isNull());
     }
 
     void lateLoadsOfOtherPhotosAreDropped()

@@ -3,6 +3,7 @@
 #include "photostore/imageoperation.h"
 #include "photostore/picturecache.h"
 #include "tests/support/orderfolder.h"
+#include "viewer/fullscreenview.h"
 #include "viewer/imageediter.h"
 #include "viewer/photoview.h"
 #include "viewer/pictureloader.h"
@@ -244,6 +245,33 @@ private slots:
         const QSize needed = shown.scaled(editer->size(), Qt::KeepAspectRatio);
         QVERIFY(shown.width() >= needed.width() && shown.height() >= needed.height());
         QVERIFY(pane.view.isFullSizeLoaded());
+    }
+
+    // The full-screen view reads for the screen, beside the pane's pictures: stepping and
+    // closing it leaves those the pane keeps for its own box.
+    void fullScreenLeavesThePanesPictures()
+    {
+        SteppingFixture pane(4, 1, 20);
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isFullSizeLoaded());
+        QTRY_VERIFY(pane.isSettled());
+        const QStringList kept = pane.view.pictureLoader()->wanted();
+        {
+            FullScreenView full;
+            full.resize(1000, 700);
+            full.show();
+            QTRY_VERIFY(full.isFullSizeLoaded());
+            full.showNext();
+            QTRY_VERIFY(full.isFullSizeLoaded());
+            for (const QString& path : full.pictureLoader()->wanted())
+                QTRY_VERIFY(full.pictureLoader()->stage(path) == PictureLoader::Stage::Kept);
+            for (const QString& path : kept)
+                QCOMPARE(pane.view.pictureLoader()->stage(path), PictureLoader::Stage::Kept);
+            full.close();
+        }
+        for (const QString& path : kept)
+            QCOMPARE(pane.view.pictureLoader()->stage(path), PictureLoader::Stage::Kept);
+        QVERIFY(pane.isSettled());
     }
 
     // A late thumbnail never covers the larger picture of the same photo.
