@@ -91,6 +91,11 @@ bool PictureCache::changedSince(const QString& name, quint64 stamp) const
 {
     const QString path = key(name);
     QMutexLocker lock(&m_mutex);
+    return changedSinceLocked(path, stamp);
+}
+
+bool PictureCache::changedSinceLocked(const QString& path, quint64 stamp) const
+{
     if (m_allChangedAt > stamp)
         return true;
     // Changes older than the ring may have touched path: count them as changes.
@@ -108,9 +113,13 @@ bool PictureCache::changedSince(const QString& name, quint64 stamp) const
 bool PictureCache::insert(const QString& name, const Picture& picture, quint64 stamp, Owner owner)
 {
     const QString path = key(name);
-    if (path.isEmpty() || picture.image.isNull() || owner == AnyOwner || changedSince(path, stamp))
+    if (path.isEmpty() || picture.image.isNull() || owner == AnyOwner)
         return false;
+    // Checked under the same lock as the insertion: a forget() in between would leave the
+    // picture of the old file kept.
     QMutexLocker lock(&m_mutex);
+    if (changedSinceLocked(path, stamp))
+        return false;
     for (int i = 0; i < m_entries.size(); ++i) {
         if (m_entries.at(i).path == path && m_entries.at(i).owner == owner) {
             m_entries.removeAt(i);

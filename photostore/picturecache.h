@@ -6,6 +6,7 @@
 #include <QMutex>
 #include <QPair>
 #include <QSize>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -72,6 +73,7 @@ public:
     void forgetAll();
 
 private:
+    bool changedSinceLocked(const QString& path, quint64 stamp) const;
     void noteChange(const QString& path);
 
     mutable QMutex m_mutex;
@@ -89,5 +91,8 @@ private:
     QList<QPair<QString, quint64>> m_recentChanges;
     quint64 m_allChangedAt = 0;
 };
+
+// For the loaded() signal's spies and queued connections.
+Q_DECLARE_METATYPE(PictureCache::Picture)
 
 #endif // PICTURECACHE_H

@@ -70,37 +70,40 @@ void PictureLoader::read(const std::shared_ptr<Shared>& shared, const QString& p
     PictureCache& cache = PictureCache::shared();
     PictureCache::Picture picture;
     bool isFresh = false;
+    quint64 stamp = 0;
     for (int attempt = 0; attempt < kAttempts && !isFresh; ++attempt) {
-        const quint64 stamp = cache.changeStamp();
+        stamp = cache.changeStamp();
         picture = PictureCache::Picture();
         picture.image = ImageOperation::loadImageFitting(path, whole ? QSize() : box, &picture.fullSize);
-        if (picture.image.isNull()) {
-            isFresh = true;
-            break;
-        }
-        if (hasBox) {
+        if (!picture.image.isNull() && hasBox) {
             picture.fitted = picture.image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
             picture.box = box;
         }
-        if (cache.changedSince(path, stamp))
-            continue;
-        isFresh = true;
+        // Kept and no longer being read in one step: a want() in between would find the path
+        // neither kept nor being read, and nothing would read it again. A file written since
+        // the read began is read again: its old picture is neither kept nor shown.
         QMutexLocker lock(&shared->mutex);
-        if (!whole && shared->wanted.contains(path))
-            cache.insert(path, picture, stamp, shared->owner);
+        if (picture.image.isNull())
+            isFresh = true;
+        else if (!whole && shared->wanted.contains(path))
+            isFresh = cache.insert(path, picture, stamp, shared->owner);
+        else
+            isFresh = !cache.changedSince(path, stamp);
+        if (isFresh || attempt + 1 == kAttempts) {
+            shared->decoding.remove(path);
+            if (!whole)
+                shared->reading.remove(path);
+        }
     }
     // A file that kept changing under the reads answers as unreadable for now.
     if (!isFresh)
         picture = PictureCache::Picture();
-    {
-        QMutexLocker lock(&shared->mutex);
-        shared->decoding.remove(path);
-        if (!whole)
-            shared->reading.remove(path);
-    }
     QMetaObject::invokeMethod(
         qApp,
-        [shared, path, picture] {
+        [shared, path, picture, stamp] {
+            // Written since: the picture of the old file is not shown; the file's next read is.
+            if (!picture.image.isNull() && PictureCache::shared().changedSince(path, stamp))
+                return;
             if (PictureLoader* loader = shared->loader.data())
                 emit loader->loaded(path, picture);
         },

@@ -23,7 +23,8 @@
 // pool, where the album panel's icon jobs would queue before them; the most wanted picture
 // is read first, and a read whose picture is no longer wanted when its turn comes is
 // skipped. Every read that ran answers loaded() on the GUI thread while the loader lives
-// (with a null picture when the file cannot be read); once it is gone nothing answers, and its
+// (with a null picture when the file cannot be read), unless its file was written after the
+// read (the picture of the old file is never shown); once it is gone nothing answers, and its
 // pictures leave the cache with it.
 class PictureLoader : public QObject
 {

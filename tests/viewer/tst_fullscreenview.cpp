@@ -136,6 +136,17 @@ private:
                 return false;
         return true;
     }
+    // What the view waits for, for a failure's message.
+    QString state() const
+    {
+        QStringList lines {QStringLiteral("final shown: %1").arg(m_view->isFullSizeLoaded())};
+        for (const QString& path : m_view->pictureLoader()->wanted())
+            lines << QStringLiteral("%1 kept %2 stage %3")
+                         .arg(path)
+                         .arg(PictureCache::shared().contains(path))
+                         .arg(int(m_view->pictureLoader()->stage(path)));
+        return lines.join('\n');
+    }
     void wheel(int delta)
     {
         QWheelEvent event(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
@@ -167,7 +178,11 @@ private:
     }
 
 private slots:
-    void initTestCase() { m_backend = std::make_unique<TestBackend>(); }
+    void initTestCase()
+    {
+        qRegisterMetaType<PictureCache::Picture>();
+        m_backend = std::make_unique<TestBackend>();
+    }
 
     void init()
     {
@@ -407,7 +422,7 @@ private slots:
         PictureCache::shared().forgetAll(); // nothing read ahead: every step reads
         for (int step = 0; step < 4; ++step)
             release(Qt::Key_Right);
-        QVERIFY(waitUntil([&] { return showsFinal(mode) && isSettled(); }));
+        QVERIFY2(waitUntil([&] { return showsFinal(mode) && isSettled(); }), qPrintable(state()));
         QTest::qWait(100);
         QCOMPARE(ImageData::getInstance()->getCurrentIndex(), 4);
         QVERIFY(showsFinal(mode));
