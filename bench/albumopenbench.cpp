@@ -12,7 +12,6 @@
 #include "core/config.h"
 #include "bench/benchsupport.h"
 #include "core/deployment.h"
-#include "core/prompt.h"
 #include "photostore/imagedata.h"
 #include "viewer/progresswindow.h"
 #include "standin/demodata.h"
@@ -416,10 +415,7 @@ int main(int argc, char** argv)
         out << failed << "\n";
         return 1;
     }
-    Prompt::setHandler([&out](const PromptCall& call) {
-        out << "box: " << call.title << " " << call.text << "\n";
-        return QVariant();
-    });
+    Bench::printPrompts(out);
 
     out << QStringLiteral("album panel, %1 photos of 1800 x 1200 in 成品, %2 pool threads, platform %3\n")
                .arg(n)

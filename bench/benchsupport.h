@@ -2,6 +2,7 @@
 #define BENCHSUPPORT_H
 
 #include "core/deployment.h"
+#include "core/prompt.h"
 #include "standin/standinserver.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QString>
+#include <QTextStream>
 #include <QTimer>
 #include <QVector>
 
@@ -26,6 +28,15 @@ inline void prepareProcess()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+}
+
+// Every box the client raises is written to out instead of shown: nobody is there to answer.
+inline void printPrompts(QTextStream& out)
+{
+    Prompt::setHandler([&out](const PromptCall& call) {
+        out << "box: " << call.title << " " << call.text << "\n";
+        return QVariant();
+    });
 }
 
 // Starts the stand-in with a fresh certificate made in folder and its fixtures, and points

@@ -10,7 +10,6 @@
 
 #include "bench/benchsupport.h"
 #include "core/config.h"
-#include "core/prompt.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/imageoperation.h"
@@ -280,10 +279,7 @@ int main(int argc, char** argv)
         out << failed << "\n";
         return 1;
     }
-    Prompt::setHandler([&out](const PromptCall& call) {
-        out << "box: " << call.title << " " << call.text << "\n";
-        return QVariant();
-    });
+    Bench::printPrompts(out);
 
     ImageData* images = ImageData::getInstance();
     images->importImage(PHOTO_FINE);
