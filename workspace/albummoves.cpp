@@ -4,6 +4,7 @@
 #include "core/formbody.h"
 #include "core/prompt.h"
 #include "photostore/imagedata.h"
+#include "photostore/productdata.h"
 #include "viewer/movicedialog.h"
 #include "workspace/albumview.h"
 #include "workspace/photooperation.h"
@@ -50,15 +51,29 @@ bool AlbumMoves::askRecover(const QString& albumName) const
     return text.isEmpty() || Prompt::question(&panel, PhotoOperation::tr("提示"), text) == QMessageBox::Yes;
 }
 
-void AlbumMoves::move(ButtonUsage use)
+QStringList AlbumMoves::stillSetAside(const QStringList& names)
 {
-    // The selection is read again: the popup may have taken a while.
+    QStringList still;
+    ImageData* store = ImageData::getInstance();
+    for (const QString& name : names)
+        if (!store->getFineImage(name, SELE_ALL).GetImageName().isEmpty() && !ProductData::useImages.contains(name))
+            still << name;
+    return still;
+}
+
+void AlbumMoves::move(ButtonUsage use, const QStringList& setAside)
+{
     const int shown = view.album();
     // A move runs only in the album it belongs to; anywhere else the same names would
     // name other photos.
     if (use == USAGE_TO_DELETED ? shown != PHOTO_FINE : shown != PHOTO_DELETED && shown != PHOTO_DESIGN_DELETED)
         return;
-    const QStringList names = panel.GetSelectedItems(shown != PHOTO_DESIGN_DELETED);
+    // The selection, read again; when a refresh has cleared it, the photos named at the key
+    // press that are still in 成品 and still in no product.
+    const bool selectionCleared = panel.GetSelectedItems(false).isEmpty();
+    const QStringList names = use == USAGE_TO_DELETED && selectionCleared && !setAside.isEmpty()
+        ? stillSetAside(setAside)
+        : panel.GetSelectedItems(shown != PHOTO_DESIGN_DELETED);
     if (names.isEmpty())
         return;
 

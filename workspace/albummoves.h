@@ -26,8 +26,10 @@ public:
     // Asks before photos go to 汰片 when the operator wants to be asked; false to stop.
     bool confirmSetAside() const;
     void recover();
-    // Moves the selection in the direction of the move in progress.
-    void move(ButtonUsage use);
+    // Moves the selection in the direction of the move in progress. A set-aside confirmed by
+    // its popup whose selection a refresh has cleared meanwhile moves the photos named at the
+    // key press (setAside).
+    void move(ButtonUsage use, const QStringList& setAside = QStringList());
     void deleteRaw();
     void deleteDesign();
 
@@ -37,6 +39,7 @@ public:
     static QByteArray moveRecord(const QString& type, const QString& names);
 
 private:
+    static QStringList stillSetAside(const QStringList& names);
     bool askRecover(const QString& albumName) const;
 
     PhotoOperation& panel;

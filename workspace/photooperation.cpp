@@ -38,6 +38,8 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QThreadPool>
+
+#include <utility>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
@@ -925,14 +927,18 @@ void PhotoOperation::dropButtonSlot(ButtonUsage use)
         deletePhotoSlot();
         return;
     }
-    // The files move once the viewer's popup has closed (deletePhotoSlot).
-    if (moves.confirmSetAside())
+    // The files move once the viewer's popup has closed (deletePhotoSlot): the photos named
+    // now, whatever a refresh meanwhile does to the selection.
+    if (moves.confirmSetAside()) {
+        m_setAsideNames = names;
         emit showCryPicture(names);
+    }
 }
 
 void PhotoOperation::deletePhotoSlot()
 {
-    AlbumMoves(*this, *m_albumView).move(currentUsage);
+    const QStringList setAside = std::exchange(m_setAsideNames, QStringList());
+    AlbumMoves(*this, *m_albumView).move(currentUsage, setAside);
 }
 
 void PhotoOperation::recoverToFinal()

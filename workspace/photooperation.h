@@ -245,6 +245,8 @@ private:
     QList<Image> m_iconPhotos;
     // The readings of the album folders: only the latest one is shown.
     int m_albumReads = 0;
+    // The photos of a set-aside whose popup is still up.
+    QStringList m_setAsideNames;
     bool m_isReadingAlbums = false;
     // The hand-off to N8ViewGo and the read-back of its selection.
     N8Selection* m_n8Selection = nullptr;

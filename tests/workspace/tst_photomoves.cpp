@@ -402,6 +402,31 @@ private slots:
         QVERIFY(QFile::exists(s.order->album("设计") + "d2.jpg"));
     }
 
+    // A refresh while the popup is up (the products arriving, say) clears the selection: the
+    // photos named at the key press move all the same, except one that a product took meanwhile.
+    void setAsideMovesWhatWasNamedAtTheKeyPress()
+    {
+        open();
+        QObject::disconnect(&panel(), &PhotoOperation::showCryPicture, nullptr, nullptr);
+        int popups = 0;
+        connect(&panel(), &PhotoOperation::showCryPicture, this, [&popups] { ++popups; });
+        select({"p02.jpg", "p03.jpg"});
+        panel().dropButtonSlot(USAGE_TO_DELETED);
+        QCOMPARE(popups, 1);
+        panel().refreshWholeTable();
+        s.settle();
+        QVERIFY(panel().GetSelectedItems(false).isEmpty());
+        const QSet<QString> used = ProductData::useImages;
+        ProductData::useImages.insert(QStringLiteral("p03.jpg"));
+        panel().deletePhotoSlot();
+        ProductData::useImages = used;
+        QVERIFY(QFile::exists(s.order->album("汰片") + "p02.jpg"));
+        QVERIFY(!QFile::exists(s.order->album("成品") + "p02.jpg"));
+        QVERIFY(QFile::exists(s.order->album("成品") + "p03.jpg"));
+        QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
+        QCOMPARE(moveRecords().first().value("picpath"), QStringLiteral("p02.jpg"));
+    }
+
     // In the workspace the viewer's popup plays first and the files move when it closes.
     void setAsideThroughTheWorkspace()
     {
