@@ -5,6 +5,7 @@
 
 #include <QDebug>
 #include <QScreen>
+#include <QThreadPool>
 
 int main(int argc, char* argv[])
 {
@@ -21,5 +22,9 @@ int main(int argc, char* argv[])
 
     Login login;
     login.show();
-    return app.exec();
+    const int code = app.exec();
+    // Jobs still queued are of no use now; running ones must not outlive the application.
+    QThreadPool::globalInstance()->clear();
+    QThreadPool::globalInstance()->waitForDone();
+    return code;
 }

@@ -4,7 +4,9 @@
 #include "core/deployment.h"
 #include "standin/demodata.h"
 
+#include <QCoreApplication>
 #include <QTest>
+#include <QThreadPool>
 
 TestBackend::TestBackend()
 {
@@ -25,6 +27,11 @@ TestBackend::TestBackend()
 
 TestBackend::~TestBackend()
 {
+    // The test's windows and the application go after this: thumbnail and folder jobs still
+    // running must not outlive them.
+    if (QCoreApplication::instance())
+        if (QThreadPool* pool = QThreadPool::globalInstance())
+            pool->waitForDone();
     if (m_ready) {
         Deployment::clearExtraCaCertificates();
         Deployment::setBackendUrl(m_oldHost);
