@@ -176,37 +176,6 @@ void printProfile(QTextStream& out, const ProfiledApp& app, const QString& title
                    .arg(rows.at(i).second.maxMs, 8, 'f', 1);
 }
 
-// The longest gap between ticks of a 2 ms timer on the GUI thread.
-class StallClock : public QObject
-{
-public:
-    StallClock()
-    {
-        tick.setInterval(2);
-        connect(&tick, &QTimer::timeout, this, [this] {
-            const qint64 now = clock.nsecsElapsed();
-            stall = std::max(stall, now - lastTick);
-            lastTick = now;
-        });
-    }
-    void start()
-    {
-        stall = 0;
-        clock.start();
-        lastTick = 0;
-        tick.start();
-    }
-    void stop() { tick.stop(); }
-    qint64 elapsed() const { return clock.nsecsElapsed(); }
-    double stallMs() const { return stall / 1e6; }
-
-private:
-    QElapsedTimer clock;
-    QTimer tick;
-    qint64 lastTick = 0;
-    qint64 stall = 0;
-};
-
 // Watches the icon view: when the first `screen` icons last became complete, and when every
 // thumbnail job had answered (the popup closed and the pool idle with the album in the view).
 class Watch : public QObject
@@ -269,7 +238,7 @@ private:
     QListWidget* icons;
     int screen;
     int count = 0;
-    StallClock clock;
+    Bench::StallProbe clock;
     qint64 firstScreen = -1;
     qint64 jobs = -1;
     bool screenDone = false;
@@ -314,7 +283,7 @@ ScrollResult scrollThrough(QListWidget* icons, int msPerScreen)
         double ms = -1;
     };
     QVector<Screen> screens;
-    StallClock clock;
+    Bench::StallProbe clock;
     clock.start();
     double position = 0;
     int nextScreenAt = 0;

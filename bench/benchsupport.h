@@ -95,6 +95,9 @@ public:
         m_tick.stop();
         return m_stall / 1e6;
     }
+    // Since start, in nanoseconds; the longest stall so far, in milliseconds.
+    qint64 elapsed() const { return m_clock.nsecsElapsed(); }
+    double stallMs() const { return m_stall / 1e6; }
 
 private:
     QTimer m_tick;
