@@ -23,10 +23,14 @@ inline bool fits(qint64 left, qint64 top, qint64 width, qint64 height)
         && fitsInt(top + height - 1);
 }
 
-// The rectangle, or the empty rectangle (no crop) when it does not fit.
+// The rectangle, or the empty rectangle (no crop) when it does not fit. Made from its corners:
+// QRect(int, int, int, int) adds the edge and the size before subtracting 1, which overflows
+// when the right or bottom edge is the largest int.
 inline QRect make(qint64 left, qint64 top, qint64 width, qint64 height)
 {
-    return fits(left, top, width, height) ? QRect(int(left), int(top), int(width), int(height)) : QRect();
+    if (!fits(left, top, width, height))
+        return QRect();
+    return QRect(QPoint(int(left), int(top)), QPoint(int(left + width - 1), int(top + height - 1)));
 }
 
 // The size of any QRect, without the overflow of QRect::width() and height().

@@ -213,6 +213,9 @@ private slots:
             << QRect(-200000000, 0, 400000000, 1);
         QTest::newRow("beyond int once scaled up")
             << QSize(10, 10) << QRect(0, 0, 2000000000, 5) << QSize(100, 100) << QRect();
+        QTest::newRow("right and bottom edges at the end of int")
+            << QSize(10, 10) << QRect(QPoint(2147483638, 2147483637), QPoint(2147483647, 2147483647)) << QSize(10, 10)
+            << QRect(QPoint(2147483638, 2147483637), QPoint(2147483647, 2147483647));
     }
     void scaleRectTruncates()
     {

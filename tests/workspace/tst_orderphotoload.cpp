@@ -56,9 +56,22 @@ private slots:
         QTest::newRow("right edge one past int")
             << R"({"picname":"a.jpg","pictype":"0","picx":"2","picy":"0","picwidth":"2147483647","picheight":"10"})"
             << "" << QRect() << false;
+        // QRect(x, y, width, height) itself overflows (undefined) when x + width is one past int.
         QTest::newRow("right edge at the end of int")
             << R"({"picname":"a.jpg","pictype":"0","picx":"1","picy":"-2147483648","picwidth":"2147483647","picheight":"10"})"
-            << "" << QRect(1, -2147483647 - 1, 2147483647, 10) << false;
+            << "" << QRect(QPoint(1, -2147483647 - 1), QPoint(2147483647, -2147483647 + 8)) << false;
+        QTest::newRow("bottom edge at the end of int")
+            << R"({"picname":"a.jpg","pictype":"0","picx":"0","picy":"2147483638","picwidth":"10","picheight":"10"})"
+            << "" << QRect(QPoint(0, 2147483638), QPoint(9, 2147483647)) << false;
+        QTest::newRow("one pixel in the last corner of int")
+            << R"({"picname":"a.jpg","pictype":"0","picx":"2147483647","picy":"2147483647","picwidth":"1","picheight":"1"})"
+            << "" << QRect(QPoint(2147483647, 2147483647), QPoint(2147483647, 2147483647)) << false;
+        QTest::newRow("one pixel in the first corner of int")
+            << R"({"picname":"a.jpg","pictype":"0","picx":"-2147483648","picy":"-2147483648","picwidth":"1","picheight":"1"})"
+            << "" << QRect(QPoint(-2147483647 - 1, -2147483647 - 1), QPoint(-2147483647 - 1, -2147483647 - 1)) << false;
+        QTest::newRow("empty at the start of int")
+            << R"({"picname":"a.jpg","pictype":"0","picx":"-2147483648","picy":"0","picwidth":"0","picheight":"10"})"
+            << "" << QRect() << false;
         QTest::newRow("left edge below int")
             << R"({"picname":"a.jpg","pictype":"0","picx":"-2147483649","picy":"0","picwidth":"10","picheight":"10"})"
             << "" << QRect() << false;
