@@ -379,8 +379,9 @@ private slots:
             button(editor, "pb_submit")->click();
             QVERIFY(waitUntil(
                 [this] { return m_backend->requestsTo("order", "update_consumption_statement").size() == 1; }));
-            // Accepted now: the editor closes.
-            QVERIFY(waitUntil([editor] { return !editor->isVisible(); }));
+            // Accepted now: the editor closes, and deletes itself on closing.
+            const QPointer<ConsumptionRemark> guard(editor);
+            QVERIFY(waitUntil([&guard] { return guard.isNull() || !guard->isVisible(); }));
             return;
         }
         QCOMPARE(prompts.count(), box.isNull() ? 0 : 1);

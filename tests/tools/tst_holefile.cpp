@@ -86,7 +86,8 @@ private slots:
         QTest::newRow("decimal corner") << QByteArray("1\n0.5,0\n0,5\n5,5\n5,0\n");
         QTest::newRow("empty part") << QByteArray("1\n,0\n0,5\n5,5\n5,0\n");
         QTest::newRow("corner far off the picture") << QByteArray("1\n0,0\n0,5\n5,99999999\n5,0\n");
-        QTest::newRow("binary") << QByteArray("\x01\x02\xff\n\x00,\x00", 9);
+        static const char binary[] = "\x01\x02\xff\n\x00,\x00";
+        QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1); // the NULs count, the terminator not
     }
 
     void malformedFilesGiveNoHoles()
