@@ -78,6 +78,11 @@ void PictureLoader::read(const std::shared_ptr<Shared>& shared, const QString& p
         if (!picture.image.isNull() && hasBox) {
             picture.fitted = picture.image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
             picture.box = box;
+            // What the decoder could not reduce (not a JPEG, or too large even at 1/8) is kept
+            // fitted only, so that every kept picture stays within a few times the box.
+            if (!whole && picture.image.width() >= 2 * picture.fitted.width()
+                && picture.image.height() >= 2 * picture.fitted.height())
+                picture.image = picture.fitted;
         }
         // Kept and no longer being read in one step: a want() in between would find the path
         // neither kept nor being read, and nothing would read it again. A file written since
