@@ -79,103 +79,6 @@ bool writeAlbum(const QString& folder, const QString& stem, int count, const QBy
     return true;
 }
 
-// The application with a stall profile: while armed, every delivery of an event at the top of
-// the GUI thread's stack is timed and filed under its receiver's class and the event's type,
-// so that the longest stall can be named (a posted call, a paint, the view's layout timer...).
-class ProfiledApp : public QApplication
-{
-public:
-    using QApplication::QApplication;
-
-    struct Step
-    {
-        int count = 0;
-        double totalMs = 0;
-        double maxMs = 0;
-    };
-
-    void arm()
-    {
-        steps.clear();
-        armed = true;
-    }
-    void disarm() { armed = false; }
-    QMap<QString, Step> steps;
-
-    bool notify(QObject* receiver, QEvent* event) override
-    {
-        // Workers' events and nested deliveries are not the GUI thread's steps.
-        if (!armed || depth > 0 || QThread::currentThread() != thread())
-            return QApplication::notify(receiver, event);
-        ++depth;
-        // Named before the delivery: the receiver may be deleted by it.
-        const QString name = label(receiver, event->type());
-        QElapsedTimer t;
-        t.start();
-        const bool result = QApplication::notify(receiver, event);
-        const double ms = t.nsecsElapsed() / 1e6;
-        --depth;
-        if (ms >= 1.0) {
-            Step& step = steps[name];
-            ++step.count;
-            step.totalMs += ms;
-            step.maxMs = std::max(step.maxMs, ms);
-        }
-        return result;
-    }
-
-private:
-    static QString label(QObject* receiver, QEvent::Type type)
-    {
-        QString what;
-        switch (type) {
-        case QEvent::MetaCall:
-            what = QStringLiteral("posted call");
-            break;
-        case QEvent::Timer:
-            what = QStringLiteral("timer");
-            break;
-        case QEvent::Paint:
-            what = QStringLiteral("paint");
-            break;
-        case QEvent::UpdateRequest:
-            what = QStringLiteral("update request");
-            break;
-        case QEvent::LayoutRequest:
-            what = QStringLiteral("layout request");
-            break;
-        default:
-            what = QStringLiteral("event %1").arg(int(type));
-        }
-        QString owner = QString::fromLatin1(receiver->metaObject()->className());
-        if (!receiver->objectName().isEmpty() && receiver->objectName() != QLatin1String("qt_scrollarea_viewport"))
-            owner += QLatin1Char(' ') + receiver->objectName();
-        // The viewport of a view names its view.
-        if (receiver->parent() && receiver->objectName() == QLatin1String("qt_scrollarea_viewport"))
-            owner = QString::fromLatin1(receiver->parent()->metaObject()->className()) + QStringLiteral(" viewport");
-        return owner + QLatin1Char(' ') + what;
-    }
-
-    bool armed = false;
-    int depth = 0;
-};
-
-void printProfile(QTextStream& out, const ProfiledApp& app, const QString& title)
-{
-    QList<QPair<QString, ProfiledApp::Step>> rows;
-    for (auto it = app.steps.cbegin(); it != app.steps.cend(); ++it)
-        rows.append({it.key(), it.value()});
-    std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.second.maxMs > b.second.maxMs; });
-    out << QStringLiteral("stall profile, %1 (deliveries of 1 ms or more; longest first):\n").arg(title);
-    out << QStringLiteral("  %1 %2 %3 %4\n").arg("", -40).arg("count", 7).arg("total ms", 10).arg("max ms", 8);
-    for (int i = 0; i < rows.size() && i < 6; ++i)
-        out << QStringLiteral("  %1 %2 %3 %4\n")
-                   .arg(rows.at(i).first, -40)
-                   .arg(rows.at(i).second.count, 7)
-                   .arg(rows.at(i).second.totalMs, 10, 'f', 1)
-                   .arg(rows.at(i).second.maxMs, 8, 'f', 1);
-}
-
 // Watches the icon view: when the first `screen` icons last became complete, and when every
 // thumbnail job had answered (the popup closed and the pool idle with the album in the view).
 class Watch : public QObject
@@ -355,7 +258,7 @@ double peakMiB()
 int main(int argc, char** argv)
 {
     Bench::prepareProcess();
-    ProfiledApp app(argc, argv);
+    Bench::ProfiledApp app(argc, argv);
     QTextStream out(stdout);
     const int n = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 2000;
     const int msPerScreen = argc > 3 ? std::max(16, QString::fromLocal8Bit(argv[3]).toInt()) : 200;
@@ -457,7 +360,7 @@ int main(int argc, char** argv)
     };
     row("成品 button (load road, shown twice)", roadFirst, roadAll, roadStall);
     row("showWhichType(1) alone", showFirst, showAll, showStall);
-    printProfile(out, app, QStringLiteral("the ten switches"));
+    Bench::printProfile(out, app, QStringLiteral("the ten switches"));
     out << QStringLiteral("peak memory after the switches (max RSS): %1 MiB\n").arg(peakMiB(), 0, 'f', 1);
 
     app.arm();
@@ -481,7 +384,7 @@ int main(int argc, char** argv)
                .arg(reached.isEmpty() ? -1 : percentile(reached, 0.95), 0, 'f', 1)
                .arg(reached.isEmpty() ? -1 : *std::max_element(reached.cbegin(), reached.cend()), 0, 'f', 1)
                .arg(missed);
-    printProfile(out, app, QStringLiteral("the scroll"));
+    Bench::printProfile(out, app, QStringLiteral("the scroll"));
 
     // The GUI thread's share of showing the album, step by step.
     auto timed = [](const std::function<void()>& work) {

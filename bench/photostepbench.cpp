@@ -3,10 +3,12 @@
 // 100 steps, in display mode 0 (thumbnail, then the full-size photo) and mode 1 (the full-size
 // photo only). For each view and mode: the time from the step to the first paint of the
 // full-size picture (median, p95 and worst), the longest stall of the GUI thread while stepping
-// (gaps between ticks of a 2 ms timer), and the peak memory of the process while stepping
-// (VmHWM, reset before each mode). The full-screen view is 1920 x 1080.
+// (gaps between ticks of a 2 ms timer), and the memory: the peak of the process while
+// stepping (VmHWM, reset before each mode) and, of that, what the view added to the process
+// as it was before the view was made. The full-screen view is 1920 x 1080.
 // Usage: photostepbench [folder]  (the album is generated once into folder, by default
-// ~/.cache/photostepbench, and reused by later runs; generating is not timed)
+// ~/.cache/photostepbench, and reused by later runs; generating is not timed and runs in a
+// process of its own, so that none of its memory counts here)
 
 #include "bench/benchsupport.h"
 #include "core/config.h"
@@ -27,6 +29,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMap>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThreadPool>
@@ -68,15 +71,9 @@ QString photoName(int i)
     return QStringLiteral("IMG_%1.JPG").arg(i, 4, 10, QLatin1Char('0'));
 }
 
-// Writes what is missing of the album and its thumbnail levels. False when it cannot.
-bool generateAlbum(QTextStream& out)
+// The photos of the album whose file or a thumbnail level is not written yet.
+QList<int> missingPhotos()
 {
-    for (const QString& folder :
-        {DirServer::getFineImagePath(), DirServer::getFineImageSmallThumbPath(), DirServer::getFineImageThumbPath100(),
-            DirServer::getFineImageMidThumbPath(), DirServer::getOriginalImagePath(), DirServer::getDeletedImagePath(),
-            DirServer::getDesignImagePath(), DirServer::getDesignDeletedImagePath()})
-        if (!QDir().mkpath(folder))
-            return false;
     QList<int> missing;
     for (int i = 1; i <= kPhotos; ++i) {
         Image image;
@@ -86,6 +83,20 @@ bool generateAlbum(QTextStream& out)
             || !QFileInfo::exists(image.GetMiddleImagePath()) || !QFileInfo::exists(image.GetThumbPath100()))
             missing << i;
     }
+    return missing;
+}
+
+// Writes what is missing of the album and its thumbnail levels. False when it cannot.
+// Eight 96 MB pictures at once and the heap they leave behind: run in a process of its own.
+bool generateAlbum(QTextStream& out)
+{
+    for (const QString& folder :
+        {DirServer::getFineImagePath(), DirServer::getFineImageSmallThumbPath(), DirServer::getFineImageThumbPath100(),
+            DirServer::getFineImageMidThumbPath(), DirServer::getOriginalImagePath(), DirServer::getDeletedImagePath(),
+            DirServer::getDesignImagePath(), DirServer::getDesignDeletedImagePath()})
+        if (!QDir().mkpath(folder))
+            return false;
+    const QList<int> missing = missingPhotos();
     if (missing.isEmpty())
         return true;
     out << QStringLiteral("generating %1 photos of %2 x %3 (once)...\n").arg(missing.size()).arg(kWidth).arg(kHeight);
@@ -182,17 +193,20 @@ struct SteppedView
     std::function<const char*(const QString&)> stage;
 };
 
-void runSteps(QTextStream& out, const SteppedView& view, Bench::StallProbe& stalls)
+// baseMiB: the process before the view was made; the view's own memory is the peak above it.
+void runSteps(
+    QTextStream& out, Bench::ProfiledApp& app, const SteppedView& view, Bench::StallProbe& stalls, double baseMiB)
 {
     ImageData* images = ImageData::getInstance();
     out << view.title << "\n";
-    out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
+    out << QStringLiteral("  %1 %2 %3 %4 %5 %6 %7\n")
                .arg("display mode", -28)
                .arg("median ms", 10)
                .arg("p95 ms", 8)
                .arg("worst ms", 9)
                .arg("GUI stall ms", 13)
-               .arg("peak MiB", 9);
+               .arg("peak MiB", 9)
+               .arg("view MiB", 9);
     for (int mode : {0, 1}) {
         Config::show_mode = mode;
         images->setIterator(0, SELE_ALL);
@@ -204,12 +218,14 @@ void runSteps(QTextStream& out, const SteppedView& view, Bench::StallProbe& stal
         settle.start();
         Bench::runUntil([&] { return settle.elapsed() > 1500; }, 2000);
 
-        Bench::resetPeakMemory();
+        Bench::releaseFreedMemory();
+        const bool isReset = Bench::resetPeakMemory();
         QVector<double> latency;
         QMap<QString, int> stages;
         QStringList slow;
         int missed = 0;
         stalls.start();
+        app.arm();
         for (int step = 0; step < kSteps; ++step) {
             QElapsedTimer clock;
             clock.start();
@@ -231,15 +247,19 @@ void runSteps(QTextStream& out, const SteppedView& view, Bench::StallProbe& stal
             Bench::runUntil([&] { return clock.elapsed() >= kPaceMs; }, kPaceMs + 10);
         }
         const double stall = stalls.stop();
+        app.disarm();
         const double peak = Bench::memoryMiB("VmHWM:");
-        out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
+        out << QStringLiteral("  %1 %2 %3 %4 %5 %6 %7\n")
                    .arg(mode == 0 ? QStringLiteral("0 thumbnail, then full size") : QStringLiteral("1 full size only"),
                        -28)
                    .arg(Bench::median(latency), 10, 'f', 1)
                    .arg(percentile(latency, 0.95), 8, 'f', 1)
                    .arg(*std::max_element(latency.constBegin(), latency.constEnd()), 9, 'f', 1)
                    .arg(stall, 13, 'f', 1)
-                   .arg(peak, 9, 'f', 0);
+                   .arg(peak, 9, 'f', 0)
+                   .arg(peak - baseMiB, 9, 'f', 0);
+        if (!isReset)
+            out << "    (the peak could not be reset: it holds the whole run of the process so far)\n";
         QStringList counts;
         for (auto it = stages.constBegin(); it != stages.constEnd(); ++it)
             counts << QStringLiteral("%1 %2").arg(it.value()).arg(it.key());
@@ -248,6 +268,7 @@ void runSteps(QTextStream& out, const SteppedView& view, Bench::StallProbe& stal
             out << QStringLiteral("    steps over 50 ms: %1\n").arg(slow.join(QStringLiteral(", ")));
         if (missed)
             out << QStringLiteral("  (%1 steps never showed the full-size picture)\n").arg(missed);
+        Bench::printProfile(out, app, QStringLiteral("mode %1").arg(mode));
         out.flush();
     }
 }
@@ -257,15 +278,23 @@ void runSteps(QTextStream& out, const SteppedView& view, Bench::StallProbe& stal
 int main(int argc, char** argv)
 {
     Bench::prepareProcess();
-    QApplication app(argc, argv);
+    Bench::ProfiledApp app(argc, argv);
     QTextStream out(stdout);
 
-    QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    QStringList args = app.arguments().mid(1);
+    const bool isGenerator = args.value(0) == QLatin1String("--generate");
+    if (isGenerator)
+        args.removeFirst();
+    QString folder = args.value(0);
     if (folder.isEmpty())
         folder = QDir::homePath() + QStringLiteral("/.cache/photostepbench");
-    const QString order = QDir(folder).absolutePath() + QStringLiteral("/order/");
+    folder = QDir(folder).absolutePath();
+    const QString order = folder + QStringLiteral("/order/");
     DirServer::setOrderPath(order);
-    if (!generateAlbum(out)) {
+    if (isGenerator)
+        return generateAlbum(out) ? 0 : 1;
+    if (!missingPhotos().isEmpty()
+        && QProcess::execute(app.applicationFilePath(), {QStringLiteral("--generate"), folder}) != 0) {
         out << "cannot write the album in " << order << "\n";
         return 1;
     }
@@ -297,6 +326,9 @@ int main(int argc, char** argv)
                .arg(QThreadPool::globalInstance()->maxThreadCount());
 
     Bench::StallProbe stalls;
+    Bench::releaseFreedMemory();
+    const double beforePane = Bench::memoryMiB("VmRSS:");
+    out << QStringLiteral("the process before the first view: %1 MiB\n").arg(beforePane, 0, 'f', 0);
     {
         PhotoView view;
         view.resize(1280, 860);
@@ -313,13 +345,16 @@ int main(int argc, char** argv)
                        .arg(readMs(first.GetBigImagePath(), box, true), 0, 'f', 1)
                        .arg(readMs(first.GetBigImagePath(), box, false), 0, 'f', 1);
         }
-        runSteps(out,
+        runSteps(out, app,
             {QStringLiteral("large-photo pane"), &final, [&view] { view.showImage(); },
                 [&view] { view.on_BottomButton_Next_clicked(); },
                 [&view](const QString& path) { return stageName(view.pictureLoader()->stage(path)); }},
-            stalls);
+            stalls, beforePane);
     }
     QThreadPool::globalInstance()->waitForDone();
+    Bench::releaseFreedMemory();
+    const double beforeScreen = Bench::memoryMiB("VmRSS:");
+    out << QStringLiteral("the process before the full-screen view: %1 MiB\n").arg(beforeScreen, 0, 'f', 0);
     {
         // The album wraps, as the slide show does with repeat on.
         Config::fullscreenshow_repeat = true;
@@ -330,11 +365,11 @@ int main(int argc, char** argv)
         AnimImageView* picture = view.findChild<AnimImageView*>(QStringLiteral("m_imagelabel"));
         FinalPaint final(picture, [&view] { return view.isFullSizeLoaded(); });
         Bench::runUntil([] { return false; }, 200);
-        runSteps(out,
+        runSteps(out, app,
             {QStringLiteral("full-screen view, %1 x %2").arg(picture->width()).arg(picture->height()), &final,
                 [&view] { view.showPhoto(); }, [&view] { view.showNext(); },
                 [&view](const QString& path) { return stageName(view.pictureLoader()->stage(path)); }},
-            stalls);
+            stalls, beforeScreen);
         view.close();
     }
     QThreadPool::globalInstance()->waitForDone();
