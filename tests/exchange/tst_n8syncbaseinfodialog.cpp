@@ -90,7 +90,8 @@ private slots:
         m_backend.reset();
         m_prompts.reset(new PromptRecorder);
         Config::uid = QStringLiteral("8001");
-        QVERIFY(Deployment::setN8Shares("\\\\N8SRV\\n8=" + m_dir.path()));
+        // The stores below the test folder are named by their absolute paths.
+        QVERIFY(Deployment::setN8Shares("\\\\N8SRV\\n8=" + m_dir.path() + ";" + m_dir.path() + "=" + m_dir.path()));
     }
 
     void cleanup()

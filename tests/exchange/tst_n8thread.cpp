@@ -83,6 +83,8 @@ class TestN8thread : public QObject
 private:
     QTemporaryDir m_dir;
 
+    QString ownShare() const { return m_dir.path() + "=" + m_dir.path(); }
+
     static QJsonObject store(const QString& id, const QString& name, const QJsonValue& path)
     {
         QJsonObject o {{"id", id}, {"name", name}};
@@ -129,6 +131,8 @@ private:
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
+    // The test's own folders are a share of their own, named by their absolute path.
+    void init() { QVERIFY(Deployment::setN8Shares(ownShare())); }
     void cleanup() { Deployment::setN8Shares(QString()); }
 
     void listFileBytes_data()
@@ -194,7 +198,7 @@ private slots:
         const QString shareIsFile = m_dir.filePath("shareIsFile");
         QVERIFY(writeFile(shareIsFile, "x"));
 
-        QVERIFY(Deployment::setN8Shares("\\\\n8srv\\n8=" + m_dir.filePath("shares")));
+        QVERIFY(Deployment::setN8Shares("\\\\n8srv\\n8=" + m_dir.filePath("shares") + ";" + ownShare()));
         const QJsonArray stores {store("1", "一店", "\\\\n8srv\\n8\\ok1"), store("2", "二店", noProducts),
             store("3", "三店", productsIsFile), store("4", "四店", fileIsFolder),
             store("5", "五店", "\\\\other\\n8\\x"), store("6", "六店", shareIsFile),
@@ -334,6 +338,10 @@ private slots:
         QTest::newRow("a file is no folder")
             << QJsonArray {store("101", "旗舰店", QCoreApplication::applicationFilePath())} << QStringList {}
             << "旗舰店";
+        // "\\" and "/" name the disk's root, which exists but is no share.
+        QTest::newRow("root and paths outside the shares") << QJsonArray {store("101", "旗舰店", "\\"),
+            store("102", "分店", "/"), store("103", "三店", "\\tmp"), store("104", "四店", QDir::tempPath())}
+                                                           << QStringList {} << "旗舰店,分店,三店,四店";
         QTest::newRow("no stores") << QJsonArray() << QStringList {} << "";
     }
 
@@ -342,7 +350,7 @@ private slots:
         QFETCH(QJsonArray, stores);
         QFETCH(QStringList, reachableIds);
         QFETCH(QString, names);
-        QVERIFY(Deployment::setN8Shares("//n8srv/n8=" + m_dir.path()));
+        QVERIFY(Deployment::setN8Shares("//n8srv/n8=" + m_dir.path() + ";" + ownShare()));
         StoreReceiver receiver;
         QPointer<N8thread> check = startCheck(&receiver, stores);
         QVERIFY(waitUntil([&] { return receiver.calls.size() == 1 && check.isNull(); }));
