@@ -1,6 +1,7 @@
 #include "exchange/n8productfile.h"
 
 #include "exchange/n8sharepath.h"
+#include "exchange/n8xml.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,20 +15,12 @@ namespace {
 const QString kResultFolder = QStringLiteral("\\选版结果");
 const QString kProductFile = QStringLiteral("VgProduct.data");
 
-// Only what would break the markup is escaped; N8ViewGo reads the rest as it is.
-QString characterData(const QJsonValue& value)
-{
-    QString text = value.toString();
-    text.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    text.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    return text;
-}
-
+// A value that is no JSON string is written as empty text.
 QString element(const char* name, const QJsonValue& value)
 {
     const QString tag = QLatin1String(name);
-    return QLatin1Char('<') + tag + QLatin1Char('>') + characterData(value) + QStringLiteral("</") + tag
-        + QStringLiteral(">\n");
+    return QLatin1Char('<') + tag + QLatin1Char('>') + N8Xml::characterData(value.toString()) + QStringLiteral("</")
+        + tag + QStringLiteral(">\n");
 }
 
 Created failed(const QString& error)

@@ -145,14 +145,17 @@ private slots:
                                        << head
                 + "<Staff><id>2001</id><name>王晓明</name></Staff>"
                   "<Staff><id>2002</id><name>李娜</name></Staff>"
-                  "<Staff><id>2003</id><name>陈&amp;林&lt;摄影&gt;</name></Staff></nemovg>";
+                  "<Staff><id>2003</id><name>陈&amp;林&lt;摄影></name></Staff></nemovg>";
         QTest::newRow("product fixture") << 1 << fixtureList("n8.getgoods.json", "goods")
                                          << head
                 + "<product><ID>5101</ID><name>12寸水晶相册</name><width>0</width><height>0</height></product>"
                   "<product><ID>5102</ID><name>24寸实木框&amp;卡纸</name><width>0</width><height>0</height></product>"
-                  "<product><ID>5103</ID><name>精修&lt;入册&gt;照片</name><width>0</width><height>0</height></product>"
+                  "<product><ID>5103</ID><name>精修&lt;入册>照片</name><width>0</width><height>0</height></product>"
                   "</nemovg>";
         QTest::newRow("empty list") << 0 << QJsonArray() << head + "</nemovg>";
+        QTest::newRow("only ampersand and less-than escaped")
+            << 0 << QJsonArray {QJsonObject {{"id", "a\"1'"}, {"name", "<b>\"王\" & 'A'>"}}}
+            << head + "<Staff><id>a\"1'</id><name>&lt;b>\"王\" &amp; 'A'></name></Staff></nemovg>";
         QTest::newRow("number id, missing name, not an object") << 1 << QJsonArray {QJsonObject {{"id", 7}}, "x"}
                                                                 << head
                 + "<product><ID></ID><name></name><width>0</width><height>0</height></product>"
