@@ -52,7 +52,7 @@ private:
     }
     static void pressOk(VideoRemark* remark) { remark->findChild<QPushButton*>(QStringLiteral("pushButton"))->click(); }
     // The window's own boxes stand on their own, with the single button Yes.
-    static bool isOwnBox(const PromptCall& call) { return !call.hasParent && call.buttons == QMessageBox::Yes; }
+    static bool isOwnBox(const PromptCall& call) { return !call.parent && call.buttons == QMessageBox::Yes; }
 
 private slots:
     void initTestCase()
