@@ -10,7 +10,7 @@
 #include "delivery/addressreply.h"
 #include "delivery/deliverytable.h"
 #include "delivery/settingemsdialog.h"
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 
 #include <QDebug>
 #include <QStandardItemModel>

@@ -8,7 +8,7 @@
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 #include "sheets/printemsinfo.h"
 #include "sheets/thumbnailviewwindow.h"
 #include "submit/orderdetailreply.h"

@@ -1,6 +1,6 @@
 #include "viewer/imageediter.h"
 
-#include "app/homeimage.h"
+#include "widgets/homeimage.h"
 #include "core/prompt.h"
 #include "photostore/basethumbnailthread.h"
 #include "photostore/imagedata.h"

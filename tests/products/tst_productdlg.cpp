@@ -9,7 +9,7 @@
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "tests/support/orderfolder.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "photostore/productdata.h"
 #include "products/countdialog.h"
 #include "products/productdlg.h"
-#include "products/productrequirement.h"
+#include "widgets/productrequirement.h"
 #include "products/settingnumber.h"
 #include "products/settingpage.h"
 #include "products/settingzhangshu.h"
