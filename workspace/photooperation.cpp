@@ -553,16 +553,16 @@ void PhotoOperation::refreshSortStatusLab()
 
 void PhotoOperation::getChengPinCurrentIdx()
 {
-    ImageData* data = ImageData::getInstance();
-    if (data->getType() == PHOTO_FINE && seleType == SELE_ALL)
-        Config::chengpin_idx = data->getCurrentIndex();
+    ImageData* store = ImageData::getInstance();
+    if (store->getType() == PHOTO_FINE && seleType == SELE_ALL)
+        Config::chengpin_idx = store->getCurrentIndex();
 }
 
 void PhotoOperation::updateLabel()
 {
-    ImageData* data = ImageData::getInstance();
-    const int count = data->getImagelist(seleType).size();
-    albumLabel->setText(AlbumDisplay::albumLabel(data->getType(), seleType, count));
+    ImageData* store = ImageData::getInstance();
+    const int count = store->getImagelist(seleType).size();
+    albumLabel->setText(AlbumDisplay::albumLabel(store->getType(), seleType, count));
     if (count != listWidget->count() && !m_isThumbRefreshFollowing)
         refreshThumb(true);
 }
@@ -1024,16 +1024,16 @@ void PhotoOperation::refreshProductImage()
 
 void PhotoOperation::applyProductMarks()
 {
-    ImageData* data = ImageData::getInstance();
-    QList<Image>& fine = data->GetSeletedImages();
+    ImageData* store = ImageData::getInstance();
+    QList<Image>& fine = store->GetSeletedImages();
     const AlbumDisplay::ProductMarks marks = AlbumDisplay::productMarks(fine, ProductData::m_products);
     for (int i = 0; i < fine.size(); ++i)
         fine[i].setProductId(marks.marks.at(i));
     ProductData::useImages = marks.used;
     if (seleType != SELE_USED && seleType != SELE_UNUSED)
         return;
-    data->setMyUsedimages(marks.usedPhotos);
-    data->setMyUnUsedimages(marks.unusedPhotos);
+    store->setMyUsedimages(marks.usedPhotos);
+    store->setMyUnUsedimages(marks.unusedPhotos);
 }
 
 void PhotoOperation::refreshWholeTable()
@@ -1061,11 +1061,11 @@ void PhotoOperation::updateThumbIconOneRefresh(int index, QPixmap pic)
 
 void PhotoOperation::onClipChanged()
 {
-    ImageData* data = ImageData::getInstance();
+    ImageData* store = ImageData::getInstance();
     // The cursor at its end position stands on no photo.
-    if (data->getCurrentIndex() < 0)
+    if (store->getCurrentIndex() < 0)
         return;
-    const Image photo = data->getCurrentImage();
+    const Image photo = store->getCurrentImage();
     postPicInfo(photo.GetImageName(), photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
     refreshThumb(QStringList {photo.GetImageName()});
     refreshWholeTable();
@@ -1073,10 +1073,10 @@ void PhotoOperation::onClipChanged()
 
 void PhotoOperation::onRemarkChanged()
 {
-    ImageData* data = ImageData::getInstance();
-    if (data->getCurrentIndex() < 0)
+    ImageData* store = ImageData::getInstance();
+    if (store->getCurrentIndex() < 0)
         return;
-    const Image photo = data->getCurrentImage();
+    const Image photo = store->getCurrentImage();
     postPicInfo(photo.GetImageName(), photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
     refreshWholeTable();
 }
