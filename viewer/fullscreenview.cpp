@@ -586,10 +586,11 @@ void FullScreenView::stopGif()
         store->iteratorMoveFirst();
     else if (isCurrent && !wasLast)
         store->iteratorMoveNext();
-    showAfterRemoval(isCurrent && wasLast);
+    // Set aside so that the view lands on the last photo: the end of the album is said.
+    showAfterRemoval(isCurrent && wasLast, isCurrent);
 }
 
-void FullScreenView::showAfterRemoval(bool removedWasLast)
+void FullScreenView::showAfterRemoval(bool removedWasLast, bool isNoticeOnLast)
 {
     m_scaleLevel = 0;
     ImageData* store = ImageData::getInstance();
@@ -600,7 +601,7 @@ void FullScreenView::showAfterRemoval(bool removedWasLast)
         return;
     }
     showPhoto();
-    if (removedWasLast)
+    if (removedWasLast || (isNoticeOnLast && store->isLastOne()))
         showLastOneLab();
 }
 
