@@ -44,15 +44,6 @@ void confirmRequirement(ProductRequirement* editor, const QString& text)
     editor->findChild<QPushButton*>("pushButton")->click();
 }
 
-// Closes whatever menu opens next, so that a menu's own loop returns.
-void closeNextMenu()
-{
-    QTimer::singleShot(0, [] {
-        if (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
-    });
-}
-
 int openEditors()
 {
     return topLevelWindows<CountDialog>().size() + topLevelWindows<ProductRequirement>().size();

@@ -4,6 +4,7 @@
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/widgetmouse.h"
 #include "tools/addfrontdlg.h"
 #include "tools/markstring.h"
 #include "tools/zkmarkedit.h"
@@ -12,7 +13,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -90,29 +90,24 @@ QRect shapeOnLabel(ZKMarker* marker)
     return QRect(shape->mapTo(marker->parentWidget(), QPoint(0, 0)), shape->size());
 }
 
-void sendMouse(QWidget* widget, QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons held)
-{
-    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
 // A left-button drag on the picture label from one label point to another, delivered like the pointer's: to the
 // widget under it, passed on to its parents. The pointer first rests at the start (a selected mark shows its edge
-// there); a press alone when pressOnly.
-void dragOnLabel(addFrontDlg* editor, const QPoint& from, const QPoint& to, bool pressOnly = false)
+// there); only a click there when clickOnly.
+void dragOnLabel(addFrontDlg* editor, const QPoint& from, const QPoint& to, bool clickOnly = false)
 {
     QLabel* label = pictureLabel(editor);
     QWidget* under = label->childAt(from);
     if (!under)
         under = label;
     const QPoint start = under->mapFrom(label, from);
-    sendMouse(under, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
-    sendMouse(under, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
-    if (!pressOnly)
-        sendMouse(under, QEvent::MouseMove, under->mapFrom(label, to), Qt::NoButton, Qt::LeftButton);
+    WidgetMouse::move(under, start, false);
+    if (clickOnly) {
+        WidgetMouse::press(under, start);
+        WidgetMouse::release(under, start);
+        return;
+    }
     // The grabbed widget keeps the pointer until the release.
-    sendMouse(
-        under, QEvent::MouseButtonRelease, under->mapFrom(label, pressOnly ? from : to), Qt::LeftButton, Qt::NoButton);
+    WidgetMouse::drag(under, start, under->mapFrom(label, to));
 }
 
 QList<int> numbers(const addFrontDlg& editor)
