@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QFile>
+#include <QLocale>
 
 #ifndef PHOTOSELECT_TEST_BACKEND_URL
 #define PHOTOSELECT_TEST_BACKEND_URL "https://test-backend.invalid"
@@ -60,7 +61,23 @@ void Deployment::load()
     const QString viewGo = env("PHOTOSELECT_N8VIEWGO");
     if (!viewGo.isEmpty())
         s_n8ViewGo = viewGo;
+    applyLocale(env("PHOTOSELECT_LOCALE"));
     setBackendUrl(Config::url_host);
+}
+
+void Deployment::applyLocale(const QString& name)
+{
+    // The client's texts are Chinese, so its dates and month names are too, whatever this computer's own locale.
+    QLocale locale(QLocale::Chinese, QLocale::China);
+    if (!name.isEmpty()) {
+        const QLocale named(name);
+        // An unknown name reads as "C"; only "C" itself may ask for that.
+        if (named.name() != QLatin1String("C") || name == QLatin1String("C"))
+            locale = named;
+        else
+            qWarning().noquote() << "PHOTOSELECT_LOCALE: not a locale name:" << name;
+    }
+    QLocale::setDefault(locale);
 }
 
 void Deployment::setBackendUrl(const QString& baseUrl)
