@@ -7,6 +7,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "delivery/setproexpress.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
@@ -18,14 +19,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QDebug>
-#include <QFutureWatcher>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtConcurrent>
 
 namespace {
 
@@ -215,16 +215,15 @@ void SubmitandPrint::queryPostSecondSumCallBack(const BackendReply& reply)
 
 void SubmitandPrint::removeSetAsidePhotos()
 {
-    auto* removal = new QFutureWatcher<QStringList>(this);
-    connect(removal, &QFutureWatcher<QStringList>::finished, this, [this, removal] {
-        const QStringList failed = removal->result();
-        removal->deleteLater();
-        if (!failed.isEmpty())
-            warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
-        postDelImgLog();
-        postQueryOrderInfo();
-    });
-    removal->setFuture(QtConcurrent::run(&SetAsideFiles::removeFilesBelow, DirServer::getDeletedImagePath()));
+    const QString folder = DirServer::getDeletedImagePath();
+    Worker::run(
+        this, [folder] { return SetAsideFiles::removeFilesBelow(folder); },
+        [this](const QStringList& failed) {
+            if (!failed.isEmpty())
+                warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
+            postDelImgLog();
+            postQueryOrderInfo();
+        });
 }
 
 void SubmitandPrint::postDelImgLog()

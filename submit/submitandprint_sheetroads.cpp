@@ -5,6 +5,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
@@ -18,12 +19,10 @@
 
 #include <QCheckBox>
 #include <QDebug>
-#include <QFutureWatcher>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtConcurrent>
 
 // The thumbnail sheet road and the express sheet road of the submission dialog. Like the main
 // road, each keeps its button disabled from the click until the road ends. Once this dialog has
@@ -145,12 +144,10 @@ template <class Then> void askToRemoveSetAside(QObject* dialog, Then then)
         then(false, QStringList());
         return;
     }
-    auto* removal = new QFutureWatcher<QStringList>(dialog);
-    QObject::connect(removal, &QFutureWatcher<QStringList>::finished, dialog, [removal, then] {
-        removal->deleteLater();
-        then(true, removal->result());
-    });
-    removal->setFuture(QtConcurrent::run(&SetAsideFiles::removeFilesBelow, DirServer::getDeletedImagePath()));
+    const QString folder = DirServer::getDeletedImagePath();
+    Worker::run(
+        dialog, [folder] { return SetAsideFiles::removeFilesBelow(folder); },
+        [then](const QStringList& failed) { then(true, failed); });
 }
 
 } // namespace

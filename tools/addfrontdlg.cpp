@@ -4,6 +4,7 @@
 #include "core/formbody.h"
 #include "core/httprequest.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "tools/markstring.h"
@@ -19,7 +20,6 @@
 #include <QDesktopWidget>
 #include <QDir>
 #include <QFile>
-#include <QFutureWatcher>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QToolBar>
@@ -309,14 +309,13 @@ bool addFrontDlg::startSave()
     updateEnabled();
 
     // The picture is written first, so that a later upload finds the one that was posted.
-    auto* watcher = new QFutureWatcher<bool>(this);
-    connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher, path, marks] {
-        watcher->deleteLater();
-        if (!watcher->result())
-            qDebug().noquote() << "marks picture not written:" << path;
-        httpPostMarkData(marks);
-    });
-    watcher->setFuture(QtConcurrent::run(writeMarksPicture, picture, folder, path));
+    Worker::run(
+        this, [picture, folder, path] { return writeMarksPicture(picture, folder, path); },
+        [this, path, marks](bool written) {
+            if (!written)
+                qDebug().noquote() << "marks picture not written:" << path;
+            httpPostMarkData(marks);
+        });
     return true;
 }
 

@@ -1,16 +1,14 @@
 #include "tools/openglwidget.h"
 #include "ui_openglwidget.h"
 
+#include "core/worker.h"
 #include "photostore/imageoperation.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QPointer>
 #include <QPolygonF>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <climits>
@@ -95,18 +93,13 @@ void OpenGlWidget::showFamilyModelImage(QString& path)
 {
     const int load = ++m_load;
     const int maxSide = m_maxTextureSide;
-    const QPointer<OpenGlWidget> self(this);
     const QString file = path;
-    QThreadPool::globalInstance()->start([self, load, maxSide, file] {
-        const LoadedTemplate loaded = loadTemplate(file, maxSide);
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, load, loaded] {
-                if (self && load == self->m_load)
-                    self->applyTemplate(loaded);
-            },
-            Qt::QueuedConnection);
-    });
+    Worker::run(
+        this, [file, maxSide] { return loadTemplate(file, maxSide); },
+        [this, load](const LoadedTemplate& loaded) {
+            if (load == m_load)
+                applyTemplate(loaded);
+        });
 }
 
 void OpenGlWidget::applyTemplate(const LoadedTemplate& loaded)

@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "core/jsontext.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -12,7 +13,6 @@
 
 #include <QColor>
 #include <QDebug>
-#include <QFutureWatcher>
 #include <QHeaderView>
 #include <QJsonDocument>
 #include <QLabel>
@@ -24,7 +24,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVector>
-#include <QtConcurrent>
 
 #include <algorithm>
 
@@ -82,18 +81,6 @@ struct UploadPhotoListDialog::Prepared
     bool opened = false; // the file could be read
     QByteArray bytes;
 };
-
-template <typename T> void UploadPhotoListDialog::runJob(std::function<T()> work, std::function<void(const T&)> done)
-{
-    // The watcher belongs to the dialog: once the dialog is gone the result goes nowhere.
-    auto* watcher = new QFutureWatcher<T>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [watcher, done] {
-        const T result = watcher->result();
-        watcher->deleteLater();
-        done(result);
-    });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
-}
 
 UploadPhotoListDialog::UploadPhotoListDialog(QWidget* parent)
     : QDialog(parent)
@@ -441,7 +428,8 @@ void UploadPhotoListDialog::loadPreviews(const QList<int>& rows)
         if (QTableWidgetItem* preview = ui->tableWidget->item(row, 0))
             preview->setIcon(QIcon(loadingPixmap));
     }
-    runJob<QVector<PreviewResult>>(
+    Worker::run(
+        this,
         [tasks] {
             QVector<PreviewResult> results;
             for (const PreviewTask& task : tasks) {
@@ -535,7 +523,8 @@ void UploadPhotoListDialog::onGenerateThumbClicked()
     m_isGenerating = true;
     updateButtons();
     const FinishedCopy::Folders folders = FinishedCopy::Folders::ofOpenOrder();
-    runJob<QVector<bool>>(
+    Worker::run(
+        this,
         [folders, files] {
             QVector<bool> written;
             for (const auto& file : files)
@@ -711,7 +700,8 @@ void UploadPhotoListDialog::startUploadAt(int index)
     const QString fileName = item.fileName;
     const bool isMarkOrCrop = item.isMarkOrCrop;
     const FinishedCopy::Folders folders = FinishedCopy::Folders::ofOpenOrder();
-    runJob<Prepared>(
+    Worker::run(
+        this,
         [path, fileName, isMarkOrCrop, folders] {
             Prepared p;
             p.existed = FileOperation::isFileExist(path);

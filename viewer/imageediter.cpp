@@ -2,6 +2,7 @@
 
 #include "app/homeimage.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "photostore/basethumbnailthread.h"
 #include "photostore/imagedata.h"
 #include "photostore/imageoperation.h"
@@ -12,13 +13,11 @@
 #include "viewer/slidetransition.h"
 
 #include <QDebug>
-#include <QFutureWatcher>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThreadPool>
 #include <QTimeLine>
 #include <QTransform>
-#include <QtConcurrent>
 
 namespace {
 
@@ -359,17 +358,16 @@ void ImageEditer::updateImageLib(int mode, int angle)
         return;
     }
 
-    QFutureWatcher<bool>* watcher = new QFutureWatcher<bool>(this);
-    connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher, save] {
-        watcher->deleteLater();
-        if (watcher->result())
-            emit rotateSaved(save.index);
-        else
-            Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("照片旋转保存失败，原照片未改动"),
-                QMessageBox::Yes, QMessageBox::Yes);
-        emit rotateFinished();
-    });
-    watcher->setFuture(QtConcurrent::run([save] { return save.write(); }));
+    Worker::run(
+        this, [save] { return save.write(); },
+        [this, save](bool written) {
+            if (written)
+                emit rotateSaved(save.index);
+            else
+                Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("照片旋转保存失败，原照片未改动"),
+                    QMessageBox::Yes, QMessageBox::Yes);
+            emit rotateFinished();
+        });
 }
 
 // ---- Crop frames ----

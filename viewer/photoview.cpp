@@ -3,6 +3,7 @@
 
 #include "core/config.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -29,7 +30,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMovie>
-#include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QThreadPool>
@@ -916,26 +916,25 @@ void PhotoView::setImageEditerDragIndex(bool isdrag, QString& path)
         }
     }
     const int load = ++m_familyPhotoLoad;
-    const QPointer<PhotoView> self(this);
     const QString full = path;
-    QThreadPool::globalInstance()->start([self, load, isdrag, full, thumbnail] {
-        QImage image = thumbnail.isEmpty() ? QImage() : ImageOperation::loadImage(thumbnail);
-        if (image.isNull()) {
-            image = ImageOperation::loadImageAtLeast(full, 1000);
-            if (image.width() > 1000 || image.height() > 1000)
-                image = image.scaled(1000, 1000, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        }
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, load, isdrag, image]() mutable {
-                // A photo that cannot be read changes nothing.
-                if (!self || load != self->m_familyPhotoLoad || image.isNull())
-                    return;
-                self->familyWidget->setIsDrag(isdrag);
-                self->familyWidget->receivePhoto(image);
-            },
-            Qt::QueuedConnection);
-    });
+    Worker::run(
+        this,
+        [full, thumbnail] {
+            QImage image = thumbnail.isEmpty() ? QImage() : ImageOperation::loadImage(thumbnail);
+            if (image.isNull()) {
+                image = ImageOperation::loadImageAtLeast(full, 1000);
+                if (image.width() > 1000 || image.height() > 1000)
+                    image = image.scaled(1000, 1000, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            }
+            return image;
+        },
+        [this, load, isdrag](QImage image) {
+            // A photo that cannot be read changes nothing.
+            if (load != m_familyPhotoLoad || image.isNull())
+                return;
+            familyWidget->setIsDrag(isdrag);
+            familyWidget->receivePhoto(image);
+        });
 }
 
 void PhotoView::slt_photoNumLabVisible(bool visible)

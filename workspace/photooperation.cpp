@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "core/httprequest.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "exchange/n8selection.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
@@ -26,7 +27,6 @@
 #include <QButtonGroup>
 #include <QCursor>
 #include <QDebug>
-#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QJsonObject>
@@ -37,11 +37,9 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
-#include <QThreadPool>
 
 #include <utility>
 #include <QVBoxLayout>
-#include <QtConcurrent>
 
 PhotoOperation::PhotoOperation(QWidget* parent)
     : QWidget(parent)
@@ -479,26 +477,17 @@ void PhotoOperation::readAlbumsThen(std::function<void()> show)
     const ImageData::AlbumSources sources = ImageData::albumSources();
     const int reading = ++m_albumReads;
     m_isReadingAlbums = true;
-    QFutureInterface<ImageData::Albums> result;
-    result.reportStarted();
-    auto* read = new QFutureWatcher<ImageData::Albums>(this);
-    connect(read, &QFutureWatcherBase::finished, this, [this, read, reading, show = std::move(show)] {
-        read->deleteLater();
-        // A road begun meanwhile shows its own reading.
-        if (reading != m_albumReads)
-            return;
-        m_isReadingAlbums = false;
-        m_readAlbums.reset(new ImageData::Albums(read->result()));
-        show();
-        m_readAlbums.reset();
-    });
-    read->setFuture(result.future());
     // Ahead of the thumbnail jobs queued on the pool.
-    QThreadPool::globalInstance()->start(
-        [result, sources]() mutable {
-            const ImageData::Albums albums = ImageData::readAlbums(sources);
-            result.reportResult(albums);
-            result.reportFinished();
+    Worker::run(
+        this, [sources] { return ImageData::readAlbums(sources); },
+        [this, reading, show = std::move(show)](const ImageData::Albums& albums) {
+            // A road begun meanwhile shows its own reading.
+            if (reading != m_albumReads)
+                return;
+            m_isReadingAlbums = false;
+            m_readAlbums.reset(new ImageData::Albums(albums));
+            show();
+            m_readAlbums.reset();
         },
         2);
 }
@@ -718,18 +707,18 @@ void PhotoOperation::clickReloadThumb()
     // The worker holds only the paths, so the panel may close meanwhile.
     isReloadingThumbs = true;
     const int album = currentType;
-    auto* emptied = new QFutureWatcher<void>(this);
-    connect(emptied, &QFutureWatcherBase::finished, this, [this, emptied, album] {
-        emptied->deleteLater();
-        isReloadingThumbs = false;
-        // An album chosen meanwhile has been loaded by its own click.
-        if (currentType == album)
-            reloadAlbum(album);
-    });
-    emptied->setFuture(QtConcurrent::run([folders] {
-        for (const QString& folder : folders)
-            FileOperation::removeDirThenMake(folder);
-    }));
+    Worker::run(
+        this,
+        [folders] {
+            for (const QString& folder : folders)
+                FileOperation::removeDirThenMake(folder);
+        },
+        [this, album] {
+            isReloadingThumbs = false;
+            // An album chosen meanwhile has been loaded by its own click.
+            if (currentType == album)
+                reloadAlbum(album);
+        });
 }
 
 void PhotoOperation::reloadAlbum(int album)
