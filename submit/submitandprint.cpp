@@ -4,6 +4,7 @@
 #include "core/backendreply.h"
 #include "core/config.h"
 #include "core/formbody.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "core/worker.h"
 #include "photostore/dirserver.h"
@@ -18,7 +19,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDebug>
 #include <QDoubleValidator>
 #include <QGroupBox>
 #include <QLabel>
@@ -240,8 +240,8 @@ QByteArray SubmitandPrint::orderIdentifiers()
 void SubmitandPrint::postQueryOrderInfo()
 {
     const QByteArray body = orderIdentifiers();
-    qDebug() << "print reqOrder url:" << Config::url_query_printinfo;
-    qDebug().noquote() << "print reqOrder paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "print reqOrder url:" << Config::url_query_printinfo;
+    qCDebug(lcSubmit).noquote() << "print reqOrder paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_printinfo, body, this, &SubmitandPrint::queryOrderInfoCallBack);
 }
 

@@ -1,3 +1,4 @@
+#include "core/logging.h"
 #include "submit/submitandprint.h"
 
 #include "Calendar/scheduledialog.h"
@@ -22,7 +23,6 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
-#include <QDebug>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -144,8 +144,8 @@ bool SubmitandPrint::passesPreChecks()
 void SubmitandPrint::postQueryEmsInfo()
 {
     const QByteArray body = orderIdentifiers();
-    qDebug() << "url_query_emsinfo==" << Config::url_query_emsinfo;
-    qDebug().noquote() << "postData==" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "url_query_emsinfo==" << Config::url_query_emsinfo;
+    qCDebug(lcSubmit).noquote() << "postData==" << FormBody::logText(body);
     BackendPost::post(Config::url_query_emsinfo, body, this, &SubmitandPrint::queryInfoEmsCallBack);
 }
 
@@ -190,9 +190,9 @@ void SubmitandPrint::postSecondSumInfo()
     ui->pushButton_2->setEnabled(false);
     const SubmissionFields fields = submissionFields();
     const QByteArray body = SubmissionBody::mainBody(fields);
-    qDebug() << "submit2 sum url:" << Config::url_post_twosales_2;
-    qDebug().noquote() << "submit2 sum  paras:" << FormBody::logText(body);
-    qDebug() << "xpsid:" << fields.role12;
+    qCDebug(lcSubmit) << "submit2 sum url:" << Config::url_post_twosales_2;
+    qCDebug(lcSubmit).noquote() << "submit2 sum  paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "xpsid:" << fields.role12;
     BackendPost::post(Config::url_post_twosales_2, body, this, &SubmitandPrint::queryPostSecondSumCallBack);
 }
 
@@ -237,7 +237,7 @@ void SubmitandPrint::postDelImgLog()
 void SubmitandPrint::queryDelImgLogCallBack(const BackendReply& reply)
 {
     // Neither success nor failure of the record is shown: the photos are gone already.
-    qDebug() << "del img log:" << reply.code() << reply.message();
+    qCDebug(lcSubmit) << "del img log:" << reply.code() << reply.message();
 }
 
 // ---- Dates ----
@@ -307,7 +307,7 @@ void SubmitandPrint::selQujianSchedule(TimeSchedule schedule)
     getphotodate = schedule.date;
     getphotoareaName = schedule.name;
     getphotoareaid = schedule.id;
-    qDebug() << "currentDateTxt=" << schedule.date << "currentTimeID=" << schedule.id;
+    qCDebug(lcSubmit) << "currentDateTxt=" << schedule.date << "currentTimeID=" << schedule.id;
     ui->pushButton_fetchDate->setText(dateCaption(schedule.date, schedule.name));
     closeSchedule();
 }

@@ -1,10 +1,10 @@
 #include "tools/openglwidget.h"
 #include "ui_openglwidget.h"
 
+#include "core/logging.h"
 #include "core/worker.h"
 #include "photostore/imageoperation.h"
 
-#include <QDebug>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -106,7 +106,7 @@ void OpenGlWidget::applyTemplate(const LoadedTemplate& loaded)
 {
     m_templateImage = loaded.image;
     if (m_templateImage.isNull()) {
-        qDebug() << Q_FUNC_INFO << "cannot read the room template" << loaded.path;
+        qCDebug(lcTools) << Q_FUNC_INFO << "cannot read the room template" << loaded.path;
         return;
     }
     m_templateSize = loaded.size;
@@ -115,7 +115,7 @@ void OpenGlWidget::applyTemplate(const LoadedTemplate& loaded)
     m_currentHole = 0;
     // Without a usable hole file the template is still worth showing, with no holes.
     if (!loaded.holeFile.error.isEmpty())
-        qDebug() << Q_FUNC_INFO << loaded.holeFile.error;
+        qCDebug(lcTools) << Q_FUNC_INFO << loaded.holeFile.error;
     getShapes(loaded.holeFile);
     readImagetoOpengl(0);
     updateGL();
@@ -327,9 +327,9 @@ void OpenGlWidget::dragMoveEvent(QDragMoveEvent* event)
 {
     drawFamilyModePixmap();
     if (isInFamilyRc(event->pos()))
-        qDebug() << "拖动中，在框内";
+        qCDebug(lcTools) << "拖动中，在框内";
     else
-        qDebug() << "拖动中，不在框内";
+        qCDebug(lcTools) << "拖动中，不在框内";
 }
 
 void OpenGlWidget::dropEvent(QDropEvent* event)

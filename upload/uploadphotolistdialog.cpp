@@ -3,6 +3,7 @@
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/jsontext.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "core/worker.h"
 #include "photostore/dirserver.h"
@@ -12,7 +13,6 @@
 #include "upload/uploadphotolistform.h"
 
 #include <QColor>
-#include <QDebug>
 #include <QHeaderView>
 #include <QJsonDocument>
 #include <QLabel>
@@ -773,7 +773,7 @@ void UploadPhotoListDialog::postRow(int index, const QByteArray& fileBytes)
         = UploadBody::build(item.kind, item.fileName, item.path, fileBytes, UploadBody::orderFields(index));
     if (!body.isValid()) {
         // A line break would end the part's header and let the name write headers of its own.
-        qWarning().noquote() << "upload refused:" << body.error;
+        qCWarning(lcUpload).noquote() << "upload refused:" << body.error;
         passOver(index, Failed);
         return;
     }
@@ -796,7 +796,7 @@ void UploadPhotoListDialog::uploadProcess(qint64 bytesSent, qint64 bytesTotal)
 
 void UploadPhotoListDialog::upLoadError(QNetworkReply::NetworkError code)
 {
-    qDebug() << "上传失败===" << code;
+    qCDebug(lcUpload) << "上传失败===" << code;
     if (currentIndex < 0 || currentIndex >= items.size() || cancelRequested)
         return;
     items[currentIndex].status = Failed;
@@ -816,7 +816,7 @@ void UploadPhotoListDialog::slot_requestFinished(const BackendReply& result)
     }
     bool isUploaded = result.isObject();
     if (isUploaded) {
-        qDebug().noquote() << "upload obj==" << QJsonDocument(result.object).toJson(QJsonDocument::Compact);
+        qCDebug(lcUpload).noquote() << "upload obj==" << QJsonDocument(result.object).toJson(QJsonDocument::Compact);
         // An explicit refusal is no upload; a reply without "code" is taken as the file's receipt.
         const QJsonValue code = result.object.value(QLatin1String("code"));
         if (!code.isUndefined() && jsonText(code) != QLatin1String("1"))

@@ -1,6 +1,7 @@
 #include "viewer/imageediter.h"
 
 #include "app/homeimage.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "core/worker.h"
 #include "photostore/basethumbnailthread.h"
@@ -12,7 +13,6 @@
 #include "viewer/rotationsave.h"
 #include "viewer/slidetransition.h"
 
-#include <QDebug>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThreadPool>
@@ -263,7 +263,7 @@ void ImageEditer::rotateAntiClockWise()
 {
     m_scaledImage = turned(m_scaledImage, -90);
     m_rollAngle -= 90;
-    qDebug() << "rotateAntiClockWise" << m_rollAngle;
+    qCDebug(lcViewer) << "rotateAntiClockWise" << m_rollAngle;
     update();
 }
 

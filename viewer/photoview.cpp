@@ -2,6 +2,7 @@
 #include "ui_photoview.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "core/worker.h"
 #include "photostore/dirserver.h"
@@ -23,7 +24,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDebug>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -207,7 +207,7 @@ void PhotoView::showSmallThenMid()
 void PhotoView::showBigPhoto()
 {
     const QString path = ImageData::getInstance()->getCurrentImage().GetBigImagePath();
-    qDebug() << "大图路径： " << path;
+    qCDebug(lcViewer) << "大图路径： " << path;
     showPicture(path, true, false);
 }
 
@@ -540,7 +540,7 @@ void PhotoView::showFullScreenPhotoView()
 void PhotoView::onUpdate(QStringList deletedImageNames)
 {
     showImage();
-    qDebug() << "发送全屏关闭，被删除的照片为" << deletedImageNames;
+    qCDebug(lcViewer) << "发送全屏关闭，被删除的照片为" << deletedImageNames;
     emit sendUpdateMiddleRefresh(deletedImageNames);
 }
 
@@ -573,7 +573,7 @@ void PhotoView::onReceiveClipSize(int width, int height, bool isEllipse)
 void PhotoView::on_BottomButton_CommitClip_clicked()
 {
     if (m_editMode != 2 || !isShownImage()) {
-        qDebug() << "queren";
+        qCDebug(lcViewer) << "queren";
         return;
     }
     ImageData* images = ImageData::getInstance();
@@ -588,7 +588,7 @@ void PhotoView::on_BottomButton_CommitClip_clicked()
 void PhotoView::on_BottomButton_CancelClip_clicked()
 {
     if (m_editMode != 2 || !isShownImage()) {
-        qDebug() << "quxiao";
+        qCDebug(lcViewer) << "quxiao";
         return;
     }
     ImageData* images = ImageData::getInstance();
@@ -697,7 +697,7 @@ void PhotoView::on_pb_proadd_clicked()
 
 void PhotoView::keyPressEvent(QKeyEvent* event)
 {
-    qDebug() << "photoView keyPressEvent";
+    qCDebug(lcViewer) << "photoView keyPressEvent";
     const int modifier = Config::shotCutKey[16];
     const int key = Config::shotCutKey[17];
     const bool isDelete
@@ -724,7 +724,7 @@ void PhotoView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (modifier == 0)
-        qDebug() << "deletePhoto:no control and alt";
+        qCDebug(lcViewer) << "deletePhoto:no control and alt";
     if (photoModel == PHOTO_RAW && !Config::isDelOrigin) {
         Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("无权限删除，请和后台管理员联系"),
             QMessageBox::Yes, QMessageBox::Yes);
@@ -782,7 +782,7 @@ TipDialog* PhotoView::showTipOverPicture(const QString& text)
 
 void PhotoView::showRefusal()
 {
-    qDebug() << "照片已指定制作，无法移至汰片";
+    qCDebug(lcViewer) << "照片已指定制作，无法移至汰片";
     showTipOverPicture(QStringLiteral("照片已指定制作，无法移至汰片"));
 }
 

@@ -3,6 +3,7 @@
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "core/worker.h"
 #include "exchange/n8selection.h"
@@ -26,7 +27,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCursor>
-#include <QDebug>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QJsonObject>
@@ -633,7 +633,7 @@ void PhotoOperation::setThumbIcon(int index, const QPixmap& icon, int album)
     if (!item)
         return;
     if (icon.isNull())
-        qWarning().noquote() << "缩略图生成失败：" << item->toolTip();
+        qCWarning(lcWorkspace).noquote() << "缩略图生成失败：" << item->toolTip();
     m_iconCache->deliver(index, icon);
 }
 
@@ -839,7 +839,7 @@ QStringList PhotoOperation::GetSelectedItems(bool check)
 
 void PhotoOperation::selectItem(QListWidgetItem* item)
 {
-    qDebug() << "listWidget selectItem";
+    qCDebug(lcWorkspace) << "listWidget selectItem";
     const int row = listWidget->row(item);
     if (row < 0)
         return;
@@ -965,12 +965,12 @@ void PhotoOperation::queryCallBackLog(const BackendReply& reply)
 {
     // The move on disk stands whatever the back end answers; nothing is shown or retried.
     if (reply.isNetworkError()) {
-        qDebug().noquote() << "move record not sent:" << reply.errorString;
+        qCDebug(lcWorkspace).noquote() << "move record not sent:" << reply.errorString;
         return;
     }
     const QJsonObject& answer = reply.object;
-    qDebug().noquote() << "move record:" << answer.value(QStringLiteral("code")).toVariant().toString()
-                       << answer.value(QStringLiteral("message")).toVariant().toString();
+    qCDebug(lcWorkspace).noquote() << "move record:" << answer.value(QStringLiteral("code")).toVariant().toString()
+                                   << answer.value(QStringLiteral("message")).toVariant().toString();
 }
 
 void PhotoOperation::keyPressEvent(QKeyEvent* event)
@@ -1072,7 +1072,7 @@ void PhotoOperation::onRemarkChanged()
 
 void PhotoOperation::postPicInfo(QString name, QString descr, QRect rect, bool ellipse)
 {
-    qDebug().noquote() << "裁剪的接口：" << Config::url_post_picinfo;
+    qCDebug(lcWorkspace).noquote() << "裁剪的接口：" << Config::url_post_picinfo;
     BackendPost::post(Config::url_post_picinfo, CropRemarkPost::body(name, descr, rect, ellipse), this,
         &PhotoOperation::queryPostPicInfoCallBack);
 }
