@@ -217,6 +217,14 @@ void SubmitandPrint::endSubmitting()
     updateReadiness();
 }
 
+bool SubmitandPrint::resumeSubmitted(void (SubmitandPrint::*afterSubmission)())
+{
+    if (isSubmitted == 0)
+        return false;
+    (this->*afterSubmission)();
+    return true;
+}
+
 void SubmitandPrint::warn(const QString& text)
 {
     Prompt::information(nullptr, QStringLiteral("警告"), text, QMessageBox::Yes, QMessageBox::Yes);
