@@ -1,8 +1,8 @@
 #include "core/deployment.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QRegularExpression>
 #include <QFile>
@@ -44,7 +44,7 @@ void Deployment::load()
     }
     const QString ca = env("PHOTOSELECT_CA_CERT");
     if (!ca.isEmpty() && !addCaCertificates(ca))
-        qWarning() << "PHOTOSELECT_CA_CERT: no certificate read from" << ca;
+        qCWarning(lcApp) << "PHOTOSELECT_CA_CERT: no certificate read from" << ca;
     s_updater = env("PHOTOSELECT_UPDATER");
     const QString timeout = env("PHOTOSELECT_REQUEST_TIMEOUT");
     if (!timeout.isEmpty()) {
@@ -53,11 +53,11 @@ void Deployment::load()
         if (ok && seconds > 0 && seconds <= 3600)
             s_requestTimeoutMs = seconds * 1000;
         else
-            qWarning() << "PHOTOSELECT_REQUEST_TIMEOUT: not a number of seconds from 1 to 3600:" << timeout;
+            qCWarning(lcApp) << "PHOTOSELECT_REQUEST_TIMEOUT: not a number of seconds from 1 to 3600:" << timeout;
     }
     QString shareError;
     if (!setN8Shares(env("PHOTOSELECT_N8_SHARES"), &shareError))
-        qWarning().noquote() << "PHOTOSELECT_N8_SHARES:" << shareError;
+        qCWarning(lcApp).noquote() << "PHOTOSELECT_N8_SHARES:" << shareError;
     const QString viewGo = env("PHOTOSELECT_N8VIEWGO");
     if (!viewGo.isEmpty())
         s_n8ViewGo = viewGo;

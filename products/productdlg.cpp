@@ -1,4 +1,5 @@
 #include "products/productdlg.h"
+#include "core/logging.h"
 #include "products/replybox.h"
 #include "ui_productdlg.h"
 
@@ -24,7 +25,6 @@
 
 #include <QAction>
 #include <QCursor>
-#include <QDebug>
 #include <QHash>
 #include <QJsonDocument>
 #include <QKeyEvent>
@@ -228,8 +228,8 @@ ProductDlg::~ProductDlg()
 
 void ProductDlg::post(const char* logLabel, const QString& url, const QByteArray& body, BackendPost::Handler handler)
 {
-    qDebug().noquote() << logLabel << "url:" << url;
-    qDebug().noquote() << logLabel << "paras:" << FormBody::logText(body);
+    qCDebug(lcProducts).noquote() << logLabel << "url:" << url;
+    qCDebug(lcProducts).noquote() << logLabel << "paras:" << FormBody::logText(body);
     BackendPost::post(url, body, this, handler);
 }
 
@@ -368,7 +368,7 @@ void ProductDlg::queryModifyStockCallBack(const BackendReply& reply)
     if (reply.isNetworkError())
         BackendPost::showNetworkError(reply, true);
     else
-        qDebug() << "modify stock code" << reply.code();
+        qCDebug(lcProducts) << "modify stock code" << reply.code();
 }
 
 // ---- Lock and keys ----
@@ -416,7 +416,7 @@ void ProductDlg::selectRowR(const QModelIndex& index)
     m_currentColumn = index.column();
     m_clickTimer->setSingleShot(true);
     m_clickTimer->start(0);
-    qDebug() << "点击了";
+    qCDebug(lcProducts) << "点击了";
     currentRow = ui->tableView->currentIndex().row();
     if (Config::isLocked || m_currentColumn != ExpressColumn || !isProductRow(currentRow))
         return;
@@ -432,7 +432,7 @@ void ProductDlg::selectRowR(const QModelIndex& index)
 
 void ProductDlg::handleSingleClickTable()
 {
-    qDebug() << "单击了";
+    qCDebug(lcProducts) << "单击了";
     refreshList(currentRow);
     if (!isProductRow(currentRow))
         return;
@@ -458,19 +458,19 @@ void ProductDlg::handleSingleClickTable()
 
 void ProductDlg::doubleClickTable(const QModelIndex& index)
 {
-    qDebug() << "双击了";
+    qCDebug(lcProducts) << "双击了";
     m_clickTimer->stop();
-    qDebug() << "isLocked===" << Config::isLocked;
+    qCDebug(lcProducts) << "isLocked===" << Config::isLocked;
     if (Config::isLocked)
         return;
     if (isProductRow(currentRow) && ProductData::m_products.at(currentRow).sentToFactory)
         return;
     currentRow = ui->tableView->currentIndex().row();
-    qDebug() << "selectRow===" << currentRow;
+    qCDebug(lcProducts) << "selectRow===" << currentRow;
     if (!isProductRow(currentRow))
         return;
     const Product product = ProductData::m_products.at(currentRow);
-    qDebug() << "isSendtofactory===" << product.sentToFactory << "goodTypeID===" << product.goodtypeid;
+    qCDebug(lcProducts) << "isSendtofactory===" << product.sentToFactory << "goodTypeID===" << product.goodtypeid;
     if (product.sentToFactory)
         return;
     const bool isAlbum = product.goodtypeid == QLatin1String("33");
@@ -510,7 +510,7 @@ void ProductDlg::doubleClickTable(const QModelIndex& index)
         showAtCursor(m_settingZhangshu.data());
         break;
     case RequirementColumn: {
-        qDebug() << "点制作要求goodTypeID" << product.goodtypeid;
+        qCDebug(lcProducts) << "点制作要求goodTypeID" << product.goodtypeid;
         auto* editor = new ProductRequirement(nullptr);
         connectRequirement(editor, ref);
         editor->setProData(0, product);
@@ -616,7 +616,7 @@ void ProductDlg::refreshList(int row, QStringList names, bool)
 void ProductDlg::refreshList()
 {
     const int row = ui->tableView->currentIndex().row();
-    qDebug() << "刷新第" << row << "行的缩略图";
+    qCDebug(lcProducts) << "刷新第" << row << "行的缩略图";
     if (row != -1)
         refreshList(row);
 }
@@ -624,13 +624,13 @@ void ProductDlg::refreshList()
 void ProductDlg::updateThumbIcon(int row, int pic, QPixmap pixmap, int)
 {
     if (row != currentRow) {
-        qDebug() << "budengyu";
+        qCDebug(lcProducts) << "budengyu";
         return;
     }
     if (pic >= 0 && pic < photoList->count())
         photoList->item(pic)->setIcon(pixmap);
     else
-        qDebug() << "chaochu";
+        qCDebug(lcProducts) << "chaochu";
 }
 
 void ProductDlg::selectItem(QListWidgetItem* item)
@@ -671,7 +671,7 @@ void ProductDlg::showMouseRightButton(const QPoint)
 
 void ProductDlg::setPicNames(QStringList& names)
 {
-    qDebug() << "准备添加到产品的照片" << names;
+    qCDebug(lcProducts) << "准备添加到产品的照片" << names;
     picNames = names;
 }
 
@@ -1093,7 +1093,7 @@ void ProductDlg::queryCheckStockCallBack(const BackendReply& reply)
     }
     if (!reply.isObject())
         return;
-    qDebug().noquote() << "check stock info:" << QJsonDocument(reply.object).toJson(QJsonDocument::Indented);
+    qCDebug(lcProducts).noquote() << "check stock info:" << QJsonDocument(reply.object).toJson(QJsonDocument::Indented);
     if (!reply.isSuccess()) {
         // The back end's own words (short stock and the like), without a prefix.
         warn(reply.message());
@@ -1160,7 +1160,7 @@ void ProductDlg::on_newProducts(QList<Product> products)
     // The window's list is not used: the back end's is the one shown.
     Q_UNUSED(products)
     photoList->clear();
-    qDebug() << "on_newProducts";
+    qCDebug(lcProducts) << "on_newProducts";
     queryProducts();
 }
 
@@ -1179,7 +1179,7 @@ void ProductDlg::queryConsumRemarkCallBack(const BackendReply& reply)
     m_isRemarkQuerying = false;
     if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
         return;
-    qDebug() << "消费说明" << reply.object;
+    qCDebug(lcProducts) << "消费说明" << reply.object;
     const QMap<QString, QString> remarkInfo {{QStringLiteral("token"), Config::token},
         {QStringLiteral("order_photo_id"), Config::order_id}, {QStringLiteral("shopid"), Config::shop_id},
         {QStringLiteral("companyid"), Config::super_id},

@@ -3,7 +3,9 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "tools/markstring.h"
@@ -15,11 +17,9 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDebug>
 #include <QDesktopWidget>
 #include <QDir>
 #include <QFile>
-#include <QFutureWatcher>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStyle>
@@ -195,15 +195,15 @@ void addFrontDlg::replyGetMarks(QJsonObject jsonInfo)
             readMarkFromStr(text);
     }
     delNumbers = readMarkDelLst(readNumbers);
-    qDebug().noquote() << "markList:" << readNumbers;
-    qDebug().noquote() << "list:" << delNumbers;
+    qCDebug(lcTools).noquote() << "markList:" << readNumbers;
+    qCDebug(lcTools).noquote() << "list:" << delNumbers;
 }
 
 QStringList addFrontDlg::readMarkFromStr(QString mark)
 {
     const MarkString read = MarkString::parse(mark);
     if (!read.isValid()) {
-        qDebug().noquote() << "mark skipped:" << read.error << mark;
+        qCDebug(lcTools).noquote() << "mark skipped:" << read.error << mark;
         return readNumbers;
     }
     readNumbers << QString::number(read.number);
@@ -338,9 +338,9 @@ bool addFrontDlg::startSave()
         return false;
 
     const QString folder = DirServer::getMarkerPath();
-    qDebug().noquote() << "MarkerPath==" << folder;
+    qCDebug(lcTools).noquote() << "MarkerPath==" << folder;
     const QString path = folder + pictureName;
-    qDebug().noquote() << "marksImg Path:" << path;
+    qCDebug(lcTools).noquote() << "marksImg Path:" << path;
     // Taken before the editor goes busy: a disabled label would be drawn greyed.
     const QImage picture = ui->label->grab(picRect).toImage();
     const QStringList marks = markStrings();
@@ -348,14 +348,13 @@ bool addFrontDlg::startSave()
     updateEnabled();
 
     // The picture is written first, so that a later upload finds the one that was posted.
-    auto* watcher = new QFutureWatcher<bool>(this);
-    connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher, path, marks] {
-        watcher->deleteLater();
-        if (!watcher->result())
-            qDebug().noquote() << "marks picture not written:" << path;
-        httpPostMarkData(marks);
-    });
-    watcher->setFuture(QtConcurrent::run(writeMarksPicture, picture, folder, path));
+    Worker::run(
+        this, [picture, folder, path] { return writeMarksPicture(picture, folder, path); },
+        [this, path, marks](bool written) {
+            if (!written)
+                qCDebug(lcTools).noquote() << "marks picture not written:" << path;
+            httpPostMarkData(marks);
+        });
     return true;
 }
 
@@ -461,7 +460,7 @@ void addFrontDlg::closeEvent(QCloseEvent* event)
         const QMessageBox::StandardButton answer = Prompt::question(this, QStringLiteral("调修要求"),
             QStringLiteral("标注内容已经发生变化，是否保存？"), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer == QMessageBox::Yes) {
-            qDebug() << "save marks true";
+            qCDebug(lcTools) << "save marks true";
             if (startSave())
                 closeAfterSave = true;
             event->ignore();
