@@ -620,7 +620,7 @@ void PhotoView::on_BottomButton_CommitClip_clicked()
         return;
     }
     ImageData* images = ImageData::getInstance();
-    images->getIterator()->setClipRect(editer->getClipRectToThousand(), editer->isEllipse());
+    images->setCurrentClipRect(editer->getClipRectToThousand(), editer->isEllipse());
     const QString name = images->getCurrentImage().GetImageName();
     showLeftImage();
     emit sendClipChanged();
@@ -640,7 +640,7 @@ void PhotoView::on_BottomButton_CancelClip_clicked()
         return;
     }
     ImageData* images = ImageData::getInstance();
-    images->getIterator()->setClipRect(QRect(0, 0, 0, 0), false);
+    images->setCurrentClipRect(QRect(0, 0, 0, 0), false);
     const QString thumb = DirServer::getClipThumbPath() + images->getCurrentImage().GetImageName();
     if (QFile::exists(thumb))
         QFile::remove(thumb);
