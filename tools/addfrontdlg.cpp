@@ -415,7 +415,7 @@ void addFrontDlg::applyRequirement()
     // The editor is modal, so the current photo is the marked one; a name check keeps a
     // late answer from writing onto another photo.
     if (images->getCurrentIndex() >= 0 && images->getIterator()->GetImageName() == pictureName)
-        images->getIterator()->SetStrneed(need);
+        images->setCurrentStrneed(need);
     emit sendNeedMessage();
 }
 

@@ -620,7 +620,7 @@ void PhotoView::on_BottomButton_CommitClip_clicked()
         return;
     }
     ImageData* images = ImageData::getInstance();
-    images->getIterator()->setClipRect(editer->getClipRectToThousand(), editer->isEllipse());
+    images->setCurrentClipRect(editer->getClipRectToThousand(), editer->isEllipse());
     const QString name = images->getCurrentImage().GetImageName();
     showLeftImage();
     emit sendClipChanged();
@@ -640,7 +640,7 @@ void PhotoView::on_BottomButton_CancelClip_clicked()
         return;
     }
     ImageData* images = ImageData::getInstance();
-    images->getIterator()->setClipRect(QRect(0, 0, 0, 0), false);
+    images->setCurrentClipRect(QRect(0, 0, 0, 0), false);
     const QString thumb = DirServer::getClipThumbPath() + images->getCurrentImage().GetImageName();
     if (QFile::exists(thumb))
         QFile::remove(thumb);
@@ -787,13 +787,12 @@ void PhotoView::keyPressEvent(QKeyEvent* event)
             return;
         if (images->GetSeletedImages().isEmpty())
             return;
-        // Decide before any success popup: a photo of a product only gets the refusal.
+        // A photo of a product only gets the refusal.
         if (!photo.getProductId().isEmpty()) {
             showRefusal();
             return;
         }
-        pendingDelete = photo.GetImageName();
-        showDeletePopup(&PhotoView::stopGif);
+        deleteFineImage(photo.GetImageName());
     } else if (images->getType() == PHOTO_RAW) {
         deleteOringinalImage();
     }
@@ -840,11 +839,6 @@ void PhotoView::showCryLabelNew(QStringList)
     showDeletePopup(&PhotoView::stopGifNew);
 }
 
-void PhotoView::stopGif()
-{
-    deleteFineImage();
-}
-
 void PhotoView::stopGifNew()
 {
     emit sendAnimalStopDeleteIMG();
@@ -854,27 +848,18 @@ void PhotoView::finishTipDailog()
 {
 }
 
-void PhotoView::deleteFineImage()
+void PhotoView::deleteFineImage(const QString& name)
 {
-    const QString name = pendingDelete;
-    pendingDelete.clear();
-    if (name.isEmpty())
-        return;
     ImageData* images = ImageData::getInstance();
-    const Image photo = images->getFineImage(name, SELETYPE(0));
-    if (photo.GetImageName() != name)
-        return;
-    if (!photo.getProductId().isEmpty()) {
-        showRefusal();
-        return;
-    }
     const QList<Image>& list = images->getImagelist(images->getSeleType());
     int i = 0;
     while (i < list.size() && list.at(i).GetImageName() != name)
         ++i;
+    // The move first: a photo that stayed has had its failure box and gets no "删除成功".
     const QStringList moved = images->fineImageToDeleted(QStringList {name});
     if (moved.isEmpty())
         return;
+    showDeletePopup(&PhotoView::finishTipDailog);
     emit sendDeleteImage(moved);
     placeCursorAfterRemoval(i);
     showImage();
