@@ -5,10 +5,10 @@
 #include "core/deployment.h"
 #include "core/httprequest.h"
 #include "app/login.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -51,7 +51,7 @@ QUrl WebLogin::signInPage()
 
 void WebLogin::getUrl(const QUrl& url)
 {
-    qDebug() << url;
+    qCDebug(lcApp) << url;
 }
 
 void WebLogin::webloadProgress(int progress)
@@ -69,7 +69,7 @@ void WebLogin::getTile(QString title)
     const QJsonDocument doc = QJsonDocument::fromJson(title.toUtf8());
     const QJsonObject object = doc.object();
     if (!doc.isObject() || !object.contains(QStringLiteral("code"))) {
-        qDebug().noquote() << "page title:" << title;
+        qCDebug(lcApp).noquote() << "page title:" << title;
         return;
     }
     if (object.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
@@ -105,7 +105,8 @@ void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
     if (jsonInfo.value(QStringLiteral("code")).toString() != QLatin1String("1"))
         return;
     const QJsonObject versionInfo = jsonInfo.value(QStringLiteral("data")).toObject();
-    qDebug().noquote() << "appJson==" << QString::fromUtf8(QJsonDocument(versionInfo).toJson(QJsonDocument::Compact));
+    qCDebug(lcApp).noquote() << "appJson=="
+                             << QString::fromUtf8(QJsonDocument(versionInfo).toJson(QJsonDocument::Compact));
     const QString applicationName = versionInfo.value(QStringLiteral("application_name")).toString();
     const QString number = versionInfo.value(QStringLiteral("number")).toString();
     const QString time = versionInfo.value(QStringLiteral("time")).toString();
@@ -114,12 +115,12 @@ void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
     // The download lands in the current folder and nowhere else.
     const QString fileName = QFileInfo(versionInfo.value(QStringLiteral("file_name")).toString()).fileName();
     if (fileName.isEmpty() || fileName == QLatin1String(".") || fileName == QLatin1String("..")) {
-        qDebug().noquote() << "update refused, no file name:"
-                           << versionInfo.value(QStringLiteral("file_name")).toString();
+        qCDebug(lcApp).noquote() << "update refused, no file name:"
+                                 << versionInfo.value(QStringLiteral("file_name")).toString();
         return;
     }
     const QString localPath = QDir::currentPath() + QStringLiteral("/%1").arg(fileName);
-    qDebug().noquote() << "current Path:" << localPath;
+    qCDebug(lcApp).noquote() << "current Path:" << localPath;
     const QStringList arguments {applicationName, number, time, fileName, path, localPath, fileSize};
 
     const QMessageBox::StandardButton answer = Prompt::information(this, QStringLiteral("选片系统温馨提示"),
@@ -127,9 +128,9 @@ void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
     if (answer == QMessageBox::Ok) {
         const QString updater = Deployment::updaterProgram();
         if (updater.isEmpty())
-            qDebug() << "no updater installed";
+            qCDebug(lcApp) << "no updater installed";
         else if (!QProcess::startDetached(updater, arguments))
-            qDebug().noquote() << "cannot start the updater" << updater;
+            qCDebug(lcApp).noquote() << "cannot start the updater" << updater;
     }
     // Either way the old client does not go on; it ends through its event loop.
     QMetaObject::invokeMethod(

@@ -1,11 +1,12 @@
 #include "core/deployment.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QRegularExpression>
 #include <QFile>
+#include <QLocale>
 
 #ifndef PHOTOSELECT_TEST_BACKEND_URL
 #define PHOTOSELECT_TEST_BACKEND_URL "https://test-backend.invalid"
@@ -43,7 +44,7 @@ void Deployment::load()
     }
     const QString ca = env("PHOTOSELECT_CA_CERT");
     if (!ca.isEmpty() && !addCaCertificates(ca))
-        qWarning() << "PHOTOSELECT_CA_CERT: no certificate read from" << ca;
+        qCWarning(lcApp) << "PHOTOSELECT_CA_CERT: no certificate read from" << ca;
     s_updater = env("PHOTOSELECT_UPDATER");
     const QString timeout = env("PHOTOSELECT_REQUEST_TIMEOUT");
     if (!timeout.isEmpty()) {
@@ -52,15 +53,31 @@ void Deployment::load()
         if (ok && seconds > 0 && seconds <= 3600)
             s_requestTimeoutMs = seconds * 1000;
         else
-            qWarning() << "PHOTOSELECT_REQUEST_TIMEOUT: not a number of seconds from 1 to 3600:" << timeout;
+            qCWarning(lcApp) << "PHOTOSELECT_REQUEST_TIMEOUT: not a number of seconds from 1 to 3600:" << timeout;
     }
     QString shareError;
     if (!setN8Shares(env("PHOTOSELECT_N8_SHARES"), &shareError))
-        qWarning().noquote() << "PHOTOSELECT_N8_SHARES:" << shareError;
+        qCWarning(lcApp).noquote() << "PHOTOSELECT_N8_SHARES:" << shareError;
     const QString viewGo = env("PHOTOSELECT_N8VIEWGO");
     if (!viewGo.isEmpty())
         s_n8ViewGo = viewGo;
+    applyLocale(env("PHOTOSELECT_LOCALE"));
     setBackendUrl(Config::url_host);
+}
+
+void Deployment::applyLocale(const QString& name)
+{
+    // The client's texts are Chinese, so its dates and month names are too, whatever this computer's own locale.
+    QLocale locale(QLocale::Chinese, QLocale::China);
+    if (!name.isEmpty()) {
+        const QLocale named(name);
+        // An unknown name reads as "C"; only "C" itself may ask for that.
+        if (named.name() != QLatin1String("C") || name == QLatin1String("C"))
+            locale = named;
+        else
+            qWarning().noquote() << "PHOTOSELECT_LOCALE: not a locale name:" << name;
+    }
+    QLocale::setDefault(locale);
 }
 
 void Deployment::setBackendUrl(const QString& baseUrl)
@@ -159,6 +176,8 @@ bool Deployment::setN8Shares(const QString& table, QString* error)
 {
     static const QRegularExpression unc(QStringLiteral("^//[^/]+(/[^/]+)*$"));
     static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:(/[^/]+)*$"));
+    // A folder of at least one segment: "/" alone would hand the back end the whole disk.
+    static const QRegularExpression absolute(QStringLiteral("^(/[^/]+)+$"));
     s_n8Shares.clear();
     QStringList bad;
     const QStringList entries = table.split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -169,15 +188,15 @@ bool Deployment::setN8Shares(const QString& table, QString* error)
             prefix.chop(1);
         const QString local = equals < 0 ? QString() : QDir::cleanPath(entry.mid(equals + 1).trimmed());
         if (equals < 0 || !local.startsWith(QLatin1Char('/'))
-            || !(unc.match(prefix).hasMatch() || drive.match(prefix).hasMatch())) {
+            || !(unc.match(prefix).hasMatch() || drive.match(prefix).hasMatch() || absolute.match(prefix).hasMatch())) {
             bad << entry.trimmed();
             continue;
         }
         s_n8Shares.append(N8Share {prefix, local});
     }
     if (error && !bad.isEmpty())
-        *error
-            = QStringLiteral("not \"\\\\server\\share=/folder\" or \"Z:=/folder\": ") + bad.join(QStringLiteral("; "));
+        *error = QStringLiteral("not \"\\\\server\\share=/folder\", \"Z:=/folder\" or \"/prefix=/folder\": ")
+            + bad.join(QStringLiteral("; "));
     return bad.isEmpty();
 }
 

@@ -45,8 +45,9 @@ public:
     static void setRequestTimeoutMs(int ms);
 
     // Where the N8 shares, which the back end names in Windows form, are mounted on this
-    // computer: a UNC prefix ("//server/share", backslashes allowed) or a drive ("Z:"), each
-    // with an absolute local folder.
+    // computer: a UNC prefix ("//server/share", backslashes allowed), a drive ("Z:") or an
+    // absolute prefix ("/srv/n8", for a back end that names the share so), each with an
+    // absolute local folder. A path under none of them is not used.
     struct N8Share
     {
         QString prefix;    // backslashes turned into "/", no trailing "/"
@@ -61,6 +62,10 @@ public:
     // this computer has none (the hand-off then says so instead of starting anything).
     static QString n8ViewGoProgram();
     static void setN8ViewGoProgram(const QString& program);
+
+    // Makes the locale of dates and month names the default: the one named ("zh_CN", "en_US", ...), or Chinese when
+    // the name is empty or unknown.
+    static void applyLocale(const QString& name);
 
 private:
     static QList<QSslCertificate> s_extraCa;

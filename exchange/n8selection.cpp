@@ -6,34 +6,17 @@
 #include "core/deployment.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "exchange/n8productfile.h"
 #include "exchange/n8selectionread.h"
-#include "exchange/n8sharepath.h"
 
-#include <QFutureWatcher>
 #include <QProcess>
 #include <QWidget>
-#include <QtConcurrent>
-
-#include <functional>
 
 namespace {
 
 const QString kWarning = QStringLiteral("警告");
 const QString kReminder = QStringLiteral("提醒");
-
-// Runs work on the global pool and hands its value to done on owner's thread; nothing
-// arrives once owner is gone.
-template <typename Result>
-void offThread(QObject* owner, std::function<Result()> work, std::function<void(const Result&)> done)
-{
-    auto* watcher = new QFutureWatcher<Result>(owner);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, owner, [watcher, done] {
-        watcher->deleteLater();
-        done(watcher->result());
-    });
-    watcher->setFuture(QtConcurrent::run(work));
-}
 
 } // namespace
 
@@ -79,7 +62,7 @@ void N8Selection::queryN8InfoCallBack(const BackendReply& reply)
         return;
     }
     const QJsonObject object = reply.object;
-    offThread<N8ProductFile::HandOff>(
+    Worker::run(
         this, [object] { return N8ProductFile::prepare(object); },
         [this](const N8ProductFile::HandOff& handOff) {
             if (!handOff.isValid()) {
@@ -169,18 +152,15 @@ void N8Selection::querySynN8InfoCallBack(const BackendReply& reply)
             nullptr, kWarning, QStringLiteral("查询选版信息错误：") + reply.message(), QMessageBox::Yes);
         return;
     }
-    const QString root = reply.object.value(QStringLiteral("n8path_root_path")).toString() + QLatin1Char('\\');
-    const QString dir = reply.object.value(QStringLiteral("n8path_dir_path")).toString();
-    const N8SharePath::Local plain = N8SharePath::toLocal(root + dir);
-    if (!plain.isValid()) {
+    const N8SelectionRead::Folders folders = N8SelectionRead::orderFolders(reply.object);
+    if (!folders.isValid()) {
         stopSync();
-        Prompt::information(m_panel, kReminder, plain.error, QMessageBox::Ok);
+        Prompt::information(m_panel, kReminder, folders.error, QMessageBox::Ok);
         return;
     }
-    const N8SharePath::Local selected = N8SharePath::toLocal(root + QStringLiteral("[已选]") + dir);
-    const QString selectedPath = selected.path;
-    const QString plainPath = plain.path;
-    offThread<N8SelectionRead::Folder>(
+    const QString selectedPath = folders.selected;
+    const QString plainPath = folders.plain;
+    Worker::run(
         this, [selectedPath, plainPath] { return N8SelectionRead::chooseFolder(selectedPath, plainPath); },
         [this](const N8SelectionRead::Folder& folder) {
             if (!folder.isValid()) {
@@ -194,7 +174,7 @@ void N8Selection::querySynN8InfoCallBack(const BackendReply& reply)
 
 void N8Selection::settingPath(const QString& folder)
 {
-    offThread<N8SelectionRead::Selection>(
+    Worker::run(
         this, [folder] { return N8SelectionRead::read(folder); },
         [this](const N8SelectionRead::Selection& selection) {
             if (!selection.isValid()) {

@@ -43,9 +43,10 @@ bool VideoRemark::isAccepted(const BackendReply& reply)
 {
     // A body that is no JSON object is dropped without a box; the text box keeps its text.
     if (reply.isNetworkError())
-        BackendPost::showNetworkError(reply);
+        BackendPost::showNetworkError(reply, true);
     else if (reply.isObject() && !reply.isSuccess())
-        Prompt::information(nullptr, QStringLiteral("警告"), reply.failureText(QStringLiteral("照片备注获取异常：")));
+        Prompt::information(
+            nullptr, QStringLiteral("警告"), reply.failureText(QStringLiteral("照片备注获取异常：")), QMessageBox::Yes);
     return reply.isSuccess();
 }
 
@@ -58,13 +59,13 @@ void VideoRemark::queryVideoRemarkReply(const BackendReply& reply)
     if (text.isEmpty())
         ui->textEdit->clear();
     else
-        ui->textEdit->setText(text);
+        ui->textEdit->setPlainText(text); // a remark is text: markup in it is kept, not rendered
 }
 
 void VideoRemark::on_pushButton_clicked()
 {
     if (ui->textEdit->toPlainText().isEmpty()) {
-        Prompt::information(this, QStringLiteral("警告"), QStringLiteral("请输入视频备注"));
+        Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("请输入视频备注"), QMessageBox::Yes);
         return;
     }
     postRemark();
@@ -87,6 +88,6 @@ void VideoRemark::postVideoRemarkReply(const BackendReply& reply)
 {
     if (!isAccepted(reply))
         return;
-    Prompt::information(nullptr, QStringLiteral("提醒"), QStringLiteral("备注修改成功"));
+    Prompt::information(nullptr, QStringLiteral("提醒"), QStringLiteral("备注修改成功"), QMessageBox::Yes);
     close();
 }

@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "order/searchorder.h"
 #include "photostore/dirserver.h"
@@ -17,7 +18,6 @@
 #include "workspace/orderphotoload.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
@@ -49,12 +49,13 @@ QString localFolder(const QString& serverPath)
 bool accepted(const BackendReply& reply, const char* logLabel, const QString& errorPrefix)
 {
     if (reply.isNetworkError()) {
-        qDebug() << "error" << reply.errorString;
+        qCDebug(lcWorkspace) << "error" << reply.errorString;
         BackendPost::showNetworkError(reply, true);
     }
     if (!reply.isObject())
         return false;
-    qDebug().noquote() << logLabel << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
+    qCDebug(lcWorkspace).noquote() << logLabel
+                                   << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
     if (!reply.isSuccess()) {
         warn(errorPrefix + reply.message());
         return false;
@@ -219,7 +220,7 @@ void SelectPhotoView::queryFamilyPicPathCallBack(const BackendReply& reply)
 
 void SelectPhotoView::keyPressEvent(QKeyEvent* event)
 {
-    qDebug() << "event->key()" << event->key();
+    qCDebug(lcWorkspace) << "event->key()" << event->key();
     switch (event->key()) {
     case Qt::Key_F1:
         photoOperation->clickRawPhoto();
@@ -235,7 +236,7 @@ void SelectPhotoView::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_F12:
         Config::changeOrderMode();
-        qDebug() << "f12" << Config::getOrderMode();
+        qCDebug(lcWorkspace) << "f12" << Config::getOrderMode();
         photoOperation->reshowAlbum(ImageData::getInstance()->getType());
         break;
     default:
@@ -310,7 +311,7 @@ void SelectPhotoView::updateMiddleTableImage(QStringList imgNameList)
 
 void SelectPhotoView::receiveRefreshMiddleWindow(QStringList deletedImageNames)
 {
-    qDebug() << "刷新中部，删除一些缩略图";
+    qCDebug(lcWorkspace) << "刷新中部，删除一些缩略图";
     receiveDeleteImage(deletedImageNames);
 }
 
@@ -382,7 +383,7 @@ void SelectPhotoView::onComparePhoto(QStringList paths)
 void SelectPhotoView::sendProductMessage()
 {
     QStringList names = photoOperation->GetSelectedItems(false);
-    qDebug() << "添加到产品的图片数组" << names;
+    qCDebug(lcWorkspace) << "添加到产品的图片数组" << names;
     productDlg->setPicNames(names);
 }
 
@@ -421,10 +422,10 @@ void SelectPhotoView::receiveDragIndex(bool isdrag, QString& path)
 
 void SelectPhotoView::goToPreviousThumb()
 {
-    qDebug() << "111";
+    qCDebug(lcWorkspace) << "111";
 }
 
 void SelectPhotoView::goToNextThumb()
 {
-    qDebug() << "222";
+    qCDebug(lcWorkspace) << "222";
 }
