@@ -6,6 +6,7 @@
 #include "core/httprequest.h"
 #include "app/login.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -72,7 +73,7 @@ void WebLogin::getTile(QString title)
         qDebug().noquote() << "page title:" << title;
         return;
     }
-    if (object.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(object)) {
         ui->webView->back();
         Prompt::information(this, QStringLiteral("警告"), object.value(QStringLiteral("message")).toString());
         return;
@@ -102,7 +103,7 @@ void WebLogin::checkUpdate()
 
 void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
 {
-    if (jsonInfo.value(QStringLiteral("code")).toString() != QLatin1String("1"))
+    if (!ReplyCheck::isAccepted(jsonInfo))
         return;
     const QJsonObject data = jsonInfo.value(QStringLiteral("data")).toObject();
     qDebug().noquote() << "appJson==" << QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Compact));

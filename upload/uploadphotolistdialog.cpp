@@ -2,8 +2,8 @@
 
 #include "core/backendpost.h"
 #include "core/config.h"
-#include "core/jsontext.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -828,8 +828,7 @@ void UploadPhotoListDialog::slot_requestFinished(const BackendReply& result)
     if (isUploaded) {
         qDebug().noquote() << "upload obj==" << QJsonDocument(result.object).toJson(QJsonDocument::Compact);
         // An explicit refusal is no upload; a reply without "code" is taken as the file's receipt.
-        const QJsonValue code = result.object.value(QLatin1String("code"));
-        if (!code.isUndefined() && jsonText(code) != QLatin1String("1"))
+        if (result.object.contains(QLatin1String("code")) && !ReplyCheck::isAccepted(result.object))
             isUploaded = false;
     }
     if (row >= 0 && row < items.size()) {

@@ -5,6 +5,7 @@
 #include "tests/delivery/deliveryorder.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/hostilerows.h"
+#include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 
 #include <QComboBox>
@@ -181,6 +182,50 @@ private slots:
         dialog.on_pb_all_sel_clicked();
         dialog.on_pb_oneself_clicked();
         QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "ordergoods").size() >= 1; }));
+    }
+
+    // The delivery dialogs read "code" as every other window does: the number 1 is no
+    // acceptance, so nothing is confirmed, reloaded or closed on it.
+    void numericCodeIsARefusal_data()
+    {
+        QTest::addColumn<QString>("handler");
+        for (const char* handler : {"self-pickup", "set default", "delete", "assign", "cities", "districts"})
+            QTest::newRow(handler) << QString::fromLatin1(handler);
+    }
+    void numericCodeIsARefusal()
+    {
+        QFETCH(QString, handler);
+        const QJsonObject reply {{"code", 1}, {"message", "已完成"}, {"data", QJsonArray()}};
+        SetProExpress products;
+        SetExpressAddress addresses;
+        SettingEMSDialog form;
+        for (QObject* dialog : std::initializer_list<QObject*> {&products, &addresses, &form})
+            QVERIFY(answered(dialog));
+        const int loads = m_backend->requestsTo("order", "ordergoods").size()
+            + m_backend->requestsTo("order", "getorderaddress").size();
+        PromptRecorder prompts;
+        if (handler == "self-pickup")
+            products.setOneselfPickUpCallBack(reply);
+        else if (handler == "set default")
+            addresses.setAddressDefaultCallBack(reply);
+        else if (handler == "delete")
+            addresses.deleteAddressCallBack(reply);
+        else if (handler == "assign")
+            addresses.setProExpAddress(reply);
+        else if (handler == "cities")
+            form.httpCityInfo(reply);
+        else
+            form.httpRegionInfo(reply);
+        QCOMPARE(prompts.count(), 1);
+        QCOMPARE(prompts.last().kind, PromptCall::Information);
+        QCOMPARE(prompts.last().title, QStringLiteral("警告"));
+        const bool isList = handler == "cities" || handler == "districts";
+        QCOMPARE(prompts.last().text, isList ? QStringLiteral("获取城市信息失败") : QStringLiteral("已完成"));
+        for (QObject* dialog : std::initializer_list<QObject*> {&products, &addresses, &form})
+            QVERIFY(answered(dialog));
+        QCOMPARE(m_backend->requestsTo("order", "ordergoods").size()
+                + m_backend->requestsTo("order", "getorderaddress").size(),
+            loads);
     }
 };
 
