@@ -159,6 +159,8 @@ bool Deployment::setN8Shares(const QString& table, QString* error)
 {
     static const QRegularExpression unc(QStringLiteral("^//[^/]+(/[^/]+)*$"));
     static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:(/[^/]+)*$"));
+    // A folder of at least one segment: "/" alone would hand the back end the whole disk.
+    static const QRegularExpression absolute(QStringLiteral("^(/[^/]+)+$"));
     s_n8Shares.clear();
     QStringList bad;
     const QStringList entries = table.split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -169,15 +171,15 @@ bool Deployment::setN8Shares(const QString& table, QString* error)
             prefix.chop(1);
         const QString local = equals < 0 ? QString() : QDir::cleanPath(entry.mid(equals + 1).trimmed());
         if (equals < 0 || !local.startsWith(QLatin1Char('/'))
-            || !(unc.match(prefix).hasMatch() || drive.match(prefix).hasMatch())) {
+            || !(unc.match(prefix).hasMatch() || drive.match(prefix).hasMatch() || absolute.match(prefix).hasMatch())) {
             bad << entry.trimmed();
             continue;
         }
         s_n8Shares.append(N8Share {prefix, local});
     }
     if (error && !bad.isEmpty())
-        *error
-            = QStringLiteral("not \"\\\\server\\share=/folder\" or \"Z:=/folder\": ") + bad.join(QStringLiteral("; "));
+        *error = QStringLiteral("not \"\\\\server\\share=/folder\", \"Z:=/folder\" or \"/prefix=/folder\": ")
+            + bad.join(QStringLiteral("; "));
     return bad.isEmpty();
 }
 

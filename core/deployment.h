@@ -45,8 +45,9 @@ public:
     static void setRequestTimeoutMs(int ms);
 
     // Where the N8 shares, which the back end names in Windows form, are mounted on this
-    // computer: a UNC prefix ("//server/share", backslashes allowed) or a drive ("Z:"), each
-    // with an absolute local folder.
+    // computer: a UNC prefix ("//server/share", backslashes allowed), a drive ("Z:") or an
+    // absolute prefix ("/srv/n8", for a back end that names the share so), each with an
+    // absolute local folder. A path under none of them is not used.
     struct N8Share
     {
         QString prefix;    // backslashes turned into "/", no trailing "/"

@@ -40,6 +40,7 @@ QMessageBox::StandardButton Prompt::box(PromptCall::Kind kind, QWidget* parent, 
         call.text = text;
         call.buttons = buttons;
         call.defaultButton = defaultButton;
+        call.parent = parent;
         const QVariant answer = handler()(call);
         if (answer.isValid())
             return QMessageBox::StandardButton(answer.toInt());

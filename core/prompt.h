@@ -35,7 +35,8 @@ struct PromptCall
     QString filter; // file dialogs only
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    QString dialogClass; // ExecDialog: the dialog's class name
+    QString dialogClass;             // ExecDialog: the dialog's class name
+    const QWidget* parent = nullptr; // boxes only: the window the box belongs to, if any
 };
 
 // The one place through which every blocking box and dialog of the client passes.

@@ -1,6 +1,7 @@
 #include "exchange/n8productfile.h"
 
 #include "exchange/n8sharepath.h"
+#include "exchange/n8xml.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,20 +15,12 @@ namespace {
 const QString kResultFolder = QStringLiteral("\\选版结果");
 const QString kProductFile = QStringLiteral("VgProduct.data");
 
-// Only what would break the markup is escaped; N8ViewGo reads the rest as it is.
-QString characterData(const QJsonValue& value)
-{
-    QString text = value.toString();
-    text.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    text.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    return text;
-}
-
+// A value that is no JSON string is written as empty text.
 QString element(const char* name, const QJsonValue& value)
 {
     const QString tag = QLatin1String(name);
-    return QLatin1Char('<') + tag + QLatin1Char('>') + characterData(value) + QStringLiteral("</") + tag
-        + QStringLiteral(">\n");
+    return QLatin1Char('<') + tag + QLatin1Char('>') + N8Xml::characterData(value.toString()) + QStringLiteral("</")
+        + tag + QStringLiteral(">\n");
 }
 
 Created failed(const QString& error)
@@ -112,25 +105,36 @@ Created createFile(const QString& folder, const QString& file, const QByteArray&
 HandOff prepare(const QJsonObject& reply)
 {
     HandOff handOff;
-    const QString orderPath = reply.value(QStringLiteral("n8path_path")).toString();
+    // Every path is checked before anything is written: a missing order path would otherwise
+    // leave the result folder's own name, which is no place in any share.
+    const QString orderKey = QStringLiteral("n8path_path");
+    handOff.error = N8SharePath::fieldError(reply, orderKey);
+    if (!handOff.isValid())
+        return handOff;
+    const QString orderPath = reply.value(orderKey).toString();
     const N8SharePath::Local results = N8SharePath::toLocal(orderPath + kResultFolder);
     if (!results.isValid()) {
         handOff.error = results.error;
         return handOff;
     }
+    QString targetKey = QStringLiteral("n8path");
+    const QString selected = selectedFolder(orderPath);
+    if (!selected.isEmpty()) {
+        const N8SharePath::Local local = N8SharePath::toLocal(selected);
+        if (local.isValid() && QFileInfo(local.path).isDir())
+            targetKey = QStringLiteral("n8path2");
+    }
+    handOff.error = N8SharePath::fieldError(reply, targetKey);
+    if (!handOff.isValid())
+        return handOff;
+
     const Created created = createFile(results.path, results.path + QLatin1Char('/') + kProductFile,
         productList(reply.value(QStringLiteral("goods")).toArray()));
     if (created.status == Created::Failed) {
         handOff.error = created.error;
         return handOff;
     }
-    handOff.target = reply.value(QStringLiteral("n8path")).toString();
-    const QString selected = selectedFolder(orderPath);
-    if (!selected.isEmpty()) {
-        const N8SharePath::Local local = N8SharePath::toLocal(selected);
-        if (local.isValid() && QFileInfo(local.path).isDir())
-            handOff.target = reply.value(QStringLiteral("n8path2")).toString();
-    }
+    handOff.target = reply.value(targetKey).toString();
     return handOff;
 }
 

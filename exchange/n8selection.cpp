@@ -8,7 +8,6 @@
 #include "core/prompt.h"
 #include "exchange/n8productfile.h"
 #include "exchange/n8selectionread.h"
-#include "exchange/n8sharepath.h"
 
 #include <QFutureWatcher>
 #include <QProcess>
@@ -169,17 +168,14 @@ void N8Selection::querySynN8InfoCallBack(const BackendReply& reply)
             nullptr, kWarning, QStringLiteral("查询选版信息错误：") + reply.message(), QMessageBox::Yes);
         return;
     }
-    const QString root = reply.object.value(QStringLiteral("n8path_root_path")).toString() + QLatin1Char('\\');
-    const QString dir = reply.object.value(QStringLiteral("n8path_dir_path")).toString();
-    const N8SharePath::Local plain = N8SharePath::toLocal(root + dir);
-    if (!plain.isValid()) {
+    const N8SelectionRead::Folders folders = N8SelectionRead::orderFolders(reply.object);
+    if (!folders.isValid()) {
         stopSync();
-        Prompt::information(m_panel, kReminder, plain.error, QMessageBox::Ok);
+        Prompt::information(m_panel, kReminder, folders.error, QMessageBox::Ok);
         return;
     }
-    const N8SharePath::Local selected = N8SharePath::toLocal(root + QStringLiteral("[已选]") + dir);
-    const QString selectedPath = selected.path;
-    const QString plainPath = plain.path;
+    const QString selectedPath = folders.selected;
+    const QString plainPath = folders.plain;
     offThread<N8SelectionRead::Folder>(
         this, [selectedPath, plainPath] { return N8SelectionRead::chooseFolder(selectedPath, plainPath); },
         [this](const N8SelectionRead::Folder& folder) {

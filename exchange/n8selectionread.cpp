@@ -1,5 +1,7 @@
 #include "exchange/n8selectionread.h"
 
+#include "exchange/n8sharepath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -78,6 +80,26 @@ bool isComplete(const QString& resultFolder)
         if (name.endsWith(QLatin1String(".ok"), Qt::CaseInsensitive))
             return true;
     return false;
+}
+
+Folders orderFolders(const QJsonObject& reply)
+{
+    Folders folders;
+    for (const QString& key : {QStringLiteral("n8path_root_path"), QStringLiteral("n8path_dir_path")}) {
+        folders.error = N8SharePath::fieldError(reply, key);
+        if (!folders.isValid())
+            return folders;
+    }
+    const QString root = reply.value(QStringLiteral("n8path_root_path")).toString() + QLatin1Char('\\');
+    const QString dir = reply.value(QStringLiteral("n8path_dir_path")).toString();
+    const N8SharePath::Local plain = N8SharePath::toLocal(root + dir);
+    if (!plain.isValid()) {
+        folders.error = plain.error;
+        return folders;
+    }
+    folders.plain = plain.path;
+    folders.selected = N8SharePath::toLocal(root + QStringLiteral("[已选]") + dir).path;
+    return folders;
 }
 
 Folder chooseFolder(const QString& selected, const QString& plain)

@@ -3,14 +3,26 @@
 
 #include <QByteArray>
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QString>
 
 // The disk side of reading back what N8ViewGo selected: which folder holds a finished
 // selection, and what of it is posted ("syncgoods"). Plain functions returning values; they
 // read the N8 share, so the read-back runs them on a worker thread. Names read from the
-// files are only posted, never used as paths. Folders are local ("/" separated), already
-// mapped through N8SharePath.
+// files are only posted, never used as paths. Folders are local ("/" separated), mapped
+// through N8SharePath.
 namespace N8SelectionRead {
+
+struct Folders
+{
+    QString selected; // "[已选]" before the order folder's name; empty when not reachable
+    QString plain;    // the order folder
+    QString error;    // the operator's message when the reply names no usable folder
+    bool isValid() const { return error.isEmpty(); }
+};
+// The two folders the path reply ("n8path_root_path", "n8path_dir_path") names, mapped
+// through N8SharePath; a missing or blank field is refused before it is joined.
+Folders orderFolders(const QJsonObject& reply);
 
 struct Folder
 {

@@ -1,5 +1,6 @@
 #include "exchange/n8sharepath.h"
 
+#include <QJsonValue>
 #include <QStringList>
 
 namespace N8SharePath {
@@ -17,13 +18,26 @@ bool isDrive(const QString& path)
         && (path.size() == 2 || path.at(2) == QLatin1Char('/'));
 }
 
-// The prefix's segments ("//" stands for the UNC mark, so "//srv/a" and "srv/a" differ).
+// The path's segments, led by "//" for a UNC path and "/" for an absolute one, so that a
+// prefix of one kind never matches a path of another.
 QStringList keySegments(const QString& path)
 {
     QStringList segments = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (path.startsWith(QLatin1String("//")))
         segments.prepend(QStringLiteral("//"));
+    else if (path.startsWith(QLatin1Char('/')))
+        segments.prepend(QStringLiteral("/"));
     return segments;
+}
+
+// The share of an unmapped path, as the operator knows it.
+QString shareName(const QStringList& segments, bool unc, bool drive)
+{
+    if (unc)
+        return QStringLiteral("\\\\") + segments.mid(1, 2).join(QLatin1Char('\\'));
+    if (drive)
+        return segments.first();
+    return QLatin1Char('/') + segments.value(1);
 }
 
 bool startsWith(const QStringList& segments, const QStringList& prefix)
@@ -58,8 +72,6 @@ Local toLocal(const QString& n8path, const QList<Deployment::N8Share>& shares)
     segments.removeAll(QStringLiteral("."));
     if (segments.contains(QStringLiteral("..")))
         return failure(QStringLiteral("N8路径含有“..”，不予使用：") + n8path);
-    if (!unc && !drive)
-        return Local {QLatin1Char('/') + segments.join(QLatin1Char('/')), QString()};
     if (unc && segments.size() < 3) // a server without a share is no folder
         return failure(QStringLiteral("N8路径不是完整路径：") + n8path);
 
@@ -73,12 +85,11 @@ Local toLocal(const QString& n8path, const QList<Deployment::N8Share>& shares)
             bestLength = prefix.size();
         }
     }
-    if (!best) {
-        const QString share
-            = unc ? QStringLiteral("\\\\") + segments.mid(1, 2).join(QLatin1Char('\\')) : segments.first();
-        return failure(QStringLiteral("N8共享 ") + share
+    // Nothing is taken as it stands, an absolute path included: a path of the back end may
+    // lead only into a folder the deployment has named.
+    if (!best)
+        return failure(QStringLiteral("N8共享 ") + shareName(segments, unc, drive)
             + QStringLiteral(" 没有配置本机位置（PHOTOSELECT_N8_SHARES）：") + n8path);
-    }
     QString local = best->localRoot;
     for (const QString& segment : segments.mid(bestLength)) {
         if (!local.endsWith(QLatin1Char('/')))
@@ -86,6 +97,13 @@ Local toLocal(const QString& n8path, const QList<Deployment::N8Share>& shares)
         local += segment;
     }
     return Local {local, QString()};
+}
+
+QString fieldError(const QJsonObject& reply, const QString& key)
+{
+    if (reply.value(key).toString().trimmed().isEmpty())
+        return QStringLiteral("N8路径信息不完整：后台没有给出 ") + key;
+    return QString();
 }
 
 } // namespace N8SharePath

@@ -1,14 +1,13 @@
 #include "exchange/n8thread.h"
 
 #include "exchange/n8sharepath.h"
+#include "exchange/n8xml.h"
 
-#include <QBuffer>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QWidget>
-#include <QXmlStreamWriter>
 
 namespace {
 
@@ -17,28 +16,6 @@ QString text(const QJsonObject& object, const char* key)
     // Only JSON strings count: a number or a missing key gives empty text.
     const QJsonValue value = object.value(QLatin1String(key));
     return value.isString() ? value.toString() : QString();
-}
-
-// Characters that XML 1.0 cannot hold (control characters, lone surrogates) would make the
-// whole file unreadable for N8ViewGo: they are left out of the value.
-QString xmlSafe(const QString& value)
-{
-    QString safe;
-    safe.reserve(value.size());
-    for (int i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (c.isHighSurrogate() && i + 1 < value.size() && value.at(i + 1).isLowSurrogate()) {
-            safe += c;
-            safe += value.at(++i);
-            continue;
-        }
-        const ushort u = c.unicode();
-        const bool allowed
-            = (u >= 0x20 || u == 0x9 || u == 0xA || u == 0xD) && !c.isSurrogate() && u != 0xFFFE && u != 0xFFFF;
-        if (allowed)
-            safe += c;
-    }
-    return safe;
 }
 
 const QString kProducts = QStringLiteral("产品");
@@ -87,32 +64,25 @@ void N8thread::makeproductxmltxt()
 
 bool N8thread::makeXml(bool staff)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QXmlStreamWriter xml(&buffer);
-    xml.setCodec("UTF-8");
-    xml.writeStartDocument(); // the declaration with its encoding, no line break
-    xml.writeStartElement(QStringLiteral("nemovg"));
-    xml.writeCharacters(QString()); // an empty list still reads "<nemovg></nemovg>", not "<nemovg/>"
+    // One line, no separators: the form N8ViewGo reads.
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><nemovg>");
     for (const QJsonValue& value : qAsConst(datas)) {
         if (stopped)
             return false;
         const QJsonObject item = value.toObject();
-        xml.writeStartElement(staff ? QStringLiteral("Staff") : QStringLiteral("product"));
-        xml.writeTextElement(staff ? QStringLiteral("id") : QStringLiteral("ID"), xmlSafe(text(item, "id")));
-        xml.writeTextElement(QStringLiteral("name"), xmlSafe(text(item, "name")));
-        if (!staff) {
-            xml.writeTextElement(QStringLiteral("width"), QStringLiteral("0"));
-            xml.writeTextElement(QStringLiteral("height"), QStringLiteral("0"));
-        }
-        xml.writeEndElement();
+        const QString id = N8Xml::characterData(text(item, "id"));
+        const QString name = N8Xml::characterData(text(item, "name"));
+        if (staff)
+            xml += QStringLiteral("<Staff><id>") + id + QStringLiteral("</id><name>") + name
+                + QStringLiteral("</name></Staff>");
+        else
+            xml += QStringLiteral("<product><ID>") + id + QStringLiteral("</ID><name>") + name
+                + QStringLiteral("</name><width>0</width><height>0</height></product>");
     }
-    // Not writeEndDocument(): it ends the file with a line break.
-    xml.writeEndElement();
+    xml += QStringLiteral("</nemovg>");
     if (stopped)
         return false;
-    xmlstr = QString::fromUtf8(bytes);
+    xmlstr = xml;
     report(QJsonObject {{"type", QStringLiteral("数据配置完成")}, {"xmlstr", xmlstr}});
     return !stopped;
 }

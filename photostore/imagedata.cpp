@@ -785,10 +785,11 @@ QStringList ImageData::deleteDesignImage(QStringList names)
     return moved;
 }
 
-void ImageData::deleteRawImage(QStringList names)
+QStringList ImageData::deleteRawImage(QStringList names)
 {
     ++m_folderMoves;
     QVector<bool> gone(all.size(), false);
+    QStringList removed;
     QStringList failed;
     for (const QString& name : names) {
         int i = 0;
@@ -811,9 +812,11 @@ void ImageData::deleteRawImage(QStringList names)
         for (const QString& thumb : {photo.GetImagePath(), photo.GetThumbPath100(), photo.GetMiddleImagePath()})
             FileOperation::removeFile(thumb);
         gone[i] = true;
+        removed.append(name);
     }
     removeMarked(all, gone);
     reportFailures(QStringLiteral("照片%1删除失败，请重试"), failed);
+    return removed;
 }
 
 void ImageData::removeDeletedImage()

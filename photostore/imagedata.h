@@ -118,8 +118,9 @@ public:
     QStringList deletedDesignImageToDesign(QStringList names);
     // Moves design pictures to 设计汰片 and always tells the back end which ones moved.
     QStringList deleteDesignImage(QStringList names);
-    // Deletes raw photos for good, the thumbnails once the full-size file is gone.
-    void deleteRawImage(QStringList names);
+    // Deletes raw photos for good, the thumbnails once the full-size file is gone; returns
+    // the names really deleted, in the order asked.
+    QStringList deleteRawImage(QStringList names);
     void removeDeletedImage();
 
     // Photos for which the back end holds a remark or a crop; import copies them onto 成品.

@@ -17,8 +17,9 @@ struct PicMarksReply
     static PicMarksReply read(const QJsonObject& reply);
 };
 
-// The two parts of a stored mark that a sheet shows. A string that is not a whole mark keeps
-// what it has: a missing or non-numeric number reads as 0, a missing text as "".
+// The two parts of a stored mark that a sheet shows. The text is everything after the fourth
+// "-", so words that hold a "-" print whole. A string that is not a whole mark keeps what it
+// has: a missing or non-numeric number reads as 0, a missing text as "".
 struct SheetMark
 {
     int number = 0;

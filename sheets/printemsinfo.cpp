@@ -126,12 +126,13 @@ void PrintEmsInfo::on_saveButton_clicked()
 
 bool PrintEmsInfo::saveAsHTML(QString fileName)
 {
-    return SheetPrint::saveReported(getHTMLString(), fileName, false);
+    // This sheet's failure box belongs to its window.
+    return SheetPrint::saveReported(getHTMLString(), fileName, false, this);
 }
 
 bool PrintEmsInfo::saveAsPDF(QString fileName)
 {
-    return SheetPrint::saveReported(getHTMLString(), fileName, true);
+    return SheetPrint::saveReported(getHTMLString(), fileName, true, this);
 }
 
 bool PrintEmsInfo::hasPickupDate() const

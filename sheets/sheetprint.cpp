@@ -111,12 +111,12 @@ QString SheetPrint::askSaveName(QWidget* window, const QString& proposedName)
         window, QStringLiteral("另存为"), proposedName, QStringLiteral("网页 (*.html);;PDF(*.pdf)"));
 }
 
-bool SheetPrint::saveReported(const QString& html, const QString& fileName, bool isPdf)
+bool SheetPrint::saveReported(const QString& html, const QString& fileName, bool isPdf, QWidget* boxParent)
 {
     QString error;
     if (isPdf ? saveAsPdf(html, fileName, &error) : saveAsHtml(html, fileName, &error))
         return true;
-    Prompt::information(nullptr, QStringLiteral("提示"), error, QMessageBox::Ok);
+    Prompt::information(boxParent, QStringLiteral("提示"), error, QMessageBox::Ok);
     return false;
 }
 

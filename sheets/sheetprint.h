@@ -48,8 +48,9 @@ template <class Window> void saveAsked(Window* window, const QString& proposedNa
 // carries text from the back end).
 void setUpView(QWebView* view);
 
-// Saves as PDF or HTML; a failure is shown in the box "提示" with what went wrong.
-bool saveReported(const QString& html, const QString& fileName, bool isPdf);
+// Saves as PDF or HTML; a failure is shown in the box "提示" with what went wrong, a box of
+// boxParent when one is given.
+bool saveReported(const QString& html, const QString& fileName, bool isPdf, QWidget* boxParent = nullptr);
 
 } // namespace SheetPrint
 

@@ -234,7 +234,8 @@ void WebViewWindow::replyFinished1(QNetworkReply* reply)
 
 void WebViewWindow::showPage()
 {
-    ui->webView->setHtml(getHTMLString(), QUrl::fromLocalFile(m_sheetFolder));
+    // No base address: every image names its file by an absolute address.
+    ui->webView->setHtml(getHTMLString(), QUrl());
 }
 
 void WebViewWindow::on_webView_loadFinished(bool arg1)
@@ -450,9 +451,9 @@ void WebViewWindow::appendMarks(QString& page) const
         const QString cached = m_sheetFolder + QStringLiteral("marks/") + name;
         qDebug() << "markPath+imgName: " << markFolder + name << "tempPath Path:" << cached;
         page += QStringLiteral("<td>");
-        page += QStringLiteral("<img style=\"margin-right: 10;\" src=\"") + src(cached) + QStringLiteral("\" ")
+        page += QStringLiteral("<img style=\"margin-right: 10;\" src=\"") + src(cached) + QStringLiteral("\"")
             + (size.width() > size.height() ? QStringLiteral("width=\"150\"") : QStringLiteral("height=\"150\""))
-            + QStringLiteral(" align=\"left\">");
+            + QStringLiteral("align=\"left\">");
         page += QStringLiteral("<ui style=\"list-style-type: none;\">");
         for (int m = 1; m < entry.size(); ++m) {
             const SheetMark mark = SheetMark::of(entry.at(m));

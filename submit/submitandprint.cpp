@@ -219,6 +219,14 @@ void SubmitandPrint::endSubmitting()
     updateReadiness();
 }
 
+bool SubmitandPrint::resumeSubmitted(void (SubmitandPrint::*afterSubmission)())
+{
+    if (isSubmitted == 0)
+        return false;
+    (this->*afterSubmission)();
+    return true;
+}
+
 QString SubmitandPrint::dateCaption(const QString& date, const QString& name)
 {
     const QString text = date + QLatin1Char(' ') + name;

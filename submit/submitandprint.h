@@ -110,6 +110,9 @@ private:
     void continueSubmission();
     // The submission road ends: title back, pushButton_2 usable again (once the form is ready).
     void endSubmitting();
+    // Once the result is accepted, a road pressed again (after a later step failed) goes on
+    // with afterSubmission instead of posting the result once more; true when it has.
+    bool resumeSubmitted(void (SubmitandPrint::*afterSubmission)());
     void updateReadiness();
     void fillFromDetail(const QJsonObject& reply);
     void openProductionSheet(const QJsonObject& reply);

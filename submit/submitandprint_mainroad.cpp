@@ -104,6 +104,9 @@ void SubmitandPrint::on_pushButton_2_clicked()
     // From the click until the road ends, a second click finds the button disabled.
     m_isSubmitting = true;
     ui->pushButton_2->setEnabled(false);
+    // Submitted already, the order detail failed: it alone is asked for again.
+    if (resumeSubmitted(&SubmitandPrint::postQueryOrderInfo))
+        return;
     if (ui->radioButton_isEMS->isChecked()) {
         postQueryEmsInfo();
         return;

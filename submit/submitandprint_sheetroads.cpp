@@ -26,9 +26,9 @@
 #include <QtConcurrent>
 
 // The thumbnail sheet road and the express sheet road of the submission dialog. Like the main
-// road, each keeps its button disabled from the click until the road ends. Once this dialog has
-// submitted the result, pressing a road's button again (after a later step failed) goes
-// straight to that road's sheet request instead of submitting a second time.
+// road, each keeps its button disabled from the click until the road ends, and once this dialog
+// has submitted the result, pressing the button again (after a later step failed) goes straight
+// to the road's sheet request instead of submitting a second time.
 
 namespace {
 
@@ -163,6 +163,8 @@ void SubmitandPrint::on_pushButton_thumbnail_clicked()
         return;
     m_isSubmitting = true;
     ui->pushButton_thumbnail->setEnabled(false);
+    if (resumeSubmitted(&SubmitandPrint::postQueryOrderThumbnailInfo))
+        return;
     if (ui->radioButton_isEMS->isChecked()) {
         postQueryThumbnailEmsInfo();
         return;
@@ -193,10 +195,6 @@ void SubmitandPrint::queryInfoThumbnailEmsCallBack(const BackendReply& reply)
 
 void SubmitandPrint::postPrintThumbnailSumInfo()
 {
-    if (isSubmitted != 0) {
-        postQueryOrderThumbnailInfo();
-        return;
-    }
     const SubmissionFields fields = submissionFields();
     const QString refused = refusal(fields, iswyx, is_two_buy, true);
     if (!refused.isEmpty()) {
@@ -302,6 +300,8 @@ void SubmitandPrint::on_pushButtonEMS_clicked()
     }
     m_isSubmitting = true;
     ui->pushButtonEMS->setEnabled(false);
+    if (resumeSubmitted(&SubmitandPrint::postQueryPrintEmsInfo))
+        return;
     postQueryPartEmsInfo();
 }
 
@@ -320,10 +320,6 @@ void SubmitandPrint::queryInfoPartEmsCallBack(const BackendReply& reply)
         postQueryPrintEmsInfo();
         emit sendSetLocked();
         setLocked();
-        return;
-    }
-    if (isSubmitted != 0) {
-        postQueryPrintEmsInfo();
         return;
     }
     if (!passesPreChecks()) {

@@ -57,7 +57,7 @@ void drawTexturedQuad(
 
 } // namespace
 
-OpenGlWidget::OpenGlWidget(QWidget* parent)
+OpenGlWidget::OpenGlWidget(QGLWidget* parent)
     : QGLWidget(parent)
     , ui(new Ui::OpenGlWidget)
 {
@@ -123,7 +123,7 @@ void OpenGlWidget::applyTemplate(const LoadedTemplate& loaded)
     // Without a usable hole file the template is still worth showing, with no holes.
     if (!loaded.holeFile.error.isEmpty())
         qDebug() << Q_FUNC_INFO << loaded.holeFile.error;
-    getShapes(loaded.holeFile);
+    takeShapes(loaded.holeFile);
     readImagetoOpengl(0);
     updateGL();
 }
@@ -149,7 +149,12 @@ void OpenGlWidget::deleteTexture(int slot)
     m_textures[slot] = 0;
 }
 
-void OpenGlWidget::getShapes(const HoleFile& file)
+void OpenGlWidget::getShapes(QString path)
+{
+    takeShapes(HoleFile::read(path));
+}
+
+void OpenGlWidget::takeShapes(const HoleFile& file)
 {
     m_holes.clear();
     for (int slot = 0; slot < int(m_textures.size()); ++slot)

@@ -30,16 +30,17 @@ class OpenGlWidget : public QGLWidget
 {
     Q_OBJECT
 public:
-    explicit OpenGlWidget(QWidget* parent = nullptr);
+    explicit OpenGlWidget(QGLWidget* parent = nullptr);
     ~OpenGlWidget() override;
 
     void showFamilyModelImage(QString& path);
     void setIsDrag(bool drag);
     void receivePhoto(QImage& image);
 
-    // Takes the holes of a freshly loaded template and renews the texture names: slot 0 the
-    // template, slot i + 1 the photo of hole i (0 until it has one).
-    void getShapes(const HoleFile& file);
+    // Reads the hole file at path (HoleFile::pathFor of the template) where it is called, takes
+    // its holes and renews the texture names: slot 0 the template, slot i + 1 the photo of
+    // hole i (0 until it has one). The load road reads the file on its pool job instead.
+    void getShapes(QString path);
     // 0: the template into slot 0; 1: the photo into the current hole's slot.
     void readImagetoOpengl(int which);
     void drawFamilyModePixmap();
@@ -73,6 +74,8 @@ private:
     struct LoadedTemplate;
     static LoadedTemplate loadTemplate(const QString& path, int maxTextureSide);
     void applyTemplate(const LoadedTemplate& loaded);
+    // What getShapes() does with the holes once they are read.
+    void takeShapes(const HoleFile& file);
     void deleteTexture(int slot);
     QImage textureImage(const QImage& image);
 

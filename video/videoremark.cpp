@@ -43,20 +43,20 @@ void VideoRemark::requestRemark()
 void VideoRemark::queryVideoRemarkReply(const BackendReply& reply)
 {
     // A body that is no JSON object is dropped without a box; the text box keeps its text.
-    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("照片备注获取异常："), ReplyCheck::Button::Ok))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("照片备注获取异常：")))
         return;
     const QJsonValue content = reply.object.value(QStringLiteral("remark")).toObject().value(QStringLiteral("content"));
     const QString text = content.isString() ? content.toString() : QString();
     if (text.isEmpty())
         ui->textEdit->clear();
     else
-        ui->textEdit->setText(text);
+        ui->textEdit->setPlainText(text); // a remark is text: markup in it is kept, not rendered
 }
 
 void VideoRemark::on_pushButton_clicked()
 {
     if (ui->textEdit->toPlainText().isEmpty()) {
-        Prompt::information(this, QStringLiteral("警告"), QStringLiteral("请输入视频备注"));
+        Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("请输入视频备注"), QMessageBox::Yes);
         return;
     }
     postRemark();
@@ -77,8 +77,8 @@ void VideoRemark::postRemark()
 
 void VideoRemark::postVideoRemarkReply(const BackendReply& reply)
 {
-    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("照片备注获取异常："), ReplyCheck::Button::Ok))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("照片备注获取异常：")))
         return;
-    Prompt::information(nullptr, QStringLiteral("提醒"), QStringLiteral("备注修改成功"));
+    Prompt::information(nullptr, QStringLiteral("提醒"), QStringLiteral("备注修改成功"), QMessageBox::Yes);
     close();
 }

@@ -586,10 +586,11 @@ void FullScreenView::stopGif()
         data->iteratorMoveFirst();
     else if (isCurrent && !wasLast)
         data->iteratorMoveNext();
-    showAfterRemoval(isCurrent && wasLast);
+    // Set aside so that the view lands on the last photo: the end of the album is said.
+    showAfterRemoval(isCurrent && wasLast, isCurrent);
 }
 
-void FullScreenView::showAfterRemoval(bool removedWasLast)
+void FullScreenView::showAfterRemoval(bool removedWasLast, bool isNoticeOnLast)
 {
     m_scaleLevel = 0;
     ImageData* data = ImageData::getInstance();
@@ -600,7 +601,7 @@ void FullScreenView::showAfterRemoval(bool removedWasLast)
         return;
     }
     showPhoto();
-    if (removedWasLast)
+    if (removedWasLast || (isNoticeOnLast && data->isLastOne()))
         showLastOneLab();
 }
 

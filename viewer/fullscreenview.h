@@ -104,8 +104,9 @@ private:
     QLabel* makeLabel(const char* name, int pointSize);
     void showPopup(const QString& text);
     // Shows the photo that took the place of one that left the album, or the new last photo
-    // with the notice when it was the last; closes when the album is empty.
-    void showAfterRemoval(bool removedWasLast);
+    // with the notice when it was the last; closes when the album is empty. With
+    // isNoticeOnLast, landing on the last photo shows the notice too.
+    void showAfterRemoval(bool removedWasLast, bool isNoticeOnLast = false);
 
     AnimImageView* m_imageLabel;
     Ui::FullScreenView* ui;

@@ -149,9 +149,8 @@ PhotoView::~PhotoView()
 
 void PhotoView::showImage()
 {
-    // A photo shown ends the room preview.
-    ui->familyscroll->hide();
-    ui->imagescroll->show();
+    // Whatever comes next, a frame started on the photo shown so far is not committed later.
+    leaveCropMode();
     ImageData* images = ImageData::getInstance();
     const bool selection = images->getType() == PHOTO_FINE;
     if (smallScreen) {
@@ -164,6 +163,11 @@ void PhotoView::showImage()
     // Only a cursor on a photo is shown; the end position designates none.
     if (images->getImagelist(SELETYPE(0)).isEmpty() || images->getCurrentIndex() < 0)
         return;
+    // A photo to show ends the room preview; an empty album leaves it on screen.
+    if (m_editMode == 3)
+        m_editMode = 0;
+    ui->familyscroll->hide();
+    ui->imagescroll->show();
     fullSizeLoaded = false;
     m_shownReduced = false;
     m_zoomWhenWhole = false;
@@ -293,6 +297,25 @@ void PhotoView::showLeftImage()
     setBottomButtonEnable(1);
 }
 
+void PhotoView::leaveCropMode()
+{
+    if (m_editMode != 2)
+        return;
+    m_editMode = 0;
+    if (isShownImage())
+        editer->showImage(shownImage, m_framedPhoto.GetImageName(), m_framedPhoto.GetTrimrc(),
+            m_framedPhoto.GetPicType(), m_framedPhoto.isEllipse(), 0);
+    setBottomButtonEnable(1);
+}
+
+bool PhotoView::isFramedPhotoCurrent()
+{
+    ImageData* images = ImageData::getInstance();
+    // The full path tells the albums apart, and the end position is no photo at all.
+    return images->getCurrentIndex() >= 0
+        && images->getCurrentImage().GetBigImagePath() == m_framedPhoto.GetBigImagePath();
+}
+
 QRect PhotoView::noticeGeometry() const
 {
     return QRect(int(editer->width() * 0.5 - 75), int(editer->height() * 0.75), 150, 30);
@@ -336,6 +359,9 @@ void PhotoView::setBottomButtonEnable(int state)
     auto setClipButtons = [&](const char* style, const QString& commit, const QString& cancel) {
         ui->BottomButton_CommitClip->setStyleSheet(QLatin1String(style));
         ui->BottomButton_CommitClip->setText(commit);
+        // A text replaces the button's shortcut; Return confirms only while a frame is up, so
+        // that elsewhere it stays the album panel's key.
+        ui->BottomButton_CommitClip->setShortcut(commit.isEmpty() ? QKeySequence() : QKeySequence(Qt::Key_Return));
         ui->BottomButton_CancelClip->setStyleSheet(QLatin1String(style));
         ui->BottomButton_CancelClip->setText(cancel);
     };
@@ -396,6 +422,7 @@ void PhotoView::on_BottomButton_Next_clicked()
     ImageData::getInstance()->iteratorMoveNext();
     m_stepDirection = 1;
     showImage();
+    emit sendCursorMoved();
 }
 
 void PhotoView::on_BottomButton_Pre_clicked()
@@ -405,6 +432,7 @@ void PhotoView::on_BottomButton_Pre_clicked()
     ImageData::getInstance()->iteratorMovePre();
     m_stepDirection = -1;
     showImage();
+    emit sendCursorMoved();
 }
 
 void PhotoView::on_BottomButton_Play_Stop_clicked()
@@ -423,7 +451,9 @@ void PhotoView::on_BottomButton_Play_Stop_clicked()
 
 void PhotoView::onTimer()
 {
-    if (!ImageData::getInstance()->iteratorMoveNextToEnd(playStart)) {
+    const bool isBack = ImageData::getInstance()->iteratorMoveNextToEnd(playStart);
+    emit sendCursorMoved();
+    if (!isBack) {
         showImage();
         return;
     }
@@ -542,6 +572,8 @@ void PhotoView::onUpdate(QStringList deletedImageNames)
     showImage();
     qDebug() << "发送全屏关闭，被删除的照片为" << deletedImageNames;
     emit sendUpdateMiddleRefresh(deletedImageNames);
+    // The full-screen view stepped the cursor: the panel marks where it stopped.
+    emit sendCursorMoved();
 }
 
 // ---- Crop and remarks ----
@@ -551,6 +583,10 @@ void PhotoView::on_BottomButton_Clip_clicked()
     if (!isShownImage())
         return;
     showLeftImage();
+    // With the workspace as its parent the modal chooser blocks the window: no album can be
+    // switched under a frame.
+    if (trim.parentWidget() != window())
+        trim.setParent(window(), trim.windowFlags());
     trim.setWindowModality(Qt::WindowModal);
     trim.move(ui->imagescroll->width() + 15, int(ui->imagescroll->height() * 0.4));
     trim.show();
@@ -558,8 +594,10 @@ void PhotoView::on_BottomButton_Clip_clicked()
 
 void PhotoView::onReceiveClipSize(int width, int height, bool isEllipse)
 {
-    if (!isShownImage())
+    // A picture left over from an album that is now empty is no photo to frame.
+    if (!isShownImage() || ImageData::getInstance()->getCurrentIndex() < 0)
         return;
+    m_framedPhoto = ImageData::getInstance()->getCurrentImage();
     setBottomButtonEnable(3);
     m_editMode = 2;
     ui->familyscroll->hide();
@@ -576,6 +614,11 @@ void PhotoView::on_BottomButton_CommitClip_clicked()
         qDebug() << "queren";
         return;
     }
+    if (!isFramedPhotoCurrent()) {
+        qDebug() << "queren: the framed photo is no longer the current one";
+        leaveCropMode();
+        return;
+    }
     ImageData* images = ImageData::getInstance();
     images->getIterator()->setClipRect(editer->getClipRectToThousand(), editer->isEllipse());
     const QString name = images->getCurrentImage().GetImageName();
@@ -589,6 +632,11 @@ void PhotoView::on_BottomButton_CancelClip_clicked()
 {
     if (m_editMode != 2 || !isShownImage()) {
         qDebug() << "quxiao";
+        return;
+    }
+    if (!isFramedPhotoCurrent()) {
+        qDebug() << "quxiao: the framed photo is no longer the current one";
+        leaveCropMode();
         return;
     }
     ImageData* images = ImageData::getInstance();
@@ -830,6 +878,7 @@ void PhotoView::deleteFineImage()
     emit sendDeleteImage(moved);
     placeCursorAfterRemoval(i);
     showImage();
+    emit sendCursorMoved();
 }
 
 void PhotoView::placeCursorAfterRemoval(int i)
@@ -847,11 +896,14 @@ void PhotoView::deleteOringinalImage()
         return;
     ImageData* images = ImageData::getInstance();
     const int i = images->getCurrentIndex();
-    const QStringList names {images->getCurrentImage().GetImageName()};
-    images->deleteRawImage(names);
+    // A photo that could not be deleted has had its box and stays where it is.
+    const QStringList names = images->deleteRawImage(QStringList {images->getCurrentImage().GetImageName()});
+    if (names.isEmpty())
+        return;
     emit sendDeleteImage(names);
     placeCursorAfterRemoval(i);
     showImage();
+    emit sendCursorMoved();
 }
 
 void PhotoView::deleteDesignImage(const Image& photo)
@@ -859,6 +911,9 @@ void PhotoView::deleteDesignImage(const Image& photo)
     ImageData* images = ImageData::getInstance();
     const int i = images->getCurrentIndex();
     const QStringList names = images->deleteDesignImage(QStringList {photo.GetImageName()});
+    // A picture that could not be moved has had its box; nothing was deleted.
+    if (names.isEmpty())
+        return;
     MoviceDialog::tip = QStringLiteral("删除完成");
     MoviceDialog* popup = new MoviceDialog(this);
     connect(popup, &MoviceDialog::finishTipDailog, this, &PhotoView::finishTipDailog);
@@ -866,11 +921,10 @@ void PhotoView::deleteDesignImage(const Image& photo)
     popup->setWindowModality(Qt::ApplicationModal);
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->show();
-    if (names.isEmpty())
-        return;
     emit sendDeleteImage(names);
     placeCursorAfterRemoval(i);
     showImage();
+    emit sendCursorMoved();
 }
 
 // ---- Comparison and room preview ----
@@ -899,6 +953,8 @@ void PhotoView::showComparePic(QStringList paths)
 
 void PhotoView::showFamilyPic(QString& path)
 {
+    // Turning, zooming, full screen and comparison wait until a photo is shown again.
+    m_editMode = 3;
     ui->familyscroll->show();
     ui->imagescroll->hide();
     familyWidget->showFamilyModelImage(path);

@@ -86,6 +86,9 @@ signals:
     void sendUpdateRotateImg(int num);
     void sendUpdateThumbIconOneRefresh(int index, QPixmap pic);
     void sendProAddImg(QStringList imgs);
+    // The pane moved the store's cursor itself (a step, the slide show, the full-screen view,
+    // a deletion): the album panel marks the photo now shown.
+    void sendCursorMoved();
 
 public slots:
     void slt_photoNumLabVisible(bool visible);
@@ -138,6 +141,10 @@ private:
     // The shown photo's pictures and its neighbours', nearest first, for the loader.
     void readAhead();
     void showLeftImage();
+    // Back to browsing without storing the frame: the framed photo's picture as it was.
+    void leaveCropMode();
+    // The photo the frame was started on is still the store's current photo.
+    bool isFramedPhotoCurrent();
     void showWaitLabel(bool show);
     void showFullScreenPhotoView();
     void setBottomButtonEnable(int state);
@@ -166,6 +173,8 @@ private:
     bool m_zoomWhenWhole = false;
     TrimDlg trim;
     int m_editMode = 0;
+    // The photo the crop frame was started on; a commit or cancel acts on it alone.
+    Image m_framedPhoto;
     QTimer timer;
     QImage shownImage;
     // The full path of the photo being loaded or shown; answers for any other path are stale.

@@ -121,6 +121,20 @@ void AlbumView::reselectIcon(int row)
     clickIcon(row < 0 || row >= icons ? 0 : row);
 }
 
+void AlbumView::highlight(int row)
+{
+    if (row >= 0 && row < m_model->rowCount()) {
+        const QModelIndex index = m_model->index(row, 0);
+        m_table->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_table->scrollTo(index);
+    }
+    if (QListWidgetItem* item = m_icons->item(row)) {
+        m_icons->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+        m_icons->scrollToItem(item);
+    }
+}
+
 void AlbumView::clickIcon(int row)
 {
     QListWidgetItem* item = m_icons->item(row);

@@ -53,6 +53,9 @@ public:
     void reselectIcon(int row);
     // Selects the icon of a row, clicks it and makes it current, as the operator would.
     void clickIcon(int row);
+    // Makes row the current and only selected one in both views and scrolls to it, without a
+    // click: the photo is already shown.
+    void highlight(int row);
 
 private:
     QTableView* m_table;

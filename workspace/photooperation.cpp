@@ -871,14 +871,36 @@ void PhotoOperation::selectRow(const QModelIndex& index)
 void PhotoOperation::selectTableRow(const QModelIndex& current, const QModelIndex&)
 {
     // Keyboard moves in the table act as clicks, except during the room preview.
-    if (isFamilyShown)
+    if (isFamilyShown || m_isFollowingViewer)
         return;
     emit tableView->clicked(current);
 }
 
+void PhotoOperation::followCurrentPhoto()
+{
+    ImageData* data = ImageData::getInstance();
+    if (data->getCurrentIndex() < 0)
+        return;
+    const QList<Image>& photos = data->getImagelist(seleType);
+    const QString path = data->getCurrentImage().GetBigImagePath();
+    int row = data->getCurrentIndex();
+    // The cursor may stand in another list than the one shown (the viewer stepped in 成品
+    // while 已选 is shown): the photo is then found by its file.
+    if (row >= photos.size() || photos.at(row).GetBigImagePath() != path) {
+        row = 0;
+        while (row < photos.size() && photos.at(row).GetBigImagePath() != path)
+            ++row;
+        if (row == photos.size())
+            return;
+    }
+    m_isFollowingViewer = true;
+    m_albumView->highlight(row);
+    m_isFollowingViewer = false;
+}
+
 void PhotoOperation::itemChanged()
 {
-    if (isFamilyShown)
+    if (isFamilyShown || m_isFollowingViewer)
         return;
     const QList<QListWidgetItem*> selected = listWidget->selectedItems();
     if (selected.size() != 1)

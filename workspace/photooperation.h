@@ -153,6 +153,9 @@ public slots:
     void selectItem(QListWidgetItem* item);
     void selectRow(const QModelIndex& index);
     void selectTableRow(const QModelIndex& current, const QModelIndex& previous);
+    // The viewer moved the photo store's cursor: the row of the photo it now shows becomes
+    // the highlighted one, so that a move acts on what the customer sees.
+    void followCurrentPhoto();
     void itemChanged();
     void isDrag(QListWidgetItem* item);
     void isDrag(const QModelIndex& index);
@@ -248,6 +251,8 @@ private:
     // The photos of a set-aside whose popup is still up.
     QStringList m_setAsideNames;
     bool m_isReadingAlbums = false;
+    // Set while the views follow the viewer: their selection changes show nothing again.
+    bool m_isFollowingViewer = false;
     // The hand-off to N8ViewGo and the read-back of its selection.
     N8Selection* m_n8Selection = nullptr;
 };

@@ -119,6 +119,7 @@ SelectPhotoView::SelectPhotoView(QWidget* parent)
     connect(photoView, &PhotoView::sendUpdateThumbIconOneRefresh, photoOperation,
         &PhotoOperation::updateThumbIconOneRefresh);
     connect(photoView, &PhotoView::sendProAddImg, this, &SelectPhotoView::rightWidgetProUpdateImg);
+    connect(photoView, &PhotoView::sendCursorMoved, photoOperation, &PhotoOperation::followCurrentPhoto);
     connect(productDlg, &ProductDlg::getPicNamelist, this, &SelectPhotoView::sendProductMessage);
     connect(productDlg, &ProductDlg::showImage, this, &SelectPhotoView::receiveImage);
     connect(

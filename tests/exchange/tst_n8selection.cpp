@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -69,6 +70,8 @@ class TestN8Selection : public QObject
 private:
     TestBackend m_backend;
     QTemporaryDir m_dir;
+    // A folder of this computer outside every share.
+    QTemporaryDir m_outside;
     std::unique_ptr<PromptRecorder> m_prompts;
     std::unique_ptr<QWidget> m_panel;
     QProcess* m_process = nullptr;
@@ -96,6 +99,7 @@ private slots:
     {
         QVERIFY(m_backend.isReady());
         QVERIFY(m_dir.isValid());
+        QVERIFY(m_outside.isValid());
         Config::order_id = QStringLiteral("DEMO-1001");
         Config::shop_id = QStringLiteral("101");
         Config::super_id = QStringLiteral("7");
@@ -281,6 +285,56 @@ private slots:
         QVERIFY(!QFile::exists(results() + "/VgProduct.data") || QFileInfo(results() + "/VgProduct.data").isDir());
     }
 
+    // A path reply that names no folder of a share writes nothing anywhere, starts nothing
+    // and says why; a missing order path would otherwise leave "\\选版结果", the disk's root.
+    void handOffOutsideTheSharesIsRefused_data()
+    {
+        QTest::addColumn<QJsonObject>("reply");
+        QTest::addColumn<QString>("why");
+        const QJsonObject fixed = fixture("order.getpath.json");
+        QJsonObject missing = fixed;
+        missing.remove("n8path_path");
+        QJsonObject empty = fixed;
+        empty["n8path_path"] = "";
+        QJsonObject oneBackslash = fixed;
+        oneBackslash["n8path_path"] = QString(m_outside.path()).replace('/', '\\');
+        QJsonObject noTarget = fixed;
+        noTarget.remove("n8path");
+        const QString incomplete = "N8路径信息不完整：后台没有给出 ";
+        QTest::newRow("order path missing") << missing << incomplete + "n8path_path";
+        QTest::newRow("order path empty") << empty << incomplete + "n8path_path";
+        QTest::newRow("order path with one backslash") << oneBackslash
+                                                       << "N8共享 /tmp 没有配置本机位置（PHOTOSELECT_N8_SHARES）："
+                + oneBackslash["n8path_path"].toString() + "\\" + kResults;
+        QTest::newRow("target missing") << noTarget << incomplete + "n8path";
+    }
+
+    void handOffOutsideTheSharesIsRefused()
+    {
+        QFETCH(QJsonObject, reply);
+        QFETCH(QString, why);
+        const QString rootResults = QStringLiteral("/") + kResults;
+        const bool rootHadResults = QFileInfo::exists(rootResults);
+        // Should the refusal fail, what it let through is taken away again.
+        const auto cleanRoot = qScopeGuard([&] {
+            if (!rootHadResults)
+                QDir(rootResults).removeRecursively();
+        });
+        m_backend->setReply("order", "getpath", StandInReply::json(reply));
+        m_road->getN8Info();
+        QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
+        QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
+        QVERIFY2(m_prompts->last().text.endsWith("\n" + why), qPrintable(m_prompts->last().text));
+        QCOMPARE(m_prompts->last().buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QVERIFY(!rootHadResults && !QFileInfo::exists(rootResults));
+        QCOMPARE(
+            QDir(m_outside.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(!QFileInfo::exists(results()));
+        QVERIFY(launches().isEmpty());
+        QCOMPARE(m_process->state(), QProcess::NotRunning);
+        QVERIFY(!isOverlayUp());
+    }
+
     // The list is written whole or not at all, and only where none is yet.
     void listWrittenOnlyWhenAbsent_data()
     {
@@ -460,6 +514,23 @@ private slots:
             << QJsonObject {{"code", "1"}, {"n8path_root_path", "\\\\OTHER\\n8"}, {"n8path_dir_path", "DEMO-1001"}}
             << "提醒"
             << "N8共享 \\\\OTHER\\n8 没有配置本机位置（PHOTOSELECT_N8_SHARES）：\\\\OTHER\\n8\\DEMO-1001";
+        // The read-back's folders must lie in a share as well: an empty root read "\\" + folder.
+        const QString incomplete = "N8路径信息不完整：后台没有给出 ";
+        QTest::newRow("path: root missing")
+            << "getpath" << Failure::None << QJsonObject {{"code", "1"}, {"n8path_dir_path", "DEMO-1001"}} << "提醒"
+            << incomplete + "n8path_root_path";
+        QTest::newRow("path: root empty")
+            << "getpath" << Failure::None
+            << QJsonObject {{"code", "1"}, {"n8path_root_path", ""}, {"n8path_dir_path", "DEMO-1001"}} << "提醒"
+            << incomplete + "n8path_root_path";
+        QTest::newRow("path: order folder missing")
+            << "getpath" << Failure::None
+            << QJsonObject {{"code", "1"}, {"n8path_root_path", "\\\\N8SERVER\\N8Share\\旗舰店"}} << "提醒"
+            << incomplete + "n8path_dir_path";
+        QTest::newRow("path: root with one backslash")
+            << "getpath" << Failure::None
+            << QJsonObject {{"code", "1"}, {"n8path_root_path", "\\tmp"}, {"n8path_dir_path", "DEMO-1001"}} << "提醒"
+            << "N8共享 /tmp 没有配置本机位置（PHOTOSELECT_N8_SHARES）：\\tmp\\DEMO-1001";
         QTest::newRow("sync: not json") << "syncgoods" << Failure::Array << QJsonObject() << "警告"
                                         << "返回数据格式错误";
         QTest::newRow("sync: refusal") << "syncgoods" << Failure::None << refusal << "警告"

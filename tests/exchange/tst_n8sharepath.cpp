@@ -18,7 +18,7 @@ private slots:
         QTest::addColumn<QString>("error"); // a piece of the message when refused
 
         const QString table = QStringLiteral("\\\\n8srv\\share=/mnt/n8; Z:=/Volumes/N8/; "
-                                             "//N8SRV/share/旗舰店=/srv/flagship");
+                                             "//N8SRV/share/旗舰店=/srv/flagship; /data/N8=/srv/n8data");
         QTest::newRow("unc") << table << "\\\\n8srv\\share\\二店"
                              << "/mnt/n8/二店"
                              << "";
@@ -43,14 +43,16 @@ private slots:
         QTest::newRow("mixed separators, dot segments") << table << "\\\\n8srv/share\\.\\a//b"
                                                         << "/mnt/n8/a/b"
                                                         << "";
-        QTest::newRow("absolute passes through") << ""
-                                                 << "/Volumes/N8/旗舰店"
-                                                 << "/Volumes/N8/旗舰店"
-                                                 << "";
-        QTest::newRow("absolute with backslashes") << ""
-                                                   << "/data\\N8\\店"
-                                                   << "/data/N8/店"
+        QTest::newRow("absolute prefix") << table << "/data/N8/旗舰店"
+                                         << "/srv/n8data/旗舰店"
+                                         << "";
+        QTest::newRow("absolute with backslashes") << table << "/data\\N8\\店"
+                                                   << "/srv/n8data/店"
                                                    << "";
+        QTest::newRow("absolute, mapped onto itself") << "/Volumes/N8=/Volumes/N8"
+                                                      << "/Volumes/N8/旗舰店"
+                                                      << "/Volumes/N8/旗舰店"
+                                                      << "";
 
         QTest::newRow("unmapped share") << table << "\\\\other\\share\\店"
                                         << ""
@@ -61,6 +63,23 @@ private slots:
         QTest::newRow("unmapped drive") << table << "Y:\\N8\\店"
                                         << ""
                                         << "N8共享 Y: 没有配置本机位置";
+        // An absolute path is no longer taken as it stands: it too must lie in a named share.
+        QTest::newRow("absolute outside the shares") << table << "/etc/n8"
+                                                     << ""
+                                                     << "N8共享 /etc 没有配置本机位置（PHOTOSELECT_N8_SHARES）";
+        QTest::newRow("absolute prefix is not a segment prefix") << table << "/data/N8x/店"
+                                                                 << ""
+                                                                 << "N8共享 /data 没有配置本机位置";
+        QTest::newRow("one backslash: the disk's root folder") << table << "\\选版结果"
+                                                               << ""
+                                                               << "N8共享 /选版结果 没有配置本机位置";
+        QTest::newRow("the root itself") << table << "\\"
+                                         << ""
+                                         << "N8共享 / 没有配置本机位置";
+        QTest::newRow("absolute without a table") << ""
+                                                  << "/Volumes/N8/旗舰店"
+                                                  << ""
+                                                  << "PHOTOSELECT_N8_SHARES";
         QTest::newRow("no table") << ""
                                   << "\\\\n8srv\\share\\店"
                                   << ""
@@ -112,6 +131,8 @@ private slots:
         QTest::newRow("relative folder") << "//srv/a=x;Z:=/y" << QStringList {"Z:"} << "//srv/a=x";
         QTest::newRow("no folder") << "//srv/a" << QStringList() << "//srv/a";
         QTest::newRow("not a share") << "srv/a=/x;//=/y;ZZ:=/z" << QStringList() << "srv/a=/x; //=/y; ZZ:=/z";
+        QTest::newRow("absolute prefix") << "/srv/n8/=/x;\\data\\n8=/y" << QStringList {"/srv/n8", "/data/n8"} << "";
+        QTest::newRow("the root is no share") << "/=/x;\\=/y" << QStringList() << "/=/x; \\=/y";
     }
 
     void table()

@@ -83,6 +83,8 @@ class TestN8thread : public QObject
 private:
     QTemporaryDir m_dir;
 
+    QString ownShare() const { return m_dir.path() + "=" + m_dir.path(); }
+
     static QJsonObject store(const QString& id, const QString& name, const QJsonValue& path)
     {
         QJsonObject o {{"id", id}, {"name", name}};
@@ -129,6 +131,8 @@ private:
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
+    // The test's own folders are a share of their own, named by their absolute path.
+    void init() { QVERIFY(Deployment::setN8Shares(ownShare())); }
     void cleanup() { Deployment::setN8Shares(QString()); }
 
     void listFileBytes_data()
@@ -141,14 +145,17 @@ private slots:
                                        << head
                 + "<Staff><id>2001</id><name>王晓明</name></Staff>"
                   "<Staff><id>2002</id><name>李娜</name></Staff>"
-                  "<Staff><id>2003</id><name>陈&amp;林&lt;摄影&gt;</name></Staff></nemovg>";
+                  "<Staff><id>2003</id><name>陈&amp;林&lt;摄影></name></Staff></nemovg>";
         QTest::newRow("product fixture") << 1 << fixtureList("n8.getgoods.json", "goods")
                                          << head
                 + "<product><ID>5101</ID><name>12寸水晶相册</name><width>0</width><height>0</height></product>"
                   "<product><ID>5102</ID><name>24寸实木框&amp;卡纸</name><width>0</width><height>0</height></product>"
-                  "<product><ID>5103</ID><name>精修&lt;入册&gt;照片</name><width>0</width><height>0</height></product>"
+                  "<product><ID>5103</ID><name>精修&lt;入册>照片</name><width>0</width><height>0</height></product>"
                   "</nemovg>";
         QTest::newRow("empty list") << 0 << QJsonArray() << head + "</nemovg>";
+        QTest::newRow("only ampersand and less-than escaped")
+            << 0 << QJsonArray {QJsonObject {{"id", "a\"1'"}, {"name", "<b>\"王\" & 'A'>"}}}
+            << head + "<Staff><id>a\"1'</id><name>&lt;b>\"王\" &amp; 'A'></name></Staff></nemovg>";
         QTest::newRow("number id, missing name, not an object") << 1 << QJsonArray {QJsonObject {{"id", 7}}, "x"}
                                                                 << head
                 + "<product><ID></ID><name></name><width>0</width><height>0</height></product>"
@@ -194,7 +201,7 @@ private slots:
         const QString shareIsFile = m_dir.filePath("shareIsFile");
         QVERIFY(writeFile(shareIsFile, "x"));
 
-        QVERIFY(Deployment::setN8Shares("\\\\n8srv\\n8=" + m_dir.filePath("shares")));
+        QVERIFY(Deployment::setN8Shares("\\\\n8srv\\n8=" + m_dir.filePath("shares") + ";" + ownShare()));
         const QJsonArray stores {store("1", "一店", "\\\\n8srv\\n8\\ok1"), store("2", "二店", noProducts),
             store("3", "三店", productsIsFile), store("4", "四店", fileIsFolder),
             store("5", "五店", "\\\\other\\n8\\x"), store("6", "六店", shareIsFile),
@@ -334,6 +341,10 @@ private slots:
         QTest::newRow("a file is no folder")
             << QJsonArray {store("101", "旗舰店", QCoreApplication::applicationFilePath())} << QStringList {}
             << "旗舰店";
+        // "\\" and "/" name the disk's root, which exists but is no share.
+        QTest::newRow("root and paths outside the shares") << QJsonArray {store("101", "旗舰店", "\\"),
+            store("102", "分店", "/"), store("103", "三店", "\\tmp"), store("104", "四店", QDir::tempPath())}
+                                                           << QStringList {} << "旗舰店,分店,三店,四店";
         QTest::newRow("no stores") << QJsonArray() << QStringList {} << "";
     }
 
@@ -342,7 +353,7 @@ private slots:
         QFETCH(QJsonArray, stores);
         QFETCH(QStringList, reachableIds);
         QFETCH(QString, names);
-        QVERIFY(Deployment::setN8Shares("//n8srv/n8=" + m_dir.path()));
+        QVERIFY(Deployment::setN8Shares("//n8srv/n8=" + m_dir.path() + ";" + ownShare()));
         StoreReceiver receiver;
         QPointer<N8thread> check = startCheck(&receiver, stores);
         QVERIFY(waitUntil([&] { return receiver.calls.size() == 1 && check.isNull(); }));

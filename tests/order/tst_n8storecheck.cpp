@@ -94,6 +94,8 @@ private slots:
         Config::names = QStringList {QStringLiteral("旗舰店"), QStringLiteral("分店")};
         Config::ids = QStringList {QStringLiteral("101"), QStringLiteral("102")};
         Config::shop_id = QStringLiteral("102");
+        // The test folder is a share of its own, named by its absolute path.
+        QVERIFY(Deployment::setN8Shares(m_dir.path() + "=" + m_dir.path()));
     }
 
     void cleanup()
@@ -140,6 +142,20 @@ private slots:
             QVERIFY(!d->parent());
             QCOMPARE(d->windowTitle(), QStringLiteral("同步员工/产品信息到N8系统"));
         }
+    }
+
+    // "\\" reads as the disk's root folder, which exists; it is no share, so the store is
+    // as unreachable as one outside every share.
+    void rootIsNoStoreFolder()
+    {
+        const QJsonObject reachable = store("103", "三店", m_dir.path());
+        replyStores(QJsonArray {store("101", "旗舰店", "\\"), store("102", "分店", "\\tmp"), reachable});
+        m_prompts->answer(int(QMessageBox::Yes));
+        SearchOrder w;
+        syncButton(&w)->click();
+        QVERIFY(waitUntil([&] { return openDialogs().size() == 1; }));
+        QCOMPARE(m_prompts->texts(), QStringList {"旗舰店,分店 的N8路径和本机不在同一局域网不能同步到N8"});
+        QCOMPARE(openDialogs().first()->stores, QJsonArray {reachable});
     }
 
     void allReachableOpensAtOnce()

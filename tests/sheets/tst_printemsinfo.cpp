@@ -252,6 +252,28 @@ private slots:
         QVERIFY(QString::fromUtf8(file.readAll()).contains(QStringLiteral("水晶&lt;框&gt;")));
     }
 
+    // A file that cannot be written is reported in a box of the sheet's window.
+    void saveFailureIsReported_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("html") << "nowhere/ems.html";
+        QTest::newRow("pdf") << "nowhere/ems.pdf";
+    }
+
+    void saveFailureIsReported()
+    {
+        QFETCH(QString, name);
+        QScopedPointer<PrintEmsInfo> window(openSheet());
+        PromptRecorder prompts;
+        const QString path = m_out.filePath(name);
+        QVERIFY(!(name.endsWith(".pdf") ? window->saveAsPDF(path) : window->saveAsHTML(path)));
+        QCOMPARE(prompts.count(), 1);
+        QCOMPARE(prompts.last().title, QStringLiteral("提示"));
+        QVERIFY(prompts.last().text.startsWith(QStringLiteral("failed to create")));
+        QCOMPARE(prompts.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(prompts.last().parent, static_cast<const QWidget*>(window.data()));
+    }
+
     // The demo order's express sheet as a PDF, filled from the stand-in's sheet data.
     // SHEET_EMS_PDF keeps a copy to look at.
     void demoOrderAsPdf()

@@ -6,6 +6,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
+#include "products/ordergoodsreply.h"
 #include "standin/demodata.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
@@ -23,7 +24,12 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QWebElement>
+#include <QWebFrame>
+#include <QWebPage>
+#include <QWebView>
 #include <QtTest>
 
 namespace {
@@ -64,6 +70,123 @@ QJsonObject visit(const QStringList& urgent, const QStringList& normal, const QS
         n.append(QJsonObject {{"id", id}});
     return QJsonObject {
         {"urgentgoods", u}, {"goods", n}, {"order_sample_infoservicetimes", state}, {"role12name", "小李"}};
+}
+
+using SheetPage::PdfWord;
+
+// A row of a product table in the PDF: the text each column's cell starts with (a cell's text
+// may wrap, so the first line found is the start of it); column 0 is 序号, 1 名称, ... 10.
+using RowCells = QMap<int, QString>;
+
+RowCells rowCells(const Product& p, int number)
+{
+    RowCells cells {{1, p.goodname}, {2, p.goodtype}, {6, p.goodamount}, {7, p.descr}, {8, p.remarks},
+        {9, p.goodremark}, {10, p.auth_remark}};
+    if (number > 0)
+        cells.insert(0, QString::number(number));
+    if (p.goodtypeid == QLatin1String("33")) {
+        cells.insert(3, p.goodpnumber);
+        cells.insert(4, p.p_num);
+        cells.insert(5, p.goodpagenumber);
+    }
+    return cells;
+}
+
+// The rows the table of the given products shows: each product, then its sub-products as the
+// product list holds them.
+QList<RowCells> tableRows(const QStringList& ids, bool isUrgent)
+{
+    QList<RowCells> rows;
+    const auto find = [](const QString& id, const Product& otherwise) {
+        for (const Product& p : qAsConst(ProductData::m_products))
+            if (p.id == id)
+                return p;
+        return otherwise;
+    };
+    for (int i = 0; i < ids.size(); ++i) {
+        const Product p = find(ids.at(i), Product());
+        rows << rowCells(p, i + 1);
+        for (const Product& child : p.children)
+            rows << rowCells(isUrgent ? child : find(child.id, child), 0);
+    }
+    return rows;
+}
+
+double key(const PdfWord& w)
+{
+    return w.page * 10000.0 + w.box.top();
+}
+
+// Whether each row of the table under the heading has its cells under the table's headings:
+// a cell lies right of the heading before its own and left of the heading after it.
+bool cellsInColumns(const QList<PdfWord>& words, const QString& heading, const QList<RowCells>& rows, QString* why)
+{
+    int at = 0;
+    while (at < words.size() && !words.at(at).text.startsWith(heading))
+        ++at;
+    while (at < words.size() && !words.at(at).text.startsWith(QStringLiteral("序")))
+        ++at;
+    if (at == words.size()) {
+        *why = heading + QStringLiteral(": no header");
+        return false;
+    }
+    const PdfWord first = words.at(at);
+    QList<PdfWord> header;
+    for (const PdfWord& w : words)
+        if (w.page == first.page && qAbs(w.box.top() - first.box.top()) < 1.5)
+            header << w;
+    std::sort(
+        header.begin(), header.end(), [](const PdfWord& a, const PdfWord& b) { return a.box.left() < b.box.left(); });
+    if (header.size() != 11) {
+        *why = heading + QStringLiteral(": header of %1 cells").arg(header.size());
+        return false;
+    }
+    int end = at;
+    while (end < words.size() && !words.at(end).text.startsWith(QStringLiteral("总")))
+        ++end;
+    QList<PdfWord> table;
+    for (const PdfWord& w : words)
+        if (key(w) > key(first) + 1.5 && (end == words.size() || key(w) < key(words.at(end))))
+            table << w;
+    std::sort(table.begin(), table.end(), [](const PdfWord& a, const PdfWord& b) { return key(a) < key(b); });
+
+    const auto inColumn = [&header](const PdfWord& w, int column) {
+        return (column == 0 || w.box.left() >= header.at(column - 1).box.right() - 0.5)
+            && (column == 10 || w.box.right() <= header.at(column + 1).box.left() + 0.5);
+    };
+    int from = 0;
+    for (const RowCells& row : rows) {
+        const QString name = row.value(1);
+        int n = from;
+        // The name's first line: the start of the name, not a number of another cell.
+        const auto startsName = [&name](const PdfWord& w) {
+            bool isNumber = false;
+            w.text.toInt(&isNumber);
+            return !isNumber && name.startsWith(w.text);
+        };
+        while (n < table.size() && !startsName(table.at(n)))
+            ++n;
+        if (n == table.size()) {
+            *why = heading + QStringLiteral(": no row ") + name;
+            return false;
+        }
+        from = n + 1;
+        for (auto cell = row.begin(); cell != row.end(); ++cell) {
+            if (cell.value().isEmpty())
+                continue;
+            bool isFound = false;
+            for (const PdfWord& w : table)
+                if (w.page == table.at(n).page && qAbs(w.box.top() - table.at(n).box.top()) < 1.5
+                    && cell.value().startsWith(w.text) && inColumn(w, cell.key()))
+                    isFound = true;
+            if (!isFound) {
+                *why = heading + QStringLiteral(": ") + name + QStringLiteral(" shows \"") + cell.value()
+                    + QStringLiteral("\" outside column %1").arg(cell.key());
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -212,9 +335,72 @@ private slots:
         QVERIFY(files.contains(window->sheetFolder() + "IMG_0005.jpg"));
         for (const QString& file : files)
             QVERIFY2(QFileInfo(file).isFile() && QImage(file).width() > 0, qPrintable(file));
-        // A landscape mark image is given its width, a portrait one its height.
-        QVERIFY(page.contains("marks/IMG_0001.jpg\" width=\"150\""));
-        QVERIFY(page.contains(QString::fromUtf8("外景 01.jpg\" height=\"150\"")));
+        // A landscape mark image is given its width, a portrait one its height, the image's
+        // attributes written without blanks between them; the print-out keeps the sizes.
+        QVERIFY(page.contains("<img style=\"margin-right: 10;\" src=\"file:///"));
+        QVERIFY(page.contains("marks/IMG_0001.jpg\"width=\"150\"align=\"left\">"));
+        QVERIFY(page.contains(QString::fromUtf8("外景 01.jpg\"height=\"150\"align=\"left\">")));
+        QHash<QString, QSizeF> printed;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+                if (image.isValid())
+                    printed.insert(QUrl(image.name()).toLocalFile(), QSizeF(image.width(), image.height()));
+            }
+        QCOMPARE(printed.value(window->sheetFolder() + "marks/IMG_0001.jpg").width(), 150.0);
+        QCOMPARE(printed.value(window->sheetFolder() + QString::fromUtf8("marks/婚纱 外景 01.jpg")).height(), 150.0);
+    }
+
+    // The page has no base address: its images, named by absolute addresses, load all the same,
+    // each at its own size or the size its attributes give it (the marks' written without blanks).
+    void pageShownWithoutBaseAddress()
+    {
+        QScopedPointer<WebViewWindow> window(openSheet());
+        QVERIFY(SheetPage::waitForTitle(window.data(), QStringLiteral("明细制作单")));
+        QWebFrame* frame = window->findChild<QWebView*>(QStringLiteral("webView"))->page()->mainFrame();
+        QVERIFY(frame->baseUrl().isEmpty());
+        window->resize(1000, 1400);
+        const int count = imageFiles(window->getHTMLString()).size();
+        QCOMPARE(count, 11);
+        QString wrong;
+        const auto allShown = [&] {
+            window->grab(); // lays the page out
+            const QWebElementCollection images = frame->findAllElements(QStringLiteral("img"));
+            wrong = images.count() != count ? QStringLiteral("images: %1").arg(images.count()) : QString();
+            for (const QWebElement& image : images) {
+                const QString file = QUrl(image.attribute(QStringLiteral("src"))).toLocalFile();
+                const QSize shown = image.geometry().size();
+                QSize expected = QImage(file).size();
+                const int width = image.attribute(QStringLiteral("width")).toInt();
+                const int height = image.attribute(QStringLiteral("height")).toInt();
+                if (!expected.isEmpty() && width > 0)
+                    expected = QSize(width, expected.height() * width / expected.width());
+                else if (!expected.isEmpty() && height > 0)
+                    expected = QSize(expected.width() * height / expected.height(), height);
+                if (expected.isEmpty() || qAbs(shown.width() - expected.width()) > 1
+                    || qAbs(shown.height() - expected.height()) > 1)
+                    wrong = file;
+            }
+            return wrong.isEmpty();
+        };
+        QVERIFY2(QTest::qWaitFor(allShown, 20000), qPrintable(wrong));
+    }
+
+    // A mark text holding "-" is the customer's own words: the sheet prints it whole.
+    void markTextWithDashPrintsWhole()
+    {
+        const QJsonObject photo {{"picname", "IMG_0001.jpg"},
+            {"mark",
+                QJsonArray {QStringLiteral("412,188,96,64-1-3-#ff0000-取景-左"),
+                    QStringLiteral("10,10,50,50-0-4-#0000ff-A-B-C")}}};
+        m_backend->setReply("order", "getorderpic",
+            StandInReply::json(QJsonObject {{"code", "1"}, {"html", ""}, {"orderpicdescr", QJsonArray {photo}}}));
+        QScopedPointer<WebViewWindow> window(openSheet());
+        const QString page = window->getHTMLString();
+        QVERIFY(page.contains(QStringLiteral("<li>3. 取景-左</li><li>4. A-B-C</li>")));
+        const QString pdf = m_out.filePath(QStringLiteral("marks.pdf"));
+        QVERIFY(window->saveAsPDF(pdf));
+        QVERIFY(run("pdftotext", {"-enc", "UTF-8", pdf, "-"}).contains(QStringLiteral("3. 取景-左")));
     }
 
     // Sub-products of packages, visit states and the tables' own counters.
@@ -397,18 +583,16 @@ private slots:
         QVERIFY(DemoData::writePhoto(demo.path("marks/IMG_0001.jpg"), 600, 400, QStringLiteral("标记 1 2 3")));
         QVERIFY(DemoData::writePhoto(demo.path("marks/婚纱 外景 01.jpg"), 600, 400, QStringLiteral("标记 1")));
         ImageData::getInstance()->importImage(PHOTO_FINE);
+        // The products as the products panel reads them: each package followed by its sub-products.
         QFile goods(QStringLiteral(STANDIN_FIXTURES_DIR "/order.ordergoods.json"));
         QVERIFY(goods.open(QIODevice::ReadOnly));
-        const QJsonArray entries
-            = QJsonDocument::fromJson(goods.readAll()).object()["order"].toObject()["ordergoods3"].toArray();
+        const OrderGoodsReply reply = OrderGoodsReply::parse(QJsonDocument::fromJson(goods.readAll()).object());
+        QVERIFY(reply.isAccepted);
+        ProductData::m_products = reply.products;
         ProductData::m_printProducts.clear();
-        for (const QJsonValue& entry : entries) {
-            Product p;
-            p.analysis_goods3(entry.toObject());
-            p.thumbnail = true;
-            ProductData::m_printProducts << p;
-        }
-        ProductData::m_products = ProductData::m_printProducts;
+        for (const Product& p : reply.products)
+            if (p.print)
+                ProductData::m_printProducts << p;
 
         QScopedPointer<WebViewWindow> window(openSheet());
         window->shopname = QStringLiteral("星光影楼");
@@ -431,6 +615,13 @@ private slots:
         // Five thumbnails in the grid, more on the products, two marks, the barcode, the payment code.
         const QStringList images = run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
         QVERIFY2(images.size() >= 14, qPrintable(QString::number(images.size())));
+
+        // Every product row, sub-products included, shows its values under their headings.
+        const QList<PdfWord> words = SheetPage::pdfWords(pdf);
+        QString why;
+        QVERIFY2(cellsInColumns(words, QStringLiteral("加急件"), tableRows({"80015"}, true), &why), qPrintable(why));
+        QVERIFY2(cellsInColumns(words, QStringLiteral("普通件"), tableRows({"80011", "80016", "80017"}, false), &why),
+            qPrintable(why));
     }
 
     void markTexts_data()

@@ -210,7 +210,7 @@ private slots:
     }
 
     // The result is submitted but the sheet data fail: pressing 快递单 again asks for the sheet
-    // data only, and never posts the result a second time.
+    // data only (no second address check), and never posts the result a second time.
     void retryAfterFailedSheetData_data()
     {
         QTest::addColumn<Failure>("failure");
@@ -243,6 +243,7 @@ private slots:
         QVERIFY(waitUntil([] { return !topLevelWindows<PrintEmsInfo>().isEmpty(); }));
         QCOMPARE(m_backend->requestsTo("order", "updategetphotodate2").size(), 1);
         QCOMPARE(m_backend->requestsTo("ordernew", "printems").size(), 2);
+        QCOMPARE(m_backend->requestsTo("order", "getorderaddress").size(), 1);
         QVERIFY(Config::isLocked);
     }
 

@@ -494,6 +494,49 @@ private slots:
         QVERIFY(!Config::isLocked);
     }
 
+    // The result is accepted but the order detail that follows fails: pressing the button again
+    // asks for the order detail only and opens the sheet; result and removal record go once.
+    void retryAfterFailedOrderDetail_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("network error") << Failure::HttpStatus << QStringLiteral("网络请求错误\n500");
+        QTest::newRow("refused") << Failure::None << QStringLiteral("查询订单信息错误：稍后再试");
+        QTest::newRow("not JSON") << Failure::NotJson << QString();
+    }
+
+    void retryAfterFailedOrderDetail()
+    {
+        QFETCH(Failure, failure);
+        QFETCH(QString, box);
+        SubmitandPrint* dialog = open();
+        child<QCheckBox>(dialog, "isdeletetpbtn")->setChecked(true);
+        scriptEndpoint(
+            m_backend, "order", "orderdetail", failure, QJsonObject {{"code", "0"}, {"message", "稍后再试"}});
+        {
+            PromptRecorder prompts;
+            QTest::mouseClick(submitButton(), Qt::LeftButton);
+            QVERIFY(waitUntil([&] { return posts("orderdetail") == 1; }));
+            QVERIFY(waitUntil([&] { return submitButton()->isEnabled(); }));
+            QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList {box});
+            QCOMPARE(dialog->isSubmitted, 1);
+            QVERIFY(!Config::isLocked);
+            QVERIFY(topLevelWindows<WebViewWindow>().isEmpty());
+            QVERIFY(!m_folder->exists("汰片/x.jpg"));
+            QVERIFY(waitUntil([&] { return posts("postrecord") == 1; }));
+        }
+        m_backend->clearScripts();
+        PromptRecorder prompts;
+        QTest::mouseClick(submitButton(), Qt::LeftButton);
+        QVERIFY(waitUntil([&] { return m_dialog.isNull(); }));
+        QVERIFY(Config::isLocked);
+        QCOMPARE(topLevelWindows<WebViewWindow>().size(), 1);
+        QCOMPARE(posts("orderdetail"), 2);
+        QCOMPARE(posts("updategetphotodate2"), 1);
+        QCOMPARE(posts("postrecord"), 1);
+        QVERIFY(prompts.texts().isEmpty());
+    }
+
     void expressWithoutAddress_data()
     {
         QTest::addColumn<QJsonObject>("reply");

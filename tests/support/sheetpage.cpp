@@ -46,6 +46,32 @@ QString run(const QString& program, const QStringList& args)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+QList<PdfWord> pdfWords(const QString& pdf)
+{
+    QList<PdfWord> out;
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    int page = 0;
+    for (const QString& line : run(QStringLiteral("pdftotext"), {"-bbox", "-enc", "UTF-8", pdf, "-"}).split('\n')) {
+        if (line.trimmed().startsWith(QLatin1String("<page ")))
+            ++page;
+        const QRegularExpressionMatch m = word.match(line);
+        if (!m.hasMatch())
+            continue;
+        PdfWord w;
+        w.page = page;
+        w.box = QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        w.text = m.captured(5)
+                     .replace(QLatin1String("&lt;"), QLatin1String("<"))
+                     .replace(QLatin1String("&gt;"), QLatin1String(">"))
+                     .replace(QLatin1String("&quot;"), QLatin1String("\""))
+                     .replace(QLatin1String("&amp;"), QLatin1String("&"));
+        out << w;
+    }
+    return out;
+}
+
 void setOrderKeys()
 {
     Config::order_id = QStringLiteral("1001");

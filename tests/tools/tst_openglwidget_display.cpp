@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -184,6 +185,44 @@ private slots:
         dropAt(w.get(), QPoint(200, 150));
         QVERIFY(!w->hasPhoto());
         QVERIFY(near(frame(w.get()).pixel(200, 100), Wall));
+    }
+
+    // The preview is made on a GL widget, and its holes are read from the hole file's path.
+    void holesReadFromTheHoleFilesPath_data()
+    {
+        QTest::addColumn<QByteArray>("holes"); // null: no file
+        QTest::addColumn<QList<QPoint>>("corners");
+        QTest::newRow("two holes") << QByteArray("2\n1,2\n3,4\n5,6\n7,8\n10,20\n30,40\n50,60\n70,80\n")
+                                   << QList<QPoint> {{1, 2}, {7, 8}, {10, 20}, {70, 80}};
+        QTest::newRow("no hole file") << QByteArray() << QList<QPoint>();
+        QTest::newRow("broken file") << QByteArray("1\n1,2\n") << QList<QPoint>();
+    }
+
+    void holesReadFromTheHoleFilesPath()
+    {
+        QFETCH(QByteArray, holes);
+        QFETCH(QList<QPoint>, corners);
+        static_assert(std::is_constructible<OpenGlWidget, QGLWidget*>::value, "made on a GL widget");
+        static_assert(!std::is_constructible<OpenGlWidget, QWidget*>::value, "not on any widget");
+        void (OpenGlWidget::*getShapes)(QString) = &OpenGlWidget::getShapes;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("room.txt");
+        if (!holes.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(holes) == holes.size());
+        }
+        QGLWidget parent;
+        OpenGlWidget w(&parent);
+        QCOMPARE(w.parentWidget(), &parent);
+        (w.*getShapes)(path);
+        QList<QPoint> read;
+        for (const FAMILYPOINTS& hole : w.holes()) {
+            // The first and last corner of each hole, in file order.
+            read << hole.point1.toPoint() << hole.point4.toPoint();
+        }
+        QCOMPARE(read, corners);
+        for (int i = 0; i < w.holes().size(); ++i)
+            QCOMPARE(w.holes().at(i).index, i);
     }
 
     // A template whose hole file is missing or broken is still drawn, with no holes.

@@ -95,6 +95,29 @@ private slots:
 
     void init() { backend->reset(); }
 
+    // Every widget of the chooser sits where its form puts it.
+    void formPlacesItsWidgets_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("caption") << "label" << QRect(11, 11, 96, 16);
+        QTest::newRow("list") << "listWidget" << QRect(10, 30, 181, 241);
+        QTest::newRow("新增") << "AddButton" << QRect(10, 280, 75, 23);
+        QTest::newRow("删除") << "DeleteButton" << QRect(120, 280, 75, 23);
+        QTest::newRow("确定") << "OKSELECTEBUTTON" << QRect(200, 30, 75, 23);
+        QTest::newRow("取消裁剪") << "CANCELBUTTON" << QRect(200, 60, 75, 23);
+    }
+
+    void formPlacesItsWidgets()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        TrimDlg chooser;
+        const QWidget* widget = chooser.findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->geometry(), geometry);
+    }
+
     void sizesFromReply_data()
     {
         QTest::addColumn<QJsonObject>("reply");

@@ -51,6 +51,8 @@ private:
         return remark->findChild<QTextEdit*>(QStringLiteral("textEdit"));
     }
     static void pressOk(VideoRemark* remark) { remark->findChild<QPushButton*>(QStringLiteral("pushButton"))->click(); }
+    // The window's own boxes stand on their own, with the single button Yes.
+    static bool isOwnBox(const PromptCall& call) { return !call.parent && call.buttons == QMessageBox::Yes; }
 
 private slots:
     void initTestCase()
@@ -121,8 +123,24 @@ private slots:
         } else {
             QTRY_COMPARE(prompts.count(), 1);
             QVERIFY(prompts.contains(QStringLiteral("警告"), box));
+            QVERIFY(isOwnBox(prompts.last()));
         }
         delete remark;
+    }
+
+    // A stored remark is text: markup in it is shown as it stands and saved back unchanged.
+    void markupInARemarkRoundTrips()
+    {
+        PromptRecorder prompts;
+        const QString stored = QStringLiteral("<b>开头</b>重拍 & 调色 &amp; <i>50%</i>");
+        scriptEndpoint(
+            *backend, "order", "queryvideoremark", Failure::None, remarkReply(QJsonObject {{"content", stored}}));
+        QPointer<VideoRemark> remark = openRemark();
+        QVERIFY(remark);
+        QTRY_COMPARE(textEdit(remark)->toPlainText(), stored);
+        pressOk(remark);
+        QTRY_VERIFY(remark.isNull());
+        QCOMPARE(saves().value(0).value(QStringLiteral("content")), stored);
     }
 
     void failedLoadIsReported_data()
@@ -147,6 +165,7 @@ private slots:
             QTRY_COMPARE(prompts.count(), boxes);
             QCOMPARE(prompts.last().title, QStringLiteral("警告"));
             QVERIFY(prompts.last().text.startsWith(QStringLiteral("网络请求错误\n")));
+            QVERIFY(isOwnBox(prompts.last()));
         } else {
             QVERIFY(backend->waitForRequests(1));
             QTest::qWait(100);
@@ -165,6 +184,7 @@ private slots:
         QTRY_VERIFY(textEdit(remark)->toPlainText().isEmpty());
         pressOk(remark);
         QVERIFY(prompts.contains(QStringLiteral("警告"), QStringLiteral("请输入视频备注")));
+        QVERIFY(isOwnBox(prompts.last()));
         QTest::qWait(100);
         QVERIFY(saves().isEmpty());
         QVERIFY(remark);
@@ -181,6 +201,7 @@ private slots:
         pressOk(remark);
         QTRY_VERIFY(remark.isNull());
         QVERIFY(prompts.contains(QStringLiteral("提醒"), QStringLiteral("备注修改成功")));
+        QVERIFY(isOwnBox(prompts.last()));
         const StandInRequest save = saves().value(0);
         QCOMPARE(
             save.keys(), QStringList({"token", "order_photo_id", "shopid", "videoname", "content", "type", "superid"}));
@@ -211,10 +232,12 @@ private slots:
         textEdit(remark)->setPlainText(QStringLiteral("重拍"));
         pressOk(remark);
         QVERIFY(backend->waitForRequests(2));
-        if (box.isEmpty())
+        if (box.isEmpty()) {
             QTest::qWait(100);
-        else
+        } else {
             QTRY_VERIFY(prompts.contains(QStringLiteral("警告"), box));
+            QVERIFY(isOwnBox(prompts.last()));
+        }
         QVERIFY(remark);
         QCOMPARE(textEdit(remark)->toPlainText(), QStringLiteral("重拍"));
         QVERIFY(!prompts.contains(QStringLiteral("提醒"), QStringLiteral("备注修改成功")));

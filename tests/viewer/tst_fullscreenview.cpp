@@ -566,24 +566,33 @@ private slots:
     void setAsideInSelection_data()
     {
         QTest::addColumn<QString>("style");
+        QTest::addColumn<int>("count");
         QTest::addColumn<int>("start");
+        QTest::addColumn<bool>("repeat");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("notice");
-        QTest::newRow("first, black popup") << QString() << 0 << "IMG_2.jpg" << false;
-        QTest::newRow("middle, black popup") << "0" << 1 << "IMG_3.jpg" << false;
-        QTest::newRow("last, black popup") << "0" << 2 << "IMG_2.jpg" << true;
-        QTest::newRow("first, animated popup") << "2" << 0 << "IMG_2.jpg" << false;
-        QTest::newRow("last, animated popup") << "1" << 2 << "IMG_2.jpg" << true;
+        QTest::newRow("first, black popup") << QString() << 3 << 0 << false << "IMG_2.jpg" << false;
+        QTest::newRow("second of four, black popup") << "0" << 4 << 1 << false << "IMG_3.jpg" << false;
+        // The photo that follows is now the last one: the end of the album is said.
+        QTest::newRow("last but one, black popup") << "0" << 3 << 1 << false << "IMG_3.jpg" << true;
+        QTest::newRow("last but one, repeating") << "0" << 3 << 1 << true << "IMG_3.jpg" << true;
+        QTest::newRow("first of two") << "0" << 2 << 0 << false << "IMG_2.jpg" << true;
+        QTest::newRow("last, black popup") << "0" << 3 << 2 << false << "IMG_2.jpg" << true;
+        QTest::newRow("first, animated popup") << "2" << 3 << 0 << false << "IMG_2.jpg" << false;
+        QTest::newRow("last, animated popup") << "1" << 3 << 2 << false << "IMG_2.jpg" << true;
     }
 
     void setAsideInSelection()
     {
         QFETCH(QString, style);
+        QFETCH(int, count);
         QFETCH(int, start);
+        QFETCH(bool, repeat);
         QFETCH(QString, shown);
         QFETCH(bool, notice);
         Config::delete_style = style;
-        open(PHOTO_FINE, 3, start);
+        Config::fullscreenshow_repeat = repeat;
+        open(PHOTO_FINE, count, start);
         const QString name = current();
         QSignalSpy reported(m_view.data(), &FullScreenView::updateView);
         release(Qt::Key_Delete);
@@ -602,7 +611,7 @@ private slots:
         QVERIFY(m_order->exists(QStringLiteral("汰片/") + name));
         QCOMPARE(current(), shown);
         QCOMPARE(noticeShown(), notice);
-        QVERIFY(shows(PHOTO_FINE, names(3).indexOf(shown)));
+        QVERIFY(shows(PHOTO_FINE, names(count).indexOf(shown)));
         m_view->close();
         QCOMPARE(reported.count(), 1);
         QCOMPARE(reported.first().first().toStringList(), QStringList {name});

@@ -2,12 +2,15 @@
 #include "photostore/imagedata.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
+#include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
+#include "viewer/fullscreenview.h"
 #include "viewer/imageediter.h"
 #include "viewer/movicedialog.h"
 #include "viewer/photoview.h"
 #include "viewer/tipdialog.h"
 
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -45,7 +48,17 @@ public:
 class TestPhotoViewActions : public QObject
 {
     Q_OBJECT
+private:
+    // The design deletion tells the back end.
+    std::unique_ptr<TestBackend> m_backend;
+
 private slots:
+    void initTestCase()
+    {
+        m_backend = std::make_unique<TestBackend>();
+        QVERIFY(m_backend->isReady());
+    }
+
     void init()
     {
         Config::show_mode = 1;
@@ -55,6 +68,8 @@ private slots:
         Config::isDelOrigin = false;
         Config::isLocked = false;
         Config::delete_style.clear();
+        Config::is_del_design_photo = false;
+        Config::is_del_design_prompt = false;
     }
 
     void screenWidthChoosesTheToolBar_data()
@@ -202,6 +217,93 @@ private slots:
         QCOMPARE(TipDialog::tip, QStringLiteral("照片已指定制作，无法移至汰片"));
         QCOMPARE(ImageData::getInstance()->getImagelist(SELE_ALL).size(), 3);
         qDeleteAll(pane.view.findChildren<TipDialog*>());
+    }
+
+    // A photo that cannot be deleted (a folder of its name is in the way) gets its failure box
+    // alone: nothing is reported as deleted, no "删除完成", and the pane stays on it.
+    void failedDeleteKeepsThePhoto_data()
+    {
+        QTest::addColumn<int>("album");
+        QTest::addColumn<QString>("blocker"); // made a folder that is not empty
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("raw") << int(PHOTO_RAW) << "照片/IMG_2.jpg"
+                             << "照片IMG_2.jpg删除失败，请重试";
+        QTest::newRow("design") << int(PHOTO_DESIGN) << "设计汰片/IMG_2.jpg"
+                                << "设计IMG_2.jpg移至设计汰片失败";
+    }
+
+    void failedDeleteKeepsThePhoto()
+    {
+        QFETCH(int, album);
+        QFETCH(QString, blocker);
+        QFETCH(QString, failure);
+        PromptRecorder prompts;
+        Config::isDelOrigin = true;
+        Config::is_del_design_photo = true;
+        PaneFixture pane {PHOTOTYPE(album)};
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        QFile::remove(pane.folder.path(blocker));
+        pane.folder.addFile(blocker + QStringLiteral("/inside.jpg"), "inside");
+        QSignalSpy deleted(&pane.view, &PhotoView::sendDeleteImage);
+        QSignalSpy moved(&pane.view, &PhotoView::sendCursorMoved);
+        MoviceDialog::tip.clear();
+
+        pane.pressDelete();
+
+        QVERIFY(prompts.contains(QStringLiteral("警告"), failure));
+        QCOMPARE(deleted.count(), 0);
+        QCOMPARE(moved.count(), 0);
+        QVERIFY(pane.view.findChildren<MoviceDialog*>().isEmpty());
+        QVERIFY(MoviceDialog::tip.isEmpty());
+        QCOMPARE(imageNames(ImageData::getInstance()->getImagelist(SELE_ALL)),
+            (QStringList {QStringLiteral("IMG_1.jpg"), QStringLiteral("IMG_2.jpg"), QStringLiteral("IMG_3.jpg")}));
+        QCOMPARE(ImageData::getInstance()->getCurrentImage().GetImageName(), QStringLiteral("IMG_2.jpg"));
+    }
+
+    // The room preview is a mode of its own: the hidden photo is not turned, zoomed, compared
+    // or opened full screen; an empty album leaves the preview, a photo shown ends it.
+    void roomPreviewHoldsThePhoto()
+    {
+        PaneFixture pane;
+        pane.view.showImage();
+        QTRY_VERIFY(pane.view.isShownImage());
+        QString templatePath = pane.folder.path(QStringLiteral("room.jpg"));
+        pane.view.showFamilyPic(templatePath);
+        QCOMPARE(pane.view.editMode(), 3);
+        QWidget* preview = pane.view.findChild<QWidget*>(QStringLiteral("familyscroll"));
+        QWidget* picture = pane.view.findChild<QWidget*>(QStringLiteral("imagescroll"));
+        QVERIFY(!preview->isHidden());
+
+        pane.view.on_BottomButton_RotateClockWise_clicked();
+        pane.view.on_BottomButton_RotateAntiClockWise_clicked();
+        pane.view.on_BottomButton_RotateAntiClockWise_clicked();
+        QCOMPARE(pane.view.imageEditer()->roll_angle(), 0);
+        pane.view.showComparePic();
+        QCOMPARE(pane.view.editMode(), 3);
+        pane.view.showComparePic(QStringList {pane.folder.path(QStringLiteral("成品/IMG_1.jpg"))});
+        QCOMPARE(pane.view.editMode(), 3);
+        QMouseEvent doubleClick(
+            QEvent::MouseButtonDblClick, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pane.view.imageEditer(), &doubleClick);
+        QVERIFY(topLevelWindows<FullScreenView>().isEmpty());
+
+        {
+            // An album without photos: the preview stays.
+            OrderFolder empty(OrderFolder::AlbumFolders);
+            ImageData::getInstance()->importImage(PHOTO_FINE);
+            pane.view.showImage();
+            QCOMPARE(pane.view.editMode(), 3);
+            QVERIFY(!preview->isHidden());
+            QVERIFY(picture->isHidden());
+        }
+        ImageData::getInstance()->importImage(PHOTO_FINE);
+        pane.view.showImage();
+        QTRY_COMPARE(pane.view.editMode(), 0);
+        QVERIFY(preview->isHidden());
+        QVERIFY(!picture->isHidden());
+        pane.view.on_BottomButton_RotateClockWise_clicked();
+        QCOMPARE(pane.view.imageEditer()->roll_angle(), 90);
     }
 
     // The photo of the key press moves, even when the show steps on under the popup.

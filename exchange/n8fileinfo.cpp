@@ -1,0 +1,29 @@
+#include "exchange/n8fileinfo.h"
+
+#include <utility>
+
+N8FileInfo::N8FileInfo(const QString& fromPath, const QString& toPath)
+    : fromPath(fromPath)
+    , toPath(toPath)
+{
+}
+
+QString N8FileInfo::getFromPath() const
+{
+    return fromPath;
+}
+
+QString N8FileInfo::getToPath() const
+{
+    return toPath;
+}
+
+void N8FileInfo::setFromPath(QString path)
+{
+    fromPath = std::move(path);
+}
+
+void N8FileInfo::setToPath(QString path)
+{
+    toPath = std::move(path);
+}

@@ -1,0 +1,247 @@
+#include "core/config.h"
+#include "photostore/imagedata.h"
+#include "photostore/productdata.h"
+#include "tests/support/albumpanelfixture.h"
+#include "tests/support/eventwait.h"
+#include "tests/support/orderfolder.h"
+#include "tests/support/promptrecorder.h"
+#include "tests/support/testbackend.h"
+#include "tests/support/toplevel.h"
+#include "tools/trimdlg.h"
+#include "viewer/movicedialog.h"
+#include "viewer/photoview.h"
+#include "workspace/photooperation.h"
+#include "workspace/selectphotoview.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QtTest>
+
+#include <memory>
+
+// The photo view and the album panel together in the workspace window, over an order of
+// three photos in 成品 and an empty 汰片.
+class TestWorkspaceViewer : public QObject
+{
+    Q_OBJECT
+private:
+    TestBackend m_backend;
+    std::unique_ptr<PromptRecorder> m_prompts;
+    std::unique_ptr<OrderFolder> m_order;
+    std::unique_ptr<SelectPhotoView> m_window;
+
+    PhotoView* view() const { return m_window->photoView; }
+    PhotoOperation* panel() const { return m_window->photoOperation; }
+    QPushButton* viewButton(const char* name) const { return view()->findChild<QPushButton*>(QLatin1String(name)); }
+    QPushButton* panelButton(const QString& text) const
+    {
+        for (QPushButton* button : panel()->findChildren<QPushButton*>())
+            if (button->text() == text)
+                return button;
+        return nullptr;
+    }
+    QTableView* table() const { return panel()->findChild<QTableView*>(); }
+    static QString current() { return ImageData::getInstance()->getCurrentImage().GetImageName(); }
+    static int album() { return ImageData::getInstance()->getType(); }
+    QStringList filesIn(const QString& album) const
+    {
+        return QDir(m_order->album(album)).entryList(QDir::Files, QDir::Name);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_backend.isReady());
+        Config::order_id = QStringLiteral("1001");
+        Config::shop_id = QStringLiteral("7");
+        Config::super_id = QStringLiteral("3");
+        Config::order_sample_infoid = QStringLiteral("30001");
+        // The set-aside popup ends at once.
+        MoviceDialog::last = 10;
+    }
+
+    void init()
+    {
+        m_backend.reset();
+        m_prompts = std::make_unique<PromptRecorder>();
+        m_order = std::make_unique<OrderFolder>(OrderFolder::DemoShare | OrderFolder::ThumbnailFolders);
+        m_order->addPhotos(QStringLiteral("成品"), {"p01.jpg", "p02.jpg", "p03.jpg"});
+        Config::show_mode = 1;
+        Config::isLocked = false;
+        Config::isDelWarn = false;
+        Config::isShowDeleteButton = true;
+        Config::delete_style = QString();
+        m_window = std::make_unique<SelectPhotoView>();
+        m_window->resize(1400, 900);
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(waitUntil([&] {
+            return album() == PHOTO_FINE && table()->model()->rowCount() == 3 && view()->isShownImage()
+                && viewButton("BottomButton_Clip")->isEnabled();
+        }));
+        AlbumPanelFixture::settle();
+    }
+
+    void cleanup()
+    {
+        for (TrimDlg* chooser : topLevelWindows<TrimDlg>())
+            chooser->hide();
+        m_window.reset();
+        AlbumPanelFixture::settle();
+        ImageData::getInstance()->clearImages();
+        ProductData::m_products.clear();
+        ProductData::useImages.clear();
+        m_order.reset();
+        m_prompts.reset();
+        Config::isShowDeleteButton = false;
+    }
+
+    // While the crop-size chooser is open the window takes no clicks: no album is switched
+    // under a frame.
+    void chooserBlocksTheWindow()
+    {
+        viewButton("BottomButton_Clip")->click();
+        TrimDlg* chooser = view()->trimDlg();
+        QVERIFY(chooser->isVisible());
+        QCOMPARE(chooser->parentWidget(), m_window.get());
+        QVERIFY(chooser->isWindow());
+
+        QPushButton* setAside = panelButton(QStringLiteral("汰片"));
+        QVERIFY(setAside && setAside->isVisible());
+        const QPoint at = setAside->mapTo(m_window.get(), setAside->rect().center());
+        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(panel()->currentType, int(PHOTO_FINE));
+        QVERIFY(!setAside->isChecked());
+
+        // Once it is closed the same click switches.
+        chooser->findChild<QPushButton*>(QStringLiteral("OKSELECTEBUTTON"))->click();
+        QVERIFY(!chooser->isVisible());
+        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(panel()->currentType, int(PHOTO_DELETED));
+    }
+
+    // A frame started in 成品 is dropped when 汰片, empty, is shown: Return (the confirm
+    // button's shortcut), the pane's "取消" and the chooser's "取消裁剪" store nothing. Without
+    // the switch, Return commits the frame.
+    void frameIsDroppedWhenTheAlbumEmpties_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("switches");
+        QTest::newRow("Return") << "Return" << true;
+        QTest::newRow("pane's cancel") << "pane" << true;
+        QTest::newRow("chooser's cancel") << "chooser" << true;
+        QTest::newRow("Return in 成品") << "Return" << false;
+    }
+
+    void frameIsDroppedWhenTheAlbumEmpties()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, switches);
+        viewButton("BottomButton_Clip")->click();
+        TrimDlg* chooser = view()->trimDlg();
+        emit chooser->SendSelectedrcPara(6, 4, false); // a size clicked
+        QCOMPARE(view()->editMode(), 2);
+        const QString framed = current();
+        QSignalSpy changed(view(), &PhotoView::sendClipChanged);
+
+        if (how == QLatin1String("chooser")) {
+            // The chooser stays open: the switch comes from elsewhere than the blocked window.
+            panel()->clickDeletePhoto();
+        } else {
+            chooser->findChild<QPushButton*>(QStringLiteral("OKSELECTEBUTTON"))->click();
+            QApplication::setActiveWindow(m_window.get());
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            if (switches)
+                panelButton(QStringLiteral("汰片"))->click();
+        }
+        if (switches) {
+            QVERIFY(waitUntil([] { return album() == PHOTO_DELETED; }));
+            AlbumPanelFixture::settle();
+            QCOMPARE(ImageData::getInstance()->getCurrentIndex(), -1);
+        }
+
+        QPushButton* confirm = viewButton("BottomButton_CommitClip");
+        if (how == QLatin1String("Return")) {
+            QTest::keyClick(m_window.get(), Qt::Key_Return);
+            // The shortcut presses the button and clicks it a moment later.
+            QVERIFY(waitUntil([&] { return !confirm->isDown(); }));
+        } else if (how == QLatin1String("pane"))
+            viewButton("BottomButton_CancelClip")->click();
+        else
+            chooser->findChild<QPushButton*>(QStringLiteral("CANCELBUTTON"))->click();
+
+        QCOMPARE(changed.count(), switches ? 0 : 1);
+        QCOMPARE(view()->editMode(), 0);
+        QCOMPARE(confirm->text(), QString());
+        if (!switches) {
+            QCOMPARE(current(), framed);
+            QVERIFY(!ImageData::getInstance()->getCurrentImage().GetTrimrc().isEmpty());
+        }
+        QCOMPARE(m_prompts->count(), 0);
+    }
+
+    // After the viewer steps, the album list marks the photo shown, so that a move acts on
+    // what the customer sees.
+    void moveAfterAStepTakesTheShownPhoto_data()
+    {
+        QTest::addColumn<bool>("icons");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow(">> in the table") << false << ">>"
+                                         << "p02.jpg";
+        QTest::newRow("<< among the icons") << true << "<<"
+                                            << "p03.jpg";
+        QTest::newRow("slide show") << false << "play"
+                                    << "p03.jpg";
+        QTest::newRow("full screen closed") << false << "full screen"
+                                            << "p03.jpg";
+    }
+
+    void moveAfterAStepTakesTheShownPhoto()
+    {
+        QFETCH(bool, icons);
+        QFETCH(QString, step);
+        QFETCH(QString, shown);
+        if (icons)
+            panel()->clickSwitchView();
+        // The operator clicks the first photo.
+        if (icons) {
+            QListWidget* list = panel()->findChild<QListWidget*>();
+            list->setCurrentRow(0);
+            emit list->itemClicked(list->item(0));
+        } else {
+            table()->selectRow(0);
+        }
+        QVERIFY(waitUntil([] { return current() == QLatin1String("p01.jpg"); }));
+        QVERIFY(waitUntil([&] { return viewButton("BottomButton_Next")->isEnabled(); }));
+
+        if (step == QLatin1String(">>")) {
+            viewButton("BottomButton_Next")->click();
+        } else if (step == QLatin1String("<<")) {
+            viewButton("BottomButton_Pre")->click();
+        } else if (step == QLatin1String("play")) {
+            viewButton("BottomButton_Play_Stop")->click();
+            view()->onTimer();
+            view()->stopTimerAcitve();
+        } else {
+            // The full-screen view closes on the third photo.
+            ImageData::getInstance()->setIterator(2, SELE_ALL);
+            view()->onUpdate(QStringList());
+        }
+        QCOMPARE(current(), shown);
+        QCOMPARE(panel()->GetSelectedItems(false), QStringList {shown});
+
+        panel()->dropButtonSlot(USAGE_TO_DELETED);
+        QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {shown}; }));
+        QVERIFY(!filesIn(QStringLiteral("成品")).contains(shown));
+        QCOMPARE(filesIn(QStringLiteral("成品")).size(), 2);
+    }
+};
+
+QTEST_MAIN(TestWorkspaceViewer)
+#include "tst_workspaceviewer.moc"
