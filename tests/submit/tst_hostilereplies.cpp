@@ -43,13 +43,6 @@ bool isAccepted(const QByteArray& body)
     return QJsonDocument::fromJson(body).object().value("code") == QJsonValue("1");
 }
 
-template <typename T> void closeAll()
-{
-    for (T* window : topLevelWindows<T>())
-        window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 class TestSubmitHostileReplies : public QObject
@@ -112,8 +105,8 @@ private slots:
     {
         delete m_dialog.data();
         settle();
-        closeAll<WebViewWindow>();
-        closeAll<PrintEmsInfo>();
+        closeTopLevelWindows<WebViewWindow>();
+        closeTopLevelWindows<PrintEmsInfo>();
         settle();
         ImageData::getInstance()->clearImages();
         delete m_folder;

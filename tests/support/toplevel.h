@@ -16,4 +16,12 @@ template <typename T> QList<T*> topLevelWindows()
     return found;
 }
 
+// Closes them (windows deleted on close go at once).
+template <typename T> void closeTopLevelWindows()
+{
+    for (T* window : topLevelWindows<T>())
+        window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 #endif // TOPLEVEL_H

@@ -1,3 +1,4 @@
+#include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "standin/demodata.h"
 #include "tests/support/albumpanelfixture.h"
@@ -10,8 +11,8 @@
 #include <QListWidget>
 #include <QtTest>
 
-// The album panel's crop and remark reply, hostile: the panel's load road must neither
-// crash nor hang, and no record may hold what its icon cannot draw. (Its own executable:
+// The album panel's crop and remark reply and its order path reply, hostile: the panel's load
+// road must neither crash nor hang, and no record may hold what its icon cannot draw. (Its own executable:
 // every row opens an album panel on a fresh order folder.)
 
 class TestAlbumHostileReplies : public QObject
@@ -68,6 +69,31 @@ private slots:
             }
         } else {
             QCOMPARE(s.shown->count(), 0);
+            QVERIFY(s.prompts->count() <= 1);
+        }
+    }
+
+    void picturePath_data()
+    {
+        addHostileRows(QJsonObject {{"code", "1"}, {"message", ""}, {"picpath", "//picserver/share/2026/DEMO-1001"}},
+            {"code", "message", "picpath"});
+    }
+
+    // Either the demo order's folder is taken, or the folder stays as it was after one box.
+    void picturePath()
+    {
+        QFETCH(QByteArray, body);
+        QVERIFY(DemoData::createVolumes(s.order->volumes()));
+        DirServer::setOrderPath(QStringLiteral("/sentinel/"));
+        s.backend->setReply("order", "getpicpath", StandInReply::raw(body));
+        s.open(0, false);
+        QVERIFY(waitUntil([&] { return requests("order", "getpicpath") == 1; }));
+        waitUntil([&] { return s.shown->count() == 2 || s.prompts->count() > 0; }, 300);
+        s.settle();
+        if (s.shown->count() > 0) {
+            QCOMPARE(DirServer::getOrderPath(), s.order->order());
+        } else {
+            QCOMPARE(DirServer::getOrderPath(), QStringLiteral("/sentinel/"));
             QVERIFY(s.prompts->count() <= 1);
         }
     }

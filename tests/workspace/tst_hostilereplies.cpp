@@ -100,31 +100,6 @@ private slots:
 
     // ---- The album panel ----
 
-    void picturePath_data()
-    {
-        addHostileRows(QJsonObject {{"code", "1"}, {"message", ""}, {"picpath", "//picserver/share/2026/DEMO-1001"}},
-            {"code", "message", "picpath"});
-    }
-
-    // Either the demo order's folder is taken, or the folder stays as it was after one box.
-    void picturePath()
-    {
-        QFETCH(QByteArray, body);
-        QVERIFY(DemoData::createVolumes(s.order->volumes()));
-        DirServer::setOrderPath(QStringLiteral("/sentinel/"));
-        s.backend->setReply("order", "getpicpath", StandInReply::raw(body));
-        s.open(0, false);
-        QVERIFY(waitUntil([&] { return requests("order", "getpicpath") == 1; }));
-        waitUntil([&] { return s.shown->count() == 2 || s.prompts->count() > 0; }, 300);
-        s.settle();
-        if (s.shown->count() > 0) {
-            QCOMPARE(DirServer::getOrderPath(), s.order->order());
-        } else {
-            QCOMPARE(DirServer::getOrderPath(), QStringLiteral("/sentinel/"));
-            QVERIFY(s.prompts->count() <= 1);
-        }
-    }
-
     void panelRecords_data() { addHostileRows(QJsonObject {{"code", "1"}, {"message", ""}}, {"code", "message"}); }
 
     // The crop record's reply: a refusal box at most. The move record's and the design
