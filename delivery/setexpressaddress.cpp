@@ -6,13 +6,13 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "core/replycheck.h"
 #include "delivery/addressreply.h"
 #include "delivery/deliverytable.h"
 #include "delivery/settingemsdialog.h"
 
-#include <QDebug>
 #include <QStandardItemModel>
 
 namespace {
@@ -87,8 +87,8 @@ void SetExpressAddress::setData()
 void SetExpressAddress::getProvinceInfo()
 {
     const FormBody body = DeliveryTable::orderBody();
-    qDebug().noquote() << "req province url:" << Config::url_query_emsinfo;
-    qDebug().noquote() << "req province paras:" << body.toLogString();
+    qCDebug(lcDelivery).noquote() << "req province url:" << Config::url_query_emsinfo;
+    qCDebug(lcDelivery).noquote() << "req province paras:" << body.toLogString();
     BackendPost::post(Config::url_query_emsinfo, body.toByteArray(), this, &SetExpressAddress::getProvinceCallBack);
 }
 
@@ -282,8 +282,8 @@ void SetExpressAddress::on_pb_submit_clicked()
     const FormBody body = DeliveryTable::orderWriteBody()
                               .add(QStringLiteral("order_address_id"), value(addressList.at(selectedRow), "id"))
                               .add(QStringLiteral("ordergoodsids"), orderGoodsIds.join(QLatin1Char(',')));
-    qDebug().noquote() << "为产品添加地址提交 Url:" << Config::url_exp_proaddexppost;
-    qDebug().noquote() << "为产品添加地址提交 city Paras:" << body.toLogString();
+    qCDebug(lcDelivery).noquote() << "为产品添加地址提交 Url:" << Config::url_exp_proaddexppost;
+    qCDebug(lcDelivery).noquote() << "为产品添加地址提交 city Paras:" << body.toLogString();
     HttpRequest* request = HttpRequest::startNetRequest(Config::url_exp_proaddexppost, body.toByteArray(), false);
     connect(request, &HttpRequest::netSuccessInfo, this, &SetExpressAddress::setProExpAddress);
     watchSubmission(request);

@@ -6,6 +6,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "core/replycheck.h"
 #include "delivery/deliverytable.h"
@@ -13,7 +14,6 @@
 #include "photostore/productdata.h"
 #include "products/ordergoodsreply.h"
 
-#include <QDebug>
 #include <QHash>
 #include <QJsonArray>
 #include <QStandardItemModel>
@@ -81,8 +81,8 @@ void SetProExpress::initTabHeader()
 void SetProExpress::getProDatas()
 {
     const FormBody body = DeliveryTable::orderBody();
-    qDebug().noquote() << "prod info url:" << Config::url_query_change_product;
-    qDebug().noquote() << "prod info paras:" << body.toLogString();
+    qCDebug(lcDelivery).noquote() << "prod info url:" << Config::url_query_change_product;
+    qCDebug(lcDelivery).noquote() << "prod info paras:" << body.toLogString();
     BackendPost::post(
         Config::url_query_change_product, body.toByteArray(), this, &SetProExpress::queryProDatasCallBack);
 }

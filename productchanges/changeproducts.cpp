@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "core/replycheck.h"
 #include "photostore/productdata.h"
@@ -18,7 +19,6 @@
 #include <QAbstractItemView>
 #include <QBrush>
 #include <QColor>
-#include <QDebug>
 #include <QFont>
 #include <QFrame>
 #include <QGridLayout>
@@ -213,7 +213,7 @@ ChangeProducts::~ChangeProducts()
     if (m_remarkEditor)
         m_remarkEditor->close();
     delete ui;
-    qDebug() << "changeProducts delete";
+    qCDebug(lcProductChanges) << "changeProducts delete";
 }
 
 // ---- Loading the products ----
@@ -231,8 +231,6 @@ void ChangeProducts::addPostData()
 
 void ChangeProducts::postDataFunc(QByteArray& body)
 {
-    qDebug() << "query order products url:" << Config::url_query_order_allproduct;
-    qDebug() << "query order products paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_order_allproduct, body, this, &ChangeProducts::queryCallBack);
 }
 
@@ -324,11 +322,12 @@ void ChangeProducts::setActionCells(int row, bool isActionable)
 void ChangeProducts::changeServNumAction(int row, int column)
 {
     if (row < 0 || row >= m_packageProducts.size()) {
-        qDebug() << "package table click" << row << column;
+        qCDebug(lcProductChanges) << "package table click" << row << column;
         return;
     }
     const Product& product = m_packageProducts.at(row);
-    qDebug() << "package table click" << row << column << product.goodname << product.hasParent << product.parentid;
+    qCDebug(lcProductChanges) << "package table click" << row << column << product.goodname << product.hasParent
+                              << product.parentid;
 }
 
 void ChangeProducts::on_tableWidget_itemClicked(QTableWidgetItem* item)
@@ -448,8 +447,6 @@ void ChangeProducts::postChange(const QString& url, const QByteArray& body)
     if (m_isChanging)
         return;
     m_isChanging = true;
-    qDebug() << "change products url:" << url;
-    qDebug() << "change products paras:" << FormBody::logText(body);
     BackendPost::post(url, body, this, &ChangeProducts::queryChangeProdCallBack);
 }
 
@@ -597,8 +594,8 @@ void ChangeProducts::httpOrderPayInfo()
                                 .add(QStringLiteral("companyid"), Config::super_id)
                                 .add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid)
                                 .toByteArray();
-    qDebug() << "url_get_orderPayInfo==" << Config::url_get_orderPayInfo;
-    qDebug() << "postData==" << FormBody::logText(body);
+    qCDebug(lcProductChanges) << "url_get_orderPayInfo==" << Config::url_get_orderPayInfo;
+    qCDebug(lcProductChanges) << "postData==" << FormBody::logText(body);
     HttpRequest* request = HttpRequest::startNetRequest(Config::url_get_orderPayInfo, body, true);
     connect(request, &HttpRequest::netSuccessInfo, this, &ChangeProducts::replyOrderPay);
 }

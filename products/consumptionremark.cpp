@@ -8,8 +8,6 @@
 #include "core/prompt.h"
 #include "core/replycheck.h"
 
-#include <QDebug>
-
 ConsumptionRemark::ConsumptionRemark(QWidget* parent)
     : QWidget(parent)
     , ui(new Ui::ConsumptionRemark)
@@ -42,7 +40,6 @@ void ConsumptionRemark::on_pb_submit_clicked()
     const QByteArray body = FormBody::tokenBody(
         {{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id}, {"companyid", Config::super_id},
             {"order_sample_infoid", Config::order_sample_infoid}, {"consumption_statement", ui->te->toPlainText()}});
-    qDebug().noquote() << "consumption statement paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_consumremark_post, body, this, &ConsumptionRemark::queryConsumRemarkCallBack);
 }
 

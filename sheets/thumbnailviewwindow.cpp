@@ -2,6 +2,7 @@
 #include "ui_thumbnailviewwindow.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/thumbnailthread.h"
@@ -10,7 +11,6 @@
 #include "sheets/sheetprint.h"
 
 #include <QDateTime>
-#include <QDebug>
 #include <QThreadPool>
 
 namespace {
@@ -103,7 +103,7 @@ void ThumbnailViewWindow::onReadyRead()
 
 void ThumbnailViewWindow::onDownloadProgress(qint64 bytesSent, qint64 bytesTotal)
 {
-    qDebug() << "barcode download" << bytesSent << "/" << bytesTotal;
+    qCDebug(lcSheets) << "barcode download" << bytesSent << "/" << bytesTotal;
 }
 
 // Good or failed, the finished download shows the page (a failed barcode is then missing).

@@ -1,3 +1,4 @@
+#include "core/logging.h"
 #include "submit/submitandprint.h"
 
 #include "Calendar/scheduledialog.h"
@@ -8,6 +9,7 @@
 #include "core/formbody.h"
 #include "core/prompt.h"
 #include "core/replycheck.h"
+#include "core/worker.h"
 #include "delivery/setproexpress.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
@@ -18,14 +20,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
-#include <QDebug>
-#include <QFutureWatcher>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtConcurrent>
 
 namespace {
 
@@ -147,8 +147,8 @@ bool SubmitandPrint::passesPreChecks()
 void SubmitandPrint::postQueryEmsInfo()
 {
     const QByteArray body = orderIdentifiers();
-    qDebug() << "url_query_emsinfo==" << Config::url_query_emsinfo;
-    qDebug().noquote() << "postData==" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "url_query_emsinfo==" << Config::url_query_emsinfo;
+    qCDebug(lcSubmit).noquote() << "postData==" << FormBody::logText(body);
     BackendPost::post(Config::url_query_emsinfo, body, this, &SubmitandPrint::queryInfoEmsCallBack);
 }
 
@@ -193,9 +193,9 @@ void SubmitandPrint::postSecondSumInfo()
     ui->pushButton_2->setEnabled(false);
     const SubmissionFields fields = submissionFields();
     const QByteArray body = SubmissionBody::mainBody(fields);
-    qDebug() << "submit2 sum url:" << Config::url_post_twosales_2;
-    qDebug().noquote() << "submit2 sum  paras:" << FormBody::logText(body);
-    qDebug() << "xpsid:" << fields.role12;
+    qCDebug(lcSubmit) << "submit2 sum url:" << Config::url_post_twosales_2;
+    qCDebug(lcSubmit).noquote() << "submit2 sum  paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "xpsid:" << fields.role12;
     BackendPost::post(Config::url_post_twosales_2, body, this, &SubmitandPrint::queryPostSecondSumCallBack);
 }
 
@@ -218,16 +218,15 @@ void SubmitandPrint::queryPostSecondSumCallBack(const BackendReply& reply)
 
 void SubmitandPrint::removeSetAsidePhotos()
 {
-    auto* removal = new QFutureWatcher<QStringList>(this);
-    connect(removal, &QFutureWatcher<QStringList>::finished, this, [this, removal] {
-        const QStringList failed = removal->result();
-        removal->deleteLater();
-        if (!failed.isEmpty())
-            ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
-        postDelImgLog();
-        postQueryOrderInfo();
-    });
-    removal->setFuture(QtConcurrent::run(&SetAsideFiles::removeFilesBelow, DirServer::getDeletedImagePath()));
+    const QString folder = DirServer::getDeletedImagePath();
+    Worker::run(
+        this, [folder] { return SetAsideFiles::removeFilesBelow(folder); },
+        [this](const QStringList& failed) {
+            if (!failed.isEmpty())
+                ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
+            postDelImgLog();
+            postQueryOrderInfo();
+        });
 }
 
 void SubmitandPrint::postDelImgLog()
@@ -241,7 +240,7 @@ void SubmitandPrint::postDelImgLog()
 void SubmitandPrint::queryDelImgLogCallBack(const BackendReply& reply)
 {
     // Neither success nor failure of the record is shown: the photos are gone already.
-    qDebug() << "del img log:" << reply.code() << reply.message();
+    qCDebug(lcSubmit) << "del img log:" << reply.code() << reply.message();
 }
 
 // ---- Dates ----
@@ -311,7 +310,7 @@ void SubmitandPrint::selQujianSchedule(TimeSchedule schedule)
     getphotodate = schedule.date;
     getphotoareaName = schedule.name;
     getphotoareaid = schedule.id;
-    qDebug() << "currentDateTxt=" << schedule.date << "currentTimeID=" << schedule.id;
+    qCDebug(lcSubmit) << "currentDateTxt=" << schedule.date << "currentTimeID=" << schedule.id;
     ui->pushButton_fetchDate->setText(dateCaption(schedule.date, schedule.name));
     closeSchedule();
 }

@@ -1,3 +1,4 @@
+#include "core/logging.h"
 #include "submit/submitandprint.h"
 
 #include "core/backendpost.h"
@@ -6,6 +7,7 @@
 #include "core/formbody.h"
 #include "core/prompt.h"
 #include "core/replycheck.h"
+#include "core/worker.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
@@ -17,13 +19,10 @@
 #include "submit/submitandprintform.h"
 
 #include <QCheckBox>
-#include <QDebug>
-#include <QFutureWatcher>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtConcurrent>
 
 // The thumbnail sheet road and the express sheet road of the submission dialog. Like the main
 // road, each keeps its button disabled from the click until the road ends, and once this dialog
@@ -42,7 +41,7 @@ bool addressFound(const BackendReply& reply)
         return false;
     if (!reply.object.value(QStringLiteral("orderaddress")).toObject().isEmpty())
         return true;
-    qDebug() << "2123232" << reply.object.value(QStringLiteral("orderaddress"));
+    qCDebug(lcSubmit) << "2123232" << reply.object.value(QStringLiteral("orderaddress"));
     Prompt::information(
         nullptr, QStringLiteral("警告"), QStringLiteral("请输入快递信息"), QMessageBox::Yes, QMessageBox::Yes);
     // The operator saves an address and presses the button again.
@@ -145,12 +144,10 @@ template <class Then> void askToRemoveSetAside(QObject* dialog, Then then)
         then(false, QStringList());
         return;
     }
-    auto* removal = new QFutureWatcher<QStringList>(dialog);
-    QObject::connect(removal, &QFutureWatcher<QStringList>::finished, dialog, [removal, then] {
-        removal->deleteLater();
-        then(true, removal->result());
-    });
-    removal->setFuture(QtConcurrent::run(&SetAsideFiles::removeFilesBelow, DirServer::getDeletedImagePath()));
+    const QString folder = DirServer::getDeletedImagePath();
+    Worker::run(
+        dialog, [folder] { return SetAsideFiles::removeFilesBelow(folder); },
+        [then](const QStringList& failed) { then(true, failed); });
 }
 
 } // namespace
@@ -179,8 +176,8 @@ void SubmitandPrint::on_pushButton_thumbnail_clicked()
 void SubmitandPrint::postQueryThumbnailEmsInfo()
 {
     const QByteArray body = orderIdentifiers();
-    qDebug() << "req thumb url:" << Config::url_query_emsinfo;
-    qDebug().noquote() << "req thumb paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "req thumb url:" << Config::url_query_emsinfo;
+    qCDebug(lcSubmit).noquote() << "req thumb paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_emsinfo, body, this, &SubmitandPrint::queryInfoThumbnailEmsCallBack);
 }
 
@@ -204,12 +201,12 @@ void SubmitandPrint::postPrintThumbnailSumInfo()
     }
     setWindowTitle(QStringLiteral("正在提交..."));
     ui->pushButton_thumbnail->setEnabled(false);
-    qDebug() << "rawImageNum2" << fields.lastpic << "otherImageNum2" << fields.lastrepairpic;
-    qDebug() << "checkStr is:" << fields.preciseRepairText;
+    qCDebug(lcSubmit) << "rawImageNum2" << fields.lastpic << "otherImageNum2" << fields.lastrepairpic;
+    qCDebug(lcSubmit) << "checkStr is:" << fields.preciseRepairText;
     const QByteArray body = thumbnailBody(fields);
-    qDebug().noquote() << "postDatapostDatapostData" << FormBody::logText(body);
-    qDebug() << "submit9 sum url:" << Config::url_post_twosales_2;
-    qDebug().noquote() << "submit9 sum  paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit).noquote() << "postDatapostDatapostData" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "submit9 sum url:" << Config::url_post_twosales_2;
+    qCDebug(lcSubmit).noquote() << "submit9 sum  paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_post_twosales_2, body, this, &SubmitandPrint::queryPostThumbnailCallBack);
 }
 
@@ -241,7 +238,7 @@ void SubmitandPrint::postQueryOrderThumbnailInfo()
 
 void SubmitandPrint::queryOrderThumbnailInfoCallBack(const BackendReply& reply)
 {
-    qDebug().noquote() << "query thumbnail JOSN:" << reply.isObject();
+    qCDebug(lcSubmit).noquote() << "query thumbnail JOSN:" << reply.isObject();
     if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询订单信息错误："))) {
         endSubmitting();
         return;
@@ -340,16 +337,16 @@ void SubmitandPrint::postPrintEmsInfo()
     }
     setWindowTitle(QStringLiteral("正在提交..."));
     ui->pushButtonEMS->setEnabled(false);
-    qDebug() << "rawImageNum3" << fields.lastpic << "otherImageNum3" << fields.lastrepairpic;
+    qCDebug(lcSubmit) << "rawImageNum3" << fields.lastpic << "otherImageNum3" << fields.lastrepairpic;
     const QByteArray body = expressBody(fields);
-    qDebug() << "post emsPrint Url:" << Config::url_post_twosales_2;
-    qDebug().noquote() << "post emsPrint Paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "post emsPrint Url:" << Config::url_post_twosales_2;
+    qCDebug(lcSubmit).noquote() << "post emsPrint Paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_post_twosales_2, body, this, &SubmitandPrint::queryPostEmsCallBack);
 }
 
 void SubmitandPrint::queryPostEmsCallBack(const BackendReply& reply)
 {
-    qDebug() << "queryPostcode" << reply.code();
+    qCDebug(lcSubmit) << "queryPostcode" << reply.code();
     if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
@@ -373,8 +370,8 @@ void SubmitandPrint::postQueryInfo()
 {
     setWindowTitle(QStringLiteral("正在提交..."));
     const QByteArray body = orderIdentifiers();
-    qDebug() << "EMSInfo Url:" << Config::url_query_printproductinfo;
-    qDebug().noquote() << "EMSInfo Paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "EMSInfo Url:" << Config::url_query_printproductinfo;
+    qCDebug(lcSubmit).noquote() << "EMSInfo Paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_printproductinfo, body, this, &SubmitandPrint::queryInfoCallBack);
 }
 
@@ -413,7 +410,7 @@ void SubmitandPrint::openExpressSheet(const QJsonObject& data)
     sheet->selecterphon = text(data, QStringLiteral("selecterphon"));
     sheet->emsdescr = text(data, QStringLiteral("emsdescr"));
     sheet->count = int(qBound<qint64>(0, DetailValue::number(data, QStringLiteral("count")), INT_MAX));
-    qDebug() << "getdata" << sheet->count;
+    qCDebug(lcSubmit) << "getdata" << sheet->count;
     sheet->urgent_date = ui->pushButton_urgentDate->text();
     EmsInfo& info = sheet->ems_info;
     info.customer_names

@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "core/replycheck.h"
 #include "order/searchorder.h"
@@ -18,7 +19,6 @@
 #include "workspace/orderphotoload.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
@@ -41,9 +41,10 @@ QString localFolder(const QString& serverPath)
 void logReply(const BackendReply& reply, const char* logLabel)
 {
     if (reply.isNetworkError())
-        qDebug() << "error" << reply.errorString;
+        qCDebug(lcWorkspace) << "error" << reply.errorString;
     else if (reply.isObject())
-        qDebug().noquote() << logLabel << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
+        qCDebug(lcWorkspace).noquote() << logLabel
+                                       << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
 }
 
 } // namespace
@@ -205,7 +206,7 @@ void SelectPhotoView::queryFamilyPicPathCallBack(const BackendReply& reply)
 
 void SelectPhotoView::keyPressEvent(QKeyEvent* event)
 {
-    qDebug() << "event->key()" << event->key();
+    qCDebug(lcWorkspace) << "event->key()" << event->key();
     switch (event->key()) {
     case Qt::Key_F1:
         photoOperation->clickRawPhoto();
@@ -221,7 +222,7 @@ void SelectPhotoView::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_F12:
         Config::changeOrderMode();
-        qDebug() << "f12" << Config::getOrderMode();
+        qCDebug(lcWorkspace) << "f12" << Config::getOrderMode();
         photoOperation->reshowAlbum(ImageData::getInstance()->getType());
         break;
     default:
@@ -296,7 +297,7 @@ void SelectPhotoView::updateMiddleTableImage(QStringList imgNameList)
 
 void SelectPhotoView::receiveRefreshMiddleWindow(QStringList deletedImageNames)
 {
-    qDebug() << "刷新中部，删除一些缩略图";
+    qCDebug(lcWorkspace) << "刷新中部，删除一些缩略图";
     receiveDeleteImage(deletedImageNames);
 }
 
@@ -368,7 +369,7 @@ void SelectPhotoView::onComparePhoto(QStringList paths)
 void SelectPhotoView::sendProductMessage()
 {
     QStringList names = photoOperation->GetSelectedItems(false);
-    qDebug() << "添加到产品的图片数组" << names;
+    qCDebug(lcWorkspace) << "添加到产品的图片数组" << names;
     productDlg->setPicNames(names);
 }
 
@@ -407,10 +408,10 @@ void SelectPhotoView::receiveDragIndex(bool isdrag, QString& path)
 
 void SelectPhotoView::goToPreviousThumb()
 {
-    qDebug() << "111";
+    qCDebug(lcWorkspace) << "111";
 }
 
 void SelectPhotoView::goToNextThumb()
 {
-    qDebug() << "222";
+    qCDebug(lcWorkspace) << "222";
 }

@@ -2,6 +2,7 @@
 #include "Calendar/scheduledialog.h"
 #include "Calendar/schedulereply.h"
 #include "core/config.h"
+#include "core/deployment.h"
 #include "core/httprequest.h"
 #include "tests/support/deliveredreplies.h"
 #include "tests/support/eventwait.h"
@@ -21,6 +22,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -351,6 +353,21 @@ private slots:
         pressDid();
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.first().first().value<TimeSchedule>().id, QString(isTaken ? "12" : "11"));
+    }
+
+    // The board speaks Chinese like the rest of the client, whatever this computer's locale: its window title, the
+    // month shown and the day above the periods.
+    void boardIsChinese()
+    {
+        Deployment::load();
+        openBoard(QStringLiteral("2026-12-18"), QStringLiteral("14:00-18:00"), QStringLiteral("12"));
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("选择档期"));
+        QCOMPARE(calendar()->locale().language(), QLocale::Chinese);
+        auto* month = calendar()->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
+        QVERIFY(month);
+        QCOMPARE(month->text(), QStringLiteral("十二月"));
+        QCOMPARE(
+            m_dialog->findChild<QLabel*>(QStringLiteral("dateLabel"))->text(), QStringLiteral("2026年12月18日星期五"));
     }
 
     void clearEmitsNothingChosenAndCloses()
