@@ -50,6 +50,7 @@ ScheduleDialog::ScheduleDialog(bool showPeriods, QString monthUrl, QString dayUr
     , m_model(new ScheduleModel(this))
 {
     qRegisterMetaType<TimeSchedule>("TimeSchedule");
+    setWindowTitle(QStringLiteral("选择档期"));
     setAttribute(Qt::WA_DeleteOnClose);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     initWindow();

@@ -6,12 +6,13 @@
 #include "core/deployment.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "order/searchorder.h"
 
 #include <QApplication>
 #include <QDataStream>
-#include <QDebug>
 #include <QDesktopWidget>
 #include <QDir>
 #include <QFile>
@@ -100,7 +101,7 @@ void Login::saveUserInfo()
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        qDebug().noquote() << "cannot write" << path << file.errorString();
+        qCDebug(lcApp).noquote() << "cannot write" << path << file.errorString();
         return;
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -111,13 +112,13 @@ void Login::saveUserInfo()
     if (ui->checkBox->isChecked())
         out << QString::fromLatin1(ui->password->text().toUtf8().toBase64());
     if (!file.commit())
-        qDebug().noquote() << "cannot write" << path << file.errorString();
+        qCDebug(lcApp).noquote() << "cannot write" << path << file.errorString();
 }
 
 void Login::checkUpdate()
 {
-    qDebug() << "SSL library:" << QSslSocket::sslLibraryVersionString() << "schemes:" << BackendPost::supportedSchemes()
-             << "SSL supported:" << QSslSocket::supportsSsl();
+    qCDebug(lcApp) << "SSL library:" << QSslSocket::sslLibraryVersionString()
+                   << "schemes:" << BackendPost::supportedSchemes() << "SSL supported:" << QSslSocket::supportsSsl();
     connect(postVersionCheck(true), &HttpRequest::netSuccessInfo, this, &Login::httpCheckUpdateJson);
 }
 
@@ -138,20 +139,20 @@ HttpRequest* Login::postVersionCheck(bool withSystemType)
 
 void Login::httpCheckUpdateJson(QJsonObject jsonInfo)
 {
-    if (jsonInfo.value(QStringLiteral("code")).toString() != QLatin1String("1"))
+    if (!ReplyCheck::isAccepted(jsonInfo))
         return;
     const QString path = jsonInfo.value(QStringLiteral("data")).toObject().value(QStringLiteral("path")).toString();
     const QUrl url(path, QUrl::TolerantMode);
     // Only a web page may be opened from what the back end sends.
     const QString scheme = url.scheme().toLower();
     if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
-        qDebug().noquote() << "download page refused:" << path;
+        qCDebug(lcApp).noquote() << "download page refused:" << path;
         return;
     }
     if (Prompt::openUrl(url))
-        qDebug() << "开打网页成功";
+        qCDebug(lcApp) << "开打网页成功";
     else
-        qDebug() << "开打网页失败";
+        qCDebug(lcApp) << "开打网页失败";
 }
 
 void Login::clickLogin()
@@ -191,15 +192,15 @@ void Login::finishedSlot(const BackendReply& reply)
     // A body that is no answer of the back end (a proxy page, a broken reply) is shown as a
     // network error too: the window never stays stuck.
     if (!reply.isObject()) {
-        qDebug() << "login error:" << reply.httpStatus << reply.errorString;
+        qCDebug(lcApp) << "login error:" << reply.httpStatus << reply.errorString;
         BackendPost::showNetworkError(reply, true);
         setIdle();
         return;
     }
     const QJsonObject& object = reply.object;
-    qDebug().noquote() << "login Json:" << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-    const QString code = object.value(QStringLiteral("code")).toString();
-    if (code != QLatin1String("1")) {
+    qCDebug(lcApp).noquote() << "login Json:"
+                             << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    if (!ReplyCheck::isAccepted(object)) {
         Prompt::information(this, QStringLiteral("警告"), object.value(QStringLiteral("message")).toString());
         ui->password->clear();
         setIdle();

@@ -1,9 +1,9 @@
 #include "core/config.h"
 #include "core/deployment.h"
+#include "core/logging.h"
 #include "app/login.h"
 #include "app/singleapplication.h"
 
-#include <QDebug>
 #include <QScreen>
 #include <QThreadPool>
 
@@ -15,9 +15,9 @@ int main(int argc, char* argv[])
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         Config::scaleDpi = screen->logicalDotsPerInch() / 96.0;
-        qDebug() << "Horizontal DPI:" << Config::scaleDpi;
+        qCDebug(lcApp) << "Horizontal DPI:" << Config::scaleDpi;
     } else {
-        qDebug() << "Failed to get the primary screen.";
+        qCDebug(lcApp) << "Failed to get the primary screen.";
     }
 
     Login login;

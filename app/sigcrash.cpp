@@ -1,10 +1,10 @@
 #include "app/sigcrash.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -75,7 +75,7 @@ void sig_crash(int signum)
     const QString path = desktop + QLatin1Char('/') + QCoreApplication::applicationName() + Config::version
         + QLatin1Char(' ') + QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss.zzz ddd"))
         + QStringLiteral("崩溃日志.log");
-    qDebug().noquote() << path;
+    qCDebug(lcApp).noquote() << path;
 
     const QByteArray fileName = QFile::encodeName(path);
     const QFileInfo existing(path);

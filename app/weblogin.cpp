@@ -5,10 +5,11 @@
 #include "core/deployment.h"
 #include "core/httprequest.h"
 #include "app/login.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -51,7 +52,7 @@ QUrl WebLogin::signInPage()
 
 void WebLogin::getUrl(const QUrl& url)
 {
-    qDebug() << url;
+    qCDebug(lcApp) << url;
 }
 
 void WebLogin::webloadProgress(int progress)
@@ -69,10 +70,10 @@ void WebLogin::getTile(QString title)
     const QJsonDocument doc = QJsonDocument::fromJson(title.toUtf8());
     const QJsonObject object = doc.object();
     if (!doc.isObject() || !object.contains(QStringLiteral("code"))) {
-        qDebug().noquote() << "page title:" << title;
+        qCDebug(lcApp).noquote() << "page title:" << title;
         return;
     }
-    if (object.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(object)) {
         ui->webView->back();
         Prompt::information(this, QStringLiteral("警告"), object.value(QStringLiteral("message")).toString());
         return;
@@ -102,23 +103,25 @@ void WebLogin::checkUpdate()
 
 void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
 {
-    if (jsonInfo.value(QStringLiteral("code")).toString() != QLatin1String("1"))
+    if (!ReplyCheck::isAccepted(jsonInfo))
         return;
-    const QJsonObject data = jsonInfo.value(QStringLiteral("data")).toObject();
-    qDebug().noquote() << "appJson==" << QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Compact));
-    const QString applicationName = data.value(QStringLiteral("application_name")).toString();
-    const QString number = data.value(QStringLiteral("number")).toString();
-    const QString time = data.value(QStringLiteral("time")).toString();
-    const QString path = data.value(QStringLiteral("path")).toString();
-    const QString fileSize = data.value(QStringLiteral("file_size")).toString();
+    const QJsonObject versionInfo = jsonInfo.value(QStringLiteral("data")).toObject();
+    qCDebug(lcApp).noquote() << "appJson=="
+                             << QString::fromUtf8(QJsonDocument(versionInfo).toJson(QJsonDocument::Compact));
+    const QString applicationName = versionInfo.value(QStringLiteral("application_name")).toString();
+    const QString number = versionInfo.value(QStringLiteral("number")).toString();
+    const QString time = versionInfo.value(QStringLiteral("time")).toString();
+    const QString path = versionInfo.value(QStringLiteral("path")).toString();
+    const QString fileSize = versionInfo.value(QStringLiteral("file_size")).toString();
     // The download lands in the current folder and nowhere else.
-    const QString fileName = QFileInfo(data.value(QStringLiteral("file_name")).toString()).fileName();
+    const QString fileName = QFileInfo(versionInfo.value(QStringLiteral("file_name")).toString()).fileName();
     if (fileName.isEmpty() || fileName == QLatin1String(".") || fileName == QLatin1String("..")) {
-        qDebug().noquote() << "update refused, no file name:" << data.value(QStringLiteral("file_name")).toString();
+        qCDebug(lcApp).noquote() << "update refused, no file name:"
+                                 << versionInfo.value(QStringLiteral("file_name")).toString();
         return;
     }
     const QString localPath = QDir::currentPath() + QStringLiteral("/%1").arg(fileName);
-    qDebug().noquote() << "current Path:" << localPath;
+    qCDebug(lcApp).noquote() << "current Path:" << localPath;
     const QStringList arguments {applicationName, number, time, fileName, path, localPath, fileSize};
 
     const QMessageBox::StandardButton answer = Prompt::information(this, QStringLiteral("选片系统温馨提示"),
@@ -126,9 +129,9 @@ void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
     if (answer == QMessageBox::Ok) {
         const QString updater = Deployment::updaterProgram();
         if (updater.isEmpty())
-            qDebug() << "no updater installed";
+            qCDebug(lcApp) << "no updater installed";
         else if (!QProcess::startDetached(updater, arguments))
-            qDebug().noquote() << "cannot start the updater" << updater;
+            qCDebug(lcApp).noquote() << "cannot start the updater" << updater;
     }
     // Either way the old client does not go on; it ends through its event loop.
     QMetaObject::invokeMethod(

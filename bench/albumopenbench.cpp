@@ -84,9 +84,9 @@ bool writeAlbum(const QString& folder, const QString& stem, int count, const QBy
 class Watch : public QObject
 {
 public:
-    Watch(QListWidget* icons, int screen)
-        : icons(icons)
-        , screen(screen)
+    Watch(QListWidget* iconView, int onScreen)
+        : icons(iconView)
+        , screen(onScreen)
     {
         QAbstractItemModel* model = icons->model();
         connect(model, &QAbstractItemModel::modelReset, this, [this] { check(); });

@@ -2,9 +2,9 @@
 
 #include "core/deployment.h"
 #include "core/formbody.h"
-#include "core/prompt.h"
+#include "core/logging.h"
+#include "core/replycheck.h"
 
-#include <QDebug>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 
@@ -30,11 +30,11 @@ QNetworkRequest buildRequest(const QString& url, int contentLength, const QByteA
 QNetworkReply* postOn(QNetworkAccessManager* manager, const QString& url, const QByteArray& body, QObject* receiver,
     Handler handler, const QByteArray& contentType)
 {
-    qDebug().noquote() << "Url:" << url;
+    qCDebug(lcBackend).noquote() << "Url:" << url;
     if (contentType.startsWith("application/x-www-form-urlencoded"))
-        qDebug().noquote() << "Paras:\n" + FormBody::logText(body);
+        qCDebug(lcBackend).noquote() << "Paras:\n" + FormBody::logText(body);
     else
-        qDebug().noquote() << "Paras:" << contentType << body.size() << "bytes";
+        qCDebug(lcBackend).noquote() << "Paras:" << contentType << body.size() << "bytes";
     QNetworkReply* reply = manager->post(buildRequest(url, body.size(), contentType), body);
     // The receiver is the connection's context: once it is gone the handler is never called,
     // and the reply goes with its manager.
@@ -42,7 +42,7 @@ QNetworkReply* postOn(QNetworkAccessManager* manager, const QString& url, const 
         const BackendReply result = BackendReply::read(reply);
         reply->deleteLater();
         if (!result.isObject())
-            qDebug().noquote() << "reply failed:" << result.errorString;
+            qCDebug(lcBackend).noquote() << "reply failed:" << result.errorString;
         handler(result);
     });
     return reply;
@@ -84,8 +84,7 @@ void send(const QString& url, const QByteArray& body)
 
 void showNetworkError(const BackendReply& reply, bool yesButton)
 {
-    Prompt::information(nullptr, QStringLiteral("警告"), reply.networkErrorText(),
-        yesButton ? QMessageBox::Yes : QMessageBox::Ok, yesButton ? QMessageBox::Yes : QMessageBox::NoButton);
+    ReplyCheck::warn(reply.networkErrorText(), yesButton ? ReplyCheck::Button::Yes : ReplyCheck::Button::Ok);
 }
 
 } // namespace BackendPost

@@ -1,7 +1,8 @@
 #include "core/config.h"
 
+#include "core/logging.h"
+
 #include <QDateTime>
-#include <QDebug>
 #include <QDir>
 
 #ifndef PHOTOSELECT_BACKEND_URL
@@ -347,6 +348,6 @@ QString Config::returnPicPath(QString path)
 
 void Config::print(QString text)
 {
-    qDebug().noquote() << QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss.zzz"))
-                       << "--:" << text;
+    qCDebug(lcApp).noquote() << QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss.zzz"))
+                             << "--:" << text;
 }

@@ -1,11 +1,12 @@
 #include "core/deployment.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QRegularExpression>
 #include <QFile>
+#include <QLocale>
 
 #ifndef PHOTOSELECT_TEST_BACKEND_URL
 #define PHOTOSELECT_TEST_BACKEND_URL "https://test-backend.invalid"
@@ -43,7 +44,7 @@ void Deployment::load()
     }
     const QString ca = env("PHOTOSELECT_CA_CERT");
     if (!ca.isEmpty() && !addCaCertificates(ca))
-        qWarning() << "PHOTOSELECT_CA_CERT: no certificate read from" << ca;
+        qCWarning(lcApp) << "PHOTOSELECT_CA_CERT: no certificate read from" << ca;
     s_updater = env("PHOTOSELECT_UPDATER");
     const QString timeout = env("PHOTOSELECT_REQUEST_TIMEOUT");
     if (!timeout.isEmpty()) {
@@ -52,15 +53,31 @@ void Deployment::load()
         if (ok && seconds > 0 && seconds <= 3600)
             s_requestTimeoutMs = seconds * 1000;
         else
-            qWarning() << "PHOTOSELECT_REQUEST_TIMEOUT: not a number of seconds from 1 to 3600:" << timeout;
+            qCWarning(lcApp) << "PHOTOSELECT_REQUEST_TIMEOUT: not a number of seconds from 1 to 3600:" << timeout;
     }
     QString shareError;
     if (!setN8Shares(env("PHOTOSELECT_N8_SHARES"), &shareError))
-        qWarning().noquote() << "PHOTOSELECT_N8_SHARES:" << shareError;
+        qCWarning(lcApp).noquote() << "PHOTOSELECT_N8_SHARES:" << shareError;
     const QString viewGo = env("PHOTOSELECT_N8VIEWGO");
     if (!viewGo.isEmpty())
         s_n8ViewGo = viewGo;
+    applyLocale(env("PHOTOSELECT_LOCALE"));
     setBackendUrl(Config::url_host);
+}
+
+void Deployment::applyLocale(const QString& name)
+{
+    // The client's texts are Chinese, so its dates and month names are too, whatever this computer's own locale.
+    QLocale locale(QLocale::Chinese, QLocale::China);
+    if (!name.isEmpty()) {
+        const QLocale named(name);
+        // An unknown name reads as "C"; only "C" itself may ask for that.
+        if (named.name() != QLatin1String("C") || name == QLatin1String("C"))
+            locale = named;
+        else
+            qWarning().noquote() << "PHOTOSELECT_LOCALE: not a locale name:" << name;
+    }
+    QLocale::setDefault(locale);
 }
 
 void Deployment::setBackendUrl(const QString& baseUrl)

@@ -63,6 +63,10 @@ public:
     static QString n8ViewGoProgram();
     static void setN8ViewGoProgram(const QString& program);
 
+    // Makes the locale of dates and month names the default: the one named ("zh_CN", "en_US", ...), or Chinese when
+    // the name is empty or unknown.
+    static void applyLocale(const QString& name);
+
 private:
     static QList<QSslCertificate> s_extraCa;
     static QString s_testBackendUrl;

@@ -3,9 +3,9 @@
 #include "core/backendpost.h"
 #include "core/deployment.h"
 #include "core/formbody.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 
-#include <QDebug>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QNetworkAccessManager>
@@ -40,18 +40,19 @@ void HttpRequest::deliver(const BackendReply& reply)
     case BackendReply::Outcome::NetworkError:
         BackendPost::showNetworkError(reply);
         emit netErrorInfo(reply.errorString);
-        qDebug().noquote() << "http error:" << reply.errorString;
+        qCDebug(lcBackend).noquote() << "http error:" << reply.errorString;
         break;
     case BackendReply::Outcome::NotJson:
         emit netErrorInfo(reply.errorString);
-        qDebug().noquote() << "Error:" << reply.errorString;
+        qCDebug(lcBackend).noquote() << "Error:" << reply.errorString;
         break;
     case BackendReply::Outcome::NotObject:
         break;
     case BackendReply::Outcome::Object:
         if (logReply)
-            qDebug().noquote() << "JsonObj:"
-                               << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
+            qCDebug(lcBackend).noquote() << "JsonObj:"
+                                         << QString::fromUtf8(
+                                                QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
         emit netSuccessInfo(reply.object);
         break;
     }
@@ -74,7 +75,7 @@ void HttpRequest::netPixmapReply(QNetworkReply* reply)
     reply->deleteLater();
     deleteLater();
     if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << reply->errorString();
+        qCDebug(lcBackend).noquote() << reply->errorString();
         return;
     }
     QPixmap pixmap;

@@ -1,7 +1,8 @@
 #include "exchange/n8importthread.h"
 
+#include "core/logging.h"
+
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,7 +55,7 @@ bool N8ImportThread::copyFile(const QString& fromPath, const QString& toPath)
     if (slash > 0) {
         const QString folder = toPath.left(slash);
         if (!QFileInfo(folder).isDir()) {
-            qDebug().noquote() << "文件夹路径" << folder;
+            qCDebug(lcN8).noquote() << "文件夹路径" << folder;
             if (!QDir().mkpath(folder))
                 return false;
         }

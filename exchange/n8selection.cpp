@@ -1,38 +1,22 @@
 #include "exchange/n8selection.h"
 
-#include "app/fullscreenloading.h"
+#include "widgets/fullscreenloading.h"
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/deployment.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "exchange/n8productfile.h"
 #include "exchange/n8selectionread.h"
 
-#include <QFutureWatcher>
 #include <QProcess>
 #include <QWidget>
-#include <QtConcurrent>
-
-#include <functional>
 
 namespace {
 
 const QString kWarning = QStringLiteral("警告");
 const QString kReminder = QStringLiteral("提醒");
-
-// Runs work on the global pool and hands its value to done on owner's thread; nothing
-// arrives once owner is gone.
-template <typename Result>
-void offThread(QObject* owner, std::function<Result()> work, std::function<void(const Result&)> done)
-{
-    auto* watcher = new QFutureWatcher<Result>(owner);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, owner, [watcher, done] {
-        watcher->deleteLater();
-        done(watcher->result());
-    });
-    watcher->setFuture(QtConcurrent::run(work));
-}
 
 } // namespace
 
@@ -78,7 +62,7 @@ void N8Selection::queryN8InfoCallBack(const BackendReply& reply)
         return;
     }
     const QJsonObject object = reply.object;
-    offThread<N8ProductFile::HandOff>(
+    Worker::run(
         this, [object] { return N8ProductFile::prepare(object); },
         [this](const N8ProductFile::HandOff& handOff) {
             if (!handOff.isValid()) {
@@ -176,7 +160,7 @@ void N8Selection::querySynN8InfoCallBack(const BackendReply& reply)
     }
     const QString selectedPath = folders.selected;
     const QString plainPath = folders.plain;
-    offThread<N8SelectionRead::Folder>(
+    Worker::run(
         this, [selectedPath, plainPath] { return N8SelectionRead::chooseFolder(selectedPath, plainPath); },
         [this](const N8SelectionRead::Folder& folder) {
             if (!folder.isValid()) {
@@ -190,7 +174,7 @@ void N8Selection::querySynN8InfoCallBack(const BackendReply& reply)
 
 void N8Selection::settingPath(const QString& folder)
 {
-    offThread<N8SelectionRead::Selection>(
+    Worker::run(
         this, [folder] { return N8SelectionRead::read(folder); },
         [this](const N8SelectionRead::Selection& selection) {
             if (!selection.isValid()) {

@@ -4,10 +4,9 @@
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "exchange/n8thread.h"
-
-#include <QDebug>
 
 namespace {
 
@@ -96,7 +95,7 @@ void N8SyncBaseInfoDialog::req_datas()
                                 .add(QStringLiteral("shopid"), shopid)
                                 .add(QStringLiteral("uid"), Config::uid)
                                 .toByteArray();
-    qDebug().noquote() << "n8 stores:" << stores.size() << "steps:" << ui->progressBar->maximum() << url;
+    qCDebug(lcN8).noquote() << "n8 stores:" << stores.size() << "steps:" << ui->progressBar->maximum() << url;
     BackendPost::post(url, body, this, &N8SyncBaseInfoDialog::query_shopdatas);
 }
 

@@ -1,9 +1,9 @@
 #include "exchange/n8thread.h"
 
+#include "core/logging.h"
 #include "exchange/n8sharepath.h"
 #include "exchange/n8xml.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -22,9 +22,9 @@ const QString kProducts = QStringLiteral("产品");
 
 } // namespace
 
-N8thread::N8thread(QWidget* receiver, QObject* parent)
+N8thread::N8thread(QWidget* replyTo, QObject* parent)
     : QThread(parent)
-    , receiver(receiver)
+    , receiver(replyTo)
 {
 }
 
@@ -146,12 +146,12 @@ QString N8thread::writeStore(const QString& name, const QString& n8path, const Q
     // Written beside the target and renamed over it, so N8ViewGo never reads half a list.
     QSaveFile file(folder + QLatin1Char('/') + fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        qDebug().noquote() << "文件打开失败，错误原因：" << file.errorString() << name;
+        qCDebug(lcN8).noquote() << "文件打开失败，错误原因：" << file.errorString() << name;
         return QStringLiteral(" 文件打开失败，错误原因：") + file.errorString();
     }
     const QByteArray bytes = xmlstr.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        qDebug().noquote() << "文件写入失败，错误原因：" << file.errorString() << name;
+        qCDebug(lcN8).noquote() << "文件写入失败，错误原因：" << file.errorString() << name;
         return QStringLiteral(" 文件写入失败，错误原因：") + file.errorString();
     }
     return QString();
@@ -179,14 +179,14 @@ void N8thread::judgeStorePath()
         const QString path = text(store, "n8path");
         const N8SharePath::Local share = N8SharePath::toLocal(path);
         if (!path.isEmpty() && !share.isValid())
-            qWarning().noquote() << text(store, "name") << share.error;
+            qCWarning(lcN8).noquote() << text(store, "name") << share.error;
         if (!share.isValid() || !QDir(share.path).exists())
             unreachable << text(store, "name");
         else
             reachable.append(store);
     }
     const QString names = unreachable.join(QLatin1Char(','));
-    qDebug().noquote() << "n8 stores reachable:" << reachable.size() << "unreachable:" << names;
+    qCDebug(lcN8).noquote() << "n8 stores reachable:" << reachable.size() << "unreachable:" << names;
 
     // This object lives on the creating thread: the hop below runs there, where the
     // receiver may be checked safely and its slot queued.

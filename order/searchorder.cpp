@@ -1,5 +1,6 @@
 #include "order/searchorder.h"
 
+#include "core/logging.h"
 #include "photostore/fileoperation.h"
 #include "ui_searchorder.h"
 
@@ -8,13 +9,13 @@
 #include "core/formbody.h"
 #include "core/httprequest.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "exchange/n8syncbaseinfodialog.h"
 #include "exchange/n8thread.h"
 #include "photostore/productdata.h"
 #include "workspace/selectphotoview.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QStandardItemModel>
@@ -239,8 +240,8 @@ void SearchOrder::clickSearch()
                                 .add(QStringLiteral("uid"), Config::uid)
                                 .add(QStringLiteral("shopid"), Config::shop_id)
                                 .toByteArray();
-    qDebug().noquote() << "swith Url:" << Config::url_query_person_data;
-    qDebug().noquote() << "swith Paras:" << FormBody::logText(body);
+    qCDebug(lcOrder).noquote() << "swith Url:" << Config::url_query_person_data;
+    qCDebug(lcOrder).noquote() << "swith Paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_person_data, body, this, &SearchOrder::queryPersonCallBack);
 }
 
@@ -254,8 +255,8 @@ void SearchOrder::queryPersonCallBack(const BackendReply& reply)
     if (!reply.isObject())
         return;
     const QJsonObject& root = reply.object;
-    qDebug().noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
-    if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+    qCDebug(lcOrder).noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
+    if (!ReplyCheck::isAccepted(root)) {
         inform(
             QStringLiteral("警告"), QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
         return;
@@ -295,7 +296,7 @@ void SearchOrder::storeUserSettings(const QJsonObject& root)
     // The back end's "isdelorigin" is not applied: deleting originals by key stays off.
     Config::isDelOrigin = false;
     Config::isPnumEdit = root.value(QLatin1String("noeditps")).toInt(0) == 0;
-    qDebug().noquote() << "打印ManagerID" << Config::manager_id;
+    qCDebug(lcOrder).noquote() << "打印ManagerID" << Config::manager_id;
 
     fillShortcutTable(user.value(QLatin1String("shortkey")).toObject());
 
@@ -358,7 +359,7 @@ void SearchOrder::fillShortcutTable(const QJsonObject& shortkey)
             if (code != 0)
                 pair[1] = code;
         }
-        qDebug().noquote() << "  j==" << n << "  shortkey=" << first << "   shortkey2=" << second;
+        qCDebug(lcOrder).noquote() << "  j==" << n << "  shortkey=" << first << "   shortkey2=" << second;
     }
 }
 
@@ -466,8 +467,8 @@ void SearchOrder::queryOrderByPhotoNumber(QString text)
 void SearchOrder::postDataFunc(QByteArray& body)
 {
     lastQueryBody = body;
-    qDebug().noquote() << "searchOrder Url:" << Config::url_query_order;
-    qDebug().noquote() << "searchOrder Paras:" << FormBody::logText(lastQueryBody);
+    qCDebug(lcOrder).noquote() << "searchOrder Url:" << Config::url_query_order;
+    qCDebug(lcOrder).noquote() << "searchOrder Paras:" << FormBody::logText(lastQueryBody);
     BackendPost::post(Config::url_query_order, lastQueryBody, this, &SearchOrder::queryCallBack);
 }
 
@@ -478,14 +479,14 @@ void SearchOrder::ReloadTableView()
 
 void SearchOrder::queryCallBack(const BackendReply& reply)
 {
-    qDebug() << "search order 返回数据了";
+    qCDebug(lcOrder) << "search order 返回数据了";
     if (reply.isObject()) {
         const QJsonObject& root = reply.object;
         // A result of thousands of orders takes long to print: only when the log is read.
         if (QLoggingCategory::defaultCategory()->isDebugEnabled())
-            qDebug().noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
+            qCDebug(lcOrder).noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
         lastReply = root;
-        if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+        if (!ReplyCheck::isAccepted(root)) {
             inform(QStringLiteral("警告"),
                 QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
         } else {
@@ -525,7 +526,7 @@ void SearchOrder::queryCallBack(const BackendReply& reply)
         }
     } else if (reply.isNetworkError()) {
         BackendPost::showNetworkError(reply, true);
-        qDebug() << "search order 返回数据报错了";
+        qCDebug(lcOrder) << "search order 返回数据报错了";
     }
     setSearchBusy(false);
 }
@@ -622,24 +623,24 @@ void SearchOrder::on_comboBox_shops_currentIndexChanged(int)
 
 void SearchOrder::on_comboBox_currentIndexChanged(int)
 {
-    qDebug() << "on_comboBox_currentIndexChanged";
+    qCDebug(lcOrder) << "on_comboBox_currentIndexChanged";
 }
 
 void SearchOrder::on_comboBox_activated(int)
 {
     hide();
     show();
-    qDebug() << "on_comboBox_activated";
+    qCDebug(lcOrder) << "on_comboBox_activated";
 }
 
 void SearchOrder::on_comboBox_editTextChanged(const QString&)
 {
-    qDebug() << "on_comboBox_editTextChanged";
+    qCDebug(lcOrder) << "on_comboBox_editTextChanged";
 }
 
 void SearchOrder::on_comboBox_highlighted(int)
 {
-    qDebug() << "on_comboBox_highlighted";
+    qCDebug(lcOrder) << "on_comboBox_highlighted";
 }
 
 void SearchOrder::on_comboBox_shops_activated(int)
@@ -663,8 +664,8 @@ void SearchOrder::req_syncToN8Path()
                                 .add(QStringLiteral("shopid"), Config::shop_id)
                                 .add(QStringLiteral("uid"), Config::uid)
                                 .toByteArray();
-    qDebug().noquote() << "获取需要导入N8的员工和产品 url==" << Config::url_storesn8path;
-    qDebug().noquote() << "postData==" << FormBody::logText(body);
+    qCDebug(lcOrder).noquote() << "获取需要导入N8的员工和产品 url==" << Config::url_storesn8path;
+    qCDebug(lcOrder).noquote() << "postData==" << FormBody::logText(body);
     BackendPost::post(Config::url_storesn8path, body, this, &SearchOrder::query_storesn8paths);
 }
 
@@ -676,13 +677,13 @@ void SearchOrder::query_storesn8paths(const BackendReply& reply)
     if (!reply.isObject())
         return;
     const QJsonObject& root = reply.object;
-    qDebug().noquote() << "query order Json:" << QString::fromUtf8(QJsonDocument(root).toJson());
-    if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+    qCDebug(lcOrder).noquote() << "query order Json:" << QString::fromUtf8(QJsonDocument(root).toJson());
+    if (!ReplyCheck::isAccepted(root)) {
         inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
         return;
     }
-    qDebug().noquote() << "n8的各个分店的数据==="
-                       << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
+    qCDebug(lcOrder).noquote() << "n8的各个分店的数据==="
+                               << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
     ui->pb_n8sync->setText(QString::fromUtf8(kN8Busy));
 
     // Unreachable network folders can take long to check, and this window may close
@@ -751,23 +752,23 @@ void SearchOrder::postQueryOrderDoLock(bool isLocked, QString orderPhotoId)
                                 .add(QStringLiteral("uid"), Config::manager_id)
                                 .add(QStringLiteral("islock"), isLocked ? QStringLiteral("0") : QStringLiteral("1"))
                                 .toByteArray();
-    qDebug().noquote() << "postData=" << FormBody::logText(body);
-    qDebug().noquote() << "url_query_orderstorck=" << Config::url_update_orderstorck;
+    qCDebug(lcOrder).noquote() << "postData=" << FormBody::logText(body);
+    qCDebug(lcOrder).noquote() << "url_query_orderstorck=" << Config::url_update_orderstorck;
     BackendPost::post(Config::url_update_orderstorck, body, this, &SearchOrder::queryLockedInfoCallBack);
 }
 
 void SearchOrder::queryLockedInfoCallBack(const BackendReply& reply)
 {
     if (reply.isNetworkError()) {
-        qDebug() << "error" << reply.errorString;
+        qCDebug(lcOrder) << "error" << reply.errorString;
         BackendPost::showNetworkError(reply, true);
     }
     if (!reply.isObject())
         return;
     const QJsonObject& root = reply.object;
-    qDebug().noquote() << "print reqOrder Json:"
-                       << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
-    if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+    qCDebug(lcOrder).noquote() << "print reqOrder Json:"
+                               << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
+    if (!ReplyCheck::isAccepted(root)) {
         inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
         return;
     }

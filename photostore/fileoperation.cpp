@@ -1,10 +1,10 @@
 #include "photostore/fileoperation.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "photostore/picturecache.h"
 
 #include <QCryptographicHash>
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -230,9 +230,9 @@ bool FileOperation::fileMove(QString const& source, QString const& target, bool 
         if (entry != Entry::None) {
             if (error == 0) {
                 if (!removeFile(aside))
-                    qWarning().noquote() << "replaced file kept as" << aside;
+                    qCWarning(lcPhotoStore).noquote() << "replaced file kept as" << aside;
             } else if (renameNoReplace(aside, target) != 0) {
-                qWarning().noquote() << "replaced file could not be put back, kept as" << aside;
+                qCWarning(lcPhotoStore).noquote() << "replaced file could not be put back, kept as" << aside;
             }
         }
     }
@@ -292,7 +292,7 @@ bool FileOperation::copyDir(QString source, QString target, bool overwrite)
     int done = 0;
     for (const QFileInfo& entry : entries) {
         ++done;
-        qDebug().noquote() << "复制目录" + QString::number(done * 100.0 / entries.size(), 'f', 2) + "%";
+        qCDebug(lcPhotoStore).noquote() << "复制目录" + QString::number(done * 100.0 / entries.size(), 'f', 2) + "%";
         const QString to = targetDir.filePath(entry.fileName());
         if (entry.isDir() && !entry.isSymLink()) {
             if (!copyDir(entry.filePath(), to, overwrite))
@@ -443,14 +443,14 @@ bool FileOperation::hideOnMac(QString)
 
 int returnKeyValue(QString name)
 {
-    qDebug() << "ke===" << name;
+    qCDebug(lcPhotoStore) << "ke===" << name;
     if (name.size() > 1 && name.at(0) == QLatin1Char('F')) {
         bool ok = false;
         const int n = name.mid(1).toInt(&ok, 10);
         if (!ok || n < 1 || n > 35)
             return 0;
         const int code = Qt::Key_F1 + n - 1;
-        qDebug() << "FX===" << code;
+        qCDebug(lcPhotoStore) << "FX===" << code;
         return code;
     }
     if (name.size() != 1)

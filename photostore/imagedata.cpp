@@ -679,6 +679,52 @@ int takeFree(QVector<int>* positions, const QVector<bool>& taken)
 }
 } // namespace
 
+bool ImageData::editCurrent(const std::function<void(Image&)>& edit)
+{
+    const int pos = cursorPosition();
+    if (pos >= cursorList->size())
+        return false;
+    if (type != PHOTO_FINE) {
+        edit((*cursorList)[pos]);
+        return true;
+    }
+    // The filters hold copies of 成品's records: each copy of this file takes the edit.
+    const Image current = cursorList->at(pos);
+    Image edited = current;
+    for (QList<Image>* list : {&fine, &myUsed, &myUnused}) {
+        for (Image& photo : *list) {
+            if (isSameFile(photo, current)) {
+                edit(photo);
+                edited = photo;
+            }
+        }
+    }
+    // The later of a name's records is the one a reading applies.
+    for (int i = changedImages.size() - 1; i >= 0; --i) {
+        if (changedImages.at(i).GetImageName() == edited.GetImageName()) {
+            changedImages[i].SetStrneed(edited.GetStrneed());
+            changedImages[i].setClipRect(edited.GetTrimrc(), edited.isEllipse());
+            return true;
+        }
+    }
+    Image record;
+    record.Setpath(edited.GetImageName());
+    record.SetStrneed(edited.GetStrneed());
+    record.setClipRect(edited.GetTrimrc(), edited.isEllipse());
+    changedImages.append(record);
+    return true;
+}
+
+bool ImageData::setCurrentClipRect(QRect rect, bool ellipse)
+{
+    return editCurrent([&](Image& photo) { photo.setClipRect(rect, ellipse); });
+}
+
+bool ImageData::setCurrentStrneed(const QString& need)
+{
+    return editCurrent([&](Image& photo) { photo.SetStrneed(need); });
+}
+
 QStringList ImageData::moveImages(
     QList<Image>& from, const QStringList& names, PHOTOTYPE to, const QString& failure, QList<Image>* movedPhotos)
 {

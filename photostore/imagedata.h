@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The open order's photos in memory: one list per album in display order, the two
 // sub-lists of 成品 that the album panel computes, the album shown and the cursor on the
 // current photo. One instance per process; changed on the GUI thread only.
@@ -90,6 +92,13 @@ public:
     int getCurrentIndex();
     Image getCurrentImage();
     SELETYPE getSeleType() const { return seleType; }
+    // Edits of the current photo. Under 已选 or 未选 the cursor lies in a copy of the 成品
+    // list; the edit lands on the photo's record in 成品 and on its copies in both filters,
+    // and in the picture information that a new reading of the folders copies onto 成品,
+    // so that neither a rebuild of the filters nor a reading loses it. False when the
+    // cursor designates no photo.
+    bool setCurrentClipRect(QRect rect, bool ellipse);
+    bool setCurrentStrneed(const QString& need);
 
     // Lists and counts
     QList<Image>& getImagelist(SELETYPE sel);
@@ -136,6 +145,7 @@ private:
     QList<Image>* seleList(int sel);
     QList<Image>* filteredList(int sel);
     int cursorPosition() const;
+    bool editCurrent(const std::function<void(Image&)>& edit);
     // Moves the photos named, by their names on disk first; movedPhotos receives the
     // records of those that moved.
     QStringList moveImages(QList<Image>& from, const QStringList& names, PHOTOTYPE to, const QString& failure,

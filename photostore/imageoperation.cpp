@@ -1,11 +1,11 @@
 #include "photostore/imageoperation.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "photostore/croprect.h"
 #include "photostore/fileoperation.h"
 #include "photostore/picturecache.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -74,7 +74,7 @@ template <typename Picture> Picture turnedUpright(const Picture& picture, int di
     const QImageIOHandler::Transformations t = orientationTransformation(direction);
     if (t == QImageIOHandler::TransformationNone)
         return picture;
-    qDebug() << "旋转图片旋转图片" << direction;
+    qCDebug(lcPhotoStore) << "旋转图片旋转图片" << direction;
     QTransform transform;
     if (t & QImageIOHandler::TransformationMirror)
         transform.scale(-1, 1);
@@ -264,8 +264,8 @@ QImage ImageOperation::listIcon(const PhotoFiles& photo, int size)
     // A list thumbnail that cannot be read is made again rather than trusted for ever.
     if (list.isNull()) {
         list = writeLevels(photo, !FileOperation::isFileExist(photo.middle), !FileOperation::isFileExist(photo.small));
-        qDebug() << "sizesizesizesize" << size;
-        qDebug() << photo.name << "来自原图";
+        qCDebug(lcPhotoStore) << "sizesizesizesize" << size;
+        qCDebug(lcPhotoStore) << photo.name << "来自原图";
     }
     return getThumb(list, photo.crop, size, photo.ellipse, photo.products);
 }
@@ -288,7 +288,7 @@ QImage ImageOperation::rebuiltListIcon(const PhotoFiles& photo, int size)
 QImage ImageOperation::sheetIcon(const PhotoFiles& photo, int size)
 {
     if (photo.type != PHOTO_FINE)
-        qDebug() << "出错：网页中的照片不是来自成品！";
+        qCDebug(lcPhotoStore) << "出错：网页中的照片不是来自成品！";
     QImage small;
     if (FileOperation::isFileExist(photo.small))
         small = loadImage(photo.small);
@@ -417,15 +417,15 @@ int ImageOperation::getDirection(QString path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "文件不存在" << path;
+        qCDebug(lcPhotoStore) << "文件不存在" << path;
         return 1;
     }
     const int direction = exifOrientation(file);
     if (direction >= 1 && direction <= 8) {
-        qDebug() << "找到方向了" << direction;
+        qCDebug(lcPhotoStore) << "找到方向了" << direction;
         return direction;
     }
-    qDebug() << "没找到方向";
+    qCDebug(lcPhotoStore) << "没找到方向";
     return 1;
 }
 
@@ -633,7 +633,7 @@ QImage ImageOperation::reduceSaturation(const QImage& image, double factor)
         return image.copy();
     QImage out = image;
     if (out.format() != QImage::Format_RGB32) {
-        qDebug() << "开始进行图片处理了";
+        qCDebug(lcPhotoStore) << "开始进行图片处理了";
         out = out.convertToFormat(QImage::Format_RGB32);
     } else {
         out.detach();

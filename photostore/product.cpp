@@ -1,8 +1,8 @@
 #include "photostore/product.h"
 
 #include "core/jsontext.h"
+#include "core/logging.h"
 
-#include <QDebug>
 #include <QJsonValue>
 
 #include <cmath>
@@ -148,7 +148,7 @@ void Product::analysis_goods2(QJsonObject entry)
 void Product::analysis_goods3_paras(QJsonObject entry)
 {
     readOrderFields(*this, entry, Reading::Group3);
-    qDebug() << "ItemName" << goodname;
+    qCDebug(lcPhotoStore) << "ItemName" << goodname;
 }
 
 void Product::analysis_goods3(QJsonObject entry)

@@ -1,13 +1,13 @@
 #include "photostore/thumbnailthread.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/fullscreenstate.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QMetaObject>
 #include <QPixmap>
@@ -248,7 +248,7 @@ void ThumbnailThread::makeListIcon()
 
 void ThumbnailThread::makeSheetCache()
 {
-    qDebug() << "本机缓存的缩略图路径是：" << m_cacheFolder;
+    qCDebug(lcPhotoStore) << "本机缓存的缩略图路径是：" << m_cacheFolder;
     // Without a sheet folder the icons would land in the working directory.
     if (!m_cacheFolder.isEmpty()) {
         FileOperation::makeDir(m_cacheFolder);

@@ -1,9 +1,9 @@
 #include "photostore/thumbthread.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "photostore/imageoperation.h"
 
-#include <QDebug>
 #include <QElapsedTimer>
 #include <QImageReader>
 
@@ -59,7 +59,7 @@ QImage ThumbThread::loadForShowMode(const QString& path, bool keepFullSize)
     QElapsedTimer timer;
     timer.start();
     const QImage image = reader.read();
-    qDebug() << "用时：" << timer.elapsed();
+    qCDebug(lcPhotoStore) << "用时：" << timer.elapsed();
     return image;
 }
 
@@ -67,7 +67,7 @@ void ThumbThread::run()
 {
     const QImage image = loadForShowMode(m_path, m_keepFullSize);
     if (image.isNull()) {
-        qDebug() << "aa";
+        qCDebug(lcPhotoStore) << "aa";
         return;
     }
     emit finishScale(image, m_path, true);

@@ -3,12 +3,12 @@
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
+#include "core/logging.h"
 #include "productchanges/productbox.h"
 #include "productchanges/searchgoodsreply.h"
 #include "ui_addnewproducts.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QFont>
 #include <QHeaderView>
 #include <QIntValidator>
@@ -118,8 +118,8 @@ void AddNewProducts::clickSearch()
 
 void AddNewProducts::postDataFunc(QByteArray& body)
 {
-    qDebug() << "search new prod url:" << Config::url_query_product;
-    qDebug() << "search new prod paras:" << FormBody::logText(body);
+    qCDebug(lcProductChanges) << "search new prod url:" << Config::url_query_product;
+    qCDebug(lcProductChanges) << "search new prod paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_product, body, this, &AddNewProducts::queryCallBack);
 }
 
@@ -269,8 +269,8 @@ QByteArray AddNewProducts::submitPostData(QString& ids)
 
 void AddNewProducts::submitpostDataFunc(QByteArray& body)
 {
-    qDebug() << "add prod Url:" << Config::url_submit_new_product;
-    qDebug() << "add prod paras:" << FormBody::logText(body);
+    qCDebug(lcProductChanges) << "add prod Url:" << Config::url_submit_new_product;
+    qCDebug(lcProductChanges) << "add prod paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_submit_new_product, body, this, &AddNewProducts::submitQueryCallBack);
 }
 

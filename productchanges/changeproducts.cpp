@@ -4,20 +4,21 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "photostore/productdata.h"
 #include "productchanges/addnewproducts.h"
 #include "productchanges/changelistsreply.h"
 #include "productchanges/orderinforeply.h"
 #include "productchanges/productbox.h"
 #include "productchanges/replaceoldproduct.h"
-#include "products/productrequirement.h"
+#include "widgets/productrequirement.h"
 #include "ui_changeproducts.h"
 
 #include <QAbstractItemView>
 #include <QBrush>
 #include <QColor>
-#include <QDebug>
 #include <QFont>
 #include <QFrame>
 #include <QGridLayout>
@@ -212,7 +213,7 @@ ChangeProducts::~ChangeProducts()
     if (m_remarkEditor)
         m_remarkEditor->close();
     delete ui;
-    qDebug() << "changeProducts delete";
+    qCDebug(lcProductChanges) << "changeProducts delete";
 }
 
 // ---- Loading the products ----
@@ -230,8 +231,6 @@ void ChangeProducts::addPostData()
 
 void ChangeProducts::postDataFunc(QByteArray& body)
 {
-    qDebug() << "query order products url:" << Config::url_query_order_allproduct;
-    qDebug() << "query order products paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_order_allproduct, body, this, &ChangeProducts::queryCallBack);
 }
 
@@ -323,11 +322,12 @@ void ChangeProducts::setActionCells(int row, bool isActionable)
 void ChangeProducts::changeServNumAction(int row, int column)
 {
     if (row < 0 || row >= m_packageProducts.size()) {
-        qDebug() << "package table click" << row << column;
+        qCDebug(lcProductChanges) << "package table click" << row << column;
         return;
     }
     const Product& product = m_packageProducts.at(row);
-    qDebug() << "package table click" << row << column << product.goodname << product.hasParent << product.parentid;
+    qCDebug(lcProductChanges) << "package table click" << row << column << product.goodname << product.hasParent
+                              << product.parentid;
 }
 
 void ChangeProducts::on_tableWidget_itemClicked(QTableWidgetItem* item)
@@ -447,8 +447,6 @@ void ChangeProducts::postChange(const QString& url, const QByteArray& body)
     if (m_isChanging)
         return;
     m_isChanging = true;
-    qDebug() << "change products url:" << url;
-    qDebug() << "change products paras:" << FormBody::logText(body);
     BackendPost::post(url, body, this, &ChangeProducts::queryChangeProdCallBack);
 }
 
@@ -501,7 +499,7 @@ void ChangeProducts::prodNewMarkAction(QString text)
 
 void ChangeProducts::replyAddNewMark(QJsonObject reply)
 {
-    if (reply.value(QLatin1String("code")).toString() != QLatin1String("1"))
+    if (!ReplyCheck::isAccepted(reply))
         Prompt::information(this, QStringLiteral("提交失败"), QStringLiteral("添加备注失败，请重新尝试！"),
             QMessageBox::Ok, QMessageBox::Ok);
 }
@@ -527,7 +525,7 @@ void ChangeProducts::servNumChgAction(QString num)
 
 void ChangeProducts::replyChgServNum(QJsonObject reply)
 {
-    if (reply.value(QLatin1String("code")).toString() == QLatin1String("1"))
+    if (ReplyCheck::isAccepted(reply))
         Prompt::information(
             this, QStringLiteral("提交成功"), QStringLiteral("修改产品服务次数成功"), QMessageBox::Ok, QMessageBox::Ok);
     else
@@ -596,8 +594,8 @@ void ChangeProducts::httpOrderPayInfo()
                                 .add(QStringLiteral("companyid"), Config::super_id)
                                 .add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid)
                                 .toByteArray();
-    qDebug() << "url_get_orderPayInfo==" << Config::url_get_orderPayInfo;
-    qDebug() << "postData==" << FormBody::logText(body);
+    qCDebug(lcProductChanges) << "url_get_orderPayInfo==" << Config::url_get_orderPayInfo;
+    qCDebug(lcProductChanges) << "postData==" << FormBody::logText(body);
     HttpRequest* request = HttpRequest::startNetRequest(Config::url_get_orderPayInfo, body, true);
     connect(request, &HttpRequest::netSuccessInfo, this, &ChangeProducts::replyOrderPay);
 }

@@ -3,12 +3,12 @@
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
+#include "core/logging.h"
 #include "photostore/productdata.h"
 #include "productchanges/productbox.h"
 #include "productchanges/searchgoodsreply.h"
 #include "ui_replaceoldproduct.h"
 
-#include <QDebug>
 #include <QFont>
 #include <QHeaderView>
 #include <QJsonDocument>
@@ -91,8 +91,8 @@ void ReplaceOldProduct::clickSearch()
 
 void ReplaceOldProduct::postDataFunc(QByteArray& body)
 {
-    qDebug() << "search prods url:" << Config::url_query_product;
-    qDebug() << "search prods paras:" << FormBody::logText(body);
+    qCDebug(lcProductChanges) << "search prods url:" << Config::url_query_product;
+    qCDebug(lcProductChanges) << "search prods paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_product, body, this, &ReplaceOldProduct::queryCallBack);
 }
 
@@ -162,8 +162,8 @@ QByteArray ReplaceOldProduct::submitPostData(QString& goodId)
 
 void ReplaceOldProduct::submitpostDataFunc(QByteArray& body)
 {
-    qDebug() << "submit replace prod url:" << Config::url_post_replacepro;
-    qDebug() << "submit replace prod paras:" << FormBody::logText(body);
+    qCDebug(lcProductChanges) << "submit replace prod url:" << Config::url_post_replacepro;
+    qCDebug(lcProductChanges) << "submit replace prod paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_post_replacepro, body, this, &ReplaceOldProduct::submitQueryCallBack);
 }
 
@@ -176,7 +176,8 @@ void ReplaceOldProduct::submitQueryCallBack(const BackendReply& reply)
     }
     if (!reply.isObject())
         return;
-    qDebug().noquote() << "submit replace prod Json:" << QJsonDocument(reply.object).toJson(QJsonDocument::Indented);
+    qCDebug(lcProductChanges).noquote() << "submit replace prod Json:"
+                                        << QJsonDocument(reply.object).toJson(QJsonDocument::Indented);
     if (!reply.isSuccess()) {
         ProductBox::show(QStringLiteral("警告"), QStringLiteral("提交替换产品错误：") + reply.message());
         return;

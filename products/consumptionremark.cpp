@@ -1,5 +1,4 @@
 #include "products/consumptionremark.h"
-#include "products/replybox.h"
 #include "ui_consumptionremark.h"
 
 #include "core/backendpost.h"
@@ -7,8 +6,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
-
-#include <QDebug>
+#include "core/replycheck.h"
 
 ConsumptionRemark::ConsumptionRemark(QWidget* parent)
     : QWidget(parent)
@@ -42,14 +40,13 @@ void ConsumptionRemark::on_pb_submit_clicked()
     const QByteArray body = FormBody::tokenBody(
         {{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id}, {"companyid", Config::super_id},
             {"order_sample_infoid", Config::order_sample_infoid}, {"consumption_statement", ui->te->toPlainText()}});
-    qDebug().noquote() << "consumption statement paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_consumremark_post, body, this, &ConsumptionRemark::queryConsumRemarkCallBack);
 }
 
 void ConsumptionRemark::queryConsumRemarkCallBack(const BackendReply& reply)
 {
     m_isSubmitting = false;
-    if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询总体要求错误：")))
         return;
     close();
 }

@@ -1,11 +1,13 @@
 #include "products/productdlg.h"
-#include "products/replybox.h"
+#include "core/logging.h"
 #include "ui_productdlg.h"
 
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
@@ -13,18 +15,17 @@
 #include "delivery/seturgency.h"
 #include "productchanges/changeproducts.h"
 #include "products/consumptionremark.h"
-#include "products/ordergoodsreply.h"
-#include "products/productrequirement.h"
+#include "widgets/ordergoodsreply.h"
+#include "widgets/productrequirement.h"
 #include "products/settingnumber.h"
 #include "products/settingpage.h"
 #include "products/settingzhangshu.h"
 #include "submit/submitandprint.h"
 #include "upload/uploadphotolistdialog.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QAction>
 #include <QCursor>
-#include <QDebug>
 #include <QHash>
 #include <QJsonDocument>
 #include <QKeyEvent>
@@ -75,12 +76,6 @@ const FieldEdit ZhangshuEdit {&Config::url_post_zhangshu, "zhangshupost", "page"
 void ruleBox(const QString& text)
 {
     Prompt::information(nullptr, QString(), text, QMessageBox::Yes, QMessageBox::Yes);
-}
-
-// The reply boxes of the panel: title "警告", one Yes button.
-void warn(const QString& text)
-{
-    Prompt::information(nullptr, QStringLiteral("警告"), text, QMessageBox::Yes, QMessageBox::Yes);
 }
 
 // The identifiers of the order, which the product query and the stock update send.
@@ -228,8 +223,8 @@ ProductDlg::~ProductDlg()
 
 void ProductDlg::post(const char* logLabel, const QString& url, const QByteArray& body, BackendPost::Handler handler)
 {
-    qDebug().noquote() << logLabel << "url:" << url;
-    qDebug().noquote() << logLabel << "paras:" << FormBody::logText(body);
+    qCDebug(lcProducts).noquote() << logLabel << "url:" << url;
+    qCDebug(lcProducts).noquote() << logLabel << "paras:" << FormBody::logText(body);
     BackendPost::post(url, body, this, handler);
 }
 
@@ -257,7 +252,7 @@ bool ProductDlg::queryCallBack(const BackendReply& reply)
         return false;
     const OrderGoodsReply goods = OrderGoodsReply::parse(reply.object);
     if (!goods.isAccepted) {
-        warn(goods.error);
+        ReplyCheck::warn(goods.error);
         return false;
     }
     Config::order_maxServNum = goods.maxServiceTime;
@@ -270,6 +265,7 @@ void ProductDlg::refreshTabel(QList<Product> list)
 {
     const QList<Product> before = ProductData::m_products;
     ProductData::m_products = list;
+    ++m_loadNumber;
 
     // The album panel's "用" marks are positions in the list: every photo whose positions changed (a product added,
     // removed or moved) is marked again, along with those changed in the product-change window.
@@ -367,7 +363,7 @@ void ProductDlg::queryModifyStockCallBack(const BackendReply& reply)
     if (reply.isNetworkError())
         BackendPost::showNetworkError(reply, true);
     else
-        qDebug() << "modify stock code" << reply.code();
+        qCDebug(lcProducts) << "modify stock code" << reply.code();
 }
 
 // ---- Lock and keys ----
@@ -415,7 +411,7 @@ void ProductDlg::selectRowR(const QModelIndex& index)
     m_currentColumn = index.column();
     m_clickTimer->setSingleShot(true);
     m_clickTimer->start(0);
-    qDebug() << "点击了";
+    qCDebug(lcProducts) << "点击了";
     currentRow = ui->tableView->currentIndex().row();
     if (Config::isLocked || m_currentColumn != ExpressColumn || !isProductRow(currentRow))
         return;
@@ -431,7 +427,7 @@ void ProductDlg::selectRowR(const QModelIndex& index)
 
 void ProductDlg::handleSingleClickTable()
 {
-    qDebug() << "单击了";
+    qCDebug(lcProducts) << "单击了";
     refreshList(currentRow);
     if (!isProductRow(currentRow))
         return;
@@ -457,37 +453,38 @@ void ProductDlg::handleSingleClickTable()
 
 void ProductDlg::doubleClickTable(const QModelIndex& index)
 {
-    qDebug() << "双击了";
+    qCDebug(lcProducts) << "双击了";
     m_clickTimer->stop();
-    qDebug() << "isLocked===" << Config::isLocked;
+    qCDebug(lcProducts) << "isLocked===" << Config::isLocked;
     if (Config::isLocked)
         return;
     if (isProductRow(currentRow) && ProductData::m_products.at(currentRow).sentToFactory)
         return;
     currentRow = ui->tableView->currentIndex().row();
-    qDebug() << "selectRow===" << currentRow;
+    qCDebug(lcProducts) << "selectRow===" << currentRow;
     if (!isProductRow(currentRow))
         return;
     const Product product = ProductData::m_products.at(currentRow);
-    qDebug() << "isSendtofactory===" << product.sentToFactory << "goodTypeID===" << product.goodtypeid;
+    qCDebug(lcProducts) << "isSendtofactory===" << product.sentToFactory << "goodTypeID===" << product.goodtypeid;
     if (product.sentToFactory)
         return;
     const bool isAlbum = product.goodtypeid == QLatin1String("33");
-    const QString id = product.id;
+    const ProductRef ref = productRef(currentRow);
     switch (index.column()) {
     case NumberColumn:
         if (product.isexist || product.hasParent)
             return;
         m_settingNumber = new SettingNumber(nullptr);
         connect(m_settingNumber, &SettingNumber::sendNumber, this,
-            [this, id](const QString& number) { on_newNumber(id, number); });
+            [this, ref](const QString& number) { on_newNumber(ref, number); });
         showAtCursor(m_settingNumber.data());
         break;
     case PageColumn:
         if (!isAlbum || !Config::isPnumEdit)
             return;
         m_settingPage = new SettingPage(nullptr);
-        connect(m_settingPage, &SettingPage::sendPage, this, [this, id](const QString& page) { on_newPage(id, page); });
+        connect(
+            m_settingPage, &SettingPage::sendPage, this, [this, ref](const QString& page) { on_newPage(ref, page); });
         showAtCursor(m_settingPage.data());
         break;
     case AddPageColumn:
@@ -496,7 +493,7 @@ void ProductDlg::doubleClickTable(const QModelIndex& index)
         m_settingPage = new SettingPage(nullptr);
         m_settingPage->setAddPageInfo();
         connect(m_settingPage, &SettingPage::sendAddPage, this,
-            [this, id](const QString& page) { on_newAddPage(id, page); });
+            [this, ref](const QString& page) { on_newAddPage(ref, page); });
         showAtCursor(m_settingPage.data());
         break;
     case ZhangshuColumn:
@@ -504,13 +501,13 @@ void ProductDlg::doubleClickTable(const QModelIndex& index)
             return;
         m_settingZhangshu = new SettingZhangshu(nullptr);
         connect(m_settingZhangshu, &SettingZhangshu::sendZhangshu, this,
-            [this, id](const QString& zhangshu) { on_newZhangshu(id, zhangshu); });
+            [this, ref](const QString& zhangshu) { on_newZhangshu(ref, zhangshu); });
         showAtCursor(m_settingZhangshu.data());
         break;
     case RequirementColumn: {
-        qDebug() << "点制作要求goodTypeID" << product.goodtypeid;
+        qCDebug(lcProducts) << "点制作要求goodTypeID" << product.goodtypeid;
         auto* editor = new ProductRequirement(nullptr);
-        connectRequirement(editor, id);
+        connectRequirement(editor, ref);
         editor->setProData(0, product);
         editor->show();
         break;
@@ -529,7 +526,12 @@ template <typename Editor> void ProductDlg::showAtCursor(Editor* editor)
 void ProductDlg::showTableMouseRightButton(const QPoint)
 {
     m_pasteAction->setEnabled(!m_cutNames.isEmpty());
-    selectRowR(ui->tableView->currentIndex());
+    // The row's photos are shown as for a click, but a right click toggles no tick and posts nothing: the column
+    // of the last left click must not be acted on again.
+    currentRow = ui->tableView->currentIndex().row();
+    m_currentColumn = -1;
+    m_clickTimer->setSingleShot(true);
+    m_clickTimer->start(0);
     m_tableMenu->exec(QCursor::pos());
 }
 
@@ -609,7 +611,7 @@ void ProductDlg::refreshList(int row, QStringList names, bool)
 void ProductDlg::refreshList()
 {
     const int row = ui->tableView->currentIndex().row();
-    qDebug() << "刷新第" << row << "行的缩略图";
+    qCDebug(lcProducts) << "刷新第" << row << "行的缩略图";
     if (row != -1)
         refreshList(row);
 }
@@ -617,13 +619,13 @@ void ProductDlg::refreshList()
 void ProductDlg::updateThumbIcon(int row, int pic, QPixmap pixmap, int)
 {
     if (row != currentRow) {
-        qDebug() << "budengyu";
+        qCDebug(lcProducts) << "budengyu";
         return;
     }
     if (pic >= 0 && pic < photoList->count())
         photoList->item(pic)->setIcon(pixmap);
     else
-        qDebug() << "chaochu";
+        qCDebug(lcProducts) << "chaochu";
 }
 
 void ProductDlg::selectItem(QListWidgetItem* item)
@@ -664,7 +666,7 @@ void ProductDlg::showMouseRightButton(const QPoint)
 
 void ProductDlg::setPicNames(QStringList& names)
 {
-    qDebug() << "准备添加到产品的照片" << names;
+    qCDebug(lcProducts) << "准备添加到产品的照片" << names;
     picNames = names;
 }
 
@@ -706,9 +708,10 @@ void ProductDlg::addToProductStart()
     const QStringList names = excludeExistedPics(picNames);
     const int row = currentRow;
     ProductData::m_products[row].pics += names;
+    const QString key = picPostKey(row);
     const Product product = ProductData::m_products.at(row);
     refreshList(row, names, true);
-    postProPic(product);
+    postProPic(key, product);
 }
 
 QStringList ProductDlg::excludeExistedPics(QStringList names)
@@ -749,9 +752,10 @@ void ProductDlg::tbCopyAction()
     const int row = currentRow;
     const QStringList names = excludeExistedPics(m_cutNames);
     ProductData::m_products[row].pics += names;
+    const QString key = picPostKey(row);
     const Product product = ProductData::m_products.at(row);
     refreshList(row, names, true);
-    postProPic(product);
+    postProPic(key, product);
 }
 
 void ProductDlg::deletePhoto()
@@ -778,10 +782,11 @@ void ProductDlg::deletePhoto()
         if (at >= 0)
             pics.removeAt(at);
     }
+    const QString key = picPostKey(row);
     const Product product = ProductData::m_products.at(row);
     emit updateImage(names);
     refreshList(row);
-    postProPic(product);
+    postProPic(key, product);
 }
 
 void ProductDlg::cutImgAction()
@@ -797,74 +802,102 @@ void ProductDlg::cutImgAction()
     deletePhoto();
 }
 
-void ProductDlg::postProPic(const Product& product)
+void ProductDlg::postProPic(const QString& key, const Product& product)
 {
-    m_picListsWaiting.insert(product.id, product.pics);
-    if (!m_picPostsOut.contains(product.id))
-        sendProPic(product.id);
+    m_picListsWaiting.insert(key, PendingPics {product.id, product.pics});
+    if (!m_picPostsOut.contains(key))
+        sendProPic(key);
 }
 
-void ProductDlg::sendProPic(const QString& productId)
+void ProductDlg::sendProPic(const QString& key)
 {
-    const QStringList pics = m_picListsWaiting.take(productId);
-    m_picPostsOut.insert(productId);
+    const PendingPics pending = m_picListsWaiting.take(key);
+    m_picPostsOut.insert(key);
     const QByteArray body = FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
-        {"uid", Config::manager_id}, {"id", productId}, {"companyid", Config::super_id},
-        {"order_sample_infoid", Config::order_sample_infoid}, {"picpath", pics.join(QLatin1Char('|'))}});
+        {"uid", Config::manager_id}, {"id", pending.id}, {"companyid", Config::super_id},
+        {"order_sample_infoid", Config::order_sample_infoid}, {"picpath", pending.pics.join(QLatin1Char('|'))}});
     post("prod picpath", Config::url_post_productpicpath, body,
-        [this, productId](const BackendReply& reply) { queryPostPicCallBack(productId, reply); });
+        [this, key](const BackendReply& reply) { queryPostPicCallBack(key, reply); });
 }
 
-void ProductDlg::queryPostPicCallBack(const QString& productId, const BackendReply& reply)
+void ProductDlg::queryPostPicCallBack(const QString& key, const BackendReply& reply)
 {
-    m_picPostsOut.remove(productId);
+    m_picPostsOut.remove(key);
     // The latest list goes before any box: a box must not hold it back.
-    if (m_picListsWaiting.contains(productId))
-        sendProPic(productId);
-    const QString failure = reply.failureText(QStringLiteral("提交图片路径错误："));
-    if (!failure.isEmpty())
-        warn(failure);
+    if (m_picListsWaiting.contains(key))
+        sendProPic(key);
+    ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交图片路径错误："));
 }
 
 // ---- Field edits ----
 
-int ProductDlg::rowOfEditedProduct(const QString& productId) const
+ProductDlg::ProductRef ProductDlg::productRef(int row) const
 {
-    for (int row = 0; row < ProductData::m_products.size(); ++row)
-        if (ProductData::m_products.at(row).id == productId)
-            return row;
-    ruleBox(QStringLiteral("请选择一项产品"));
-    return -1;
+    return ProductRef {m_loadNumber, row, ProductData::m_products.at(row).id};
 }
 
-void ProductDlg::on_newNumber(const QString& productId, const QString& number)
+int ProductDlg::rowOfUniqueId(const QString& id) const
 {
-    editField(NumberEdit, productId, number);
+    if (id.isEmpty())
+        return -1;
+    int found = -1;
+    for (int row = 0; row < ProductData::m_products.size(); ++row) {
+        if (ProductData::m_products.at(row).id != id)
+            continue;
+        if (found >= 0)
+            return -1;
+        found = row;
+    }
+    return found;
 }
 
-void ProductDlg::on_newPage(const QString& productId, const QString& page)
+int ProductDlg::rowOfEditedProduct(const ProductRef& ref) const
 {
-    editField(PageEdit, productId, page);
+    // The list may also have been replaced by another window; the id tells whether the row still holds the product.
+    if (ref.load == m_loadNumber && isProductRow(ref.row) && ProductData::m_products.at(ref.row).id == ref.id)
+        return ref.row;
+    const int row = rowOfUniqueId(ref.id);
+    if (row < 0)
+        ruleBox(QStringLiteral("请选择一项产品"));
+    return row;
 }
 
-void ProductDlg::on_newAddPage(const QString& productId, const QString& page)
+QString ProductDlg::picPostKey(int row) const
 {
-    editField(AddPageEdit, productId, page);
+    const QString& id = ProductData::m_products.at(row).id;
+    if (rowOfUniqueId(id) == row)
+        return QStringLiteral("id:") + id;
+    return QStringLiteral("row:%1:%2").arg(m_loadNumber).arg(row);
 }
 
-void ProductDlg::on_newZhangshu(const QString& productId, const QString& zhangshu)
+void ProductDlg::on_newNumber(const ProductRef& ref, const QString& number)
 {
-    editField(ZhangshuEdit, productId, zhangshu);
+    editField(NumberEdit, ref, number);
 }
 
-void ProductDlg::editField(const FieldEdit& edit, const QString& productId, const QString& value)
+void ProductDlg::on_newPage(const ProductRef& ref, const QString& page)
 {
-    const int row = rowOfEditedProduct(productId);
+    editField(PageEdit, ref, page);
+}
+
+void ProductDlg::on_newAddPage(const ProductRef& ref, const QString& page)
+{
+    editField(AddPageEdit, ref, page);
+}
+
+void ProductDlg::on_newZhangshu(const ProductRef& ref, const QString& zhangshu)
+{
+    editField(ZhangshuEdit, ref, zhangshu);
+}
+
+void ProductDlg::editField(const FieldEdit& edit, const ProductRef& ref, const QString& value)
+{
+    const int row = rowOfEditedProduct(ref);
     if (row < 0)
         return;
     ProductData::m_products[row].*edit.field = value;
     setFieldCell(row, edit, value);
-    postField(edit, productId, value);
+    postField(edit, ProductData::m_products.at(row).id, value);
 }
 
 void ProductDlg::setFieldCell(int row, const FieldEdit& edit, const QString& value)
@@ -878,13 +911,14 @@ void ProductDlg::setFieldCell(int row, const FieldEdit& edit, const QString& val
     model->setItem(row, edit.column, item);
 }
 
-void ProductDlg::on_ProductReq(const QString& productId, const QString& productReq, const QString& page,
+void ProductDlg::on_ProductReq(const ProductRef& ref, const QString& productReq, const QString& page,
     const QString& number, const QString& zhangshu, const QString& addpage)
 {
-    const int row = rowOfEditedProduct(productId);
+    const int row = rowOfEditedProduct(ref);
     if (row < 0)
         return;
     Product& product = ProductData::m_products[row];
+    const QString productId = product.id;
     product.descr = productReq;
     product.goodpnumber = page;
     product.goodamount = number;
@@ -929,15 +963,14 @@ void ProductDlg::queryPostFieldCallBack(const FieldEdit& edit, const BackendRepl
         }
         return;
     }
-    if (reply.isObject() && !reply.isSuccess())
-        warn(QString::fromUtf8(edit.refusalPrefix) + reply.message());
+    ReplyCheck::acceptOrWarn(reply, QString::fromUtf8(edit.refusalPrefix));
 }
 
-void ProductDlg::connectRequirement(ProductRequirement* editor, const QString& productId)
+void ProductDlg::connectRequirement(ProductRequirement* editor, const ProductRef& ref)
 {
     connect(editor, &ProductRequirement::productReq, this,
-        [this, productId](const QString& req, const QString& page, const QString& number, const QString& zhangshu,
-            const QString& addPage) { on_ProductReq(productId, req, page, number, zhangshu, addPage); });
+        [this, ref](const QString& req, const QString& page, const QString& number, const QString& zhangshu,
+            const QString& addPage) { on_ProductReq(ref, req, page, number, zhangshu, addPage); });
 }
 
 void ProductDlg::onrequire_menu_Triggered(QAction* action)
@@ -957,7 +990,7 @@ void ProductDlg::onrequire_menu_Triggered(QAction* action)
         return;
     }
     auto* editor = new ProductRequirement(nullptr);
-    connectRequirement(editor, product.id);
+    connectRequirement(editor, productRef(currentRow));
     editor->setData(0, product.descr, product.goodpnumber, product.goodamount, product.goodpagenumber,
         product.goodtypeid, product.p_num, product.isexist, product.hasParent);
     editor->show();
@@ -972,7 +1005,7 @@ void ProductDlg::queryAllReq()
 
 void ProductDlg::queryAllReqCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询总体要求错误：")))
         return;
     const QJsonValue text = reply.object.value(QStringLiteral("orderdescr"));
     auto* editor = new ProductRequirement(nullptr);
@@ -1000,9 +1033,7 @@ void ProductDlg::postAllProductReq()
 
 void ProductDlg::queryPostAllProdReqCallBack(const BackendReply& reply)
 {
-    const QString failure = reply.failureText(QStringLiteral("提交总体要求错误："));
-    if (!failure.isEmpty())
-        warn(failure);
+    ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交总体要求错误："));
 }
 
 // ---- Express flag ----
@@ -1017,12 +1048,10 @@ void ProductDlg::partEmsProduct(QString ordergoodid, QString typeId)
 
 void ProductDlg::queryPostIsPartCallBack(const BackendReply& reply)
 {
-    if (reply.isSuccess() || !(reply.isNetworkError() || reply.isObject()))
+    if (!reply.isNetworkError() && !reply.isObject())
         return;
-    if (reply.isNetworkError())
-        BackendPost::showNetworkError(reply, true);
-    else
-        warn(QStringLiteral("提交数量错误：") + reply.message());
+    if (ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交数量错误：")))
+        return;
     // The tick shows what the back end holds, not what it refused.
     queryProducts();
 }
@@ -1052,10 +1081,10 @@ void ProductDlg::queryCheckStockCallBack(const BackendReply& reply)
     }
     if (!reply.isObject())
         return;
-    qDebug().noquote() << "check stock info:" << QJsonDocument(reply.object).toJson(QJsonDocument::Indented);
+    qCDebug(lcProducts).noquote() << "check stock info:" << QJsonDocument(reply.object).toJson(QJsonDocument::Indented);
     if (!reply.isSuccess()) {
         // The back end's own words (short stock and the like), without a prefix.
-        warn(reply.message());
+        ReplyCheck::warn(reply.message());
         return;
     }
     ProductData::m_printProducts.clear();
@@ -1119,7 +1148,7 @@ void ProductDlg::on_newProducts(QList<Product> products)
     // The window's list is not used: the back end's is the one shown.
     Q_UNUSED(products)
     photoList->clear();
-    qDebug() << "on_newProducts";
+    qCDebug(lcProducts) << "on_newProducts";
     queryProducts();
 }
 
@@ -1136,9 +1165,9 @@ void ProductDlg::on_pb_xfsm_clicked()
 void ProductDlg::queryConsumRemarkCallBack(const BackendReply& reply)
 {
     m_isRemarkQuerying = false;
-    if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询总体要求错误：")))
         return;
-    qDebug() << "消费说明" << reply.object;
+    qCDebug(lcProducts) << "消费说明" << reply.object;
     const QMap<QString, QString> remarkInfo {{QStringLiteral("token"), Config::token},
         {QStringLiteral("order_photo_id"), Config::order_id}, {QStringLiteral("shopid"), Config::shop_id},
         {QStringLiteral("companyid"), Config::super_id},

@@ -40,9 +40,11 @@ class ProductDlg;
 // operation checks its row against that list. The photo list's icons are made by thumbnail jobs on the global pool,
 // each answering updateThumbIcon() with the row and index it was started for; answers that no longer fit are dropped.
 //
-// Every editor the panel opens is bound to the product it was opened for (its id) and to its kind: its report
-// goes to that product wherever it stands by then, or is dropped when a reload removed it. A product's photo list
-// has at most one post on its way; changes made meanwhile are sent as one, the latest list, after its reply.
+// Every editor the panel opens is bound to the product it was opened for and to its kind: its report goes to that
+// row of the same load, or after a reload to the one product carrying its id; it is dropped when no product is
+// surely the same (a reload removed it, or its id is empty or shared). A product's photo list has at most one post
+// on its way; changes made meanwhile are sent as one, the latest list, after its reply. Both are kept per product,
+// never per id text alone, since a reply may leave ids empty or repeat them.
 // GUI thread only.
 class ProductDlg : public QDialog
 {
@@ -118,26 +120,39 @@ private:
     // The names not yet in the product of the current row; the box names the others.
     QStringList excludeExistedPics(QStringList names);
     QStringList getSelectedItems() const;
-    // The product's photo list to the back end, now or after the reply of the one on its way.
-    void postProPic(const Product& product);
-    void sendProPic(const QString& productId);
-    void queryPostPicCallBack(const QString& productId, const BackendReply& reply);
-    // The row of the product with that id; -1 (after "请选择一项产品") when a reload removed it.
-    int rowOfEditedProduct(const QString& productId) const;
+    // The product's photo list to the back end, now or after the reply of the one on its way (key: picPostKey).
+    void postProPic(const QString& key, const Product& product);
+    void sendProPic(const QString& key);
+    void queryPostPicCallBack(const QString& key, const BackendReply& reply);
+
+    // The product an editor was opened on: its row in the load it came with, and its id for a later load.
+    struct ProductRef
+    {
+        int load = -1;
+        int row = -1;
+        QString id;
+    };
+    ProductRef productRef(int row) const;
+    // The row of that product now; -1 (after "请选择一项产品") when no product is surely the same.
+    int rowOfEditedProduct(const ProductRef& ref) const;
+    // The row of the one product of this load with that id; -1 when the id is empty, absent or shared.
+    int rowOfUniqueId(const QString& id) const;
+    // Which product a photo-list post belongs to: its id when that names it alone, else its row in this load.
+    QString picPostKey(int row) const;
 
     // Editor reports, each for the product the editor was opened for.
-    void on_newNumber(const QString& productId, const QString& number);
-    void on_newPage(const QString& productId, const QString& page);
-    void on_newAddPage(const QString& productId, const QString& page);
-    void on_newZhangshu(const QString& productId, const QString& zhangshu);
-    void on_ProductReq(const QString& productId, const QString& productReq, const QString& page, const QString& number,
+    void on_newNumber(const ProductRef& ref, const QString& number);
+    void on_newPage(const ProductRef& ref, const QString& page);
+    void on_newAddPage(const ProductRef& ref, const QString& page);
+    void on_newZhangshu(const ProductRef& ref, const QString& zhangshu);
+    void on_ProductReq(const ProductRef& ref, const QString& productReq, const QString& page, const QString& number,
         const QString& zhangshu, const QString& addpage);
     void on_AllProductReq(const QString& allProductReq);
-    void editField(const FieldEdit& edit, const QString& productId, const QString& value);
+    void editField(const FieldEdit& edit, const ProductRef& ref, const QString& value);
     void setFieldCell(int row, const FieldEdit& edit, const QString& value);
     void postField(const FieldEdit& edit, const QString& productId, const QString& value);
     void queryPostFieldCallBack(const FieldEdit& edit, const BackendReply& reply);
-    void connectRequirement(ProductRequirement* editor, const QString& productId);
+    void connectRequirement(ProductRequirement* editor, const ProductRef& ref);
     template <typename Editor> void showAtCursor(Editor* editor);
 
     void queryCheckStock();
@@ -179,9 +194,16 @@ private:
     QPointer<SettingPage> m_settingPage;
     QPointer<SettingNumber> m_settingNumber;
     QPointer<SettingZhangshu> m_settingZhangshu;
-    // Products whose photo list is on its way, and the latest list of each still to send.
+    // Products (by picPostKey) whose photo list is on its way, and the latest list of each still to send.
+    struct PendingPics
+    {
+        QString id;
+        QStringList pics;
+    };
     QSet<QString> m_picPostsOut;
-    QHash<QString, QStringList> m_picListsWaiting;
+    QHash<QString, PendingPics> m_picListsWaiting;
+    // Counts the products loads: a row means a product only within its load.
+    int m_loadNumber = 0;
     QStringList picNames;
     QStringList m_cutNames;
     int currentRow;

@@ -2,13 +2,13 @@
 #include "ui_printemsinfo.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "photostore/productdata.h"
 #include "sheets/sheetfolder.h"
 #include "sheets/sheethtml.h"
 #include "sheets/sheetprint.h"
 
 #include <QDateTime>
-#include <QDebug>
 
 namespace {
 
@@ -69,9 +69,9 @@ void PrintEmsInfo::iniData()
     barcode_file.clear();
 }
 
-void PrintEmsInfo::setProducts(QList<Product> products)
+void PrintEmsInfo::setProducts(QList<Product> list)
 {
-    this->products = products;
+    products = list;
 }
 
 void PrintEmsInfo::onFinishSaveThumb()
@@ -93,7 +93,7 @@ void PrintEmsInfo::onReadyRead()
 
 void PrintEmsInfo::onDownloadProgress(qint64 bytesSent, qint64 bytesTotal)
 {
-    qDebug() << "barcode download" << bytesSent << "/" << bytesTotal;
+    qCDebug(lcSheets) << "barcode download" << bytesSent << "/" << bytesTotal;
 }
 
 // Good or failed, the finished download shows the page: the barcode is not on it.
@@ -277,7 +277,7 @@ QString PrintEmsInfo::getHTMLString()
         if (groups.at(i).isUrgent)
             urgentIds << groups.at(i).address.id;
     }
-    qDebug() << "express groups" << ids << "urgent" << urgentIds;
+    qCDebug(lcSheets) << "express groups" << ids << "urgent" << urgentIds;
 
     page += QStringLiteral("<BR>");
     page += QStringLiteral("<table width=\"100%\"  border=\"0\">");

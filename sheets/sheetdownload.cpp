@@ -1,9 +1,9 @@
 #include "sheets/sheetdownload.h"
 
 #include "core/deployment.h"
+#include "core/logging.h"
 #include "photostore/fileoperation.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -23,7 +23,7 @@ QNetworkReply* SheetDownload::get(QObject* window, const QString& url, const QSt
     }
     m_file = new QFile(savePath);
     if (!m_file->open(QIODevice::WriteOnly))
-        qDebug().noquote() << "cannot write the sheet image" << savePath << m_file->errorString();
+        qCDebug(lcSheets).noquote() << "cannot write the sheet image" << savePath << m_file->errorString();
     if (!m_manager)
         m_manager = new QNetworkAccessManager(window);
     m_request = QNetworkRequest(QUrl(url, QUrl::TolerantMode));
@@ -65,7 +65,7 @@ bool SheetDownload::finish(QNetworkReply* reply)
         if (!isOk)
             m_file->remove();
     }
-    qDebug().noquote() << (isOk ? "success" : "failed") << reply->url().toString() << reply->errorString();
+    qCDebug(lcSheets).noquote() << (isOk ? "success" : "failed") << reply->url().toString() << reply->errorString();
     return true;
 }
 

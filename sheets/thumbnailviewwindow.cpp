@@ -2,6 +2,7 @@
 #include "ui_thumbnailviewwindow.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/thumbnailthread.h"
@@ -10,7 +11,6 @@
 #include "sheets/sheetprint.h"
 
 #include <QDateTime>
-#include <QDebug>
 #include <QThreadPool>
 
 namespace {
@@ -79,9 +79,9 @@ void ThumbnailViewWindow::iniData()
     terms_of_service.clear();
     print_thumbnails = true;
     print_finished_area = true;
-    ImageData* data = ImageData::getInstance();
-    photo_counts = QStringLiteral("毛底") + QString::number(data->getRawImageNum()) + QStringLiteral("/成品")
-        + QString::number(data->getFinalImageNum());
+    ImageData* store = ImageData::getInstance();
+    photo_counts = QStringLiteral("毛底") + QString::number(store->getRawImageNum()) + QStringLiteral("/成品")
+        + QString::number(store->getFinalImageNum());
 }
 
 void ThumbnailViewWindow::onFinishSaveThumb()
@@ -103,7 +103,7 @@ void ThumbnailViewWindow::onReadyRead()
 
 void ThumbnailViewWindow::onDownloadProgress(qint64 bytesSent, qint64 bytesTotal)
 {
-    qDebug() << "barcode download" << bytesSent << "/" << bytesTotal;
+    qCDebug(lcSheets) << "barcode download" << bytesSent << "/" << bytesTotal;
 }
 
 // Good or failed, the finished download shows the page (a failed barcode is then missing).

@@ -6,6 +6,7 @@
 #include "core/formbody.h"
 #include "core/httprequest.h"
 #include "core/jsontext.h"
+#include "core/logging.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -17,7 +18,6 @@
 #include "sheets/sheetprint.h"
 
 #include <QDateTime>
-#include <QDebug>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QJsonDocument>
@@ -123,9 +123,9 @@ void WebViewWindow::iniData()
     twosales_unpaid.clear();
     print_thumbnails = true;
     print_finished_area = true;
-    ImageData* data = ImageData::getInstance();
-    photo_counts = QStringLiteral("毛底") + QString::number(data->getRawImageNum()) + QStringLiteral("/成品")
-        + QString::number(data->getFinalImageNum());
+    ImageData* store = ImageData::getInstance();
+    photo_counts = QStringLiteral("毛底") + QString::number(store->getRawImageNum()) + QStringLiteral("/成品")
+        + QString::number(store->getFinalImageNum());
     // Markup built from escaped text: the page inserts it as it is.
     all_requirement = esc(ProductData::all_product_requirement);
 }
@@ -149,7 +149,7 @@ void WebViewWindow::httpPicMarks()
         }
         return out;
     };
-    ImageData* data = ImageData::getInstance();
+    ImageData* store = ImageData::getInstance();
     const QByteArray body = FormBody::withToken()
                                 .add(QStringLiteral("order_photo_id"), Config::order_id)
                                 .add(QStringLiteral("shopid"), Config::shop_id)
@@ -157,8 +157,8 @@ void WebViewWindow::httpPicMarks()
                                 .add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid)
                                 .addEncoded(QStringLiteral("imgpath"), QUrl::toPercentEncoding(m_sheetFolder))
                                 .addEncoded(QStringLiteral("qrcodepath"), QUrl::toPercentEncoding(barcode_file))
-                                .addEncoded(QStringLiteral("cpimgs"), joined(data->GetSeletedImages()))
-                                .addEncoded(QStringLiteral("sjimgs"), joined(data->GetDesignImages()))
+                                .addEncoded(QStringLiteral("cpimgs"), joined(store->GetSeletedImages()))
+                                .addEncoded(QStringLiteral("sjimgs"), joined(store->GetDesignImages()))
                                 .add(QStringLiteral("uid"), Config::manager_id)
                                 .toByteArray();
     HttpRequest* request = HttpRequest::startNetRequest(Config::url_query_picinfo, body, false);
@@ -206,12 +206,12 @@ void WebViewWindow::onReadyRead1()
 
 void WebViewWindow::onDownloadProgress(qint64 bytesSent, qint64 bytesTotal)
 {
-    qDebug() << "barcode download" << bytesSent << "/" << bytesTotal;
+    qCDebug(lcSheets) << "barcode download" << bytesSent << "/" << bytesTotal;
 }
 
 void WebViewWindow::onDownloadProgress1(qint64 bytesSent, qint64 bytesTotal)
 {
-    qDebug() << "QR download" << bytesSent << "/" << bytesTotal;
+    qCDebug(lcSheets) << "QR download" << bytesSent << "/" << bytesTotal;
 }
 
 // Each finished download, good or failed, shows the page: the window never stays blank for
@@ -249,9 +249,9 @@ void WebViewWindow::on_pushButton_print_clicked()
     print(getHTMLString());
 }
 
-void WebViewWindow::print(QString html)
+void WebViewWindow::print(QString page)
 {
-    SheetPrint::print(html, this);
+    SheetPrint::print(page, this);
 }
 
 void WebViewWindow::on_saveButton_clicked()
@@ -361,7 +361,7 @@ QString WebViewWindow::getHTMLString()
     page += QStringLiteral("<BR>");
     page += QStringLiteral("</body>");
     page += QStringLiteral("</HTML>");
-    qDebug().noquote() << "总的html:" << page;
+    qCDebug(lcSheets).noquote() << "总的html:" << page;
     return page;
 }
 
@@ -449,7 +449,7 @@ void WebViewWindow::appendMarks(QString& page) const
             page += QStringLiteral("<tr>");
         const QSize size = imageSize(markFolder + name);
         const QString cached = m_sheetFolder + QStringLiteral("marks/") + name;
-        qDebug() << "markPath+imgName: " << markFolder + name << "tempPath Path:" << cached;
+        qCDebug(lcSheets) << "markPath+imgName: " << markFolder + name << "tempPath Path:" << cached;
         page += QStringLiteral("<td>");
         page += QStringLiteral("<img style=\"margin-right: 10;\" src=\"") + src(cached) + QStringLiteral("\"")
             + (size.width() > size.height() ? QStringLiteral("width=\"150\"") : QStringLiteral("height=\"150\""))
@@ -531,10 +531,10 @@ void WebViewWindow::appendServiceTime(
                             child = match;
                     }
                 const int rowSpan = 2 * children.size();
-                qDebug() << "加急的rowspan=" << rowSpan;
+                qCDebug(lcSheets) << "加急的rowspan=" << rowSpan;
                 for (int c = 0; c < children.size(); ++c) {
-                    qDebug() << "子产品名称：" << children.at(c).goodname << "  子产品照片："
-                             << children.at(c).pics.size();
+                    qCDebug(lcSheets) << "子产品名称：" << children.at(c).goodname << "  子产品照片："
+                                      << children.at(c).pics.size();
                     appendSubProductRow(page, children.at(c), rowSpan, c == 0);
                     appendPhotoRow(page, children.at(c), 'C');
                 }
@@ -656,7 +656,7 @@ void WebViewWindow::appendPhotoRow(QString& page, const Product& product, char f
             const QString cached = cachedPhoto(product.pics.at(i));
             const bool isWide = imageSize(cached).width() == 88;
             if (!isA)
-                qDebug() << "imgName=" << fileName << cached;
+                qCDebug(lcSheets) << "imgName=" << fileName << cached;
             page += (isWide && form == 'D') ? QStringLiteral("    <td  width=5%>")
                                             : in + QStringLiteral("<td width=5%>");
             page += QStringLiteral("<div align=\"center\"><span class=\"style3\"><img ")

@@ -1,6 +1,7 @@
 #include "submit/setasidefiles.h"
 
-#include <QDebug>
+#include "core/logging.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,7 +42,7 @@ QStringList removeFilesBelow(const QString& path)
             failed += removeFilesBelow(entry.absoluteFilePath());
             continue;
         }
-        qDebug() << "remove file  : " << entry.absoluteFilePath();
+        qCDebug(lcSubmit) << "remove file  : " << entry.absoluteFilePath();
         if (!QFile::remove(entry.absoluteFilePath()))
             failed << entry.absoluteFilePath();
     }

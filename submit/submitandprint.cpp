@@ -4,11 +4,13 @@
 #include "core/backendreply.h"
 #include "core/config.h"
 #include "core/formbody.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
+#include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
-#include "products/replybox.h"
 #include "sheets/webviewwindow.h"
 #include "submit/orderdetailreply.h"
 #include "submit/setasidefiles.h"
@@ -17,16 +19,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDebug>
 #include <QDoubleValidator>
-#include <QFutureWatcher>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegExpValidator>
-#include <QtConcurrent>
 
 namespace {
 
@@ -133,18 +132,17 @@ SubmitandPrint::SubmitandPrint(QWidget* parent)
     lastrepairpic = finalpicnum;
 
     // The folders may lie on a share: they are listed on a worker job.
-    auto* counting = new QFutureWatcher<SetAsideFiles::FolderCounts>(this);
-    connect(counting, &QFutureWatcher<SetAsideFiles::FolderCounts>::finished, this, [this, counting] {
-        const SetAsideFiles::FolderCounts counts = counting->result();
-        deletepicpaths = counts.deletepicpaths;
-        lastrepairpic = finalpicnum + counts.deletedJpegs;
-        fwqlc_num = counts.fineJpegs;
-        m_hasFolderCounts = true;
-        counting->deleteLater();
-        updateReadiness();
-    });
-    counting->setFuture(QtConcurrent::run(
-        &SetAsideFiles::countFolders, DirServer::getDeletedImagePath(), DirServer::getFineImagePath()));
+    const QString deletedFolder = DirServer::getDeletedImagePath();
+    const QString fineFolder = DirServer::getFineImagePath();
+    Worker::run(
+        this, [deletedFolder, fineFolder] { return SetAsideFiles::countFolders(deletedFolder, fineFolder); },
+        [this](const SetAsideFiles::FolderCounts& counts) {
+            deletepicpaths = counts.deletepicpaths;
+            lastrepairpic = finalpicnum + counts.deletedJpegs;
+            fwqlc_num = counts.fineJpegs;
+            m_hasFolderCounts = true;
+            updateReadiness();
+        });
 
     postQueryOrderInfo();
 }
@@ -227,11 +225,6 @@ bool SubmitandPrint::resumeSubmitted(void (SubmitandPrint::*afterSubmission)())
     return true;
 }
 
-void SubmitandPrint::warn(const QString& text)
-{
-    Prompt::information(nullptr, QStringLiteral("警告"), text, QMessageBox::Yes, QMessageBox::Yes);
-}
-
 QString SubmitandPrint::dateCaption(const QString& date, const QString& name)
 {
     const QString text = date + QLatin1Char(' ') + name;
@@ -250,14 +243,14 @@ QByteArray SubmitandPrint::orderIdentifiers()
 void SubmitandPrint::postQueryOrderInfo()
 {
     const QByteArray body = orderIdentifiers();
-    qDebug() << "print reqOrder url:" << Config::url_query_printinfo;
-    qDebug().noquote() << "print reqOrder paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "print reqOrder url:" << Config::url_query_printinfo;
+    qCDebug(lcSubmit).noquote() << "print reqOrder paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_printinfo, body, this, &SubmitandPrint::queryOrderInfoCallBack);
 }
 
 void SubmitandPrint::queryOrderInfoCallBack(const BackendReply& reply)
 {
-    if (acceptedReply(reply, QStringLiteral("查询订单信息错误："))) {
+    if (ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询订单信息错误："))) {
         if (isSubmitted != 0) {
             openProductionSheet(reply.object);
             return;

@@ -1,31 +1,31 @@
+#include "core/logging.h"
 #include "submit/submitandprint.h"
 
 #include "Calendar/scheduledialog.h"
-#include "app/calendarpicker.h"
+#include "widgets/calendarpicker.h"
 #include "core/backendpost.h"
 #include "core/backendreply.h"
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
+#include "core/worker.h"
 #include "delivery/setproexpress.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
-#include "products/replybox.h"
 #include "submit/orderdetailreply.h"
 #include "submit/setasidefiles.h"
 #include "submit/submitandprintform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
-#include <QDebug>
-#include <QFutureWatcher>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtConcurrent>
 
 namespace {
 
@@ -127,18 +127,18 @@ bool SubmitandPrint::passesPreChecks()
 {
     const QString empty = isEmptyProduct();
     if (!empty.isEmpty()) {
-        warn(QStringLiteral("产品 ") + empty + QStringLiteral(" 数量为0，请重新设置"));
+        ReplyCheck::warn(QStringLiteral("产品 ") + empty + QStringLiteral(" 数量为0，请重新设置"));
         return false;
     }
     for (QPushButton* button : {ui->pushButton_checkBoardDate, ui->pushButton_preciseRepairDate})
         if (button->text() == QLatin1String(" :00"))
             button->setText(QString());
     if (ui->buyBoardLineEdit->text().trimmed().isEmpty() && Config::showbuyjx == QLatin1String("1")) {
-        warn(QStringLiteral("请输入购买精修张数！"));
+        ReplyCheck::warn(QStringLiteral("请输入购买精修张数！"));
         return false;
     }
     if (ui->yangQianLineEd->text().trimmed().isEmpty() && Config::showdbpxz == QLatin1String("1")) {
-        warn(QStringLiteral("请输入对比片选中张数！"));
+        ReplyCheck::warn(QStringLiteral("请输入对比片选中张数！"));
         return false;
     }
     return true;
@@ -147,19 +147,19 @@ bool SubmitandPrint::passesPreChecks()
 void SubmitandPrint::postQueryEmsInfo()
 {
     const QByteArray body = orderIdentifiers();
-    qDebug() << "url_query_emsinfo==" << Config::url_query_emsinfo;
-    qDebug().noquote() << "postData==" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "url_query_emsinfo==" << Config::url_query_emsinfo;
+    qCDebug(lcSubmit).noquote() << "postData==" << FormBody::logText(body);
     BackendPost::post(Config::url_query_emsinfo, body, this, &SubmitandPrint::queryInfoEmsCallBack);
 }
 
 void SubmitandPrint::queryInfoEmsCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("查询快递信息错误："))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询快递信息错误："))) {
         endSubmitting();
         return;
     }
     if (reply.object.value(QStringLiteral("orderaddress")).toObject().isEmpty()) {
-        warn(QStringLiteral("请输入快递信息"));
+        ReplyCheck::warn(QStringLiteral("请输入快递信息"));
         endSubmitting();
         // The operator saves an address and presses the button again.
         auto* form = new SettingEMSDialog(nullptr);
@@ -174,7 +174,7 @@ void SubmitandPrint::queryInfoEmsCallBack(const BackendReply& reply)
 void SubmitandPrint::postSecondSumInfo()
 {
     const auto refuse = [this](const char* text) {
-        warn(QString::fromUtf8(text));
+        ReplyCheck::warn(QString::fromUtf8(text));
         endSubmitting();
     };
     if (iswyx == QLatin1String("1") && ui->pb_wyxdate->text().isEmpty())
@@ -193,15 +193,15 @@ void SubmitandPrint::postSecondSumInfo()
     ui->pushButton_2->setEnabled(false);
     const SubmissionFields fields = submissionFields();
     const QByteArray body = SubmissionBody::mainBody(fields);
-    qDebug() << "submit2 sum url:" << Config::url_post_twosales_2;
-    qDebug().noquote() << "submit2 sum  paras:" << FormBody::logText(body);
-    qDebug() << "xpsid:" << fields.role12;
+    qCDebug(lcSubmit) << "submit2 sum url:" << Config::url_post_twosales_2;
+    qCDebug(lcSubmit).noquote() << "submit2 sum  paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "xpsid:" << fields.role12;
     BackendPost::post(Config::url_post_twosales_2, body, this, &SubmitandPrint::queryPostSecondSumCallBack);
 }
 
 void SubmitandPrint::queryPostSecondSumCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("提交打印错误："))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
     }
@@ -218,16 +218,15 @@ void SubmitandPrint::queryPostSecondSumCallBack(const BackendReply& reply)
 
 void SubmitandPrint::removeSetAsidePhotos()
 {
-    auto* removal = new QFutureWatcher<QStringList>(this);
-    connect(removal, &QFutureWatcher<QStringList>::finished, this, [this, removal] {
-        const QStringList failed = removal->result();
-        removal->deleteLater();
-        if (!failed.isEmpty())
-            warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
-        postDelImgLog();
-        postQueryOrderInfo();
-    });
-    removal->setFuture(QtConcurrent::run(&SetAsideFiles::removeFilesBelow, DirServer::getDeletedImagePath()));
+    const QString folder = DirServer::getDeletedImagePath();
+    Worker::run(
+        this, [folder] { return SetAsideFiles::removeFilesBelow(folder); },
+        [this](const QStringList& failed) {
+            if (!failed.isEmpty())
+                ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
+            postDelImgLog();
+            postQueryOrderInfo();
+        });
 }
 
 void SubmitandPrint::postDelImgLog()
@@ -241,7 +240,7 @@ void SubmitandPrint::postDelImgLog()
 void SubmitandPrint::queryDelImgLogCallBack(const BackendReply& reply)
 {
     // Neither success nor failure of the record is shown: the photos are gone already.
-    qDebug() << "del img log:" << reply.code() << reply.message();
+    qCDebug(lcSubmit) << "del img log:" << reply.code() << reply.message();
 }
 
 // ---- Dates ----
@@ -294,12 +293,12 @@ void SubmitandPrint::on_newFetchDate(TimeSchedule schedule)
     if (!schedule.date.isEmpty()) {
         const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
         if (isFirstDateEarlier(schedule.date, today)) {
-            warn(QStringLiteral("发货日期不得早于当前日期"));
+            ReplyCheck::warn(QStringLiteral("发货日期不得早于当前日期"));
             return;
         }
         if (!ProductData::product_urgentdate.isEmpty()
             && isFirstDateEarlier(schedule.date, ProductData::product_urgentdate)) {
-            warn(QStringLiteral("发货日期不得早于加急日期"));
+            ReplyCheck::warn(QStringLiteral("发货日期不得早于加急日期"));
             return;
         }
     }
@@ -311,7 +310,7 @@ void SubmitandPrint::selQujianSchedule(TimeSchedule schedule)
     getphotodate = schedule.date;
     getphotoareaName = schedule.name;
     getphotoareaid = schedule.id;
-    qDebug() << "currentDateTxt=" << schedule.date << "currentTimeID=" << schedule.id;
+    qCDebug(lcSubmit) << "currentDateTxt=" << schedule.date << "currentTimeID=" << schedule.id;
     ui->pushButton_fetchDate->setText(dateCaption(schedule.date, schedule.name));
     closeSchedule();
 }
@@ -356,7 +355,7 @@ void SubmitandPrint::selKanjingxiuSchedule(TimeSchedule schedule)
         return;
     }
     // The order's own words; without them the operator still learns why.
-    warn(kjx_msg.isEmpty() ? QStringLiteral("看精修日期不在可选范围内") : kjx_msg);
+    ReplyCheck::warn(kjx_msg.isEmpty() ? QStringLiteral("看精修日期不在可选范围内") : kjx_msg);
 }
 
 void SubmitandPrint::on_pb_wyxdate_clicked()

@@ -1,3 +1,4 @@
+#include "core/logging.h"
 #include "submit/submitandprint.h"
 
 #include "core/backendpost.h"
@@ -5,10 +6,11 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
+#include "core/worker.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
-#include "products/replybox.h"
 #include "sheets/printemsinfo.h"
 #include "sheets/thumbnailviewwindow.h"
 #include "submit/orderdetailreply.h"
@@ -17,13 +19,10 @@
 #include "submit/submitandprintform.h"
 
 #include <QCheckBox>
-#include <QDebug>
-#include <QFutureWatcher>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtConcurrent>
 
 // The thumbnail sheet road and the express sheet road of the submission dialog. Like the main
 // road, each keeps its button disabled from the click until the road ends, and once this dialog
@@ -38,11 +37,11 @@ using DetailValue::text;
 // shown (the failure, or the request to enter the address).
 bool addressFound(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("查询快递信息错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询快递信息错误：")))
         return false;
     if (!reply.object.value(QStringLiteral("orderaddress")).toObject().isEmpty())
         return true;
-    qDebug() << "2123232" << reply.object.value(QStringLiteral("orderaddress"));
+    qCDebug(lcSubmit) << "2123232" << reply.object.value(QStringLiteral("orderaddress"));
     Prompt::information(
         nullptr, QStringLiteral("警告"), QStringLiteral("请输入快递信息"), QMessageBox::Yes, QMessageBox::Yes);
     // The operator saves an address and presses the button again.
@@ -145,12 +144,10 @@ template <class Then> void askToRemoveSetAside(QObject* dialog, Then then)
         then(false, QStringList());
         return;
     }
-    auto* removal = new QFutureWatcher<QStringList>(dialog);
-    QObject::connect(removal, &QFutureWatcher<QStringList>::finished, dialog, [removal, then] {
-        removal->deleteLater();
-        then(true, removal->result());
-    });
-    removal->setFuture(QtConcurrent::run(&SetAsideFiles::removeFilesBelow, DirServer::getDeletedImagePath()));
+    const QString folder = DirServer::getDeletedImagePath();
+    Worker::run(
+        dialog, [folder] { return SetAsideFiles::removeFilesBelow(folder); },
+        [then](const QStringList& failed) { then(true, failed); });
 }
 
 } // namespace
@@ -179,8 +176,8 @@ void SubmitandPrint::on_pushButton_thumbnail_clicked()
 void SubmitandPrint::postQueryThumbnailEmsInfo()
 {
     const QByteArray body = orderIdentifiers();
-    qDebug() << "req thumb url:" << Config::url_query_emsinfo;
-    qDebug().noquote() << "req thumb paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "req thumb url:" << Config::url_query_emsinfo;
+    qCDebug(lcSubmit).noquote() << "req thumb paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_emsinfo, body, this, &SubmitandPrint::queryInfoThumbnailEmsCallBack);
 }
 
@@ -198,25 +195,25 @@ void SubmitandPrint::postPrintThumbnailSumInfo()
     const SubmissionFields fields = submissionFields();
     const QString refused = refusal(fields, iswyx, is_two_buy, true);
     if (!refused.isEmpty()) {
-        warn(refused);
+        ReplyCheck::warn(refused);
         endSubmitting();
         return;
     }
     setWindowTitle(QStringLiteral("正在提交..."));
     ui->pushButton_thumbnail->setEnabled(false);
-    qDebug() << "rawImageNum2" << fields.lastpic << "otherImageNum2" << fields.lastrepairpic;
-    qDebug() << "checkStr is:" << fields.preciseRepairText;
+    qCDebug(lcSubmit) << "rawImageNum2" << fields.lastpic << "otherImageNum2" << fields.lastrepairpic;
+    qCDebug(lcSubmit) << "checkStr is:" << fields.preciseRepairText;
     const QByteArray body = thumbnailBody(fields);
-    qDebug().noquote() << "postDatapostDatapostData" << FormBody::logText(body);
-    qDebug() << "submit9 sum url:" << Config::url_post_twosales_2;
-    qDebug().noquote() << "submit9 sum  paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit).noquote() << "postDatapostDatapostData" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "submit9 sum url:" << Config::url_post_twosales_2;
+    qCDebug(lcSubmit).noquote() << "submit9 sum  paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_post_twosales_2, body, this, &SubmitandPrint::queryPostThumbnailCallBack);
 }
 
 void SubmitandPrint::queryPostThumbnailCallBack(const BackendReply& reply)
 {
     setWindowTitle(QStringLiteral("提交打印"));
-    if (!acceptedReply(reply, QStringLiteral("提交打印错误："))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
     }
@@ -228,7 +225,7 @@ void SubmitandPrint::queryPostThumbnailCallBack(const BackendReply& reply)
     // No removal record on this road: the order detail follows once the photos are gone.
     askToRemoveSetAside(this, [this](bool, const QStringList& failed) {
         if (!failed.isEmpty())
-            warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
+            ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
         postQueryOrderThumbnailInfo();
     });
 }
@@ -241,8 +238,8 @@ void SubmitandPrint::postQueryOrderThumbnailInfo()
 
 void SubmitandPrint::queryOrderThumbnailInfoCallBack(const BackendReply& reply)
 {
-    qDebug().noquote() << "query thumbnail JOSN:" << reply.isObject();
-    if (!acceptedReply(reply, QStringLiteral("查询订单信息错误："))) {
+    qCDebug(lcSubmit).noquote() << "query thumbnail JOSN:" << reply.isObject();
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询订单信息错误："))) {
         endSubmitting();
         return;
     }
@@ -295,7 +292,7 @@ void SubmitandPrint::on_pushButtonEMS_clicked()
     if (m_isSubmitting || !isReady())
         return;
     if (!ui->radioButton_isEMS->isChecked()) {
-        warn(QStringLiteral("请选择快递，请重新设置"));
+        ReplyCheck::warn(QStringLiteral("请选择快递，请重新设置"));
         return;
     }
     m_isSubmitting = true;
@@ -334,23 +331,23 @@ void SubmitandPrint::postPrintEmsInfo()
     const SubmissionFields fields = submissionFields();
     const QString refused = refusal(fields, iswyx, is_two_buy, false);
     if (!refused.isEmpty()) {
-        warn(refused);
+        ReplyCheck::warn(refused);
         endSubmitting();
         return;
     }
     setWindowTitle(QStringLiteral("正在提交..."));
     ui->pushButtonEMS->setEnabled(false);
-    qDebug() << "rawImageNum3" << fields.lastpic << "otherImageNum3" << fields.lastrepairpic;
+    qCDebug(lcSubmit) << "rawImageNum3" << fields.lastpic << "otherImageNum3" << fields.lastrepairpic;
     const QByteArray body = expressBody(fields);
-    qDebug() << "post emsPrint Url:" << Config::url_post_twosales_2;
-    qDebug().noquote() << "post emsPrint Paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "post emsPrint Url:" << Config::url_post_twosales_2;
+    qCDebug(lcSubmit).noquote() << "post emsPrint Paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_post_twosales_2, body, this, &SubmitandPrint::queryPostEmsCallBack);
 }
 
 void SubmitandPrint::queryPostEmsCallBack(const BackendReply& reply)
 {
-    qDebug() << "queryPostcode" << reply.code();
-    if (!acceptedReply(reply, QStringLiteral("提交打印错误："))) {
+    qCDebug(lcSubmit) << "queryPostcode" << reply.code();
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
     }
@@ -373,14 +370,14 @@ void SubmitandPrint::postQueryInfo()
 {
     setWindowTitle(QStringLiteral("正在提交..."));
     const QByteArray body = orderIdentifiers();
-    qDebug() << "EMSInfo Url:" << Config::url_query_printproductinfo;
-    qDebug().noquote() << "EMSInfo Paras:" << FormBody::logText(body);
+    qCDebug(lcSubmit) << "EMSInfo Url:" << Config::url_query_printproductinfo;
+    qCDebug(lcSubmit).noquote() << "EMSInfo Paras:" << FormBody::logText(body);
     BackendPost::post(Config::url_query_printproductinfo, body, this, &SubmitandPrint::queryInfoCallBack);
 }
 
 void SubmitandPrint::queryInfoCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("订单产品查询错误"))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("订单产品查询错误"))) {
         endSubmitting();
         return;
     }
@@ -388,32 +385,32 @@ void SubmitandPrint::queryInfoCallBack(const BackendReply& reply)
         openExpressSheet(reply.object);
         return;
     }
-    const QJsonObject data = reply.object;
-    askToRemoveSetAside(this, [this, data](bool removed, const QStringList& failed) {
+    const QJsonObject detail = reply.object;
+    askToRemoveSetAside(this, [this, detail](bool removed, const QStringList& failed) {
         if (!failed.isEmpty())
-            warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
+            ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
         if (removed)
             postDelImgLog();
-        openExpressSheet(data);
+        openExpressSheet(detail);
     });
 }
 
-void SubmitandPrint::openExpressSheet(const QJsonObject& data)
+void SubmitandPrint::openExpressSheet(const QJsonObject& detail)
 {
     Config::isLocked = true;
     emit sendSetLocked();
     setLocked();
 
-    const QJsonObject order = data.value(QStringLiteral("order")).toObject();
-    const QJsonObject address = data.value(QStringLiteral("orderaddress")).toObject();
-    const QJsonArray goods = data.value(QStringLiteral("ordergoods")).toArray();
+    const QJsonObject order = detail.value(QStringLiteral("order")).toObject();
+    const QJsonObject address = detail.value(QStringLiteral("orderaddress")).toObject();
+    const QJsonArray goods = detail.value(QStringLiteral("ordergoods")).toArray();
     auto* sheet = new PrintEmsInfo(nullptr);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
-    sheet->selectername = text(data, QStringLiteral("selectername"));
-    sheet->selecterphon = text(data, QStringLiteral("selecterphon"));
-    sheet->emsdescr = text(data, QStringLiteral("emsdescr"));
-    sheet->count = int(qBound<qint64>(0, DetailValue::number(data, QStringLiteral("count")), INT_MAX));
-    qDebug() << "getdata" << sheet->count;
+    sheet->selectername = text(detail, QStringLiteral("selectername"));
+    sheet->selecterphon = text(detail, QStringLiteral("selecterphon"));
+    sheet->emsdescr = text(detail, QStringLiteral("emsdescr"));
+    sheet->count = int(qBound<qint64>(0, DetailValue::number(detail, QStringLiteral("count")), INT_MAX));
+    qCDebug(lcSubmit) << "getdata" << sheet->count;
     sheet->urgent_date = ui->pushButton_urgentDate->text();
     EmsInfo& info = sheet->ems_info;
     info.customer_names

@@ -3,7 +3,10 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
+#include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "tools/markstring.h"
@@ -15,13 +18,12 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDebug>
 #include <QDesktopWidget>
 #include <QDir>
 #include <QFile>
-#include <QFutureWatcher>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStyle>
 #include <QToolBar>
 #include <QtConcurrent>
 
@@ -59,6 +61,7 @@ addFrontDlg::addFrontDlg(QWidget* parent)
     ui->label->setAlignment(Qt::AlignCenter);
     // The picture is scaled to the label, never the label to the picture.
     ui->label->setMinimumSize(1, 1);
+    ui->label->installEventFilter(this);
 
     const QRect desktop = QApplication::desktop()->geometry();
     const QSize size(int(desktop.width() * 0.8), int(desktop.height() * 0.8));
@@ -71,6 +74,7 @@ addFrontDlg::addFrontDlg(QWidget* parent)
 
 addFrontDlg::~addFrontDlg()
 {
+    ui->label->removeEventFilter(this);
     delete ui;
 }
 
@@ -116,10 +120,42 @@ void addFrontDlg::setData(QImage image, QString picName)
     const QImage scaled
         = image.isNull() ? image : image.scaled(ui->label->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     ui->label->setPixmap(QPixmap::fromImage(scaled));
-    picRect = QRect(int((ui->label->width() - scaled.width()) * 0.5),
-        int((ui->label->height() - scaled.height()) * 0.5), scaled.width(), scaled.height());
+    picRect = paintedPictureRect();
     pictureName = picName;
     httpGetMarks();
+}
+
+QRect addFrontDlg::paintedPictureRect() const
+{
+    // Where the label paints its picture, computed as the label itself does.
+    const QSize picture = ui->label->pixmap(Qt::ReturnByValue).size();
+    return QStyle::alignedRect(
+        ui->label->layoutDirection(), ui->label->alignment(), picture, ui->label->contentsRect());
+}
+
+bool addFrontDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->label && event->type() == QEvent::Resize && !picRect.isNull()) {
+        // The label centres its picture anew: the marks move with it, so they stay on the same spots of the photo.
+        const QRect moved = paintedPictureRect();
+        const QPoint shift = moved.topLeft() - picRect.topLeft();
+        picRect = moved;
+        for (ZKMarkEdit* edit : qAsConst(editList)) {
+            if (!edit->marker)
+                continue;
+            edit->marker->move(edit->marker->pos() + shift);
+            edit->marker->setBounds(picRect);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void addFrontDlg::placeMarker(ZKMarker* marker, const QRect& frame)
+{
+    marker->setGeometry(frame);
+    marker->setBounds(picRect);
+    marker->show();
+    connect(marker, &ZKMarker::selectedSgl, this, &addFrontDlg::selectedMarker);
 }
 
 void addFrontDlg::httpGetMarks()
@@ -151,7 +187,7 @@ void addFrontDlg::httpGetMarks()
 void addFrontDlg::replyGetMarks(QJsonObject jsonInfo)
 {
     const QJsonValue marks = jsonInfo.value(QStringLiteral("mark"));
-    const bool isSuccess = jsonInfo.value(QStringLiteral("code")).toString() == QLatin1String("1");
+    const bool isSuccess = ReplyCheck::isAccepted(jsonInfo);
     loadState = isSuccess || marks.isArray() ? LoadState::Loaded : LoadState::Failed;
     updateEnabled();
     for (const QJsonValue& mark : marks.toArray()) {
@@ -160,24 +196,23 @@ void addFrontDlg::replyGetMarks(QJsonObject jsonInfo)
             readMarkFromStr(text);
     }
     delNumbers = readMarkDelLst(readNumbers);
-    qDebug().noquote() << "markList:" << readNumbers;
-    qDebug().noquote() << "list:" << delNumbers;
+    qCDebug(lcTools).noquote() << "markList:" << readNumbers;
+    qCDebug(lcTools).noquote() << "list:" << delNumbers;
 }
 
 QStringList addFrontDlg::readMarkFromStr(QString mark)
 {
     const MarkString read = MarkString::parse(mark);
     if (!read.isValid()) {
-        qDebug().noquote() << "mark skipped:" << read.error << mark;
+        qCDebug(lcTools).noquote() << "mark skipped:" << read.error << mark;
         return readNumbers;
     }
     readNumbers << QString::number(read.number);
     maxNumber = qMax(maxNumber, read.number);
 
     ZKMarker* marker = new ZKMarker(read.number, ZKMarker::ShapeEnum(read.shape), read.color, ui->label);
-    marker->setGeometry(read.rect);
-    marker->show();
-    connect(marker, &ZKMarker::selectedSgl, this, &addFrontDlg::selectedMarker);
+    // Where it was stored, even off the photo: moving it brings it back.
+    placeMarker(marker, read.rect);
 
     ZKMarkEdit* edit = new ZKMarkEdit(read.number, marker, ui->groupBox);
     edit->setEditText(read.text);
@@ -218,11 +253,16 @@ void addFrontDlg::createMarkerAction()
 
     const bool isSquare = sender() == squareAction;
     const QPoint centre(int(ui->label->width() * 0.5), int(ui->label->height() * 0.5));
+    QRect frame(centre, isSquare ? QSize(140, 95) : QSize(160, 80));
+    if (!picRect.isEmpty()) {
+        // On the photo: shrunk to it when larger, pushed back from the edges it would cross.
+        frame.setSize(frame.size().boundedTo(picRect.size()));
+        frame.moveLeft(qMax(picRect.left(), qMin(frame.left(), picRect.right() - frame.width() + 1)));
+        frame.moveTop(qMax(picRect.top(), qMin(frame.top(), picRect.bottom() - frame.height() + 1)));
+    }
     ZKMarker* marker
         = new ZKMarker(number, isSquare ? ZKMarker::Rectangle : ZKMarker::Ellipse, QColor(colorName), ui->label);
-    marker->setGeometry(QRect(centre, isSquare ? QSize(140, 95) : QSize(160, 80)));
-    marker->show();
-    connect(marker, &ZKMarker::selectedSgl, this, &addFrontDlg::selectedMarker);
+    placeMarker(marker, frame);
 
     ZKMarkEdit* edit = new ZKMarkEdit(number, marker, ui->groupBox);
     edit->setGeometry(0, 0, ui->groupBox->width(), 30);
@@ -299,9 +339,9 @@ bool addFrontDlg::startSave()
         return false;
 
     const QString folder = DirServer::getMarkerPath();
-    qDebug().noquote() << "MarkerPath==" << folder;
+    qCDebug(lcTools).noquote() << "MarkerPath==" << folder;
     const QString path = folder + pictureName;
-    qDebug().noquote() << "marksImg Path:" << path;
+    qCDebug(lcTools).noquote() << "marksImg Path:" << path;
     // Taken before the editor goes busy: a disabled label would be drawn greyed.
     const QImage picture = ui->label->grab(picRect).toImage();
     const QStringList marks = markStrings();
@@ -309,14 +349,13 @@ bool addFrontDlg::startSave()
     updateEnabled();
 
     // The picture is written first, so that a later upload finds the one that was posted.
-    auto* watcher = new QFutureWatcher<bool>(this);
-    connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher, path, marks] {
-        watcher->deleteLater();
-        if (!watcher->result())
-            qDebug().noquote() << "marks picture not written:" << path;
-        httpPostMarkData(marks);
-    });
-    watcher->setFuture(QtConcurrent::run(writeMarksPicture, picture, folder, path));
+    Worker::run(
+        this, [picture, folder, path] { return writeMarksPicture(picture, folder, path); },
+        [this, path, marks](bool written) {
+            if (!written)
+                qCDebug(lcTools).noquote() << "marks picture not written:" << path;
+            httpPostMarkData(marks);
+        });
     return true;
 }
 
@@ -344,7 +383,7 @@ void addFrontDlg::httpPostMarkData(QStringList marks)
 void addFrontDlg::replyPostMarks(QJsonObject jsonInfo)
 {
     saveRequest = nullptr;
-    if (jsonInfo.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(jsonInfo)) {
         saveFailed();
         return;
     }
@@ -377,7 +416,7 @@ void addFrontDlg::applyRequirement()
     // The editor is modal, so the current photo is the marked one; a name check keeps a
     // late answer from writing onto another photo.
     if (images->getCurrentIndex() >= 0 && images->getIterator()->GetImageName() == pictureName)
-        images->getIterator()->SetStrneed(need);
+        images->setCurrentStrneed(need);
     emit sendNeedMessage();
 }
 
@@ -422,7 +461,7 @@ void addFrontDlg::closeEvent(QCloseEvent* event)
         const QMessageBox::StandardButton answer = Prompt::question(this, QStringLiteral("调修要求"),
             QStringLiteral("标注内容已经发生变化，是否保存？"), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer == QMessageBox::Yes) {
-            qDebug() << "save marks true";
+            qCDebug(lcTools) << "save marks true";
             if (startSave())
                 closeAfterSave = true;
             event->ignore();

@@ -32,6 +32,9 @@ class addFrontDlg;
 // the back end has answered, and reports the requirement text (sendNeedMessage) only then.
 // When the photo's marks could not be loaded, a save would replace them with only the new
 // ones, so it is confirmed first; until the load has ended the editor takes no edits.
+// Marks lie on the photo: the pointer moves and resizes them only within the picture's
+// rectangle (where the label paints the photo; label coordinates, as the mark strings keep
+// them), and they follow the photo when the label re-centres it.
 // Opened by the viewer, deleted on close.
 class addFrontDlg : public QDialog
 {
@@ -69,6 +72,7 @@ private slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class LoadState { Loading, Loaded, Failed };
@@ -88,6 +92,10 @@ private:
     void updateEnabled();
     void markChanged() { saved = false; }
     void addEdit(ZKMarkEdit* edit, int layoutIndex);
+    // Where the picture label paints the photo now, in label coordinates.
+    QRect paintedPictureRect() const;
+    // Shows a marker on the picture at frame, kept on the photo whenever the pointer moves it.
+    void placeMarker(ZKMarker* marker, const QRect& frame);
 
     Ui::addFrontDlg* ui;
     QString pictureName;

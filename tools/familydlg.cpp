@@ -2,15 +2,25 @@
 #include "ui_familydlg.h"
 
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "photostore/fileoperation.h"
 #include "photostore/thumbnailthread.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QPointer>
 #include <QThreadPool>
+
+namespace {
+
+// What the worker found in a template folder.
+struct TemplateListing
+{
+    bool exists = false;
+    QStringList paths;
+};
+
+} // namespace
 
 FamilyDlg::FamilyDlg(QWidget* parent)
     : QDialog(parent)
@@ -35,30 +45,28 @@ void FamilyDlg::importFamilyPic(QString dir)
     ui->listWidget->clear();
     m_picPaths.clear();
     const int call = ++m_listing;
-    const QPointer<FamilyDlg> self(this);
     // Ahead of any thumbnail jobs waiting on the pool: the operator waits for this list.
-    QThreadPool::globalInstance()->start(
-        [self, call, dir] {
+    Worker::run(
+        this,
+        [dir] {
+            TemplateListing listing;
             QDir folder(dir);
-            const bool exists = folder.exists();
-            QStringList paths;
-            if (exists) {
+            listing.exists = folder.exists();
+            if (listing.exists) {
                 folder.setNameFilters({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
                     QStringLiteral("*.bmp")});
                 const QFileInfoList entries = folder.entryInfoList();
                 for (const QFileInfo& entry : entries) {
                     if (entry.fileName() == QLatin1String(".") || entry.fileName() == QLatin1String(".."))
                         continue;
-                    paths.append(entry.absoluteFilePath());
+                    listing.paths.append(entry.absoluteFilePath());
                 }
             }
-            QMetaObject::invokeMethod(
-                qApp,
-                [self, call, dir, exists, paths] {
-                    if (self && call == self->m_listing)
-                        self->showTemplates(dir, exists, paths);
-                },
-                Qt::QueuedConnection);
+            return listing;
+        },
+        [this, call, dir](const TemplateListing& listing) {
+            if (call == m_listing)
+                showTemplates(dir, listing.exists, listing.paths);
         },
         1);
 }

@@ -1,16 +1,14 @@
 #include "tools/openglwidget.h"
 #include "ui_openglwidget.h"
 
+#include "core/logging.h"
+#include "core/worker.h"
 #include "photostore/imageoperation.h"
 
-#include <QCoreApplication>
-#include <QDebug>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QPointer>
 #include <QPolygonF>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <climits>
@@ -95,25 +93,20 @@ void OpenGlWidget::showFamilyModelImage(QString& path)
 {
     const int load = ++m_load;
     const int maxSide = m_maxTextureSide;
-    const QPointer<OpenGlWidget> self(this);
     const QString file = path;
-    QThreadPool::globalInstance()->start([self, load, maxSide, file] {
-        const LoadedTemplate loaded = loadTemplate(file, maxSide);
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, load, loaded] {
-                if (self && load == self->m_load)
-                    self->applyTemplate(loaded);
-            },
-            Qt::QueuedConnection);
-    });
+    Worker::run(
+        this, [file, maxSide] { return loadTemplate(file, maxSide); },
+        [this, load](const LoadedTemplate& loaded) {
+            if (load == m_load)
+                applyTemplate(loaded);
+        });
 }
 
 void OpenGlWidget::applyTemplate(const LoadedTemplate& loaded)
 {
     m_templateImage = loaded.image;
     if (m_templateImage.isNull()) {
-        qDebug() << Q_FUNC_INFO << "cannot read the room template" << loaded.path;
+        qCDebug(lcTools) << Q_FUNC_INFO << "cannot read the room template" << loaded.path;
         return;
     }
     m_templateSize = loaded.size;
@@ -122,7 +115,7 @@ void OpenGlWidget::applyTemplate(const LoadedTemplate& loaded)
     m_currentHole = 0;
     // Without a usable hole file the template is still worth showing, with no holes.
     if (!loaded.holeFile.error.isEmpty())
-        qDebug() << Q_FUNC_INFO << loaded.holeFile.error;
+        qCDebug(lcTools) << Q_FUNC_INFO << loaded.holeFile.error;
     takeShapes(loaded.holeFile);
     readImagetoOpengl(0);
     updateGL();
@@ -339,9 +332,9 @@ void OpenGlWidget::dragMoveEvent(QDragMoveEvent* event)
 {
     drawFamilyModePixmap();
     if (isInFamilyRc(event->pos()))
-        qDebug() << "拖动中，在框内";
+        qCDebug(lcTools) << "拖动中，在框内";
     else
-        qDebug() << "拖动中，不在框内";
+        qCDebug(lcTools) << "拖动中，不在框内";
 }
 
 void OpenGlWidget::dropEvent(QDropEvent* event)

@@ -3,12 +3,12 @@
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "tools/addtrimdlg.h"
 #include "tools/cutsizelist.h"
 #include "ui_trimdlg.h"
 
-#include <QDebug>
 #include <QShortcut>
 
 TrimDlg::TrimDlg(QWidget* parent)
@@ -37,15 +37,15 @@ QString TrimDlg::rowText(const Rcpara& size)
 void TrimDlg::getCutSize()
 {
     const QByteArray body = FormBody::tokenBody({{"shopid", Config::shop_id}, {"superid", Config::super_id}});
-    qDebug().noquote() << "url_query_cutsize=" << Config::url_query_cutsize;
-    qDebug().noquote() << "postData=" << FormBody::logText(body);
+    qCDebug(lcTools).noquote() << "url_query_cutsize=" << Config::url_query_cutsize;
+    qCDebug(lcTools).noquote() << "postData=" << FormBody::logText(body);
     BackendPost::post(Config::url_query_cutsize, body, this, &TrimDlg::queryCallBack);
 }
 
 void TrimDlg::queryCallBack(const BackendReply& reply)
 {
     if (reply.isNetworkError()) {
-        qDebug() << "error" << reply.errorString;
+        qCDebug(lcTools) << "error" << reply.errorString;
         BackendPost::showNetworkError(reply, true);
         return;
     }

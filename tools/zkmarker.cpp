@@ -2,11 +2,17 @@
 
 #include "tools/zkshapelb.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 
 #include <cstdlib>
+
+namespace {
+
+// Distance of the number from the frame's top-left corner.
+const int NumberInset = 10;
+
+} // namespace
 
 ZKMarker::ZKMarker(int number, ZKMarker::ShapeEnum shape, QColor color, QWidget* parent)
     : QFrame(parent)
@@ -14,24 +20,27 @@ ZKMarker::ZKMarker(int number, ZKMarker::ShapeEnum shape, QColor color, QWidget*
     , shapeEn(shape)
     , markColor(color)
 {
+    // The shape first, so that the number lies on top of it.
+    shapeLabel = new ZKShapeLb(shape, color, this);
     numberLabel = new QLabel(QString::number(number), this);
-    numberLabel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     QFont font = numberLabel->font();
     font.setPointSize(60);
     numberLabel->setFont(font);
     QPalette palette = numberLabel->palette();
     palette.setColor(QPalette::WindowText, color);
     numberLabel->setPalette(palette);
-
-    shapeLabel = new ZKShapeLb(shape, color, this);
-    shapeLabel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-
-    QHBoxLayout* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(10, 10, 10, 10);
-    layout->setSpacing(5);
-    layout->addWidget(numberLabel);
-    layout->addWidget(shapeLabel);
+    numberLabel->adjustSize();
+    // The pointer works on the frame alone: hovering the shape must find the frame's edges.
+    shapeLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    numberLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     setStyleSheet(QStringLiteral("ZKMarker {border: 0px;}"));
+}
+
+void ZKMarker::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    shapeLabel->setGeometry(rect());
+    numberLabel->move(NumberInset, NumberInset);
 }
 
 void ZKMarker::setIsSelect(bool on)
@@ -102,7 +111,13 @@ void ZKMarker::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     if (edges == 0) {
-        move(event->globalPos() - dragOffset);
+        QPoint to = event->globalPos() - dragOffset;
+        if (!m_bounds.isEmpty()) {
+            // A frame larger than the bounds keeps its top-left inside them.
+            to.setX(qMax(m_bounds.left(), qMin(to.x(), m_bounds.right() - width() + 1)));
+            to.setY(qMax(m_bounds.top(), qMin(to.y(), m_bounds.bottom() - height() + 1)));
+        }
+        move(to);
         return;
     }
     const QPoint p = event->pos();
@@ -119,6 +134,26 @@ void ZKMarker::mouseMoveEvent(QMouseEvent* event)
         left = frame.left() + p.x();
     else if (edges & 8)
         right = frame.left() + p.x();
+    if (!m_bounds.isEmpty()) {
+        left = qMax(left, m_bounds.left());
+        top = qMax(top, m_bounds.top());
+        right = qMin(right, m_bounds.right());
+        bottom = qMin(bottom, m_bounds.bottom());
+    }
+    // An edge dragged past the opposite one stops there (the frame keeps a pixel); so does one of a frame that lay
+    // off the bounds and was pulled in.
+    if (left > right) {
+        if (edges & 4)
+            left = right;
+        else
+            right = left;
+    }
+    if (top > bottom) {
+        if (edges & 1)
+            top = bottom;
+        else
+            bottom = top;
+    }
     setGeometry(QRect(QPoint(left, top), QPoint(right, bottom)));
 }
 

@@ -4,14 +4,17 @@
 #include <QColor>
 #include <QFrame>
 #include <QPoint>
+#include <QRect>
 
 class QLabel;
 class ZKShapeLb;
 
-// One numbered mark on the mark editor's picture: a frame holding the number and the
-// shape, in the mark's colour. Any marker can be dragged; only the selected one shows the
-// resize cursors at its edges and resizes from them. Mouse events are also passed on to
-// the parent (each handler leaves them ignored). The editor owns and deletes it.
+// One numbered mark on the mark editor's picture: a frame whose shape, in the mark's colour,
+// runs along the frame itself (so the shape's corners are the frame's, where the pointer put
+// them), with the number inside its top-left corner. Any marker can be dragged; only the
+// selected one shows the resize cursors at its edges and resizes from them. Given bounds, the
+// pointer never takes it out of them. Mouse events are also passed on to the parent (each
+// handler leaves them ignored). The editor owns and deletes it.
 class ZKMarker : public QFrame
 {
     Q_OBJECT
@@ -27,6 +30,10 @@ public:
     void setIsSelect(bool on);
     // Which edges the pointer is on: 1 top, 2 bottom, 4 left, 8 right.
     int edgeBits() const { return edges; }
+    // The area, in the parent's coordinates, that moving and resizing keep the frame within;
+    // an empty one sets no bounds.
+    void setBounds(const QRect& area) { m_bounds = area; }
+    QRect bounds() const { return m_bounds; }
 
 signals:
     void selectedSgl();
@@ -35,6 +42,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void testEdge(const QPoint& globalPos);
@@ -46,6 +54,7 @@ private:
     int edges = 0;
     QPoint dragOffset;
     bool isSelect = false;
+    QRect m_bounds;
     QLabel* numberLabel;
     ZKShapeLb* shapeLabel;
 };

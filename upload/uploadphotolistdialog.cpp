@@ -2,8 +2,10 @@
 
 #include "core/backendpost.h"
 #include "core/config.h"
-#include "core/jsontext.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
+#include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -11,8 +13,6 @@
 #include "upload/uploadphotolistform.h"
 
 #include <QColor>
-#include <QDebug>
-#include <QFutureWatcher>
 #include <QHeaderView>
 #include <QJsonDocument>
 #include <QLabel>
@@ -24,7 +24,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVector>
-#include <QtConcurrent>
 
 #include <algorithm>
 
@@ -82,18 +81,6 @@ struct UploadPhotoListDialog::Prepared
     bool opened = false; // the file could be read
     QByteArray bytes;
 };
-
-template <typename T> void UploadPhotoListDialog::runJob(std::function<T()> work, std::function<void(const T&)> done)
-{
-    // The watcher belongs to the dialog: once the dialog is gone the result goes nowhere.
-    auto* watcher = new QFutureWatcher<T>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [watcher, done] {
-        const T result = watcher->result();
-        watcher->deleteLater();
-        done(result);
-    });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
-}
 
 UploadPhotoListDialog::UploadPhotoListDialog(QWidget* parent)
     : QDialog(parent)
@@ -441,7 +428,8 @@ void UploadPhotoListDialog::loadPreviews(const QList<int>& rows)
         if (QTableWidgetItem* preview = ui->tableWidget->item(row, 0))
             preview->setIcon(QIcon(loadingPixmap));
     }
-    runJob<QVector<PreviewResult>>(
+    Worker::run(
+        this,
         [tasks] {
             QVector<PreviewResult> results;
             for (const PreviewTask& task : tasks) {
@@ -535,7 +523,8 @@ void UploadPhotoListDialog::onGenerateThumbClicked()
     m_isGenerating = true;
     updateButtons();
     const FinishedCopy::Folders folders = FinishedCopy::Folders::ofOpenOrder();
-    runJob<QVector<bool>>(
+    Worker::run(
+        this,
         [folders, files] {
             QVector<bool> written;
             for (const auto& file : files)
@@ -711,7 +700,8 @@ void UploadPhotoListDialog::startUploadAt(int index)
     const QString fileName = item.fileName;
     const bool isMarkOrCrop = item.isMarkOrCrop;
     const FinishedCopy::Folders folders = FinishedCopy::Folders::ofOpenOrder();
-    runJob<Prepared>(
+    Worker::run(
+        this,
         [path, fileName, isMarkOrCrop, folders] {
             Prepared p;
             p.existed = FileOperation::isFileExist(path);
@@ -783,7 +773,7 @@ void UploadPhotoListDialog::postRow(int index, const QByteArray& fileBytes)
         = UploadBody::build(item.kind, item.fileName, item.path, fileBytes, UploadBody::orderFields(index));
     if (!body.isValid()) {
         // A line break would end the part's header and let the name write headers of its own.
-        qWarning().noquote() << "upload refused:" << body.error;
+        qCWarning(lcUpload).noquote() << "upload refused:" << body.error;
         passOver(index, Failed);
         return;
     }
@@ -806,7 +796,7 @@ void UploadPhotoListDialog::uploadProcess(qint64 bytesSent, qint64 bytesTotal)
 
 void UploadPhotoListDialog::upLoadError(QNetworkReply::NetworkError code)
 {
-    qDebug() << "上传失败===" << code;
+    qCDebug(lcUpload) << "上传失败===" << code;
     if (currentIndex < 0 || currentIndex >= items.size() || cancelRequested)
         return;
     items[currentIndex].status = Failed;
@@ -826,10 +816,9 @@ void UploadPhotoListDialog::slot_requestFinished(const BackendReply& result)
     }
     bool isUploaded = result.isObject();
     if (isUploaded) {
-        qDebug().noquote() << "upload obj==" << QJsonDocument(result.object).toJson(QJsonDocument::Compact);
+        qCDebug(lcUpload).noquote() << "upload obj==" << QJsonDocument(result.object).toJson(QJsonDocument::Compact);
         // An explicit refusal is no upload; a reply without "code" is taken as the file's receipt.
-        const QJsonValue code = result.object.value(QLatin1String("code"));
-        if (!code.isUndefined() && jsonText(code) != QLatin1String("1"))
+        if (result.object.contains(QLatin1String("code")) && !ReplyCheck::isAccepted(result.object))
             isUploaded = false;
     }
     if (row >= 0 && row < items.size()) {

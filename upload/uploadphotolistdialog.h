@@ -12,8 +12,6 @@
 #include <QSet>
 #include <QString>
 
-#include <functional>
-
 class QColor;
 class QNetworkAccessManager;
 class QTimer;
@@ -110,9 +108,6 @@ private:
     void uploadNextOrFinish();
     void slot_requestFinished(const BackendReply& result);
     void finishWithSuccess();
-
-    // Runs work on the global pool; done gets its result on the GUI thread unless the dialog is gone.
-    template <typename T> void runJob(std::function<T()> work, std::function<void(const T&)> done);
 
     Ui_UploadPhotoListDialog* ui;
     QNetworkAccessManager* manager;

@@ -1,7 +1,9 @@
 #include "viewer/imageediter.h"
 
-#include "app/homeimage.h"
+#include "widgets/homeimage.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "photostore/basethumbnailthread.h"
 #include "photostore/imagedata.h"
 #include "photostore/imageoperation.h"
@@ -11,14 +13,11 @@
 #include "viewer/rotationsave.h"
 #include "viewer/slidetransition.h"
 
-#include <QDebug>
-#include <QFutureWatcher>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThreadPool>
 #include <QTimeLine>
 #include <QTransform>
-#include <QtConcurrent>
 
 namespace {
 
@@ -264,7 +263,7 @@ void ImageEditer::rotateAntiClockWise()
 {
     m_scaledImage = turned(m_scaledImage, -90);
     m_rollAngle -= 90;
-    qDebug() << "rotateAntiClockWise" << m_rollAngle;
+    qCDebug(lcViewer) << "rotateAntiClockWise" << m_rollAngle;
     update();
 }
 
@@ -342,13 +341,13 @@ void ImageEditer::releaseLoader()
 
 void ImageEditer::updateImageLib(int mode, int angle)
 {
-    ImageData* data = ImageData::getInstance();
-    const Image photo = data->getCurrentImage();
+    ImageData* store = ImageData::getInstance();
+    const Image photo = store->getCurrentImage();
     RotationSave save;
     save.full = photo.GetBigImagePath();
     save.small = photo.GetImagePath();
     save.middle = photo.GetMiddleImagePath();
-    save.index = data->getCurrentIndex();
+    save.index = store->getCurrentIndex();
     // Only a turn in either direction is saved: anything else would rewrite the files as they are.
     save.angle = (mode == 0 || mode == 1) ? angle : 0;
     const bool shown
@@ -359,17 +358,16 @@ void ImageEditer::updateImageLib(int mode, int angle)
         return;
     }
 
-    QFutureWatcher<bool>* watcher = new QFutureWatcher<bool>(this);
-    connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher, save] {
-        watcher->deleteLater();
-        if (watcher->result())
-            emit rotateSaved(save.index);
-        else
-            Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("照片旋转保存失败，原照片未改动"),
-                QMessageBox::Yes, QMessageBox::Yes);
-        emit rotateFinished();
-    });
-    watcher->setFuture(QtConcurrent::run([save] { return save.write(); }));
+    Worker::run(
+        this, [save] { return save.write(); },
+        [this, save](bool written) {
+            if (written)
+                emit rotateSaved(save.index);
+            else
+                Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("照片旋转保存失败，原照片未改动"),
+                    QMessageBox::Yes, QMessageBox::Yes);
+            emit rotateFinished();
+        });
 }
 
 // ---- Crop frames ----

@@ -2,7 +2,9 @@
 #include "ui_photoview.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -22,14 +24,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDebug>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMovie>
-#include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QThreadPool>
@@ -211,7 +211,7 @@ void PhotoView::showSmallThenMid()
 void PhotoView::showBigPhoto()
 {
     const QString path = ImageData::getInstance()->getCurrentImage().GetBigImagePath();
-    qDebug() << "大图路径： " << path;
+    qCDebug(lcViewer) << "大图路径： " << path;
     showPicture(path, true, false);
 }
 
@@ -570,7 +570,7 @@ void PhotoView::showFullScreenPhotoView()
 void PhotoView::onUpdate(QStringList deletedImageNames)
 {
     showImage();
-    qDebug() << "发送全屏关闭，被删除的照片为" << deletedImageNames;
+    qCDebug(lcViewer) << "发送全屏关闭，被删除的照片为" << deletedImageNames;
     emit sendUpdateMiddleRefresh(deletedImageNames);
     // The full-screen view stepped the cursor: the panel marks where it stopped.
     emit sendCursorMoved();
@@ -611,16 +611,16 @@ void PhotoView::onReceiveClipSize(int width, int height, bool isEllipse)
 void PhotoView::on_BottomButton_CommitClip_clicked()
 {
     if (m_editMode != 2 || !isShownImage()) {
-        qDebug() << "queren";
+        qCDebug(lcViewer) << "queren";
         return;
     }
     if (!isFramedPhotoCurrent()) {
-        qDebug() << "queren: the framed photo is no longer the current one";
+        qCDebug(lcViewer) << "queren: the framed photo is no longer the current one";
         leaveCropMode();
         return;
     }
     ImageData* images = ImageData::getInstance();
-    images->getIterator()->setClipRect(editer->getClipRectToThousand(), editer->isEllipse());
+    images->setCurrentClipRect(editer->getClipRectToThousand(), editer->isEllipse());
     const QString name = images->getCurrentImage().GetImageName();
     showLeftImage();
     emit sendClipChanged();
@@ -631,16 +631,16 @@ void PhotoView::on_BottomButton_CommitClip_clicked()
 void PhotoView::on_BottomButton_CancelClip_clicked()
 {
     if (m_editMode != 2 || !isShownImage()) {
-        qDebug() << "quxiao";
+        qCDebug(lcViewer) << "quxiao";
         return;
     }
     if (!isFramedPhotoCurrent()) {
-        qDebug() << "quxiao: the framed photo is no longer the current one";
+        qCDebug(lcViewer) << "quxiao: the framed photo is no longer the current one";
         leaveCropMode();
         return;
     }
     ImageData* images = ImageData::getInstance();
-    images->getIterator()->setClipRect(QRect(0, 0, 0, 0), false);
+    images->setCurrentClipRect(QRect(0, 0, 0, 0), false);
     const QString thumb = DirServer::getClipThumbPath() + images->getCurrentImage().GetImageName();
     if (QFile::exists(thumb))
         QFile::remove(thumb);
@@ -745,7 +745,7 @@ void PhotoView::on_pb_proadd_clicked()
 
 void PhotoView::keyPressEvent(QKeyEvent* event)
 {
-    qDebug() << "photoView keyPressEvent";
+    qCDebug(lcViewer) << "photoView keyPressEvent";
     const int modifier = Config::shotCutKey[16];
     const int key = Config::shotCutKey[17];
     const bool isDelete
@@ -772,7 +772,7 @@ void PhotoView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (modifier == 0)
-        qDebug() << "deletePhoto:no control and alt";
+        qCDebug(lcViewer) << "deletePhoto:no control and alt";
     if (photoModel == PHOTO_RAW && !Config::isDelOrigin) {
         Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("无权限删除，请和后台管理员联系"),
             QMessageBox::Yes, QMessageBox::Yes);
@@ -787,13 +787,12 @@ void PhotoView::keyPressEvent(QKeyEvent* event)
             return;
         if (images->GetSeletedImages().isEmpty())
             return;
-        // Decide before any success popup: a photo of a product only gets the refusal.
+        // A photo of a product only gets the refusal.
         if (!photo.getProductId().isEmpty()) {
             showRefusal();
             return;
         }
-        pendingDelete = photo.GetImageName();
-        showDeletePopup(&PhotoView::stopGif);
+        deleteFineImage(photo.GetImageName());
     } else if (images->getType() == PHOTO_RAW) {
         deleteOringinalImage();
     }
@@ -830,7 +829,7 @@ TipDialog* PhotoView::showTipOverPicture(const QString& text)
 
 void PhotoView::showRefusal()
 {
-    qDebug() << "照片已指定制作，无法移至汰片";
+    qCDebug(lcViewer) << "照片已指定制作，无法移至汰片";
     showTipOverPicture(QStringLiteral("照片已指定制作，无法移至汰片"));
 }
 
@@ -838,11 +837,6 @@ void PhotoView::showCryLabelNew(QStringList)
 {
     // The album panel moves the photos once the popup has closed.
     showDeletePopup(&PhotoView::stopGifNew);
-}
-
-void PhotoView::stopGif()
-{
-    deleteFineImage();
 }
 
 void PhotoView::stopGifNew()
@@ -854,27 +848,18 @@ void PhotoView::finishTipDailog()
 {
 }
 
-void PhotoView::deleteFineImage()
+void PhotoView::deleteFineImage(const QString& name)
 {
-    const QString name = pendingDelete;
-    pendingDelete.clear();
-    if (name.isEmpty())
-        return;
     ImageData* images = ImageData::getInstance();
-    const Image photo = images->getFineImage(name, SELETYPE(0));
-    if (photo.GetImageName() != name)
-        return;
-    if (!photo.getProductId().isEmpty()) {
-        showRefusal();
-        return;
-    }
     const QList<Image>& list = images->getImagelist(images->getSeleType());
     int i = 0;
     while (i < list.size() && list.at(i).GetImageName() != name)
         ++i;
+    // The move first: a photo that stayed has had its failure box and gets no "删除成功".
     const QStringList moved = images->fineImageToDeleted(QStringList {name});
     if (moved.isEmpty())
         return;
+    showDeletePopup(&PhotoView::finishTipDailog);
     emit sendDeleteImage(moved);
     placeCursorAfterRemoval(i);
     showImage();
@@ -972,26 +957,25 @@ void PhotoView::setImageEditerDragIndex(bool isdrag, QString& path)
         }
     }
     const int load = ++m_familyPhotoLoad;
-    const QPointer<PhotoView> self(this);
     const QString full = path;
-    QThreadPool::globalInstance()->start([self, load, isdrag, full, thumbnail] {
-        QImage image = thumbnail.isEmpty() ? QImage() : ImageOperation::loadImage(thumbnail);
-        if (image.isNull()) {
-            image = ImageOperation::loadImageAtLeast(full, 1000);
-            if (image.width() > 1000 || image.height() > 1000)
-                image = image.scaled(1000, 1000, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        }
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, load, isdrag, image]() mutable {
-                // A photo that cannot be read changes nothing.
-                if (!self || load != self->m_familyPhotoLoad || image.isNull())
-                    return;
-                self->familyWidget->setIsDrag(isdrag);
-                self->familyWidget->receivePhoto(image);
-            },
-            Qt::QueuedConnection);
-    });
+    Worker::run(
+        this,
+        [full, thumbnail] {
+            QImage image = thumbnail.isEmpty() ? QImage() : ImageOperation::loadImage(thumbnail);
+            if (image.isNull()) {
+                image = ImageOperation::loadImageAtLeast(full, 1000);
+                if (image.width() > 1000 || image.height() > 1000)
+                    image = image.scaled(1000, 1000, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            }
+            return image;
+        },
+        [this, load, isdrag](QImage image) {
+            // A photo that cannot be read changes nothing.
+            if (load != m_familyPhotoLoad || image.isNull())
+                return;
+            familyWidget->setIsDrag(isdrag);
+            familyWidget->receivePhoto(image);
+        });
 }
 
 void PhotoView::slt_photoNumLabVisible(bool visible)

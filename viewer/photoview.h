@@ -92,7 +92,6 @@ signals:
 
 public slots:
     void slt_photoNumLabVisible(bool visible);
-    void stopGif();
     void stopGifNew();
     void finishTipDailog();
     void onTimer();
@@ -154,7 +153,8 @@ private:
     void showRefusal();
     // A TipDialog with this text over the picture area, animated, deleted on close.
     TipDialog* showTipOverPicture(const QString& text);
-    void deleteFineImage();
+    // Moves the selection photo to 汰片, then says so; a photo that stayed says nothing more.
+    void deleteFineImage(const QString& name);
     void deleteOringinalImage();
     void deleteDesignImage(const Image& photo);
     // Puts the cursor on index i of the album's list after a removal, or on the first photo
@@ -202,8 +202,6 @@ private:
     int uprightTotal = 0;
     int lastRotation = 0;
     bool smallScreen = false;
-    // The selection photo the delete key chose, moved once its popup has closed.
-    QString pendingDelete;
     // A child of the top-level window, so that it floats over the whole workspace.
     QPointer<QLabel> photoNumLabel;
 };

@@ -1,10 +1,10 @@
 #include "viewer/rotationsave.h"
 
+#include "core/logging.h"
 #include "photostore/imageoperation.h"
 #include "photostore/picturecache.h"
 
 #include <QBuffer>
-#include <QDebug>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -54,7 +54,7 @@ int RotationSave::quarterTurns() const
 
 bool RotationSave::write() const
 {
-    qDebug() << "图片旋转的角度：" << angle;
+    qCDebug(lcViewer) << "图片旋转的角度：" << angle;
     const int turns = quarterTurns();
     if (turns == 0)
         return false;
@@ -81,6 +81,6 @@ bool RotationSave::write() const
     // The full photo is turned: a thumbnail that stays unturned is made again from it.
     for (int i = 1; i < files.size(); ++i)
         if (!replaceFile(files.at(i)))
-            qDebug() << "旋转保存：缩略图未写入" << files.at(i).path;
+            qCDebug(lcViewer) << "旋转保存：缩略图未写入" << files.at(i).path;
     return true;
 }

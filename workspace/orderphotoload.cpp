@@ -4,12 +4,12 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "photostore/croprect.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -134,8 +134,8 @@ OrderPhotoLoad::OrderFolderReply OrderPhotoLoad::readOrderFolderReply(const Back
 {
     OrderFolderReply result;
     if (reply.isObject())
-        qDebug().noquote() << QStringLiteral("订单路径数据：")
-                           << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
+        qCDebug(lcWorkspace).noquote() << QStringLiteral("订单路径数据：")
+                                       << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
     if (!accepted(reply, QStringLiteral("获取订单路径错误："), &result))
         return result;
     QString mapped;
@@ -168,8 +168,11 @@ void OrderPhotoLoad::createThumbnailFolders()
         const QString& folder = folders.at(i);
         if (FileOperation::isDirExist(folder))
             continue;
-        qDebug().noquote() << QString::fromUtf8(made[i / 3]) << folder << FileOperation::makeDir(folder);
-        qDebug().noquote() << QString::fromUtf8(hidden[i / 3]) << folder << FileOperation::hide(folder);
+        // Done outside the log lines: a switched-off category does not evaluate its arguments.
+        const bool isMade = FileOperation::makeDir(folder);
+        qCDebug(lcWorkspace).noquote() << QString::fromUtf8(made[i / 3]) << folder << isMade;
+        const bool isHidden = FileOperation::hide(folder);
+        qCDebug(lcWorkspace).noquote() << QString::fromUtf8(hidden[i / 3]) << folder << isHidden;
     }
 }
 

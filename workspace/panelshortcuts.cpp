@@ -1,18 +1,18 @@
 #include "workspace/panelshortcuts.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 #include "photostore/image.h"
 #include "photostore/imagedata.h"
 #include "workspace/albumview.h"
 #include "workspace/photooperation.h"
 
-#include <QDebug>
 #include <QKeyEvent>
 
-PanelShortcuts::PanelShortcuts(PhotoOperation& panel, AlbumView& view)
-    : panel(panel)
-    , view(view)
+PanelShortcuts::PanelShortcuts(PhotoOperation& ownPanel, AlbumView& albumView)
+    : panel(ownPanel)
+    , view(albumView)
 {
 }
 
@@ -29,8 +29,8 @@ void PanelShortcuts::keyPress(QKeyEvent* event)
     const int key = event->key();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     auto is = [key, modifiers](Pair pair) { return matches(pair, key, modifiers); };
-    qDebug() << "keynumber===" << key;
-    qDebug() << "keynumber1===" << modifiers;
+    qCDebug(lcWorkspace) << "keynumber===" << key;
+    qCDebug(lcWorkspace) << "keynumber1===" << modifiers;
 
     if (key == Qt::Key_Shift) {
         emit panel.sign_sendPhotoViewPhotoNumLabVisable(true);
@@ -104,9 +104,9 @@ void PanelShortcuts::keyPress(QKeyEvent* event)
         Config::changeOrderMode();
         panel.reshowAlbum(view.album());
     }
-    qDebug() << "imageFontShow key";
+    qCDebug(lcWorkspace) << "imageFontShow key";
     if (is(ThumbNames)) {
-        qDebug() << "keyword imageFontShow";
+        qCDebug(lcWorkspace) << "keyword imageFontShow";
         Config::isShowThumbName = !Config::isShowThumbName;
         panel.refreshThumb(true);
     }
@@ -114,7 +114,7 @@ void PanelShortcuts::keyPress(QKeyEvent* event)
 
 void PanelShortcuts::keyRelease(QKeyEvent* event)
 {
-    qDebug() << "keyRelease" << event->key();
+    qCDebug(lcWorkspace) << "keyRelease" << event->key();
     if (event->key() == Qt::Key_Shift)
         emit panel.sign_sendPhotoViewPhotoNumLabVisable(false);
 }

@@ -3,7 +3,9 @@
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "exchange/n8selection.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
@@ -25,8 +27,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCursor>
-#include <QDebug>
-#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QJsonObject>
@@ -37,11 +37,9 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
-#include <QThreadPool>
 
 #include <utility>
 #include <QVBoxLayout>
-#include <QtConcurrent>
 
 PhotoOperation::PhotoOperation(QWidget* parent)
     : QWidget(parent)
@@ -479,26 +477,17 @@ void PhotoOperation::readAlbumsThen(std::function<void()> show)
     const ImageData::AlbumSources sources = ImageData::albumSources();
     const int reading = ++m_albumReads;
     m_isReadingAlbums = true;
-    QFutureInterface<ImageData::Albums> result;
-    result.reportStarted();
-    auto* read = new QFutureWatcher<ImageData::Albums>(this);
-    connect(read, &QFutureWatcherBase::finished, this, [this, read, reading, show = std::move(show)] {
-        read->deleteLater();
-        // A road begun meanwhile shows its own reading.
-        if (reading != m_albumReads)
-            return;
-        m_isReadingAlbums = false;
-        m_readAlbums.reset(new ImageData::Albums(read->result()));
-        show();
-        m_readAlbums.reset();
-    });
-    read->setFuture(result.future());
     // Ahead of the thumbnail jobs queued on the pool.
-    QThreadPool::globalInstance()->start(
-        [result, sources]() mutable {
-            const ImageData::Albums albums = ImageData::readAlbums(sources);
-            result.reportResult(albums);
-            result.reportFinished();
+    Worker::run(
+        this, [sources] { return ImageData::readAlbums(sources); },
+        [this, reading, show = std::move(show)](const ImageData::Albums& albums) {
+            // A road begun meanwhile shows its own reading.
+            if (reading != m_albumReads)
+                return;
+            m_isReadingAlbums = false;
+            m_readAlbums.reset(new ImageData::Albums(albums));
+            show();
+            m_readAlbums.reset();
         },
         2);
 }
@@ -553,16 +542,16 @@ void PhotoOperation::refreshSortStatusLab()
 
 void PhotoOperation::getChengPinCurrentIdx()
 {
-    ImageData* data = ImageData::getInstance();
-    if (data->getType() == PHOTO_FINE && seleType == SELE_ALL)
-        Config::chengpin_idx = data->getCurrentIndex();
+    ImageData* store = ImageData::getInstance();
+    if (store->getType() == PHOTO_FINE && seleType == SELE_ALL)
+        Config::chengpin_idx = store->getCurrentIndex();
 }
 
 void PhotoOperation::updateLabel()
 {
-    ImageData* data = ImageData::getInstance();
-    const int count = data->getImagelist(seleType).size();
-    albumLabel->setText(AlbumDisplay::albumLabel(data->getType(), seleType, count));
+    ImageData* store = ImageData::getInstance();
+    const int count = store->getImagelist(seleType).size();
+    albumLabel->setText(AlbumDisplay::albumLabel(store->getType(), seleType, count));
     if (count != listWidget->count() && !m_isThumbRefreshFollowing)
         refreshThumb(true);
 }
@@ -644,7 +633,7 @@ void PhotoOperation::setThumbIcon(int index, const QPixmap& icon, int album)
     if (!item)
         return;
     if (icon.isNull())
-        qWarning().noquote() << "缩略图生成失败：" << item->toolTip();
+        qCWarning(lcWorkspace).noquote() << "缩略图生成失败：" << item->toolTip();
     m_iconCache->deliver(index, icon);
 }
 
@@ -718,18 +707,18 @@ void PhotoOperation::clickReloadThumb()
     // The worker holds only the paths, so the panel may close meanwhile.
     isReloadingThumbs = true;
     const int album = currentType;
-    auto* emptied = new QFutureWatcher<void>(this);
-    connect(emptied, &QFutureWatcherBase::finished, this, [this, emptied, album] {
-        emptied->deleteLater();
-        isReloadingThumbs = false;
-        // An album chosen meanwhile has been loaded by its own click.
-        if (currentType == album)
-            reloadAlbum(album);
-    });
-    emptied->setFuture(QtConcurrent::run([folders] {
-        for (const QString& folder : folders)
-            FileOperation::removeDirThenMake(folder);
-    }));
+    Worker::run(
+        this,
+        [folders] {
+            for (const QString& folder : folders)
+                FileOperation::removeDirThenMake(folder);
+        },
+        [this, album] {
+            isReloadingThumbs = false;
+            // An album chosen meanwhile has been loaded by its own click.
+            if (currentType == album)
+                reloadAlbum(album);
+        });
 }
 
 void PhotoOperation::reloadAlbum(int album)
@@ -850,7 +839,7 @@ QStringList PhotoOperation::GetSelectedItems(bool check)
 
 void PhotoOperation::selectItem(QListWidgetItem* item)
 {
-    qDebug() << "listWidget selectItem";
+    qCDebug(lcWorkspace) << "listWidget selectItem";
     const int row = listWidget->row(item);
     if (row < 0)
         return;
@@ -878,12 +867,12 @@ void PhotoOperation::selectTableRow(const QModelIndex& current, const QModelInde
 
 void PhotoOperation::followCurrentPhoto()
 {
-    ImageData* data = ImageData::getInstance();
-    if (data->getCurrentIndex() < 0)
+    ImageData* store = ImageData::getInstance();
+    if (store->getCurrentIndex() < 0)
         return;
-    const QList<Image>& photos = data->getImagelist(seleType);
-    const QString path = data->getCurrentImage().GetBigImagePath();
-    int row = data->getCurrentIndex();
+    const QList<Image>& photos = store->getImagelist(seleType);
+    const QString path = store->getCurrentImage().GetBigImagePath();
+    int row = store->getCurrentIndex();
     // The cursor may stand in another list than the one shown (the viewer stepped in 成品
     // while 已选 is shown): the photo is then found by its file.
     if (row >= photos.size() || photos.at(row).GetBigImagePath() != path) {
@@ -998,12 +987,12 @@ void PhotoOperation::queryCallBackLog(const BackendReply& reply)
 {
     // The move on disk stands whatever the back end answers; nothing is shown or retried.
     if (reply.isNetworkError()) {
-        qDebug().noquote() << "move record not sent:" << reply.errorString;
+        qCDebug(lcWorkspace).noquote() << "move record not sent:" << reply.errorString;
         return;
     }
     const QJsonObject& answer = reply.object;
-    qDebug().noquote() << "move record:" << answer.value(QStringLiteral("code")).toVariant().toString()
-                       << answer.value(QStringLiteral("message")).toVariant().toString();
+    qCDebug(lcWorkspace).noquote() << "move record:" << answer.value(QStringLiteral("code")).toVariant().toString()
+                                   << answer.value(QStringLiteral("message")).toVariant().toString();
 }
 
 void PhotoOperation::keyPressEvent(QKeyEvent* event)
@@ -1046,16 +1035,16 @@ void PhotoOperation::refreshProductImage()
 
 void PhotoOperation::applyProductMarks()
 {
-    ImageData* data = ImageData::getInstance();
-    QList<Image>& fine = data->GetSeletedImages();
+    ImageData* store = ImageData::getInstance();
+    QList<Image>& fine = store->GetSeletedImages();
     const AlbumDisplay::ProductMarks marks = AlbumDisplay::productMarks(fine, ProductData::m_products);
     for (int i = 0; i < fine.size(); ++i)
         fine[i].setProductId(marks.marks.at(i));
     ProductData::useImages = marks.used;
     if (seleType != SELE_USED && seleType != SELE_UNUSED)
         return;
-    data->setMyUsedimages(marks.usedPhotos);
-    data->setMyUnUsedimages(marks.unusedPhotos);
+    store->setMyUsedimages(marks.usedPhotos);
+    store->setMyUnUsedimages(marks.unusedPhotos);
 }
 
 void PhotoOperation::refreshWholeTable()
@@ -1083,11 +1072,11 @@ void PhotoOperation::updateThumbIconOneRefresh(int index, QPixmap pic)
 
 void PhotoOperation::onClipChanged()
 {
-    ImageData* data = ImageData::getInstance();
+    ImageData* store = ImageData::getInstance();
     // The cursor at its end position stands on no photo.
-    if (data->getCurrentIndex() < 0)
+    if (store->getCurrentIndex() < 0)
         return;
-    const Image photo = data->getCurrentImage();
+    const Image photo = store->getCurrentImage();
     postPicInfo(photo.GetImageName(), photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
     refreshThumb(QStringList {photo.GetImageName()});
     refreshWholeTable();
@@ -1095,17 +1084,17 @@ void PhotoOperation::onClipChanged()
 
 void PhotoOperation::onRemarkChanged()
 {
-    ImageData* data = ImageData::getInstance();
-    if (data->getCurrentIndex() < 0)
+    ImageData* store = ImageData::getInstance();
+    if (store->getCurrentIndex() < 0)
         return;
-    const Image photo = data->getCurrentImage();
+    const Image photo = store->getCurrentImage();
     postPicInfo(photo.GetImageName(), photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
     refreshWholeTable();
 }
 
 void PhotoOperation::postPicInfo(QString name, QString descr, QRect rect, bool ellipse)
 {
-    qDebug().noquote() << "裁剪的接口：" << Config::url_post_picinfo;
+    qCDebug(lcWorkspace).noquote() << "裁剪的接口：" << Config::url_post_picinfo;
     BackendPost::post(Config::url_post_picinfo, CropRemarkPost::body(name, descr, rect, ellipse), this,
         &PhotoOperation::queryPostPicInfoCallBack);
 }

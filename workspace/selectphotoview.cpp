@@ -4,7 +4,9 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "order/searchorder.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
@@ -17,7 +19,6 @@
 #include "workspace/orderphotoload.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
@@ -26,12 +27,6 @@
 #include <utility>
 
 namespace {
-
-// The boxes of this window: application-modal, no parent, one Yes button.
-void warn(const QString& text)
-{
-    Prompt::information(nullptr, QStringLiteral("警告"), text, QMessageBox::Yes, QMessageBox::Yes);
-}
 
 // A folder of the template share as a local folder path that sub-folder names can be
 // appended to: the back end may send it without its closing separator.
@@ -43,23 +38,13 @@ QString localFolder(const QString& serverPath)
     return folder;
 }
 
-// Shows the box of a network error or of a refusal (errorPrefix and the reply's "message").
-// True when the back end answered "code" "1"; a body that is no JSON object is dropped
-// without a word.
-bool accepted(const BackendReply& reply, const char* logLabel, const QString& errorPrefix)
+void logReply(const BackendReply& reply, const char* logLabel)
 {
-    if (reply.isNetworkError()) {
-        qDebug() << "error" << reply.errorString;
-        BackendPost::showNetworkError(reply, true);
-    }
-    if (!reply.isObject())
-        return false;
-    qDebug().noquote() << logLabel << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
-    if (!reply.isSuccess()) {
-        warn(errorPrefix + reply.message());
-        return false;
-    }
-    return true;
+    if (reply.isNetworkError())
+        qCDebug(lcWorkspace) << "error" << reply.errorString;
+    else if (reply.isObject())
+        qCDebug(lcWorkspace).noquote() << logLabel
+                                       << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
 }
 
 } // namespace
@@ -76,7 +61,7 @@ SelectPhotoView::SelectPhotoView(QWidget* parent)
     , productDlg(nullptr)
 {
     if (Config::isLocked)
-        warn(QStringLiteral("该订单已锁定，仅能查看选片结果，如需修改请先解锁"));
+        ReplyCheck::warn(QStringLiteral("该订单已锁定，仅能查看选片结果，如需修改请先解锁"));
 
     mainSplitter = new QSplitter(Qt::Horizontal, this);
     mainSplitter->setHandleWidth(0);
@@ -201,13 +186,15 @@ void SelectPhotoView::postAllProductReq()
 
 void SelectPhotoView::queryAllReqCallBack(const BackendReply& reply)
 {
-    if (accepted(reply, "orderDesc", QStringLiteral("查询产品信息错误：")))
+    logReply(reply, "orderDesc");
+    if (ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询产品信息错误：")))
         ProductData::all_product_requirement = reply.object.value(QLatin1String("orderdescr")).toString();
 }
 
 void SelectPhotoView::queryFamilyPicPathCallBack(const BackendReply& reply)
 {
-    if (!accepted(reply, "familyobj", QStringLiteral("查询家居模板路径错误：")))
+    logReply(reply, "familyobj");
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询家居模板路径错误：")))
         return;
     const QJsonObject& root = reply.object;
     Config::orderHomePath = root.value(QLatin1String("homepicpath")).toString();
@@ -219,7 +206,7 @@ void SelectPhotoView::queryFamilyPicPathCallBack(const BackendReply& reply)
 
 void SelectPhotoView::keyPressEvent(QKeyEvent* event)
 {
-    qDebug() << "event->key()" << event->key();
+    qCDebug(lcWorkspace) << "event->key()" << event->key();
     switch (event->key()) {
     case Qt::Key_F1:
         photoOperation->clickRawPhoto();
@@ -235,7 +222,7 @@ void SelectPhotoView::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_F12:
         Config::changeOrderMode();
-        qDebug() << "f12" << Config::getOrderMode();
+        qCDebug(lcWorkspace) << "f12" << Config::getOrderMode();
         photoOperation->reshowAlbum(ImageData::getInstance()->getType());
         break;
     default:
@@ -310,7 +297,7 @@ void SelectPhotoView::updateMiddleTableImage(QStringList imgNameList)
 
 void SelectPhotoView::receiveRefreshMiddleWindow(QStringList deletedImageNames)
 {
-    qDebug() << "刷新中部，删除一些缩略图";
+    qCDebug(lcWorkspace) << "刷新中部，删除一些缩略图";
     receiveDeleteImage(deletedImageNames);
 }
 
@@ -382,7 +369,7 @@ void SelectPhotoView::onComparePhoto(QStringList paths)
 void SelectPhotoView::sendProductMessage()
 {
     QStringList names = photoOperation->GetSelectedItems(false);
-    qDebug() << "添加到产品的图片数组" << names;
+    qCDebug(lcWorkspace) << "添加到产品的图片数组" << names;
     productDlg->setPicNames(names);
 }
 
@@ -421,10 +408,10 @@ void SelectPhotoView::receiveDragIndex(bool isdrag, QString& path)
 
 void SelectPhotoView::goToPreviousThumb()
 {
-    qDebug() << "111";
+    qCDebug(lcWorkspace) << "111";
 }
 
 void SelectPhotoView::goToNextThumb()
 {
-    qDebug() << "222";
+    qCDebug(lcWorkspace) << "222";
 }

@@ -2,7 +2,9 @@
 #include "Calendar/scheduledialog.h"
 #include "Calendar/schedulereply.h"
 #include "core/config.h"
+#include "core/deployment.h"
 #include "core/httprequest.h"
+#include "tests/support/deliveredreplies.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
@@ -20,6 +22,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -50,21 +53,6 @@ StandInReply monthReply(const StandInRequest& request, int day, int total, int n
     return StandInReply::json(QJsonObject {{"code", "1"}, {"timestamp", request.value("timestamp")},
         {"android", QJsonArray {QJsonObject {{"date", date}, {"total", total}, {"num", num}}}}});
 }
-
-// Counts the request objects that have delivered their reply: each frees itself right after.
-class DeliveredReplies : public QObject
-{
-public:
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::DeferredDelete && qobject_cast<HttpRequest*>(watched))
-            ++count;
-        return false;
-    }
-};
 
 // Records the texts a painter draws, with the pen and the place of each.
 class TextRecorder : public QPaintDevice
@@ -172,7 +160,6 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_backend.isReady());
-        qApp->installEventFilter(&m_delivered);
         Config::shop_id = QStringLiteral("7");
         Config::order_id = QStringLiteral("1001");
         Config::super_id = QStringLiteral("3");
@@ -366,6 +353,21 @@ private slots:
         pressDid();
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.first().first().value<TimeSchedule>().id, QString(isTaken ? "12" : "11"));
+    }
+
+    // The board speaks Chinese like the rest of the client, whatever this computer's locale: its window title, the
+    // month shown and the day above the periods.
+    void boardIsChinese()
+    {
+        Deployment::load();
+        openBoard(QStringLiteral("2026-12-18"), QStringLiteral("14:00-18:00"), QStringLiteral("12"));
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("选择档期"));
+        QCOMPARE(calendar()->locale().language(), QLocale::Chinese);
+        auto* month = calendar()->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
+        QVERIFY(month);
+        QCOMPARE(month->text(), QStringLiteral("十二月"));
+        QCOMPARE(
+            m_dialog->findChild<QLabel*>(QStringLiteral("dateLabel"))->text(), QStringLiteral("2026年12月18日星期五"));
     }
 
     void clearEmitsNothingChosenAndCloses()

@@ -2,6 +2,7 @@
 #include "core/deployment.h"
 
 #include <QDir>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,6 +60,37 @@ private slots:
         QCOMPARE(Config::url_uploadimgurl, base + "g=Publicapi&m=upload&a=plupload");
         QCOMPARE(Config::url_query_qujian_daySchedule, Config::url_query_jiaji_daySchedule);
         QVERIFY(Config::url_query_qujian_daySchedule.endsWith("a=getDateDutyGetPhotoarea&token=" + Config::token));
+    }
+
+    // Dates read Chinese like the rest of the client, whatever this computer's locale; PHOTOSELECT_LOCALE may name
+    // another, and a name that is no locale leaves Chinese.
+    void localeOfDates_data()
+    {
+        QTest::addColumn<QByteArray>("setting");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("december");
+        QTest::newRow("unset") << QByteArray() << "zh_CN"
+                               << "十二月";
+        QTest::newRow("english") << QByteArray("en_US") << "en_US"
+                                 << "December";
+        QTest::newRow("not a locale") << QByteArray("klingon") << "zh_CN"
+                                      << "十二月";
+    }
+
+    void localeOfDates()
+    {
+        QFETCH(QByteArray, setting);
+        QFETCH(QString, locale);
+        QFETCH(QString, december);
+        QLocale::setDefault(QLocale::c());
+        if (setting.isEmpty())
+            qunsetenv("PHOTOSELECT_LOCALE");
+        else
+            qputenv("PHOTOSELECT_LOCALE", setting);
+        Deployment::load();
+        qunsetenv("PHOTOSELECT_LOCALE");
+        QCOMPARE(QLocale().name(), locale);
+        QCOMPARE(QLocale().standaloneMonthName(12), december);
     }
 
     void returnPicPath_data()

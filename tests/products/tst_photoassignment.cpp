@@ -6,7 +6,7 @@
 #include "tests/support/productpanel.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -226,6 +226,56 @@ private slots:
         QCOMPARE(lists.size(), 2);
         QCOMPARE(lists.at(0), (before + QStringList {"IMG_0010.jpg"}).join('|'));
         QCOMPARE(lists.at(1), (before + QStringList {"IMG_0010.jpg", "IMG_0011.jpg", "IMG_0012.jpg"}).join('|'));
+    }
+
+    // Products whose ids do not tell them apart keep their lists apart: a list waiting behind one product's post is
+    // never replaced by another product's.
+    void listsOfProductsWithoutIdsStayApart_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<QString>("id");
+        QTest::newRow("no id") << 0 << 1 << "";
+        QTest::newRow("shared id") << 2 << 3 << "80100";
+    }
+
+    void listsOfProductsWithoutIdsStayApart()
+    {
+        QFETCH(int, first);
+        QFETCH(int, second);
+        QFETCH(QString, id);
+        int answered = 0;
+        m_backend->setHandler("order", "updategoodpicpath", [&answered](const StandInRequest&) {
+            return answered++ == 0 ? StandInReply::json(Accepted).held() : StandInReply::json(Accepted);
+        });
+        m_backend->setReply("order", "ordergoods", StandInReply::json(productsWithoutIds()));
+        ProductPanel p;
+        QVERIFY(p.load());
+        const auto add = [&p](int row, const QString& name) {
+            if (!p.click(row))
+                return false;
+            QStringList names {name};
+            p.dlg->setPicNames(names);
+            p.dlg->addToProduct1();
+            return true;
+        };
+        QVERIFY(add(first, "IMG_0201.jpg"));
+        QVERIFY(QTest::qWaitFor([&] { return m_backend->heldCount() == 1; }));
+        const QString firstOnItsWay = pics(first).join('|');
+        QVERIFY(add(second, "IMG_0202.jpg"));
+        QVERIFY(add(first, "IMG_0203.jpg"));
+        m_backend->releaseHeld();
+        QVERIFY(p.postsAnswered());
+        QTRY_COMPARE(postedPicLists(m_backend, id).size(), 3);
+        QVERIFY(p.postsAnswered());
+        // Each product's lists in order; the two products' posts may cross.
+        const QStringList lists = postedPicLists(m_backend, id);
+        const QString firstLatest = pics(first).join('|');
+        QVERIFY2(lists.contains(pics(second).join('|')), qPrintable(lists.join(" ; ")));
+        QCOMPARE(lists.filter(QStringLiteral("IMG_010%1").arg(first)), (QStringList {firstOnItsWay, firstLatest}));
+        QCOMPARE(
+            pics(first), (QStringList {QStringLiteral("IMG_010%1.jpg").arg(first), "IMG_0201.jpg", "IMG_0203.jpg"}));
+        QCOMPARE(pics(second), (QStringList {QStringLiteral("IMG_010%1.jpg").arg(second), "IMG_0202.jpg"}));
     }
 
     // A failed post shows its box and keeps the local list; a list waiting behind it still goes out.

@@ -8,8 +8,9 @@
 #include "tests/support/productpanel.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/toplevel.h"
 #include "tests/support/orderfolder.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,15 +57,6 @@ QJsonObject good(const QString& name, const QString& picpath, const QString& sen
 bool postsAnswered(QObject* panel)
 {
     return waitUntil([panel] { return panel->findChildren<QNetworkAccessManager*>().isEmpty(); });
-}
-
-// Closes whatever menu opens next, so that a menu's own loop returns.
-void closeNextMenu()
-{
-    QTimer::singleShot(0, [] {
-        if (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
-    });
 }
 
 QString cell(QStandardItemModel* model, int row, int column)

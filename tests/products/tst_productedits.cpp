@@ -2,7 +2,7 @@
 #include "photostore/productdata.h"
 #include "products/countdialog.h"
 #include "products/productdlg.h"
-#include "products/productrequirement.h"
+#include "widgets/productrequirement.h"
 #include "products/settingnumber.h"
 #include "products/settingpage.h"
 #include "products/settingzhangshu.h"
@@ -11,6 +11,7 @@
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
+#include "widgets/droplistwidget.h"
 
 #include <QAction>
 #include <QJsonArray>
@@ -21,6 +22,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -197,6 +199,56 @@ private slots:
         QVERIFY(p.postsAnswered());
         QVERIFY(m_backend->requests().isEmpty());
         QCOMPARE(ProductData::m_products.size(), 1);
+    }
+
+    // A reply whose ids do not tell products apart: an editor writes the row it was opened on and no other product
+    // with the same id, empty or shared; after a reload no product is surely the same, so nothing is written.
+    void editorsWithoutIdsWriteTheirOwnRow_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("twin"); // the other product with the same id
+        QTest::addColumn<QString>("action");
+        QTest::newRow("quantity, no id") << 1 << 4 << 0 << "updateordergoodnumber";
+        QTest::newRow("sheets, no id") << 1 << 8 << 0 << "updateordergoodpage";
+        QTest::newRow("quantity, shared id") << 3 << 4 << 2 << "updateordergoodnumber";
+        QTest::newRow("sheets, shared id") << 3 << 8 << 2 << "updateordergoodpage";
+    }
+
+    void editorsWithoutIdsWriteTheirOwnRow()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, twin);
+        QFETCH(QString, action);
+        m_backend->setReply("order", "ordergoods", StandInReply::json(productsWithoutIds()));
+        ProductPanel p;
+        QVERIFY(p.load());
+        const QString twinCell = p.cell(twin, column);
+        QVERIFY(p.doubleClick(row, column));
+        QVERIFY(p.click(twin));
+        QVERIFY(confirmOnly<CountDialog>("77"));
+        QCOMPARE(p.cell(row, column), QStringLiteral("77"));
+        QCOMPARE(p.cell(twin, column), twinCell);
+        const Product& edited = ProductData::m_products.at(row);
+        QCOMPARE(column == 4 ? edited.goodamount : edited.goodpagenumber, QStringLiteral("77"));
+        const Product& other = ProductData::m_products.at(twin);
+        QVERIFY((column == 4 ? other.goodamount : other.goodpagenumber) != QStringLiteral("77"));
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(m_backend->requestsTo("order", action).size(), 1);
+
+        // Opened before a reload, reported after it.
+        QVERIFY(p.doubleClick(row, column));
+        p.dlg->queryProducts();
+        QVERIFY(p.postsAnswered());
+        m_backend->clearRequests();
+        PromptRecorder prompts;
+        QVERIFY(confirmOnly<CountDialog>("55"));
+        QCOMPARE(prompts.texts(), QStringList {"请选择一项产品"});
+        for (int r = 0; r < ProductData::m_products.size(); ++r)
+            QVERIFY(p.cell(r, column) != QStringLiteral("55"));
+        QVERIFY(p.postsAnswered());
+        QVERIFY(m_backend->requestsTo("order", action).isEmpty());
     }
 
     // The product requirement posts its five fields in order, the text encoded once; a product of another type
@@ -456,6 +508,44 @@ private slots:
         QCOMPARE(after != before, flips);
         QVERIFY(p.postsAnswered());
         QCOMPARE(m_backend->requestsTo("ordernew", "updateisems").size(), flips && column == 13 ? 1 : 0);
+    }
+
+    // A right click on the table shows the row's photos and nothing more: after a left click on a tick column, a
+    // right click on the same cell flips no tick and posts nothing.
+    void rightClickTogglesNothing_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::newRow("print") << 11;
+        QTest::newRow("thumbnail") << 12;
+        QTest::newRow("express") << 13;
+    }
+
+    void rightClickTogglesNothing()
+    {
+        QFETCH(int, column);
+        ProductPanel p;
+        QVERIFY(p.load());
+        QVERIFY(p.click(4, column));
+        QVERIFY(p.postsAnswered());
+        m_backend->clearRequests();
+        const Product before = ProductData::m_products.at(4);
+        const Qt::CheckState tick = p.model->item(4, column)->checkState();
+        p.list->clear();
+
+        // The view makes the right-clicked cell current, then asks for the menu.
+        p.table->setCurrentIndex(p.model->index(4, column));
+        closeNextMenu();
+        emit p.table->customContextMenuRequested(QPoint(1, 1));
+        auto* timer = p.dlg->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+        QTRY_VERIFY(!timer->isActive());
+
+        QCOMPARE(p.model->item(4, column)->checkState(), tick);
+        QCOMPARE(ProductData::m_products.at(4).print, before.print);
+        QCOMPARE(ProductData::m_products.at(4).thumbnail, before.thumbnail);
+        QCOMPARE(ProductData::m_products.at(4).isems, before.isems);
+        QCOMPARE(p.list->count(), before.pics.size());
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(m_backend->requestsTo("ordernew", "updateisems").size(), 0);
     }
 };
 

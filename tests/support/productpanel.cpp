@@ -4,8 +4,9 @@
 #include "photostore/productdata.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/testbackend.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
+#include <QJsonArray>
 #include <QNetworkAccessManager>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -54,6 +55,21 @@ QString ProductPanel::cell(int row, int column) const
 {
     QStandardItem* item = model->item(row, column);
     return item ? item->text() : QStringLiteral("<none>");
+}
+
+QJsonObject productsWithoutIds()
+{
+    QJsonArray goods;
+    for (int i = 0; i < 4; ++i) {
+        QJsonObject good {{"goodname", QStringLiteral("相册%1").arg(i)}, {"goodtypeid", "33"},
+            {"goodamount", QString::number(i + 1)}, {"goodpagenumber", QString::number(10 + i)},
+            {"picpath", QStringLiteral("IMG_010%1.jpg").arg(i)}, {"sendtofactorytime", "0"}, {"isurgent", "0"}};
+        if (i >= 2)
+            good.insert(QStringLiteral("id"), QStringLiteral("80100"));
+        goods.append(good);
+    }
+    return QJsonObject {{"code", "1"}, {"message", "查询成功"},
+        {"order", QJsonObject {{"max_servicetime", "2"}, {"ordergoods3", goods}}}};
 }
 
 QStringList postedPicLists(TestBackend& backend, const QString& productId)

@@ -3,6 +3,7 @@
 
 #include "products/productdlg.h"
 
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,10 @@ struct ProductPanel
 
 // The test order's identifiers in Config, the order open (not locked), no products.
 void useTestOrder();
+
+// A products reply of four albums whose ids do not tell them apart: the first two carry no "id", the other two share
+// "80100". Each has its own name, counts and one photo.
+QJsonObject productsWithoutIds();
 
 // The photo lists posted for product id, decoded, in the order the stand-in received them.
 QStringList postedPicLists(TestBackend& backend, const QString& productId);

@@ -4,12 +4,15 @@
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/widgetmouse.h"
 #include "tools/addfrontdlg.h"
 #include "tools/markstring.h"
 #include "tools/zkmarkedit.h"
 #include "tools/zkmarker.h"
+#include "tools/zkshapelb.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -36,6 +39,77 @@ QString mark(int number, const QString& text = QStringLiteral("提亮"))
     return MarkString::toString(QRect(10 * number, 20, 60, 40), 1, number, QColor("#ff0000"), text);
 }
 
+// A photo point (of the 1200 pixels wide test photos) on the picture label, as the label paints the photo, and back.
+QPoint toLabel(const QRect& picture, const QPoint& onPhoto)
+{
+    const double scale = picture.width() / 1200.0;
+    return picture.topLeft() + QPoint(qRound(onPhoto.x() * scale), qRound(onPhoto.y() * scale));
+}
+
+QPoint toPhoto(const QRect& picture, const QPoint& onLabel)
+{
+    const double scale = 1200.0 / picture.width();
+    const QPoint p = onLabel - picture.topLeft();
+    return QPoint(qRound(p.x() * scale), qRound(p.y() * scale));
+}
+
+// Within one label pixel of the photo point.
+bool near(const QPoint& actual, const QPoint& expected, const QRect& picture)
+{
+    const double pixel = 1200.0 / picture.width();
+    return qAbs(actual.x() - expected.x()) <= pixel && qAbs(actual.y() - expected.y()) <= pixel;
+}
+
+QString rectText(const QRect& r)
+{
+    return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+QLabel* pictureLabel(addFrontDlg* editor)
+{
+    return editor->findChild<QLabel*>(QStringLiteral("label"));
+}
+
+// Where the picture label really paints the photo: the photo's colour found on a grab of the label.
+QRect paintedPicture(addFrontDlg* editor)
+{
+    QLabel* label = pictureLabel(editor);
+    const QImage grab = label->grab().toImage();
+    QRect found;
+    for (int y = 0; y < grab.height(); ++y)
+        for (int x = 0; x < grab.width(); ++x)
+            if (grab.pixelColor(x, y) == QColor("#3a6ea5"))
+                found |= QRect(x, y, 1, 1);
+    return found;
+}
+
+// The drawn shape of a marker, in picture-label coordinates.
+QRect shapeOnLabel(ZKMarker* marker)
+{
+    QWidget* shape = marker->findChild<ZKShapeLb*>();
+    return QRect(shape->mapTo(marker->parentWidget(), QPoint(0, 0)), shape->size());
+}
+
+// A left-button drag on the picture label from one label point to another, delivered like the pointer's: to the
+// widget under it, passed on to its parents. The pointer first rests at the start (a selected mark shows its edge
+// there); only a click there when clickOnly.
+void dragOnLabel(addFrontDlg* editor, const QPoint& from, const QPoint& to, bool clickOnly = false)
+{
+    QLabel* label = pictureLabel(editor);
+    QWidget* under = label->childAt(from);
+    if (!under)
+        under = label;
+    const QPoint start = under->mapFrom(label, from);
+    WidgetMouse::move(under, start, false);
+    if (clickOnly) {
+        WidgetMouse::press(under, start);
+        WidgetMouse::release(under, start);
+        return;
+    }
+    // The grabbed widget keeps the pointer until the release.
+    WidgetMouse::drag(under, start, under->mapFrom(label, to));
+}
+
 QList<int> numbers(const addFrontDlg& editor)
 {
     QList<int> out;
@@ -55,20 +129,30 @@ private:
 
     QString picturePath() const { return DirServer::getMarkerPath() + picName; }
 
-    // An editor shown like the viewer shows it, once its load has been answered.
-    QPointer<addFrontDlg> openEditor()
+    // An editor shown like the viewer shows it, once its load has been answered; the window is fixed at dialog when
+    // one is given, as on a screen of 1.25 times its size.
+    QPointer<addFrontDlg> openEditor(const QSize& dialog = QSize(), const QSize& photoSize = QSize(1200, 800))
     {
         QPointer<addFrontDlg> editor = new addFrontDlg;
         editor->setAttribute(Qt::WA_DeleteOnClose);
+        if (dialog.isValid())
+            fixSize(editor, dialog);
         editor->show();
         if (!QTest::qWaitForWindowExposed(editor))
             return nullptr;
-        QImage photo(1200, 800, QImage::Format_RGB32);
+        QImage photo(photoSize, QImage::Format_RGB32);
         photo.fill(QColor("#3a6ea5"));
         editor->setData(photo, picName);
         if (!QTest::qWaitFor([&] { return !editor->isLoadingMarks(); }))
             return nullptr;
         return editor;
+    }
+
+    static void fixSize(QWidget* window, const QSize& size)
+    {
+        window->setMinimumSize(size);
+        window->setMaximumSize(size);
+        window->resize(size);
     }
 
     QList<StandInRequest> savePosts() const { return backend->server().requestsTo("order", "updateorderpicmark"); }
@@ -430,6 +514,97 @@ private slots:
             QCOMPARE(savePosts().size(), 0);
             QVERIFY(!editor->isSaved());
         }
+        delete editor.data();
+    }
+
+    // A mark's shape lies where the pointer puts it on the photo: its body dragged so that its top-left is at A and its
+    // bottom-right corner dragged to B give a shape whose corners are A and B of the photo, whatever the dialog's size.
+    void dragsPutTheShapeUnderThePointer_data()
+    {
+        QTest::addColumn<QSize>("dialog");
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("1280 x 800, rectangle") << QSize(1280, 800) << "square";
+        QTest::newRow("1280 x 800, ellipse") << QSize(1280, 800) << "ellipse";
+        QTest::newRow("900 x 560, rectangle") << QSize(900, 560) << "square";
+    }
+
+    void dragsPutTheShapeUnderThePointer()
+    {
+        QFETCH(QSize, dialog);
+        QFETCH(QString, tool);
+        QPointer<addFrontDlg> editor = openEditor(dialog);
+        QVERIFY(editor);
+        const QRect picture = editor->pictureRect();
+        QCOMPARE(picture, paintedPicture(editor));
+        trigger(editor, tool.toLatin1());
+        ZKMarker* marker = editor->markEdits().last()->marker;
+        const QPoint a = toLabel(picture, QPoint(300, 200));
+        const QPoint b = toLabel(picture, QPoint(900, 640));
+
+        // The body, grabbed in its middle, selects the mark and takes its top-left to A.
+        const QPoint grip = marker->geometry().center();
+        dragOnLabel(editor, grip, grip, true);
+        QVERIFY(marker->getIsSelect());
+        dragOnLabel(editor, grip, grip + (a - marker->pos()));
+        QCOMPARE(marker->pos(), a);
+        // The bottom-right corner to B.
+        const QPoint corner = marker->geometry().bottomRight();
+        dragOnLabel(editor, corner, b);
+
+        const QRect shape = shapeOnLabel(marker);
+        QCOMPARE(shape.topLeft(), a);
+        QCOMPARE(shape.bottomRight(), b);
+        QVERIFY(near(toPhoto(picture, shape.topLeft()), QPoint(300, 200), picture));
+        QVERIFY(near(toPhoto(picture, shape.bottomRight()), QPoint(900, 640), picture));
+        delete editor.data();
+    }
+
+    // Marks stay on the photo: a new one is put on it, and drags stop at its edges.
+    void marksStayOnThePhoto_data()
+    {
+        QTest::addColumn<QSize>("photo");
+        QTest::newRow("landscape") << QSize(1200, 800);
+        QTest::newRow("portrait") << QSize(500, 1200);
+        QTest::newRow("narrow strip") << QSize(2400, 150);
+    }
+
+    void marksStayOnThePhoto()
+    {
+        QFETCH(QSize, photo);
+        QPointer<addFrontDlg> editor = openEditor(QSize(1280, 800), photo);
+        QVERIFY(editor);
+        const QRect picture = editor->pictureRect();
+        trigger(editor, "ellipse");
+        ZKMarker* marker = editor->markEdits().last()->marker;
+        QVERIFY2(picture.contains(marker->geometry()),
+            qPrintable(QStringLiteral("%1 %2").arg(rectText(picture), rectText(marker->geometry()))));
+
+        // Dragged far past the bottom-right, it stops in the photo's corner.
+        const QPoint grip = marker->geometry().center();
+        dragOnLabel(editor, grip, grip, true);
+        dragOnLabel(editor, grip, grip + QPoint(3000, 3000));
+        QCOMPARE(marker->geometry().bottomRight(), picture.bottomRight());
+        // Its top-left corner dragged past the photo's top-left stops there too.
+        const QPoint corner = marker->pos();
+        dragOnLabel(editor, corner, QPoint(-50, -50));
+        QCOMPARE(marker->geometry(), picture);
+        delete editor.data();
+    }
+
+    // When the label centres the photo anew, the marks go with it and stay on the same spots.
+    void marksFollowThePhotoWhenTheLabelChanges()
+    {
+        QPointer<addFrontDlg> editor = openEditor(QSize(900, 560));
+        QVERIFY(editor);
+        trigger(editor, "square");
+        ZKMarker* marker = editor->markEdits().last()->marker;
+        const QPoint onPhoto = marker->pos() - editor->pictureRect().topLeft();
+        fixSize(editor, QSize(1280, 800));
+        QLabel* label = editor->findChild<QLabel*>(QStringLiteral("label"));
+        QTRY_VERIFY(label->width() > 900 - 350);
+        QCOMPARE(editor->pictureRect(), paintedPicture(editor));
+        QCOMPARE(marker->pos() - editor->pictureRect().topLeft(), onPhoto);
+        QCOMPARE(marker->bounds(), editor->pictureRect());
         delete editor.data();
     }
 

@@ -121,6 +121,68 @@ private slots:
         QCOMPARE(QString(marker.metaObject()->className()), QStringLiteral("ZKMarker"));
     }
 
+    // The marker's shape runs along its frame, so the frame's corners are the shape's; the pointer over the shape
+    // still finds the frame's edges.
+    void shapeRunsAlongTheFrame_data()
+    {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<QPoint>("inked");
+        QTest::newRow("rectangle, left side") << 1 << QPoint(1, 30);
+        QTest::newRow("rectangle, top-left corner") << 1 << QPoint(1, 1);
+        QTest::newRow("ellipse, left side") << 0 << QPoint(1, 47);
+        QTest::newRow("ellipse, top") << 0 << QPoint(70, 1);
+    }
+
+    void shapeRunsAlongTheFrame()
+    {
+        QFETCH(int, shape);
+        QFETCH(QPoint, inked);
+        ZKMarker marker(4, ZKMarker::ShapeEnum(shape), QColor("#0000ff"), parent);
+        marker.setGeometry(50, 40, 140, 95);
+        marker.show();
+        QCOMPARE(marker.grab().toImage().pixelColor(inked), QColor("#0000ff"));
+        QWidget* drawn = marker.findChild<ZKShapeLb*>();
+        QCOMPARE(QRect(drawn->mapTo(&marker, QPoint(0, 0)), drawn->size()), marker.rect());
+
+        marker.setIsSelect(true);
+        const QPoint onLeftEdge(53, 87);
+        QCOMPARE(parent->childAt(onLeftEdge), &marker);
+        hover(&marker, marker.mapFrom(parent, onLeftEdge));
+        QCOMPARE(marker.edgeBits(), 4);
+    }
+
+    // Given bounds, dragging moves and resizes the marker only within them; an edge stops at the opposite one.
+    void boundsHoldTheMarker_data()
+    {
+        QTest::addColumn<QPoint>("grab"); // in the 100 x 60 marker at (50, 40)
+        QTest::addColumn<QPoint>("to");   // the pointer's end, in the marker's coordinates at the press
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("moved past the right") << QPoint(50, 30) << QPoint(400, 30) << QRect(220, 40, 100, 60);
+        QTest::newRow("moved past the top-left") << QPoint(50, 30) << QPoint(-200, -200) << QRect(20, 10, 100, 60);
+        QTest::newRow("corner past the bottom-right")
+            << QPoint(99, 59) << QPoint(500, 500) << QRect(QPoint(50, 40), QPoint(319, 209));
+        QTest::newRow("corner past the top-left")
+            << QPoint(0, 0) << QPoint(-100, -100) << QRect(QPoint(20, 10), QPoint(149, 99));
+        QTest::newRow("corner past the opposite one")
+            << QPoint(0, 0) << QPoint(150, 90) << QRect(QPoint(149, 99), QPoint(149, 99));
+    }
+
+    void boundsHoldTheMarker()
+    {
+        QFETCH(QPoint, grab);
+        QFETCH(QPoint, to);
+        QFETCH(QRect, geometry);
+        ZKMarker marker(1, ZKMarker::Rectangle, QColor("red"), parent);
+        marker.setGeometry(50, 40, 100, 60);
+        marker.setBounds(QRect(20, 10, 300, 200));
+        marker.show();
+        marker.setIsSelect(true);
+        hover(&marker, grab);
+        sendMouse(&marker, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(&marker, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(marker.geometry(), geometry);
+    }
+
     void shapeLabelDrawsAlongItsSides_data()
     {
         QTest::addColumn<int>("shape");

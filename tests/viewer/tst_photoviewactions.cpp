@@ -219,17 +219,24 @@ private slots:
         qDeleteAll(pane.view.findChildren<TipDialog*>());
     }
 
-    // A photo that cannot be deleted (a folder of its name is in the way) gets its failure box
-    // alone: nothing is reported as deleted, no "删除完成", and the pane stays on it.
+    // A photo that cannot be deleted or set aside (a folder of its name is in the way) gets its
+    // failure box alone: nothing is reported as deleted, no "删除完成" or "删除成功" in either
+    // popup style, and the pane stays on it.
     void failedDeleteKeepsThePhoto_data()
     {
         QTest::addColumn<int>("album");
         QTest::addColumn<QString>("blocker"); // made a folder that is not empty
         QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("deleteStyle");
         QTest::newRow("raw") << int(PHOTO_RAW) << "照片/IMG_2.jpg"
-                             << "照片IMG_2.jpg删除失败，请重试";
+                             << "照片IMG_2.jpg删除失败，请重试" << QString();
         QTest::newRow("design") << int(PHOTO_DESIGN) << "设计汰片/IMG_2.jpg"
-                                << "设计IMG_2.jpg移至设计汰片失败";
+                                << "设计IMG_2.jpg移至设计汰片失败" << QString();
+        QTest::newRow("selection, text popup") << int(PHOTO_FINE) << "汰片/IMG_2.jpg"
+                                               << "成品IMG_2.jpg移至汰片失败，请检查是否有其他软件使用" << QString();
+        QTest::newRow("selection, animated popup")
+            << int(PHOTO_FINE) << "汰片/IMG_2.jpg"
+            << "成品IMG_2.jpg移至汰片失败，请检查是否有其他软件使用" << QStringLiteral("1");
     }
 
     void failedDeleteKeepsThePhoto()
@@ -237,9 +244,11 @@ private slots:
         QFETCH(int, album);
         QFETCH(QString, blocker);
         QFETCH(QString, failure);
+        QFETCH(QString, deleteStyle);
         PromptRecorder prompts;
         Config::isDelOrigin = true;
         Config::is_del_design_photo = true;
+        Config::delete_style = deleteStyle;
         PaneFixture pane {PHOTOTYPE(album)};
         pane.view.showImage();
         QTRY_VERIFY(pane.view.isShownImage());
@@ -248,14 +257,22 @@ private slots:
         QSignalSpy deleted(&pane.view, &PhotoView::sendDeleteImage);
         QSignalSpy moved(&pane.view, &PhotoView::sendCursorMoved);
         MoviceDialog::tip.clear();
+        TipDialog::tip.clear();
 
         pane.pressDelete();
 
-        QVERIFY(prompts.contains(QStringLiteral("警告"), failure));
+        QTRY_VERIFY_WITH_TIMEOUT(prompts.contains(QStringLiteral("警告"), failure), 10000);
         QCOMPARE(deleted.count(), 0);
         QCOMPARE(moved.count(), 0);
         QVERIFY(pane.view.findChildren<MoviceDialog*>().isEmpty());
+        QVERIFY(topLevelWindows<MoviceDialog>().isEmpty());
+        QVERIFY(pane.view.findChildren<TipDialog*>().isEmpty());
         QVERIFY(MoviceDialog::tip.isEmpty());
+        QVERIFY(TipDialog::tip.isEmpty());
+        const QString folder = album == PHOTO_RAW ? QStringLiteral("照片")
+            : album == PHOTO_FINE                 ? QStringLiteral("成品")
+                                                  : QStringLiteral("设计");
+        QVERIFY(QFile::exists(pane.folder.album(folder) + QStringLiteral("IMG_2.jpg")));
         QCOMPARE(imageNames(ImageData::getInstance()->getImagelist(SELE_ALL)),
             (QStringList {QStringLiteral("IMG_1.jpg"), QStringLiteral("IMG_2.jpg"), QStringLiteral("IMG_3.jpg")}));
         QCOMPARE(ImageData::getInstance()->getCurrentImage().GetImageName(), QStringLiteral("IMG_2.jpg"));
@@ -306,7 +323,8 @@ private slots:
         QCOMPARE(pane.view.imageEditer()->roll_angle(), 90);
     }
 
-    // The photo of the key press moves, even when the show steps on under the popup.
+    // The photo of the key press moves, even while a slide show runs, and "删除成功" comes
+    // once it is in 汰片.
     void deleteMovesThePhotoOfTheKeyPress()
     {
         PaneFixture pane;
@@ -314,14 +332,18 @@ private slots:
         QTRY_VERIFY(pane.view.isShownImage());
         QSignalSpy deleted(&pane.view, &PhotoView::sendDeleteImage);
         pane.view.on_BottomButton_Play_Stop_clicked(); // shows IMG_3
+        MoviceDialog::tip.clear();
         pane.pressDelete();
         QVERIFY(!pane.view.isPlaying());
-        ImageData::getInstance()->setIterator(0, SELE_ALL);
-        QVERIFY(deleted.wait(5000));
+        QCOMPARE(deleted.count(), 1);
+        QCOMPARE(MoviceDialog::tip, QStringLiteral("删除成功"));
+        QCOMPARE(topLevelWindows<MoviceDialog>().size(), 1);
+        QVERIFY(QFile::exists(pane.folder.path(QStringLiteral("汰片/IMG_3.jpg"))));
         QCOMPARE(deleted.first().first().toStringList(), QStringList {QStringLiteral("IMG_3.jpg")});
         QCOMPARE(imageNames(ImageData::getInstance()->getImagelist(SELE_ALL)),
             (QStringList {QStringLiteral("IMG_1.jpg"), QStringLiteral("IMG_2.jpg")}));
         QCOMPARE(ImageData::getInstance()->getCurrentIndex(), 0); // it was the last one
+        qDeleteAll(topLevelWindows<MoviceDialog>());
     }
 };
 

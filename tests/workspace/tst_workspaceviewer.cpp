@@ -7,6 +7,8 @@
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
+#include "tests/support/windowposts.h"
+#include "tools/addfrontdlg.h"
 #include "tools/trimdlg.h"
 #include "viewer/movicedialog.h"
 #include "viewer/photoview.h"
@@ -15,7 +17,12 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QListWidget>
+#include <QMap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -50,6 +57,41 @@ private:
     QStringList filesIn(const QString& album) const
     {
         return QDir(m_order->album(album)).entryList(QDir::Files, QDir::Name);
+    }
+    // The record of a photo in 成品 itself, whatever filter is shown.
+    static Image finePhoto(const QString& name) { return ImageData::getInstance()->getFineImage(name, SELE_ALL); }
+    // The back end as it is: its picture information holds each photo's last posted crop and
+    // text and its last saved marks.
+    void keepPostedRecords()
+    {
+        m_backend->setHandler("order", "getorderpic", [this](const StandInRequest&) {
+            QMap<QString, QJsonObject> records;
+            for (const StandInRequest& post : m_backend->requestsTo("order", "updateorderpic"))
+                for (const char* key : {"picname", "descr", "pictype", "picx", "picy", "picwidth", "picheight"})
+                    records[post.value("picname")].insert(QLatin1String(key), post.value(QLatin1String(key)));
+            for (const StandInRequest& save : m_backend->requestsTo("order", "updateorderpicmark"))
+                records[save.value("picname")].insert(
+                    "mark", QJsonDocument::fromJson(save.value("mark").toUtf8()).array());
+            QJsonArray list;
+            for (auto record = records.begin(); record != records.end(); ++record) {
+                record->insert("picname", record.key());
+                list.append(*record);
+            }
+            return StandInReply::json(QJsonObject {{"code", "1"}, {"message", "查询成功"}, {"orderpicdescr", list}});
+        });
+    }
+    // Shows a filter of 成品 (全部 by the album's button) and waits until the album shows it.
+    bool showFilter(int filter, int rows)
+    {
+        if (filter == SELE_USED)
+            panel()->clickUsedPhoto();
+        else if (filter == SELE_UNUSED)
+            panel()->clickUnusedPhoto();
+        else
+            panel()->clickFinePhoto();
+        return waitUntil([&] {
+            return panel()->seleType == filter && table()->model()->rowCount() == rows && view()->isShownImage();
+        });
     }
 
 private slots:
@@ -183,6 +225,88 @@ private slots:
             QVERIFY(!ImageData::getInstance()->getCurrentImage().GetTrimrc().isEmpty());
         }
         QCOMPARE(m_prompts->count(), 0);
+    }
+
+    // A crop or a remark made while 已选 or 未选 is shown lands on the photo in 成品: a rebuild
+    // of the filters (as after a product change), another filter, and 全部 read again from the
+    // back end all keep it, and the one record posted is the photo's own.
+    void editUnderAFilterStaysOnThePhoto_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("edit");
+        QTest::newRow("crop under 已选") << int(SELE_USED) << "crop";
+        QTest::newRow("crop under 未选") << int(SELE_UNUSED) << "crop";
+        QTest::newRow("remark under 已选") << int(SELE_USED) << "remark";
+    }
+
+    void editUnderAFilterStaysOnThePhoto()
+    {
+        QFETCH(int, filter);
+        QFETCH(QString, edit);
+        QVERIFY(postsAnswered(m_window.get()));
+        Product product;
+        product.pics = QStringList {QStringLiteral("p02.jpg")};
+        ProductData::m_products = {product};
+        keepPostedRecords();
+        const int other = filter == SELE_USED ? SELE_UNUSED : SELE_USED;
+        const auto rows = [](int sel) { return sel == SELE_USED ? 1 : 2; };
+        // The last photo of the filter: p02 under 已选, p03 under 未选.
+        const QString name = filter == SELE_USED ? QStringLiteral("p02.jpg") : QStringLiteral("p03.jpg");
+        QVERIFY(showFilter(filter, rows(filter)));
+        table()->selectRow(rows(filter) - 1);
+        QVERIFY(waitUntil([&] { return current() == name && viewButton("BottomButton_Remark")->isEnabled(); }));
+        m_backend->clearRequests();
+
+        if (edit == QLatin1String("crop")) {
+            viewButton("BottomButton_Clip")->click();
+            TrimDlg* chooser = view()->trimDlg();
+            emit chooser->SendSelectedrcPara(6, 4, false);
+            chooser->findChild<QPushButton*>(QStringLiteral("OKSELECTEBUTTON"))->click();
+            viewButton("BottomButton_CommitClip")->click();
+        } else {
+            viewButton("BottomButton_Remark")->click();
+            const QList<addFrontDlg*> editors = topLevelWindows<addFrontDlg>();
+            QCOMPARE(editors.size(), 1);
+            QPointer<addFrontDlg> editor = editors.first();
+            QVERIFY(waitUntil([&] { return editor->hasLoadedMarks(); }));
+            editor->findChild<QPushButton*>(QStringLiteral("pushButton"))->click(); // its three marks saved
+            QVERIFY(waitUntil([&] { return editor->isSaved(); }));
+            editor->close();
+            QVERIFY(waitUntil([&] { return editor.isNull(); }));
+        }
+        const Image edited = finePhoto(name);
+        if (edit == QLatin1String("crop"))
+            QVERIFY(edited.GetTrimrc().width() > 1 && edited.GetTrimrc().height() > 1);
+        else
+            QCOMPARE(edited.GetStrneed(), QStringLiteral("已有3个标注"));
+
+        QVERIFY(postsAnswered(m_window.get()));
+        const QList<StandInRequest> posts = m_backend->requestsTo("order", "updateorderpic");
+        QCOMPARE(posts.size(), 1);
+        const QRect crop = edited.GetTrimrc();
+        QCOMPARE(posts.first().value("picname"), name);
+        QCOMPARE(posts.first().value("descr"), edited.GetStrneed());
+        QCOMPARE((QStringList {posts.first().value("picx"), posts.first().value("picy"),
+                     posts.first().value("picwidth"), posts.first().value("picheight")}),
+            (QStringList {QString::number(crop.left()), QString::number(crop.top()), QString::number(crop.width()),
+                QString::number(crop.height())}));
+        QCOMPARE(posts.first().value("pictype"), QStringLiteral("0"));
+
+        const auto keeps = [&](const Image& photo) {
+            return photo.GetImageName() == name && photo.GetTrimrc() == crop && !photo.isEllipse()
+                && photo.GetStrneed() == edited.GetStrneed();
+        };
+        panel()->refreshImageProduct();
+        QVERIFY(keeps(finePhoto(name)));
+        QVERIFY(keeps(ImageData::getInstance()->getImagelist(SELETYPE(filter)).value(rows(filter) - 1)));
+        QVERIFY(showFilter(other, rows(other)));
+        QVERIFY(showFilter(filter, rows(filter)));
+        QVERIFY(keeps(finePhoto(name)));
+        QVERIFY(keeps(ImageData::getInstance()->getImagelist(SELETYPE(filter)).value(rows(filter) - 1)));
+        QVERIFY(showFilter(SELE_ALL, 3));
+        QVERIFY(keeps(finePhoto(name)));
+        QCOMPARE(m_backend->requestsTo("order", "updateorderpic").size(), 1);
+        QVERIFY(m_prompts->texts().filter(QStringLiteral("错误")).isEmpty());
     }
 
     // After the viewer steps, the album list marks the photo shown, so that a move acts on

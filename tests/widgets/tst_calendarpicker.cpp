@@ -1,8 +1,10 @@
-#include "app/calendarpicker.h"
+#include "widgets/calendarpicker.h"
+#include "core/deployment.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QtTest>
 
 class TestCalendarPicker : public QObject
@@ -23,6 +25,20 @@ private:
 
 private slots:
     void initTestCase() { m_owner.show(); }
+
+    // The picker's month and day names are Chinese like the client's texts, whatever this computer's locale.
+    void namesAreChinese()
+    {
+        Deployment::load();
+        CalendarPicker* picker = openPicker(&m_owner);
+        auto* calendar = picker->findChild<QCalendarWidget*>();
+        calendar->setCurrentPage(2026, 12);
+        QCOMPARE(picker->windowTitle(), QStringLiteral("日历"));
+        QCOMPARE(calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"))->text(),
+            QStringLiteral("十二月"));
+        QCOMPARE(calendar->locale().dayName(5, QLocale::LongFormat), QStringLiteral("星期五"));
+        picker->close();
+    }
 
     void firstDateEarlier_data()
     {

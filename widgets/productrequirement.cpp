@@ -1,10 +1,10 @@
-#include "products/productrequirement.h"
+#include "widgets/productrequirement.h"
 #include "ui_productrequirement.h"
 
 #include "core/config.h"
+#include "core/logging.h"
 #include "core/prompt.h"
 
-#include <QDebug>
 #include <QRegExp>
 #include <QRegExpValidator>
 
@@ -92,7 +92,7 @@ void ProductRequirement::on_pushButton_clicked()
     if (m_kind == 0) {
         if (!hasEnabledEntries())
             return;
-        qDebug() << "要求收number" << ui->lineEdit_number->text();
+        qCDebug(lcProducts) << "要求收number" << ui->lineEdit_number->text();
         emit productReq(
             ui->textEdit->toPlainText(), valueOf(m_page), valueOf(m_number), valueOf(m_zhangshu), valueOf(m_addPage));
     } else if (m_kind == 1) {

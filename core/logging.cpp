@@ -1,0 +1,18 @@
+#include "core/logging.h"
+
+Q_LOGGING_CATEGORY(lcApp, "photoselect.app")
+Q_LOGGING_CATEGORY(lcBackend, "photoselect.backend")
+Q_LOGGING_CATEGORY(lcPhotoStore, "photoselect.photostore")
+Q_LOGGING_CATEGORY(lcOrder, "photoselect.order")
+Q_LOGGING_CATEGORY(lcWorkspace, "photoselect.workspace")
+Q_LOGGING_CATEGORY(lcViewer, "photoselect.viewer")
+Q_LOGGING_CATEGORY(lcProducts, "photoselect.products")
+Q_LOGGING_CATEGORY(lcSchedule, "photoselect.schedule")
+Q_LOGGING_CATEGORY(lcDelivery, "photoselect.delivery")
+Q_LOGGING_CATEGORY(lcSheets, "photoselect.sheets")
+Q_LOGGING_CATEGORY(lcSubmit, "photoselect.submit")
+Q_LOGGING_CATEGORY(lcProductChanges, "photoselect.productchanges")
+Q_LOGGING_CATEGORY(lcTools, "photoselect.tools")
+Q_LOGGING_CATEGORY(lcN8, "photoselect.n8")
+Q_LOGGING_CATEGORY(lcUpload, "photoselect.upload")
+Q_LOGGING_CATEGORY(lcVideo, "photoselect.video")
