@@ -104,18 +104,19 @@ void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
 {
     if (jsonInfo.value(QStringLiteral("code")).toString() != QLatin1String("1"))
         return;
-    const QJsonObject data = jsonInfo.value(QStringLiteral("data")).toObject();
-    qCDebug(lcApp).noquote() << "appJson==" << QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Compact));
-    const QString applicationName = data.value(QStringLiteral("application_name")).toString();
-    const QString number = data.value(QStringLiteral("number")).toString();
-    const QString time = data.value(QStringLiteral("time")).toString();
-    const QString path = data.value(QStringLiteral("path")).toString();
-    const QString fileSize = data.value(QStringLiteral("file_size")).toString();
+    const QJsonObject versionInfo = jsonInfo.value(QStringLiteral("data")).toObject();
+    qCDebug(lcApp).noquote() << "appJson=="
+                             << QString::fromUtf8(QJsonDocument(versionInfo).toJson(QJsonDocument::Compact));
+    const QString applicationName = versionInfo.value(QStringLiteral("application_name")).toString();
+    const QString number = versionInfo.value(QStringLiteral("number")).toString();
+    const QString time = versionInfo.value(QStringLiteral("time")).toString();
+    const QString path = versionInfo.value(QStringLiteral("path")).toString();
+    const QString fileSize = versionInfo.value(QStringLiteral("file_size")).toString();
     // The download lands in the current folder and nowhere else.
-    const QString fileName = QFileInfo(data.value(QStringLiteral("file_name")).toString()).fileName();
+    const QString fileName = QFileInfo(versionInfo.value(QStringLiteral("file_name")).toString()).fileName();
     if (fileName.isEmpty() || fileName == QLatin1String(".") || fileName == QLatin1String("..")) {
         qCDebug(lcApp).noquote() << "update refused, no file name:"
-                                 << data.value(QStringLiteral("file_name")).toString();
+                                 << versionInfo.value(QStringLiteral("file_name")).toString();
         return;
     }
     const QString localPath = QDir::currentPath() + QStringLiteral("/%1").arg(fileName);

@@ -181,9 +181,9 @@ void printProfile(QTextStream& out, const ProfiledApp& app, const QString& title
 class Watch : public QObject
 {
 public:
-    Watch(QListWidget* icons, int screen)
-        : icons(icons)
-        , screen(screen)
+    Watch(QListWidget* iconView, int onScreen)
+        : icons(iconView)
+        , screen(onScreen)
     {
         QAbstractItemModel* model = icons->model();
         connect(model, &QAbstractItemModel::modelReset, this, [this] { check(); });

@@ -119,8 +119,8 @@ double percentile(QVector<double> values, double p)
 class FinalPaint : public QObject
 {
 public:
-    FinalPaint(QWidget* widget, std::function<bool()> isFullSize)
-        : isFullSize(std::move(isFullSize))
+    FinalPaint(QWidget* widget, std::function<bool()> fullSize)
+        : isFullSize(std::move(fullSize))
     {
         widget->installEventFilter(this);
     }

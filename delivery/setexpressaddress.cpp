@@ -11,7 +11,7 @@
 #include "delivery/addressreply.h"
 #include "delivery/deliverytable.h"
 #include "delivery/settingemsdialog.h"
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 
 #include <QStandardItemModel>
 

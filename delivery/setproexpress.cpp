@@ -11,8 +11,8 @@
 #include "delivery/deliverytable.h"
 #include "delivery/setexpressaddress.h"
 #include "photostore/productdata.h"
-#include "products/ordergoodsreply.h"
-#include "products/replybox.h"
+#include "widgets/ordergoodsreply.h"
+#include "widgets/replybox.h"
 
 #include <QHash>
 #include <QJsonArray>

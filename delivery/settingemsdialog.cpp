@@ -10,7 +10,7 @@
 #include "core/prompt.h"
 #include "delivery/addressreply.h"
 #include "delivery/deliverytable.h"
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 
 #include <QJsonValue>
 

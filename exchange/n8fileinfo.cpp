@@ -2,9 +2,9 @@
 
 #include <utility>
 
-N8FileInfo::N8FileInfo(const QString& fromPath, const QString& toPath)
-    : fromPath(fromPath)
-    , toPath(toPath)
+N8FileInfo::N8FileInfo(const QString& source, const QString& target)
+    : fromPath(source)
+    , toPath(target)
 {
 }
 

@@ -1,6 +1,6 @@
 #include "exchange/n8selection.h"
 
-#include "app/fullscreenloading.h"
+#include "widgets/fullscreenloading.h"
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/deployment.h"

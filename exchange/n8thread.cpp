@@ -22,9 +22,9 @@ const QString kProducts = QStringLiteral("产品");
 
 } // namespace
 
-N8thread::N8thread(QWidget* receiver, QObject* parent)
+N8thread::N8thread(QWidget* replyTo, QObject* parent)
     : QThread(parent)
-    , receiver(receiver)
+    , receiver(replyTo)
 {
 }
 

@@ -12,7 +12,7 @@
 #include "productchanges/orderinforeply.h"
 #include "productchanges/productbox.h"
 #include "productchanges/replaceoldproduct.h"
-#include "products/productrequirement.h"
+#include "widgets/productrequirement.h"
 #include "ui_changeproducts.h"
 
 #include <QAbstractItemView>

@@ -1,5 +1,5 @@
 #include "products/consumptionremark.h"
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 #include "ui_consumptionremark.h"
 
 #include "core/backendpost.h"

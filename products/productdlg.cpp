@@ -1,6 +1,6 @@
 #include "products/productdlg.h"
 #include "core/logging.h"
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 #include "ui_productdlg.h"
 
 #include "core/backendpost.h"
@@ -14,14 +14,14 @@
 #include "delivery/seturgency.h"
 #include "productchanges/changeproducts.h"
 #include "products/consumptionremark.h"
-#include "products/ordergoodsreply.h"
-#include "products/productrequirement.h"
+#include "widgets/ordergoodsreply.h"
+#include "widgets/productrequirement.h"
 #include "products/settingnumber.h"
 #include "products/settingpage.h"
 #include "products/settingzhangshu.h"
 #include "submit/submitandprint.h"
 #include "upload/uploadphotolistdialog.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QAction>
 #include <QCursor>

@@ -69,9 +69,9 @@ void PrintEmsInfo::iniData()
     barcode_file.clear();
 }
 
-void PrintEmsInfo::setProducts(QList<Product> products)
+void PrintEmsInfo::setProducts(QList<Product> list)
 {
-    this->products = products;
+    products = list;
 }
 
 void PrintEmsInfo::onFinishSaveThumb()

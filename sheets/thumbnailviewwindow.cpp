@@ -79,9 +79,9 @@ void ThumbnailViewWindow::iniData()
     terms_of_service.clear();
     print_thumbnails = true;
     print_finished_area = true;
-    ImageData* data = ImageData::getInstance();
-    photo_counts = QStringLiteral("毛底") + QString::number(data->getRawImageNum()) + QStringLiteral("/成品")
-        + QString::number(data->getFinalImageNum());
+    ImageData* store = ImageData::getInstance();
+    photo_counts = QStringLiteral("毛底") + QString::number(store->getRawImageNum()) + QStringLiteral("/成品")
+        + QString::number(store->getFinalImageNum());
 }
 
 void ThumbnailViewWindow::onFinishSaveThumb()

@@ -123,9 +123,9 @@ void WebViewWindow::iniData()
     twosales_unpaid.clear();
     print_thumbnails = true;
     print_finished_area = true;
-    ImageData* data = ImageData::getInstance();
-    photo_counts = QStringLiteral("毛底") + QString::number(data->getRawImageNum()) + QStringLiteral("/成品")
-        + QString::number(data->getFinalImageNum());
+    ImageData* store = ImageData::getInstance();
+    photo_counts = QStringLiteral("毛底") + QString::number(store->getRawImageNum()) + QStringLiteral("/成品")
+        + QString::number(store->getFinalImageNum());
     // Markup built from escaped text: the page inserts it as it is.
     all_requirement = esc(ProductData::all_product_requirement);
 }
@@ -149,7 +149,7 @@ void WebViewWindow::httpPicMarks()
         }
         return out;
     };
-    ImageData* data = ImageData::getInstance();
+    ImageData* store = ImageData::getInstance();
     const QByteArray body = FormBody::withToken()
                                 .add(QStringLiteral("order_photo_id"), Config::order_id)
                                 .add(QStringLiteral("shopid"), Config::shop_id)
@@ -157,8 +157,8 @@ void WebViewWindow::httpPicMarks()
                                 .add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid)
                                 .addEncoded(QStringLiteral("imgpath"), QUrl::toPercentEncoding(m_sheetFolder))
                                 .addEncoded(QStringLiteral("qrcodepath"), QUrl::toPercentEncoding(barcode_file))
-                                .addEncoded(QStringLiteral("cpimgs"), joined(data->GetSeletedImages()))
-                                .addEncoded(QStringLiteral("sjimgs"), joined(data->GetDesignImages()))
+                                .addEncoded(QStringLiteral("cpimgs"), joined(store->GetSeletedImages()))
+                                .addEncoded(QStringLiteral("sjimgs"), joined(store->GetDesignImages()))
                                 .add(QStringLiteral("uid"), Config::manager_id)
                                 .toByteArray();
     HttpRequest* request = HttpRequest::startNetRequest(Config::url_query_picinfo, body, false);
@@ -249,9 +249,9 @@ void WebViewWindow::on_pushButton_print_clicked()
     print(getHTMLString());
 }
 
-void WebViewWindow::print(QString html)
+void WebViewWindow::print(QString page)
 {
-    SheetPrint::print(html, this);
+    SheetPrint::print(page, this);
 }
 
 void WebViewWindow::on_saveButton_clicked()

@@ -10,7 +10,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 #include "sheets/webviewwindow.h"
 #include "submit/orderdetailreply.h"
 #include "submit/setasidefiles.h"

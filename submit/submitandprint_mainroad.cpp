@@ -2,7 +2,7 @@
 #include "submit/submitandprint.h"
 
 #include "Calendar/scheduledialog.h"
-#include "app/calendarpicker.h"
+#include "widgets/calendarpicker.h"
 #include "core/backendpost.h"
 #include "core/backendreply.h"
 #include "core/config.h"
@@ -13,7 +13,7 @@
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 #include "submit/orderdetailreply.h"
 #include "submit/setasidefiles.h"
 #include "submit/submitandprintform.h"

@@ -10,7 +10,7 @@
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 #include "sheets/printemsinfo.h"
 #include "sheets/thumbnailviewwindow.h"
 #include "submit/orderdetailreply.h"
@@ -385,31 +385,31 @@ void SubmitandPrint::queryInfoCallBack(const BackendReply& reply)
         openExpressSheet(reply.object);
         return;
     }
-    const QJsonObject data = reply.object;
-    askToRemoveSetAside(this, [this, data](bool removed, const QStringList& failed) {
+    const QJsonObject detail = reply.object;
+    askToRemoveSetAside(this, [this, detail](bool removed, const QStringList& failed) {
         if (!failed.isEmpty())
             warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
         if (removed)
             postDelImgLog();
-        openExpressSheet(data);
+        openExpressSheet(detail);
     });
 }
 
-void SubmitandPrint::openExpressSheet(const QJsonObject& data)
+void SubmitandPrint::openExpressSheet(const QJsonObject& detail)
 {
     Config::isLocked = true;
     emit sendSetLocked();
     setLocked();
 
-    const QJsonObject order = data.value(QStringLiteral("order")).toObject();
-    const QJsonObject address = data.value(QStringLiteral("orderaddress")).toObject();
-    const QJsonArray goods = data.value(QStringLiteral("ordergoods")).toArray();
+    const QJsonObject order = detail.value(QStringLiteral("order")).toObject();
+    const QJsonObject address = detail.value(QStringLiteral("orderaddress")).toObject();
+    const QJsonArray goods = detail.value(QStringLiteral("ordergoods")).toArray();
     auto* sheet = new PrintEmsInfo(nullptr);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
-    sheet->selectername = text(data, QStringLiteral("selectername"));
-    sheet->selecterphon = text(data, QStringLiteral("selecterphon"));
-    sheet->emsdescr = text(data, QStringLiteral("emsdescr"));
-    sheet->count = int(qBound<qint64>(0, DetailValue::number(data, QStringLiteral("count")), INT_MAX));
+    sheet->selectername = text(detail, QStringLiteral("selectername"));
+    sheet->selecterphon = text(detail, QStringLiteral("selecterphon"));
+    sheet->emsdescr = text(detail, QStringLiteral("emsdescr"));
+    sheet->count = int(qBound<qint64>(0, DetailValue::number(detail, QStringLiteral("count")), INT_MAX));
     qCDebug(lcSubmit) << "getdata" << sheet->count;
     sheet->urgent_date = ui->pushButton_urgentDate->text();
     EmsInfo& info = sheet->ems_info;

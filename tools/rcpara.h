@@ -4,10 +4,10 @@
 // One crop size of the studio: the viewer opens a frame of aspect ratio height / width.
 struct Rcpara
 {
-    Rcpara(int width, int height, bool type)
-        : width(width)
-        , height(height)
-        , type(type)
+    Rcpara(int w, int h, bool isEllipse)
+        : width(w)
+        , height(h)
+        , type(isEllipse)
     {
     }
 

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-ZKMarkEdit::ZKMarkEdit(int number, ZKMarker* marker, QWidget* parent)
+ZKMarkEdit::ZKMarkEdit(int number, ZKMarker* ownMarker, QWidget* parent)
     : QFrame(parent)
-    , marker(marker)
+    , marker(ownMarker)
     , markNum(number)
 {
     numberLabel = new QLabel(QString::number(number), this);

@@ -166,10 +166,10 @@ void FullScreenView::showPhoto()
     m_finalPath.clear();
     for (QString& path : m_picturePaths)
         path.clear();
-    ImageData* data = ImageData::getInstance();
-    if (!m_loader || data->getCurrentIndex() < 0)
+    ImageData* store = ImageData::getInstance();
+    if (!m_loader || store->getCurrentIndex() < 0)
         return;
-    const Image photo = data->getCurrentImage();
+    const Image photo = store->getCurrentImage();
     m_currentName = photo.GetImageName();
     m_picturePaths[Small] = photo.GetImagePath();
     m_picturePaths[Middle] = photo.GetMiddleImagePath();
@@ -239,9 +239,9 @@ void FullScreenView::showPicture(const QString& path, bool smallFirst)
 
 void FullScreenView::readAhead()
 {
-    ImageData* data = ImageData::getInstance();
-    const QList<Image>& list = data->getImagelist(data->getSeleType());
-    m_loader->want(ReadAhead::paths(list, data->getCurrentIndex(), m_stepDirection, Config::show_mode, m_finalPath));
+    ImageData* store = ImageData::getInstance();
+    const QList<Image>& list = store->getImagelist(store->getSeleType());
+    m_loader->want(ReadAhead::paths(list, store->getCurrentIndex(), m_stepDirection, Config::show_mode, m_finalPath));
 }
 
 void FullScreenView::readWholePicture(bool zoom)
@@ -356,9 +356,9 @@ void FullScreenView::timerDone()
 
 QString FullScreenView::counterText() const
 {
-    ImageData* data = ImageData::getInstance();
-    return QString::number(qMax(0, data->getCurrentIndex() + 1)) + QLatin1Char('/')
-        + QString::number(data->getFinalImageNum()) + QLatin1Char('/') + QString::number(data->getDeletedImgs());
+    ImageData* store = ImageData::getInstance();
+    return QString::number(qMax(0, store->getCurrentIndex() + 1)) + QLatin1Char('/')
+        + QString::number(store->getFinalImageNum()) + QLatin1Char('/') + QString::number(store->getDeletedImgs());
 }
 
 void FullScreenView::receiveMouseMove(int, int y)
@@ -505,10 +505,10 @@ void FullScreenView::showLastOneLab()
 
 void FullScreenView::deleteImage()
 {
-    ImageData* data = ImageData::getInstance();
-    if (data->getCurrentIndex() < 0)
+    ImageData* store = ImageData::getInstance();
+    if (store->getCurrentIndex() < 0)
         return;
-    const Image photo = data->getCurrentImage();
+    const Image photo = store->getCurrentImage();
     if (photo.GetPicType() == PHOTO_FINE) {
         m_timer->stop();
         if (!photo.getProductId().isEmpty()) {
@@ -527,12 +527,12 @@ void FullScreenView::deleteImage()
             QStringLiteral("确定要删除吗？\n（注意：删除后无法恢复！）"), QMessageBox::Yes | QMessageBox::No,
             QMessageBox::Yes);
         if (!self || !m_isOpen || answer != QMessageBox::Yes
-            || data->getCurrentImage().GetImageName() != photo.GetImageName())
+            || store->getCurrentImage().GetImageName() != photo.GetImageName())
             return;
     }
-    const bool wasLast = data->isLastOne();
+    const bool wasLast = store->isLastOne();
     // A design picture that could not be moved has had its box; nothing was deleted.
-    if (data->deleteDesignImage(QStringList {photo.GetImageName()}).isEmpty())
+    if (store->deleteDesignImage(QStringList {photo.GetImageName()}).isEmpty())
         return;
     MoviceDialog::tip = QStringLiteral("删除完成");
     MoviceDialog* popup = new MoviceDialog(this);
@@ -571,20 +571,20 @@ void FullScreenView::showPopup(const QString& text)
 
 void FullScreenView::setAside(const QString& name)
 {
-    ImageData* data = ImageData::getInstance();
-    const bool wasFirst = data->isFirstOne();
-    const bool wasLast = data->isLastOne();
+    ImageData* store = ImageData::getInstance();
+    const bool wasFirst = store->isFirstOne();
+    const bool wasLast = store->isLastOne();
     // The move first: a photo that could not be moved has had its box, gets no "删除成功"
     // and stays on screen.
-    if (data->fullScreenViewfineImageToDeleted(QStringList {name}).isEmpty())
+    if (store->fullScreenViewfineImageToDeleted(QStringList {name}).isEmpty())
         return;
     m_deletedNames.append(name);
     // The store leaves the position one photo before the one that went (the last for the
     // first); the view steps on to the photo that followed once the popup has ended.
     if (wasFirst)
-        data->iteratorMoveFirst();
+        store->iteratorMoveFirst();
     else if (!wasLast)
-        data->iteratorMoveNext();
+        store->iteratorMoveNext();
     m_isStepPending = true;
     m_setAsideWasLast = wasLast;
     showPopup(QStringLiteral("删除成功"));
@@ -603,15 +603,15 @@ void FullScreenView::stopGif()
 void FullScreenView::showAfterRemoval(bool removedWasLast, bool isNoticeOnLast)
 {
     m_scaleLevel = 0;
-    ImageData* data = ImageData::getInstance();
+    ImageData* store = ImageData::getInstance();
     if (removedWasLast)
-        data->iteratorMoveEnd();
-    if (data->getImagelist(SELE_ALL).isEmpty() || data->getCurrentIndex() < 0) {
+        store->iteratorMoveEnd();
+    if (store->getImagelist(SELE_ALL).isEmpty() || store->getCurrentIndex() < 0) {
         close();
         return;
     }
     showPhoto();
-    if (removedWasLast || (isNoticeOnLast && data->isLastOne()))
+    if (removedWasLast || (isNoticeOnLast && store->isLastOne()))
         showLastOneLab();
 }
 

@@ -1,6 +1,6 @@
 #include "viewer/imageediter.h"
 
-#include "app/homeimage.h"
+#include "widgets/homeimage.h"
 #include "core/logging.h"
 #include "core/prompt.h"
 #include "core/worker.h"
@@ -341,13 +341,13 @@ void ImageEditer::releaseLoader()
 
 void ImageEditer::updateImageLib(int mode, int angle)
 {
-    ImageData* data = ImageData::getInstance();
-    const Image photo = data->getCurrentImage();
+    ImageData* store = ImageData::getInstance();
+    const Image photo = store->getCurrentImage();
     RotationSave save;
     save.full = photo.GetBigImagePath();
     save.small = photo.GetImagePath();
     save.middle = photo.GetMiddleImagePath();
-    save.index = data->getCurrentIndex();
+    save.index = store->getCurrentIndex();
     // Only a turn in either direction is saved: anything else would rewrite the files as they are.
     save.angle = (mode == 0 || mode == 1) ? angle : 0;
     const bool shown

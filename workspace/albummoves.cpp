@@ -8,9 +8,9 @@
 #include "workspace/albumview.h"
 #include "workspace/photooperation.h"
 
-AlbumMoves::AlbumMoves(PhotoOperation& panel, AlbumView& view)
-    : panel(panel)
-    , view(view)
+AlbumMoves::AlbumMoves(PhotoOperation& ownPanel, AlbumView& albumView)
+    : panel(ownPanel)
+    , view(albumView)
 {
 }
 

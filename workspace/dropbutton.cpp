@@ -3,9 +3,9 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 
-DropButton::DropButton(ButtonUsage usage, QWidget* parent)
+DropButton::DropButton(ButtonUsage buttonUsage, QWidget* parent)
     : QPushButton(parent)
-    , usage(usage)
+    , usage(buttonUsage)
 {
     qRegisterMetaType<ButtonUsage>("ButtonUsage");
     setAcceptDrops(true);

@@ -10,9 +10,9 @@
 
 #include <QKeyEvent>
 
-PanelShortcuts::PanelShortcuts(PhotoOperation& panel, AlbumView& view)
-    : panel(panel)
-    , view(view)
+PanelShortcuts::PanelShortcuts(PhotoOperation& ownPanel, AlbumView& albumView)
+    : panel(ownPanel)
+    , view(albumView)
 {
 }
 

@@ -542,16 +542,16 @@ void PhotoOperation::refreshSortStatusLab()
 
 void PhotoOperation::getChengPinCurrentIdx()
 {
-    ImageData* data = ImageData::getInstance();
-    if (data->getType() == PHOTO_FINE && seleType == SELE_ALL)
-        Config::chengpin_idx = data->getCurrentIndex();
+    ImageData* store = ImageData::getInstance();
+    if (store->getType() == PHOTO_FINE && seleType == SELE_ALL)
+        Config::chengpin_idx = store->getCurrentIndex();
 }
 
 void PhotoOperation::updateLabel()
 {
-    ImageData* data = ImageData::getInstance();
-    const int count = data->getImagelist(seleType).size();
-    albumLabel->setText(AlbumDisplay::albumLabel(data->getType(), seleType, count));
+    ImageData* store = ImageData::getInstance();
+    const int count = store->getImagelist(seleType).size();
+    albumLabel->setText(AlbumDisplay::albumLabel(store->getType(), seleType, count));
     if (count != listWidget->count() && !m_isThumbRefreshFollowing)
         refreshThumb(true);
 }
@@ -867,12 +867,12 @@ void PhotoOperation::selectTableRow(const QModelIndex& current, const QModelInde
 
 void PhotoOperation::followCurrentPhoto()
 {
-    ImageData* data = ImageData::getInstance();
-    if (data->getCurrentIndex() < 0)
+    ImageData* store = ImageData::getInstance();
+    if (store->getCurrentIndex() < 0)
         return;
-    const QList<Image>& photos = data->getImagelist(seleType);
-    const QString path = data->getCurrentImage().GetBigImagePath();
-    int row = data->getCurrentIndex();
+    const QList<Image>& photos = store->getImagelist(seleType);
+    const QString path = store->getCurrentImage().GetBigImagePath();
+    int row = store->getCurrentIndex();
     // The cursor may stand in another list than the one shown (the viewer stepped in 成品
     // while 已选 is shown): the photo is then found by its file.
     if (row >= photos.size() || photos.at(row).GetBigImagePath() != path) {
@@ -1038,16 +1038,16 @@ void PhotoOperation::refreshProductImage()
 
 void PhotoOperation::applyProductMarks()
 {
-    ImageData* data = ImageData::getInstance();
-    QList<Image>& fine = data->GetSeletedImages();
+    ImageData* store = ImageData::getInstance();
+    QList<Image>& fine = store->GetSeletedImages();
     const AlbumDisplay::ProductMarks marks = AlbumDisplay::productMarks(fine, ProductData::m_products);
     for (int i = 0; i < fine.size(); ++i)
         fine[i].setProductId(marks.marks.at(i));
     ProductData::useImages = marks.used;
     if (seleType != SELE_USED && seleType != SELE_UNUSED)
         return;
-    data->setMyUsedimages(marks.usedPhotos);
-    data->setMyUnUsedimages(marks.unusedPhotos);
+    store->setMyUsedimages(marks.usedPhotos);
+    store->setMyUnUsedimages(marks.unusedPhotos);
 }
 
 void PhotoOperation::refreshWholeTable()
@@ -1075,11 +1075,11 @@ void PhotoOperation::updateThumbIconOneRefresh(int index, QPixmap pic)
 
 void PhotoOperation::onClipChanged()
 {
-    ImageData* data = ImageData::getInstance();
+    ImageData* store = ImageData::getInstance();
     // The cursor at its end position stands on no photo.
-    if (data->getCurrentIndex() < 0)
+    if (store->getCurrentIndex() < 0)
         return;
-    const Image photo = data->getCurrentImage();
+    const Image photo = store->getCurrentImage();
     postPicInfo(photo.GetImageName(), photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
     refreshThumb(QStringList {photo.GetImageName()});
     refreshWholeTable();
@@ -1087,10 +1087,10 @@ void PhotoOperation::onClipChanged()
 
 void PhotoOperation::onRemarkChanged()
 {
-    ImageData* data = ImageData::getInstance();
-    if (data->getCurrentIndex() < 0)
+    ImageData* store = ImageData::getInstance();
+    if (store->getCurrentIndex() < 0)
         return;
-    const Image photo = data->getCurrentImage();
+    const Image photo = store->getCurrentImage();
     postPicInfo(photo.GetImageName(), photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
     refreshWholeTable();
 }

@@ -1,8 +1,8 @@
 #include "workspace/thumbreplyrelay.h"
 
-ThumbReplyRelay::ThumbReplyRelay(bool counted)
+ThumbReplyRelay::ThumbReplyRelay(bool isCounted)
     : QWidget(nullptr)
-    , counted(counted)
+    , counted(isCounted)
 {
 }
 

@@ -1,4 +1,4 @@
-#include "app/fullscreenloading.h"
+#include "widgets/fullscreenloading.h"
 #include "core/config.h"
 #include "core/deployment.h"
 #include "exchange/n8productfile.h"

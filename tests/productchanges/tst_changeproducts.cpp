@@ -5,7 +5,7 @@
 #include "productchanges/changeproducts.h"
 #include "productchanges/orderinforeply.h"
 #include "productchanges/replaceoldproduct.h"
-#include "products/productrequirement.h"
+#include "widgets/productrequirement.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/failure.h"
 #include "tests/support/productpanel.h"

@@ -6,7 +6,7 @@
 #include "tests/support/productpanel.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

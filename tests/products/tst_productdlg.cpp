@@ -10,7 +10,7 @@
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
 #include "tests/support/orderfolder.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QAction>
 #include <QApplication>

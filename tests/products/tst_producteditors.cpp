@@ -1,5 +1,5 @@
 #include "core/config.h"
-#include "products/productrequirement.h"
+#include "widgets/productrequirement.h"
 #include "products/settingnumber.h"
 #include "products/settingpage.h"
 #include "products/settingzhangshu.h"

@@ -2,7 +2,7 @@
 #include "photostore/productdata.h"
 #include "products/countdialog.h"
 #include "products/productdlg.h"
-#include "products/productrequirement.h"
+#include "widgets/productrequirement.h"
 #include "products/settingnumber.h"
 #include "products/settingpage.h"
 #include "products/settingzhangshu.h"
@@ -11,7 +11,7 @@
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QAction>
 #include <QJsonArray>

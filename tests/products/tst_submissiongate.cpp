@@ -12,7 +12,7 @@
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
 #include "upload/uploadphotolistdialog.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QJsonObject>
 #include <QPushButton>

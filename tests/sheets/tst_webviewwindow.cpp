@@ -6,7 +6,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
-#include "products/ordergoodsreply.h"
+#include "widgets/ordergoodsreply.h"
 #include "standin/demodata.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"

@@ -1,7 +1,7 @@
 #include "submit/submitandprint.h"
 
 #include "Calendar/scheduledialog.h"
-#include "app/calendarpicker.h"
+#include "widgets/calendarpicker.h"
 #include "core/config.h"
 #include "core/formbody.h"
 #include "delivery/setproexpress.h"

@@ -7,8 +7,8 @@ namespace {
 class Blocker : public QRunnable
 {
 public:
-    explicit Blocker(QSemaphore* gate)
-        : gate(gate)
+    explicit Blocker(QSemaphore* closedGate)
+        : gate(closedGate)
     {
     }
     void run() override { gate->acquire(); }

@@ -4,7 +4,7 @@
 #include "photostore/productdata.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/testbackend.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QJsonArray>
 #include <QNetworkAccessManager>

@@ -1,6 +1,6 @@
 #include "workspace/dropbutton.h"
 #include "workspace/droplist.h"
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

@@ -1,4 +1,4 @@
-#include "products/replybox.h"
+#include "widgets/replybox.h"
 
 #include "core/backendpost.h"
 #include "core/prompt.h"

@@ -1,4 +1,4 @@
-#include "app/calendarpicker.h"
+#include "widgets/calendarpicker.h"
 #include "core/deployment.h"
 
 #include <QCalendarWidget>

@@ -1,4 +1,4 @@
-#include "app/fullscreenloading.h"
+#include "widgets/fullscreenloading.h"
 
 #include <QEasingCurve>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "workspace/droplistwidget.h"
+#include "widgets/droplistwidget.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,4 +1,4 @@
-#include "app/homeimage.h"
+#include "widgets/homeimage.h"
 
 #include <utility>
 

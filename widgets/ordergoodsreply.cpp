@@ -1,4 +1,4 @@
-#include "products/ordergoodsreply.h"
+#include "widgets/ordergoodsreply.h"
 
 #include <QJsonValue>
 

@@ -1,4 +1,4 @@
-#include "app/calendarpicker.h"
+#include "widgets/calendarpicker.h"
 #include "ui_calendarpicker.h"
 
 #include <QShortcut>

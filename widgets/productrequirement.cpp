@@ -1,4 +1,4 @@
-#include "products/productrequirement.h"
+#include "widgets/productrequirement.h"
 #include "ui_productrequirement.h"
 
 #include "core/config.h"
