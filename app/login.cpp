@@ -8,6 +8,7 @@
 #include "core/httprequest.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "order/searchorder.h"
 
 #include <QApplication>
@@ -138,7 +139,7 @@ HttpRequest* Login::postVersionCheck(bool withSystemType)
 
 void Login::httpCheckUpdateJson(QJsonObject jsonInfo)
 {
-    if (jsonInfo.value(QStringLiteral("code")).toString() != QLatin1String("1"))
+    if (!ReplyCheck::isAccepted(jsonInfo))
         return;
     const QString path = jsonInfo.value(QStringLiteral("data")).toObject().value(QStringLiteral("path")).toString();
     const QUrl url(path, QUrl::TolerantMode);
@@ -199,8 +200,7 @@ void Login::finishedSlot(const BackendReply& reply)
     const QJsonObject& object = reply.object;
     qCDebug(lcApp).noquote() << "login Json:"
                              << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-    const QString code = object.value(QStringLiteral("code")).toString();
-    if (code != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(object)) {
         Prompt::information(this, QStringLiteral("警告"), object.value(QStringLiteral("message")).toString());
         ui->password->clear();
         setIdle();

@@ -7,6 +7,7 @@
 #include "app/login.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -72,7 +73,7 @@ void WebLogin::getTile(QString title)
         qCDebug(lcApp).noquote() << "page title:" << title;
         return;
     }
-    if (object.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(object)) {
         ui->webView->back();
         Prompt::information(this, QStringLiteral("警告"), object.value(QStringLiteral("message")).toString());
         return;
@@ -102,7 +103,7 @@ void WebLogin::checkUpdate()
 
 void WebLogin::httpCheckUpdateJson(QJsonObject jsonInfo)
 {
-    if (jsonInfo.value(QStringLiteral("code")).toString() != QLatin1String("1"))
+    if (!ReplyCheck::isAccepted(jsonInfo))
         return;
     const QJsonObject versionInfo = jsonInfo.value(QStringLiteral("data")).toObject();
     qCDebug(lcApp).noquote() << "appJson=="

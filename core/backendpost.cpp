@@ -3,7 +3,7 @@
 #include "core/deployment.h"
 #include "core/formbody.h"
 #include "core/logging.h"
-#include "core/prompt.h"
+#include "core/replycheck.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -84,8 +84,7 @@ void send(const QString& url, const QByteArray& body)
 
 void showNetworkError(const BackendReply& reply, bool yesButton)
 {
-    Prompt::information(nullptr, QStringLiteral("警告"), reply.networkErrorText(),
-        yesButton ? QMessageBox::Yes : QMessageBox::Ok, yesButton ? QMessageBox::Yes : QMessageBox::NoButton);
+    ReplyCheck::warn(reply.networkErrorText(), yesButton ? ReplyCheck::Button::Yes : ReplyCheck::Button::Ok);
 }
 
 } // namespace BackendPost

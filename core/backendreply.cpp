@@ -1,5 +1,7 @@
 #include "core/backendreply.h"
 
+#include "core/replycheck.h"
+
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QNetworkReply>
@@ -10,10 +12,14 @@ QString BackendReply::code() const
     return value.isString() ? value.toString() : QString();
 }
 
+bool BackendReply::isSuccess() const
+{
+    return ReplyCheck::isAccepted(*this);
+}
+
 QString BackendReply::message() const
 {
-    const QJsonValue value = object.value(QLatin1String("message"));
-    return value.isString() ? value.toString() : QString();
+    return ReplyCheck::message(object);
 }
 
 QString BackendReply::networkErrorText() const

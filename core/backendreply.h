@@ -26,7 +26,8 @@ struct BackendReply
     bool isNetworkError() const { return outcome == Outcome::NetworkError; }
     // "code" as the back end sends it: a string; anything else reads as "".
     QString code() const;
-    bool isSuccess() const { return isObject() && code() == QLatin1String("1"); }
+    // Accepted by the one rule of ReplyCheck.
+    bool isSuccess() const;
     QString message() const;
     // The text of the "警告" box of a network error: "网络请求错误\n" and the HTTP status.
     QString networkErrorText() const;

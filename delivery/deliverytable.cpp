@@ -1,11 +1,9 @@
 #include "delivery/deliverytable.h"
 
 #include "core/config.h"
-#include "core/jsontext.h"
 #include "core/prompt.h"
 
 #include <QHeaderView>
-#include <QJsonObject>
 #include <QStandardItem>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -66,24 +64,6 @@ FormBody orderWriteBody()
 void inform(const QString& title, const QString& text)
 {
     Prompt::information(nullptr, title, text, QMessageBox::Yes, QMessageBox::Yes);
-}
-
-void warn(const QString& text)
-{
-    inform(QStringLiteral("警告"), text);
-}
-
-QString message(const QJsonObject& reply)
-{
-    return jsonText(reply.value(QLatin1String("message")));
-}
-
-bool isAccepted(const QJsonObject& reply)
-{
-    if (jsonText(reply.value(QLatin1String("code"))) == QLatin1String("1"))
-        return true;
-    warn(message(reply));
-    return false;
 }
 
 } // namespace DeliveryTable

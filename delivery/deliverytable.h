@@ -9,7 +9,6 @@
 
 #include <initializer_list>
 
-class QJsonObject;
 class QStandardItem;
 class QStandardItemModel;
 class QTableView;
@@ -40,12 +39,6 @@ FormBody orderWriteBody();
 
 // An information box with no parent and one Yes button.
 void inform(const QString& title, const QString& text);
-void warn(const QString& text);
-
-// For the replies of the one-shot requests: true when "code" is "1"; otherwise the "警告" box
-// with the reply's "message" has been shown.
-bool isAccepted(const QJsonObject& reply);
-QString message(const QJsonObject& reply);
 
 } // namespace DeliveryTable
 

@@ -8,10 +8,10 @@
 #include "core/httprequest.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "delivery/addressreply.h"
 #include "delivery/deliverytable.h"
 #include "delivery/settingemsdialog.h"
-#include "widgets/replybox.h"
 
 #include <QStandardItemModel>
 
@@ -109,7 +109,7 @@ int SetExpressAddress::rowOfId(const QString& addressId) const
 
 void SetExpressAddress::getProvinceCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("查询快递信息错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询快递信息错误：")))
         return;
     addressList = AddressReply::addressRows(reply.object);
 
@@ -240,7 +240,7 @@ void SetExpressAddress::setAddressDefaultCallBack(QJsonObject obj)
 {
     m_submission = nullptr;
     isSubmitting = false;
-    if (!DeliveryTable::isAccepted(obj))
+    if (!ReplyCheck::acceptOrWarn(obj))
         return;
     defaultRow = rowOfId(m_defaultId);
     for (int i = 0; i < addressList.size(); ++i) {
@@ -248,15 +248,15 @@ void SetExpressAddress::setAddressDefaultCallBack(QJsonObject obj)
         addressList[i].insert(QStringLiteral("ison"), isDefault ? QStringLiteral("1") : QStringLiteral("0"));
         model->setItem(i, DefaultColumn, DeliveryTable::checkItem(isDefault));
     }
-    Prompt::about(nullptr, QStringLiteral("温馨提示"), DeliveryTable::message(obj));
+    Prompt::about(nullptr, QStringLiteral("温馨提示"), ReplyCheck::message(obj));
 }
 
 void SetExpressAddress::deleteAddressCallBack(QJsonObject obj)
 {
-    if (!DeliveryTable::isAccepted(obj))
+    if (!ReplyCheck::acceptOrWarn(obj))
         return;
     getProvinceInfo();
-    Prompt::about(nullptr, QStringLiteral("温馨提示"), DeliveryTable::message(obj));
+    Prompt::about(nullptr, QStringLiteral("温馨提示"), ReplyCheck::message(obj));
 }
 
 void SetExpressAddress::on_pb_addexp_clicked()
@@ -271,11 +271,11 @@ void SetExpressAddress::on_pb_addexp_clicked()
 void SetExpressAddress::on_pb_submit_clicked()
 {
     if (selectedRow < 0 || selectedRow >= addressList.size()) {
-        DeliveryTable::warn(QStringLiteral("请选择快递信息"));
+        ReplyCheck::warn(QStringLiteral("请选择快递信息"));
         return;
     }
     if (isSubmitting) {
-        DeliveryTable::warn(QStringLiteral("提交中，请勿重复提交..."));
+        ReplyCheck::warn(QStringLiteral("提交中，请勿重复提交..."));
         return;
     }
     isSubmitting = true;
@@ -293,9 +293,9 @@ void SetExpressAddress::setProExpAddress(QJsonObject obj)
 {
     m_submission = nullptr;
     isSubmitting = false;
-    if (!DeliveryTable::isAccepted(obj))
+    if (!ReplyCheck::acceptOrWarn(obj))
         return;
-    Prompt::about(nullptr, QStringLiteral("温馨提示"), DeliveryTable::message(obj));
+    Prompt::about(nullptr, QStringLiteral("温馨提示"), ReplyCheck::message(obj));
     getProvinceInfo();
     emit emit_reloadpro();
 }

@@ -8,11 +8,11 @@
 #include "core/httprequest.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "delivery/deliverytable.h"
 #include "delivery/setexpressaddress.h"
 #include "photostore/productdata.h"
 #include "widgets/ordergoodsreply.h"
-#include "widgets/replybox.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -94,7 +94,7 @@ void SetProExpress::slt_proReload()
 
 void SetProExpress::queryProDatasCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("查询产品信息错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询产品信息错误：")))
         return;
     const QJsonObject order = reply.object.value(QLatin1String("order")).toObject();
     // Each package is followed by its sub-products, marked as such for the sheets.
@@ -234,8 +234,8 @@ void SetProExpress::on_pb_oneself_clicked()
 
 void SetProExpress::setOneselfPickUpCallBack(QJsonObject obj)
 {
-    if (!DeliveryTable::isAccepted(obj))
+    if (!ReplyCheck::acceptOrWarn(obj))
         return;
-    Prompt::about(nullptr, QStringLiteral("成功"), DeliveryTable::message(obj));
+    Prompt::about(nullptr, QStringLiteral("成功"), ReplyCheck::message(obj));
     getProDatas();
 }

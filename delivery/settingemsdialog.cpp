@@ -6,22 +6,16 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/httprequest.h"
-#include "core/jsontext.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "delivery/addressreply.h"
 #include "delivery/deliverytable.h"
-#include "widgets/replybox.h"
 
 #include <QJsonValue>
 
 namespace {
 
 const QString NoChoice = QStringLiteral("请选择");
-
-QString text(const QJsonObject& o, const char* key)
-{
-    return jsonText(o.value(QLatin1String(key)));
-}
 
 bool isSet(const QString& areaId)
 {
@@ -114,7 +108,7 @@ void SettingEMSDialog::postQueryInfo()
 
 void SettingEMSDialog::queryInfoCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("查询快递信息错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询快递信息错误：")))
         return;
     fillAreas(ui->combProv, provinceMap, reply.object.value(QLatin1String("provinces")));
     ui->combProv->setCurrentText(provinceMap.value(provinceid));
@@ -170,8 +164,8 @@ void SettingEMSDialog::getDistricts()
 
 void SettingEMSDialog::httpCityInfo(QJsonObject obj)
 {
-    if (text(obj, "code") != QLatin1String("1")) {
-        DeliveryTable::warn(QStringLiteral("获取城市信息失败"));
+    if (!ReplyCheck::isAccepted(obj)) {
+        ReplyCheck::warn(QStringLiteral("获取城市信息失败"));
         return;
     }
     fillAreas(ui->combCity, cityMap, obj.value(QLatin1String("data")));
@@ -185,8 +179,8 @@ void SettingEMSDialog::httpCityInfo(QJsonObject obj)
 
 void SettingEMSDialog::httpRegionInfo(QJsonObject obj)
 {
-    if (text(obj, "code") != QLatin1String("1")) {
-        DeliveryTable::warn(QStringLiteral("获取城市信息失败"));
+    if (!ReplyCheck::isAccepted(obj)) {
+        ReplyCheck::warn(QStringLiteral("获取城市信息失败"));
         return;
     }
     fillAreas(ui->combRegi, regionMap, obj.value(QLatin1String("data")));
@@ -236,19 +230,19 @@ void SettingEMSDialog::on_confirmButton_clicked()
 void SettingEMSDialog::postInfo()
 {
     if (ui->lineEdit_receiver->text().isEmpty()) {
-        DeliveryTable::warn(QStringLiteral("请填写收件人姓名!"));
+        ReplyCheck::warn(QStringLiteral("请填写收件人姓名!"));
         return;
     }
     if (ui->lineEdit_photonumber->text().isEmpty()) {
-        DeliveryTable::warn(QStringLiteral(" 请填写收件人联系方式！"));
+        ReplyCheck::warn(QStringLiteral(" 请填写收件人联系方式！"));
         return;
     }
     if (ui->combProv->currentIndex() == 0) {
-        DeliveryTable::warn(QStringLiteral(" 请选择省！"));
+        ReplyCheck::warn(QStringLiteral(" 请选择省！"));
         return;
     }
     if (ui->combCity->currentIndex() == 0) {
-        DeliveryTable::warn(QStringLiteral(" 请选择市！"));
+        ReplyCheck::warn(QStringLiteral(" 请选择市！"));
         return;
     }
     FormBody body = DeliveryTable::orderBody();
@@ -270,7 +264,7 @@ void SettingEMSDialog::postInfo()
 
 void SettingEMSDialog::queryPostInfoCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("提交快递信息错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交快递信息错误：")))
         return;
     emit submitsuccess();
     Prompt::about(nullptr, QString(), reply.message());

@@ -6,7 +6,7 @@
 #include "core/backendreply.h"
 #include "core/config.h"
 #include "core/formbody.h"
-#include "core/prompt.h"
+#include "core/replycheck.h"
 #include "delivery/urgencyreply.h"
 #include "photostore/productdata.h"
 
@@ -37,23 +37,6 @@ const Column Columns[] = {
     {"制作要求", 220, false},
 };
 const int CheckColumn = 0;
-
-void warn(const QString& text)
-{
-    Prompt::information(nullptr, QStringLiteral("警告"), text, QMessageBox::Yes, QMessageBox::Yes);
-}
-
-// Shows the box of a reply that is no success (nothing for a body that is no JSON object);
-// true for a success.
-bool isAccepted(const BackendReply& reply, const QString& refusalPrefix)
-{
-    if (reply.isSuccess())
-        return true;
-    const QString text = reply.failureText(refusalPrefix);
-    if (!text.isEmpty())
-        warn(text);
-    return false;
-}
 
 bool isUrgent(const Product& p)
 {
@@ -127,7 +110,7 @@ void SetUrgency::queryProducts()
 
 void SetUrgency::queryCallBack(const BackendReply& reply)
 {
-    if (!isAccepted(reply, QStringLiteral("查询产品信息错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询产品信息错误：")))
         return;
     const QList<Product> list = UrgencyReply::products(reply.object);
     // An order without "ordergoods0" products keeps the list the window started with.
@@ -145,7 +128,7 @@ void SetUrgency::postQueryOrderInfo()
 
 void SetUrgency::queryOrderInfoCallBack(const BackendReply& reply)
 {
-    if (!isAccepted(reply, QStringLiteral("查询订单信息错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询订单信息错误：")))
         return;
     m_schedule = UrgencyReply::urgentSchedule(reply.object);
     showSchedule();
@@ -245,11 +228,11 @@ void SetUrgency::on_confirmButton_clicked()
         return;
     const int state = urgencyState();
     if (m_urgentIds.isEmpty() && !m_schedule.name.isEmpty()) {
-        warn(QStringLiteral("请选择要加急的产品"));
+        ReplyCheck::warn(QStringLiteral("请选择要加急的产品"));
         return;
     }
     if (state != 0 && (m_schedule.date.isEmpty() || m_schedule.name.isEmpty() || m_schedule.id.isEmpty())) {
-        warn(QStringLiteral("请选择加急日期和时间段"));
+        ReplyCheck::warn(QStringLiteral("请选择加急日期和时间段"));
         return;
     }
     setWindowTitle(QStringLiteral("正在上传..."));
@@ -277,9 +260,9 @@ void SetUrgency::endPosting()
 
 void SetUrgency::queryPostUrgencyCallBack(const BackendReply& reply)
 {
-    if (!reply.isSuccess()) {
+    if (!ReplyCheck::isAccepted(reply)) {
         endPosting();
-        isAccepted(reply, QStringLiteral("提交加急信息错误："));
+        ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交加急信息错误："));
         return;
     }
     // Only an accepted urgency is the order's urgency.

@@ -9,6 +9,7 @@
 #include "core/formbody.h"
 #include "core/httprequest.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "exchange/n8syncbaseinfodialog.h"
 #include "exchange/n8thread.h"
 #include "photostore/productdata.h"
@@ -255,7 +256,7 @@ void SearchOrder::queryPersonCallBack(const BackendReply& reply)
         return;
     const QJsonObject& root = reply.object;
     qCDebug(lcOrder).noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
-    if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(root)) {
         inform(
             QStringLiteral("警告"), QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
         return;
@@ -485,7 +486,7 @@ void SearchOrder::queryCallBack(const BackendReply& reply)
         if (QLoggingCategory::defaultCategory()->isDebugEnabled())
             qCDebug(lcOrder).noquote() << "search orders:" << QString::fromUtf8(QJsonDocument(root).toJson());
         lastReply = root;
-        if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+        if (!ReplyCheck::isAccepted(root)) {
             inform(QStringLiteral("警告"),
                 QStringLiteral("查询订单错误：") + root.value(QLatin1String("message")).toString());
         } else {
@@ -677,7 +678,7 @@ void SearchOrder::query_storesn8paths(const BackendReply& reply)
         return;
     const QJsonObject& root = reply.object;
     qCDebug(lcOrder).noquote() << "query order Json:" << QString::fromUtf8(QJsonDocument(root).toJson());
-    if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(root)) {
         inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
         return;
     }
@@ -767,7 +768,7 @@ void SearchOrder::queryLockedInfoCallBack(const BackendReply& reply)
     const QJsonObject& root = reply.object;
     qCDebug(lcOrder).noquote() << "print reqOrder Json:"
                                << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact));
-    if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(root)) {
         inform(QStringLiteral("警告"), root.value(QLatin1String("message")).toString());
         return;
     }

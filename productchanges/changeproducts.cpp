@@ -6,6 +6,7 @@
 #include "core/httprequest.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "photostore/productdata.h"
 #include "productchanges/addnewproducts.h"
 #include "productchanges/changelistsreply.h"
@@ -498,7 +499,7 @@ void ChangeProducts::prodNewMarkAction(QString text)
 
 void ChangeProducts::replyAddNewMark(QJsonObject reply)
 {
-    if (reply.value(QLatin1String("code")).toString() != QLatin1String("1"))
+    if (!ReplyCheck::isAccepted(reply))
         Prompt::information(this, QStringLiteral("提交失败"), QStringLiteral("添加备注失败，请重新尝试！"),
             QMessageBox::Ok, QMessageBox::Ok);
 }
@@ -524,7 +525,7 @@ void ChangeProducts::servNumChgAction(QString num)
 
 void ChangeProducts::replyChgServNum(QJsonObject reply)
 {
-    if (reply.value(QLatin1String("code")).toString() == QLatin1String("1"))
+    if (ReplyCheck::isAccepted(reply))
         Prompt::information(
             this, QStringLiteral("提交成功"), QStringLiteral("修改产品服务次数成功"), QMessageBox::Ok, QMessageBox::Ok);
     else

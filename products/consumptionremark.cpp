@@ -1,5 +1,4 @@
 #include "products/consumptionremark.h"
-#include "widgets/replybox.h"
 #include "ui_consumptionremark.h"
 
 #include "core/backendpost.h"
@@ -7,6 +6,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 
 ConsumptionRemark::ConsumptionRemark(QWidget* parent)
     : QWidget(parent)
@@ -46,7 +46,7 @@ void ConsumptionRemark::on_pb_submit_clicked()
 void ConsumptionRemark::queryConsumRemarkCallBack(const BackendReply& reply)
 {
     m_isSubmitting = false;
-    if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询总体要求错误：")))
         return;
     close();
 }

@@ -1,12 +1,13 @@
 #include "products/productdlg.h"
 #include "core/logging.h"
-#include "widgets/replybox.h"
 #include "ui_productdlg.h"
 
 #include "core/backendpost.h"
 #include "core/config.h"
 #include "core/formbody.h"
+#include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
@@ -75,12 +76,6 @@ const FieldEdit ZhangshuEdit {&Config::url_post_zhangshu, "zhangshupost", "page"
 void ruleBox(const QString& text)
 {
     Prompt::information(nullptr, QString(), text, QMessageBox::Yes, QMessageBox::Yes);
-}
-
-// The reply boxes of the panel: title "警告", one Yes button.
-void warn(const QString& text)
-{
-    Prompt::information(nullptr, QStringLiteral("警告"), text, QMessageBox::Yes, QMessageBox::Yes);
 }
 
 // The identifiers of the order, which the product query and the stock update send.
@@ -257,7 +252,7 @@ bool ProductDlg::queryCallBack(const BackendReply& reply)
         return false;
     const OrderGoodsReply goods = OrderGoodsReply::parse(reply.object);
     if (!goods.isAccepted) {
-        warn(goods.error);
+        ReplyCheck::warn(goods.error);
         return false;
     }
     Config::order_maxServNum = goods.maxServiceTime;
@@ -831,9 +826,7 @@ void ProductDlg::queryPostPicCallBack(const QString& key, const BackendReply& re
     // The latest list goes before any box: a box must not hold it back.
     if (m_picListsWaiting.contains(key))
         sendProPic(key);
-    const QString failure = reply.failureText(QStringLiteral("提交图片路径错误："));
-    if (!failure.isEmpty())
-        warn(failure);
+    ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交图片路径错误："));
 }
 
 // ---- Field edits ----
@@ -970,8 +963,7 @@ void ProductDlg::queryPostFieldCallBack(const FieldEdit& edit, const BackendRepl
         }
         return;
     }
-    if (reply.isObject() && !reply.isSuccess())
-        warn(QString::fromUtf8(edit.refusalPrefix) + reply.message());
+    ReplyCheck::acceptOrWarn(reply, QString::fromUtf8(edit.refusalPrefix));
 }
 
 void ProductDlg::connectRequirement(ProductRequirement* editor, const ProductRef& ref)
@@ -1013,7 +1005,7 @@ void ProductDlg::queryAllReq()
 
 void ProductDlg::queryAllReqCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询总体要求错误：")))
         return;
     const QJsonValue text = reply.object.value(QStringLiteral("orderdescr"));
     auto* editor = new ProductRequirement(nullptr);
@@ -1041,9 +1033,7 @@ void ProductDlg::postAllProductReq()
 
 void ProductDlg::queryPostAllProdReqCallBack(const BackendReply& reply)
 {
-    const QString failure = reply.failureText(QStringLiteral("提交总体要求错误："));
-    if (!failure.isEmpty())
-        warn(failure);
+    ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交总体要求错误："));
 }
 
 // ---- Express flag ----
@@ -1058,12 +1048,10 @@ void ProductDlg::partEmsProduct(QString ordergoodid, QString typeId)
 
 void ProductDlg::queryPostIsPartCallBack(const BackendReply& reply)
 {
-    if (reply.isSuccess() || !(reply.isNetworkError() || reply.isObject()))
+    if (!reply.isNetworkError() && !reply.isObject())
         return;
-    if (reply.isNetworkError())
-        BackendPost::showNetworkError(reply, true);
-    else
-        warn(QStringLiteral("提交数量错误：") + reply.message());
+    if (ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交数量错误：")))
+        return;
     // The tick shows what the back end holds, not what it refused.
     queryProducts();
 }
@@ -1096,7 +1084,7 @@ void ProductDlg::queryCheckStockCallBack(const BackendReply& reply)
     qCDebug(lcProducts).noquote() << "check stock info:" << QJsonDocument(reply.object).toJson(QJsonDocument::Indented);
     if (!reply.isSuccess()) {
         // The back end's own words (short stock and the like), without a prefix.
-        warn(reply.message());
+        ReplyCheck::warn(reply.message());
         return;
     }
     ProductData::m_printProducts.clear();
@@ -1177,7 +1165,7 @@ void ProductDlg::on_pb_xfsm_clicked()
 void ProductDlg::queryConsumRemarkCallBack(const BackendReply& reply)
 {
     m_isRemarkQuerying = false;
-    if (!acceptedReply(reply, QStringLiteral("查询总体要求错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询总体要求错误：")))
         return;
     qCDebug(lcProducts) << "消费说明" << reply.object;
     const QMap<QString, QString> remarkInfo {{QStringLiteral("token"), Config::token},

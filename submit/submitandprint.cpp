@@ -6,11 +6,11 @@
 #include "core/formbody.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
-#include "widgets/replybox.h"
 #include "sheets/webviewwindow.h"
 #include "submit/orderdetailreply.h"
 #include "submit/setasidefiles.h"
@@ -225,11 +225,6 @@ bool SubmitandPrint::resumeSubmitted(void (SubmitandPrint::*afterSubmission)())
     return true;
 }
 
-void SubmitandPrint::warn(const QString& text)
-{
-    Prompt::information(nullptr, QStringLiteral("警告"), text, QMessageBox::Yes, QMessageBox::Yes);
-}
-
 QString SubmitandPrint::dateCaption(const QString& date, const QString& name)
 {
     const QString text = date + QLatin1Char(' ') + name;
@@ -255,7 +250,7 @@ void SubmitandPrint::postQueryOrderInfo()
 
 void SubmitandPrint::queryOrderInfoCallBack(const BackendReply& reply)
 {
-    if (acceptedReply(reply, QStringLiteral("查询订单信息错误："))) {
+    if (ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询订单信息错误："))) {
         if (isSubmitted != 0) {
             openProductionSheet(reply.object);
             return;

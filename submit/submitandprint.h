@@ -100,8 +100,6 @@ private:
     void queryInfoCallBack(const BackendReply& reply);
 
     void scaleUi();
-    // The dialog's "警告" box with one Yes button.
-    static void warn(const QString& text);
     // "date name" on a date button; a date and a name that are both empty show nothing.
     static QString dateCaption(const QString& date, const QString& name);
     // The six identifiers that every order request of the dialog starts with.

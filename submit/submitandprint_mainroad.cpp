@@ -8,12 +8,12 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "core/worker.h"
 #include "delivery/setproexpress.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
-#include "widgets/replybox.h"
 #include "submit/orderdetailreply.h"
 #include "submit/setasidefiles.h"
 #include "submit/submitandprintform.h"
@@ -127,18 +127,18 @@ bool SubmitandPrint::passesPreChecks()
 {
     const QString empty = isEmptyProduct();
     if (!empty.isEmpty()) {
-        warn(QStringLiteral("产品 ") + empty + QStringLiteral(" 数量为0，请重新设置"));
+        ReplyCheck::warn(QStringLiteral("产品 ") + empty + QStringLiteral(" 数量为0，请重新设置"));
         return false;
     }
     for (QPushButton* button : {ui->pushButton_checkBoardDate, ui->pushButton_preciseRepairDate})
         if (button->text() == QLatin1String(" :00"))
             button->setText(QString());
     if (ui->buyBoardLineEdit->text().trimmed().isEmpty() && Config::showbuyjx == QLatin1String("1")) {
-        warn(QStringLiteral("请输入购买精修张数！"));
+        ReplyCheck::warn(QStringLiteral("请输入购买精修张数！"));
         return false;
     }
     if (ui->yangQianLineEd->text().trimmed().isEmpty() && Config::showdbpxz == QLatin1String("1")) {
-        warn(QStringLiteral("请输入对比片选中张数！"));
+        ReplyCheck::warn(QStringLiteral("请输入对比片选中张数！"));
         return false;
     }
     return true;
@@ -154,12 +154,12 @@ void SubmitandPrint::postQueryEmsInfo()
 
 void SubmitandPrint::queryInfoEmsCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("查询快递信息错误："))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询快递信息错误："))) {
         endSubmitting();
         return;
     }
     if (reply.object.value(QStringLiteral("orderaddress")).toObject().isEmpty()) {
-        warn(QStringLiteral("请输入快递信息"));
+        ReplyCheck::warn(QStringLiteral("请输入快递信息"));
         endSubmitting();
         // The operator saves an address and presses the button again.
         auto* form = new SettingEMSDialog(nullptr);
@@ -174,7 +174,7 @@ void SubmitandPrint::queryInfoEmsCallBack(const BackendReply& reply)
 void SubmitandPrint::postSecondSumInfo()
 {
     const auto refuse = [this](const char* text) {
-        warn(QString::fromUtf8(text));
+        ReplyCheck::warn(QString::fromUtf8(text));
         endSubmitting();
     };
     if (iswyx == QLatin1String("1") && ui->pb_wyxdate->text().isEmpty())
@@ -201,7 +201,7 @@ void SubmitandPrint::postSecondSumInfo()
 
 void SubmitandPrint::queryPostSecondSumCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("提交打印错误："))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
     }
@@ -223,7 +223,7 @@ void SubmitandPrint::removeSetAsidePhotos()
         this, [folder] { return SetAsideFiles::removeFilesBelow(folder); },
         [this](const QStringList& failed) {
             if (!failed.isEmpty())
-                warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
+                ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
             postDelImgLog();
             postQueryOrderInfo();
         });
@@ -293,12 +293,12 @@ void SubmitandPrint::on_newFetchDate(TimeSchedule schedule)
     if (!schedule.date.isEmpty()) {
         const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
         if (isFirstDateEarlier(schedule.date, today)) {
-            warn(QStringLiteral("发货日期不得早于当前日期"));
+            ReplyCheck::warn(QStringLiteral("发货日期不得早于当前日期"));
             return;
         }
         if (!ProductData::product_urgentdate.isEmpty()
             && isFirstDateEarlier(schedule.date, ProductData::product_urgentdate)) {
-            warn(QStringLiteral("发货日期不得早于加急日期"));
+            ReplyCheck::warn(QStringLiteral("发货日期不得早于加急日期"));
             return;
         }
     }
@@ -355,7 +355,7 @@ void SubmitandPrint::selKanjingxiuSchedule(TimeSchedule schedule)
         return;
     }
     // The order's own words; without them the operator still learns why.
-    warn(kjx_msg.isEmpty() ? QStringLiteral("看精修日期不在可选范围内") : kjx_msg);
+    ReplyCheck::warn(kjx_msg.isEmpty() ? QStringLiteral("看精修日期不在可选范围内") : kjx_msg);
 }
 
 void SubmitandPrint::on_pb_wyxdate_clicked()

@@ -6,11 +6,11 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "core/worker.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
 #include "photostore/productdata.h"
-#include "widgets/replybox.h"
 #include "sheets/printemsinfo.h"
 #include "sheets/thumbnailviewwindow.h"
 #include "submit/orderdetailreply.h"
@@ -37,7 +37,7 @@ using DetailValue::text;
 // shown (the failure, or the request to enter the address).
 bool addressFound(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("查询快递信息错误：")))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询快递信息错误：")))
         return false;
     if (!reply.object.value(QStringLiteral("orderaddress")).toObject().isEmpty())
         return true;
@@ -195,7 +195,7 @@ void SubmitandPrint::postPrintThumbnailSumInfo()
     const SubmissionFields fields = submissionFields();
     const QString refused = refusal(fields, iswyx, is_two_buy, true);
     if (!refused.isEmpty()) {
-        warn(refused);
+        ReplyCheck::warn(refused);
         endSubmitting();
         return;
     }
@@ -213,7 +213,7 @@ void SubmitandPrint::postPrintThumbnailSumInfo()
 void SubmitandPrint::queryPostThumbnailCallBack(const BackendReply& reply)
 {
     setWindowTitle(QStringLiteral("提交打印"));
-    if (!acceptedReply(reply, QStringLiteral("提交打印错误："))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
     }
@@ -225,7 +225,7 @@ void SubmitandPrint::queryPostThumbnailCallBack(const BackendReply& reply)
     // No removal record on this road: the order detail follows once the photos are gone.
     askToRemoveSetAside(this, [this](bool, const QStringList& failed) {
         if (!failed.isEmpty())
-            warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
+            ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
         postQueryOrderThumbnailInfo();
     });
 }
@@ -239,7 +239,7 @@ void SubmitandPrint::postQueryOrderThumbnailInfo()
 void SubmitandPrint::queryOrderThumbnailInfoCallBack(const BackendReply& reply)
 {
     qCDebug(lcSubmit).noquote() << "query thumbnail JOSN:" << reply.isObject();
-    if (!acceptedReply(reply, QStringLiteral("查询订单信息错误："))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询订单信息错误："))) {
         endSubmitting();
         return;
     }
@@ -292,7 +292,7 @@ void SubmitandPrint::on_pushButtonEMS_clicked()
     if (m_isSubmitting || !isReady())
         return;
     if (!ui->radioButton_isEMS->isChecked()) {
-        warn(QStringLiteral("请选择快递，请重新设置"));
+        ReplyCheck::warn(QStringLiteral("请选择快递，请重新设置"));
         return;
     }
     m_isSubmitting = true;
@@ -331,7 +331,7 @@ void SubmitandPrint::postPrintEmsInfo()
     const SubmissionFields fields = submissionFields();
     const QString refused = refusal(fields, iswyx, is_two_buy, false);
     if (!refused.isEmpty()) {
-        warn(refused);
+        ReplyCheck::warn(refused);
         endSubmitting();
         return;
     }
@@ -347,7 +347,7 @@ void SubmitandPrint::postPrintEmsInfo()
 void SubmitandPrint::queryPostEmsCallBack(const BackendReply& reply)
 {
     qCDebug(lcSubmit) << "queryPostcode" << reply.code();
-    if (!acceptedReply(reply, QStringLiteral("提交打印错误："))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
     }
@@ -377,7 +377,7 @@ void SubmitandPrint::postQueryInfo()
 
 void SubmitandPrint::queryInfoCallBack(const BackendReply& reply)
 {
-    if (!acceptedReply(reply, QStringLiteral("订单产品查询错误"))) {
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("订单产品查询错误"))) {
         endSubmitting();
         return;
     }
@@ -388,7 +388,7 @@ void SubmitandPrint::queryInfoCallBack(const BackendReply& reply)
     const QJsonObject detail = reply.object;
     askToRemoveSetAside(this, [this, detail](bool removed, const QStringList& failed) {
         if (!failed.isEmpty())
-            warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
+            ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
         if (removed)
             postDelImgLog();
         openExpressSheet(detail);

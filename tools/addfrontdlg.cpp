@@ -5,6 +5,7 @@
 #include "core/httprequest.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
@@ -186,7 +187,7 @@ void addFrontDlg::httpGetMarks()
 void addFrontDlg::replyGetMarks(QJsonObject jsonInfo)
 {
     const QJsonValue marks = jsonInfo.value(QStringLiteral("mark"));
-    const bool isSuccess = jsonInfo.value(QStringLiteral("code")).toString() == QLatin1String("1");
+    const bool isSuccess = ReplyCheck::isAccepted(jsonInfo);
     loadState = isSuccess || marks.isArray() ? LoadState::Loaded : LoadState::Failed;
     updateEnabled();
     for (const QJsonValue& mark : marks.toArray()) {
@@ -382,7 +383,7 @@ void addFrontDlg::httpPostMarkData(QStringList marks)
 void addFrontDlg::replyPostMarks(QJsonObject jsonInfo)
 {
     saveRequest = nullptr;
-    if (jsonInfo.value(QStringLiteral("code")).toString() != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(jsonInfo)) {
         saveFailed();
         return;
     }

@@ -1,5 +1,7 @@
 #include "tools/cutsizelist.h"
 
+#include "core/replycheck.h"
+
 #include <QJsonArray>
 
 #include <cmath>
@@ -27,8 +29,7 @@ int CutSizeList::readSide(const QJsonValue& value)
 CutSizeList CutSizeList::fromReply(const QJsonObject& reply)
 {
     CutSizeList out;
-    const QJsonValue code = reply.value(QStringLiteral("code"));
-    if (!code.isString() || code.toString() != QLatin1String("1")) {
+    if (!ReplyCheck::isAccepted(reply)) {
         out.isError = true;
         out.error = reply.value(QStringLiteral("message")).toString();
         return out;

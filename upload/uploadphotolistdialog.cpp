@@ -2,9 +2,9 @@
 
 #include "core/backendpost.h"
 #include "core/config.h"
-#include "core/jsontext.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
@@ -818,8 +818,7 @@ void UploadPhotoListDialog::slot_requestFinished(const BackendReply& result)
     if (isUploaded) {
         qCDebug(lcUpload).noquote() << "upload obj==" << QJsonDocument(result.object).toJson(QJsonDocument::Compact);
         // An explicit refusal is no upload; a reply without "code" is taken as the file's receipt.
-        const QJsonValue code = result.object.value(QLatin1String("code"));
-        if (!code.isUndefined() && jsonText(code) != QLatin1String("1"))
+        if (result.object.contains(QLatin1String("code")) && !ReplyCheck::isAccepted(result.object))
             isUploaded = false;
     }
     if (row >= 0 && row < items.size()) {

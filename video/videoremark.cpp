@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "core/formbody.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 
 #include "ui_videoremark.h"
 
@@ -39,20 +40,10 @@ void VideoRemark::requestRemark()
     BackendPost::post(Config::url_query_video, body, this, &VideoRemark::queryVideoRemarkReply);
 }
 
-bool VideoRemark::isAccepted(const BackendReply& reply)
-{
-    // A body that is no JSON object is dropped without a box; the text box keeps its text.
-    if (reply.isNetworkError())
-        BackendPost::showNetworkError(reply, true);
-    else if (reply.isObject() && !reply.isSuccess())
-        Prompt::information(
-            nullptr, QStringLiteral("警告"), reply.failureText(QStringLiteral("照片备注获取异常：")), QMessageBox::Yes);
-    return reply.isSuccess();
-}
-
 void VideoRemark::queryVideoRemarkReply(const BackendReply& reply)
 {
-    if (!isAccepted(reply))
+    // A body that is no JSON object is dropped without a box; the text box keeps its text.
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("照片备注获取异常：")))
         return;
     const QJsonValue content = reply.object.value(QStringLiteral("remark")).toObject().value(QStringLiteral("content"));
     const QString text = content.isString() ? content.toString() : QString();
@@ -86,7 +77,7 @@ void VideoRemark::postRemark()
 
 void VideoRemark::postVideoRemarkReply(const BackendReply& reply)
 {
-    if (!isAccepted(reply))
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("照片备注获取异常：")))
         return;
     Prompt::information(nullptr, QStringLiteral("提醒"), QStringLiteral("备注修改成功"), QMessageBox::Yes);
     close();

@@ -30,9 +30,6 @@ private slots:
     void postVideoRemarkReply(const BackendReply& reply);
 
 private:
-    // Shows the box of a failed reply; true for a success.
-    static bool isAccepted(const BackendReply& reply);
-
     Ui::VideoRemark* ui;
     QString m_videoName;
     int m_videoKind = 0;

@@ -1,13 +1,14 @@
 #include "widgets/ordergoodsreply.h"
 
+#include "core/replycheck.h"
+
 #include <QJsonValue>
 
 OrderGoodsReply OrderGoodsReply::parse(const QJsonObject& root)
 {
     OrderGoodsReply result;
-    // "code" and "message" count only as JSON strings.
-    if (root.value(QLatin1String("code")).toString() != QLatin1String("1")) {
-        result.error = QStringLiteral("查询产品信息错误：") + root.value(QLatin1String("message")).toString();
+    if (!ReplyCheck::isAccepted(root)) {
+        result.error = QStringLiteral("查询产品信息错误：") + ReplyCheck::message(root);
         return result;
     }
     result.isAccepted = true;

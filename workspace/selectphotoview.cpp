@@ -6,6 +6,7 @@
 #include "core/httprequest.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/replycheck.h"
 #include "order/searchorder.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
@@ -27,12 +28,6 @@
 
 namespace {
 
-// The boxes of this window: application-modal, no parent, one Yes button.
-void warn(const QString& text)
-{
-    Prompt::information(nullptr, QStringLiteral("警告"), text, QMessageBox::Yes, QMessageBox::Yes);
-}
-
 // A folder of the template share as a local folder path that sub-folder names can be
 // appended to: the back end may send it without its closing separator.
 QString localFolder(const QString& serverPath)
@@ -43,24 +38,13 @@ QString localFolder(const QString& serverPath)
     return folder;
 }
 
-// Shows the box of a network error or of a refusal (errorPrefix and the reply's "message").
-// True when the back end answered "code" "1"; a body that is no JSON object is dropped
-// without a word.
-bool accepted(const BackendReply& reply, const char* logLabel, const QString& errorPrefix)
+void logReply(const BackendReply& reply, const char* logLabel)
 {
-    if (reply.isNetworkError()) {
+    if (reply.isNetworkError())
         qCDebug(lcWorkspace) << "error" << reply.errorString;
-        BackendPost::showNetworkError(reply, true);
-    }
-    if (!reply.isObject())
-        return false;
-    qCDebug(lcWorkspace).noquote() << logLabel
-                                   << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
-    if (!reply.isSuccess()) {
-        warn(errorPrefix + reply.message());
-        return false;
-    }
-    return true;
+    else if (reply.isObject())
+        qCDebug(lcWorkspace).noquote() << logLabel
+                                       << QString::fromUtf8(QJsonDocument(reply.object).toJson(QJsonDocument::Compact));
 }
 
 } // namespace
@@ -77,7 +61,7 @@ SelectPhotoView::SelectPhotoView(QWidget* parent)
     , productDlg(nullptr)
 {
     if (Config::isLocked)
-        warn(QStringLiteral("该订单已锁定，仅能查看选片结果，如需修改请先解锁"));
+        ReplyCheck::warn(QStringLiteral("该订单已锁定，仅能查看选片结果，如需修改请先解锁"));
 
     mainSplitter = new QSplitter(Qt::Horizontal, this);
     mainSplitter->setHandleWidth(0);
@@ -202,13 +186,15 @@ void SelectPhotoView::postAllProductReq()
 
 void SelectPhotoView::queryAllReqCallBack(const BackendReply& reply)
 {
-    if (accepted(reply, "orderDesc", QStringLiteral("查询产品信息错误：")))
+    logReply(reply, "orderDesc");
+    if (ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询产品信息错误：")))
         ProductData::all_product_requirement = reply.object.value(QLatin1String("orderdescr")).toString();
 }
 
 void SelectPhotoView::queryFamilyPicPathCallBack(const BackendReply& reply)
 {
-    if (!accepted(reply, "familyobj", QStringLiteral("查询家居模板路径错误：")))
+    logReply(reply, "familyobj");
+    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询家居模板路径错误：")))
         return;
     const QJsonObject& root = reply.object;
     Config::orderHomePath = root.value(QLatin1String("homepicpath")).toString();

@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "core/deployment.h"
 #include "core/httprequest.h"
+#include "tests/support/deliveredreplies.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
@@ -52,21 +53,6 @@ StandInReply monthReply(const StandInRequest& request, int day, int total, int n
     return StandInReply::json(QJsonObject {{"code", "1"}, {"timestamp", request.value("timestamp")},
         {"android", QJsonArray {QJsonObject {{"date", date}, {"total", total}, {"num", num}}}}});
 }
-
-// Counts the request objects that have delivered their reply: each frees itself right after.
-class DeliveredReplies : public QObject
-{
-public:
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::DeferredDelete && qobject_cast<HttpRequest*>(watched))
-            ++count;
-        return false;
-    }
-};
 
 // Records the texts a painter draws, with the pen and the place of each.
 class TextRecorder : public QPaintDevice
@@ -174,7 +160,6 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_backend.isReady());
-        qApp->installEventFilter(&m_delivered);
         Config::shop_id = QStringLiteral("7");
         Config::order_id = QStringLiteral("1001");
         Config::super_id = QStringLiteral("3");

@@ -57,13 +57,6 @@ Product expressProduct()
     return p;
 }
 
-template <typename T> void closeAll()
-{
-    for (T* window : topLevelWindows<T>())
-        window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 class TestSheetRoads : public QObject
@@ -123,8 +116,8 @@ private slots:
     void cleanup()
     {
         delete m_dialog;
-        closeAll<PrintEmsInfo>();
-        closeAll<ThumbnailViewWindow>();
+        closeTopLevelWindows<PrintEmsInfo>();
+        closeTopLevelWindows<ThumbnailViewWindow>();
         ImageData::getInstance()->clearImages();
         delete m_folder;
         m_folder = nullptr;
@@ -286,7 +279,7 @@ private slots:
         const QList<SettingEMSDialog*> forms = topLevelWindows<SettingEMSDialog>();
         QCOMPARE(forms.size(), 1);
         QVERIFY(forms.first()->isModal());
-        closeAll<SettingEMSDialog>();
+        closeTopLevelWindows<SettingEMSDialog>();
     }
 
     // The thumbnail road (its button hidden): the 40-key body, kept as the back end has always

@@ -17,6 +17,14 @@ template <typename T> QList<T*> topLevelWindows()
     return found;
 }
 
+// Closes them (windows deleted on close go at once).
+template <typename T> void closeTopLevelWindows()
+{
+    for (T* window : topLevelWindows<T>())
+        window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // Closes whatever popup (a context menu) opens next, so that the menu's own loop returns.
 inline void closeNextMenu()
 {
