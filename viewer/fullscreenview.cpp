@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <utility>
+
 std::atomic<bool>& FullScreenView::isValid = FullScreenState::isOpen;
 
 namespace {
@@ -508,11 +510,12 @@ void FullScreenView::deleteImage()
         return;
     const Image photo = store->getCurrentImage();
     if (photo.GetPicType() == PHOTO_FINE) {
-        // The photo at the key press is the one set aside, whatever the show would do meanwhile.
         m_timer->stop();
-        const bool isAssigned = !photo.getProductId().isEmpty();
-        m_pendingSetAside = isAssigned ? QString() : photo.GetImageName();
-        showPopup(isAssigned ? QString::fromUtf8(RefusalText) : QStringLiteral("删除成功"));
+        if (!photo.getProductId().isEmpty()) {
+            showPopup(QString::fromUtf8(RefusalText));
+            return;
+        }
+        setAside(photo.GetImageName());
         return;
     }
     if (photo.GetPicType() != PHOTO_DESIGN || !Config::is_del_design_photo)
@@ -566,28 +569,35 @@ void FullScreenView::showPopup(const QString& text)
     m_popup = popup;
 }
 
-void FullScreenView::stopGif()
+void FullScreenView::setAside(const QString& name)
 {
-    m_popup.clear();
-    const QString name = m_pendingSetAside;
-    m_pendingSetAside.clear();
-    if (name.isEmpty() || !m_isOpen)
-        return;
     ImageData* store = ImageData::getInstance();
-    const bool isCurrent = store->getCurrentIndex() >= 0 && store->getCurrentImage().GetImageName() == name;
     const bool wasFirst = store->isFirstOne();
     const bool wasLast = store->isLastOne();
-    // A photo that could not be moved has had its box and stays where it is.
+    // The move first: a photo that could not be moved has had its box, gets no "删除成功"
+    // and stays on screen.
     if (store->fullScreenViewfineImageToDeleted(QStringList {name}).isEmpty())
         return;
     m_deletedNames.append(name);
-    // The store leaves the position one photo before the one that went (the last for the first).
-    if (isCurrent && wasFirst)
+    // The store leaves the position one photo before the one that went (the last for the
+    // first); the view steps on to the photo that followed once the popup has ended.
+    if (wasFirst)
         store->iteratorMoveFirst();
-    else if (isCurrent && !wasLast)
+    else if (!wasLast)
         store->iteratorMoveNext();
+    m_isStepPending = true;
+    m_setAsideWasLast = wasLast;
+    showPopup(QStringLiteral("删除成功"));
+}
+
+void FullScreenView::stopGif()
+{
+    m_popup.clear();
+    const bool isStepPending = std::exchange(m_isStepPending, false);
+    if (!isStepPending || !m_isOpen)
+        return;
     // Set aside so that the view lands on the last photo: the end of the album is said.
-    showAfterRemoval(isCurrent && wasLast, isCurrent);
+    showAfterRemoval(m_setAsideWasLast, true);
 }
 
 void FullScreenView::showAfterRemoval(bool removedWasLast, bool isNoticeOnLast)
@@ -619,8 +629,8 @@ void FullScreenView::closeEvent(QCloseEvent* event)
     // Its pending reads are dropped and nothing answers this view any more.
     delete m_loader;
     m_loader = nullptr;
-    // A popup still up belongs to a deletion that is not carried out now.
-    m_pendingSetAside.clear();
+    // A popup still up belongs to a set-aside already done; only its step on is dropped.
+    m_isStepPending = false;
     if (m_popup) {
         disconnect(m_popup.data(), nullptr, this, nullptr);
         m_popup->close();

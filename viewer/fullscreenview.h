@@ -103,6 +103,9 @@ private:
     bool stopsAtTheEnd();
     QLabel* makeLabel(const char* name, int pointSize);
     void showPopup(const QString& text);
+    // Moves the current selection photo to 汰片, then says so; a photo that stayed says
+    // nothing more.
+    void setAside(const QString& name);
     // Shows the photo that took the place of one that left the album, or the new last photo
     // with the notice when it was the last; closes when the album is empty. With
     // isNoticeOnLast, landing on the last photo shows the notice too.
@@ -144,8 +147,10 @@ private:
     PictureCache::Picture m_offered;
     // +1 after a step forward, -1 after a step back: that side is read ahead first.
     int m_stepDirection;
-    // The selection photo whose set-aside popup is up, taken at the key press.
-    QString m_pendingSetAside;
+    // A selection photo went to 汰片 and its popup is up: the view steps on when it ends,
+    // to the new last photo when the one that went was the last.
+    bool m_isStepPending = false;
+    bool m_setAsideWasLast = false;
     QPointer<QDialog> m_popup;
 };
 

@@ -835,7 +835,7 @@ void PhotoView::showRefusal()
 
 void PhotoView::showCryLabelNew(QStringList)
 {
-    // The album panel moves the photos once the popup has closed.
+    // The album panel has moved these photos already; it hears when the popup has closed.
     showDeletePopup(&PhotoView::stopGifNew);
 }
 

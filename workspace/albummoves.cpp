@@ -4,7 +4,6 @@
 #include "core/formbody.h"
 #include "core/prompt.h"
 #include "photostore/imagedata.h"
-#include "photostore/productdata.h"
 #include "viewer/movicedialog.h"
 #include "workspace/albumview.h"
 #include "workspace/photooperation.h"
@@ -51,39 +50,30 @@ bool AlbumMoves::askRecover(const QString& albumName) const
     return text.isEmpty() || Prompt::question(&panel, PhotoOperation::tr("提示"), text) == QMessageBox::Yes;
 }
 
-QStringList AlbumMoves::stillSetAside(const QStringList& names)
+QStringList AlbumMoves::setAside(const QStringList& names)
 {
-    QStringList still;
-    ImageData* store = ImageData::getInstance();
-    for (const QString& name : names)
-        if (!store->getFineImage(name, SELE_ALL).GetImageName().isEmpty() && !ProductData::useImages.contains(name))
-            still << name;
-    return still;
+    // Only in the album the names belong to; anywhere else they would name other photos.
+    if (view.album() != PHOTO_FINE || names.isEmpty())
+        return QStringList();
+    const QStringList moved = ImageData::getInstance()->fineImageToDeleted(names);
+    if (!moved.isEmpty())
+        panel.postImageLog(QStringLiteral("1"), panel.getPicPaths(moved));
+    showAfterMove(moved, USAGE_TO_DELETED);
+    return moved;
 }
 
-void AlbumMoves::move(ButtonUsage use, const QStringList& setAside)
+void AlbumMoves::restore()
 {
     const int shown = view.album();
-    // A move runs only in the album it belongs to; anywhere else the same names would
-    // name other photos.
-    if (use == USAGE_TO_DELETED ? shown != PHOTO_FINE : shown != PHOTO_DELETED && shown != PHOTO_DESIGN_DELETED)
+    if (shown != PHOTO_DELETED && shown != PHOTO_DESIGN_DELETED)
         return;
-    // The selection, read again; when a refresh has cleared it, the photos named at the key
-    // press that are still in 成品 and still in no product.
-    const bool selectionCleared = panel.GetSelectedItems(false).isEmpty();
-    const QStringList names = use == USAGE_TO_DELETED && selectionCleared && !setAside.isEmpty()
-        ? stillSetAside(setAside)
-        : panel.GetSelectedItems(shown != PHOTO_DESIGN_DELETED);
+    const QStringList names = panel.GetSelectedItems(shown != PHOTO_DESIGN_DELETED);
     if (names.isEmpty())
         return;
 
     ImageData* store = ImageData::getInstance();
     QStringList moved;
-    if (use == USAGE_TO_DELETED) {
-        moved = store->fineImageToDeleted(names);
-        if (!moved.isEmpty())
-            panel.postImageLog(QStringLiteral("1"), panel.getPicPaths(moved));
-    } else if (shown == PHOTO_DELETED) {
+    if (shown == PHOTO_DELETED) {
         if (!askRecover(QStringLiteral("成品")))
             return;
         moved = store->deletedImageToFine(names);
@@ -94,7 +84,12 @@ void AlbumMoves::move(ButtonUsage use, const QStringList& setAside)
             return;
         moved = store->deletedDesignImageToDesign(names);
     }
+    showAfterMove(moved, USAGE_TO_FINE);
+}
 
+void AlbumMoves::showAfterMove(const QStringList& moved, ButtonUsage use)
+{
+    const int shown = view.album();
     const int row = view.currentRow();
     view.removeNames(moved);
     panel.refreshWholeTable();

@@ -14,7 +14,7 @@ class PhotoOperation;
 // what in which album, the questions, the moves through ImageData, the move record, and
 // the views afterwards. A short-lived helper handed the panel's album view; of the panel
 // it uses only its public interface. The panel keeps the state (the move in progress) and
-// plays the set-aside popup.
+// asks for the set-aside popup once the photos have moved.
 class AlbumMoves
 {
 public:
@@ -26,10 +26,11 @@ public:
     // Asks before photos go to 汰片 when the operator wants to be asked; false to stop.
     bool confirmSetAside() const;
     void recover();
-    // Moves the selection in the direction of the move in progress. A set-aside confirmed by
-    // its popup whose selection a refresh has cleared meanwhile moves the photos named at the
-    // key press (setAside).
-    void move(ButtonUsage use, const QStringList& setAside = QStringList());
+    // Moves the photos named from 成品 to 汰片 now and records the move; returns the names
+    // that went (a photo that stayed has had its failure box).
+    QStringList setAside(const QStringList& names);
+    // Moves the selection of 汰片 or 设计汰片 back, after the questions.
+    void restore();
     void deleteRaw();
     void deleteDesign();
 
@@ -39,8 +40,9 @@ public:
     static QByteArray moveRecord(const QString& type, const QString& names);
 
 private:
-    static QStringList stillSetAside(const QStringList& names);
     bool askRecover(const QString& albumName) const;
+    // Takes the moved photos out of the views and shows the photo at their place.
+    void showAfterMove(const QStringList& moved, ButtonUsage use);
 
     PhotoOperation& panel;
     AlbumView& view;

@@ -938,18 +938,21 @@ void PhotoOperation::dropButtonSlot(ButtonUsage use)
         deletePhotoSlot();
         return;
     }
-    // The files move once the viewer's popup has closed (deletePhotoSlot): the photos named
-    // now, whatever a refresh meanwhile does to the selection.
-    if (moves.confirmSetAside()) {
-        m_setAsideNames = names;
-        emit showCryPicture(names);
-    }
+    if (!moves.confirmSetAside())
+        return;
+    // The files move first: the viewer's popup says "删除成功" only of photos that went to
+    // 汰片. A photo that stayed has had its failure box.
+    const QStringList moved = moves.setAside(names);
+    if (!moved.isEmpty())
+        emit showCryPicture(moved);
 }
 
 void PhotoOperation::deletePhotoSlot()
 {
-    const QStringList setAside = std::exchange(m_setAsideNames, QStringList());
-    AlbumMoves(*this, *m_albumView).move(currentUsage, setAside);
+    // The end of the set-aside popup: its photos moved before it came up.
+    if (currentUsage == USAGE_TO_DELETED)
+        return;
+    AlbumMoves(*this, *m_albumView).restore();
 }
 
 void PhotoOperation::recoverToFinal()

@@ -99,6 +99,7 @@ signals:
     void familyPhoto();
     void producePhoto(bool isVisible);
     void SendImage();
+    // The set-aside popup for photos that have just gone to 汰片.
     void showCryPicture(QStringList selectedImages);
     void sendProAddImg(QString);
     void sumbitSampleReslut(int type);
@@ -248,8 +249,6 @@ private:
     QList<Image> m_iconPhotos;
     // The readings of the album folders: only the latest one is shown.
     int m_albumReads = 0;
-    // The photos of a set-aside whose popup is still up.
-    QStringList m_setAsideNames;
     bool m_isReadingAlbums = false;
     // Set while the views follow the viewer: their selection changes show nothing again.
     bool m_isFollowingViewer = false;

@@ -604,11 +604,11 @@ private slots:
             QVERIFY(popup);
             QCOMPARE(popup->size(), m_view->size());
         }
-        // Nothing moves until the popup ends.
-        QVERIFY(m_order->exists(QStringLiteral("成品/") + name));
-        endPopup();
+        // The photo has gone before the popup says so; the view steps on when it ends.
         QVERIFY(!m_order->exists(QStringLiteral("成品/") + name));
         QVERIFY(m_order->exists(QStringLiteral("汰片/") + name));
+        QCOMPARE(ImageData::getInstance()->getImagelist(SELE_ALL).size(), count - 1);
+        endPopup();
         QCOMPARE(current(), shown);
         QCOMPARE(noticeShown(), notice);
         QVERIFY(shows(PHOTO_FINE, names(count).indexOf(shown)));
@@ -623,11 +623,50 @@ private slots:
         release(Qt::Key_Space);
         release(Qt::Key_Delete);
         QVERIFY(!slideShow()->isActive()); // the show stops for the popup
-        m_view->showNext();                // had it moved on meanwhile
-        endPopup();
         QVERIFY(m_order->exists(QStringLiteral("汰片/IMG_1.jpg")));
+        m_view->showNext(); // had it moved on meanwhile
+        endPopup();
         QVERIFY(m_order->exists(QStringLiteral("成品/IMG_2.jpg")));
+        QVERIFY(m_order->exists(QStringLiteral("成品/IMG_3.jpg")));
+        QCOMPARE(current(), QStringLiteral("IMG_3.jpg")); // where the step left it
+    }
+
+    // A selection photo that cannot be set aside (a folder of its name fills its place in
+    // 汰片) gets its failure box alone, in either popup style: no "删除成功", the photo stays in
+    // 成品 and on screen, and closing reports nothing and posts nothing.
+    void failedSetAsideKeepsThePhoto_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::newRow("black popup") << QString();
+        QTest::newRow("animated popup") << "2";
+    }
+
+    void failedSetAsideKeepsThePhoto()
+    {
+        QFETCH(QString, style);
+        Config::delete_style = style;
+        m_order->addFile(QStringLiteral("汰片/IMG_2.jpg/keep"), "in the way");
+        open(PHOTO_FINE, 3, 1);
+        QVERIFY(shows(PHOTO_FINE, 1));
+        QSignalSpy reported(m_view.data(), &FullScreenView::updateView);
+        MoviceDialog::tip.clear();
+        TipDialog::tip.clear();
+        release(Qt::Key_Delete);
+        QCOMPARE(m_prompts->texts(), QStringList {"成品IMG_2.jpg移至汰片失败，请检查是否有其他软件使用"});
+        QCOMPARE(m_prompts->last().title, QStringLiteral("警告"));
+        QVERIFY(topLevelWindows<MoviceDialog>().isEmpty());
+        QVERIFY(m_view->findChildren<QDialog*>().isEmpty());
+        QVERIFY(MoviceDialog::tip.isEmpty());
+        QVERIFY(TipDialog::tip.isEmpty());
+        QVERIFY(m_order->exists(QStringLiteral("成品/IMG_2.jpg")));
+        QCOMPARE(ImageData::getInstance()->getImagelist(SELE_ALL).size(), 3);
         QCOMPARE(current(), QStringLiteral("IMG_2.jpg"));
+        QVERIFY(!noticeShown());
+        QVERIFY(shows(PHOTO_FINE, 1));
+        m_view->close();
+        QCOMPARE(reported.count(), 1);
+        QCOMPARE(reported.first().first().toStringList(), QStringList());
+        QVERIFY((*m_backend)->requests().isEmpty());
     }
 
     void twoSetAsideAreReportedInOrderOnce()

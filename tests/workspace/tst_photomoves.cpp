@@ -3,17 +3,23 @@
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "tests/support/albumpanelfixture.h"
+#include "tests/support/dragdrop.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/toplevel.h"
 #include "viewer/movicedialog.h"
+#include "viewer/photoview.h"
+#include "viewer/tipdialog.h"
+#include "workspace/dropbutton.h"
 #include "workspace/photooperation.h"
 #include "workspace/selectphotoview.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QNetworkAccessManager>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -73,6 +79,7 @@ private slots:
         Config::is_del_design_photo = true;
         Config::is_del_design_prompt = false;
         Config::isDelOrigin = false;
+        Config::delete_style = QString();
         backend()->clearRequests();
     }
 
@@ -402,49 +409,132 @@ private slots:
         QVERIFY(QFile::exists(s.order->album("设计") + "d2.jpg"));
     }
 
-    // A refresh while the popup is up (the products arriving, say) clears the selection: the
-    // photos named at the key press move all the same, except one that a product took meanwhile.
-    void setAsideMovesWhatWasNamedAtTheKeyPress()
+    // The photos named at the drop move at once, so a refresh while the popup is up (the
+    // products arriving, say) or a new selection cannot change what moves; the popup names
+    // them, and its end moves nothing more.
+    void setAsideMovesWhatWasNamedAtTheDrop()
     {
         open();
         QObject::disconnect(&panel(), &PhotoOperation::showCryPicture, nullptr, nullptr);
-        int popups = 0;
-        connect(&panel(), &PhotoOperation::showCryPicture, this, [&popups] { ++popups; });
+        QList<QStringList> popups;
+        connect(&panel(), &PhotoOperation::showCryPicture, this, [&popups](QStringList names) { popups << names; });
         select({"p02.jpg", "p03.jpg"});
         panel().dropButtonSlot(USAGE_TO_DELETED);
-        QCOMPARE(popups, 1);
+        QCOMPARE(popups, QList<QStringList> {(QStringList {"p02.jpg", "p03.jpg"})});
+        for (const char* name : {"p02.jpg", "p03.jpg"}) {
+            QVERIFY(QFile::exists(s.order->album("汰片") + name));
+            QVERIFY(!QFile::exists(s.order->album("成品") + name));
+        }
         panel().refreshWholeTable();
         s.settle();
-        QVERIFY(panel().GetSelectedItems(false).isEmpty());
-        const QSet<QString> used = ProductData::useImages;
-        ProductData::useImages.insert(QStringLiteral("p03.jpg"));
-        panel().deletePhotoSlot();
-        ProductData::useImages = used;
-        QVERIFY(QFile::exists(s.order->album("汰片") + "p02.jpg"));
-        QVERIFY(!QFile::exists(s.order->album("成品") + "p02.jpg"));
-        QVERIFY(QFile::exists(s.order->album("成品") + "p03.jpg"));
+        select({"p04.jpg"});
+        panel().deletePhotoSlot(); // the popup has ended
+        QVERIFY(QFile::exists(s.order->album("成品") + "p04.jpg"));
+        QCOMPARE(filesIn(s.order->album("成品")), (QStringList {"p01.jpg", "p04.jpg", "p05.jpg"}));
         QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
-        QCOMPARE(moveRecords().first().value("picpath"), QStringLiteral("p02.jpg"));
+        QCOMPARE(moveRecords().first().value("picpath"), QStringLiteral("p02.jpg,p03.jpg"));
+        QCOMPARE(popups.size(), 1);
     }
 
-    // In the workspace the viewer's popup plays first and the files move when it closes.
+    // In the workspace, by the Delete key and by a drop on "汰片": the photos move at once,
+    // and only those that went get the viewer's "删除成功" and the move record. A photo that
+    // stays (a folder of its name fills its place in 汰片) gets the failure box that names it,
+    // stays in 成品 and in the views, and is posted nowhere; the popup's end moves nothing more.
+    void setAsideThroughTheWorkspace_data()
+    {
+        QTest::addColumn<bool>("byDrop");
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QStringList>("chosen");
+        QTest::addColumn<QStringList>("blocked");
+        const QStringList one {"p02.jpg"};
+        const QStringList two {"p02.jpg", "p03.jpg"};
+        QTest::newRow("Delete key") << false << QString() << one << QStringList();
+        QTest::newRow("drop, animated popup") << true << "1" << one << QStringList();
+        QTest::newRow("Delete key, the move fails") << false << QString() << one << one;
+        QTest::newRow("Delete key, the move fails, animated popup") << false << "2" << one << one;
+        QTest::newRow("drop, the move fails") << true << "0" << one << one;
+        QTest::newRow("drop, the move fails, animated popup") << true << "1" << one << one;
+        QTest::newRow("Delete key, one of two stays") << false << QString() << two << QStringList {"p03.jpg"};
+        QTest::newRow("drop, one of two stays, animated popup") << true << "2" << two << QStringList {"p02.jpg"};
+    }
+
     void setAsideThroughTheWorkspace()
     {
+        QFETCH(bool, byDrop);
+        QFETCH(QString, style);
+        QFETCH(QStringList, chosen);
+        QFETCH(QStringList, blocked);
+        QStringList moved = chosen;
+        for (const QString& name : blocked) {
+            moved.removeAll(name);
+            s.order->addFile(s.order->album("汰片") + name + "/keep", "in the way");
+        }
+        Config::delete_style = style;
         std::unique_ptr<SelectPhotoView> window(new SelectPhotoView);
         PhotoOperation* panel = window->photoOperation;
         QSignalSpy shown(panel, &PhotoOperation::sendPhotoModel);
         QVERIFY(waitUntil([&] { return shown.count() >= 2; }));
         s.settle();
         QTableView* table = panel->findChild<QTableView*>();
-        table->selectRow(1);
-        MoviceDialog::last = 200;
-        QTest::keyClick(panel, Qt::Key_Delete);
+        for (const QString& name : chosen)
+            table->selectionModel()->select(
+                table->model()->index(ten.indexOf(name), 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        DropButton* setAsideButton = nullptr;
+        for (DropButton* button : panel->findChildren<DropButton*>())
+            if (button->getUsage() == USAGE_TO_DELETED)
+                setAsideButton = button;
+        QVERIFY(setAsideButton);
+        backend()->clearRequests();
+        const int posts = panel->findChildren<QNetworkAccessManager*>(QString(), Qt::FindDirectChildrenOnly).size();
+        MoviceDialog::tip.clear();
+        TipDialog::tip.clear();
+        MoviceDialog::last = 5000;
+
+        QSignalSpy drops(setAsideButton, &DropButton::dropMessage);
+        if (byDrop)
+            dropAt(setAsideButton, setAsideButton->rect().center());
+        else
+            QTest::keyClick(panel, Qt::Key_Delete);
         MoviceDialog::last = 10;
-        QVERIFY(QFile::exists(s.order->album("成品") + "p02.jpg"));
-        QVERIFY(waitUntil([&] { return QFile::exists(s.order->album("汰片") + "p02.jpg"); }));
-        QVERIFY(!QFile::exists(s.order->album("成品") + "p02.jpg"));
-        QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
-        QCOMPARE(moveRecords().first().value("picpath"), QStringLiteral("p02.jpg"));
+        QCOMPARE(drops.count(), byDrop ? 1 : 0);
+
+        for (const QString& name : moved) {
+            QVERIFY(QFile::exists(s.order->album("汰片") + name));
+            QVERIFY(!QFile::exists(s.order->album("成品") + name));
+        }
+        for (const QString& name : blocked)
+            QVERIFY(QFile::exists(s.order->album("成品") + name));
+        QCOMPARE(s.prompts->texts(),
+            blocked.isEmpty() ? QStringList()
+                              : QStringList {"成品" + blocked.join("、") + "移至汰片失败，请检查是否有其他软件使用"});
+        const bool animated = !style.isEmpty() && style != "0";
+        const QList<MoviceDialog*> plain = topLevelWindows<MoviceDialog>();
+        const QList<TipDialog*> tips = window->photoView->findChildren<TipDialog*>();
+        QCOMPARE(plain.size(), !moved.isEmpty() && !animated ? 1 : 0);
+        QCOMPARE(tips.size(), !moved.isEmpty() && animated ? 1 : 0);
+        QCOMPARE(MoviceDialog::tip, !moved.isEmpty() && !animated ? QStringLiteral("删除成功") : QString());
+        QCOMPARE(TipDialog::tip, !moved.isEmpty() && animated ? QStringLiteral("删除成功") : QString());
+        QStringList left = ten.mid(0, 5);
+        for (const QString& name : moved)
+            left.removeAll(name);
+        QCOMPARE(filesIn(s.order->album("成品")), left);
+        QCOMPARE(table->model()->rowCount(), left.size());
+
+        if (moved.isEmpty()) {
+            // Nothing was posted: the panel holds no further post.
+            QCOMPARE(panel->findChildren<QNetworkAccessManager*>(QString(), Qt::FindDirectChildrenOnly).size(), posts);
+        } else {
+            QVERIFY(waitUntil([&] { return moveRecords().size() == 1; }));
+            QCOMPARE(moveRecords().first().value("type"), QStringLiteral("1"));
+            QCOMPARE(moveRecords().first().value("picpath"), moved.join(","));
+            // The popup's end moves nothing more.
+            QDialog* popup = plain.isEmpty() ? static_cast<QDialog*>(tips.first()) : plain.first();
+            QMetaObject::invokeMethod(popup, "onTimer");
+            QTRY_VERIFY(topLevelWindows<MoviceDialog>().isEmpty());
+            QTRY_VERIFY(window->photoView->findChildren<TipDialog*>().isEmpty());
+        }
+        QCOMPARE(filesIn(s.order->album("成品")), left);
+        QCOMPARE(s.prompts->count(), blocked.isEmpty() ? 0 : 1);
         s.settle();
     }
 
