@@ -373,7 +373,8 @@ void UploadPhotoListDialog::onLoadVisibleThumbs()
         last = std::min(rows - 1, h / std::max(1, table->verticalHeader()->defaultSectionSize()) + 2);
     } else {
         first = upper < 0 ? 0 : upper;
-        last = std::max(first, lower < 0 ? first : lower);
+        // No row at the bottom edge: the list ends inside the view, so every row from the first is in view.
+        last = lower < 0 ? rows - 1 : std::max(first, lower);
     }
     first = std::max(0, first - 2);
     last = std::min(rows - 1, last + 2);

@@ -148,6 +148,23 @@ private slots:
         }));
     }
 
+    // A short list leaves the view empty below its last row: every row still gets its preview,
+    // the crop in the last row its yellow picture.
+    void previewsOfAShortList()
+    {
+        addSelection();
+        UploadList list;
+        list.dialog->resize(900, 700);
+        list.dialog->show();
+        QCOMPARE(list.table()->rowCount(), 4);
+        QVERIFY(list.table()->rowAt(list.table()->viewport()->height() - 2) < 0);
+        QVERIFY(waitUntil([&] {
+            const QIcon icon = list.table()->item(3, 0)->icon();
+            const QRgb centre = icon.isNull() ? 0 : icon.pixmap(48, 48).toImage().pixel(24, 24);
+            return qRed(centre) > 200 && qGreen(centre) > 200 && qBlue(centre) < 60;
+        }));
+    }
+
     void confirmOnlyStates_data()
     {
         QTest::addColumn<bool>("hasFineFolder");
