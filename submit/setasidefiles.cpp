@@ -1,10 +1,12 @@
 #include "submit/setasidefiles.h"
 
 #include "core/logging.h"
+#include "photostore/fileoperation.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace SetAsideFiles {
 
@@ -24,9 +26,41 @@ FolderCounts countFolders(const QString& deletedPath, const QString& finePath)
             ++counts.deletedJpegs;
         }
     }
-    if (!finePath.isEmpty())
+    if (!finePath.isEmpty()) {
         counts.fineJpegs = QDir(finePath).entryList({QStringLiteral("*.jpg")}).size();
+        counts.hasFineFolder = QDir(finePath).exists();
+        // Hidden files (the "._" companions Macs leave on shares) are no photos.
+        const QStringList files = QDir(finePath).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+        for (const QString& file : files)
+            if (file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
+                counts.finePhotos << FileOperation::getFileName(file);
+    }
     return counts;
+}
+
+QStringList selectionNames(const QStringList& listed, const FolderCounts& counts)
+{
+    if (!counts.hasFineFolder)
+        return listed;
+    QHash<QString, int> inFolder;
+    for (const QString& name : counts.finePhotos)
+        ++inFolder[name];
+    QStringList names;
+    for (const QString& name : listed) {
+        auto found = inFolder.find(name);
+        if (found == inFolder.end() || found.value() == 0)
+            continue;
+        --found.value();
+        names << name;
+    }
+    for (const QString& name : counts.finePhotos) {
+        auto found = inFolder.find(name);
+        if (found.value() == 0)
+            continue;
+        --found.value();
+        names << name;
+    }
+    return names;
 }
 
 QStringList removeFilesBelow(const QString& path)

@@ -15,9 +15,18 @@ struct FolderCounts
     int deletedJpegs = 0;
     // "*.jpg" files (any case) of the selection folder.
     int fineJpegs = 0;
+    // The selection folder's photos as the album reads them (file names with the extension
+    // in lower case), by name; hasFineFolder is false when the folder could not be found.
+    QStringList finePhotos;
+    bool hasFineFolder = false;
 };
 
 FolderCounts countFolders(const QString& deletedPath, const QString& finePath);
+
+// The selection as it lies in its folder, in the album's order: the listed names still in the
+// folder, then those moved in since the album was read (a move fills the target album only at
+// its next reading). Without the folder the list is taken as it is.
+QStringList selectionNames(const QStringList& listed, const FolderCounts& counts);
 
 // Removes every file below path, sub-folders included, keeping the folders and never
 // following a symbolic link; returns the files that could not be removed.

@@ -123,21 +123,22 @@ SubmitandPrint::SubmitandPrint(QWidget* parent)
 
     ImageData* images = ImageData::getInstance();
     lastpic = images->getRawImageNum();
-    finalpicnum = images->getFinalImageNum();
-    deletepicnum = images->getDeletedImageNum();
-    QStringList names;
+    QStringList listed;
     for (const Image& image : images->GetSeletedImages())
-        names << image.GetImageName();
-    finalpicpaths = names.join(QLatin1Char(','));
-    lastrepairpic = finalpicnum;
+        listed << image.GetImageName();
+    setSelection(listed);
 
-    // The folders may lie on a share: they are listed on a worker job.
+    // The folders may lie on a share: they are listed on a worker job. Photos moved since the
+    // albums were last read are in the folders but not yet in the lists, so counts and names of
+    // both albums are taken from the folders, each count from its own list of names.
     const QString deletedFolder = DirServer::getDeletedImagePath();
     const QString fineFolder = DirServer::getFineImagePath();
     Worker::run(
         this, [deletedFolder, fineFolder] { return SetAsideFiles::countFolders(deletedFolder, fineFolder); },
-        [this](const SetAsideFiles::FolderCounts& counts) {
+        [this, listed](const SetAsideFiles::FolderCounts& counts) {
+            setSelection(SetAsideFiles::selectionNames(listed, counts));
             deletepicpaths = counts.deletepicpaths;
+            deletepicnum = counts.deletedJpegs;
             lastrepairpic = finalpicnum + counts.deletedJpegs;
             fwqlc_num = counts.fineJpegs;
             m_hasFolderCounts = true;
@@ -145,6 +146,13 @@ SubmitandPrint::SubmitandPrint(QWidget* parent)
         });
 
     postQueryOrderInfo();
+}
+
+void SubmitandPrint::setSelection(const QStringList& names)
+{
+    finalpicnum = names.size();
+    finalpicpaths = names.join(QLatin1Char(','));
+    lastrepairpic = finalpicnum;
 }
 
 SubmitandPrint::~SubmitandPrint()

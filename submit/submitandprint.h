@@ -114,6 +114,8 @@ private:
     // with afterSubmission instead of posting the result once more; true when it has.
     bool resumeSubmitted(void (SubmitandPrint::*afterSubmission)());
     void updateReadiness();
+    // The selection's names and count, always set together.
+    void setSelection(const QStringList& names);
     void fillFromDetail(const QJsonObject& reply);
     void openProductionSheet(const QJsonObject& reply);
     // The express road's end: locks the order and opens the express sheet from its data.

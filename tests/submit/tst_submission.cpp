@@ -307,6 +307,45 @@ private slots:
                 true);
     }
 
+    // Photos set aside or brought back since the albums were last read: the counts and the
+    // name lists describe the same folders, as they are when the dialog opens.
+    void countsFollowMovesSinceTheLastReading()
+    {
+        m_folder->addPhotos(QStringLiteral("成品"), {"3.jpg"});
+        ImageData* images = ImageData::getInstance();
+        images->importImage(PHOTO_FINE);
+        QCOMPARE(images->fineImageToDeleted({"1.jpg", "2.jpg"}), QStringList({"1.jpg", "2.jpg"}));
+        const auto submitted = [&] {
+            open();
+            QTest::mouseClick(submitButton(), Qt::LeftButton);
+            [&] { QVERIFY(waitUntil([&] { return posts("updategetphotodate2") == 1; })); }();
+            const StandInRequest sent = m_backend->requestsTo("order", "updategetphotodate2").first();
+            [&] { QVERIFY(waitUntil([&] { return m_dialog.isNull(); })); }();
+            closeAllSheets();
+            m_backend->clearRequests();
+            Config::isLocked = false; // the submission locked the order
+            return sent;
+        };
+        const auto names = [](const QString& list) { return list.split(',', Qt::SkipEmptyParts); };
+
+        StandInRequest body = submitted();
+        QCOMPARE(names(body.value("deletepicpaths")), QStringList({"1.jpg", "2.jpg", "x.jpg"}));
+        QCOMPARE(body.value("deletepicnum"), QStringLiteral("3"));
+        QCOMPARE(names(body.value("finalpicpaths")), QStringList({"3.jpg"}));
+        QCOMPARE(body.value("finalpicnum"), QStringLiteral("1"));
+        QCOMPARE(body.value("lastrepairpic"), QStringLiteral("4"));
+
+        // Showing 汰片 reads the albums; one photo goes back to 成品 from there.
+        images->importImage(PHOTO_DELETED);
+        QCOMPARE(images->deletedImageToFine({"1.jpg"}), QStringList({"1.jpg"}));
+        body = submitted();
+        QCOMPARE(names(body.value("deletepicpaths")), QStringList({"2.jpg", "x.jpg"}));
+        QCOMPARE(body.value("deletepicnum"), QStringLiteral("2"));
+        QCOMPARE(names(body.value("finalpicpaths")), QStringList({"3.jpg", "1.jpg"}));
+        QCOMPARE(body.value("finalpicnum"), QStringLiteral("2"));
+        QCOMPARE(body.value("lastrepairpic"), QStringLiteral("4"));
+    }
+
     void refusedBeforePosting_data()
     {
         QTest::addColumn<QString>("flag");
