@@ -161,8 +161,10 @@ void PhotoView::showImage()
         ui->BottomButton_AllPhotoForward->setVisible(selection);
     }
     // Only a cursor on a photo is shown; the end position designates none.
-    if (images->getImagelist(SELETYPE(0)).isEmpty() || images->getCurrentIndex() < 0)
+    if (images->getImagelist(SELETYPE(0)).isEmpty() || images->getCurrentIndex() < 0) {
+        showNoPhoto();
         return;
+    }
     // A photo to show ends the room preview; an empty album leaves it on screen.
     if (m_editMode == 3)
         m_editMode = 0;
@@ -186,6 +188,24 @@ void PhotoView::showImage()
     default:
         break;
     }
+}
+
+void PhotoView::showNoPhoto()
+{
+    // A photo that left the album is no longer on screen, so no tool can act on it (a turn
+    // saved into the folder it left, a crop or marks of a photo that is elsewhere now). A
+    // picture still loading for it is dropped when it arrives.
+    shownImage = QImage();
+    m_offered = PictureCache::Picture();
+    curPath.clear();
+    m_smallPath.clear();
+    fullSizeLoaded = false;
+    showWaitLabel(false);
+    editer->showImage(QImage(), QString(), QRect(), ImageData::getInstance()->getType(), false, 0);
+    // The room preview stays on screen; it shows a template, not the photo.
+    if (m_editMode != 3)
+        m_editMode = 0;
+    setBottomButtonEnable(0);
 }
 
 void PhotoView::showSmallPhoto(const PictureCache::Picture& picture)
@@ -703,6 +723,9 @@ void PhotoView::rotateImgFinishSlot()
 
 void PhotoView::on_BottomButton_AllPhotoForward_clicked()
 {
+    // Offered in 成品 only: the job turns whatever album is shown.
+    if (ImageData::getInstance()->getType() != PHOTO_FINE)
+        return;
     uprightCount = 0;
     uprightTotal = ImageData::getInstance()->getImagelist(SELETYPE(0)).size();
     progress->show();

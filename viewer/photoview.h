@@ -128,6 +128,7 @@ private:
     void showSmallThenBig();
     void showSmallThenMid();
     void showBigPhoto();
+    void showNoPhoto();
     void showSmallPhoto(const PictureCache::Picture& picture);
     // Reads the shown photo's whole full-size picture (for zooming), zooming in when it comes.
     void showWholePicture(bool zoom);

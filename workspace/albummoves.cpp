@@ -94,12 +94,22 @@ void AlbumMoves::showAfterMove(const QStringList& moved, ButtonUsage use)
     view.removeNames(moved);
     panel.refreshWholeTable();
     if (use == USAGE_TO_FINE && view.count() == 0) {
+        showNoPhotoIfEmpty();
         Prompt::information(&panel, QStringLiteral("提醒"),
             shown == PHOTO_DESIGN_DELETED ? QStringLiteral("设计汰片已经全部恢复")
                                           : QStringLiteral("汰片已经全部恢复"));
         return;
     }
     view.reselect(row);
+    showNoPhotoIfEmpty();
+}
+
+void AlbumMoves::showNoPhotoIfEmpty()
+{
+    // Nothing is left to select, so no selection tells the pane: it is told here, and lets go
+    // of the photo that left the album.
+    if (ImageData::getInstance()->getImagelist(SELE_ALL).isEmpty())
+        emit panel.SendImage();
 }
 
 void AlbumMoves::deleteRaw()
@@ -115,6 +125,7 @@ void AlbumMoves::deleteRaw()
     panel.refreshThumb(true);
     panel.refreshWholeTable();
     view.reselectIcon(row);
+    showNoPhotoIfEmpty();
 }
 
 void AlbumMoves::deleteDesign()
@@ -144,6 +155,7 @@ void AlbumMoves::deleteDesign()
     view.removeNames(moved);
     panel.refreshWholeTable();
     view.reselectIcon(row);
+    showNoPhotoIfEmpty();
 }
 
 QString AlbumMoves::joinNames(const QStringList& names)

@@ -44,6 +44,8 @@ private:
     // Takes the moved photos out of the views and shows the photo at their place.
     void showAfterMove(const QStringList& moved, ButtonUsage use);
 
+    void showNoPhotoIfEmpty();
+
     PhotoOperation& panel;
     AlbumView& view;
 };

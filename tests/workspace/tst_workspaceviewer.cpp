@@ -311,6 +311,64 @@ private slots:
 
     // After the viewer steps, the album list marks the photo shown, so that a move acts on
     // what the customer sees.
+    // Once the only photo of 汰片 has gone back to 成品 the pane shows no photo, and none of
+    // its tools acts on the photo that left: no file is written into 汰片, nothing is posted,
+    // no tool window opens.
+    void emptiedAlbumLeavesNothingToActOn_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("rotation save") << "rotate";
+        QTest::newRow("upright all") << "upright";
+        QTest::newRow("crop") << "crop";
+        QTest::newRow("marks") << "marks";
+    }
+
+    void emptiedAlbumLeavesNothingToActOn()
+    {
+        QFETCH(QString, tool);
+        table()->selectRow(0);
+        QVERIFY(waitUntil([] { return current() == QLatin1String("p01.jpg"); }));
+        panel()->dropButtonSlot(USAGE_TO_DELETED);
+        QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {"p01.jpg"}; }));
+        panelButton(QStringLiteral("汰片"))->click();
+        QVERIFY(waitUntil(
+            [&] { return album() == PHOTO_DELETED && table()->model()->rowCount() == 1 && view()->isShownImage(); }));
+        AlbumPanelFixture::settle();
+        table()->selectRow(0);
+        panel()->dropButtonSlot(USAGE_TO_FINE);
+        QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")).isEmpty(); }));
+        QVERIFY(waitUntil([&] { return table()->model()->rowCount() == 0; }));
+        QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "putMoveImg").size() == 2; }));
+        AlbumPanelFixture::settle();
+        QVERIFY(!view()->isShownImage());
+        const int posted = m_backend->requests().size();
+        const int prompts = m_prompts->count();
+
+        if (tool == QLatin1String("rotate")) {
+            viewButton("BottomButton_RotateClockWise")->click();
+            viewButton("rotateSaveBtn")->click();
+        } else if (tool == QLatin1String("upright")) {
+            viewButton("BottomButton_AllPhotoForward")->click();
+        } else if (tool == QLatin1String("crop")) {
+            viewButton("BottomButton_Clip")->click();
+            emit view()->trimDlg()->SendSelectedrcPara(6, 4, false);
+            viewButton("BottomButton_CommitClip")->click();
+        } else {
+            viewButton("BottomButton_Remark")->click();
+        }
+        AlbumPanelFixture::settle();
+        QTest::qWait(200);
+        QCOMPARE(filesIn(QStringLiteral("汰片")), QStringList());
+        QCOMPARE(QDir(m_order->album(QStringLiteral("汰片"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList());
+        QCOMPARE(m_backend->requests().size(), posted);
+        QCOMPARE(m_prompts->count(), prompts);
+        QCOMPARE(view()->editMode(), 0);
+        QVERIFY(topLevelWindows<addFrontDlg>().isEmpty());
+        QVERIFY(!view()->trimDlg()->isVisible());
+        QVERIFY(!view()->isShownImage());
+    }
+
     void moveAfterAStepTakesTheShownPhoto_data()
     {
         QTest::addColumn<bool>("icons");
