@@ -44,6 +44,13 @@ inline qint64 height(const QRect& rect)
     return qint64(rect.bottom()) - rect.top() + 1;
 }
 
+// Whether the rectangle is a crop at all: "no crop" is stored as an empty rectangle or as the
+// single point at the origin.
+inline bool isCrop(const QRect& rect)
+{
+    return width(rect) > 1 && height(rect) > 1;
+}
+
 } // namespace CropRect
 
 #endif // CROPRECT_H

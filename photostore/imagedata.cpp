@@ -715,6 +715,36 @@ bool ImageData::editCurrent(const std::function<void(Image&)>& edit)
     return true;
 }
 
+Image ImageData::pictureInfo(const QString& name) const
+{
+    for (const Image& photo : fine)
+        if (photo.GetImageName() == name)
+            return photo;
+    for (int i = changedImages.size() - 1; i >= 0; --i)
+        if (changedImages.at(i).GetImageName() == name)
+            return changedImages.at(i);
+    return Image();
+}
+
+void ImageData::setClipRectOf(const QString& name, QRect rect, bool ellipse)
+{
+    for (QList<Image>* list : {&fine, &myUsed, &myUnused})
+        for (Image& photo : *list)
+            if (photo.GetImageName() == name)
+                photo.setClipRect(rect, ellipse);
+    for (int i = changedImages.size() - 1; i >= 0; --i) {
+        if (changedImages.at(i).GetImageName() == name) {
+            changedImages[i].setClipRect(rect, ellipse);
+            return;
+        }
+    }
+    Image record;
+    record.Setpath(name);
+    record.SetStrneed(pictureInfo(name).GetStrneed());
+    record.setClipRect(rect, ellipse);
+    changedImages.append(record);
+}
+
 bool ImageData::setCurrentClipRect(QRect rect, bool ellipse)
 {
     return editCurrent([&](Image& photo) { photo.setClipRect(rect, ellipse); });

@@ -99,6 +99,11 @@ public:
     // cursor designates no photo.
     bool setCurrentClipRect(QRect rect, bool ellipse);
     bool setCurrentStrneed(const QString& need);
+    // The crop and requirement text of a 成品 photo by name, wherever it lies now: its 成品
+    // record, else the picture information (a photo set aside keeps its own there).
+    Image pictureInfo(const QString& name) const;
+    // A new crop for that photo, on every record of it as the current photo's edits are.
+    void setClipRectOf(const QString& name, QRect rect, bool ellipse);
 
     // Lists and counts
     QList<Image>& getImagelist(SELETYPE sel);

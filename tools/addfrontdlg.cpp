@@ -9,6 +9,7 @@
 #include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
+#include "tools/markpost.h"
 #include "tools/markstring.h"
 #include "tools/zkmarkedit.h"
 #include "tools/zkmarker.h"
@@ -125,6 +126,15 @@ void addFrontDlg::setData(QImage image, QString picName)
     httpGetMarks();
 }
 
+QRect addFrontDlg::pictureArea()
+{
+    // The editor's size is fixed by the desktop, and so is its picture label's: laid out here
+    // without being shown.
+    addFrontDlg editor(nullptr);
+    editor.layout()->activate();
+    return editor.ui->label->contentsRect();
+}
+
 QRect addFrontDlg::paintedPictureRect() const
 {
     // Where the label paints its picture, computed as the label itself does.
@@ -163,13 +173,7 @@ void addFrontDlg::httpGetMarks()
     // Marks made before the stored ones arrive would take their numbers.
     loadState = LoadState::Loading;
     updateEnabled();
-    const QByteArray body = "&"
-        + FormBody()
-              .add(QStringLiteral("order_photo_id"), Config::order_id)
-              .add(QStringLiteral("companyid"), Config::super_id)
-              .add(QStringLiteral("picname"), pictureName)
-              .add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid)
-              .toByteArray();
+    const QByteArray body = MarkPost::loadBody(pictureName);
     loadRequest = HttpRequest::startNetRequest(Config::url_get_imgMarks, body, false);
     connect(loadRequest, &HttpRequest::netSuccessInfo, this, &addFrontDlg::replyGetMarks);
     // Whatever ends the request without marks (network error, a body that is no object)
@@ -361,14 +365,7 @@ bool addFrontDlg::startSave()
 
 void addFrontDlg::httpPostMarkData(QStringList marks)
 {
-    const QByteArray json = QJsonDocument(QJsonArray::fromStringList(marks)).toJson(QJsonDocument::Indented);
-    const QByteArray body = "&"
-        + FormBody()
-              .add(QStringLiteral("order_photo_id"), Config::order_id)
-              .add(QStringLiteral("mark"), QString::fromUtf8(json))
-              .add(QStringLiteral("picname"), pictureName)
-              .add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid)
-              .toByteArray();
+    const QByteArray body = MarkPost::saveBody(marks, pictureName);
     saveRequest = HttpRequest::startNetRequest(Config::url_post_imgMarks, body, true);
     connect(saveRequest, &HttpRequest::netSuccessInfo, this, &addFrontDlg::replyPostMarks);
     // A request that ends without an object (network error, no JSON) is a failed save.

@@ -52,6 +52,9 @@ public:
     bool hasLoadedMarks() const { return loadState == LoadState::Loaded; }
     QList<ZKMarkEdit*> markEdits() const { return editList; }
     QRect pictureRect() const { return picRect; }
+    // Where an editor on this desktop lays out the photo's picture, in the picture label's
+    // coordinates (those of the mark strings), before the picture is fitted into it.
+    static QRect pictureArea();
 
 signals:
     void sendNeedMessage();

@@ -5,6 +5,7 @@
 #include "core/prompt.h"
 #include "core/worker.h"
 #include "photostore/basethumbnailthread.h"
+#include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/imageoperation.h"
 #include "photostore/thumbnailthread.h"
@@ -344,9 +345,11 @@ void ImageEditer::updateImageLib(int mode, int angle)
     ImageData* store = ImageData::getInstance();
     const Image photo = store->getCurrentImage();
     RotationSave save;
+    save.photo = photo;
     save.full = photo.GetBigImagePath();
     save.small = photo.GetImagePath();
     save.middle = photo.GetMiddleImagePath();
+    save.marks = DirServer::getMarkerPath() + photo.GetImageName();
     save.index = store->getCurrentIndex();
     // Only a turn in either direction is saved: anything else would rewrite the files as they are.
     save.angle = (mode == 0 || mode == 1) ? angle : 0;
@@ -360,12 +363,14 @@ void ImageEditer::updateImageLib(int mode, int angle)
 
     Worker::run(
         this, [save] { return save.write(); },
-        [this, save](bool written) {
-            if (written)
+        [this, save](const RotationSave::Outcome& outcome) {
+            if (outcome.isWritten) {
                 emit rotateSaved(save.index);
-            else
+                emit turnSaved(SavedTurn {save.photo, save.quarterTurns(), outcome.photoSize, outcome.hasMarks});
+            } else {
                 Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("照片旋转保存失败，原照片未改动"),
                     QMessageBox::Yes, QMessageBox::Yes);
+            }
             emit rotateFinished();
         });
 }

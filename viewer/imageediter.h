@@ -2,6 +2,7 @@
 #define IMAGEEDITER_H
 
 #include "photostore/image.h"
+#include "viewer/rotationsave.h"
 
 #include <QImage>
 #include <QLabel>
@@ -97,6 +98,8 @@ signals:
     void rotateFinished();
     // The photo at this index of its album was turned on disk: its thumbnail is stale.
     void rotateSaved(int index);
+    // The same save, for what is drawn on the photo: its crop and marks are to be turned too.
+    void turnSaved(const SavedTurn& turn);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

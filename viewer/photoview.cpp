@@ -5,12 +5,15 @@
 #include "core/logging.h"
 #include "core/prompt.h"
 #include "core/worker.h"
+#include "photostore/croprect.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/imageoperation.h"
+#include "photostore/quarterturn.h"
 #include "photostore/thumbnailthread.h"
 #include "tools/addfrontdlg.h"
+#include "tools/markturn.h"
 #include "tools/openglwidget.h"
 #include "viewer/fullscreenview.h"
 #include "viewer/imageediter.h"
@@ -88,6 +91,7 @@ PhotoView::PhotoView(QWidget* parent)
     connect(editer, &ImageEditer::rotateFinished, this, &PhotoView::rotateImgFinishSlot);
     // The save reports the index it captured, so the right thumbnail is rebuilt.
     connect(editer, &ImageEditer::rotateSaved, this, &PhotoView::sendUpdateRotateImg);
+    connect(editer, &ImageEditer::turnSaved, this, &PhotoView::turnDrawnOnPhoto);
     ui->familyscroll->hide();
     familyWidget = new OpenGlWidget(nullptr);
     familyWidget->setAcceptDrops(true);
@@ -719,6 +723,29 @@ void PhotoView::rotateImgFinishSlot()
     ui->rotateSaveBtn->setText(QStringLiteral("旋转保存"));
     ui->rotateSaveBtn->setEnabled(isShownImage());
     showImage();
+}
+
+void PhotoView::turnDrawnOnPhoto(const SavedTurn& turn)
+{
+    // Crops and marks are made on 成品 photos; a photo set aside keeps them by its name. A raw
+    // or design picture may share a 成品 photo's name but not its crop or marks.
+    const PHOTOTYPE album = turn.photo.GetPicType();
+    if (album != PHOTO_FINE && album != PHOTO_DELETED)
+        return;
+    const QString name = turn.photo.GetImageName();
+    ImageData* images = ImageData::getInstance();
+    const Image info = images->pictureInfo(name);
+    if (CropRect::isCrop(info.GetTrimrc())) {
+        const QRect crop = QuarterTurn::turnedThousandRect(info.GetTrimrc(), turn.photoSize, turn.turns);
+        images->setClipRectOf(name, crop, info.isEllipse());
+        emit sendClipTurned(name);
+        Image cropped = turn.photo;
+        cropped.setClipRect(crop, info.isEllipse());
+        // The crop's thumbnail is made again; the photo itself is shown anew when the save ends.
+        QThreadPool::globalInstance()->start(new ThumbnailThread(cropped, this, 88));
+    }
+    if (turn.hasMarks)
+        (new MarkTurn(name, turn.turns, turn.photoSize, this))->start();
 }
 
 void PhotoView::on_BottomButton_AllPhotoForward_clicked()

@@ -4,6 +4,7 @@
 #include "photostore/image.h"
 #include "photostore/picturecache.h"
 #include "tools/trimdlg.h"
+#include "viewer/rotationsave.h"
 
 #include <QImage>
 #include <QList>
@@ -89,6 +90,8 @@ signals:
     // The pane moved the store's cursor itself (a step, the slide show, the full-screen view,
     // a deletion): the album panel marks the photo now shown.
     void sendCursorMoved();
+    // A saved turn turned this photo's crop too: its record is to be posted.
+    void sendClipTurned(const QString& name);
 
 public slots:
     void slt_photoNumLabVisible(bool visible);
@@ -129,6 +132,8 @@ private:
     void showSmallThenMid();
     void showBigPhoto();
     void showNoPhoto();
+    // What is drawn on a photo follows a turn saved into its files.
+    void turnDrawnOnPhoto(const SavedTurn& turn);
     void showSmallPhoto(const PictureCache::Picture& picture);
     // Reads the shown photo's whole full-size picture (for zooming), zooming in when it comes.
     void showWholePicture(bool zoom);

@@ -52,35 +52,39 @@ int RotationSave::quarterTurns() const
     return ((angle / 90) % 4 + 4) % 4;
 }
 
-bool RotationSave::write() const
+RotationSave::Outcome RotationSave::write() const
 {
     qCDebug(lcViewer) << "图片旋转的角度：" << angle;
+    Outcome outcome;
     const int turns = quarterTurns();
     if (turns == 0)
-        return false;
-    const QImage photo = ImageOperation::loadImage(full);
-    if (photo.isNull())
-        return false;
+        return outcome;
+    const QImage picture = ImageOperation::loadImage(full);
+    if (picture.isNull())
+        return outcome;
 
     // Everything is encoded before the first file is touched, so a failure changes nothing.
-    QList<Encoded> files {{full, encodeTurned(photo, turns * 90, full)}};
+    QList<Encoded> files {{full, encodeTurned(picture, turns * 90, full)}};
     if (files.first().bytes.isEmpty())
-        return false;
-    for (const QString& thumb : {small, middle}) {
-        if (thumb.isEmpty() || !QFileInfo(thumb).isFile())
+        return outcome;
+    outcome.hasMarks = !marks.isEmpty() && QFileInfo(marks).isFile();
+    for (const QString& other : {small, middle, outcome.hasMarks ? marks : QString()}) {
+        if (other.isEmpty() || !QFileInfo(other).isFile())
             continue;
         // A thumbnail that cannot be turned is left for the album panel to make again.
-        const QImage image = ImageOperation::loadImage(thumb);
-        const QByteArray bytes = image.isNull() ? QByteArray() : encodeTurned(image, turns * 90, thumb);
+        const QImage image = ImageOperation::loadImage(other);
+        const QByteArray bytes = image.isNull() ? QByteArray() : encodeTurned(image, turns * 90, other);
         if (!bytes.isEmpty())
-            files.append({thumb, bytes});
+            files.append({other, bytes});
     }
 
     if (!replaceFile(files.first()))
-        return false;
+        return outcome;
+    outcome.isWritten = true;
+    outcome.photoSize = picture.size();
     // The full photo is turned: a thumbnail that stays unturned is made again from it.
     for (int i = 1; i < files.size(); ++i)
         if (!replaceFile(files.at(i)))
             qCDebug(lcViewer) << "旋转保存：缩略图未写入" << files.at(i).path;
-    return true;
+    return outcome;
 }

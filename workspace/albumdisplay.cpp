@@ -11,11 +11,10 @@
 QString AlbumDisplay::cropText(const Image& photo)
 {
     const QRect crop = photo.GetTrimrc();
-    const qint64 width = CropRect::width(crop);
-    const qint64 height = CropRect::height(crop);
-    if (width <= 1 || height <= 1)
+    if (!CropRect::isCrop(crop))
         return QString();
-    return QStringLiteral("宽：") + QString::number(width) + QStringLiteral("||高：") + QString::number(height);
+    return QStringLiteral("宽：") + QString::number(CropRect::width(crop)) + QStringLiteral("||高：")
+        + QString::number(CropRect::height(crop));
 }
 
 QString AlbumDisplay::tableText(const Image& photo, int column)

@@ -1085,6 +1085,14 @@ void PhotoOperation::onClipChanged()
     refreshWholeTable();
 }
 
+void PhotoOperation::onClipTurned(const QString& name)
+{
+    const Image photo = ImageData::getInstance()->pictureInfo(name);
+    postPicInfo(name, photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
+    refreshThumb(QStringList {name});
+    refreshWholeTable();
+}
+
 void PhotoOperation::onRemarkChanged()
 {
     ImageData* store = ImageData::getInstance();

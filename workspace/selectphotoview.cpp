@@ -111,6 +111,7 @@ SelectPhotoView::SelectPhotoView(QWidget* parent)
     connect(familyDlg, &FamilyDlg::sendFamilyBigPicPath, this, &SelectPhotoView::showFamilyBigPic);
     connect(photoView, &PhotoView::sendUpdateMiddleRefresh, this, &SelectPhotoView::receiveRefreshMiddleWindow);
     connect(photoView, &PhotoView::sendClipChanged, this, &SelectPhotoView::receiveClipChanged);
+    connect(photoView, &PhotoView::sendClipTurned, photoOperation, &PhotoOperation::onClipTurned);
     connect(photoView, &PhotoView::sendRemarkChanged, this, &SelectPhotoView::receiveRemarkChanged);
     connect(photoView, &PhotoView::sendDeleteImage, this, &SelectPhotoView::receiveDeleteImage);
     connect(photoView, &PhotoView::sendTitleChange, this, &SelectPhotoView::changeTitle);

@@ -1,4 +1,12 @@
 #include "core/config.h"
+#include "photostore/croprect.h"
+#include "tools/zkmarker.h"
+#include "tools/zkmarkedit.h"
+#include "tools/markstring.h"
+#include "tools/markpost.h"
+#include "core/backendpost.h"
+#include "photostore/dirserver.h"
+#include "photostore/imageoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "tests/support/albumpanelfixture.h"
@@ -29,6 +37,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <numeric>
 
 // The photo view and the album panel together in the workspace window, over an order of
 // three photos in 成品 and an empty 汰片.
@@ -92,6 +101,54 @@ private:
         return waitUntil([&] {
             return panel()->seleType == filter && table()->model()->rowCount() == rows && view()->isShownImage();
         });
+    }
+
+    // The first photo replaced by a grey picture with a green patch where its crop lies and a
+    // magenta one where its mark lies.
+    static QImage patchedPhoto()
+    {
+        QImage photo(300, 200, QImage::Format_RGB32);
+        photo.fill(QColor(128, 128, 128));
+        for (int y = 0; y < photo.height(); ++y)
+            for (int x = 0; x < photo.width(); ++x) {
+                if (cropPatch().contains(x, y))
+                    photo.setPixelColor(x, y, Qt::green);
+                else if (markPatch().contains(x, y))
+                    photo.setPixelColor(x, y, Qt::magenta);
+            }
+        return photo;
+    }
+    static QRect cropPatch() { return QRect(200, 30, 70, 60); }
+    static QRect markPatch() { return QRect(30, 110, 80, 60); }
+    // Every sample of the rectangle's inner part (JPEG blurs its edges) has the colour.
+    static bool covers(const QImage& picture, const QRect& rect, const QColor& colour)
+    {
+        const QRect inner = rect.adjusted(rect.width() / 5, rect.height() / 5, -rect.width() / 5, -rect.height() / 5);
+        if (inner.isEmpty() || !picture.rect().contains(inner))
+            return false;
+        for (const QPoint& at :
+            {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight(), inner.center()}) {
+            const QColor c = picture.pixelColor(at);
+            if (qAbs(c.red() - colour.red()) > 60 || qAbs(c.green() - colour.green()) > 60
+                || qAbs(c.blue() - colour.blue()) > 60)
+                return false;
+        }
+        return true;
+    }
+    // The marks of a photo as a mark editor opened on picture shows them, in photo pixels.
+    QList<QRect> marksAsEdited(const QImage& picture, const QString& name)
+    {
+        addFrontDlg editor;
+        editor.show();
+        editor.setData(picture, name);
+        [&] { QVERIFY(waitUntil([&] { return !editor.isLoadingMarks(); })); }();
+        const QRect painted = editor.pictureRect();
+        QList<QRect> marks;
+        for (ZKMarkEdit* edit : editor.markEdits())
+            marks << ImageOperation::scaleRectBySize(
+                painted.size(), edit->marker->geometry().translated(-painted.topLeft()), picture.size());
+        editor.close();
+        return marks;
     }
 
 private slots:
@@ -367,6 +424,113 @@ private slots:
         QVERIFY(topLevelWindows<addFrontDlg>().isEmpty());
         QVERIFY(!view()->trimDlg()->isVisible());
         QVERIFY(!view()->isShownImage());
+    }
+
+    // A turn saved into a photo turns its crop and its marks with it: both keep covering the
+    // part of the picture they were made on, and each is stored once, as a crop commit and a
+    // marks save store them. A photo with neither posts nothing more.
+    void savedTurnTurnsCropAndMarks_data()
+    {
+        QTest::addColumn<QList<int>>("turns"); // +1 clockwise, -1 anticlockwise
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("clockwise") << QList<int> {1} << true;
+        QTest::newRow("anticlockwise") << QList<int> {-1} << true;
+        QTest::newRow("half turn") << QList<int> {1, 1} << true;
+        QTest::newRow("nothing drawn on it") << QList<int> {1} << false;
+    }
+
+    void savedTurnTurnsCropAndMarks()
+    {
+        QFETCH(QList<int>, turns);
+        QFETCH(bool, drawn);
+        const QString name = QStringLiteral("p01.jpg");
+        const QString file = m_order->album(QStringLiteral("成品")) + name;
+        QVERIFY(patchedPhoto().save(file, "JPG", 100));
+        // The marks stored last are those the back end gives.
+        m_backend->setHandler("order", "getorderpicmark", [this](const StandInRequest&) {
+            const QList<StandInRequest> saves = m_backend->requestsTo("order", "updateorderpicmark");
+            const QJsonArray marks
+                = saves.isEmpty() ? QJsonArray() : QJsonDocument::fromJson(saves.last().value("mark").toUtf8()).array();
+            return StandInReply::json(QJsonObject {{"code", "1"}, {"mark", marks}});
+        });
+        table()->selectRow(1);
+        QVERIFY(waitUntil([] { return current() == QLatin1String("p02.jpg"); }));
+        table()->selectRow(0);
+        QVERIFY(waitUntil([&] { return current() == name && view()->isFullSizeLoaded(); }));
+
+        const QSize thousand = QSize(300, 200).scaled(1000, 1000, Qt::KeepAspectRatio);
+        if (drawn) {
+            ImageData::getInstance()->setCurrentClipRect(
+                ImageOperation::scaleRectBySize(QSize(300, 200), cropPatch(), thousand), true);
+            // A mark drawn over the magenta patch in an editor, and saved.
+            addFrontDlg editor;
+            editor.show();
+            editor.setData(patchedPhoto(), name);
+            QVERIFY(waitUntil([&] { return !editor.isLoadingMarks(); }));
+            const QRect painted = editor.pictureRect();
+            const QRect frame = ImageOperation::scaleRectBySize(QSize(300, 200), markPatch(), painted.size())
+                                    .translated(painted.topLeft());
+            const QString mark = MarkString::toString(frame, 1, 1, QColor("#ff0000"), QStringLiteral("去掉-这里"));
+            QVERIFY(QDir().mkpath(DirServer::getMarkerPath()));
+            QVERIFY(patchedPhoto().save(DirServer::getMarkerPath() + name, "JPG", 100));
+            BackendPost::post(
+                Config::url_post_imgMarks, MarkPost::saveBody({mark}, name), this, [](const BackendReply&) {});
+            QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updateorderpicmark").size() == 1; }));
+            editor.close();
+            QCOMPARE(marksAsEdited(patchedPhoto(), name).size(), 1);
+            QVERIFY(covers(patchedPhoto(), marksAsEdited(patchedPhoto(), name).value(0), Qt::magenta));
+        }
+        view()->showImage();
+        QVERIFY(waitUntil([&] { return view()->isFullSizeLoaded(); }));
+        const int cropPosts = m_backend->requestsTo("order", "updateorderpic").size();
+        const int markPosts = m_backend->requestsTo("order", "updateorderpicmark").size();
+
+        for (int turn : turns)
+            viewButton(turn > 0 ? "BottomButton_RotateClockWise" : "BottomButton_RotateAntiClockWise")->click();
+        QPushButton* save = viewButton("rotateSaveBtn");
+        save->click();
+        QVERIFY(waitUntil([&] { return save->text() == QStringLiteral("旋转保存") && save->isEnabled(); }));
+        QVERIFY(waitUntil([&] {
+            return m_backend->requestsTo("order", "updateorderpic").size() == cropPosts + (drawn ? 1 : 0)
+                && m_backend->requestsTo("order", "updateorderpicmark").size() == markPosts + (drawn ? 1 : 0);
+        }));
+        AlbumPanelFixture::settle();
+        QTest::qWait(100);
+        QCOMPARE(m_prompts->texts(), QStringList());
+        const QImage turned = ImageOperation::loadImage(file);
+        const int quarter = ((std::accumulate(turns.begin(), turns.end(), 0) % 4) + 4) % 4;
+        QCOMPARE(turned.size(), quarter % 2 ? QSize(200, 300) : QSize(300, 200));
+        if (!drawn) {
+            QCOMPARE(m_backend->requestsTo("order", "updateorderpic").size(), cropPosts);
+            QCOMPARE(m_backend->requestsTo("order", "getorderpicmark").size(), 0);
+            QVERIFY(!CropRect::isCrop(finePhoto(name).GetTrimrc()));
+            return;
+        }
+        // Exactly one crop post, with the photo's record as the store now holds it.
+        QCOMPARE(m_backend->requestsTo("order", "updateorderpic").size(), cropPosts + 1);
+        const StandInRequest crop = m_backend->requestsTo("order", "updateorderpic").last();
+        const QRect posted(crop.value("picx").toInt(), crop.value("picy").toInt(), crop.value("picwidth").toInt(),
+            crop.value("picheight").toInt());
+        QCOMPARE(crop.value("picname"), name);
+        QCOMPARE(crop.value("pictype"), QStringLiteral("1"));
+        QCOMPARE(finePhoto(name).GetTrimrc(), posted);
+        QVERIFY(finePhoto(name).isEllipse());
+        const QSize turnedThousand = turned.size().scaled(1000, 1000, Qt::KeepAspectRatio);
+        QVERIFY2(covers(turned, ImageOperation::scaleRectBySize(turnedThousand, posted, turned.size()), Qt::green),
+            qPrintable(QStringLiteral("crop %1,%2 %3x%4")
+                           .arg(posted.x())
+                           .arg(posted.y())
+                           .arg(posted.width())
+                           .arg(posted.height())));
+        // Exactly one marks post, and the turned frame lies on the magenta patch as an editor shows it.
+        QCOMPARE(m_backend->requestsTo("order", "updateorderpicmark").size(), markPosts + 1);
+        QCOMPARE(m_backend->requestsTo("order", "updateorderpicmark").last().value("picname"), name);
+        const QList<QRect> marks = marksAsEdited(turned, name);
+        QCOMPARE(marks.size(), 1);
+        QVERIFY(covers(turned, marks.first(), Qt::magenta));
+        QVERIFY(m_backend->requestsTo("order", "updateorderpicmark").last().value("mark").contains("去掉-这里"));
+        // The marks picture is turned with the photo.
+        QCOMPARE(QImage(DirServer::getMarkerPath() + name).size(), turned.size());
     }
 
     void moveAfterAStepTakesTheShownPhoto_data()
