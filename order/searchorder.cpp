@@ -133,6 +133,25 @@ order orderFromJson(const QJsonObject& o)
     return r;
 }
 
+// Hides the window and shows it again as it was. A window manager forgets the maximised or
+// full-screen state of a hidden window and says so only after the window is shown again, when
+// asking for the same state is a no-op: so the state is dropped and asked for anew, which the
+// window manager handles after it has placed the window.
+void reshowAsItWas(QWidget* window)
+{
+    const Qt::WindowStates state = window->windowState();
+    const QRect geometry = window->geometry();
+    const Qt::WindowStates screenSized = Qt::WindowMaximized | Qt::WindowFullScreen;
+    window->hide();
+    window->show();
+    if (state & screenSized) {
+        window->setWindowState(state & ~screenSized);
+        window->setWindowState(state);
+    } else {
+        window->setGeometry(geometry);
+    }
+}
+
 } // namespace
 
 SearchOrder::SearchOrder(QWidget* parent)
@@ -628,8 +647,7 @@ void SearchOrder::on_comboBox_currentIndexChanged(int)
 
 void SearchOrder::on_comboBox_activated(int)
 {
-    hide();
-    show();
+    reshowAsItWas(this);
     qCDebug(lcOrder) << "on_comboBox_activated";
 }
 
@@ -645,8 +663,7 @@ void SearchOrder::on_comboBox_highlighted(int)
 
 void SearchOrder::on_comboBox_shops_activated(int)
 {
-    hide();
-    show();
+    reshowAsItWas(this);
 }
 
 void SearchOrder::on_pb_n8sync_clicked()

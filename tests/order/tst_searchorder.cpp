@@ -43,6 +43,46 @@ QJsonObject reply(const QJsonArray& orders, const QString& comboName = "1", cons
     return r;
 }
 
+// Stands in for a window manager around a hide and show: records the states the window
+// asks for once shown again, and can forget the window's state (or a normal window's place)
+// when it is hidden, as one does for a withdrawn window.
+class WindowManagerWatch : public QObject
+{
+public:
+    WindowManagerWatch(QWidget* window, bool isForgettingOnHide)
+        : m_window(window)
+        , m_isForgettingOnHide(isForgettingOnHide)
+    {
+        m_window->installEventFilter(this);
+    }
+
+    // The states asked for after the window was shown again, in order.
+    QList<Qt::WindowStates> askedAfterShow() const { return m_asked; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && m_isForgettingOnHide) {
+            if (m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+                m_window->setWindowState(Qt::WindowNoState);
+            else
+                m_window->setGeometry(0, 0, 823, 607);
+        } else if (event->type() == QEvent::Show) {
+            m_isShown = true;
+            m_asked.clear();
+        } else if (event->type() == QEvent::WindowStateChange && m_isShown) {
+            m_asked << m_window->windowState();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+    bool m_isForgettingOnHide;
+    bool m_isShown = false;
+    QList<Qt::WindowStates> m_asked;
+};
+
 } // namespace
 
 class TestSearchOrder : public QObject
@@ -525,6 +565,67 @@ private slots:
         QCOMPARE(view->columnWidth(5), expected.at(2));
         QCOMPARE(view->columnWidth(7), expected.at(3));
         QCOMPARE(view->columnWidth(15), expected.at(4) < 0 ? before15 : expected.at(4));
+    }
+
+    // Choosing a search type or a shop hides and shows the window: it comes back as it was.
+    void choosingKeepsTheWindowState_data()
+    {
+        QTest::addColumn<QString>("combo");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("isForgottenOnHide");
+        const struct
+        {
+            const char* name;
+            Qt::WindowState state;
+        } states[] = {
+            {"maximised", Qt::WindowMaximized}, {"full screen", Qt::WindowFullScreen}, {"normal", Qt::WindowNoState}};
+        for (const char* combo : {"comboBox", "comboBox_shops"}) {
+            for (const auto& s : states) {
+                for (bool isForgotten : {true, false}) {
+                    // A normal window's place is all there is to forget, and that only on hide.
+                    if (!isForgotten && s.state == Qt::WindowNoState)
+                        continue;
+                    const QByteArray name = QByteArray(combo) + ", " + s.name
+                        + (isForgotten ? ", forgotten on hide" : ", forgotten later");
+                    QTest::newRow(name.constData()) << combo << int(s.state) << isForgotten;
+                }
+            }
+        }
+    }
+
+    void choosingKeepsTheWindowState()
+    {
+        QFETCH(QString, combo);
+        QFETCH(int, state);
+        QFETCH(bool, isForgottenOnHide);
+        const Qt::WindowStates wanted(state);
+        const QRect normal(60, 40, 1000, 700);
+        auto w = makeWindow();
+        if (wanted & Qt::WindowFullScreen) {
+            w->showFullScreen();
+        } else if (wanted & Qt::WindowMaximized) {
+            w->showMaximized();
+        } else {
+            w->setGeometry(normal);
+            w->show();
+        }
+        QCOMPARE(w->windowState(), wanted);
+        if (wanted == Qt::WindowNoState)
+            QCOMPARE(w->geometry(), normal);
+
+        WindowManagerWatch manager(w.get(), isForgottenOnHide);
+        QComboBox* box = w->findChild<QComboBox*>(combo);
+        emit box->activated(box->currentIndex());
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->windowState(), wanted);
+        if (wanted == Qt::WindowNoState) {
+            QCOMPARE(w->geometry(), normal);
+        } else {
+            // A window manager reports the forgotten state only after the show, so the
+            // window must ask for its state again once shown.
+            QVERIFY(!manager.askedAfterShow().isEmpty());
+            QCOMPARE(manager.askedAfterShow().last(), wanted);
+        }
     }
 
     void shopSwitchFailuresStopTheSearch_data()
