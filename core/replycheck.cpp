@@ -51,4 +51,22 @@ bool acceptOrWarn(const QJsonObject& reply, const QString& refusalPrefix, Button
     return false;
 }
 
+QString notAcceptedText(const BackendReply& reply, const QString& refusalPrefix)
+{
+    if (isAccepted(reply))
+        return QString();
+    if (!reply.isNetworkError() && !reply.isObject())
+        return refusalPrefix + QStringLiteral("服务器的回复无法识别");
+    return reply.failureText(refusalPrefix);
+}
+
+bool acceptOrWarnAlways(const BackendReply& reply, const QString& refusalPrefix, Button button)
+{
+    const QString text = notAcceptedText(reply, refusalPrefix);
+    if (text.isEmpty())
+        return true;
+    warn(text, button);
+    return false;
+}
+
 } // namespace ReplyCheck

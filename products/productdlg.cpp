@@ -242,17 +242,23 @@ void ProductDlg::loadProducts(std::function<void(bool)> afterLoad)
     });
 }
 
-bool ProductDlg::queryCallBack(const BackendReply& reply)
+bool ProductDlg::queryCallBack(const BackendReply& reply, bool isQuiet)
 {
     if (reply.isNetworkError()) {
-        BackendPost::showNetworkError(reply, true);
+        if (isQuiet)
+            qCDebug(lcProducts).noquote() << "products reload failed:" << reply.networkErrorText();
+        else
+            BackendPost::showNetworkError(reply, true);
         return false;
     }
     if (!reply.isObject())
         return false;
     const OrderGoodsReply goods = OrderGoodsReply::parse(reply.object);
     if (!goods.isAccepted) {
-        ReplyCheck::warn(goods.error);
+        if (isQuiet)
+            qCDebug(lcProducts).noquote() << "products reload refused:" << goods.error;
+        else
+            ReplyCheck::warn(goods.error);
         return false;
     }
     Config::order_maxServNum = goods.maxServiceTime;
@@ -422,7 +428,7 @@ void ProductDlg::selectRowR(const QModelIndex& index)
     const QString id = product.id;
     const bool isems = product.isems;
     model->setItem(currentRow, ExpressColumn, tickItem(isems));
-    partEmsProduct(id, isems ? QStringLiteral("1") : QStringLiteral("2"));
+    partEmsProduct(productRef(currentRow), id, isems ? QStringLiteral("1") : QStringLiteral("2"));
 }
 
 void ProductDlg::handleSingleClickTable()
@@ -890,14 +896,33 @@ void ProductDlg::on_newZhangshu(const ProductRef& ref, const QString& zhangshu)
     editField(ZhangshuEdit, ref, zhangshu);
 }
 
+struct ProductDlg::FieldSave
+{
+    struct Part
+    {
+        const FieldEdit* edit;
+        QString value;
+        QString before;  // the field's value when the save began
+        QString failure; // the box text of its reply; empty when accepted
+    };
+    ProductRef ref; // the product in the load the save was made in
+    QList<Part> parts;
+    int outstanding = 0;
+};
+
 void ProductDlg::editField(const FieldEdit& edit, const ProductRef& ref, const QString& value)
 {
     const int row = rowOfEditedProduct(ref);
     if (row < 0)
         return;
-    ProductData::m_products[row].*edit.field = value;
+    auto save = std::make_shared<FieldSave>();
+    save->ref = productRef(row);
+    QString& field = ProductData::m_products[row].*edit.field;
+    save->parts.append(FieldSave::Part {&edit, value, field, QString()});
+    save->outstanding = 1;
+    field = value;
     setFieldCell(row, edit, value);
-    postField(edit, ProductData::m_products.at(row).id, value);
+    postField(save, 0);
 }
 
 void ProductDlg::setFieldCell(int row, const FieldEdit& edit, const QString& value)
@@ -917,53 +942,86 @@ void ProductDlg::on_ProductReq(const ProductRef& ref, const QString& productReq,
     const int row = rowOfEditedProduct(ref);
     if (row < 0)
         return;
-    Product& product = ProductData::m_products[row];
-    const QString productId = product.id;
-    product.descr = productReq;
-    product.goodpnumber = page;
-    product.goodamount = number;
-    product.goodpagenumber = zhangshu;
-    product.p_num = addpage;
-    const QList<QPair<const FieldEdit*, QString>> edits {{&NumberEdit, number}, {&PageEdit, page},
-        {&AddPageEdit, addpage}, {&ZhangshuEdit, zhangshu}, {&RequirementEdit, productReq}};
-    for (const auto& edit : edits)
+    auto save = std::make_shared<FieldSave>();
+    save->ref = productRef(row);
+    // In the order they are posted.
+    const QList<QPair<const FieldEdit*, QString>> edits {{&RequirementEdit, productReq}, {&PageEdit, page},
+        {&AddPageEdit, addpage}, {&NumberEdit, number}, {&ZhangshuEdit, zhangshu}};
+    for (const auto& edit : edits) {
+        QString& field = ProductData::m_products[row].*edit.first->field;
+        save->parts.append(FieldSave::Part {edit.first, edit.second, field, QString()});
+        field = edit.second;
         setFieldCell(row, *edit.first, edit.second);
-    postField(RequirementEdit, productId, productReq);
-    postField(PageEdit, productId, page);
-    postField(AddPageEdit, productId, addpage);
-    postField(NumberEdit, productId, number);
-    postField(ZhangshuEdit, productId, zhangshu);
+    }
+    save->outstanding = save->parts.size();
+    for (int part = 0; part < save->parts.size(); ++part)
+        postField(save, part);
 }
 
-void ProductDlg::postField(const FieldEdit& edit, const QString& productId, const QString& value)
+void ProductDlg::postField(const std::shared_ptr<FieldSave>& save, int part)
 {
+    const FieldEdit& edit = *save->parts.at(part).edit;
     FormBody body = FormBody::withToken();
     body.add(QStringLiteral("order_photo_id"), Config::order_id)
         .add(QStringLiteral("shopid"), Config::shop_id)
-        .add(QStringLiteral("id"), productId)
-        .add(QLatin1String(edit.key), value);
+        .add(QStringLiteral("id"), save->ref.id)
+        .add(QLatin1String(edit.key), save->parts.at(part).value);
     if (edit.isCompanyFirst)
         body.add(QStringLiteral("companyid"), Config::super_id).add(QStringLiteral("uid"), Config::manager_id);
     else
         body.add(QStringLiteral("uid"), Config::manager_id).add(QStringLiteral("companyid"), Config::super_id);
     body.add(QStringLiteral("order_sample_infoid"), Config::order_sample_infoid);
-    const FieldEdit* posted = &edit;
     post(edit.logLabel, *edit.url, body.toByteArray(),
-        [this, posted](const BackendReply& reply) { queryPostFieldCallBack(*posted, reply); });
+        [this, save, part](const BackendReply& reply) { queryPostFieldCallBack(save, part, reply); });
 }
 
-void ProductDlg::queryPostFieldCallBack(const FieldEdit& edit, const BackendReply& reply)
+void ProductDlg::queryPostFieldCallBack(const std::shared_ptr<FieldSave>& save, int part, const BackendReply& reply)
 {
-    if (reply.isNetworkError()) {
-        BackendPost::showNetworkError(reply, true);
-        // The back end may or may not hold the value: show what it holds.
-        if (edit.isCount) {
-            postModifyStock();
-            queryProducts();
-        }
+    FieldSave::Part& answered = save->parts[part];
+    answered.failure = ReplyCheck::notAcceptedText(reply, QString::fromUtf8(answered.edit->refusalPrefix));
+    if (--save->outstanding > 0)
         return;
+    // One box for the save however many of its posts failed (each text once, in the order posted), one reload.
+    QStringList texts;
+    for (const FieldSave::Part& each : qAsConst(save->parts))
+        if (!each.failure.isEmpty() && !texts.contains(each.failure))
+            texts.append(each.failure);
+    if (texts.isEmpty())
+        return;
+    ReplyCheck::warn(texts.join(QLatin1Char('\n')));
+    bool isCount = false;
+    for (const FieldSave::Part& each : qAsConst(save->parts)) {
+        if (each.failure.isEmpty())
+            continue;
+        restoreField(save->ref, *each.edit, each.value, each.before);
+        isCount = isCount || each.edit->isCount;
     }
-    ReplyCheck::acceptOrWarn(reply, QString::fromUtf8(edit.refusalPrefix));
+    reloadAfterFailedSave(isCount);
+}
+
+void ProductDlg::restoreField(
+    const ProductRef& ref, const FieldEdit& edit, const QString& posted, const QString& before)
+{
+    // A reload since, or a later edit of the field, knows better than the value before this save.
+    if (ref.load != m_loadNumber || !isProductRow(ref.row) || ProductData::m_products.at(ref.row).id != ref.id)
+        return;
+    QString& field = ProductData::m_products[ref.row].*edit.field;
+    if (field != posted)
+        return;
+    field = before;
+    setFieldCell(ref.row, edit, before);
+}
+
+void ProductDlg::reloadAfterFailedSave(bool isCount)
+{
+    // The back end may or may not hold what was posted (a reply that cannot be read may follow a write): the table
+    // and the products show what it holds. The value before the save stands until then, also if the reload fails.
+    if (isCount)
+        post("mod stock", Config::url_post_modifystock, orderBody(), [](const BackendReply& reply) {
+            qCDebug(lcProducts).noquote() << "modify stock after a failed save:" << reply.failureText(QString());
+        });
+    post("prod info", Config::url_query_change_product, orderBody(),
+        [this](const BackendReply& reply) { queryCallBack(reply, true); });
 }
 
 void ProductDlg::connectRequirement(ProductRequirement* editor, const ProductRef& ref)
@@ -1018,42 +1076,68 @@ void ProductDlg::queryAllReqCallBack(const BackendReply& reply)
 
 void ProductDlg::on_AllProductReq(const QString& allProductReq)
 {
+    const QString before = ProductData::all_product_requirement;
     ProductData::all_product_requirement = allProductReq;
-    postAllProductReq();
+    postAllProductReq(before);
 }
 
-void ProductDlg::postAllProductReq()
+void ProductDlg::postAllProductReq(const QString& before)
 {
+    const QString posted = ProductData::all_product_requirement;
     const QByteArray body = FormBody::tokenBody({{"order_photo_id", Config::order_id}, {"shopid", Config::shop_id},
-        {"orderdescr", ProductData::all_product_requirement}, {"companyid", Config::super_id},
-        {"uid", Config::manager_id}, {"order_sample_infoid", Config::order_sample_infoid}});
+        {"orderdescr", posted}, {"companyid", Config::super_id}, {"uid", Config::manager_id},
+        {"order_sample_infoid", Config::order_sample_infoid}});
     post("allprod req", Config::url_post_allproductreq, body,
-        [this](const BackendReply& reply) { queryPostAllProdReqCallBack(reply); });
+        [this, posted, before](const BackendReply& reply) { queryPostAllProdReqCallBack(posted, before, reply); });
 }
 
-void ProductDlg::queryPostAllProdReqCallBack(const BackendReply& reply)
+void ProductDlg::queryPostAllProdReqCallBack(const QString& posted, const QString& before, const BackendReply& reply)
 {
-    ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交总体要求错误："));
+    if (ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("提交总体要求错误：")))
+        return;
+    // The sheets read it: the text before, until the back end's comes (unless a later edit replaced it).
+    if (ProductData::all_product_requirement == posted)
+        ProductData::all_product_requirement = before;
+    reloadAllReq();
+}
+
+void ProductDlg::reloadAllReq()
+{
+    BackendPost::post(Config::url_query_orderdescr, orderBody(), this, [](const BackendReply& reply) {
+        if (!ReplyCheck::isAccepted(reply)) {
+            qCDebug(lcProducts).noquote() << "overall requirement reload failed:" << reply.failureText(QString());
+            return;
+        }
+        const QJsonValue text = reply.object.value(QStringLiteral("orderdescr"));
+        ProductData::all_product_requirement = text.isString() ? text.toString() : QString();
+    });
 }
 
 // ---- Express flag ----
 
-void ProductDlg::partEmsProduct(QString ordergoodid, QString typeId)
+void ProductDlg::partEmsProduct(const ProductRef& ref, QString ordergoodid, QString typeId)
 {
+    const bool posted = typeId == QLatin1String("1");
     const QByteArray body = FormBody::tokenBody({{"ordergoodid", ordergoodid}, {"typeid", typeId},
         {"companyid", Config::super_id}, {"order_sample_infoid", Config::order_sample_infoid}});
     post("isEms", Config::url_query_ispartems, body,
-        [this](const BackendReply& reply) { queryPostIsPartCallBack(reply); });
+        [this, ref, posted](const BackendReply& reply) { queryPostIsPartCallBack(ref, posted, reply); });
 }
 
-void ProductDlg::queryPostIsPartCallBack(const BackendReply& reply)
+void ProductDlg::queryPostIsPartCallBack(const ProductRef& ref, bool posted, const BackendReply& reply)
 {
-    if (!reply.isNetworkError() && !reply.isObject())
+    if (ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("提交数量错误：")))
         return;
-    if (ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交数量错误：")))
-        return;
-    // The tick shows what the back end holds, not what it refused.
-    queryProducts();
+    // The tick shows what the back end holds, not what it did not take: the flag before the click, then the
+    // reload's.
+    if (ref.load == m_loadNumber && isProductRow(ref.row)) {
+        Product& product = ProductData::m_products[ref.row];
+        if (product.id == ref.id && product.isems == posted) {
+            product.isems = !posted;
+            model->setItem(ref.row, ExpressColumn, tickItem(product.isems));
+        }
+    }
+    reloadAfterFailedSave(false);
 }
 
 // ---- Submission gate ----

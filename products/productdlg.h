@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 struct BackendReply;
 class DropListWidget;
@@ -45,6 +46,9 @@ class ProductDlg;
 // surely the same (a reload removed it, or its id is empty or shared). A product's photo list has at most one post
 // on its way; changes made meanwhile are sent as one, the latest list, after its reply. Both are kept per product,
 // never per id text alone, since a reply may leave ids empty or repeat them.
+// A save (an editor's fields, the overall requirement, the express flag) is written locally before it is posted; when
+// the back end does not take it (a refusal, a body that is no JSON object, a failed transfer) one box says so, the
+// value before it comes back, and a reload shows what the back end holds.
 // GUI thread only.
 class ProductDlg : public QDialog
 {
@@ -150,8 +154,15 @@ private:
     void on_AllProductReq(const QString& allProductReq);
     void editField(const FieldEdit& edit, const ProductRef& ref, const QString& value);
     void setFieldCell(int row, const FieldEdit& edit, const QString& value);
-    void postField(const FieldEdit& edit, const QString& productId, const QString& value);
-    void queryPostFieldCallBack(const FieldEdit& edit, const BackendReply& reply);
+    // One editor's report: its posts (one per field), answered as one save.
+    struct FieldSave;
+    void postField(const std::shared_ptr<FieldSave>& save, int part);
+    void queryPostFieldCallBack(const std::shared_ptr<FieldSave>& save, int part, const BackendReply& reply);
+    // The value written before a save that failed, while the product still holds what was posted.
+    void restoreField(const ProductRef& ref, const FieldEdit& edit, const QString& posted, const QString& before);
+    // After a save the back end did not take, and its box: what the back end holds (with the stock updated first
+    // when a count was saved). These loads show no box of their own: the save's box has said what went wrong.
+    void reloadAfterFailedSave(bool isCount);
     void connectRequirement(ProductRequirement* editor, const ProductRef& ref);
     template <typename Editor> void showAtCursor(Editor* editor);
 
@@ -164,10 +175,12 @@ private:
 
     void queryAllReq();
     void queryAllReqCallBack(const BackendReply& reply);
-    void postAllProductReq();
-    void queryPostAllProdReqCallBack(const BackendReply& reply);
-    void partEmsProduct(QString ordergoodid, QString typeId);
-    void queryPostIsPartCallBack(const BackendReply& reply);
+    void postAllProductReq(const QString& before);
+    void queryPostAllProdReqCallBack(const QString& posted, const QString& before, const BackendReply& reply);
+    // The overall requirement again, into ProductData::all_product_requirement, without a box.
+    void reloadAllReq();
+    void partEmsProduct(const ProductRef& ref, QString ordergoodid, QString typeId);
+    void queryPostIsPartCallBack(const ProductRef& ref, bool posted, const BackendReply& reply);
 
     bool isProductRow(int row) const;
     void showDefaultThumb(QStringList names);
@@ -177,8 +190,8 @@ private:
     void setRow(int row, const Product& product);
     // Every post of the panel: the address and body to the debug log under logLabel, then posted.
     void post(const char* logLabel, const QString& url, const QByteArray& body, BackendPost::Handler handler);
-    // True when the load was accepted and shown.
-    bool queryCallBack(const BackendReply& reply);
+    // True when the load was accepted and shown; a quiet load shows no box when it is not.
+    bool queryCallBack(const BackendReply& reply, bool isQuiet = false);
     void queryModifyStockCallBack(const BackendReply& reply);
 
     Ui::ProductDlg* ui;

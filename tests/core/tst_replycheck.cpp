@@ -90,6 +90,40 @@ private slots:
         }
     }
 
+    // The saves' reading: no reply that is not accepted passes without a word. A body that is no
+    // object has the box of a refusal, its prefix followed by the fixed text; the rest reads as above.
+    void everyFailureHasItsBox_data()
+    {
+        QTest::addColumn<QByteArray>("body"); // null: a network error
+        QTest::addColumn<QString>("boxText"); // empty: accepted, no box
+        const QString unreadable = QStringLiteral("提交错误：服务器的回复无法识别");
+        QTest::newRow("accepted") << QByteArray(R"({"code":"1"})") << QString();
+        QTest::newRow("code \"0\"") << QByteArray(R"({"code":"0","message":"已锁定"})")
+                                    << QStringLiteral("提交错误：已锁定");
+        QTest::newRow("HTML page") << QByteArray("<html><body>Bad Gateway</body></html>") << unreadable;
+        QTest::newRow("empty body") << QByteArray("") << unreadable;
+        QTest::newRow("cut object") << QByteArray("{\"code\":\"1\",\"mess") << unreadable;
+        QTest::newRow("empty array") << QByteArray("[]") << unreadable;
+        QTest::newRow("network error") << QByteArray() << QStringLiteral("网络请求错误\n404");
+    }
+    void everyFailureHasItsBox()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, boxText);
+        const BackendReply reply = replyOf(body, QStringLiteral("404"));
+        QCOMPARE(ReplyCheck::notAcceptedText(reply, QStringLiteral("提交错误：")), boxText);
+
+        PromptRecorder prompts;
+        QCOMPARE(ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("提交错误：")), boxText.isEmpty());
+        QCOMPARE(prompts.texts(), boxText.isEmpty() ? QStringList() : QStringList {boxText});
+        for (const PromptCall& box : prompts.calls()) {
+            QCOMPARE(box.kind, PromptCall::Information);
+            QCOMPARE(box.title, QStringLiteral("警告"));
+            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+            QCOMPARE(box.defaultButton, QMessageBox::Yes);
+        }
+    }
+
     // The boxes with one OK button, for the windows that show theirs so.
     void okButton()
     {

@@ -14,7 +14,9 @@
 #include "widgets/droplistwidget.h"
 
 #include <QAction>
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
@@ -52,6 +54,40 @@ int openEditors()
 QAction* requireAction(ProductPanel& p, int index)
 {
     return p.dlg->findChild<QPushButton*>("requireButton")->menu()->actions().at(index);
+}
+
+// A copy of value with the fields written into every object that carries that "id", however deep.
+QJsonValue withFields(const QJsonValue& value, const QString& id, const QJsonObject& fields)
+{
+    if (value.isArray()) {
+        QJsonArray array;
+        for (const QJsonValue& item : value.toArray())
+            array.append(withFields(item, id, fields));
+        return array;
+    }
+    if (!value.isObject())
+        return value;
+    QJsonObject object;
+    const QJsonObject old = value.toObject();
+    for (auto it = old.begin(); it != old.end(); ++it)
+        object.insert(it.key(), withFields(it.value(), id, fields));
+    if (object.value(QStringLiteral("id")) == id)
+        for (auto it = fields.begin(); it != fields.end(); ++it)
+            object.insert(it.key(), it.value());
+    return object;
+}
+
+// The stand-in's product list (its fixture) with the fields of the album (80012) and of the print (80015) as the
+// back end has since come to hold them.
+QJsonObject storedProducts(const QJsonObject& album, const QJsonObject& print = QJsonObject())
+{
+    QFile file(QStringLiteral(STANDIN_FIXTURES_DIR "/order.ordergoods.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QJsonObject();
+    QJsonValue products = QJsonDocument::fromJson(file.readAll()).object();
+    products = withFields(products, QStringLiteral("80012"), album);
+    products = withFields(products, QStringLiteral("80015"), print);
+    return products.toObject();
 }
 
 } // namespace
@@ -371,8 +407,6 @@ private slots:
         QTest::newRow("fetch refused") << "getorderdescr" << QJsonObject {{"code", "0"}, {"message", "无订单"}}
                                        << "查询总体要求错误：无订单" << 0;
         QTest::newRow("fetch without text") << "getorderdescr" << QJsonObject {{"code", "1"}} << "" << 1;
-        QTest::newRow("post refused") << "updateorderdescr" << QJsonObject {{"code", "0"}, {"message", "忙"}}
-                                      << "提交总体要求错误：忙" << 0;
     }
 
     void overallRequirementReplies()
@@ -387,20 +421,14 @@ private slots:
         PromptRecorder prompts;
         p.dlg->onrequire_menu_Triggered(requireAction(p, 1));
         QVERIFY(p.postsAnswered());
-        if (action == "updateorderdescr") {
-            confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("新要求"));
-            QVERIFY(p.postsAnswered());
-            QCOMPARE(ProductData::all_product_requirement, QStringLiteral("新要求"));
-        } else {
-            QCOMPARE(topLevelWindows<ProductRequirement>().size(), editors);
-            if (editors)
-                QCOMPARE(
-                    topLevelWindows<ProductRequirement>().first()->findChild<QTextEdit*>()->toPlainText(), QString());
-        }
+        QCOMPARE(topLevelWindows<ProductRequirement>().size(), editors);
+        if (editors)
+            QCOMPARE(topLevelWindows<ProductRequirement>().first()->findChild<QTextEdit*>()->toPlainText(), QString());
         QCOMPARE(prompts.texts(), box.isEmpty() ? QStringList() : QStringList {box});
     }
 
-    // A count the back end refuses keeps its local value; a failed transfer updates the stock and reloads.
+    // A count the back end does not take, refused or lost in transfer: the box, the stock update, and the reload
+    // that shows the count the back end holds.
     void countReplies_data()
     {
         QTest::addColumn<Failure>("failure");
@@ -408,7 +436,7 @@ private slots:
         QTest::addColumn<QString>("cell");
         QTest::addColumn<int>("reloads");
         QTest::newRow("refused") << Failure::None << "提交张数错误：超出范围"
-                                 << "12" << 0;
+                                 << "10" << 1;
         QTest::newRow("network error") << Failure::HttpStatus << "网络请求错误\n500"
                                        << "10" << 1;
     }
@@ -432,6 +460,181 @@ private slots:
         QCOMPARE(p.cell(1, 8), cell);
         QCOMPARE(m_backend->requestsTo("order", "ordergoods").size(), reloads);
         QCOMPARE(m_backend->requestsTo("order", "updatestock").size(), reloads);
+    }
+
+    // A save the back end does not take, whatever the reply: one box says so, with the save's own prefix, and the
+    // panel then shows what the back end holds (the products, or the overall requirement, as it replies on reload).
+    // The follow-up loads show no box of their own, also when the back end is unreachable.
+    void failedSaveShowsWhatTheBackEndHolds_data()
+    {
+        QTest::addColumn<QString>("save");
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QString>("box");
+        const struct
+        {
+            const char* name;
+            const char* module;
+            const char* action;
+            const char* prefix;
+        } saves[] = {
+            {"count", "order", "updateordergoodnumber", "提交数量错误："},
+            {"page", "order", "updateordergoodpnumber", "上传P数错误："},
+            {"requirement", "order", "updategooddescr", "提交制作要求错误："},
+            {"overall requirement", "order", "updateorderdescr", "提交总体要求错误："},
+            {"express", "ordernew", "updateisems", "提交数量错误："},
+        };
+        const struct
+        {
+            const char* name;
+            Failure failure;
+        } replies[] = {
+            {"HTML page at 200", Failure::NotJson},
+            {"empty body", Failure::Empty},
+            {"JSON array", Failure::Array},
+            {"code 0", Failure::None},
+            {"refused connection", Failure::Refused},
+        };
+        for (const auto& save : saves) {
+            for (const auto& reply : replies) {
+                const QString prefix = QString::fromUtf8(save.prefix);
+                QString box = prefix + QStringLiteral("服务器的回复无法识别");
+                if (reply.failure == Failure::None)
+                    box = prefix + QStringLiteral("已锁定");
+                else if (reply.failure == Failure::Refused)
+                    box = QStringLiteral("网络请求错误\n");
+                QTest::addRow("%s, %s", save.name, reply.name)
+                    << save.name << save.module << save.action << reply.failure << box;
+            }
+        }
+    }
+
+    void failedSaveShowsWhatTheBackEndHolds()
+    {
+        QFETCH(QString, save);
+        QFETCH(QString, module);
+        QFETCH(QString, action);
+        QFETCH(Failure, failure);
+        QFETCH(QString, box);
+        // The overall requirement as the back end holds it, which the workspace read when the order opened.
+        const QString heldRequirement = QStringLiteral("整体：暖色调");
+        m_backend->setReply(
+            "order", "getorderdescr", StandInReply::json(QJsonObject {{"code", "1"}, {"orderdescr", heldRequirement}}));
+        ProductData::all_product_requirement = heldRequirement;
+        ProductPanel p;
+        QVERIFY(p.load());
+        // Row 4 is a print, row 1 an album: each load shows what the back end holds.
+        const Product print = ProductData::m_products.at(4);
+        const Product album = ProductData::m_products.at(1);
+        QVERIFY(!print.isems);
+
+        // The editor opens while the back end answers; the failure is scripted for the save alone.
+        if (save == "count")
+            QVERIFY(p.doubleClick(4, 4));
+        else if (save == "page")
+            QVERIFY(p.doubleClick(1, 6));
+        else if (save == "requirement")
+            QVERIFY(p.doubleClick(1, 9));
+        else if (save == "overall requirement")
+            p.dlg->onrequire_menu_Triggered(requireAction(p, 1));
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(openEditors(), save == "express" ? 0 : 1);
+        scriptEndpoint(m_backend, module, action, failure, QJsonObject {{"code", "0"}, {"message", "已锁定"}});
+        // Meanwhile another workstation saved other values: a reload that reaches the back end shows them; one that
+        // does not leaves the values as loaded.
+        const bool isReached = failure != Failure::Refused;
+        const bool isProductSave = save != "overall requirement";
+        Product heldPrint = print;
+        Product heldAlbum = album;
+        QString heldNow = heldRequirement;
+        if (isReached) {
+            const QJsonObject changed = storedProducts(
+                QJsonObject {{"goodpnumber", "24"}, {"descr", "后台的要求"}}, QJsonObject {{"goodamount", "12"}});
+            QVERIFY(!changed.isEmpty());
+            m_backend->setReply("order", "ordergoods", StandInReply::json(changed));
+            m_backend->setReply("order", "getorderdescr",
+                StandInReply::json(QJsonObject {{"code", "1"}, {"orderdescr", "后台的总体要求"}}));
+            if (isProductSave) {
+                heldPrint.goodamount = QStringLiteral("12");
+                heldAlbum.goodpnumber = QStringLiteral("24");
+                heldAlbum.descr = QStringLiteral("后台的要求");
+            } else {
+                heldNow = QStringLiteral("后台的总体要求");
+            }
+        }
+        m_backend->clearRequests();
+
+        PromptRecorder prompts;
+        if (save == "count" || save == "page") {
+            QVERIFY(confirmOnly<CountDialog>("37"));
+        } else if (save == "requirement" || save == "overall requirement") {
+            confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("新要求"));
+        } else {
+            const QModelIndex index = p.model->index(4, 13);
+            p.table->setCurrentIndex(index);
+            p.dlg->selectRowR(index);
+        }
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(prompts.texts(), QStringList {box});
+
+        const Product& printNow = ProductData::m_products.at(4);
+        const Product& albumNow = ProductData::m_products.at(1);
+        QCOMPARE(printNow.goodamount, heldPrint.goodamount);
+        QCOMPARE(p.cell(4, 4), heldPrint.goodamount);
+        QCOMPARE(printNow.isems, false);
+        QCOMPARE(p.model->item(4, 13)->checkState(), Qt::Unchecked);
+        QCOMPARE(albumNow.goodpnumber, heldAlbum.goodpnumber);
+        QCOMPARE(p.cell(1, 6), heldAlbum.goodpnumber);
+        QCOMPARE(albumNow.descr, heldAlbum.descr);
+        QCOMPARE(p.cell(1, 9), heldAlbum.descr);
+        QCOMPARE(ProductData::all_product_requirement, heldNow);
+
+        // One reload, of what the save wrote; the counts update the stock first.
+        const bool isCount = save == "count" || save == "page";
+        QCOMPARE(m_backend->requestsTo("order", "ordergoods").size(), isReached && isProductSave ? 1 : 0);
+        QCOMPARE(m_backend->requestsTo("order", "updatestock").size(), isReached && isCount ? 1 : 0);
+        QCOMPARE(m_backend->requestsTo("order", "getorderdescr").size(), isReached && !isProductSave ? 1 : 0);
+    }
+
+    // The five posts of one product requirement are one save: one box names each failure once, in the order
+    // posted, and one reload shows what the back end holds (here: the P number it took, the rest as loaded).
+    void productRequirementFailuresShareOneBox()
+    {
+        ProductPanel p;
+        QVERIFY(p.load());
+        const Product album = ProductData::m_products.at(1);
+        QVERIFY(p.doubleClick(1, 9));
+        ProductRequirement* editor = topLevelWindows<ProductRequirement>().first();
+        editor->findChild<QLineEdit*>("lineEdit_page")->setText("24");
+        editor->findChild<QLineEdit*>("lineEdit_addpage")->setText("4");
+        editor->findChild<QLineEdit*>("lineEdit_zhangshu")->setText("14");
+        scriptEndpoint(
+            m_backend, "order", "updategooddescr", Failure::None, QJsonObject {{"code", "0"}, {"message", "忙"}});
+        scriptEndpoint(m_backend, "order", "updateordergoodpnumber2", Failure::Empty);
+        scriptEndpoint(m_backend, "order", "updateordergoodpage", Failure::NotJson);
+        const QJsonObject stored = storedProducts(QJsonObject {{"goodpnumber", "24"}});
+        QVERIFY(!stored.isEmpty());
+        m_backend->setReply("order", "ordergoods", StandInReply::json(stored));
+        m_backend->clearRequests();
+
+        PromptRecorder prompts;
+        confirmRequirement(editor, QStringLiteral("新要求"));
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(prompts.texts(),
+            QStringList {QStringLiteral("提交制作要求错误：忙\n上传P数错误：服务器的回复无法识别\n"
+                                        "提交张数错误：服务器的回复无法识别")});
+        const Product& now = ProductData::m_products.at(1);
+        QCOMPARE(now.descr, album.descr);
+        QCOMPARE(now.goodpnumber, QStringLiteral("24"));
+        QCOMPARE(now.p_num, album.p_num);
+        QCOMPARE(now.goodpagenumber, album.goodpagenumber);
+        QCOMPARE(p.cell(1, 9), album.descr);
+        QCOMPARE(p.cell(1, 6), QStringLiteral("24"));
+        QCOMPARE(p.cell(1, 7), album.p_num);
+        QCOMPARE(p.cell(1, 8), album.goodpagenumber);
+        QCOMPARE(m_backend->requestsTo("order", "ordergoods").size(), 1);
+        QCOMPARE(m_backend->requestsTo("order", "updatestock").size(), 1);
     }
 
     // A click on "快递" flips the tick and posts at once; a refusal or a failed transfer reloads, so the tick shows

@@ -20,6 +20,9 @@ void scriptEndpoint(
     case Failure::NotJson:
         backend->setReply(m, a, StandInReply::raw("<html><body>Bad Gateway</body></html>"));
         break;
+    case Failure::Empty:
+        backend->setReply(m, a, StandInReply::raw(QByteArray()));
+        break;
     case Failure::Array:
         backend->setReply(m, a, StandInReply::json(QJsonArray {1, 2}));
         break;

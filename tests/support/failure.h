@@ -14,6 +14,7 @@ enum class Failure {
     HttpStatus, // an HTTP error status, 500 unless given
     Refused,    // the port is closed: every connection is refused until TestBackend::reset()
     NotJson,    // 200 with an HTML page, as a proxy in between sends one
+    Empty,      // 200 with an empty body
     Array,      // 200 with a JSON array where an object belongs
     Held,       // the given object, held until StandInServer::releaseHeld()
 };
