@@ -233,13 +233,14 @@ void ProductDlg::queryProducts()
     loadProducts(nullptr);
 }
 
-void ProductDlg::loadProducts(std::function<void(bool)> afterLoad)
+void ProductDlg::loadProducts(std::function<void(bool)> afterLoad, bool isQuiet)
 {
-    post("prod info", Config::url_query_change_product, orderBody(), [this, afterLoad](const BackendReply& reply) {
-        const bool isShown = queryCallBack(reply);
-        if (afterLoad)
-            afterLoad(isShown);
-    });
+    post("prod info", Config::url_query_change_product, orderBody(),
+        [this, afterLoad, isQuiet](const BackendReply& reply) {
+            const bool isShown = queryCallBack(reply, isQuiet);
+            if (afterLoad)
+                afterLoad(isShown);
+        });
 }
 
 bool ProductDlg::queryCallBack(const BackendReply& reply, bool isQuiet)
@@ -357,16 +358,16 @@ void ProductDlg::refreshProduct(int mode)
     });
 }
 
-void ProductDlg::postModifyStock()
+void ProductDlg::postModifyStock(bool isQuiet)
 {
     post("mod stock", Config::url_post_modifystock, orderBody(),
-        [this](const BackendReply& reply) { queryModifyStockCallBack(reply); });
+        [this, isQuiet](const BackendReply& reply) { queryModifyStockCallBack(reply, isQuiet); });
 }
 
-void ProductDlg::queryModifyStockCallBack(const BackendReply& reply)
+void ProductDlg::queryModifyStockCallBack(const BackendReply& reply, bool isQuiet)
 {
     // Whatever the code, nothing is shown: only a failed transfer is worth a word.
-    if (reply.isNetworkError())
+    if (reply.isNetworkError() && !isQuiet)
         BackendPost::showNetworkError(reply, true);
     else
         qCDebug(lcProducts) << "modify stock code" << reply.code();
@@ -1017,11 +1018,8 @@ void ProductDlg::reloadAfterFailedSave(bool isCount)
     // The back end may or may not hold what was posted (a reply that cannot be read may follow a write): the table
     // and the products show what it holds. The value before the save stands until then, also if the reload fails.
     if (isCount)
-        post("mod stock", Config::url_post_modifystock, orderBody(), [](const BackendReply& reply) {
-            qCDebug(lcProducts).noquote() << "modify stock after a failed save:" << reply.failureText(QString());
-        });
-    post("prod info", Config::url_query_change_product, orderBody(),
-        [this](const BackendReply& reply) { queryCallBack(reply, true); });
+        postModifyStock(true);
+    loadProducts(nullptr, true);
 }
 
 void ProductDlg::connectRequirement(ProductRequirement* editor, const ProductRef& ref)

@@ -70,7 +70,8 @@ public:
     void setLocked();
 
     void queryProducts();
-    void postModifyStock();
+    // A quiet update or load shows no box when it fails (a failed save has had its box).
+    void postModifyStock(bool isQuiet = false);
     void refreshTabel(QList<Product> list);
 
     // The name cell: name and photo count, marked for added and child products.
@@ -170,7 +171,7 @@ private:
     void queryCheckStockCallBack(const BackendReply& reply);
     void openSubmitDialog();
     // The products load; afterLoad is told whether the reply was accepted and shown.
-    void loadProducts(std::function<void(bool isShown)> afterLoad);
+    void loadProducts(std::function<void(bool isShown)> afterLoad, bool isQuiet = false);
     void queryConsumRemarkCallBack(const BackendReply& reply);
 
     void queryAllReq();
@@ -192,7 +193,7 @@ private:
     void post(const char* logLabel, const QString& url, const QByteArray& body, BackendPost::Handler handler);
     // True when the load was accepted and shown; a quiet load shows no box when it is not.
     bool queryCallBack(const BackendReply& reply, bool isQuiet = false);
-    void queryModifyStockCallBack(const BackendReply& reply);
+    void queryModifyStockCallBack(const BackendReply& reply, bool isQuiet = false);
 
     Ui::ProductDlg* ui;
     QStandardItemModel* model;

@@ -27,13 +27,16 @@ FolderCounts countFolders(const QString& deletedPath, const QString& finePath)
         }
     }
     if (!finePath.isEmpty()) {
-        counts.fineJpegs = QDir(finePath).entryList({QStringLiteral("*.jpg")}).size();
-        counts.hasFineFolder = QDir(finePath).exists();
-        // Hidden files (the "._" companions Macs leave on shares) are no photos.
-        const QStringList files = QDir(finePath).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-        for (const QString& file : files)
-            if (file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
-                counts.finePhotos << FileOperation::getFileName(file);
+        // One listing, for the count (every entry named "*.jpg", any case) and for the photos
+        // (the files among them; hidden ones, the "._" companions Macs leave on shares, are none).
+        const QDir fine(finePath);
+        counts.hasFineFolder = fine.exists();
+        const QFileInfoList entries
+            = fine.entryInfoList({QStringLiteral("*.jpg")}, QDir::NoFilter, QDir::Name | QDir::IgnoreCase);
+        counts.fineJpegs = entries.size();
+        for (const QFileInfo& entry : entries)
+            if (entry.isFile())
+                counts.finePhotos << FileOperation::getFileName(entry.fileName());
     }
     return counts;
 }

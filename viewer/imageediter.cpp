@@ -365,8 +365,9 @@ void ImageEditer::updateImageLib(int mode, int angle)
         this, [save] { return save.write(); },
         [this, save](const RotationSave::Outcome& outcome) {
             if (outcome.isWritten) {
-                emit rotateSaved(save.index);
+                // The crop is turned first, so that the thumbnail made again shows it turned.
                 emit turnSaved(SavedTurn {save.photo, save.quarterTurns(), outcome.photoSize, outcome.hasMarks});
+                emit rotateSaved(save.index);
             } else {
                 Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("照片旋转保存失败，原照片未改动"),
                     QMessageBox::Yes, QMessageBox::Yes);

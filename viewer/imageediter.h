@@ -98,7 +98,8 @@ signals:
     void rotateFinished();
     // The photo at this index of its album was turned on disk: its thumbnail is stale.
     void rotateSaved(int index);
-    // The same save, for what is drawn on the photo: its crop and marks are to be turned too.
+    // The same save, for what is drawn on the photo (its crop and marks are to be turned too);
+    // emitted just before rotateSaved.
     void turnSaved(const SavedTurn& turn);
 
 protected:

@@ -1089,7 +1089,7 @@ void PhotoOperation::onClipTurned(const QString& name)
 {
     const Image photo = ImageData::getInstance()->pictureInfo(name);
     postPicInfo(name, photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
-    refreshThumb(QStringList {name});
+    // The thumbnail is made again from the turned file right after, with this crop.
     refreshWholeTable();
 }
 
