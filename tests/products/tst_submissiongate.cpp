@@ -366,6 +366,8 @@ private slots:
         QCOMPARE(topLevelWindows<ConsumptionRemark>().size(), isFetch ? 0 : 1);
         if (!isFetch) {
             ConsumptionRemark* editor = topLevelWindows<ConsumptionRemark>().at(0);
+            // Taken now: the accepted post below may delete the editor before it is looked at again.
+            const QPointer<ConsumptionRemark> guard(editor);
             editor->findChild<QTextEdit*>("te")->setPlainText(QStringLiteral("改过的说明"));
             button(editor, "pb_submit")->click();
             QVERIFY(waitUntil([&prompts] { return prompts.count() == 1; }));
@@ -380,7 +382,6 @@ private slots:
             QVERIFY(waitUntil(
                 [this] { return m_backend->requestsTo("order", "update_consumption_statement").size() == 1; }));
             // Accepted now: the editor closes, and deletes itself on closing.
-            const QPointer<ConsumptionRemark> guard(editor);
             QVERIFY(waitUntil([&guard] { return guard.isNull() || !guard->isVisible(); }));
             return;
         }
