@@ -1076,6 +1076,7 @@ void ProductDlg::on_AllProductReq(const QString& allProductReq)
 {
     const QString before = ProductData::all_product_requirement;
     ProductData::all_product_requirement = allProductReq;
+    ++m_allReqEdits;
     postAllProductReq(before);
 }
 
@@ -1101,11 +1102,14 @@ void ProductDlg::queryPostAllProdReqCallBack(const QString& posted, const QStrin
 
 void ProductDlg::reloadAllReq()
 {
-    BackendPost::post(Config::url_query_orderdescr, orderBody(), this, [](const BackendReply& reply) {
+    const int edits = m_allReqEdits;
+    BackendPost::post(Config::url_query_orderdescr, orderBody(), this, [this, edits](const BackendReply& reply) {
         if (!ReplyCheck::isAccepted(reply)) {
             qCDebug(lcProducts).noquote() << "overall requirement reload failed:" << reply.failureText(QString());
             return;
         }
+        if (edits != m_allReqEdits)
+            return;
         const QJsonValue text = reply.object.value(QStringLiteral("orderdescr"));
         ProductData::all_product_requirement = text.isString() ? text.toString() : QString();
     });

@@ -178,7 +178,8 @@ private:
     void queryAllReqCallBack(const BackendReply& reply);
     void postAllProductReq(const QString& before);
     void queryPostAllProdReqCallBack(const QString& posted, const QString& before, const BackendReply& reply);
-    // The overall requirement again, into ProductData::all_product_requirement, without a box.
+    // The overall requirement again, into ProductData::all_product_requirement, without a box, unless it was
+    // edited again before the answer came.
     void reloadAllReq();
     void partEmsProduct(const ProductRef& ref, QString ordergoodid, QString typeId);
     void queryPostIsPartCallBack(const ProductRef& ref, bool posted, const BackendReply& reply);
@@ -218,6 +219,8 @@ private:
     QHash<QString, PendingPics> m_picListsWaiting;
     // Counts the products loads: a row means a product only within its load.
     int m_loadNumber = 0;
+    // Counts the overall requirement's edits: a reload asked for before the latest one knows less than it.
+    int m_allReqEdits = 0;
     QStringList picNames;
     QStringList m_cutNames;
     int currentRow;

@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 // Types the value into the only open editor of class Editor and confirms it.
@@ -635,6 +637,96 @@ private slots:
         QCOMPARE(p.cell(1, 8), album.goodpagenumber);
         QCOMPARE(m_backend->requestsTo("order", "ordergoods").size(), 1);
         QCOMPARE(m_backend->requestsTo("order", "updatestock").size(), 1);
+    }
+
+    // A failed save puts the value before it back only where nothing newer has come since: the same cell edited again
+    // while the failed post was out, a reload of the table meanwhile (whose value happens to be the one posted), and
+    // the overall requirement confirmed again while its reload after a failure was out. The reload after the failed
+    // save of a count reaches nothing, so what stays is what the guard kept.
+    void failedSaveKeepsWhatCameSince_data()
+    {
+        QTest::addColumn<QString>("since");
+        QTest::newRow("count edited again") << "edited again";
+        QTest::newRow("table reloaded meanwhile") << "reloaded";
+        QTest::newRow("overall requirement confirmed during its reload") << "overall again";
+    }
+
+    void failedSaveKeepsWhatCameSince()
+    {
+        QFETCH(QString, since);
+        const QString held = QStringLiteral("整体：暖色调");
+        // Counters the stand-in's handlers share with the test, alive as long as the handlers.
+        const auto descrQueries = std::make_shared<int>(0);
+        const auto saves = std::make_shared<int>(0);
+        // The editor's query, then the reload after the failure (held), then the second editor's query.
+        m_backend->setHandler("order", "getorderdescr", [descrQueries, held](const StandInRequest&) {
+            const bool isReload = ++*descrQueries == 2;
+            const StandInReply reply = StandInReply::json(
+                QJsonObject {{"code", "1"}, {"orderdescr", isReload ? QStringLiteral("后台的总体要求") : held}});
+            return isReload ? reply.held() : reply;
+        });
+        ProductData::all_product_requirement = held;
+        ProductPanel p;
+        QVERIFY(p.load());
+        const QString loaded = p.cell(4, 4);
+        const bool isOverall = since == "overall again";
+        const QString action = isOverall ? "updateorderdescr" : "updateordergoodnumber";
+        // The first save is refused once the test lets it through; a later one is taken.
+        m_backend->setHandler("order", action, [saves](const StandInRequest&) {
+            return ++*saves == 1 ? StandInReply::json(QJsonObject {{"code", "0"}, {"message", "忙"}}).held()
+                                 : StandInReply::json(QJsonObject {{"code", "1"}});
+        });
+        PromptRecorder prompts;
+
+        if (isOverall) {
+            p.dlg->onrequire_menu_Triggered(requireAction(p, 1));
+            QTRY_COMPARE(topLevelWindows<ProductRequirement>().size(), 1);
+            confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("要求甲"));
+            QTRY_COMPARE(m_backend->heldCount(), 1);
+            m_backend->releaseHeld();
+            // Refused: the text before comes back and the reload is on its way, held.
+            QTRY_COMPARE(*descrQueries, 2);
+            QTRY_COMPARE(m_backend->heldCount(), 1);
+            QCOMPARE(ProductData::all_product_requirement, held);
+            p.dlg->onrequire_menu_Triggered(requireAction(p, 1));
+            QTRY_COMPARE(topLevelWindows<ProductRequirement>().size(), 1);
+            confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("要求乙"));
+            QTRY_COMPARE(m_backend->requestsTo("order", action).size(), 2);
+            QTRY_COMPARE(*saves, 2);
+            m_backend->releaseHeld();
+            QVERIFY(p.postsAnswered());
+            QCOMPARE(prompts.texts(), QStringList {QStringLiteral("提交总体要求错误：忙")});
+            QCOMPARE(ProductData::all_product_requirement, QStringLiteral("要求乙"));
+            return;
+        }
+
+        QVERIFY(p.doubleClick(4, 4));
+        QVERIFY(confirmOnly<CountDialog>("37"));
+        QTRY_COMPARE(m_backend->heldCount(), 1);
+        QString kept;
+        if (since == "edited again") {
+            QVERIFY(p.doubleClick(4, 4));
+            QVERIFY(confirmOnly<CountDialog>("38"));
+            QTRY_COMPARE(*saves, 2);
+            kept = QStringLiteral("38");
+        } else {
+            // Another workstation saved the same count meanwhile, and a reload shows it.
+            const QJsonObject stored = storedProducts(QJsonObject(), QJsonObject {{"goodamount", "37"}});
+            QVERIFY(!stored.isEmpty());
+            m_backend->setReply("order", "ordergoods", StandInReply::json(stored));
+            const int loads = m_backend->requestsTo("order", "ordergoods").size();
+            p.dlg->queryProducts();
+            QTRY_COMPARE(m_backend->requestsTo("order", "ordergoods").size(), loads + 1);
+            QTRY_COMPARE(p.cell(4, 4), QStringLiteral("37"));
+            kept = QStringLiteral("37");
+        }
+        QVERIFY(kept != loaded);
+        scriptEndpoint(m_backend, "order", "ordergoods", Failure::NotJson);
+        m_backend->releaseHeld();
+        QVERIFY(p.postsAnswered());
+        QCOMPARE(prompts.texts(), QStringList {QStringLiteral("提交数量错误：忙")});
+        QCOMPARE(p.cell(4, 4), kept);
+        QCOMPARE(ProductData::m_products.at(4).goodamount, kept);
     }
 
     // A click on "快递" flips the tick and posts at once; a refusal or a failed transfer reloads, so the tick shows
