@@ -79,11 +79,34 @@ def png(path, w, h, pixel):
     open(path, 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 6, 0, 0, 0))
                            + chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
 
-def arrow(left):
+def turn_arrow(clockwise):
+    # A ring open at the top that ends in a head over the gap: clockwise, the head sits at the
+    # upper left and points right; the anticlockwise arrow is its mirror image. Dark grey, so it
+    # reads on the light button; 4 x 4 samples a pixel for smooth edges.
+    cx, cy, r, half = 24.0, 25.0, 13.0, 2.6
+    start, end = math.radians(-60), math.radians(210)
+    ex, ey = cx + r * math.cos(end), cy + r * math.sin(end)
+    tx, ty = -math.sin(end), math.cos(end)   # direction of travel at the end
+    nx, ny = math.cos(end), math.sin(end)    # outwards
+    head = [(ex + 11 * tx, ey + 11 * ty), (ex + 8 * nx, ey + 8 * ny), (ex - 8 * nx, ey - 8 * ny)]
+    def in_head(x, y):
+        (ax, ay), (bx, by), (qx, qy) = head
+        d1 = (x - bx) * (ay - by) - (ax - bx) * (y - by)
+        d2 = (x - qx) * (by - qy) - (bx - qx) * (y - qy)
+        d3 = (x - ax) * (qy - ay) - (qx - ax) * (y - ay)
+        return (d1 >= 0 and d2 >= 0 and d3 >= 0) or (d1 <= 0 and d2 <= 0 and d3 <= 0)
+    def in_ring(x, y):
+        a = math.atan2(y - cy, x - cx)
+        if a < start: a += 2 * math.pi
+        return start <= a <= end and abs(math.hypot(x - cx, y - cy) - r) <= half
     def px(x, y):
-        dx = (47 - x) if left else x
-        inside = abs(y - 24) <= dx * 0.5 and 8 <= dx <= 40
-        return (255, 255, 255, 200) if inside else (0, 0, 0, 0)
+        if not clockwise: x = 47 - x
+        hits = 0
+        for i in range(4):
+            for j in range(4):
+                sx, sy = x + (i + 0.5) / 4, y + (j + 0.5) / 4
+                hits += in_ring(sx, sy) or in_head(sx, sy)
+        return (45, 45, 45, 255 * hits // 16)
     return px
 
 def spinner(x, y):
@@ -92,6 +115,6 @@ def spinner(x, y):
         return (255, 255, 255, int(60 + 195 * ((a + math.pi) / (2 * math.pi))))
     return (0, 0, 0, 0)
 
-png('left.png', 48, 48, arrow(True))
-png('right.png', 48, 48, arrow(False))
+png('left.png', 48, 48, turn_arrow(False))
+png('right.png', 48, 48, turn_arrow(True))
 png('wait.png', 48, 48, spinner)

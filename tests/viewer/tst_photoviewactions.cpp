@@ -278,6 +278,47 @@ private slots:
         QCOMPARE(ImageData::getInstance()->getCurrentImage().GetImageName(), QStringLiteral("IMG_2.jpg"));
     }
 
+    // Each rotate button shows a turn arrow in its own direction, dark on the light button. Both
+    // arrows are open at the top with the head over the gap: a clockwise turn ends at the upper
+    // left, an anticlockwise one at the upper right, so that side carries the head's ink.
+    void rotateButtonsShowTheirTurn_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("headOnLeft");
+        QTest::newRow("clockwise") << "BottomButton_RotateClockWise" << true;
+        QTest::newRow("anticlockwise") << "BottomButton_RotateAntiClockWise" << false;
+    }
+
+    void rotateButtonsShowTheirTurn()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, headOnLeft);
+        PaneFixture pane;
+        QPushButton* rotate = pane.view.findChild<QPushButton*>(button);
+        QVERIFY(rotate);
+        const QImage icon = rotate->icon().pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32);
+        QVERIFY(!icon.isNull());
+        const int background = qGray(rotate->palette().color(QPalette::Button).rgb());
+        qint64 upperLeft = 0, upperRight = 0;
+        int inked = 0;
+        for (int y = 0; y < icon.height(); ++y) {
+            for (int x = 0; x < icon.width(); ++x) {
+                const QRgb pixel = icon.pixel(x, y);
+                if (qAlpha(pixel) < 128)
+                    continue;
+                ++inked;
+                // Dark enough to read on the button.
+                QVERIFY2(
+                    background - qGray(pixel) >= 100, qPrintable(QStringLiteral("light pixel at %1,%2").arg(x).arg(y)));
+                if (y < icon.height() / 2)
+                    (x < icon.width() / 2 ? upperLeft : upperRight) += 1;
+            }
+        }
+        QVERIFY(inked > 100);
+        QVERIFY2(headOnLeft ? upperLeft > upperRight : upperRight > upperLeft,
+            qPrintable(QStringLiteral("upper left %1, upper right %2").arg(upperLeft).arg(upperRight)));
+    }
+
     // The room preview is a mode of its own: the hidden photo is not turned, zoomed, compared
     // or opened full screen; an empty album leaves the preview, a photo shown ends it.
     void roomPreviewHoldsThePhoto()
@@ -316,7 +357,9 @@ private slots:
         }
         ImageData::getInstance()->importImage(PHOTO_FINE);
         pane.view.showImage();
-        QTRY_COMPARE(pane.view.editMode(), 0);
+        // Rotation needs the picture, which arrives after the mode has changed.
+        QTRY_VERIFY(pane.view.isShownImage());
+        QCOMPARE(pane.view.editMode(), 0);
         QVERIFY(preview->isHidden());
         QVERIFY(!picture->isHidden());
         pane.view.on_BottomButton_RotateClockWise_clicked();
