@@ -14,6 +14,14 @@ enum PHOTOTYPE : int {
     PHOTO_DESIGN_DELETED = 4 // 设计汰片
 };
 
+// Crops and marks are made on 成品 photos, and a photo set aside keeps them by its name. A raw
+// or design picture may share a 成品 photo's name, but not its crop, its marks or its marks
+// picture: whatever follows a photo's crop and marks asks here.
+inline bool carriesCropAndMarks(PHOTOTYPE album)
+{
+    return album == PHOTO_FINE || album == PHOTO_DELETED;
+}
+
 // The filter inside album 成品.
 enum SELETYPE : int {
     SELE_ALL = 0,   // every photo

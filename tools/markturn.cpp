@@ -4,7 +4,6 @@
 #include "core/backendreply.h"
 #include "core/config.h"
 #include "core/logging.h"
-#include "core/prompt.h"
 #include "core/replycheck.h"
 #include "photostore/quarterturn.h"
 #include "tools/addfrontdlg.h"
@@ -82,12 +81,8 @@ void MarkTurn::replyPostMarks(const BackendReply& reply)
 
 void MarkTurn::end(bool isStored)
 {
-    if (!isStored) {
+    if (!isStored)
         qCDebug(lcTools).noquote() << "marks not turned:" << m_picName;
-        Prompt::information(nullptr, QStringLiteral("提示"),
-            QStringLiteral("照片已旋转保存，标注未能随之旋转：请打开调修要求重新标注"), QMessageBox::Yes,
-            QMessageBox::Yes);
-    }
     emit finished(isStored);
     deleteLater();
 }

@@ -13,8 +13,9 @@ struct BackendReply;
 // that each mark stays on the part of the picture it was drawn on: the marks are loaded from the
 // back end, every frame is turned with the picture as the mark editor lays it out on this
 // desktop, and the strings are stored again with the editor's own save. A photo whose marks
-// cannot be loaded or stored is left as it was and the operator is told.
-// Lives on the GUI thread, a child of the window that starts it; deletes itself when done.
+// cannot be loaded or stored is left as it was: finished(false) says so, and the one that
+// started the turn tells the operator (together with whatever else of the turn failed).
+// Lives on the GUI thread, a child of the object that starts it; deletes itself when done.
 class MarkTurn : public QObject
 {
     Q_OBJECT

@@ -349,7 +349,9 @@ void ImageEditer::updateImageLib(int mode, int angle)
     save.full = photo.GetBigImagePath();
     save.small = photo.GetImagePath();
     save.middle = photo.GetMiddleImagePath();
-    save.marks = DirServer::getMarkerPath() + photo.GetImageName();
+    // A raw or design picture named like a 成品 photo must not turn that photo's marks picture.
+    if (carriesCropAndMarks(photo.GetPicType()))
+        save.marks = DirServer::getMarkerPath() + photo.GetImageName();
     save.index = store->getCurrentIndex();
     // Only a turn in either direction is saved: anything else would rewrite the files as they are.
     save.angle = (mode == 0 || mode == 1) ? angle : 0;
@@ -365,8 +367,9 @@ void ImageEditer::updateImageLib(int mode, int angle)
         this, [save] { return save.write(); },
         [this, save](const RotationSave::Outcome& outcome) {
             if (outcome.isWritten) {
-                // The crop is turned first, so that the thumbnail made again shows it turned.
-                emit turnSaved(SavedTurn {save.photo, save.quarterTurns(), outcome.photoSize, outcome.hasMarks});
+                // What is drawn on the photo is seen to first: the pane may hold the rest until
+                // the crop and the marks are turned.
+                emit turnSaved(SavedTurn {save.photo, save.quarterTurns(), outcome.photoSize});
                 emit rotateSaved(save.index);
             } else {
                 Prompt::information(nullptr, QStringLiteral("警告"), QStringLiteral("照片旋转保存失败，原照片未改动"),

@@ -10,11 +10,10 @@
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/imageoperation.h"
-#include "photostore/quarterturn.h"
 #include "photostore/thumbnailthread.h"
 #include "tools/addfrontdlg.h"
-#include "tools/markturn.h"
 #include "tools/openglwidget.h"
+#include "viewer/drawnturn.h"
 #include "viewer/fullscreenview.h"
 #include "viewer/imageediter.h"
 #include "viewer/movicedialog.h"
@@ -37,6 +36,8 @@
 #include <QScreen>
 #include <QThreadPool>
 #include <QWheelEvent>
+
+#include <utility>
 
 std::function<int()> PhotoView::screenWidth = [] {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -89,8 +90,9 @@ PhotoView::PhotoView(QWidget* parent)
     ui->imagescroll->setAlignment(Qt::AlignCenter);
     editer->installEventFilter(this);
     connect(editer, &ImageEditer::rotateFinished, this, &PhotoView::rotateImgFinishSlot);
-    // The save reports the index it captured, so the right thumbnail is rebuilt.
-    connect(editer, &ImageEditer::rotateSaved, this, &PhotoView::sendUpdateRotateImg);
+    // The save reports the index it captured, so the right thumbnail is rebuilt once the save
+    // has ended.
+    connect(editer, &ImageEditer::rotateSaved, this, [this](int index) { m_turnedIndex = index; });
     connect(editer, &ImageEditer::turnSaved, this, &PhotoView::turnDrawnOnPhoto);
     ui->familyscroll->hide();
     familyWidget = new OpenGlWidget(nullptr);
@@ -720,32 +722,36 @@ void PhotoView::on_rotateSaveBtn_clicked()
 
 void PhotoView::rotateImgFinishSlot()
 {
+    // The save goes on until the photo's crop and marks are turned and stored: a second save
+    // of the photo meanwhile would turn them from what is about to be replaced.
+    if (m_drawnTurn)
+        return;
     ui->rotateSaveBtn->setText(QStringLiteral("旋转保存"));
     ui->rotateSaveBtn->setEnabled(isShownImage());
     showImage();
+    // Made again only now, so that the thumbnail shows the crop the photo keeps.
+    if (m_turnedIndex >= 0)
+        emit sendUpdateRotateImg(std::exchange(m_turnedIndex, -1));
 }
 
 void PhotoView::turnDrawnOnPhoto(const SavedTurn& turn)
 {
-    // Crops and marks are made on 成品 photos; a photo set aside keeps them by its name. A raw
-    // or design picture may share a 成品 photo's name but not its crop or marks.
-    const PHOTOTYPE album = turn.photo.GetPicType();
-    if (album != PHOTO_FINE && album != PHOTO_DELETED)
+    if (!carriesCropAndMarks(turn.photo.GetPicType()))
         return;
-    const QString name = turn.photo.GetImageName();
-    ImageData* images = ImageData::getInstance();
-    const Image info = images->pictureInfo(name);
-    if (CropRect::isCrop(info.GetTrimrc())) {
-        const QRect crop = QuarterTurn::turnedThousandRect(info.GetTrimrc(), turn.photoSize, turn.turns);
-        images->setClipRectOf(name, crop, info.isEllipse());
-        emit sendClipTurned(name);
-        Image cropped = turn.photo;
-        cropped.setClipRect(crop, info.isEllipse());
-        // The crop's thumbnail is made again; the photo itself is shown anew when the save ends.
-        QThreadPool::globalInstance()->start(new ThumbnailThread(cropped, this, 88));
-    }
-    if (turn.hasMarks)
-        (new MarkTurn(name, turn.turns, turn.photoSize, this))->start();
+    DrawnTurn* drawn = new DrawnTurn(turn, this);
+    m_drawnTurn = drawn;
+    connect(drawn, &DrawnTurn::cropSettled, this, [this](const Image& photo) {
+        emit sendClipTurned(photo.GetImageName());
+        // The crop's thumbnail is made again from the turned file; the photo itself is shown
+        // anew when the save ends.
+        if (CropRect::isCrop(photo.GetTrimrc()))
+            QThreadPool::globalInstance()->start(new ThumbnailThread(photo, this, 88));
+    });
+    connect(drawn, &DrawnTurn::finished, this, [this] {
+        m_drawnTurn = nullptr;
+        rotateImgFinishSlot();
+    });
+    drawn->start();
 }
 
 void PhotoView::on_BottomButton_AllPhotoForward_clicked()

@@ -18,6 +18,7 @@
 class OpenGlWidget;
 #include <functional>
 
+class DrawnTurn;
 class ImageEditer;
 class PictureLoader;
 class ProgressWindow;
@@ -90,7 +91,7 @@ signals:
     // The pane moved the store's cursor itself (a step, the slide show, the full-screen view,
     // a deletion): the album panel marks the photo now shown.
     void sendCursorMoved();
-    // A saved turn turned this photo's crop too: its record is to be posted.
+    // A saved turn has settled this photo's crop (turned, or as the back end holds it).
     void sendClipTurned(const QString& name);
 
 public slots:
@@ -207,6 +208,10 @@ private:
     int uprightCount = 0;
     int uprightTotal = 0;
     int lastRotation = 0;
+    // The crop and marks of the photo whose turn is being saved, while they are being turned.
+    QPointer<DrawnTurn> m_drawnTurn;
+    // The album index of the photo whose turn was saved, until its thumbnail is made again.
+    int m_turnedIndex = -1;
     bool smallScreen = false;
     // A child of the top-level window, so that it floats over the whole workspace.
     QPointer<QLabel> photoNumLabel;

@@ -67,8 +67,7 @@ RotationSave::Outcome RotationSave::write() const
     QList<Encoded> files {{full, encodeTurned(picture, turns * 90, full)}};
     if (files.first().bytes.isEmpty())
         return outcome;
-    outcome.hasMarks = !marks.isEmpty() && QFileInfo(marks).isFile();
-    for (const QString& other : {small, middle, outcome.hasMarks ? marks : QString()}) {
+    for (const QString& other : {small, middle, marks}) {
         if (other.isEmpty() || !QFileInfo(other).isFile())
             continue;
         // A thumbnail that cannot be turned is left for the album panel to make again.

@@ -14,22 +14,22 @@
 // and replaces the files only once every picture has been encoded completely; each file is
 // written beside its original and renamed over it. A thumbnail that is missing or cannot be
 // turned is skipped (the album panel makes every level again afterwards); a full photo that
-// cannot be read or encoded leaves every file as it was. The photo's marks picture, when it
-// has one, is turned with it (it shows the photo with its marks drawn on).
+// cannot be read or encoded leaves every file as it was. The photo's marks picture (marks,
+// named only for an album that carries marks), when there is one, is turned with it: it shows
+// the photo with its marks drawn on.
 struct RotationSave
 {
     struct Outcome
     {
         bool isWritten = false; // the full photo was replaced
         QSize photoSize;        // the full photo's size before the turn, as the viewer shows it
-        bool hasMarks = false;  // a marks picture lay beside the photo
     };
 
     Image photo; // the photo's record when the save was asked for
     QString full;
     QString small;
     QString middle;
-    QString marks;
+    QString marks;  // empty: the photo has no marks picture to turn
     int index = -1; // the photo's place in its album when the save was asked for
     int angle = 0;  // degrees, a multiple of 90, any sign
 
@@ -39,13 +39,12 @@ struct RotationSave
 };
 
 // A turn saved into a photo's files: the photo as it was when the save was asked for, the
-// clockwise quarter turns (1..3), its size before them and whether it had a marks picture.
+// clockwise quarter turns (1..3) and its size before them.
 struct SavedTurn
 {
     Image photo;
     int turns = 0;
     QSize photoSize;
-    bool hasMarks = false;
 };
 
 #endif // ROTATIONSAVE_H

@@ -20,7 +20,7 @@
 #include "workspace/albumtablemodel.h"
 #include "workspace/albumthumbnails.h"
 #include "workspace/albumview.h"
-#include "workspace/cropremarkpost.h"
+#include "tools/cropremarkpost.h"
 #include "workspace/orderphotoload.h"
 #include "workspace/panelshortcuts.h"
 
@@ -1085,11 +1085,10 @@ void PhotoOperation::onClipChanged()
     refreshWholeTable();
 }
 
-void PhotoOperation::onClipTurned(const QString& name)
+void PhotoOperation::onClipTurned(const QString&)
 {
-    const Image photo = ImageData::getInstance()->pictureInfo(name);
-    postPicInfo(name, photo.GetStrneed(), photo.GetTrimrc(), photo.isEllipse());
-    // The thumbnail is made again from the turned file right after, with this crop.
+    // The turn has posted the crop itself; the thumbnail is made again from the turned file
+    // right after, with this crop.
     refreshWholeTable();
 }
 

@@ -72,8 +72,8 @@ public:
     // The names joined by "," for the move record.
     QString getPicPaths(QStringList list);
     void onClipChanged();
-    // A saved turn turned the crop of the photo of that name: its record is posted as a crop
-    // commit posts it, whichever photo is current now.
+    // A saved turn has settled the crop of the photo of that name (the turn posts it itself):
+    // the table shows the record anew, whichever photo is current now.
     void onClipTurned(const QString& name);
     void onRemarkChanged();
     void getPicInfo();

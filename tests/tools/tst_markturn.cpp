@@ -68,7 +68,7 @@ private slots:
             QVERIFY2(qAbs(d) <= 2, qPrintable(MarkString::toString(frame, 1, 1, Qt::red, QString())));
     }
 
-    void failureStoresNothingAndSaysSo_data()
+    void failureStoresNothingAndReportsIt_data()
     {
         QTest::addColumn<QString>("endpoint");
         QTest::addColumn<Failure>("failure");
@@ -87,7 +87,7 @@ private slots:
         QTest::newRow("store HTML page") << "updateorderpicmark" << Failure::NotJson << QJsonObject() << false << 1;
     }
 
-    void failureStoresNothingAndSaysSo()
+    void failureStoresNothingAndReportsIt()
     {
         QFETCH(QString, endpoint);
         QFETCH(Failure, failure);
@@ -103,7 +103,8 @@ private slots:
         std::unique_ptr<QSignalSpy> spy(finished);
         QCOMPARE(spy->first().first().toBool(), isStored);
         QCOMPARE(savePosts().size(), saves);
-        QCOMPARE(prompts.count(), isStored ? 0 : 1);
+        // The one that started the turn tells the operator, with whatever else of the turn failed.
+        QCOMPARE(prompts.count(), 0);
         if (saves == 1) {
             const QString sent = savePosts().first().value("mark");
             QVERIFY(sent.contains(QStringLiteral("眼睛-提亮")));

@@ -1,5 +1,6 @@
 #include "core/config.h"
 #include "photostore/imagedata.h"
+#include "photostore/imageoperation.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <QtTest>
 
 // The pane over a 成品 album of three photos, the second one shown.
@@ -164,15 +166,36 @@ private slots:
         QCOMPARE(ImageData::getInstance()->getCurrentImage().GetTrimrc(), QRect(0, 0, 0, 0));
     }
 
+    // 全部转正 is offered in 成品 only and turns the photos there that are not upright; in any other
+    // album it turns nothing, although its job would turn whatever album is shown.
+    void uprightRunReportsTheTurnedPhotoOnly_data()
+    {
+        QTest::addColumn<int>("album");
+        QTest::newRow("成品") << int(PHOTO_FINE);
+        QTest::newRow("照片") << int(PHOTO_RAW);
+        QTest::newRow("设计") << int(PHOTO_DESIGN);
+    }
+
     void uprightRunReportsTheTurnedPhotoOnly()
     {
-        PaneFixture pane(PHOTO_FINE, 6);
+        QFETCH(int, album);
+        PaneFixture pane(PHOTOTYPE(album), 6);
+        const QString file = ImageData::getInstance()->getCurrentImage().GetBigImagePath();
+        QCOMPARE(ImageOperation::getDirection(file), 6);
         QSignalSpy turned(&pane.view, &PhotoView::sendUpdateThumbIconOneRefresh);
         pane.view.on_BottomButton_AllPhotoForward_clicked();
+        if (album != PHOTO_FINE) {
+            QThreadPool::globalInstance()->waitForDone();
+            QCoreApplication::processEvents();
+            QCOMPARE(turned.count(), 0);
+            QCOMPARE(ImageOperation::getDirection(file), 6);
+            return;
+        }
         QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 10000); // shown again once all answered
         QCOMPARE(turned.count(), 1);
         QCOMPARE(turned.first().first().toInt(), 1);
         QVERIFY(!turned.first().at(1).value<QPixmap>().isNull());
+        QVERIFY(ImageOperation::getDirection(file) != 6);
     }
 
     void addToProductOnlyFromTheSelection()

@@ -3,7 +3,7 @@
 #include "photostore/dirserver.h"
 #include "standin/demodata.h"
 #include "tests/support/promptrecorder.h"
-#include "workspace/cropremarkpost.h"
+#include "tools/cropremarkpost.h"
 #include "workspace/orderphotoload.h"
 
 #include <QDir>

@@ -9,8 +9,10 @@
 #include "photostore/imageoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
+#include "photostore/quarterturn.h"
 #include "tests/support/albumpanelfixture.h"
 #include "tests/support/eventwait.h"
+#include "tests/support/failure.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
@@ -149,6 +151,101 @@ private:
                 painted.size(), edit->marker->geometry().translated(-painted.topLeft()), picture.size());
         editor.close();
         return marks;
+    }
+
+    // What the rotation rows draw on p01.jpg of 成品 before a turn.
+    enum Drawing { DrawsCrop = 0x1, DrawsMarks = 0x2, DrawsMarksPicture = 0x4 };
+    static QRect cropThousand()
+    {
+        return ImageOperation::scaleRectBySize(
+            QSize(300, 200), cropPatch(), QSize(300, 200).scaled(1000, 1000, Qt::KeepAspectRatio));
+    }
+    // The pixels in which two pictures of one size differ plainly; all of them for another size.
+    static int differingPixels(const QImage& a, const QImage& b)
+    {
+        if (a.size() != b.size())
+            return a.width() * a.height() + 1;
+        int count = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 40)
+                    ++count;
+        return count;
+    }
+    // Puts the patched picture in p01.jpg of 成品 and shows it, with what drawing names: a crop over
+    // the green patch (posted and its crop thumbnail made, as a crop commit does), a mark over the
+    // magenta patch stored on the back end, and the marks picture. The back end's marks load
+    // answers the marks stored last, after delayMs.
+    void drawOnFirstPhoto(int drawing, int delayMs = 0)
+    {
+        const QString name = QStringLiteral("p01.jpg");
+        QVERIFY(patchedPhoto().save(m_order->album(QStringLiteral("成品")) + name, "JPG", 100));
+        // Its thumbnails show the same picture, so that every level the viewer and the crop
+        // thumbnail read from agrees.
+        const Image record = finePhoto(name);
+        for (const QString& level : {record.GetImagePath(), record.GetMiddleImagePath()})
+            if (QFileInfo::exists(level))
+                QVERIFY(patchedPhoto().scaled(QImage(level).size()).save(level, "JPG", 100));
+        m_backend->setHandler("order", "getorderpicmark", [this, delayMs](const StandInRequest&) {
+            const QList<StandInRequest> saves = m_backend->requestsTo("order", "updateorderpicmark");
+            const QJsonArray marks
+                = saves.isEmpty() ? QJsonArray() : QJsonDocument::fromJson(saves.last().value("mark").toUtf8()).array();
+            return StandInReply::json(QJsonObject {{"code", "1"}, {"mark", marks}}).delayed(delayMs);
+        });
+        table()->selectRow(1);
+        QVERIFY(waitUntil([] { return current() == QLatin1String("p02.jpg"); }));
+        table()->selectRow(0);
+        QVERIFY(waitUntil([&] { return current() == name && view()->isFullSizeLoaded(); }));
+        QVERIFY(postsAnswered(m_window.get()));
+        if (drawing & DrawsCrop) {
+            const int posts = m_backend->requestsTo("order", "updateorderpic").size();
+            QVERIFY(ImageData::getInstance()->setCurrentClipRect(cropThousand(), true));
+            panel()->onClipChanged();
+            QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updateorderpic").size() == posts + 1; }));
+            QVERIFY(postsAnswered(m_window.get()));
+            // A crop thumbnail that only a new one replaces: the turn must make it again.
+            QVERIFY(QDir().mkpath(DirServer::getClipThumbPath()));
+            QImage stale(88, 75, QImage::Format_RGB32);
+            stale.fill(Qt::red);
+            QVERIFY(stale.save(DirServer::getClipThumbPath() + name, "JPG", 100));
+        }
+        if (drawing & DrawsMarks) {
+            // A mark drawn over the magenta patch in an editor, and saved.
+            addFrontDlg editor;
+            editor.show();
+            editor.setData(patchedPhoto(), name);
+            QVERIFY(waitUntil([&] { return !editor.isLoadingMarks(); }));
+            const QRect painted = editor.pictureRect();
+            const QRect frame = ImageOperation::scaleRectBySize(QSize(300, 200), markPatch(), painted.size())
+                                    .translated(painted.topLeft());
+            const QString mark = MarkString::toString(frame, 1, 1, QColor("#ff0000"), QStringLiteral("去掉-这里"));
+            BackendPost::post(
+                Config::url_post_imgMarks, MarkPost::saveBody({mark}, name), this, [](const BackendReply&) {});
+            QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updateorderpicmark").size() == 1; }));
+            editor.close();
+            QCOMPARE(marksAsEdited(patchedPhoto(), name).size(), 1);
+            QVERIFY(covers(patchedPhoto(), marksAsEdited(patchedPhoto(), name).value(0), Qt::magenta));
+        }
+        if (drawing & DrawsMarksPicture) {
+            QVERIFY(QDir().mkpath(DirServer::getMarkerPath()));
+            QVERIFY(patchedPhoto().save(DirServer::getMarkerPath() + name, "JPG", 100));
+        }
+        view()->showImage();
+        QVERIFY(waitUntil([&] { return view()->isFullSizeLoaded(); }));
+    }
+    // Turns the shown photo by turns (+1 clockwise, -1 anticlockwise) and saves, saves times, each
+    // save once the one before has ended and the photo is shown anew.
+    void saveTurns(const QList<int>& turns, int saves = 1)
+    {
+        QPushButton* save = viewButton("rotateSaveBtn");
+        for (int i = 0; i < saves; ++i) {
+            for (int turn : turns)
+                viewButton(turn > 0 ? "BottomButton_RotateClockWise" : "BottomButton_RotateAntiClockWise")->click();
+            save->click();
+            QVERIFY(waitUntil([&] {
+                return save->text() == QStringLiteral("旋转保存") && save->isEnabled() && view()->isFullSizeLoaded();
+            }));
+        }
     }
 
 private slots:
@@ -427,110 +524,203 @@ private slots:
     }
 
     // A turn saved into a photo turns its crop and its marks with it: both keep covering the
-    // part of the picture they were made on, and each is stored once, as a crop commit and a
-    // marks save store them. A photo with neither posts nothing more.
+    // part of the picture they were made on, and each is stored once per save, as a crop commit
+    // and a marks save store them; the crop thumbnail is made again with the turned crop. A photo
+    // set aside keeps its crop and marks by its name and turns them alike. Whether a photo has
+    // marks is the back end's to say: they are loaded whether or not a marks picture lies beside
+    // it, and nothing is stored when there are none. Two saves in a row while the back end is slow
+    // turn the marks twice. A raw or design picture named like a 成品 photo turns nothing of that
+    // photo's: its marks picture stays byte for byte, and nothing is posted.
     void savedTurnTurnsCropAndMarks_data()
     {
-        QTest::addColumn<QList<int>>("turns"); // +1 clockwise, -1 anticlockwise
-        QTest::addColumn<bool>("drawn");
-        QTest::newRow("clockwise") << QList<int> {1} << true;
-        QTest::newRow("anticlockwise") << QList<int> {-1} << true;
-        QTest::newRow("half turn") << QList<int> {1, 1} << true;
-        QTest::newRow("nothing drawn on it") << QList<int> {1} << false;
+        QTest::addColumn<QList<int>>("turns"); // +1 clockwise, -1 anticlockwise, per save
+        QTest::addColumn<int>("saves");
+        QTest::addColumn<int>("drawing");
+        QTest::addColumn<int>("album"); // where the turned p01.jpg lies
+        const int all = DrawsCrop | DrawsMarks | DrawsMarksPicture;
+        QTest::newRow("clockwise") << QList<int> {1} << 1 << all << int(PHOTO_FINE);
+        QTest::newRow("anticlockwise") << QList<int> {-1} << 1 << all << int(PHOTO_FINE);
+        QTest::newRow("half turn") << QList<int> {1, 1} << 1 << all << int(PHOTO_FINE);
+        QTest::newRow("nothing drawn on it") << QList<int> {1} << 1 << 0 << int(PHOTO_FINE);
+        QTest::newRow("marks on the back end only") << QList<int> {1} << 1 << int(DrawsMarks) << int(PHOTO_FINE);
+        QTest::newRow("two saves, slow marks load") << QList<int> {1} << 2 << all << int(PHOTO_FINE);
+        QTest::newRow("set aside") << QList<int> {1} << 1 << all << int(PHOTO_DELETED);
+        QTest::newRow("raw namesake") << QList<int> {1} << 1 << all << int(PHOTO_RAW);
+        QTest::newRow("design namesake") << QList<int> {1} << 1 << all << int(PHOTO_DESIGN);
     }
 
     void savedTurnTurnsCropAndMarks()
     {
         QFETCH(QList<int>, turns);
-        QFETCH(bool, drawn);
+        QFETCH(int, saves);
+        QFETCH(int, drawing);
+        QFETCH(int, album);
         const QString name = QStringLiteral("p01.jpg");
-        const QString file = m_order->album(QStringLiteral("成品")) + name;
-        QVERIFY(patchedPhoto().save(file, "JPG", 100));
-        // The marks stored last are those the back end gives.
-        m_backend->setHandler("order", "getorderpicmark", [this](const StandInRequest&) {
-            const QList<StandInRequest> saves = m_backend->requestsTo("order", "updateorderpicmark");
-            const QJsonArray marks
-                = saves.isEmpty() ? QJsonArray() : QJsonDocument::fromJson(saves.last().value("mark").toUtf8()).array();
-            return StandInReply::json(QJsonObject {{"code", "1"}, {"mark", marks}});
-        });
-        table()->selectRow(1);
-        QVERIFY(waitUntil([] { return current() == QLatin1String("p02.jpg"); }));
-        table()->selectRow(0);
-        QVERIFY(waitUntil([&] { return current() == name && view()->isFullSizeLoaded(); }));
-
-        const QSize thousand = QSize(300, 200).scaled(1000, 1000, Qt::KeepAspectRatio);
-        if (drawn) {
-            ImageData::getInstance()->setCurrentClipRect(
-                ImageOperation::scaleRectBySize(QSize(300, 200), cropPatch(), thousand), true);
-            // A mark drawn over the magenta patch in an editor, and saved.
-            addFrontDlg editor;
-            editor.show();
-            editor.setData(patchedPhoto(), name);
-            QVERIFY(waitUntil([&] { return !editor.isLoadingMarks(); }));
-            const QRect painted = editor.pictureRect();
-            const QRect frame = ImageOperation::scaleRectBySize(QSize(300, 200), markPatch(), painted.size())
-                                    .translated(painted.topLeft());
-            const QString mark = MarkString::toString(frame, 1, 1, QColor("#ff0000"), QStringLiteral("去掉-这里"));
-            QVERIFY(QDir().mkpath(DirServer::getMarkerPath()));
-            QVERIFY(patchedPhoto().save(DirServer::getMarkerPath() + name, "JPG", 100));
-            BackendPost::post(
-                Config::url_post_imgMarks, MarkPost::saveBody({mark}, name), this, [](const BackendReply&) {});
-            QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updateorderpicmark").size() == 1; }));
-            editor.close();
-            QCOMPARE(marksAsEdited(patchedPhoto(), name).size(), 1);
-            QVERIFY(covers(patchedPhoto(), marksAsEdited(patchedPhoto(), name).value(0), Qt::magenta));
+        drawOnFirstPhoto(drawing, saves > 1 ? 400 : 0);
+        if (QTest::currentTestFailed())
+            return;
+        const QString marksPicture = DirServer::getMarkerPath() + name;
+        const QByteArray marksPictureBefore = m_order->read(marksPicture);
+        QString file = m_order->album(QStringLiteral("成品")) + name;
+        if (album == PHOTO_DELETED) {
+            // 汰片 reads the picture information again: the back end gives what was posted.
+            keepPostedRecords();
+            // The crop commit showed the table anew, without a selection.
+            table()->selectRow(0);
+            QVERIFY(waitUntil([&] { return panel()->GetSelectedItems(false) == QStringList {name}; }));
+            panel()->dropButtonSlot(USAGE_TO_DELETED);
+            QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {name}; }));
+            panel()->clickDeletePhoto();
+            file = m_order->album(QStringLiteral("汰片")) + name;
+        } else if (album == PHOTO_RAW || album == PHOTO_DESIGN) {
+            const QString folder = album == PHOTO_RAW ? QStringLiteral("照片") : QStringLiteral("设计");
+            file = m_order->album(folder) + name;
+            QVERIFY(patchedPhoto().save(file, "JPG", 100));
+            album == PHOTO_RAW ? panel()->clickRawPhoto() : panel()->clickDesignPhoto();
         }
-        view()->showImage();
-        QVERIFY(waitUntil([&] { return view()->isFullSizeLoaded(); }));
-        const int cropPosts = m_backend->requestsTo("order", "updateorderpic").size();
-        const int markPosts = m_backend->requestsTo("order", "updateorderpicmark").size();
-
-        for (int turn : turns)
-            viewButton(turn > 0 ? "BottomButton_RotateClockWise" : "BottomButton_RotateAntiClockWise")->click();
-        QPushButton* save = viewButton("rotateSaveBtn");
-        save->click();
-        QVERIFY(waitUntil([&] { return save->text() == QStringLiteral("旋转保存") && save->isEnabled(); }));
         QVERIFY(waitUntil([&] {
-            return m_backend->requestsTo("order", "updateorderpic").size() == cropPosts + (drawn ? 1 : 0)
-                && m_backend->requestsTo("order", "updateorderpicmark").size() == markPosts + (drawn ? 1 : 0);
+            return ImageData::getInstance()->getType() == album && table()->model()->rowCount() >= 1
+                && current() == name && view()->isFullSizeLoaded();
         }));
         AlbumPanelFixture::settle();
-        QTest::qWait(100);
+        QVERIFY(postsAnswered(m_window.get()));
+        const int cropPosts = m_backend->requestsTo("order", "updateorderpic").size();
+        const int markPosts = m_backend->requestsTo("order", "updateorderpicmark").size();
+        const int requests = m_backend->requests().size();
+
+        saveTurns(turns, saves);
+        if (QTest::currentTestFailed())
+            return;
+        const bool carries = album == PHOTO_FINE || album == PHOTO_DELETED;
+        const bool cropped = carries && (drawing & DrawsCrop);
+        const bool marked = carries && (drawing & DrawsMarks);
+        QVERIFY(waitUntil([&] {
+            return m_backend->requestsTo("order", "updateorderpic").size() == cropPosts + (cropped ? saves : 0)
+                && m_backend->requestsTo("order", "updateorderpicmark").size() == markPosts + (marked ? saves : 0);
+        }));
+        QVERIFY(postsAnswered(m_window.get()));
+        AlbumPanelFixture::settle();
         QCOMPARE(m_prompts->texts(), QStringList());
         const QImage turned = ImageOperation::loadImage(file);
-        const int quarter = ((std::accumulate(turns.begin(), turns.end(), 0) % 4) + 4) % 4;
+        const int quarter = ((std::accumulate(turns.begin(), turns.end(), 0) * saves % 4) + 4) % 4;
         QCOMPARE(turned.size(), quarter % 2 ? QSize(200, 300) : QSize(300, 200));
-        if (!drawn) {
-            QCOMPARE(m_backend->requestsTo("order", "updateorderpic").size(), cropPosts);
-            QCOMPARE(m_backend->requestsTo("order", "getorderpicmark").size(), 0);
-            QVERIFY(!CropRect::isCrop(finePhoto(name).GetTrimrc()));
+        if (!carries) {
+            QCOMPARE(m_backend->requests().size(), requests);
+            QCOMPARE(m_order->read(marksPicture), marksPictureBefore);
             return;
         }
-        // Exactly one crop post, with the photo's record as the store now holds it.
-        QCOMPARE(m_backend->requestsTo("order", "updateorderpic").size(), cropPosts + 1);
-        const StandInRequest crop = m_backend->requestsTo("order", "updateorderpic").last();
-        const QRect posted(crop.value("picx").toInt(), crop.value("picy").toInt(), crop.value("picwidth").toInt(),
-            crop.value("picheight").toInt());
-        QCOMPARE(crop.value("picname"), name);
-        QCOMPARE(crop.value("pictype"), QStringLiteral("1"));
-        QCOMPARE(finePhoto(name).GetTrimrc(), posted);
-        QVERIFY(finePhoto(name).isEllipse());
-        const QSize turnedThousand = turned.size().scaled(1000, 1000, Qt::KeepAspectRatio);
-        QVERIFY2(covers(turned, ImageOperation::scaleRectBySize(turnedThousand, posted, turned.size()), Qt::green),
-            qPrintable(QStringLiteral("crop %1,%2 %3x%4")
-                           .arg(posted.x())
-                           .arg(posted.y())
-                           .arg(posted.width())
-                           .arg(posted.height())));
-        // Exactly one marks post, and the turned frame lies on the magenta patch as an editor shows it.
-        QCOMPARE(m_backend->requestsTo("order", "updateorderpicmark").size(), markPosts + 1);
-        QCOMPARE(m_backend->requestsTo("order", "updateorderpicmark").last().value("picname"), name);
-        const QList<QRect> marks = marksAsEdited(turned, name);
-        QCOMPARE(marks.size(), 1);
-        QVERIFY(covers(turned, marks.first(), Qt::magenta));
-        QVERIFY(m_backend->requestsTo("order", "updateorderpicmark").last().value("mark").contains("去掉-这里"));
+        // One marks load per save: the back end says whether there are marks.
+        QCOMPARE(m_backend->requestsTo("order", "getorderpicmark").size() - (drawing & DrawsMarks ? 3 : 0), saves);
+        if (cropped) {
+            // One crop post per save, with the photo's record as the store now holds it.
+            const StandInRequest crop = m_backend->requestsTo("order", "updateorderpic").last();
+            const QRect posted(crop.value("picx").toInt(), crop.value("picy").toInt(), crop.value("picwidth").toInt(),
+                crop.value("picheight").toInt());
+            QCOMPARE(crop.value("picname"), name);
+            QCOMPARE(crop.value("pictype"), QStringLiteral("1"));
+            const Image record = ImageData::getInstance()->pictureInfo(name);
+            QCOMPARE(record.GetTrimrc(), posted);
+            QVERIFY(record.isEllipse());
+            const QSize turnedThousand = turned.size().scaled(1000, 1000, Qt::KeepAspectRatio);
+            QVERIFY2(covers(turned, ImageOperation::scaleRectBySize(turnedThousand, posted, turned.size()), Qt::green),
+                qPrintable(QStringLiteral("crop %1,%2 %3x%4")
+                               .arg(posted.x())
+                               .arg(posted.y())
+                               .arg(posted.width())
+                               .arg(posted.height())));
+            // The crop thumbnail is made again from the turned photo, with the turned crop: the
+            // green patch under the crop fills it.
+            // The crop thumbnail is made again from the turned photo with the turned crop; one with
+            // the crop as it was would differ plainly.
+            Image photo = ImageData::getInstance()->getCurrentImage();
+            photo.setClipRect(posted, true);
+            const QImage expected = ImageOperation::sheetIcon(ImageOperation::PhotoFiles::of(photo), 88);
+            photo.setClipRect(cropThousand(), true);
+            const QImage unturned = ImageOperation::sheetIcon(ImageOperation::PhotoFiles::of(photo), 88);
+            QVERIFY(differingPixels(expected, unturned) > 20);
+            QVERIFY(waitUntil([&] {
+                const QImage thumb(DirServer::getClipThumbPath() + name);
+                return differingPixels(thumb.convertToFormat(expected.format()), expected) <= 5;
+            }));
+        } else {
+            QVERIFY(!CropRect::isCrop(ImageData::getInstance()->pictureInfo(name).GetTrimrc()));
+        }
+        if (marked) {
+            // The turned frame lies on the magenta patch as an editor shows it.
+            QCOMPARE(m_backend->requestsTo("order", "updateorderpicmark").last().value("picname"), name);
+            const QList<QRect> marks = marksAsEdited(turned, name);
+            QCOMPARE(marks.size(), 1);
+            QVERIFY(covers(turned, marks.first(), Qt::magenta));
+            QVERIFY(m_backend->requestsTo("order", "updateorderpicmark").last().value("mark").contains("去掉-这里"));
+        }
         // The marks picture is turned with the photo.
-        QCOMPARE(QImage(DirServer::getMarkerPath() + name).size(), turned.size());
+        if (drawing & DrawsMarksPicture)
+            QCOMPARE(QImage(marksPicture).size(), turned.size());
+        else
+            QVERIFY(!QFileInfo::exists(marksPicture));
+    }
+
+    // A saved turn whose crop or marks could not be stored says so in one box, naming what must
+    // be made again; the photo keeps the crop the back end holds.
+    void savedTurnNotStoredSaysSoOnce_data()
+    {
+        QTest::addColumn<QString>("failing"); // endpoints of "order" that fail, or "all"
+        QTest::addColumn<bool>("isCropStored");
+        QTest::addColumn<QString>("text");
+        const QString crop = QStringLiteral("照片已旋转保存，裁剪未能随之旋转：请重新裁剪");
+        const QString marks = QStringLiteral("照片已旋转保存，标注未能随之旋转：请打开调修要求重新标注");
+        const QString both
+            = QStringLiteral("照片已旋转保存，裁剪和标注未能随之旋转：请重新裁剪，并打开调修要求重新标注");
+        QTest::newRow("crop post fails") << "updateorderpic" << false << crop;
+        QTest::newRow("marks load fails") << "getorderpicmark" << true << marks;
+        QTest::newRow("marks store fails") << "updateorderpicmark" << true << marks;
+        QTest::newRow("crop post and marks store fail") << "updateorderpic updateorderpicmark" << false << both;
+        QTest::newRow("back end unreachable") << "all" << false << both;
+    }
+
+    void savedTurnNotStoredSaysSoOnce()
+    {
+        QFETCH(QString, failing);
+        QFETCH(bool, isCropStored);
+        QFETCH(QString, text);
+        const QString name = QStringLiteral("p01.jpg");
+        drawOnFirstPhoto(DrawsCrop | DrawsMarks | DrawsMarksPicture);
+        if (QTest::currentTestFailed())
+            return;
+        const QRect before = finePhoto(name).GetTrimrc();
+        const int cropPosts = m_backend->requestsTo("order", "updateorderpic").size();
+        if (failing == QLatin1String("all")) {
+            scriptEndpoint(m_backend, "order", "updateorderpic", Failure::Refused);
+        } else {
+            for (const QString& endpoint : failing.split(QLatin1Char(' ')))
+                if (endpoint == QLatin1String("getorderpicmark"))
+                    scriptEndpoint(m_backend, "order", endpoint, Failure::NotJson);
+                else if (endpoint == QLatin1String("updateorderpic"))
+                    scriptEndpoint(m_backend, "order", endpoint, Failure::HttpStatus);
+                else
+                    scriptEndpoint(m_backend, "order", endpoint, Failure::None,
+                        QJsonObject {{"code", "0"}, {"message", "保存失败"}});
+        }
+
+        saveTurns({1});
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(postsAnswered(m_window.get()));
+        AlbumPanelFixture::settle();
+        QCOMPARE(m_prompts->count(), 1);
+        QCOMPARE(m_prompts->last().title, QStringLiteral("提示"));
+        QCOMPARE(m_prompts->last().text, text);
+        // The photo keeps what the back end holds: the turned crop once its post was accepted.
+        const QList<StandInRequest> crops = m_backend->requestsTo("order", "updateorderpic");
+        const QRect turnedCrop = failing == QLatin1String("all")
+            ? QuarterTurn::turnedThousandRect(before, QSize(300, 200), 1)
+            : QRect(crops.last().value("picx").toInt(), crops.last().value("picy").toInt(),
+                crops.last().value("picwidth").toInt(), crops.last().value("picheight").toInt());
+        if (failing != QLatin1String("all"))
+            QCOMPARE(crops.size(), cropPosts + 1);
+        QVERIFY(turnedCrop != before);
+        QCOMPARE(finePhoto(name).GetTrimrc(), isCropStored ? turnedCrop : before);
+        QCOMPARE(ImageData::getInstance()->pictureInfo(name).GetTrimrc(), isCropStored ? turnedCrop : before);
     }
 
     void moveAfterAStepTakesTheShownPhoto_data()

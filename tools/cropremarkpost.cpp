@@ -1,4 +1,4 @@
-#include "workspace/cropremarkpost.h"
+#include "tools/cropremarkpost.h"
 
 #include "core/backendreply.h"
 #include "core/config.h"
