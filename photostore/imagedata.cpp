@@ -243,12 +243,12 @@ void ImageData::clearImages()
 
 void ImageData::setMyUsedimages(const QList<Image>& images)
 {
-    myUsed = images;
+    replaceFilterList(myUsed, images);
 }
 
 void ImageData::setMyUnUsedimages(const QList<Image>& images)
 {
-    myUnused = images;
+    replaceFilterList(myUnused, images);
 }
 
 int ImageData::getDeletedImgs()
@@ -409,7 +409,7 @@ bool ImageData::setIterator(QString name, SELETYPE sel)
         return false;
     for (int i = 0; i < list->size(); ++i) {
         if (list->at(i).GetImageName() == name) {
-            setType(PHOTO_FINE, SELE_ALL);
+            setType(PHOTO_FINE, sel);
             setIterator(i, sel);
             return true;
         }
@@ -678,6 +678,25 @@ int takeFree(QVector<int>* positions, const QVector<bool>& taken)
     return -1;
 }
 } // namespace
+
+void ImageData::replaceFilterList(QList<Image>& list, const QList<Image>& images)
+{
+    // A cursor on a photo of this list stays on it; when the photo has left the list the
+    // cursor designates the photo now at its place, the first one past the end.
+    const bool isOnPhoto = cursorList == &list && cursorPosition() < list.size();
+    const int pos = isOnPhoto ? cursorPosition() : 0;
+    const Image current = isOnPhoto ? list.at(pos) : Image();
+    list = images;
+    if (!isOnPhoto)
+        return;
+    for (int i = 0; i < list.size(); ++i) {
+        if (isSameFile(list.at(i), current)) {
+            cursorIndex = i;
+            return;
+        }
+    }
+    cursorIndex = pos < list.size() ? pos : 0;
+}
 
 bool ImageData::editCurrent(const std::function<void(Image&)>& edit)
 {

@@ -59,6 +59,9 @@ public:
     // Reads the folders; touches no global, so it may run on a worker.
     static Albums readAlbums(const AlbumSources& sources);
     void clearImages();
+    // The filters' lists, built by the album panel. A cursor in the list replaced stays on its
+    // photo; when that photo is no longer in it, on the photo now at its place (the first one
+    // past the end, the end position once the list is empty).
     void setMyUsedimages(const QList<Image>& images);
     void setMyUnUsedimages(const QList<Image>& images);
     int getDeletedImgs();
@@ -91,6 +94,8 @@ public:
     QList<Image>::iterator getIterator();
     int getCurrentIndex();
     Image getCurrentImage();
+    // The filter of 成品 on show, as the album panel last set it (setType, or a photo placed by
+    // name): getImagelist(getSeleType()) is the view on show.
     SELETYPE getSeleType() const { return seleType; }
     // Edits of the current photo. Under 已选 or 未选 the cursor lies in a copy of the 成品
     // list; the edit lands on the photo's record in 成品 and on its copies in both filters,
@@ -151,6 +156,8 @@ private:
     QList<Image>* filteredList(int sel);
     int cursorPosition() const;
     bool editCurrent(const std::function<void(Image&)>& edit);
+    // Replaces a filter's list; the cursor in it stays on its photo (see the setters).
+    void replaceFilterList(QList<Image>& list, const QList<Image>& images);
     // Moves the photos named, by their names on disk first; movedPhotos receives the
     // records of those that moved.
     QStringList moveImages(QList<Image>& from, const QStringList& names, PHOTOTYPE to, const QString& failure,

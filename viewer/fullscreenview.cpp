@@ -576,9 +576,11 @@ void FullScreenView::setAside(const QString& name)
     const bool wasLast = store->isLastOne();
     // The move first: a photo that could not be moved has had its box, gets no "删除成功"
     // and stays on screen.
-    if (store->fullScreenViewfineImageToDeleted(QStringList {name}).isEmpty())
+    const QStringList moved = store->fullScreenViewfineImageToDeleted(QStringList {name});
+    if (moved.isEmpty())
         return;
     m_deletedNames.append(name);
+    emit movedToDeleted(moved);
     // The store leaves the position one photo before the one that went (the last for the
     // first); the view steps on to the photo that followed once the popup has ended.
     if (wasFirst)

@@ -71,6 +71,8 @@ public:
 
 signals:
     void updateView(QStringList deletedNames);
+    // Photos have just gone from 成品 to 汰片, for the move record.
+    void movedToDeleted(QStringList names);
 
 public slots:
     void onTimer();

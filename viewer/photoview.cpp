@@ -166,11 +166,12 @@ void PhotoView::showImage()
     } else {
         ui->BottomButton_AllPhotoForward->setVisible(selection);
     }
-    // Only a cursor on a photo is shown; the end position designates none.
-    if (images->getImagelist(SELETYPE(0)).isEmpty() || images->getCurrentIndex() < 0) {
+    // Only a cursor on a photo of the view on show is shown; the end position designates none.
+    if (images->getImagelist(images->getSeleType()).isEmpty() || images->getCurrentIndex() < 0) {
         showNoPhoto();
         return;
     }
+    m_wantedPhoto = images->getCurrentImage();
     // A photo to show ends the room preview; an empty album leaves it on screen.
     if (m_editMode == 3)
         m_editMode = 0;
@@ -202,6 +203,8 @@ void PhotoView::showNoPhoto()
     // saved into the folder it left, a crop or marks of a photo that is elsewhere now). A
     // picture still loading for it is dropped when it arrives.
     shownImage = QImage();
+    m_shownPhoto = Image();
+    m_wantedPhoto = Image();
     m_offered = PictureCache::Picture();
     curPath.clear();
     m_smallPath.clear();
@@ -220,6 +223,7 @@ void PhotoView::showSmallPhoto(const PictureCache::Picture& picture)
     if (picture.image.isNull())
         return;
     shownImage = picture.image;
+    m_shownPhoto = m_wantedPhoto;
     m_offered = picture;
     showLeftImage();
 }
@@ -301,6 +305,7 @@ void PhotoView::loadFinished(QImage img, QString imgPath, bool isOriginal)
     }
     m_smallPath.clear();
     shownImage = img;
+    m_shownPhoto = m_wantedPhoto;
     m_shownReduced = m_offered.image.cacheKey() == img.cacheKey() && m_offered.isReduced();
     showLeftImage();
     fullSizeLoaded = isOriginal;
@@ -310,7 +315,9 @@ void PhotoView::showLeftImage()
 {
     if (!isShownImage())
         return;
-    const Image photo = ImageData::getInstance()->getCurrentImage();
+    // The store's record while it is the photo on screen (a crop just stored shows), else the
+    // pane's own: a picture is never drawn with another photo's name and crop.
+    const Image photo = isShownPhotoCurrent() ? ImageData::getInstance()->getCurrentImage() : m_shownPhoto;
     // The picture fitted on the worker spares the GUI thread scaling a large photo.
     if (m_offered.image.cacheKey() == shownImage.cacheKey())
         editer->offerFitted(m_offered.image, m_offered.fitted, m_offered.box);
@@ -336,10 +343,30 @@ void PhotoView::leaveCropMode()
 
 bool PhotoView::isFramedPhotoCurrent()
 {
+    return isShownPhotoCurrent() && m_shownPhoto.GetBigImagePath() == m_framedPhoto.GetBigImagePath();
+}
+
+bool PhotoView::isShownPhotoCurrent()
+{
     ImageData* images = ImageData::getInstance();
     // The full path tells the albums apart, and the end position is no photo at all.
-    return images->getCurrentIndex() >= 0
-        && images->getCurrentImage().GetBigImagePath() == m_framedPhoto.GetBigImagePath();
+    return isShownImage() && !m_shownPhoto.GetImageName().isEmpty() && images->getCurrentIndex() >= 0
+        && images->getCurrentImage().GetBigImagePath() == m_shownPhoto.GetBigImagePath();
+}
+
+bool PhotoView::confirmShownPhoto()
+{
+    if (isShownPhotoCurrent())
+        return true;
+    // The current photo's own picture is on its way: the tool waits for it.
+    ImageData* images = ImageData::getInstance();
+    if (!curPath.isEmpty() && images->getCurrentIndex() >= 0
+        && images->getCurrentImage().GetBigImagePath() == m_wantedPhoto.GetBigImagePath())
+        return false;
+    // The picture on screen is no longer the current photo's: rather than act on one of the
+    // two, the pane lets go of it.
+    showNoPhoto();
+    return false;
 }
 
 QRect PhotoView::noticeGeometry() const
@@ -544,7 +571,8 @@ void PhotoView::refitReducedPicture()
 
 void PhotoView::showWholePicture(bool zoom)
 {
-    curPath = ImageData::getInstance()->getCurrentImage().GetBigImagePath();
+    m_wantedPhoto = ImageData::getInstance()->getCurrentImage();
+    curPath = m_wantedPhoto.GetBigImagePath();
     curIsOriginal = true;
     m_smallPath.clear();
     m_zoomWhenWhole = zoom;
@@ -583,12 +611,14 @@ bool PhotoView::eventFilter(QObject* watched, QEvent* event)
 
 void PhotoView::showFullScreenPhotoView()
 {
-    if (ImageData::getInstance()->getImagelist(SELETYPE(0)).isEmpty())
-        shownImage = QImage();
+    ImageData* images = ImageData::getInstance();
+    if (images->getImagelist(images->getSeleType()).isEmpty())
+        showNoPhoto();
     if (!isShownImage())
         return;
     FullScreenView* view = new FullScreenView(nullptr);
     connect(view, &FullScreenView::updateView, this, &PhotoView::onUpdate);
+    connect(view, &FullScreenView::movedToDeleted, this, &PhotoView::sendMovedToDeleted);
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->showFullScreen();
 }
@@ -606,7 +636,7 @@ void PhotoView::onUpdate(QStringList deletedImageNames)
 
 void PhotoView::on_BottomButton_Clip_clicked()
 {
-    if (!isShownImage())
+    if (!isShownImage() || !confirmShownPhoto())
         return;
     showLeftImage();
     // With the workspace as its parent the modal chooser blocks the window: no album can be
@@ -620,8 +650,10 @@ void PhotoView::on_BottomButton_Clip_clicked()
 
 void PhotoView::onReceiveClipSize(int width, int height, bool isEllipse)
 {
-    // A picture left over from an album that is now empty is no photo to frame.
-    if (!isShownImage() || ImageData::getInstance()->getCurrentIndex() < 0)
+    // The frame is drawn on the picture on screen: it is stored for that photo alone, and only
+    // while it is the store's current photo (a picture left over from a view that has emptied,
+    // or one the cursor has left, is no photo to frame).
+    if (!isShownImage() || !confirmShownPhoto())
         return;
     m_framedPhoto = ImageData::getInstance()->getCurrentImage();
     setBottomButtonEnable(3);
@@ -677,13 +709,16 @@ void PhotoView::on_BottomButton_CancelClip_clicked()
 
 void PhotoView::on_BottomButton_Remark_clicked()
 {
-    if (!isShownImage())
+    // The marks are drawn over the picture on screen: the editor opens for that photo, and
+    // only while it is the store's current photo, whose requirement text the save writes.
+    if (!isShownImage() || !confirmShownPhoto())
         return;
+    const QString name = m_shownPhoto.GetImageName();
     addFrontDlg* dialog = new addFrontDlg(nullptr);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
-    dialog->setData(shownImage.copy(), ImageData::getInstance()->getCurrentImage().GetImageName());
+    dialog->setData(shownImage.copy(), name);
     connect(dialog, &addFrontDlg::sendNeedMessage, this, &PhotoView::receiveNeedMessage);
 }
 
@@ -916,6 +951,7 @@ void PhotoView::deleteFineImage(const QString& name)
     if (moved.isEmpty())
         return;
     showDeletePopup(&PhotoView::finishTipDailog);
+    emit sendMovedToDeleted(moved);
     emit sendDeleteImage(moved);
     placeCursorAfterRemoval(i);
     showImage();

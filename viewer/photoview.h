@@ -62,6 +62,8 @@ public:
     void setImageEditerDragIndex(bool isdrag, QString& path);
 
     bool isShownImage() const { return !shownImage.isNull(); }
+    // The photo whose picture is on screen (a default record while none is).
+    const Image& shownPhoto() const { return m_shownPhoto; }
     const QImage& shownPicture() const { return shownImage; }
     int editMode() const { return m_editMode; }
     ImageEditer* imageEditer() const { return editer; }
@@ -93,6 +95,9 @@ signals:
     void sendCursorMoved();
     // A saved turn has settled this photo's crop (turned, or as the back end holds it).
     void sendClipTurned(const QString& name);
+    // Photos have just gone from 成品 to 汰片 here or in the full-screen view: the album panel
+    // posts their move record.
+    void sendMovedToDeleted(QStringList names);
 
 public slots:
     void slt_photoNumLabVisible(bool visible);
@@ -149,8 +154,13 @@ private:
     void showLeftImage();
     // Back to browsing without storing the frame: the framed photo's picture as it was.
     void leaveCropMode();
-    // The photo the frame was started on is still the store's current photo.
+    // The photo the frame was started on is still the store's current photo, and on screen.
     bool isFramedPhotoCurrent();
+    // The photo on screen is the store's current photo.
+    bool isShownPhotoCurrent();
+    // The same, for a tool about to act on the picture; when it is not so, the pane lets go
+    // of the picture (unless the current photo's own is still loading) and the tool refuses.
+    bool confirmShownPhoto();
     void showWaitLabel(bool show);
     void showFullScreenPhotoView();
     void setBottomButtonEnable(int state);
@@ -186,6 +196,10 @@ private:
     QImage shownImage;
     // The full path of the photo being loaded or shown; answers for any other path are stale.
     QString curPath;
+    // The photo curPath belongs to, and the one whose picture shownImage is: a crop or marks
+    // name the photo they were drawn on.
+    Image m_wantedPhoto;
+    Image m_shownPhoto;
     bool curIsOriginal = false;
     // The small thumbnail still awaited for the photo being loaded; empty once anything of
     // that photo is shown, so that a late thumbnail never covers a larger picture.

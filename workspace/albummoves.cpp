@@ -56,8 +56,7 @@ QStringList AlbumMoves::setAside(const QStringList& names)
     if (view.album() != PHOTO_FINE || names.isEmpty())
         return QStringList();
     const QStringList moved = ImageData::getInstance()->fineImageToDeleted(names);
-    if (!moved.isEmpty())
-        panel.postImageLog(QStringLiteral("1"), panel.getPicPaths(moved));
+    panel.recordSetAside(moved);
     showAfterMove(moved, USAGE_TO_DELETED);
     return moved;
 }
@@ -106,9 +105,9 @@ void AlbumMoves::showAfterMove(const QStringList& moved, ButtonUsage use)
 
 void AlbumMoves::showNoPhotoIfEmpty()
 {
-    // Nothing is left to select, so no selection tells the pane: it is told here, and lets go
-    // of the photo that left the album.
-    if (ImageData::getInstance()->getImagelist(SELE_ALL).isEmpty())
+    // Nothing is left to select in the view on show, so no selection tells the pane: it is told
+    // here, and lets go of the photo that left the view.
+    if (ImageData::getInstance()->getImagelist(panel.seleType).isEmpty())
         emit panel.SendImage();
 }
 

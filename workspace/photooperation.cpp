@@ -511,12 +511,19 @@ void PhotoOperation::showWhichType(int type)
         refreshSortStatusLab();
         return;
     }
+    ImageData* store = ImageData::getInstance();
     if (m_readAlbums)
-        ImageData::getInstance()->importImage(PHOTOTYPE(type), *m_readAlbums);
+        store->importImage(PHOTOTYPE(type), *m_readAlbums);
     else
-        ImageData::getInstance()->importImage(PHOTOTYPE(type));
-    emit SendImage();
+        store->importImage(PHOTOTYPE(type));
     const bool fine = type == PHOTO_FINE;
+    if (fine) {
+        // The store keeps the filter on show, and the pane starts on the first photo of that
+        // view, built from this reading; the import alone would leave it on the first of 成品.
+        applyProductMarks();
+        store->setType(PHOTO_FINE, seleType);
+    }
+    emit SendImage();
     if (fine)
         getChengPinCurrentIdx();
     compareButton->setEnabled(fine);
@@ -986,6 +993,12 @@ void PhotoOperation::postImageLog(QString type, QString picpath)
         Config::update_img_log, AlbumMoves::moveRecord(type, picpath), this, &PhotoOperation::queryCallBackLog);
 }
 
+void PhotoOperation::recordSetAside(const QStringList& names)
+{
+    if (!names.isEmpty())
+        postImageLog(QStringLiteral("1"), getPicPaths(names));
+}
+
 void PhotoOperation::queryCallBackLog(const BackendReply& reply)
 {
     // The move on disk stands whatever the back end answers; nothing is shown or retried.
@@ -1010,10 +1023,12 @@ void PhotoOperation::keyReleaseEvent(QKeyEvent* event)
 
 void PhotoOperation::refreshImageProduct()
 {
+    const QString shown = currentPhotoPath();
     applyProductMarks();
     if (Config::getOrderMode() == 1)
         ImageData::getInstance()->orderFineImage();
     refreshViews();
+    showIfCurrentChanged(shown);
 }
 
 void PhotoOperation::refreshViews()
@@ -1026,9 +1041,25 @@ void PhotoOperation::refreshViews()
 
 void PhotoOperation::refreshImageProduct(QStringList names)
 {
+    const QString shown = currentPhotoPath();
     applyProductMarks();
     refreshWholeTable();
     refreshThumb(names);
+    showIfCurrentChanged(shown);
+}
+
+QString PhotoOperation::currentPhotoPath()
+{
+    ImageData* store = ImageData::getInstance();
+    return store->getCurrentIndex() < 0 ? QString() : store->getCurrentImage().GetBigImagePath();
+}
+
+void PhotoOperation::showIfCurrentChanged(const QString& shown)
+{
+    // A photo that left the filter on show (taken out of its products, or sorted away) takes
+    // the pane's picture with it: the pane shows the photo now current, or none.
+    if (currentPhotoPath() != shown)
+        emit SendImage();
 }
 
 void PhotoOperation::refreshProductImage()

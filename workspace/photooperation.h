@@ -135,6 +135,8 @@ public slots:
     void del_designphoto();
     // The move record of moves between 成品 and 汰片; its answer is only read and dropped.
     void postImageLog(QString type, QString picpath);
+    // The move record of photos that have just gone from 成品 to 汰片, whichever road moved them.
+    void recordSetAside(const QStringList& names);
     void queryCallBackLog(const BackendReply& reply);
     // Context menu
     void startComparePhoto();
@@ -185,6 +187,10 @@ private:
     // Writes the product marks into the 成品 photos and the used names, and refills the
     // used and unused lists of the filters.
     void applyProductMarks();
+    // The full path of the store's current photo, empty at the end position.
+    static QString currentPhotoPath();
+    // Tells the pane when the current photo is no longer the one of that path.
+    void showIfCurrentChanged(const QString& shown);
     // One more thumbnail job of the album shown has answered or was dropped.
     void countThumbJob();
     void setThumbIcon(int index, const QPixmap& icon, int album);

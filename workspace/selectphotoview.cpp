@@ -122,6 +122,7 @@ SelectPhotoView::SelectPhotoView(QWidget* parent)
         &PhotoOperation::updateThumbIconOneRefresh);
     connect(photoView, &PhotoView::sendProAddImg, this, &SelectPhotoView::rightWidgetProUpdateImg);
     connect(photoView, &PhotoView::sendCursorMoved, photoOperation, &PhotoOperation::followCurrentPhoto);
+    connect(photoView, &PhotoView::sendMovedToDeleted, photoOperation, &PhotoOperation::recordSetAside);
     connect(productDlg, &ProductDlg::getPicNamelist, this, &SelectPhotoView::sendProductMessage);
     connect(productDlg, &ProductDlg::showImage, this, &SelectPhotoView::receiveImage);
     connect(
@@ -263,7 +264,8 @@ void SelectPhotoView::changePhotoModel(PHOTOMODEL use, int currentType, SELETYPE
         photoView->setButtonsEnable(false);
         break;
     case PHOTO_FINE:
-        images->setType(use, SELE_ALL);
+        // The filter on show stays the store's: the pane's checks and steps read it.
+        images->setType(use, selType);
         photoView->setButtonsEnable(true);
         break;
     }

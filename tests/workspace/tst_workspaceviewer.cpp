@@ -8,6 +8,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/imageoperation.h"
 #include "photostore/imagedata.h"
+#include "photostore/product.h"
 #include "photostore/productdata.h"
 #include "photostore/quarterturn.h"
 #include "tests/support/albumpanelfixture.h"
@@ -20,6 +21,8 @@
 #include "tests/support/windowposts.h"
 #include "tools/addfrontdlg.h"
 #include "tools/trimdlg.h"
+#include "viewer/fullscreenview.h"
+#include "viewer/imageediter.h"
 #include "viewer/movicedialog.h"
 #include "viewer/photoview.h"
 #include "workspace/photooperation.h"
@@ -101,8 +104,29 @@ private:
         else
             panel()->clickFinePhoto();
         return waitUntil([&] {
-            return panel()->seleType == filter && table()->model()->rowCount() == rows && view()->isShownImage();
+            return panel()->seleType == filter && table()->model()->rowCount() == rows
+                && (rows == 0 ? !view()->isShownImage() : showsPicture(shownRow(0)));
         });
+    }
+    // The name of a row of the album shown.
+    QString shownRow(int row) const { return table()->model()->index(row, 0).data().toString(); }
+    // The pane has the picture of that photo on screen.
+    bool showsPicture(const QString& name) const
+    {
+        return view()->isShownImage() && view()->shownPhoto().GetImageName() == name;
+    }
+    void selectRows(const QList<int>& rows)
+    {
+        table()->clearSelection();
+        for (int row : rows)
+            table()->selectionModel()->select(
+                table()->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    void useInProducts(const QStringList& names)
+    {
+        Product product;
+        product.pics = names;
+        ProductData::m_products = {product};
     }
 
     // The first photo replaced by a grey picture with a green patch where its crop lies and a
@@ -408,7 +432,7 @@ private slots:
         const QString name = filter == SELE_USED ? QStringLiteral("p02.jpg") : QStringLiteral("p03.jpg");
         QVERIFY(showFilter(filter, rows(filter)));
         table()->selectRow(rows(filter) - 1);
-        QVERIFY(waitUntil([&] { return current() == name && viewButton("BottomButton_Remark")->isEnabled(); }));
+        QVERIFY(waitUntil([&] { return showsPicture(name) && viewButton("BottomButton_Remark")->isEnabled(); }));
         m_backend->clearRequests();
 
         if (edit == QLatin1String("crop")) {
@@ -463,8 +487,190 @@ private slots:
         QVERIFY(m_prompts->texts().filter(QStringLiteral("错误")).isEmpty());
     }
 
-    // After the viewer steps, the album list marks the photo shown, so that a move acts on
-    // what the customer sees.
+    // Every move between 成品 and 汰片 is recorded once, with the names moved, whichever road
+    // made it: the album panel, the pane's Delete key, the full-screen view.
+    void setAsideIsRecordedOnceOnEveryRoad_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("album panel") << "panel";
+        QTest::newRow("pane's Delete key") << "pane";
+        QTest::newRow("full screen") << "full screen";
+    }
+
+    void setAsideIsRecordedOnceOnEveryRoad()
+    {
+        QFETCH(QString, road);
+        Config::shotCutKey[16] = 0;
+        Config::shotCutKey[17] = Qt::Key_Delete;
+        table()->selectRow(1);
+        QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p02.jpg")); }));
+        QVERIFY(postsAnswered(m_window.get()));
+        m_backend->clearRequests();
+
+        if (road == QLatin1String("panel")) {
+            panel()->dropButtonSlot(USAGE_TO_DELETED);
+        } else if (road == QLatin1String("pane")) {
+            QTest::keyClick(view(), Qt::Key_Delete);
+        } else {
+            QTest::mouseDClick(view()->imageEditer(), Qt::LeftButton);
+            QVERIFY(waitUntil([] { return topLevelWindows<FullScreenView>().size() == 1; }));
+            FullScreenView* full = topLevelWindows<FullScreenView>().first();
+            QTest::keyRelease(full, Qt::Key_Delete);
+            QVERIFY(waitUntil([&] { return !filesIn(QStringLiteral("汰片")).isEmpty(); }));
+            QVERIFY(waitUntil([] { return topLevelWindows<MoviceDialog>().isEmpty(); }));
+            full->close();
+            QVERIFY(waitUntil([] { return topLevelWindows<FullScreenView>().isEmpty(); }));
+        }
+        QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {"p02.jpg"}; }));
+        QVERIFY(waitUntil([] { return topLevelWindows<MoviceDialog>().isEmpty(); }));
+        AlbumPanelFixture::settle();
+        QVERIFY(postsAnswered(m_window.get()));
+        const QList<StandInRequest> records = m_backend->requestsTo("order", "putMoveImg");
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records.first().value("type"), QStringLiteral("1"));
+        QCOMPARE(records.first().value("picpath"), QStringLiteral("p02.jpg"));
+        QCOMPARE(records.first().value("order_photo_id"), QStringLiteral("1001"));
+        QCOMPARE(m_prompts->count(), 0);
+    }
+
+    // However the view on show empties, the pane shows no photo after it, and neither the
+    // crop nor the mark editor acts on the picture that was there or on the store's current
+    // photo: nothing is posted and no editor opens. A filter just shown puts its own first
+    // photo on screen, and the tools act on that photo.
+    void emptiedViewLeavesNoPhotoToCropOrMark_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("left"); // the photo the tools act on afterwards, if any
+        const QStringList ways {"成品's last photo set aside", "未选 set aside at once by the panel",
+            "未选 set aside at once by Ctrl+A and Delete", "未选 set aside one after the other by the panel",
+            "未选 set aside one after the other by the pane's Delete key", "已选 taken out of its products",
+            "照片's last photo deleted", "设计's last picture deleted"};
+        for (const QString& way : ways)
+            for (const char* tool : {"crop", "marks"})
+                QTest::addRow("%s, %s", qPrintable(way), tool) << way << QString::fromLatin1(tool) << QString();
+        for (const char* tool : {"crop", "marks"})
+            QTest::addRow("已选 just shown, %s", tool) << "已选 just shown" << QString::fromLatin1(tool) << "p02.jpg";
+    }
+
+    void emptiedViewLeavesNoPhotoToCropOrMark()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, tool);
+        QFETCH(QString, left);
+        Config::shotCutKey[16] = 0;
+        Config::shotCutKey[17] = Qt::Key_Delete;
+        Config::is_del_design_photo = true;
+        Config::is_del_design_prompt = false;
+        QVERIFY(postsAnswered(m_window.get()));
+        const auto setAside = [&](const QList<int>& rows) {
+            const int before = table()->model()->rowCount();
+            selectRows(rows);
+            panel()->dropButtonSlot(USAGE_TO_DELETED);
+            return waitUntil([&] { return table()->model()->rowCount() == before - rows.size(); });
+        };
+
+        if (way.startsWith(QStringLiteral("成品"))) {
+            QVERIFY(setAside({0, 1}));
+            QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p03.jpg")); }));
+            QVERIFY(setAside({0}));
+        } else if (way.startsWith(QStringLiteral("未选"))) {
+            useInProducts({"p02.jpg"});
+            QVERIFY(showFilter(SELE_UNUSED, 2));
+            if (way.endsWith(QLatin1String("at once by the panel"))) {
+                QVERIFY(setAside({0, 1}));
+            } else if (way.endsWith(QLatin1String("Ctrl+A and Delete"))) {
+                table()->setFocus();
+                QTest::keyClick(table(), Qt::Key_A, Qt::ControlModifier);
+                QCOMPARE(table()->selectionModel()->selectedRows().size(), 2);
+                QTest::keyClick(panel(), Qt::Key_Delete);
+            } else if (way.endsWith(QLatin1String("by the panel"))) {
+                QVERIFY(setAside({0}));
+                QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p03.jpg")); }));
+                QVERIFY(setAside({0}));
+            } else {
+                table()->selectRow(0);
+                QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p01.jpg")); }));
+                QTest::keyClick(view(), Qt::Key_Delete);
+                // The pane goes on in 未选, on the photo now at the first place.
+                QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p03.jpg")); }));
+                QTest::keyClick(view(), Qt::Key_Delete);
+            }
+            QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")).size() == 2; }));
+            QCOMPARE(filesIn(QStringLiteral("成品")), QStringList {"p02.jpg"});
+        } else if (way.startsWith(QStringLiteral("已选"))) {
+            useInProducts({"p02.jpg", "p03.jpg"});
+            QVERIFY(showFilter(SELE_USED, 2));
+            if (!way.endsWith(QLatin1String("just shown"))) {
+                table()->selectRow(1);
+                QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p03.jpg")); }));
+                ProductData::m_products.clear();
+                panel()->refreshImageProduct();
+            }
+        } else {
+            QVERIFY(way.startsWith(QStringLiteral("照片")) || way.startsWith(QStringLiteral("设计")));
+            const bool raw = way.startsWith(QStringLiteral("照片"));
+            m_order->addPhotos(raw ? QStringLiteral("照片") : QStringLiteral("设计"), {"only.jpg"});
+            if (raw)
+                panel()->clickRawPhoto();
+            else
+                panel()->clickDesignPhoto();
+            const int shownAlbum = raw ? PHOTO_RAW : PHOTO_DESIGN;
+            QVERIFY(waitUntil([&] {
+                return album() == shownAlbum && table()->model()->rowCount() == 1
+                    && showsPicture(QStringLiteral("only.jpg"));
+            }));
+            AlbumPanelFixture::settle();
+            table()->selectRow(0);
+            if (raw)
+                panel()->deleteRawImage();
+            else
+                panel()->del_designphoto();
+        }
+        if (left.isEmpty()) {
+            QVERIFY(waitUntil([&] { return table()->model()->rowCount() == 0 && !view()->isShownImage(); }));
+        } else {
+            // In a product, so 已选 holds it; 成品's first photo p01 is in none.
+            QVERIFY(waitUntil([&] { return showsPicture(left); }));
+        }
+        QVERIFY(waitUntil([] { return topLevelWindows<MoviceDialog>().isEmpty(); }));
+        AlbumPanelFixture::settle();
+        QVERIFY(postsAnswered(m_window.get()));
+        m_backend->clearRequests();
+
+        if (tool == QLatin1String("crop")) {
+            viewButton("BottomButton_Clip")->click();
+            TrimDlg* chooser = view()->trimDlg();
+            emit chooser->SendSelectedrcPara(6, 4, false);
+            chooser->hide();
+            viewButton("BottomButton_CommitClip")->click();
+        } else {
+            viewButton("BottomButton_Remark")->click();
+        }
+        const QList<addFrontDlg*> editors = topLevelWindows<addFrontDlg>();
+        if (!editors.isEmpty()) {
+            QPointer<addFrontDlg> editor = editors.first();
+            QVERIFY(waitUntil([&] { return !editor->isLoadingMarks(); }));
+            editor->close();
+            QVERIFY(waitUntil([&] { return editor.isNull(); }));
+        }
+        AlbumPanelFixture::settle();
+        QVERIFY(postsAnswered(m_window.get()));
+        // The photos that a crop was posted for and whose marks an editor asked for.
+        QStringList named;
+        for (const char* action : {"updateorderpic", "getorderpicmark"})
+            for (const StandInRequest& post : m_backend->requestsTo("order", action))
+                named << post.value("picname");
+        const QStringList expected = left.isEmpty() ? QStringList() : QStringList {left};
+        QCOMPARE(named, expected);
+        QCOMPARE(editors.size(), tool == QLatin1String("marks") && !left.isEmpty() ? 1 : 0);
+        if (tool == QLatin1String("crop") && !left.isEmpty())
+            QVERIFY(CropRect::isCrop(finePhoto(left).GetTrimrc()));
+        QCOMPARE(view()->editMode(), 0);
+        QCOMPARE(view()->isShownImage(), !left.isEmpty());
+        QVERIFY(m_prompts->texts().filter(QStringLiteral("错误")).isEmpty());
+    }
+
     // Once the only photo of 汰片 has gone back to 成品 the pane shows no photo, and none of
     // its tools acts on the photo that left: no file is written into 汰片, nothing is posted,
     // no tool window opens.
@@ -723,6 +929,8 @@ private slots:
         QCOMPARE(ImageData::getInstance()->pictureInfo(name).GetTrimrc(), isCropStored ? turnedCrop : before);
     }
 
+    // After the viewer steps, the album list marks the photo shown, so that a move acts on
+    // what the customer sees.
     void moveAfterAStepTakesTheShownPhoto_data()
     {
         QTest::addColumn<bool>("icons");
