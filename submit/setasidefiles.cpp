@@ -8,12 +8,48 @@
 #include <QFileInfo>
 #include <QHash>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <dirent.h>
+#endif
+
 namespace SetAsideFiles {
+
+namespace {
+
+bool listsToItsEnd(const QString& folder)
+{
+#ifdef Q_OS_UNIX
+    // QDir gives an empty listing for a folder it cannot read, which reads as an empty album.
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return false;
+    errno = 0;
+    while (::readdir(dir)) { }
+    const bool isRead = errno == 0;
+    ::closedir(dir);
+    return isRead;
+#else
+    return QFileInfo(folder).isReadable();
+#endif
+}
+
+// A folder that is there and could not be listed; a missing one is simply empty.
+bool isUnlisted(const QString& folder)
+{
+    return QFileInfo(folder).isDir() && !canList(folder);
+}
+
+} // namespace
+
+std::function<bool(const QString& folder)> canList = listsToItsEnd;
 
 FolderCounts countFolders(const QString& deletedPath, const QString& finePath)
 {
     FolderCounts counts;
-    if (!deletedPath.isEmpty()) {
+    if (!deletedPath.isEmpty() && isUnlisted(deletedPath)) {
+        counts.unreadable << QStringLiteral("汰片");
+    } else if (!deletedPath.isEmpty()) {
         // The default listing: "." and ".." included, sorted by name regardless of case.
         const QStringList entries = QDir(deletedPath).entryList(QDir::NoFilter, QDir::Name | QDir::IgnoreCase);
         for (int i = 0; i < entries.size(); ++i) {
@@ -31,6 +67,10 @@ FolderCounts countFolders(const QString& deletedPath, const QString& finePath)
         // (the files among them; hidden ones, the "._" companions Macs leave on shares, are none).
         const QDir fine(finePath);
         counts.hasFineFolder = fine.exists();
+        if (counts.hasFineFolder && isUnlisted(finePath)) {
+            counts.unreadable << QStringLiteral("成品");
+            return counts;
+        }
         const QFileInfoList entries
             = fine.entryInfoList({QStringLiteral("*.jpg")}, QDir::NoFilter, QDir::Name | QDir::IgnoreCase);
         counts.fineJpegs = entries.size();
@@ -66,24 +106,43 @@ QStringList selectionNames(const QStringList& listed, const FolderCounts& counts
     return names;
 }
 
-QStringList removeFilesBelow(const QString& path)
+Removal removeFilesBelow(const QString& path)
 {
-    QStringList failed;
+    Removal removal;
     if (path.isEmpty())
-        return failed;
+        return removal;
+    if (isUnlisted(path)) {
+        removal.unlisted << path;
+        return removal;
+    }
     const QFileInfoList entries
         = QDir(path).entryInfoList(QDir::Files | QDir::Hidden | QDir::AllDirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
             QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& entry : entries) {
         if (entry.isDir()) {
-            failed += removeFilesBelow(entry.absoluteFilePath());
+            const Removal below = removeFilesBelow(entry.absoluteFilePath());
+            removal.failed += below.failed;
+            removal.unlisted += below.unlisted;
             continue;
         }
         qCDebug(lcSubmit) << "remove file  : " << entry.absoluteFilePath();
         if (!QFile::remove(entry.absoluteFilePath()))
-            failed << entry.absoluteFilePath();
+            removal.failed << entry.absoluteFilePath();
     }
-    return failed;
+    return removal;
+}
+
+QString removalFailureText(const Removal& removal, const QString& folder, int knownCount)
+{
+    // The folder itself could not be listed: what it held when the dialog counted it stayed.
+    if (removal.unlisted.contains(folder))
+        return QStringLiteral("汰片文件夹无法读取，%1 张汰片未能删除").arg(knownCount);
+    // A sub-folder that could not be listed holds an unknown number more.
+    if (!removal.unlisted.isEmpty())
+        return QStringLiteral("%1 张汰片未能删除，另有 %2 个文件夹无法读取")
+            .arg(removal.failed.size())
+            .arg(removal.unlisted.size());
+    return removal.failed.isEmpty() ? QString() : QStringLiteral("%1 张汰片未能删除").arg(removal.failed.size());
 }
 
 } // namespace SetAsideFiles

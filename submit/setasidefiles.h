@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Disk work of the submission dialog, run on worker jobs: nothing here touches a widget.
 namespace SetAsideFiles {
 
@@ -19,7 +21,14 @@ struct FolderCounts
     // in lower case), by name; hasFineFolder is false when the folder could not be found.
     QStringList finePhotos;
     bool hasFineFolder = false;
+    // The albums ("成品", "汰片") whose folder exists but could not be listed: nothing above
+    // tells how many photos they hold, and nothing may be submitted from them.
+    QStringList unreadable;
 };
+
+// Whether a folder that exists can be listed to its end: false without the right to read it, or
+// for a share that fails the listing. Tests stand in for such a share here.
+extern std::function<bool(const QString& folder)> canList;
 
 FolderCounts countFolders(const QString& deletedPath, const QString& finePath);
 
@@ -28,9 +37,20 @@ FolderCounts countFolders(const QString& deletedPath, const QString& finePath);
 // its next reading). Without the folder the list is taken as it is.
 QStringList selectionNames(const QStringList& listed, const FolderCounts& counts);
 
+// What a removal left: the files that could not be removed, and the folders that could not be
+// listed (whatever they hold stayed).
+struct Removal
+{
+    QStringList failed;
+    QStringList unlisted;
+};
+
 // Removes every file below path, sub-folders included, keeping the folders and never
-// following a symbolic link; returns the files that could not be removed.
-QStringList removeFilesBelow(const QString& path);
+// following a symbolic link.
+Removal removeFilesBelow(const QString& path);
+// The box text for a removal of folder that left files, empty when it left none: knownCount is
+// the number of set-aside photos counted when the dialog opened, which an unlisted folder holds.
+QString removalFailureText(const Removal& removal, const QString& folder, int knownCount);
 
 } // namespace SetAsideFiles
 

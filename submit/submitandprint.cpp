@@ -18,6 +18,7 @@
 #include "submit/submitandprintform.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDoubleValidator>
 #include <QGroupBox>
@@ -136,6 +137,13 @@ SubmitandPrint::SubmitandPrint(QWidget* parent)
     Worker::run(
         this, [deletedFolder, fineFolder] { return SetAsideFiles::countFolders(deletedFolder, fineFolder); },
         [this, listed](const SetAsideFiles::FolderCounts& counts) {
+            // An album that could not be listed is not an empty one: nothing is submitted from
+            // it, and the buttons stay off until the dialog is opened again and reads anew.
+            if (!counts.unreadable.isEmpty()) {
+                ReplyCheck::warn(QStringLiteral("%1文件夹无法读取，不能提交：请检查后重新打开提交窗口")
+                                     .arg(counts.unreadable.join(QStringLiteral("、"))));
+                return;
+            }
             setSelection(SetAsideFiles::selectionNames(listed, counts));
             deletepicpaths = counts.deletepicpaths;
             deletepicnum = counts.deletedJpegs;
@@ -205,7 +213,33 @@ void SubmitandPrint::setLocked()
 
 QStringList SubmitandPrint::removefiles(const QString& path)
 {
-    return SetAsideFiles::removeFilesBelow(path);
+    return SetAsideFiles::removeFilesBelow(path).failed;
+}
+
+bool SubmitandPrint::tellRemoval(const SetAsideFiles::Removal& removal)
+{
+    const QString folder = DirServer::getDeletedImagePath();
+    const QString text = SetAsideFiles::removalFailureText(removal, folder, deletepicnum);
+    if (!text.isEmpty())
+        ReplyCheck::warn(text);
+    return !removal.unlisted.contains(folder);
+}
+
+void SubmitandPrint::reject()
+{
+    if (!isFinishingSubmission())
+        QDialog::reject();
+}
+
+void SubmitandPrint::closeEvent(QCloseEvent* event)
+{
+    // The handlers of the road's posts and jobs go with the dialog: the submission would stay
+    // without its record, lock and sheet.
+    if (isFinishingSubmission()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void SubmitandPrint::updateReadiness()
@@ -379,5 +413,6 @@ void SubmitandPrint::openProductionSheet(const QJsonObject& reply)
     SheetFields::fillProductionSheet(sheet, reply, context);
     ui->pushButton_checkBoardDate->setText(SheetFields::kanbanText(order));
     sheet->showMaximized();
+    m_isSubmitting = false;
     close();
 }

@@ -2,6 +2,7 @@
 #define SUBMITANDPRINT_H
 
 #include "Calendar/timeschedule.h"
+#include "submit/setasidefiles.h"
 #include "submit/submissionbody.h"
 
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 struct BackendReply;
+class QCloseEvent;
 class ScheduleDialog;
 class Ui_SubmitandPrint;
 
@@ -25,7 +27,9 @@ class Ui_SubmitandPrint;
 // disabled from the click until the road ends.
 //
 // Opened without parent by the products panel, which fixes its size, makes it modal and sets
-// Qt::WA_DeleteOnClose; posts on their way go with it. GUI thread only.
+// Qt::WA_DeleteOnClose; posts on their way go with it. So once the back end has taken a
+// submission the dialog does not close until its road has ended (the removal of the set-aside
+// photos, their record, the order detail, the lock and the sheet). GUI thread only.
 class SubmitandPrint : public QDialog
 {
     Q_OBJECT
@@ -44,6 +48,9 @@ public:
     SubmissionFields submissionFields();
     // True once the first order detail has filled the form and the folders are counted.
     bool isReady() const { return m_hasDetail && m_hasFolderCounts; }
+
+    // Closing waits for the end of an accepted submission's road.
+    void reject() override;
 
 signals:
     void sendSetLocked();
@@ -98,6 +105,11 @@ private:
     void queryInfoPartEmsCallBack(const BackendReply& reply);
     void queryPostEmsCallBack(const BackendReply& reply);
     void queryInfoCallBack(const BackendReply& reply);
+
+    // The back end has taken a submission and the road after it is under way.
+    bool isFinishingSubmission() const { return m_isSubmitting && isSubmitted != 0; }
+    // Says which set-aside photos a removal left; true when the folder could be listed at all.
+    bool tellRemoval(const SetAsideFiles::Removal& removal);
 
     void scaleUi();
     // "date name" on a date button; a date and a name that are both empty show nothing.
@@ -155,6 +167,9 @@ public:
     QString iswyx;
     int fwqlc_num;
     QString samepleresulthtml;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     Ui_SubmitandPrint* ui;

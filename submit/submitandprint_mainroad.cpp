@@ -221,10 +221,10 @@ void SubmitandPrint::removeSetAsidePhotos()
     const QString folder = DirServer::getDeletedImagePath();
     Worker::run(
         this, [folder] { return SetAsideFiles::removeFilesBelow(folder); },
-        [this](const QStringList& failed) {
-            if (!failed.isEmpty())
-                ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
-            postDelImgLog();
+        [this](const SetAsideFiles::Removal& removal) {
+            // A folder that could not be listed had nothing removed: no record of a removal.
+            if (tellRemoval(removal))
+                postDelImgLog();
             postQueryOrderInfo();
         });
 }

@@ -134,20 +134,21 @@ QByteArray expressBody(const SubmissionFields& f)
     return body.toByteArray();
 }
 
-// Asks whether the set-aside photos go; on Yes removes them on a worker job. then(failed)
-// runs on the GUI thread once the photos are gone (at once on No), never after the dialog.
+// Asks whether the set-aside photos go; on Yes removes them on a worker job. then(removed,
+// removal) runs on the GUI thread once the photos are gone (at once on No), never after the
+// dialog (which does not close meanwhile).
 template <class Then> void askToRemoveSetAside(QObject* dialog, Then then)
 {
     const auto answer = Prompt::question(
         nullptr, QString(), QStringLiteral("是否删除汰片？"), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) {
-        then(false, QStringList());
+        then(false, SetAsideFiles::Removal());
         return;
     }
     const QString folder = DirServer::getDeletedImagePath();
     Worker::run(
         dialog, [folder] { return SetAsideFiles::removeFilesBelow(folder); },
-        [then](const QStringList& failed) { then(true, failed); });
+        [then](const SetAsideFiles::Removal& removal) { then(true, removal); });
 }
 
 } // namespace
@@ -223,9 +224,8 @@ void SubmitandPrint::queryPostThumbnailCallBack(const BackendReply& reply)
         return;
     }
     // No removal record on this road: the order detail follows once the photos are gone.
-    askToRemoveSetAside(this, [this](bool, const QStringList& failed) {
-        if (!failed.isEmpty())
-            ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
+    askToRemoveSetAside(this, [this](bool, const SetAsideFiles::Removal& removal) {
+        tellRemoval(removal);
         postQueryOrderThumbnailInfo();
     });
 }
@@ -386,10 +386,8 @@ void SubmitandPrint::queryInfoCallBack(const BackendReply& reply)
         return;
     }
     const QJsonObject detail = reply.object;
-    askToRemoveSetAside(this, [this, detail](bool removed, const QStringList& failed) {
-        if (!failed.isEmpty())
-            ReplyCheck::warn(QStringLiteral("%1 张汰片未能删除").arg(failed.size()));
-        if (removed)
+    askToRemoveSetAside(this, [this, detail](bool removed, const SetAsideFiles::Removal& removal) {
+        if (tellRemoval(removal) && removed)
             postDelImgLog();
         openExpressSheet(detail);
     });

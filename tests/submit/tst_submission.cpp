@@ -6,17 +6,21 @@
 #include "core/formbody.h"
 #include "delivery/setproexpress.h"
 #include "delivery/settingemsdialog.h"
+#include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "sheets/webviewwindow.h"
+#include "submit/setasidefiles.h"
 #include "submit/submissionbody.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/failure.h"
 #include "tests/support/orderfolder.h"
+#include "tests/support/poolblocker.h"
 #include "tests/support/productpanel.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
+#include "tests/support/windowposts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -232,6 +236,8 @@ private:
     TestBackend m_backend;
     QPointer<SubmitandPrint> m_dialog;
     std::unique_ptr<OrderFolder> m_folder;
+    // The real listing check, put back after each test.
+    const std::function<bool(const QString&)> m_canList = SetAsideFiles::canList;
 
     SubmitandPrint* open()
     {
@@ -244,6 +250,13 @@ private:
     }
 
     QPushButton* submitButton() { return child<QPushButton>(m_dialog, "pushButton_2"); }
+    // Every folder lists but the album's, as a share that fails the listing does.
+    static void failListing(const QString& album)
+    {
+        const QString folder = QDir::cleanPath(
+            album == QStringLiteral("成品") ? DirServer::getFineImagePath() : DirServer::getDeletedImagePath());
+        SetAsideFiles::canList = [folder](const QString& path) { return QDir::cleanPath(path) != folder; };
+    }
     int posts(const char* a) { return m_backend->requestsTo("order", a).size(); }
 
 private slots:
@@ -267,6 +280,7 @@ private slots:
 
     void cleanup()
     {
+        SetAsideFiles::canList = m_canList;
         delete m_dialog;
         closeAllSheets();
         ImageData::getInstance()->clearImages();
@@ -681,6 +695,85 @@ private slots:
         QCOMPARE(prompts.texts(), QStringList {QStringLiteral("1 张汰片未能删除")});
         QVERIFY(!m_folder->exists("汰片/x.jpg"));
         QVERIFY(waitUntil([&] { return posts("postrecord") == 1; }));
+    }
+
+    // An album whose folder is there but cannot be listed is not an empty album: one box names
+    // it and nothing is submitted; the dialog opened again reads the folders anew.
+    void unlistedAlbumIsNotSubmitted_data()
+    {
+        QTest::addColumn<QString>("album");
+        QTest::newRow("成品") << "成品";
+        QTest::newRow("汰片") << "汰片";
+    }
+
+    void unlistedAlbumIsNotSubmitted()
+    {
+        QFETCH(QString, album);
+        failListing(album);
+        PromptRecorder prompts;
+        m_dialog = new SubmitandPrint(nullptr);
+        m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+        m_dialog->show();
+        QVERIFY(waitUntil([&] { return prompts.count() == 1; }));
+        QCOMPARE(prompts.last().text, album + QStringLiteral("文件夹无法读取，不能提交：请检查后重新打开提交窗口"));
+        QVERIFY(postsAnswered(m_dialog));
+        QVERIFY(!m_dialog->isReady());
+        for (const char* button : {"pushButton_2", "pushButtonEMS", "pushButton_thumbnail"}) {
+            QVERIFY(!child<QPushButton>(m_dialog, button)->isEnabled());
+            QTest::mouseClick(child<QPushButton>(m_dialog, button), Qt::LeftButton);
+        }
+        QVERIFY(postsAnswered(m_dialog));
+        QCOMPARE(posts("updategetphotodate2") + posts("getorderaddress"), 0);
+        QCOMPARE(prompts.count(), 1);
+        delete m_dialog;
+
+        // Readable again: the folders count as they hold.
+        SetAsideFiles::canList = m_canList;
+        SubmitandPrint* dialog = open();
+        QCOMPARE(dialog->finalpicnum, 2);
+        QCOMPARE(dialog->deletepicnum, 1);
+        QCOMPARE(prompts.count(), 1);
+    }
+
+    // Once the back end has taken the submission its road runs to the end: the dialog does not
+    // close meanwhile (by its close button or Escape), so the removal's record, the order detail
+    // and the lock still come.
+    void acceptedSubmissionRunsToItsEnd()
+    {
+        SubmitandPrint* dialog = open();
+        child<QCheckBox>(dialog, "isdeletetpbtn")->setChecked(true);
+        PoolBlocker pool; // the removal waits in the queue
+        QTest::mouseClick(submitButton(), Qt::LeftButton);
+        QVERIFY(waitUntil([&] { return dialog->isSubmitted == 1; }));
+        dialog->close();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!m_dialog.isNull());
+        QVERIFY(dialog->isVisible());
+        pool.release();
+        QVERIFY(waitUntil([&] { return m_dialog.isNull(); }));
+        QVERIFY(!m_folder->exists("汰片/x.jpg"));
+        QVERIFY(waitUntil([&] { return posts("postrecord") == 1; }));
+        QCOMPARE(posts("orderdetail"), 1);
+        QVERIFY(Config::isLocked);
+        QCOMPARE(topLevelWindows<WebViewWindow>().size(), 1);
+    }
+
+    // A set-aside folder that cannot be listed at removal keeps its photos: one box counts them,
+    // no removal is recorded, and the road goes on to the lock and the sheet.
+    void unlistedSetAsideAtRemovalIsTold()
+    {
+        PromptRecorder prompts;
+        SubmitandPrint* dialog = open();
+        child<QCheckBox>(dialog, "isdeletetpbtn")->setChecked(true);
+        failListing(QStringLiteral("汰片"));
+        QTest::mouseClick(submitButton(), Qt::LeftButton);
+        QVERIFY(waitUntil([&] { return m_dialog.isNull(); }));
+        QCOMPARE(prompts.texts(), QStringList {QStringLiteral("汰片文件夹无法读取，1 张汰片未能删除")});
+        QVERIFY(m_folder->exists("汰片/x.jpg"));
+        QVERIFY(Config::isLocked);
+        QCOMPARE(posts("orderdetail"), 1);
+        QCOMPARE(posts("postrecord"), 0);
     }
 
     // ---- Dates ----

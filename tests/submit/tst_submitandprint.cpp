@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QValidator>
 #include <QtTest>
 
@@ -289,6 +290,25 @@ private slots:
         QCOMPARE(dialog->deletepicpaths, QStringLiteral("a.jpg,b.jpg,"));
         QCOMPARE(dialog->lastrepairpic, 3 + 2);
         QCOMPARE(dialog->fwqlc_num, 3);
+    }
+
+    // A folder without the right to read it is told apart from an empty one. Root reads every
+    // folder whatever its rights, so there the check has nothing to tell.
+    void folderWithoutReadRightIsUnlisted()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + QStringLiteral("/成品/");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(SetAsideFiles::canList(folder));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::WriteOwner));
+        const bool isDenied = !QDir(folder).isReadable();
+        const bool isListed = SetAsideFiles::canList(folder);
+        const SetAsideFiles::FolderCounts counts = SetAsideFiles::countFolders(folder, folder);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (!isDenied)
+            QSKIP("this user reads folders without the right to");
+        QVERIFY(!isListed);
+        QCOMPARE(counts.unreadable, (QStringList {"汰片", "成品"}));
     }
 
     void countsWithoutFolders()
