@@ -5,11 +5,15 @@
 #include "core/config.h"
 #include "core/logging.h"
 #include "core/prompt.h"
+#include "core/worker.h"
 #include "photostore/croprect.h"
 #include "photostore/imagedata.h"
 #include "photostore/quarterturn.h"
+#include "photostore/thumbnailthread.h"
 #include "tools/cropremarkpost.h"
 #include "tools/markturn.h"
+
+#include <memory>
 
 DrawnTurn::DrawnTurn(const SavedTurn& turn, QObject* parent)
     : QObject(parent)
@@ -49,6 +53,15 @@ void DrawnTurn::replyPostCrop(const BackendReply& reply)
     const Image info = images->pictureInfo(name);
     photo.setClipRect(info.GetTrimrc(), info.isEllipse());
     emit cropSettled(photo);
+    if (CropRect::isCrop(photo.GetTrimrc())) {
+        // The crop's thumbnail is made again from the turned file with the crop kept. The turn
+        // ends once it is written, so that the thumbnail of a later save is never overwritten
+        // by this one.
+        ++m_pending;
+        const auto thumbnail = std::make_shared<ThumbnailThread>(photo, nullptr, 88);
+        Worker::run(
+            this, [thumbnail] { thumbnail->run(); }, [this] { endPart(); });
+    }
     endPart();
 }
 

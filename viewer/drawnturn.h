@@ -13,8 +13,9 @@ struct BackendReply;
 // is turned and posted as a crop record, its stored marks are turned by a MarkTurn (which
 // loads them from the back end: whether a photo has marks is the back end's to say). The
 // photo's local crop takes the turned one only once the back end has accepted it, so that the
-// panel shows what the lab receives. When both have ended, one box says what was not stored
-// with the turned photo and must be made again; then finished().
+// panel shows what the lab receives; the crop's thumbnail is then made again on a worker. When
+// all of it has ended, one box says what was not stored with the turned photo and must be made
+// again; then finished().
 // Only for a photo of an album that carries crops and marks. Lives on the GUI thread, a child
 // of the window that starts it; deletes itself after finished().
 class DrawnTurn : public QObject

@@ -775,13 +775,9 @@ void PhotoView::turnDrawnOnPhoto(const SavedTurn& turn)
         return;
     DrawnTurn* drawn = new DrawnTurn(turn, this);
     m_drawnTurn = drawn;
-    connect(drawn, &DrawnTurn::cropSettled, this, [this](const Image& photo) {
-        emit sendClipTurned(photo.GetImageName());
-        // The crop's thumbnail is made again from the turned file; the photo itself is shown
-        // anew when the save ends.
-        if (CropRect::isCrop(photo.GetTrimrc()))
-            QThreadPool::globalInstance()->start(new ThumbnailThread(photo, this, 88));
-    });
+    // The photo itself is shown anew when the save ends.
+    connect(drawn, &DrawnTurn::cropSettled, this,
+        [this](const Image& photo) { emit sendClipTurned(photo.GetImageName()); });
     connect(drawn, &DrawnTurn::finished, this, [this] {
         m_drawnTurn = nullptr;
         rotateImgFinishSlot();

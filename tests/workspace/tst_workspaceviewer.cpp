@@ -110,6 +110,12 @@ private:
     }
     // The name of a row of the album shown.
     QString shownRow(int row) const { return table()->model()->index(row, 0).data().toString(); }
+    // The pane has the picture of the store's current photo on screen, that album's file.
+    bool showsCurrentPhoto() const
+    {
+        return view()->isShownImage() && ImageData::getInstance()->getCurrentIndex() >= 0
+            && view()->shownPhoto().GetBigImagePath() == ImageData::getInstance()->getCurrentImage().GetBigImagePath();
+    }
     // The pane has the picture of that photo on screen.
     bool showsPicture(const QString& name) const
     {
@@ -219,7 +225,7 @@ private:
         table()->selectRow(1);
         QVERIFY(waitUntil([] { return current() == QLatin1String("p02.jpg"); }));
         table()->selectRow(0);
-        QVERIFY(waitUntil([&] { return current() == name && view()->isFullSizeLoaded(); }));
+        QVERIFY(waitUntil([&] { return current() == name && showsCurrentPhoto() && view()->isFullSizeLoaded(); }));
         QVERIFY(postsAnswered(m_window.get()));
         if (drawing & DrawsCrop) {
             const int posts = m_backend->requestsTo("order", "updateorderpic").size();
@@ -789,7 +795,7 @@ private slots:
         }
         QVERIFY(waitUntil([&] {
             return ImageData::getInstance()->getType() == album && table()->model()->rowCount() >= 1
-                && current() == name && view()->isFullSizeLoaded();
+                && current() == name && showsCurrentPhoto() && view()->isFullSizeLoaded();
         }));
         AlbumPanelFixture::settle();
         QVERIFY(postsAnswered(m_window.get()));
