@@ -700,8 +700,11 @@ private slots:
         panel()->dropButtonSlot(USAGE_TO_DELETED);
         QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {"p01.jpg"}; }));
         panelButton(QStringLiteral("汰片"))->click();
-        QVERIFY(waitUntil(
-            [&] { return album() == PHOTO_DELETED && table()->model()->rowCount() == 1 && view()->isShownImage(); }));
+        // The 成品 photo of the same name was on screen: wait for the 汰片 file's own picture.
+        QVERIFY(waitUntil([&] {
+            return album() == PHOTO_DELETED && table()->model()->rowCount() == 1
+                && current() == QLatin1String("p01.jpg") && showsCurrentPhoto();
+        }));
         AlbumPanelFixture::settle();
         table()->selectRow(0);
         panel()->dropButtonSlot(USAGE_TO_FINE);
