@@ -11,6 +11,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <dirent.h>
+#include <sys/stat.h>
 #endif
 
 namespace SetAsideFiles {
@@ -34,10 +35,18 @@ bool listsToItsEnd(const QString& folder)
 #endif
 }
 
-// A folder that is there and could not be listed; a missing one is simply empty.
+// A folder that is there and could not be listed; a missing one is simply empty. A folder that
+// cannot even be looked at (no right to search its parent, a share that fails) is no missing one.
 bool isUnlisted(const QString& folder)
 {
+#ifdef Q_OS_UNIX
+    struct stat info;
+    if (::stat(QFile::encodeName(folder).constData(), &info) != 0)
+        return errno != ENOENT && errno != ENOTDIR;
+    return S_ISDIR(info.st_mode) && !canList(folder);
+#else
     return QFileInfo(folder).isDir() && !canList(folder);
+#endif
 }
 
 } // namespace
@@ -67,7 +76,7 @@ FolderCounts countFolders(const QString& deletedPath, const QString& finePath)
         // (the files among them; hidden ones, the "._" companions Macs leave on shares, are none).
         const QDir fine(finePath);
         counts.hasFineFolder = fine.exists();
-        if (counts.hasFineFolder && isUnlisted(finePath)) {
+        if (isUnlisted(finePath)) {
             counts.unreadable << QStringLiteral("成品");
             return counts;
         }

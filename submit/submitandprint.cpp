@@ -227,15 +227,15 @@ bool SubmitandPrint::tellRemoval(const SetAsideFiles::Removal& removal)
 
 void SubmitandPrint::reject()
 {
-    if (!isFinishingSubmission())
+    if (!isSubmissionUnderWay())
         QDialog::reject();
 }
 
 void SubmitandPrint::closeEvent(QCloseEvent* event)
 {
-    // The handlers of the road's posts and jobs go with the dialog: the submission would stay
-    // without its record, lock and sheet.
-    if (isFinishingSubmission()) {
+    // The handlers of the road's posts and jobs go with the dialog: a submission the back end
+    // takes would stay without its record, lock and sheet.
+    if (isSubmissionUnderWay()) {
         event->ignore();
         return;
     }

@@ -27,9 +27,9 @@ class Ui_SubmitandPrint;
 // disabled from the click until the road ends.
 //
 // Opened without parent by the products panel, which fixes its size, makes it modal and sets
-// Qt::WA_DeleteOnClose; posts on their way go with it. So once the back end has taken a
-// submission the dialog does not close until its road has ended (the removal of the set-aside
-// photos, their record, the order detail, the lock and the sheet). GUI thread only.
+// Qt::WA_DeleteOnClose; posts on their way go with it. So while a submission road runs (its
+// result on its way, or taken and followed by the removal of the set-aside photos, their record,
+// the order detail, the lock and the sheet) the dialog does not close. GUI thread only.
 class SubmitandPrint : public QDialog
 {
     Q_OBJECT
@@ -106,8 +106,9 @@ private:
     void queryPostEmsCallBack(const BackendReply& reply);
     void queryInfoCallBack(const BackendReply& reply);
 
-    // The back end has taken a submission and the road after it is under way.
-    bool isFinishingSubmission() const { return m_isSubmitting && isSubmitted != 0; }
+    // A submission road is under way: its result may be on its way, or taken by the back end and
+    // followed by the removal, the record, the order detail, the lock and the sheet.
+    bool isSubmissionUnderWay() const { return m_isSubmitting; }
     // Says which set-aside photos a removal left; true when the folder could be listed at all.
     bool tellRemoval(const SetAsideFiles::Removal& removal);
 

@@ -40,6 +40,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -735,22 +736,41 @@ private slots:
         QCOMPARE(prompts.count(), 1);
     }
 
-    // Once the back end has taken the submission its road runs to the end: the dialog does not
-    // close meanwhile (by its close button or Escape), so the removal's record, the order detail
-    // and the lock still come.
-    void acceptedSubmissionRunsToItsEnd()
+    // A submission road runs to its end: the dialog does not close meanwhile (by its close button
+    // or Escape), whether the result is still on its way or taken and the set-aside photos are
+    // being removed, so the removal's record, the order detail and the lock still come.
+    void submissionRunsToItsEnd_data()
     {
+        QTest::addColumn<bool>("isResultHeld");
+        QTest::newRow("result on its way") << true;
+        QTest::newRow("result taken, removal waiting") << false;
+    }
+
+    void submissionRunsToItsEnd()
+    {
+        QFETCH(bool, isResultHeld);
         SubmitandPrint* dialog = open();
         child<QCheckBox>(dialog, "isdeletetpbtn")->setChecked(true);
-        PoolBlocker pool; // the removal waits in the queue
+        if (isResultHeld)
+            m_backend->setReply("order", "updategetphotodate2",
+                StandInReply::json(QJsonObject {{"code", "1"}, {"message", "提交成功"}}).held());
+        std::unique_ptr<PoolBlocker> pool;
+        if (!isResultHeld)
+            pool = std::make_unique<PoolBlocker>(); // the removal waits in the queue
         QTest::mouseClick(submitButton(), Qt::LeftButton);
-        QVERIFY(waitUntil([&] { return dialog->isSubmitted == 1; }));
+        if (isResultHeld)
+            QVERIFY(waitUntil([&] { return m_backend->heldCount() == 1; }));
+        else
+            QVERIFY(waitUntil([&] { return dialog->isSubmitted == 1; }));
         dialog->close();
         QTest::keyClick(dialog, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!m_dialog.isNull());
         QVERIFY(dialog->isVisible());
-        pool.release();
+        if (isResultHeld)
+            m_backend->releaseHeld();
+        else
+            pool->release();
         QVERIFY(waitUntil([&] { return m_dialog.isNull(); }));
         QVERIFY(!m_folder->exists("汰片/x.jpg"));
         QVERIFY(waitUntil([&] { return posts("postrecord") == 1; }));

@@ -11,6 +11,7 @@
 #include "tests/support/orderfolder.h"
 #include "tests/support/productpanel.h"
 #include "tests/support/promptrecorder.h"
+#include "tests/support/readrightsheld.h"
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
 
@@ -292,23 +293,47 @@ private slots:
         QCOMPARE(dialog->fwqlc_num, 3);
     }
 
-    // A folder without the right to read it is told apart from an empty one. Root reads every
-    // folder whatever its rights, so there the check has nothing to tell.
+    // A folder without the right to read it is told apart from an empty one: the selection and
+    // set-aside counts, and the removal, which leaves what such a folder holds. The suite runs as
+    // root, which reads every folder: root's power to pass over rights is lowered for this thread.
     void folderWithoutReadRightIsUnlisted()
     {
         QTemporaryDir dir;
-        const QString folder = dir.path() + QStringLiteral("/成品/");
+        const QString folder = dir.path() + QStringLiteral("/汰片/");
         QVERIFY(QDir().mkpath(folder));
+        QFile photo(folder + QStringLiteral("x.jpg"));
+        QVERIFY(photo.open(QIODevice::WriteOnly));
+        photo.close();
+        // A folder inside one that may not be searched cannot even be looked at.
+        const QString closed = dir.path() + QStringLiteral("/closed/");
+        const QString inside = closed + QStringLiteral("成品/");
+        QVERIFY(QDir().mkpath(inside));
         QVERIFY(SetAsideFiles::canList(folder));
-        QVERIFY(QFile::setPermissions(folder, QFileDevice::WriteOwner));
-        const bool isDenied = !QDir(folder).isReadable();
-        const bool isListed = SetAsideFiles::canList(folder);
-        const SetAsideFiles::FolderCounts counts = SetAsideFiles::countFolders(folder, folder);
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (!isDenied)
-            QSKIP("this user reads folders without the right to");
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        QVERIFY(QFile::setPermissions(closed, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        bool isHeld = false;
+        bool isListed = true;
+        SetAsideFiles::FolderCounts counts;
+        SetAsideFiles::FolderCounts hidden;
+        SetAsideFiles::Removal removal;
+        {
+            ReadRightsHeld rights;
+            isHeld = rights.isHeld();
+            isListed = SetAsideFiles::canList(folder);
+            counts = SetAsideFiles::countFolders(folder, folder);
+            hidden = SetAsideFiles::countFolders(inside, inside);
+            removal = SetAsideFiles::removeFilesBelow(folder);
+        }
+        const QFileDevice::Permissions open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        QFile::setPermissions(folder, open);
+        QFile::setPermissions(closed, open);
+        if (!isHeld)
+            QSKIP("the read rights cannot be held for this thread here");
         QVERIFY(!isListed);
         QCOMPARE(counts.unreadable, (QStringList {"汰片", "成品"}));
+        QCOMPARE(hidden.unreadable, (QStringList {"汰片", "成品"}));
+        QCOMPARE(removal.unlisted, QStringList {folder});
+        QVERIFY(QFile::exists(folder + QStringLiteral("x.jpg")));
     }
 
     void countsWithoutFolders()
