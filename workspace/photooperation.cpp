@@ -11,6 +11,7 @@
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
+#include "tools/cropremarkpost.h"
 #include "video/player.h"
 #include "viewer/progresswindow.h"
 #include "workspace/albumdisplay.h"
@@ -20,7 +21,6 @@
 #include "workspace/albumtablemodel.h"
 #include "workspace/albumthumbnails.h"
 #include "workspace/albumview.h"
-#include "tools/cropremarkpost.h"
 #include "workspace/orderphotoload.h"
 #include "workspace/panelshortcuts.h"
 
@@ -532,7 +532,8 @@ void PhotoOperation::showWhichType(int type)
     const bool drag = type != PHOTO_RAW && (type == PHOTO_DESIGN || !Config::isLocked);
     m_albumView->setDragEnabled(drag);
     if (fine) {
-        refreshImageProduct();
+        // The product marks were applied above, from this reading.
+        orderAndShowViews(currentPhotoPath());
     } else {
         refreshViews();
         emit producePhoto(false);
@@ -1025,6 +1026,11 @@ void PhotoOperation::refreshImageProduct()
 {
     const QString shown = currentPhotoPath();
     applyProductMarks();
+    orderAndShowViews(shown);
+}
+
+void PhotoOperation::orderAndShowViews(const QString& shown)
+{
     if (Config::getOrderMode() == 1)
         ImageData::getInstance()->orderFineImage();
     refreshViews();
@@ -1118,8 +1124,8 @@ void PhotoOperation::onClipChanged()
 
 void PhotoOperation::onClipTurned(const QString&)
 {
-    // The turn has posted the crop itself; the thumbnail is made again from the turned file
-    // right after, with this crop.
+    // The turn has posted the crop and made its thumbnail again itself: the table shows the
+    // photo's record anew.
     refreshWholeTable();
 }
 

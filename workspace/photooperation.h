@@ -191,6 +191,9 @@ private:
     static QString currentPhotoPath();
     // Tells the pane when the current photo is no longer the one of that path.
     void showIfCurrentChanged(const QString& shown);
+    // The order mode applied to 成品, the views shown anew, and the pane told when the current
+    // photo is no longer the one of path shown (the product marks already applied).
+    void orderAndShowViews(const QString& shown);
     // One more thumbnail job of the album shown has answered or was dropped.
     void countThumbJob();
     void setThumbIcon(int index, const QPixmap& icon, int album);
