@@ -5,6 +5,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
+#include "photostore/photofilelock.h"
 #include "photostore/fullscreenstate.h"
 
 #include <QCoreApplication>
@@ -198,9 +199,11 @@ void ThumbnailThread::run()
     switch (m_mode) {
     case 1:
     case 6:
-    case 9:
+    case 9: {
+        const PhotoFileLock held(m_files.full);
         makeListIcon();
         break;
+    }
     case 2:
         makeSheetCache();
         break;
@@ -210,15 +213,19 @@ void ThumbnailThread::run()
     case 4:
         loadPicture();
         break;
-    case 5:
+    case 5: {
+        const PhotoFileLock held(m_files.full);
         rebuildMiddleAndSmall();
         break;
+    }
     case 7:
         loadComparePicture();
         break;
-    case 8:
+    case 8: {
+        const PhotoFileLock held(m_files.full);
         makeCropThumb();
         break;
+    }
     case 10:
         turnAlbumUpright();
         break;
@@ -252,8 +259,10 @@ void ThumbnailThread::makeSheetCache()
     // Without a sheet folder the icons would land in the working directory.
     if (!m_cacheFolder.isEmpty()) {
         FileOperation::makeDir(m_cacheFolder);
-        for (const ImageOperation::PhotoFiles& photo : qAsConst(m_listFiles))
+        for (const ImageOperation::PhotoFiles& photo : qAsConst(m_listFiles)) {
+            const PhotoFileLock held(photo.full);
             ImageOperation::saveImage(ImageOperation::sheetIcon(photo, m_size), m_cacheFolder + photo.name);
+        }
 
         const QStringList jpegs {QStringLiteral("*.jpg")};
         if (FileOperation::isDirExist(m_markerFolder)) {
@@ -329,6 +338,7 @@ void ThumbnailThread::makeCropThumb()
 void ThumbnailThread::turnAlbumUpright()
 {
     for (const ImageOperation::PhotoFiles& photo : qAsConst(m_listFiles)) {
+        const PhotoFileLock held(photo.full);
         // Only a valid orientation other than upright is worth a rewrite: the file loses its
         // EXIF block and is encoded again, so everything else is left byte for byte.
         const int direction = ImageOperation::getDirection(photo.full);

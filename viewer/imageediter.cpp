@@ -349,6 +349,7 @@ void ImageEditer::updateImageLib(int mode, int angle)
     save.full = photo.GetBigImagePath();
     save.small = photo.GetImagePath();
     save.middle = photo.GetMiddleImagePath();
+    save.list = photo.GetThumbPath100();
     // A raw or design picture named like a 成品 photo must not turn that photo's marks picture.
     if (carriesCropAndMarks(photo.GetPicType()))
         save.marks = DirServer::getMarkerPath() + photo.GetImageName();

@@ -90,9 +90,8 @@ PhotoView::PhotoView(QWidget* parent)
     ui->imagescroll->setAlignment(Qt::AlignCenter);
     editer->installEventFilter(this);
     connect(editer, &ImageEditer::rotateFinished, this, &PhotoView::rotateImgFinishSlot);
-    // The save reports the index it captured, so the right thumbnail is rebuilt once the save
-    // has ended.
-    connect(editer, &ImageEditer::rotateSaved, this, [this](int index) { m_turnedIndex = index; });
+    // The thumbnail is made again once the whole save has ended, for the photo's row then.
+    connect(editer, &ImageEditer::rotateSaved, this, [this](int) { m_isTurnWritten = true; });
     connect(editer, &ImageEditer::turnSaved, this, &PhotoView::turnDrawnOnPhoto);
     ui->familyscroll->hide();
     familyWidget = new OpenGlWidget(nullptr);
@@ -205,6 +204,8 @@ void PhotoView::showNoPhoto()
     shownImage = QImage();
     m_shownPhoto = Image();
     m_wantedPhoto = Image();
+    if (m_isAwaitingSavedPicture)
+        endTurnSave();
     m_offered = PictureCache::Picture();
     curPath.clear();
     m_smallPath.clear();
@@ -301,6 +302,9 @@ void PhotoView::loadFinished(QImage img, QString imgPath, bool isOriginal)
     // Two albums may hold photos of the same file name: only the whole path tells them apart.
     if (img.isNull() || imgPath != curPath) {
         m_offered = PictureCache::Picture();
+        // The picture on screen is the saved photo as it was before its turn: nothing may act on it.
+        if (img.isNull() && imgPath == curPath && m_isAwaitingSavedPicture)
+            showNoPhoto();
         return;
     }
     m_smallPath.clear();
@@ -327,6 +331,11 @@ void PhotoView::showLeftImage()
     m_editMode = 0;
     ui->familyscroll->hide();
     ui->imagescroll->show();
+    // A picture read from the files is on screen, unturned: a saved turn is over.
+    if (m_isAwaitingSavedPicture) {
+        m_isAwaitingSavedPicture = false;
+        m_savingPhoto = Image();
+    }
     setBottomButtonEnable(1);
 }
 
@@ -434,12 +443,13 @@ void PhotoView::setBottomButtonEnable(int state)
         setClipButtons(kTransparent, QString(), QString());
         ui->BottomButton_CommitClip->setFixedSize(40, 23);
         ui->BottomButton_CancelClip->setFixedSize(40, 23);
-        if (ui->rotateSaveBtn->text() != QStringLiteral("处理中..."))
-            ui->rotateSaveBtn->setEnabled(true);
+        ui->rotateSaveBtn->setEnabled(true);
         break;
     case 3:
         setBrowse(false);
         setButtonsEnable(false);
+        // The frame is drawn on the picture as it is turned on screen now.
+        ui->rotateSaveBtn->setEnabled(false);
         setClipButtons(kPlain, QStringLiteral("确认"), QStringLiteral("取消"));
         break;
     default:
@@ -449,6 +459,47 @@ void PhotoView::setBottomButtonEnable(int state)
         ui->BottomButton_Clip->setEnabled(false);
         ui->BottomButton_Remark->setEnabled(false);
     }
+    holdToolsWhileSaving();
+}
+
+void PhotoView::restoreBottomButtons()
+{
+    if (!isShownImage())
+        setBottomButtonEnable(0);
+    else if (m_editMode == 2)
+        setBottomButtonEnable(3);
+    else if (m_editMode == 1)
+        setBottomButtonEnable(5);
+    else
+        setBottomButtonEnable(1);
+}
+
+bool PhotoView::isShownPhotoSaving() const
+{
+    return isSavingTurn() && isShownImage() && m_shownPhoto.GetBigImagePath() == m_savingPhoto.GetBigImagePath();
+}
+
+void PhotoView::holdToolsWhileSaving()
+{
+    const bool isSaving = isSavingTurn();
+    ui->BottomButton_AllPhotoForward->setEnabled(!isSaving);
+    uprightAction->setEnabled(!isSaving);
+    if (!isSaving)
+        return;
+    for (QPushButton* button :
+        {ui->BottomButton_RotateClockWise, ui->BottomButton_RotateAntiClockWise, ui->rotateSaveBtn})
+        button->setEnabled(false);
+    if (isShownPhotoSaving()) {
+        ui->BottomButton_Clip->setEnabled(false);
+        ui->BottomButton_Remark->setEnabled(false);
+    }
+}
+
+void PhotoView::endTurnSave()
+{
+    m_savingPhoto = Image();
+    m_isAwaitingSavedPicture = false;
+    restoreBottomButtons();
 }
 
 void PhotoView::setButtonsEnable(bool enable)
@@ -636,7 +687,7 @@ void PhotoView::onUpdate(QStringList deletedImageNames)
 
 void PhotoView::on_BottomButton_Clip_clicked()
 {
-    if (!isShownImage() || !confirmShownPhoto())
+    if (!isShownImage() || isShownPhotoSaving() || !confirmShownPhoto())
         return;
     showLeftImage();
     // With the workspace as its parent the modal chooser blocks the window: no album can be
@@ -653,7 +704,7 @@ void PhotoView::onReceiveClipSize(int width, int height, bool isEllipse)
     // The frame is drawn on the picture on screen: it is stored for that photo alone, and only
     // while it is the store's current photo (a picture left over from a view that has emptied,
     // or one the cursor has left, is no photo to frame).
-    if (!isShownImage() || !confirmShownPhoto())
+    if (!isShownImage() || isShownPhotoSaving() || !confirmShownPhoto())
         return;
     m_framedPhoto = ImageData::getInstance()->getCurrentImage();
     setBottomButtonEnable(3);
@@ -711,7 +762,7 @@ void PhotoView::on_BottomButton_Remark_clicked()
 {
     // The marks are drawn over the picture on screen: the editor opens for that photo, and
     // only while it is the store's current photo, whose requirement text the save writes.
-    if (!isShownImage() || !confirmShownPhoto())
+    if (!isShownImage() || isShownPhotoSaving() || !confirmShownPhoto())
         return;
     const QString name = m_shownPhoto.GetImageName();
     addFrontDlg* dialog = new addFrontDlg(nullptr);
@@ -731,7 +782,7 @@ void PhotoView::receiveNeedMessage()
 
 void PhotoView::on_BottomButton_RotateClockWise_clicked()
 {
-    if (!isShownImage() || m_editMode != 0)
+    if (!isShownImage() || m_editMode != 0 || isSavingTurn())
         return;
     editer->rotateClockWise();
     lastRotation = 0;
@@ -739,7 +790,7 @@ void PhotoView::on_BottomButton_RotateClockWise_clicked()
 
 void PhotoView::on_BottomButton_RotateAntiClockWise_clicked()
 {
-    if (!isShownImage() || m_editMode != 0)
+    if (!isShownImage() || m_editMode != 0 || isSavingTurn())
         return;
     editer->rotateAntiClockWise();
     lastRotation = 1;
@@ -747,10 +798,13 @@ void PhotoView::on_BottomButton_RotateAntiClockWise_clicked()
 
 void PhotoView::on_rotateSaveBtn_clicked()
 {
-    if (!isShownImage())
+    // The turn on screen is the shown photo's, saved only while it is the store's current one.
+    if (!isShownImage() || m_editMode != 0 || isSavingTurn() || !confirmShownPhoto())
         return;
+    m_savingPhoto = m_shownPhoto;
+    m_isTurnWritten = false;
     ui->rotateSaveBtn->setText(QStringLiteral("处理中..."));
-    ui->rotateSaveBtn->setEnabled(false);
+    holdToolsWhileSaving();
     // The picture widget captures the photo and its index now and saves on a worker.
     editer->updateImageLib(lastRotation, editer->roll_angle());
 }
@@ -759,14 +813,29 @@ void PhotoView::rotateImgFinishSlot()
 {
     // The save goes on until the photo's crop and marks are turned and stored: a second save
     // of the photo meanwhile would turn them from what is about to be replaced.
-    if (m_drawnTurn)
+    if (m_drawnTurn || !isSavingTurn())
         return;
     ui->rotateSaveBtn->setText(QStringLiteral("旋转保存"));
-    ui->rotateSaveBtn->setEnabled(isShownImage());
-    showImage();
-    // Made again only now, so that the thumbnail shows the crop the photo keeps.
-    if (m_turnedIndex >= 0)
-        emit sendUpdateRotateImg(std::exchange(m_turnedIndex, -1));
+    // Made again only now, so that the thumbnail shows the crop the photo keeps, in the row the
+    // photo has now.
+    if (std::exchange(m_isTurnWritten, false)) {
+        ImageData* images = ImageData::getInstance();
+        const QList<Image>& list = images->getImagelist(images->getSeleType());
+        for (int row = 0; row < list.size(); ++row)
+            if (list.at(row).GetBigImagePath() == m_savingPhoto.GetBigImagePath()) {
+                emit sendUpdateRotateImg(row);
+                break;
+            }
+    }
+    // Until the saved photo's turned picture is on screen, the one there is turned by the view
+    // alone: a turn pressed on it would be lost with the reload, or saved on top of this one.
+    // A photo stepped to meanwhile is left as it is, with whatever was started on it.
+    if (m_wantedPhoto.GetBigImagePath() == m_savingPhoto.GetBigImagePath()) {
+        m_isAwaitingSavedPicture = true;
+        showImage();
+    } else {
+        endTurnSave();
+    }
 }
 
 void PhotoView::turnDrawnOnPhoto(const SavedTurn& turn)
@@ -787,8 +856,9 @@ void PhotoView::turnDrawnOnPhoto(const SavedTurn& turn)
 
 void PhotoView::on_BottomButton_AllPhotoForward_clicked()
 {
-    // Offered in 成品 only: the job turns whatever album is shown.
-    if (ImageData::getInstance()->getType() != PHOTO_FINE)
+    // Offered in 成品 only: the job turns whatever album is shown. Not while a saved turn is
+    // being written into a photo's files.
+    if (ImageData::getInstance()->getType() != PHOTO_FINE || isSavingTurn())
         return;
     uprightCount = 0;
     uprightTotal = ImageData::getInstance()->getImagelist(SELETYPE(0)).size();

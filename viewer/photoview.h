@@ -164,6 +164,16 @@ private:
     void showWaitLabel(bool show);
     void showFullScreenPhotoView();
     void setBottomButtonEnable(int state);
+    // The buttons as the pane's mode wants them now.
+    void restoreBottomButtons();
+    bool isSavingTurn() const { return !m_savingPhoto.GetImageName().isEmpty(); }
+    // The photo on screen is the one whose turn is being saved.
+    bool isShownPhotoSaving() const;
+    // While a turn is being saved nothing turns a picture (the turn on screen would be lost
+    // or saved twice), and the photo being saved takes no crop or marks until its own are
+    // turned and stored.
+    void holdToolsWhileSaving();
+    void endTurnSave();
     QRect noticeGeometry() const;
     // The delete popup chosen by Config::delete_style; its end goes to the slot given.
     void showDeletePopup(void (PhotoView::*finished)());
@@ -224,8 +234,13 @@ private:
     int lastRotation = 0;
     // The crop and marks of the photo whose turn is being saved, while they are being turned.
     QPointer<DrawnTurn> m_drawnTurn;
-    // The album index of the photo whose turn was saved, until its thumbnail is made again.
-    int m_turnedIndex = -1;
+    // The photo whose turn is being saved, from the press of "旋转保存" until its turned picture
+    // is on screen (or the pane shows another photo); empty when no save runs.
+    Image m_savingPhoto;
+    // The save has ended and the saved photo's turned picture is being read.
+    bool m_isAwaitingSavedPicture = false;
+    // The turn was written into the photo's files: its thumbnail is made again at the end.
+    bool m_isTurnWritten = false;
     bool smallScreen = false;
     // A child of the top-level window, so that it floats over the whole workspace.
     QPointer<QLabel> photoNumLabel;

@@ -5,10 +5,12 @@
 #include "standin/demodata.h"
 #include "tests/support/orderfolder.h"
 #include "viewer/imageediter.h"
+#include "viewer/rotationsave.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -79,6 +81,7 @@ private:
             QVERIFY(halves(120, 80).save(photo.GetBigImagePath(), "JPG", 95));
             QVERIFY(halves(60, 40).save(photo.GetImagePath(), "JPG", 95));
             QVERIFY(halves(90, 60).save(photo.GetMiddleImagePath(), "JPG", 95));
+            QVERIFY(halves(30, 20).save(photo.GetThumbPath100(), "JPG", 95));
             m_photos << photo;
         }
         ImageData::getInstance()->importImage(PHOTO_FINE);
@@ -94,8 +97,8 @@ private:
 
     QList<QByteArray> filesOf(const Image& photo)
     {
-        return {
-            contents(photo.GetBigImagePath()), contents(photo.GetImagePath()), contents(photo.GetMiddleImagePath())};
+        return {contents(photo.GetBigImagePath()), contents(photo.GetImagePath()), contents(photo.GetMiddleImagePath()),
+            contents(photo.GetThumbPath100())};
     }
 
 private slots:
@@ -151,8 +154,9 @@ private slots:
         QCOMPARE(saved.count(), 1);
         QCOMPARE(saved.first().first().toInt(), 0);
         const bool quarter = red == Side::Top || red == Side::Bottom;
-        const QStringList paths = {photo.GetBigImagePath(), photo.GetImagePath(), photo.GetMiddleImagePath()};
-        const QList<QSize> sizes = {QSize(120, 80), QSize(60, 40), QSize(90, 60)};
+        const QStringList paths
+            = {photo.GetBigImagePath(), photo.GetImagePath(), photo.GetMiddleImagePath(), photo.GetThumbPath100()};
+        const QList<QSize> sizes = {QSize(120, 80), QSize(60, 40), QSize(90, 60), QSize(30, 20)};
         for (int i = 0; i < paths.size(); ++i) {
             const QImage file = ImageOperation::loadImage(paths.at(i));
             QCOMPARE(file.size(), quarter ? sizes.at(i).transposed() : sizes.at(i));
@@ -247,6 +251,34 @@ private slots:
         QCOMPARE(prompts.last().title, QStringLiteral("警告"));
         QCOMPARE(filesOf(photo), before);
         QCOMPARE(QFileInfo::exists(photo.GetBigImagePath()), exists);
+    }
+
+    // A photo moved to another album while its turn was being encoded is not written again
+    // where it was: it would lie in both albums.
+    void photoMovedMeanwhileIsNotWrittenBack()
+    {
+        makeAlbum();
+        const Image photo = m_photos.first();
+        RotationSave save;
+        save.full = photo.GetBigImagePath();
+        save.small = photo.GetImagePath();
+        save.middle = photo.GetMiddleImagePath();
+        save.list = photo.GetThumbPath100();
+        save.angle = 90;
+        const RotationSave::Turned turned = save.encode();
+        QCOMPARE(turned.files.size(), 4);
+        QTemporaryDir elsewhere;
+        const QStringList paths {save.full, save.small, save.middle, save.list};
+        QList<QByteArray> moved;
+        for (int i = 0; i < paths.size(); ++i) {
+            moved << contents(paths.at(i));
+            QVERIFY(QFile::rename(paths.at(i), elsewhere.filePath(QString::number(i))));
+        }
+        QVERIFY(!save.replace(turned).isWritten);
+        for (int i = 0; i < paths.size(); ++i) {
+            QVERIFY2(!QFileInfo::exists(paths.at(i)), qPrintable(paths.at(i)));
+            QCOMPARE(contents(elsewhere.filePath(QString::number(i))), moved.at(i));
+        }
     }
 
     void nothingShownSavesNothing_data()

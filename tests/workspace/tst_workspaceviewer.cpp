@@ -15,6 +15,7 @@
 #include "tests/support/eventwait.h"
 #include "tests/support/failure.h"
 #include "tests/support/orderfolder.h"
+#include "tests/support/poolblocker.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
 #include "tests/support/toplevel.h"
@@ -29,12 +30,14 @@
 #include "workspace/selectphotoview.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QListWidget>
 #include <QMap>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -202,6 +205,25 @@ private:
                     ++count;
         return count;
     }
+    // The levels of a photo that the patched picture, turned by quarter turns, is missing from:
+    // each must show both patches where the turn put them.
+    static QStringList levelsNotShowing(const Image& photo, int quarter)
+    {
+        const QSize turned = QuarterTurn::turnedSize(QSize(300, 200), quarter);
+        QStringList wrong;
+        for (const QString& level : {photo.GetMiddleImagePath(), photo.GetImagePath(), photo.GetThumbPath100()}) {
+            const QImage picture = ImageOperation::loadImage(level);
+            auto onLevel = [&](const QRect& patch) {
+                return ImageOperation::scaleRectBySize(
+                    turned, QuarterTurn::turnedRect(patch, QSize(300, 200), quarter), picture.size());
+            };
+            if (picture.isNull() || (picture.width() > picture.height()) != (turned.width() > turned.height())
+                || !covers(picture, onLevel(cropPatch()), Qt::green)
+                || !covers(picture, onLevel(markPatch()), Qt::magenta))
+                wrong << level;
+        }
+        return wrong;
+    }
     // Puts the patched picture in p01.jpg of 成品 and shows it, with what drawing names: a crop over
     // the green patch (posted and its crop thumbnail made, as a crop commit does), a mark over the
     // magenta patch stored on the back end, and the marks picture. The back end's marks load
@@ -213,7 +235,7 @@ private:
         // Its thumbnails show the same picture, so that every level the viewer and the crop
         // thumbnail read from agrees.
         const Image record = finePhoto(name);
-        for (const QString& level : {record.GetImagePath(), record.GetMiddleImagePath()})
+        for (const QString& level : {record.GetImagePath(), record.GetMiddleImagePath(), record.GetThumbPath100()})
             if (QFileInfo::exists(level))
                 QVERIFY(patchedPhoto().scaled(QImage(level).size()).save(level, "JPG", 100));
         m_backend->setHandler("order", "getorderpicmark", [this, delayMs](const StandInRequest&) {
@@ -264,7 +286,7 @@ private:
         QVERIFY(waitUntil([&] { return view()->isFullSizeLoaded(); }));
     }
     // Turns the shown photo by turns (+1 clockwise, -1 anticlockwise) and saves, saves times, each
-    // save once the one before has ended and the photo is shown anew.
+    // save pressed the moment the button is back.
     void saveTurns(const QList<int>& turns, int saves = 1)
     {
         QPushButton* save = viewButton("rotateSaveBtn");
@@ -272,9 +294,7 @@ private:
             for (int turn : turns)
                 viewButton(turn > 0 ? "BottomButton_RotateClockWise" : "BottomButton_RotateAntiClockWise")->click();
             save->click();
-            QVERIFY(waitUntil([&] {
-                return save->text() == QStringLiteral("旋转保存") && save->isEnabled() && view()->isFullSizeLoaded();
-            }));
+            QVERIFY(waitUntil([&] { return save->text() == QStringLiteral("旋转保存") && save->isEnabled(); }));
         }
     }
 
@@ -762,6 +782,7 @@ private slots:
         QTest::newRow("nothing drawn on it") << QList<int> {1} << 1 << 0 << int(PHOTO_FINE);
         QTest::newRow("marks on the back end only") << QList<int> {1} << 1 << int(DrawsMarks) << int(PHOTO_FINE);
         QTest::newRow("two saves, slow marks load") << QList<int> {1} << 2 << all << int(PHOTO_FINE);
+        QTest::newRow("three saves, slow marks load") << QList<int> {1} << 3 << all << int(PHOTO_FINE);
         QTest::newRow("set aside") << QList<int> {1} << 1 << all << int(PHOTO_DELETED);
         QTest::newRow("raw namesake") << QList<int> {1} << 1 << all << int(PHOTO_RAW);
         QTest::newRow("design namesake") << QList<int> {1} << 1 << all << int(PHOTO_DESIGN);
@@ -822,6 +843,8 @@ private slots:
         const QImage turned = ImageOperation::loadImage(file);
         const int quarter = ((std::accumulate(turns.begin(), turns.end(), 0) * saves % 4) + 4) % 4;
         QCOMPARE(turned.size(), quarter % 2 ? QSize(200, 300) : QSize(300, 200));
+        // Every level shows the photo as the last save left it.
+        QCOMPARE(levelsNotShowing(ImageData::getInstance()->getCurrentImage(), quarter).join(" "), QString());
         if (!carries) {
             QCOMPARE(m_backend->requests().size(), requests);
             QCOMPARE(m_order->read(marksPicture), marksPictureBefore);
@@ -939,6 +962,187 @@ private slots:
         QVERIFY(turnedCrop != before);
         QCOMPARE(finePhoto(name).GetTrimrc(), isCropStored ? turnedCrop : before);
         QCOMPARE(ImageData::getInstance()->pictureInfo(name).GetTrimrc(), isCropStored ? turnedCrop : before);
+    }
+
+    // While a turn is being saved (its crop post held by the back end), nothing turns a picture,
+    // the photo being saved takes no crop or marks, and what is started on another photo
+    // outlives the end of the save.
+    void whileATurnIsSavedTheToolsWait_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::newRow("a turn pressed") << "turn";
+        QTest::newRow("全部转正 pressed") << "upright";
+        QTest::newRow("a frame started on another photo") << "frame another";
+        QTest::newRow("crop and marks of the photo being saved") << "crop and marks";
+    }
+
+    void whileATurnIsSavedTheToolsWait()
+    {
+        QFETCH(QString, meanwhile);
+        const QString name = QStringLiteral("p01.jpg");
+        drawOnFirstPhoto(DrawsCrop | DrawsMarks);
+        if (QTest::currentTestFailed())
+            return;
+        const QString file = m_order->album(QStringLiteral("成品")) + name;
+        const QJsonObject accepted {{"code", "1"}, {"message", "成功"}};
+        scriptEndpoint(m_backend, "order", "updateorderpic", Failure::Held, accepted);
+        const int cropPosts = m_backend->requestsTo("order", "updateorderpic").size();
+        QPushButton* save = viewButton("rotateSaveBtn");
+        viewButton("BottomButton_RotateClockWise")->click();
+        save->click();
+        QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updateorderpic").size() == cropPosts + 1; }));
+        QCOMPARE(save->text(), QStringLiteral("处理中..."));
+        const QRect turnedCrop = QuarterTurn::turnedThousandRect(cropThousand(), QSize(300, 200), 1);
+
+        TrimDlg* chooser = view()->trimDlg();
+        if (meanwhile == QLatin1String("turn")) {
+            for (const char* button : {"BottomButton_RotateClockWise", "BottomButton_RotateAntiClockWise"})
+                QVERIFY(!viewButton(button)->isEnabled());
+            viewButton("BottomButton_RotateClockWise")->click();
+            QCOMPARE(view()->imageEditer()->roll_angle(), 90);
+        } else if (meanwhile == QLatin1String("upright")) {
+            QVERIFY(!viewButton("BottomButton_AllPhotoForward")->isEnabled());
+            for (QAction* action : view()->moreMenu()->actions())
+                QVERIFY(action->text() != QStringLiteral("全部转正") || !action->isEnabled());
+        } else if (meanwhile == QLatin1String("frame another")) {
+            viewButton("BottomButton_Next")->click();
+            QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p02.jpg")) && showsCurrentPhoto(); }));
+            QVERIFY(viewButton("BottomButton_Clip")->isEnabled());
+            viewButton("BottomButton_Clip")->click();
+            emit chooser->SendSelectedrcPara(6, 4, false);
+            chooser->hide();
+            QCOMPARE(view()->editMode(), 2);
+        } else {
+            // Stepped away and back: the picture is the turned file, its crop and marks not yet.
+            viewButton("BottomButton_Next")->click();
+            QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p02.jpg")); }));
+            viewButton("BottomButton_Pre")->click();
+            QVERIFY(waitUntil([&] { return showsPicture(name) && showsCurrentPhoto(); }));
+            QVERIFY(!viewButton("BottomButton_Clip")->isEnabled());
+            QVERIFY(!viewButton("BottomButton_Remark")->isEnabled());
+            viewButton("BottomButton_Clip")->click();
+            emit chooser->SendSelectedrcPara(6, 4, false);
+            chooser->hide();
+            QCOMPARE(view()->editMode(), 0);
+            viewButton("BottomButton_Remark")->click();
+            QVERIFY(topLevelWindows<addFrontDlg>().isEmpty());
+        }
+
+        m_backend->releaseHeld();
+        scriptEndpoint(m_backend, "order", "updateorderpic", Failure::None, accepted);
+        QVERIFY(waitUntil([&] { return save->text() == QStringLiteral("旋转保存"); }));
+        QVERIFY(postsAnswered(m_window.get()));
+        AlbumPanelFixture::settle();
+        QCOMPARE(m_prompts->texts(), QStringList());
+        // The photo is turned once, as the save was pressed.
+        QCOMPARE(ImageOperation::loadImage(file).size(), QSize(200, 300));
+        QCOMPARE(finePhoto(name).GetTrimrc(), turnedCrop);
+        if (meanwhile == QLatin1String("turn") || meanwhile == QLatin1String("upright")) {
+            QVERIFY(waitUntil([&] { return save->isEnabled() && showsPicture(name); }));
+            QCOMPARE(view()->imageEditer()->roll_angle(), 0);
+            QVERIFY(viewButton("BottomButton_RotateClockWise")->isEnabled());
+            QVERIFY(viewButton("BottomButton_AllPhotoForward")->isEnabled());
+        } else if (meanwhile == QLatin1String("frame another")) {
+            // The frame is still up on p02, and its commit is posted.
+            QCOMPARE(view()->editMode(), 2);
+            QVERIFY(showsPicture(QStringLiteral("p02.jpg")));
+            const int posts = m_backend->requestsTo("order", "updateorderpic").size();
+            viewButton("BottomButton_CommitClip")->click();
+            QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updateorderpic").size() == posts + 1; }));
+            QCOMPARE(
+                m_backend->requestsTo("order", "updateorderpic").last().value("picname"), QStringLiteral("p02.jpg"));
+            QVERIFY(CropRect::isCrop(finePhoto(QStringLiteral("p02.jpg")).GetTrimrc()));
+        } else {
+            // Now the photo takes a new crop, and keeps what the back end accepted last.
+            QVERIFY(waitUntil([&] { return viewButton("BottomButton_Clip")->isEnabled() && showsCurrentPhoto(); }));
+            const int posts = m_backend->requestsTo("order", "updateorderpic").size();
+            viewButton("BottomButton_Clip")->click();
+            emit chooser->SendSelectedrcPara(6, 4, false);
+            chooser->hide();
+            viewButton("BottomButton_CommitClip")->click();
+            QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updateorderpic").size() == posts + 1; }));
+            QVERIFY(postsAnswered(m_window.get()));
+            const StandInRequest last = m_backend->requestsTo("order", "updateorderpic").last();
+            const QRect posted(last.value("picx").toInt(), last.value("picy").toInt(), last.value("picwidth").toInt(),
+                last.value("picheight").toInt());
+            QVERIFY(posted != turnedCrop);
+            QCOMPARE(finePhoto(name).GetTrimrc(), posted);
+            QCOMPARE(ImageData::getInstance()->pictureInfo(name).GetTrimrc(), posted);
+        }
+    }
+
+    // The save ends only once its crop thumbnail is written: a second save pressed at once can
+    // never have its thumbnail covered by this one's.
+    void savedTurnEndsWithItsCropThumbnail()
+    {
+        const QString name = QStringLiteral("p01.jpg");
+        drawOnFirstPhoto(DrawsCrop | DrawsMarks);
+        if (QTest::currentTestFailed())
+            return;
+        scriptEndpoint(m_backend, "order", "updateorderpic", Failure::Held, QJsonObject {{"code", "1"}});
+        const int cropPosts = m_backend->requestsTo("order", "updateorderpic").size();
+        const int markPosts = m_backend->requestsTo("order", "updateorderpicmark").size();
+        QPushButton* save = viewButton("rotateSaveBtn");
+        viewButton("BottomButton_RotateClockWise")->click();
+        save->click();
+        QVERIFY(waitUntil([&] {
+            return m_backend->requestsTo("order", "updateorderpic").size() == cropPosts + 1
+                && m_backend->requestsTo("order", "updateorderpicmark").size() == markPosts + 1;
+        }));
+        const QRect turnedCrop = QuarterTurn::turnedThousandRect(cropThousand(), QSize(300, 200), 1);
+        {
+            // The crop is accepted and its thumbnail job waits in the pool's queue.
+            PoolBlocker pool;
+            m_backend->releaseHeld();
+            QVERIFY(waitUntil([&] { return finePhoto(name).GetTrimrc() == turnedCrop; }));
+            QVERIFY(postsAnswered(m_window.get()));
+            QCOMPARE(save->text(), QStringLiteral("处理中..."));
+            QVERIFY(!save->isEnabled());
+        }
+        QVERIFY(waitUntil([&] { return save->text() == QStringLiteral("旋转保存") && save->isEnabled(); }));
+        Image photo = finePhoto(name);
+        photo.setClipRect(turnedCrop, true);
+        const QImage expected = ImageOperation::sheetIcon(ImageOperation::PhotoFiles::of(photo), 88);
+        const QImage thumb(DirServer::getClipThumbPath() + name);
+        QVERIFY(differingPixels(thumb.convertToFormat(expected.format()), expected) <= 5);
+    }
+
+    // The album panel makes the turned photo's thumbnail again once, when the turn has ended
+    // and its crop is turned, for the row the photo has then.
+    void savedTurnRemakesTheThumbnailOfItsRowNow()
+    {
+        const QString name = QStringLiteral("p02.jpg");
+        table()->selectRow(1);
+        QVERIFY(waitUntil([&] { return current() == name && showsCurrentPhoto() && view()->isFullSizeLoaded(); }));
+        const int cropPosts = m_backend->requestsTo("order", "updateorderpic").size();
+        QVERIFY(ImageData::getInstance()->setCurrentClipRect(QRect(100, 100, 300, 200), false));
+        panel()->onClipChanged();
+        QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updateorderpic").size() == cropPosts + 1; }));
+        QVERIFY(postsAnswered(m_window.get()));
+        view()->showImage();
+        QVERIFY(waitUntil([&] { return showsCurrentPhoto() && view()->isFullSizeLoaded(); }));
+        const QSize size = ImageOperation::loadImage(finePhoto(name).GetBigImagePath()).size();
+        const QRect turnedCrop = QuarterTurn::turnedThousandRect(QRect(100, 100, 300, 200), size, 1);
+        scriptEndpoint(m_backend, "order", "updateorderpic", Failure::Held, QJsonObject {{"code", "1"}});
+        QList<QPair<int, QRect>> remade; // the row asked for, and the photo's crop then
+        QObject listening;
+        connect(view(), &PhotoView::sendUpdateRotateImg, &listening, [&](int row) {
+            remade.append({row, finePhoto(name).GetTrimrc()});
+        });
+        QPushButton* save = viewButton("rotateSaveBtn");
+        viewButton("BottomButton_RotateClockWise")->click();
+        save->click();
+        QVERIFY(waitUntil([&] { return m_backend->requestsTo("order", "updateorderpic").size() == cropPosts + 2; }));
+
+        // The photo before it is set aside meanwhile: p02 is the first row now.
+        selectRows({0});
+        QVERIFY(waitUntil([&] { return panel()->GetSelectedItems(false) == QStringList {"p01.jpg"}; }));
+        panel()->dropButtonSlot(USAGE_TO_DELETED);
+        QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {"p01.jpg"}; }));
+        QVERIFY(remade.isEmpty());
+        m_backend->releaseHeld();
+        QVERIFY(waitUntil([&] { return save->text() == QStringLiteral("旋转保存"); }));
+        QCOMPARE(remade, (QList<QPair<int, QRect>> {{0, turnedCrop}}));
     }
 
     // After the viewer steps, the album list marks the photo shown, so that a move acts on
