@@ -24,7 +24,13 @@ QRect turnedRect(const QRect& rect, const QSize& space, int turns);
 QRect turnedThousandRect(const QRect& crop, const QSize& photo, int turns);
 
 // A frame drawn over a picture painted at before, for the turned picture painted at after (both
-// in the same coordinates, a label's say): the frame keeps its place on the picture.
+// in the same coordinates, a label's say): the part of the frame on the picture keeps its place
+// on the picture, and what lay off the picture is cut away. Such a frame comes out on after, at
+// least a pixel wide and high, so the next turn cuts nothing more: turns do not drift, and four
+// of them come back to within the rounding to the smaller of the two layouts (exactly on pixels
+// both share). A frame with no part on the picture stays off it: it is returned as it is, or,
+// where after would lie under it, moved the shortest way clear of after without passing the
+// origin; once clear of both layouts it stays.
 QRect turnedFrame(const QRect& frame, const QRect& before, const QRect& after, int turns);
 
 } // namespace QuarterTurn

@@ -1,5 +1,7 @@
 #include "tools/markstring.h"
 
+#include "photostore/croprect.h"
+
 #include <QStringList>
 
 namespace {
@@ -46,7 +48,16 @@ MarkString MarkString::parse(const QString& mark)
         out.error = QStringLiteral("fewer than four numbers in the frame");
         return out;
     }
-    out.rect = QRect(decimal(frame.at(0)), decimal(frame.at(1)), decimal(frame.at(2)), decimal(frame.at(3)));
+    const int x = decimal(frame.at(0));
+    const int y = decimal(frame.at(1));
+    const int width = decimal(frame.at(2));
+    const int height = decimal(frame.at(3));
+    // A frame whose far edge passes the int range is no place on a picture, nor can QRect hold it.
+    if (!CropRect::fits(x, y, width, height)) {
+        out.error = QStringLiteral("frame beyond the number range");
+        return out;
+    }
+    out.rect = QRect(x, y, width, height);
     out.shape = decimal(mark.mid(cuts[0] + 1, cuts[1] - cuts[0] - 1));
     if (out.shape != 0 && out.shape != 1) {
         out.error = QStringLiteral("unknown shape");

@@ -47,7 +47,13 @@ QStringList MarkTurn::turned(const QStringList& marks, const QRect& area, const 
             out << mark;
             continue;
         }
-        read.rect = QuarterTurn::turnedFrame(read.rect, before, after, turns);
+        const QRect frame = QuarterTurn::turnedFrame(read.rect, before, after, turns);
+        // A frame the turn leaves in place keeps its string as stored, to the letter.
+        if (frame == read.rect) {
+            out << mark;
+            continue;
+        }
+        read.rect = frame;
         out << read.toString();
     }
     return out;

@@ -12,9 +12,12 @@ struct BackendReply;
 // Turns the stored marks of one photo once a quarter turn has been saved into its files, so
 // that each mark stays on the part of the picture it was drawn on: the marks are loaded from the
 // back end, every frame is turned with the picture as the mark editor lays it out on this
-// desktop, and the strings are stored again with the editor's own save. A photo whose marks
-// cannot be loaded or stored is left as it was: finished(false) says so, and the one that
-// started the turn tells the operator (together with whatever else of the turn failed).
+// desktop, and the strings are stored again with the editor's own save. A frame reaching off the
+// picture keeps only its part on the picture; one lying wholly off it covers nothing the turn
+// could carry it with and stays as stored, unless the turned picture would lie under it: then it
+// is moved just clear of it. A photo whose marks cannot be loaded or stored is left as it was:
+// finished(false) says so, and the one that started the turn tells the operator (together with
+// whatever else of the turn failed).
 // Lives on the GUI thread, a child of the object that starts it; deletes itself when done.
 class MarkTurn : public QObject
 {
@@ -25,7 +28,7 @@ public:
     void start();
 
     // The strings with their frames turned, for a picture laid out in area; a string that is no
-    // mark is kept as it stands.
+    // mark, or whose frame the turn leaves where it is, is kept as it stands.
     static QStringList turned(const QStringList& marks, const QRect& area, const QSize& photoSize, int turns);
 
 signals:

@@ -236,6 +236,8 @@ private slots:
         QTest::newRow("shape 2") << "1,2,3,4-2-1-#ff0000-x";
         QTest::newRow("number 0") << "1,2,3,4-0-0-#ff0000-x";
         QTest::newRow("number huge") << "1,2,3,4-0-2147483647-#ff0000-x";
+        QTest::newRow("frame past the number range") << "2147483000,2,1000,4-0-1-#ff0000-x";
+        QTest::newRow("frame taller than the number range") << "1,2,3,2147483647-0-1-#ff0000-x";
         QTest::newRow("empty") << "";
     }
 
