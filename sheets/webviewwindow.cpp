@@ -7,6 +7,7 @@
 #include "core/httprequest.h"
 #include "core/jsontext.h"
 #include "core/logging.h"
+#include "core/worker.h"
 #include "photostore/dirserver.h"
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
@@ -178,8 +179,15 @@ void WebViewWindow::replyPicMarkHttp(QJsonObject jsonInfo)
 
 void WebViewWindow::onFinishSaveThumb()
 {
-    download(barcode_url, barcode_file);
-    download1(Config::url_two_barpath, qrcode_file);
+    // Marks kept only by the back end have no picture here: one is drawn before the page is built.
+    const SheetMarkPictures::Job job = SheetMarkPictures::prepare(m_sheetFolder, pic_marks);
+    Worker::run(
+        this, [job] { return SheetMarkPictures::make(job); },
+        [this](const SheetMarkPictures::Pictures& pictures) {
+            m_markPictures = pictures;
+            download(barcode_url, barcode_file);
+            download1(Config::url_two_barpath, qrcode_file);
+        });
 }
 
 void WebViewWindow::download(QString url, QString savePath)
@@ -441,19 +449,21 @@ void WebViewWindow::appendMarks(QString& page) const
     page += QStringLiteral("</table>");
     page += QStringLiteral(
         "<table cellspacing=\"0\" cellspacing=\"10\" cellpadding=\"10\" width=\"100%\" frame=\"box\">");
-    const QString markFolder = DirServer::getMarkerPath();
     for (int i = 0; i < pic_marks.size(); ++i) {
         const QStringList& entry = pic_marks.at(i);
         const QString name = entry.value(0);
         if (i % 2 == 0)
             page += QStringLiteral("<tr>");
-        const QSize size = imageSize(markFolder + name);
-        const QString cached = m_sheetFolder + QStringLiteral("marks/") + name;
-        qCDebug(lcSheets) << "markPath+imgName: " << markFolder + name << "tempPath Path:" << cached;
         page += QStringLiteral("<td>");
-        page += QStringLiteral("<img style=\"margin-right: 10;\" src=\"") + src(cached) + QStringLiteral("\"")
-            + (size.width() > size.height() ? QStringLiteral("width=\"150\"") : QStringLiteral("height=\"150\""))
-            + QStringLiteral("align=\"left\">");
+        // A row without a picture (its photo cannot be read, or is not in the order) lists its marks alone.
+        const auto picture = m_markPictures.constFind(name);
+        if (picture != m_markPictures.constEnd()) {
+            const QSize size = picture->size;
+            page += QStringLiteral("<img style=\"margin-right: 10;\" src=\"") + src(picture->path)
+                + QStringLiteral("\"")
+                + (size.width() > size.height() ? QStringLiteral("width=\"150\"") : QStringLiteral("height=\"150\""))
+                + QStringLiteral("align=\"left\">");
+        }
         page += QStringLiteral("<ui style=\"list-style-type: none;\">");
         for (int m = 1; m < entry.size(); ++m) {
             const SheetMark mark = SheetMark::of(entry.at(m));

@@ -4,6 +4,7 @@
 #include "photostore/image.h"
 #include "photostore/product.h"
 #include "sheets/sheetdownload.h"
+#include "sheets/sheetmarkpictures.h"
 
 #include <QFile>
 #include <QHash>
@@ -26,7 +27,8 @@ class WebViewWindow;
 // service times and the products right after construction and shows it. The window asks for
 // the photo marks, has the sheet thumbnails made into a folder of its own, downloads the
 // barcode and the QR image there, builds the page and shows it in a web view (scripts off);
-// print and save build the page again from the same fields.
+// print and save build the page again from the same fields. The downloads start once the
+// marks rows' pictures are in the folder, so the page is first built with them.
 //
 // Every value that reaches the page is HTML-escaped; only markup the window composes itself
 // stays markup (all_requirement is such markup, built from escaped text by iniData).
@@ -163,6 +165,8 @@ private:
     QString barcode_file;
     QString qrcode_file;
     QList<QStringList> pic_marks;
+    // The pictures of the 调修要求 rows, found or drawn before the page is first built.
+    SheetMarkPictures::Pictures m_markPictures;
     SheetDownload m_barcode;
     SheetDownload m_qrcode;
     int sheet_total = 0;

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <cstdlib>
 
@@ -23,9 +24,7 @@ ZKMarker::ZKMarker(int number, ZKMarker::ShapeEnum shape, QColor color, QWidget*
     // The shape first, so that the number lies on top of it.
     shapeLabel = new ZKShapeLb(shape, color, this);
     numberLabel = new QLabel(QString::number(number), this);
-    QFont font = numberLabel->font();
-    font.setPointSize(60);
-    numberLabel->setFont(font);
+    numberLabel->setFont(numberFont(numberLabel->font()));
     QPalette palette = numberLabel->palette();
     palette.setColor(QPalette::WindowText, color);
     numberLabel->setPalette(palette);
@@ -34,6 +33,27 @@ ZKMarker::ZKMarker(int number, ZKMarker::ShapeEnum shape, QColor color, QWidget*
     shapeLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     numberLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     setStyleSheet(QStringLiteral("ZKMarker {border: 0px;}"));
+}
+
+QFont ZKMarker::numberFont(QFont base)
+{
+    base.setPointSize(60);
+    return base;
+}
+
+void ZKMarker::paint(
+    QPainter& painter, const QRect& frame, ShapeEnum shape, const QColor& color, int number, const QFont& font)
+{
+    painter.save();
+    painter.translate(frame.topLeft());
+    painter.setClipRect(QRect(QPoint(0, 0), frame.size()), Qt::IntersectClip);
+    ZKShapeLb::paintShape(painter, shape, color, frame.size());
+    // Where the number label sits, sized to its text: its text starts at the label's top left.
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(
+        QRect(QPoint(NumberInset, NumberInset), frame.size()), Qt::AlignLeft | Qt::AlignTop, QString::number(number));
+    painter.restore();
 }
 
 void ZKMarker::resizeEvent(QResizeEvent* event)

@@ -2,11 +2,13 @@
 #define ZKMARKER_H
 
 #include <QColor>
+#include <QFont>
 #include <QFrame>
 #include <QPoint>
 #include <QRect>
 
 class QLabel;
+class QPainter;
 class ZKShapeLb;
 
 // One numbered mark on the mark editor's picture: a frame whose shape, in the mark's colour,
@@ -22,6 +24,14 @@ public:
     enum ShapeEnum { Ellipse = 0, Rectangle = 1 };
 
     ZKMarker(int number, ZKMarker::ShapeEnum shape, QColor color, QWidget* parent = nullptr);
+
+    // The number's font, made from the font its label starts with.
+    static QFont numberFont(QFont base);
+    // Draws what a marker with frame shows, its shape and then its number, clipped to the frame as
+    // the widgets are: for pictures made without them. Any thread (a QImage painter); the number
+    // is as large as on a screen of the painted device's resolution.
+    static void paint(
+        QPainter& painter, const QRect& frame, ShapeEnum shape, const QColor& color, int number, const QFont& font);
 
     int getMarkNum() const { return markNum; }
     ZKMarker::ShapeEnum getShapeEn() const { return shapeEn; }

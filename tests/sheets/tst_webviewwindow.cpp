@@ -6,6 +6,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
+#include "tools/addfrontdlg.h"
 #include "widgets/ordergoodsreply.h"
 #include "standin/demodata.h"
 #include "tests/support/orderfolder.h"
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -401,6 +403,102 @@ private slots:
         const QString pdf = m_out.filePath(QStringLiteral("marks.pdf"));
         QVERIFY(window->saveAsPDF(pdf));
         QVERIFY(run("pdftotext", {"-enc", "UTF-8", pdf, "-"}).contains(QStringLiteral("3. 取景-左")));
+    }
+
+    // Marks kept only by the back end (made on another computer, or before the order was opened
+    // afresh) have no marks picture here: the row shows one drawn from the photo, its frame where
+    // the mark lies, or, for a photo that cannot be read, no picture at all; never a missing file.
+    void marksPictureWhereNoneIsKept_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("isDrawn");
+        QTest::newRow("photo without marks picture") << QStringLiteral("婚纱 外景 01.jpg") << true;
+        QTest::newRow("file with upper-case extension") << QStringLiteral("IMG_0005.jpg") << true;
+        QTest::newRow("photo that cannot be read") << QStringLiteral("a&b\"c.jpg") << false;
+        QTest::newRow("photo not in the order") << QStringLiteral("IMG_0099.jpg") << false;
+    }
+
+    void marksPictureWhereNoneIsKept()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, isDrawn);
+        QFile::remove(m_order->path(QStringLiteral("marks/婚纱 外景 01.jpg")));
+        // Not a picture, and no thumbnail level of it either.
+        m_order->addFile(m_order->album(QStringLiteral("成品")) + QStringLiteral("a&b\"c.jpg"), "no picture here");
+        // A frame well inside the photo (1200 x 800) as this desktop's editor lays it out, at
+        // even offsets so that the picture's colour halves see the whole line.
+        const QRect area = addFrontDlg::pictureArea();
+        const QRect painted = QStyle::alignedRect(
+            Qt::LeftToRight, Qt::AlignCenter, QSize(1200, 800).scaled(area.size(), Qt::KeepAspectRatio), area);
+        const QRect frame(painted.left() + (painted.width() / 2 & ~1), painted.top() + (painted.height() / 4 & ~1),
+            painted.width() / 4, painted.height() / 3);
+        const QString mark = QStringLiteral("%1,%2,%3,%4-1-1-#ff0000-去掉路人")
+                                 .arg(frame.x())
+                                 .arg(frame.y())
+                                 .arg(frame.width())
+                                 .arg(frame.height());
+        const QJsonObject kept {
+            {"picname", "IMG_0001.jpg"}, {"mark", QJsonArray {"412,188,96,64-0-1-#ff0000-眼睛提亮"}}};
+        const QJsonObject marked {{"picname", name}, {"mark", QJsonArray {mark}}};
+        m_backend->setReply("order", "getorderpic",
+            StandInReply::json(
+                QJsonObject {{"code", "1"}, {"html", ""}, {"orderpicdescr", QJsonArray {kept, marked}}}));
+
+        QScopedPointer<WebViewWindow> window(openSheet());
+        const QString page = window->getHTMLString();
+        QVERIFY(page.contains(QStringLiteral("<li>1. 去掉路人</li>")));
+        const QStringList files = imageFiles(page);
+        for (const QString& file : files)
+            if (file.startsWith(window->sheetFolder() + "marks/"))
+                QVERIFY2(QFileInfo(file).isFile() && QImage(file).width() > 0, qPrintable(file));
+        // The kept picture stays the one shown for its photo.
+        QVERIFY(files.contains(window->sheetFolder() + "marks/IMG_0001.jpg"));
+        QCOMPARE(page.count(QStringLiteral("<img style=\"margin-right: 10;\"")), isDrawn ? 2 : 1);
+        if (!isDrawn)
+            return;
+
+        const QString drawn = window->sheetFolder() + "marks/" + name;
+        QVERIFY2(files.contains(drawn), qPrintable(files.join('\n')));
+        const QImage picture(drawn);
+        QVERIFY(!picture.isNull());
+        // The picture is the photo as the editor shows it; the frame is where it lies there.
+        QVERIFY2(qAbs(picture.width() * painted.height() - picture.height() * painted.width()) <= picture.width(),
+            qPrintable(QStringLiteral("%1x%2").arg(picture.width()).arg(picture.height())));
+        const double scale = double(picture.width()) / painted.width();
+        const auto inPicture = [&](const QRect& r) {
+            const QRectF f = QRectF(r.translated(-painted.topLeft()));
+            return QRectF(f.x() * scale, f.y() * scale, f.width() * scale, f.height() * scale).toAlignedRect();
+        };
+        const QRect onPicture = inPicture(frame);
+        // The photo's colours are pale (no channel 80 above another); JPEG blurs a thin line's colour.
+        const auto isRed = [](QRgb p) { return qRed(p) - qMax(qGreen(p), qBlue(p)) > 100; };
+        const auto redNear = [&](const QPoint& at) {
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (picture.rect().contains(at + QPoint(dx, dy)) && isRed(picture.pixel(at + QPoint(dx, dy))))
+                        return true;
+            return false;
+        };
+        // The frame's top and left sides run in the mark's colour from corner to corner (the pen
+        // lies on the frame's lines, so the right and bottom sides are a pixel wide, too thin to
+        // keep their colour in a JPEG)...
+        for (int step = 0; step <= 4; ++step) {
+            const QPoint top(onPicture.left() + 3 + (onPicture.width() - 7) * step / 4, onPicture.top());
+            const QPoint left(onPicture.left(), onPicture.top() + 3 + (onPicture.height() - 7) * step / 4);
+            for (const QPoint& side : {top, left})
+                QVERIFY2(redNear(side), qPrintable(QStringLiteral("no frame at %1,%2").arg(side.x()).arg(side.y())));
+        }
+        // ... and nothing of that colour lies outside it.
+        const QRect around = onPicture.adjusted(-4, -4, 4, 4);
+        int outside = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (!around.contains(x, y) && isRed(picture.pixel(x, y)))
+                    ++outside;
+        QCOMPARE(outside, 0);
+        // The photo is underneath, away from the number in the frame's top-left corner.
+        QVERIFY(!isRed(
+            picture.pixel(onPicture.right() - onPicture.width() / 4, onPicture.bottom() - onPicture.height() / 4)));
     }
 
     // Sub-products of packages, visit states and the tables' own counters.

@@ -6,6 +6,7 @@
 #include "tests/support/testbackend.h"
 #include "tests/support/widgetmouse.h"
 #include "tools/addfrontdlg.h"
+#include "tools/markpicture.h"
 #include "tools/markstring.h"
 #include "tools/zkmarkedit.h"
 #include "tools/zkmarker.h"
@@ -390,6 +391,56 @@ private slots:
         editor->close();
         QTRY_VERIFY(editor.isNull());
         QCOMPARE(need.count(), 1);
+    }
+
+    // Where the editor's marks picture is not kept, one is drawn from the stored strings: it is the
+    // picture the editor shows for them, the photo with the same shapes and numbers in the same places.
+    void drawnMarksPictureIsTheEditorsOwn_data()
+    {
+        QTest::addColumn<QSize>("photoSize");
+        QTest::newRow("landscape") << QSize(1200, 800);
+        QTest::newRow("portrait") << QSize(800, 1200);
+    }
+
+    void drawnMarksPictureIsTheEditorsOwn()
+    {
+        QFETCH(QSize, photoSize);
+        const MarkPicture::Layout layout = MarkPicture::editorLayout();
+        const QRect painted = MarkPicture::paintedRect(layout.area, photoSize);
+        const QPoint at = painted.topLeft();
+        const QStringList marks {
+            MarkString::toString(QRect(at + QPoint(20, 30), QSize(120, 90)), 1, 1, QColor("#ff0000"), "提亮"),
+            MarkString::toString(QRect(at + QPoint(60, 140), QSize(150, 70)), 0, 2, QColor("#0000ff"), "换蓝"),
+            // Partly off the photo: the picture shows what lies on it.
+            MarkString::toString(
+                QRect(at + QPoint(painted.width() - 50, 10), QSize(100, 100)), 1, 3, QColor("orange"), "路人"),
+        };
+        backend->server().setReply("order", "getorderpicmark", StandInReply::json(marksReply(marks)));
+        QPointer<addFrontDlg> editor = openEditor(QSize(), photoSize);
+        QVERIFY(editor);
+        QCOMPARE(editor->markEdits().size(), 3);
+        QCOMPARE(editor->pictureRect(), painted);
+        const QImage shown
+            = pictureLabel(editor)->grab(editor->pictureRect()).toImage().convertToFormat(QImage::Format_RGB32);
+
+        QImage photo(photoSize, QImage::Format_RGB32);
+        photo.fill(QColor("#3a6ea5"));
+        const QImage drawn = MarkPicture::draw(photo, photoSize, marks, layout);
+        QCOMPARE(drawn.size(), shown.size());
+        int differing = 0;
+        int marked = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb a = drawn.pixel(x, y);
+                const QRgb b = shown.pixel(x, y);
+                if (b != qRgb(0x3a, 0x6e, 0xa5))
+                    ++marked;
+                if (qAbs(qRed(a) - qRed(b)) > 24 || qAbs(qGreen(a) - qGreen(b)) > 24 || qAbs(qBlue(a) - qBlue(b)) > 24)
+                    ++differing;
+            }
+        QVERIFY(marked > 500);
+        QVERIFY2(differing == 0, qPrintable(QStringLiteral("%1 pixels differ").arg(differing)));
+        delete editor.data();
     }
 
     void savingNoMarksSendsTheEmptyListAndRemovesThePicture()
