@@ -7,6 +7,7 @@
 #include "delivery/setproexpress.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
+#include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "sheets/webviewwindow.h"
@@ -238,7 +239,7 @@ private:
     QPointer<SubmitandPrint> m_dialog;
     std::unique_ptr<OrderFolder> m_folder;
     // The real listing check, put back after each test.
-    const std::function<bool(const QString&)> m_canList = SetAsideFiles::canList;
+    const std::function<bool(const QString&)> m_canList = FileOperation::canList;
 
     SubmitandPrint* open()
     {
@@ -256,7 +257,7 @@ private:
     {
         const QString folder = QDir::cleanPath(
             album == QStringLiteral("成品") ? DirServer::getFineImagePath() : DirServer::getDeletedImagePath());
-        SetAsideFiles::canList = [folder](const QString& path) { return QDir::cleanPath(path) != folder; };
+        FileOperation::canList = [folder](const QString& path) { return QDir::cleanPath(path) != folder; };
     }
     int posts(const char* a) { return m_backend->requestsTo("order", a).size(); }
 
@@ -281,7 +282,7 @@ private slots:
 
     void cleanup()
     {
-        SetAsideFiles::canList = m_canList;
+        FileOperation::canList = m_canList;
         delete m_dialog;
         closeAllSheets();
         ImageData::getInstance()->clearImages();
@@ -729,7 +730,7 @@ private slots:
         delete m_dialog;
 
         // Readable again: the folders count as they hold.
-        SetAsideFiles::canList = m_canList;
+        FileOperation::canList = m_canList;
         SubmitandPrint* dialog = open();
         QCOMPARE(dialog->finalpicnum, 2);
         QCOMPARE(dialog->deletepicnum, 1);
