@@ -527,8 +527,8 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::newRow("network error") << Failure::HttpStatus << QStringLiteral("网络请求错误\n500");
         QTest::newRow("refused") << Failure::None << QStringLiteral("提交打印错误：订单已锁定");
-        QTest::newRow("not JSON") << Failure::NotJson << QString();
-        QTest::newRow("an array") << Failure::Array << QString();
+        QTest::newRow("not JSON") << Failure::NotJson << QStringLiteral("提交打印错误：服务器的回复无法识别");
+        QTest::newRow("an array") << Failure::Array << QStringLiteral("提交打印错误：服务器的回复无法识别");
     }
 
     void submissionFails()
@@ -557,7 +557,7 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::newRow("network error") << Failure::HttpStatus << QStringLiteral("网络请求错误\n500");
         QTest::newRow("refused") << Failure::None << QStringLiteral("查询订单信息错误：稍后再试");
-        QTest::newRow("not JSON") << Failure::NotJson << QString();
+        QTest::newRow("not JSON") << Failure::NotJson << QStringLiteral("查询订单信息错误：服务器的回复无法识别");
     }
 
     void retryAfterFailedOrderDetail()

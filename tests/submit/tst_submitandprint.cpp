@@ -492,7 +492,8 @@ private slots:
         QTest::newRow("held, then answered") << Failure::Held << QString() << true;
         QTest::newRow("network error") << Failure::HttpStatus << QStringLiteral("网络请求错误\n500") << false;
         QTest::newRow("refused") << Failure::None << QStringLiteral("查询订单信息错误：订单不存在") << false;
-        QTest::newRow("not JSON") << Failure::NotJson << QString() << false;
+        QTest::newRow("not JSON") << Failure::NotJson << QStringLiteral("查询订单信息错误：服务器的回复无法识别")
+                                  << false;
     }
 
     void submitWaitsForFirstDetail()
