@@ -10,6 +10,8 @@
 #include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
+#include "sheets/printemsinfo.h"
+#include "sheets/thumbnailviewwindow.h"
 #include "sheets/webviewwindow.h"
 #include "submit/setasidefiles.h"
 #include "submit/submissionbody.h"
@@ -225,6 +227,10 @@ void closeAllSheets()
     for (SettingEMSDialog* w : topLevelWindows<SettingEMSDialog>())
         w->close();
     for (SetProExpress* w : topLevelWindows<SetProExpress>())
+        w->close();
+    for (PrintEmsInfo* w : topLevelWindows<PrintEmsInfo>())
+        w->close();
+    for (ThumbnailViewWindow* w : topLevelWindows<ThumbnailViewWindow>())
         w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -780,20 +786,40 @@ private slots:
         QCOMPARE(topLevelWindows<WebViewWindow>().size(), 1);
     }
 
+    void unlistedSetAsideAtRemovalIsTold_data()
+    {
+        QTest::addColumn<QString>("road");      // the button pressed
+        QTest::addColumn<bool>("isAsked");      // the road asks whether the set-aside photos go
+        QTest::addColumn<QString>("sheetData"); // the post the road's sheet is filled from
+        QTest::newRow("submission") << "pushButton_2" << false << "order.orderdetail";
+        QTest::newRow("express sheet") << "pushButtonEMS" << true << "ordernew.printems";
+        QTest::newRow("thumbnail sheet") << "pushButton_thumbnail" << true << "order.orderdetail";
+    }
+
     // A set-aside folder that cannot be listed at removal keeps its photos: one box counts them,
-    // no removal is recorded, and the road goes on to the lock and the sheet.
+    // no removal is recorded, and the road goes on to the lock and its sheet.
     void unlistedSetAsideAtRemovalIsTold()
     {
+        QFETCH(QString, road);
+        QFETCH(bool, isAsked);
+        QFETCH(QString, sheetData);
         PromptRecorder prompts;
         SubmitandPrint* dialog = open();
         child<QCheckBox>(dialog, "isdeletetpbtn")->setChecked(true);
+        const bool isExpress = road == QLatin1String("pushButtonEMS");
+        child<QRadioButton>(dialog, isExpress ? "radioButton_isEMS" : "radioButton")->setChecked(true);
         failListing(QStringLiteral("汰片"));
-        QTest::mouseClick(submitButton(), Qt::LeftButton);
+        prompts.answer(int(QMessageBox::Yes));
+        child<QPushButton>(dialog, qPrintable(road))->click();
         QVERIFY(waitUntil([&] { return m_dialog.isNull(); }));
-        QCOMPARE(prompts.texts(), QStringList {QStringLiteral("汰片文件夹无法读取，1 张汰片未能删除")});
+        QVERIFY(ownPostsAnswered(QCoreApplication::instance())); // the record lives on the application
+        QStringList boxes {QStringLiteral("汰片文件夹无法读取，1 张汰片未能删除")};
+        if (isAsked)
+            boxes.prepend(QStringLiteral("是否删除汰片？"));
+        QCOMPARE(prompts.texts(), boxes);
         QVERIFY(m_folder->exists("汰片/x.jpg"));
         QVERIFY(Config::isLocked);
-        QCOMPARE(posts("orderdetail"), 1);
+        QCOMPARE(m_backend->requestsTo(sheetData.section('.', 0, 0), sheetData.section('.', 1)).size(), 1);
         QCOMPARE(posts("postrecord"), 0);
     }
 
