@@ -34,8 +34,9 @@ bool acceptOrWarn(const BackendReply& reply, const QString& refusalPrefix, Butto
 // The same for an object already parsed (the one-shot request has shown its own network box).
 bool acceptOrWarn(const QJsonObject& reply, const QString& refusalPrefix = QString(), Button button = Button::Yes);
 
-// For a save, where no reply that is not accepted may pass without a word: the text of its box, as acceptOrWarn
-// shows it, and for a body that is no JSON object refusalPrefix and "服务器的回复无法识别"; empty when accepted.
+// For a post whose outcome the operator must learn (a save, a step of the submission), where no reply that is not
+// accepted may pass without a word: the text of its box, as acceptOrWarn shows it, and for a body that is no JSON
+// object refusalPrefix and "服务器的回复无法识别"; empty when accepted.
 QString notAcceptedText(const BackendReply& reply, const QString& refusalPrefix);
 // True when the reply is accepted; otherwise the box of notAcceptedText has been shown.
 bool acceptOrWarnAlways(const BackendReply& reply, const QString& refusalPrefix, Button button = Button::Yes);

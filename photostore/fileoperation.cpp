@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -356,6 +357,33 @@ bool FileOperation::makeDir(QString path)
 bool FileOperation::isDirExist(QString path)
 {
     return QDir(path).exists();
+}
+
+namespace {
+
+bool listsToItsEnd(const QString& folder)
+{
+    // QDir gives an empty listing for a folder it cannot read, which reads as an empty album.
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return false;
+    errno = 0;
+    while (::readdir(dir)) { }
+    const bool isRead = errno == 0;
+    ::closedir(dir);
+    return isRead;
+}
+
+} // namespace
+
+std::function<bool(const QString& folder)> FileOperation::canList = listsToItsEnd;
+
+bool FileOperation::isUnlisted(const QString& folder)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(folder).constData(), &info) != 0)
+        return errno != ENOENT && errno != ENOTDIR;
+    return S_ISDIR(info.st_mode) && !canList(folder);
 }
 
 bool FileOperation::isFileExist(QString path)

@@ -4,9 +4,12 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+
 // File and folder functions on the picture server's folders. Paths use "/" as separator;
 // every function reports through its result and never shows anything, the callers decide
-// what to tell the staff. No state: safe on any thread.
+// what to tell the staff. No state but the listing check, which only tests replace (before
+// any job runs): safe on any thread.
 class FileOperation
 {
 public:
@@ -33,6 +36,13 @@ public:
     static bool makeDir(QString path);
     static bool isDirExist(QString path);
     static bool isFileExist(QString path);
+    // Whether a folder that exists can be listed to its end: false without the right to read it,
+    // or for a share that fails the listing. Tests stand in for such a share here.
+    static std::function<bool(const QString& folder)> canList;
+    // A folder that is there and could not be listed, so that nothing tells what it holds; a
+    // missing one is simply empty. A folder that cannot even be looked at (no right to search
+    // its parent, a share that fails) is no missing one.
+    static bool isUnlisted(const QString& folder);
     // The path of the file name in folder whatever the case of its name, as on the studio's
     // shares: IMG_1.JPG on disk is found for the name IMG_1.jpg. folder + name when none is there.
     static QString pathInFolder(const QString& folder, const QString& name);

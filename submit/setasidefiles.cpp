@@ -8,55 +8,12 @@
 #include <QFileInfo>
 #include <QHash>
 
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <dirent.h>
-#include <sys/stat.h>
-#endif
-
 namespace SetAsideFiles {
-
-namespace {
-
-bool listsToItsEnd(const QString& folder)
-{
-#ifdef Q_OS_UNIX
-    // QDir gives an empty listing for a folder it cannot read, which reads as an empty album.
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir)
-        return false;
-    errno = 0;
-    while (::readdir(dir)) { }
-    const bool isRead = errno == 0;
-    ::closedir(dir);
-    return isRead;
-#else
-    return QFileInfo(folder).isReadable();
-#endif
-}
-
-// A folder that is there and could not be listed; a missing one is simply empty. A folder that
-// cannot even be looked at (no right to search its parent, a share that fails) is no missing one.
-bool isUnlisted(const QString& folder)
-{
-#ifdef Q_OS_UNIX
-    struct stat info;
-    if (::stat(QFile::encodeName(folder).constData(), &info) != 0)
-        return errno != ENOENT && errno != ENOTDIR;
-    return S_ISDIR(info.st_mode) && !canList(folder);
-#else
-    return QFileInfo(folder).isDir() && !canList(folder);
-#endif
-}
-
-} // namespace
-
-std::function<bool(const QString& folder)> canList = listsToItsEnd;
 
 FolderCounts countFolders(const QString& deletedPath, const QString& finePath)
 {
     FolderCounts counts;
-    if (!deletedPath.isEmpty() && isUnlisted(deletedPath)) {
+    if (!deletedPath.isEmpty() && FileOperation::isUnlisted(deletedPath)) {
         counts.unreadable << QStringLiteral("汰片");
     } else if (!deletedPath.isEmpty()) {
         // The default listing: "." and ".." included, sorted by name regardless of case.
@@ -76,7 +33,7 @@ FolderCounts countFolders(const QString& deletedPath, const QString& finePath)
         // (the files among them; hidden ones, the "._" companions Macs leave on shares, are none).
         const QDir fine(finePath);
         counts.hasFineFolder = fine.exists();
-        if (isUnlisted(finePath)) {
+        if (FileOperation::isUnlisted(finePath)) {
             counts.unreadable << QStringLiteral("成品");
             return counts;
         }
@@ -120,7 +77,7 @@ Removal removeFilesBelow(const QString& path)
     Removal removal;
     if (path.isEmpty())
         return removal;
-    if (isUnlisted(path)) {
+    if (FileOperation::isUnlisted(path)) {
         removal.unlisted << path;
         return removal;
     }

@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 // Disk work of the submission dialog, run on worker jobs: nothing here touches a widget.
 namespace SetAsideFiles {
 
@@ -21,14 +19,11 @@ struct FolderCounts
     // in lower case), by name; hasFineFolder is false when the folder could not be found.
     QStringList finePhotos;
     bool hasFineFolder = false;
-    // The albums ("成品", "汰片") whose folder exists but could not be listed: nothing above
-    // tells how many photos they hold, and nothing may be submitted from them.
+    // The albums ("成品", "汰片") whose folder exists but could not be listed
+    // (FileOperation::isUnlisted): nothing above tells how many photos they hold, and nothing
+    // may be submitted from them.
     QStringList unreadable;
 };
-
-// Whether a folder that exists can be listed to its end: false without the right to read it, or
-// for a share that fails the listing. Tests stand in for such a share here.
-extern std::function<bool(const QString& folder)> canList;
 
 FolderCounts countFolders(const QString& deletedPath, const QString& finePath);
 

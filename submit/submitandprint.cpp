@@ -292,7 +292,7 @@ void SubmitandPrint::postQueryOrderInfo()
 
 void SubmitandPrint::queryOrderInfoCallBack(const BackendReply& reply)
 {
-    if (ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询订单信息错误："))) {
+    if (ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("查询订单信息错误："))) {
         if (isSubmitted != 0) {
             openProductionSheet(reply.object);
             return;

@@ -154,7 +154,7 @@ void SubmitandPrint::postQueryEmsInfo()
 
 void SubmitandPrint::queryInfoEmsCallBack(const BackendReply& reply)
 {
-    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询快递信息错误："))) {
+    if (!ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("查询快递信息错误："))) {
         endSubmitting();
         return;
     }
@@ -201,7 +201,7 @@ void SubmitandPrint::postSecondSumInfo()
 
 void SubmitandPrint::queryPostSecondSumCallBack(const BackendReply& reply)
 {
-    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
+    if (!ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
     }

@@ -37,7 +37,7 @@ using DetailValue::text;
 // shown (the failure, or the request to enter the address).
 bool addressFound(const BackendReply& reply)
 {
-    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询快递信息错误：")))
+    if (!ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("查询快递信息错误：")))
         return false;
     if (!reply.object.value(QStringLiteral("orderaddress")).toObject().isEmpty())
         return true;
@@ -214,7 +214,7 @@ void SubmitandPrint::postPrintThumbnailSumInfo()
 void SubmitandPrint::queryPostThumbnailCallBack(const BackendReply& reply)
 {
     setWindowTitle(QStringLiteral("提交打印"));
-    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
+    if (!ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
     }
@@ -239,7 +239,7 @@ void SubmitandPrint::postQueryOrderThumbnailInfo()
 void SubmitandPrint::queryOrderThumbnailInfoCallBack(const BackendReply& reply)
 {
     qCDebug(lcSubmit).noquote() << "query thumbnail JOSN:" << reply.isObject();
-    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("查询订单信息错误："))) {
+    if (!ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("查询订单信息错误："))) {
         endSubmitting();
         return;
     }
@@ -347,7 +347,7 @@ void SubmitandPrint::postPrintEmsInfo()
 void SubmitandPrint::queryPostEmsCallBack(const BackendReply& reply)
 {
     qCDebug(lcSubmit) << "queryPostcode" << reply.code();
-    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("提交打印错误："))) {
+    if (!ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("提交打印错误："))) {
         endSubmitting();
         return;
     }
@@ -377,7 +377,7 @@ void SubmitandPrint::postQueryInfo()
 
 void SubmitandPrint::queryInfoCallBack(const BackendReply& reply)
 {
-    if (!ReplyCheck::acceptOrWarn(reply, QStringLiteral("订单产品查询错误"))) {
+    if (!ReplyCheck::acceptOrWarnAlways(reply, QStringLiteral("订单产品查询错误"))) {
         endSubmitting();
         return;
     }

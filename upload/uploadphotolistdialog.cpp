@@ -193,11 +193,29 @@ void UploadPhotoListDialog::showConfirmOnly(const QString& text)
     ui->labelProgress->hide();
 }
 
+void UploadPhotoListDialog::showUnreadable()
+{
+    const QString text = QStringLiteral("成品文件夹无法读取，不能上传：请检查后重新打开上传窗口");
+    ui->labelSummary->setText(text);
+    for (QPushButton* button : {ui->btnStartUpload, ui->btnGenerateThumb, ui->btnRetryFailed})
+        button->setEnabled(false);
+    ui->progressBar->hide();
+    ui->labelProgress->hide();
+    // Told once the dialog is up, over it.
+    QTimer::singleShot(0, this, [this, text] { Prompt::warning(this, QStringLiteral("提示"), text); });
+}
+
 void UploadPhotoListDialog::loadImageList()
 {
     items.clear();
     ui->tableWidget->setRowCount(0);
     thumbTimer->stop();
+    // A 成品 that is there but cannot be listed is no empty selection: nothing goes up, not even
+    // the marks and crops, and the submission does not go on from here.
+    if (FileOperation::isUnlisted(DirServer::getFineImagePath())) {
+        showUnreadable();
+        return;
+    }
     if (!FileOperation::isDirExist(DirServer::getFineImagePath())) {
         showConfirmOnly(QStringLiteral("未找到照片存储路径，可直接确定继续提交。"));
         return;

@@ -83,6 +83,8 @@ private:
     void initUi();
     void loadImageList();
     void showConfirmOnly(const QString& text);
+    // 成品 could not be listed: one box says so, and nothing can be started (the list stays empty).
+    void showUnreadable();
     void createRowCells(int row);
     void refreshRow(int row);
     void refreshFailedRows();

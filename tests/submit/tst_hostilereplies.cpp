@@ -2,10 +2,12 @@
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "sheets/printemsinfo.h"
+#include "sheets/thumbnailviewwindow.h"
 #include "sheets/webviewwindow.h"
 #include "submit/submitandprint.h"
 #include "tests/support/deliveredreplies.h"
 #include "tests/support/eventwait.h"
+#include "tests/support/failure.h"
 #include "tests/support/hostilerows.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/productpanel.h"
@@ -18,6 +20,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QCheckBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -142,6 +145,80 @@ private slots:
             QCOMPARE(m_backend->requestsTo("order", "updategetphotodate2").size(), 0);
         }
         QVERIFY(!m_dialog->grab().isNull());
+    }
+
+    void unreadableReplyOnTheRoad_data()
+    {
+        QTest::addColumn<QString>("road"); // the button pressed
+        QTest::addColumn<bool>("isExpress");
+        QTest::addColumn<QString>("step"); // the post answered with a body that is no JSON object
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<Failure>("failure");
+        struct Step
+        {
+            const char* road;
+            bool isExpress;
+            const char* step;
+            const char* prefix;
+        };
+        const Step steps[] {
+            {"pushButton_2", true, "order.getorderaddress", "查询快递信息错误："},
+            {"pushButton_2", false, "order.updategetphotodate2", "提交打印错误："},
+            {"pushButton_2", false, "order.orderdetail", "查询订单信息错误："},
+            {"pushButtonEMS", true, "order.getorderaddress", "查询快递信息错误："},
+            {"pushButtonEMS", true, "order.updategetphotodate2", "提交打印错误："},
+            {"pushButtonEMS", true, "ordernew.printems", "订单产品查询错误"},
+            {"pushButton_thumbnail", true, "order.getorderaddress", "查询快递信息错误："},
+            {"pushButton_thumbnail", false, "order.updategetphotodate2", "提交打印错误："},
+            {"pushButton_thumbnail", false, "order.orderdetail", "查询订单信息错误："},
+        };
+        const QList<QPair<const char*, Failure>> bodies {
+            {"HTML page", Failure::NotJson}, {"empty body", Failure::Empty}};
+        for (const Step& s : steps)
+            for (const auto& body : bodies)
+                QTest::addRow("%s %s, %s", s.road, s.step, body.first)
+                    << QString(s.road) << s.isExpress << QString(s.step) << QString(s.prefix) << body.second;
+    }
+
+    // A reply that cannot be read at any step of a submission road is told in one box, and the
+    // road ends as for a refusal: nothing locked, no sheet, the button back, the dialog closable.
+    void unreadableReplyOnTheRoad()
+    {
+        QFETCH(QString, road);
+        QFETCH(bool, isExpress);
+        QFETCH(QString, step);
+        QFETCH(QString, prefix);
+        QFETCH(Failure, failure);
+        QVERIFY(openAnswered());
+        QVERIFY(waitUntil([&] { return m_dialog->isReady(); }));
+        m_dialog->findChild<QRadioButton*>(isExpress ? "radioButton_isEMS" : "radioButton")->setChecked(true);
+        m_dialog->findChild<QCheckBox*>("isdeletetpbtn")->setChecked(false);
+        QSignalSpy locked(m_dialog.data(), &SubmitandPrint::sendSetLocked);
+        const QStringList endpoint = step.split('.');
+        scriptEndpoint(m_backend, endpoint.at(0), endpoint.at(1), failure);
+        m_prompts->answer(int(QMessageBox::No)); // the thumbnail road asks about the set-aside photos
+        const auto warnings = [this] {
+            QStringList texts;
+            for (const PromptCall& call : m_prompts->calls())
+                if (call.title == QStringLiteral("警告"))
+                    texts << call.text;
+            return texts;
+        };
+        const auto posts = [&] { return m_backend->requestsTo(endpoint.at(0), endpoint.at(1)).size(); };
+        const int postsBefore = posts();
+        auto* button = m_dialog->findChild<QPushButton*>(road);
+        button->click();
+        QVERIFY(waitUntil([&] { return posts() > postsBefore; }));
+        QVERIFY(waitUntil([&] { return !warnings().isEmpty() && button->isEnabled(); }));
+        QVERIFY(postsAnswered(m_dialog));
+        QCOMPARE(warnings(), QStringList {prefix + QStringLiteral("服务器的回复无法识别")});
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("提交打印"));
+        QCOMPARE(locked.count(), 0);
+        QVERIFY(!Config::isLocked);
+        QCOMPARE(topLevelWindows<WebViewWindow>().size() + topLevelWindows<PrintEmsInfo>().size()
+                + topLevelWindows<ThumbnailViewWindow>().size(),
+            0);
+        QVERIFY(m_dialog->close());
     }
 
     void productionSheet_data()

@@ -210,7 +210,7 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::newRow("HTTP 500") << Failure::HttpStatus << "网络请求错误\n500";
         QTest::newRow("refused by the back end") << Failure::None << "订单产品查询错误没有数据";
-        QTest::newRow("not JSON") << Failure::NotJson << "";
+        QTest::newRow("not JSON") << Failure::NotJson << "订单产品查询错误服务器的回复无法识别";
     }
 
     void retryAfterFailedSheetData()

@@ -7,8 +7,11 @@
 #include "delivery/setproexpress.h"
 #include "delivery/settingemsdialog.h"
 #include "photostore/dirserver.h"
+#include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
+#include "sheets/printemsinfo.h"
+#include "sheets/thumbnailviewwindow.h"
 #include "sheets/webviewwindow.h"
 #include "submit/setasidefiles.h"
 #include "submit/submissionbody.h"
@@ -225,6 +228,10 @@ void closeAllSheets()
         w->close();
     for (SetProExpress* w : topLevelWindows<SetProExpress>())
         w->close();
+    for (PrintEmsInfo* w : topLevelWindows<PrintEmsInfo>())
+        w->close();
+    for (ThumbnailViewWindow* w : topLevelWindows<ThumbnailViewWindow>())
+        w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -238,7 +245,7 @@ private:
     QPointer<SubmitandPrint> m_dialog;
     std::unique_ptr<OrderFolder> m_folder;
     // The real listing check, put back after each test.
-    const std::function<bool(const QString&)> m_canList = SetAsideFiles::canList;
+    const std::function<bool(const QString&)> m_canList = FileOperation::canList;
 
     SubmitandPrint* open()
     {
@@ -256,7 +263,7 @@ private:
     {
         const QString folder = QDir::cleanPath(
             album == QStringLiteral("成品") ? DirServer::getFineImagePath() : DirServer::getDeletedImagePath());
-        SetAsideFiles::canList = [folder](const QString& path) { return QDir::cleanPath(path) != folder; };
+        FileOperation::canList = [folder](const QString& path) { return QDir::cleanPath(path) != folder; };
     }
     int posts(const char* a) { return m_backend->requestsTo("order", a).size(); }
 
@@ -281,7 +288,7 @@ private slots:
 
     void cleanup()
     {
-        SetAsideFiles::canList = m_canList;
+        FileOperation::canList = m_canList;
         delete m_dialog;
         closeAllSheets();
         ImageData::getInstance()->clearImages();
@@ -526,8 +533,8 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::newRow("network error") << Failure::HttpStatus << QStringLiteral("网络请求错误\n500");
         QTest::newRow("refused") << Failure::None << QStringLiteral("提交打印错误：订单已锁定");
-        QTest::newRow("not JSON") << Failure::NotJson << QString();
-        QTest::newRow("an array") << Failure::Array << QString();
+        QTest::newRow("not JSON") << Failure::NotJson << QStringLiteral("提交打印错误：服务器的回复无法识别");
+        QTest::newRow("an array") << Failure::Array << QStringLiteral("提交打印错误：服务器的回复无法识别");
     }
 
     void submissionFails()
@@ -556,7 +563,7 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::newRow("network error") << Failure::HttpStatus << QStringLiteral("网络请求错误\n500");
         QTest::newRow("refused") << Failure::None << QStringLiteral("查询订单信息错误：稍后再试");
-        QTest::newRow("not JSON") << Failure::NotJson << QString();
+        QTest::newRow("not JSON") << Failure::NotJson << QStringLiteral("查询订单信息错误：服务器的回复无法识别");
     }
 
     void retryAfterFailedOrderDetail()
@@ -729,7 +736,7 @@ private slots:
         delete m_dialog;
 
         // Readable again: the folders count as they hold.
-        SetAsideFiles::canList = m_canList;
+        FileOperation::canList = m_canList;
         SubmitandPrint* dialog = open();
         QCOMPARE(dialog->finalpicnum, 2);
         QCOMPARE(dialog->deletepicnum, 1);
@@ -779,20 +786,40 @@ private slots:
         QCOMPARE(topLevelWindows<WebViewWindow>().size(), 1);
     }
 
+    void unlistedSetAsideAtRemovalIsTold_data()
+    {
+        QTest::addColumn<QString>("road");      // the button pressed
+        QTest::addColumn<bool>("isAsked");      // the road asks whether the set-aside photos go
+        QTest::addColumn<QString>("sheetData"); // the post the road's sheet is filled from
+        QTest::newRow("submission") << "pushButton_2" << false << "order.orderdetail";
+        QTest::newRow("express sheet") << "pushButtonEMS" << true << "ordernew.printems";
+        QTest::newRow("thumbnail sheet") << "pushButton_thumbnail" << true << "order.orderdetail";
+    }
+
     // A set-aside folder that cannot be listed at removal keeps its photos: one box counts them,
-    // no removal is recorded, and the road goes on to the lock and the sheet.
+    // no removal is recorded, and the road goes on to the lock and its sheet.
     void unlistedSetAsideAtRemovalIsTold()
     {
+        QFETCH(QString, road);
+        QFETCH(bool, isAsked);
+        QFETCH(QString, sheetData);
         PromptRecorder prompts;
         SubmitandPrint* dialog = open();
         child<QCheckBox>(dialog, "isdeletetpbtn")->setChecked(true);
+        const bool isExpress = road == QLatin1String("pushButtonEMS");
+        child<QRadioButton>(dialog, isExpress ? "radioButton_isEMS" : "radioButton")->setChecked(true);
         failListing(QStringLiteral("汰片"));
-        QTest::mouseClick(submitButton(), Qt::LeftButton);
+        prompts.answer(int(QMessageBox::Yes));
+        child<QPushButton>(dialog, qPrintable(road))->click();
         QVERIFY(waitUntil([&] { return m_dialog.isNull(); }));
-        QCOMPARE(prompts.texts(), QStringList {QStringLiteral("汰片文件夹无法读取，1 张汰片未能删除")});
+        QVERIFY(ownPostsAnswered(QCoreApplication::instance())); // the record lives on the application
+        QStringList boxes {QStringLiteral("汰片文件夹无法读取，1 张汰片未能删除")};
+        if (isAsked)
+            boxes.prepend(QStringLiteral("是否删除汰片？"));
+        QCOMPARE(prompts.texts(), boxes);
         QVERIFY(m_folder->exists("汰片/x.jpg"));
         QVERIFY(Config::isLocked);
-        QCOMPARE(posts("orderdetail"), 1);
+        QCOMPARE(m_backend->requestsTo(sheetData.section('.', 0, 0), sheetData.section('.', 1)).size(), 1);
         QCOMPARE(posts("postrecord"), 0);
     }
 

@@ -1,6 +1,7 @@
 #include "submit/submitandprint.h"
 
 #include "core/config.h"
+#include "photostore/fileoperation.h"
 #include "photostore/imagedata.h"
 #include "photostore/productdata.h"
 #include "sheets/webviewwindow.h"
@@ -308,7 +309,7 @@ private slots:
         const QString closed = dir.path() + QStringLiteral("/closed/");
         const QString inside = closed + QStringLiteral("成品/");
         QVERIFY(QDir().mkpath(inside));
-        QVERIFY(SetAsideFiles::canList(folder));
+        QVERIFY(FileOperation::canList(folder));
         QVERIFY(QFile::setPermissions(folder, QFileDevice::WriteOwner | QFileDevice::ExeOwner));
         QVERIFY(QFile::setPermissions(closed, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         bool isHeld = false;
@@ -319,7 +320,7 @@ private slots:
         {
             ReadRightsHeld rights;
             isHeld = rights.isHeld();
-            isListed = SetAsideFiles::canList(folder);
+            isListed = FileOperation::canList(folder);
             counts = SetAsideFiles::countFolders(folder, folder);
             hidden = SetAsideFiles::countFolders(inside, inside);
             removal = SetAsideFiles::removeFilesBelow(folder);
@@ -491,7 +492,8 @@ private slots:
         QTest::newRow("held, then answered") << Failure::Held << QString() << true;
         QTest::newRow("network error") << Failure::HttpStatus << QStringLiteral("网络请求错误\n500") << false;
         QTest::newRow("refused") << Failure::None << QStringLiteral("查询订单信息错误：订单不存在") << false;
-        QTest::newRow("not JSON") << Failure::NotJson << QString() << false;
+        QTest::newRow("not JSON") << Failure::NotJson << QStringLiteral("查询订单信息错误：服务器的回复无法识别")
+                                  << false;
     }
 
     void submitWaitsForFirstDetail()

@@ -5,6 +5,7 @@
 #include "tests/support/failure.h"
 #include "tests/support/orderfolder.h"
 #include "tests/support/promptrecorder.h"
+#include "tests/support/readrightsheld.h"
 #include "tests/support/testbackend.h"
 #include "upload/uploadphotolistdialog.h"
 
@@ -187,6 +188,50 @@ private slots:
         list.start();
         QCOMPARE(list.succeeded->count(), 1);
         QVERIFY(!list.dialog->isVisible());
+        QVERIFY(uploads().isEmpty());
+    }
+
+    void unreadableSelectionIsNotUploaded_data()
+    {
+        QTest::addColumn<QString>("locked"); // the folder whose rights are taken away
+        QTest::addColumn<int>("rights");
+        const int noRead = QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        const int noSearch = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        QTest::newRow("成品 without the right to read it") << "成品" << noRead;
+        QTest::newRow("an order folder that may not be searched") << "" << noSearch;
+    }
+
+    // A 成品 that is there but cannot be listed is no empty selection: one box says so, and
+    // neither its photos nor the marks and crops go up, nor does the submission go on. The suite
+    // runs as root, which reads every folder: root's power to pass over rights is lowered while
+    // the list is built.
+    void unreadableSelectionIsNotUploaded()
+    {
+        QFETCH(QString, locked);
+        QFETCH(int, rights);
+        addSelection();
+        const QString folder = locked.isEmpty() ? m_order->order() : m_order->album(locked);
+        const QFileDevice::Permissions before = QFile::permissions(folder);
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(rights)));
+        std::unique_ptr<UploadList> list;
+        bool isHeld = false;
+        {
+            ReadRightsHeld held;
+            isHeld = held.isHeld();
+            list = std::make_unique<UploadList>();
+        }
+        QFile::setPermissions(folder, before);
+        if (!isHeld)
+            QSKIP("the read rights cannot be held for this thread here");
+        const QString text = QStringLiteral("成品文件夹无法读取，不能上传：请检查后重新打开上传窗口");
+        QVERIFY(waitUntil([this] { return m_prompts->count() > 0; }));
+        list->start();
+        QVERIFY(list->isIdle()); // no run started
+        QCOMPARE(m_prompts->texts(), QStringList {text});
+        QCOMPARE(list->summary(), text);
+        QVERIFY(!list->button("btnStartUpload")->isEnabled());
+        QCOMPARE(list->table()->rowCount(), 0);
+        QCOMPARE(list->succeeded->count(), 0);
         QVERIFY(uploads().isEmpty());
     }
 
