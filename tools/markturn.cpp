@@ -7,21 +7,11 @@
 #include "core/replycheck.h"
 #include "photostore/quarterturn.h"
 #include "tools/addfrontdlg.h"
+#include "tools/markpicture.h"
 #include "tools/markpost.h"
 #include "tools/markstring.h"
 
 #include <QJsonArray>
-#include <QStyle>
-
-namespace {
-
-// Where the editor paints a picture of size in area: fitted, centred.
-QRect paintedIn(const QRect& area, const QSize& size)
-{
-    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size.scaled(area.size(), Qt::KeepAspectRatio), area);
-}
-
-} // namespace
 
 MarkTurn::MarkTurn(const QString& picName, int turns, const QSize& photoSize, QObject* parent)
     : QObject(parent)
@@ -38,8 +28,8 @@ void MarkTurn::start()
 
 QStringList MarkTurn::turned(const QStringList& marks, const QRect& area, const QSize& photoSize, int turns)
 {
-    const QRect before = paintedIn(area, photoSize);
-    const QRect after = paintedIn(area, QuarterTurn::turnedSize(photoSize, turns));
+    const QRect before = MarkPicture::paintedRect(area, photoSize);
+    const QRect after = MarkPicture::paintedRect(area, QuarterTurn::turnedSize(photoSize, turns));
     QStringList out;
     for (const QString& mark : marks) {
         MarkString read = MarkString::parse(mark);
