@@ -606,16 +606,10 @@ bool moveFile(const Image& photo, PHOTOTYPE to)
     return FileOperation::fileMove(source, moved.GetBigImagePath(), true);
 }
 
-// The photo's name as it is on disk; a record not made from a listing has only its name.
-QString diskName(const Image& photo)
-{
-    return photo.fileNameOnDisk().isEmpty() ? photo.GetImageName() : photo.fileNameOnDisk();
-}
-
 // The same file: two photos may share a name and differ in the spelling on disk.
 bool isSameFile(const Image& a, const Image& b)
 {
-    return a.GetImageName() == b.GetImageName() && diskName(a) == diskName(b);
+    return a.GetImageName() == b.GetImageName() && a.ownFileName() == b.ownFileName();
 }
 
 // The one box of an operation, naming every photo that stayed.
@@ -658,11 +652,11 @@ void removePhotos(QList<Image>& list, const QList<Image>& photos)
         return;
     QSet<QString> names;
     for (const Image& photo : photos)
-        names.insert(photo.GetImageName() + QLatin1Char('/') + diskName(photo));
+        names.insert(photo.GetImageName() + QLatin1Char('/') + photo.ownFileName());
     QList<Image> kept;
     kept.reserve(list.size());
     for (const Image& image : qAsConst(list))
-        if (!names.contains(image.GetImageName() + QLatin1Char('/') + diskName(image)))
+        if (!names.contains(image.GetImageName() + QLatin1Char('/') + image.ownFileName()))
             kept.append(image);
     list.swap(kept);
 }
@@ -784,7 +778,7 @@ QStringList ImageData::moveImages(
     QHash<QString, QVector<int>> onDisk;
     QHash<QString, QVector<int>> named;
     for (int i = from.size() - 1; i >= 0; --i) {
-        onDisk[diskName(from.at(i))].append(i);
+        onDisk[from.at(i).ownFileName()].append(i);
         named[from.at(i).GetImageName()].append(i);
     }
     QVector<bool> taken(from.size(), false);

@@ -879,7 +879,7 @@ void PhotoView::keyPressEvent(QKeyEvent* event)
             showRefusal();
             return;
         }
-        deleteFineImage(photo.GetImageName());
+        deleteFineImage(photo.ownFileName());
     } else if (images->getType() == PHOTO_RAW) {
         deleteOringinalImage();
     }
@@ -935,15 +935,15 @@ void PhotoView::finishTipDailog()
 {
 }
 
-void PhotoView::deleteFineImage(const QString& name)
+void PhotoView::deleteFineImage(const QString& fileName)
 {
     ImageData* images = ImageData::getInstance();
     const QList<Image>& list = images->getImagelist(images->getSeleType());
     int i = 0;
-    while (i < list.size() && list.at(i).GetImageName() != name)
+    while (i < list.size() && list.at(i).ownFileName() != fileName)
         ++i;
     // The move first: a photo that stayed has had its failure box and gets no "删除成功".
-    const QStringList moved = images->fineImageToDeleted(QStringList {name});
+    const QStringList moved = images->fineImageToDeleted(QStringList {fileName});
     if (moved.isEmpty())
         return;
     showDeletePopup(&PhotoView::finishTipDailog);

@@ -497,24 +497,50 @@ private slots:
     }
 
     // Every move between 成品 and 汰片 is recorded once, with the names moved, whichever road
-    // made it: the album panel, the pane's Delete key, the full-screen view.
+    // made it: the album panel, the pane's Delete key, the full-screen view. Each moves the file
+    // on screen and names it as it is spelt on disk (a camera's p04.JPG, whose photo is p04.jpg,
+    // also beside a p04.jpg of its own), and the album lists it no more.
     void setAsideIsRecordedOnceOnEveryRoad_data()
     {
         QTest::addColumn<QString>("road");
-        QTest::newRow("album panel") << "panel";
-        QTest::newRow("pane's Delete key") << "pane";
-        QTest::newRow("full screen") << "full screen";
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("twin"); // a file of the same photo name beside it, if any
+        const QList<QStringList> files {{"p02.jpg", ""}, {"p04.JPG", ""}, {"p04.JPG", "p04.jpg"}};
+        const QList<QStringList> roads {
+            {"album panel", "panel"}, {"pane's Delete key", "pane"}, {"full screen", "full screen"}};
+        for (const QStringList& file : files) {
+            const QString beside = file.at(1).isEmpty() ? QString() : QStringLiteral(" beside ") + file.at(1);
+            for (const QStringList& road : roads)
+                QTest::addRow("%s, %s%s", qPrintable(road.at(0)), qPrintable(file.at(0)), qPrintable(beside))
+                    << road.at(1) << file.at(0) << file.at(1);
+        }
     }
 
     void setAsideIsRecordedOnceOnEveryRoad()
     {
         QFETCH(QString, road);
+        QFETCH(QString, file);
+        QFETCH(QString, twin);
         Config::shotCutKey[16] = 0;
         Config::shotCutKey[17] = Qt::Key_Delete;
-        table()->selectRow(1);
-        QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p02.jpg")); }));
+        if (file != QLatin1String("p02.jpg")) {
+            m_order->addPhotos(QStringLiteral("成品"), twin.isEmpty() ? QStringList {file} : QStringList {file, twin});
+            QVERIFY(showFilter(SELE_ALL, twin.isEmpty() ? 4 : 5));
+            // The album's loads show the table anew, which would drop the selection below.
+            QVERIFY(postsAnswered(m_window.get()));
+            AlbumPanelFixture::settle();
+        }
+        const QList<Image>& album = ImageData::getInstance()->getImagelist(SELE_ALL);
+        int row = 0;
+        while (row < album.size() && album.at(row).ownFileName() != file)
+            ++row;
+        QVERIFY(row < album.size());
+        const QString path = album.at(row).GetBigImagePath();
+        table()->selectRow(row);
+        QVERIFY(waitUntil([&] { return showsCurrentPhoto() && view()->shownPhoto().GetBigImagePath() == path; }));
         QVERIFY(postsAnswered(m_window.get()));
         m_backend->clearRequests();
+        const int rows = table()->model()->rowCount();
 
         if (road == QLatin1String("panel")) {
             panel()->dropButtonSlot(USAGE_TO_DELETED);
@@ -530,16 +556,29 @@ private slots:
             full->close();
             QVERIFY(waitUntil([] { return topLevelWindows<FullScreenView>().isEmpty(); }));
         }
-        QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {"p02.jpg"}; }));
+        QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {file}; }));
         QVERIFY(waitUntil([] { return topLevelWindows<MoviceDialog>().isEmpty(); }));
         AlbumPanelFixture::settle();
         QVERIFY(postsAnswered(m_window.get()));
         const QList<StandInRequest> records = m_backend->requestsTo("order", "putMoveImg");
         QCOMPARE(records.size(), 1);
         QCOMPARE(records.first().value("type"), QStringLiteral("1"));
-        QCOMPARE(records.first().value("picpath"), QStringLiteral("p02.jpg"));
+        QCOMPARE(records.first().value("picpath"), file);
         QCOMPARE(records.first().value("order_photo_id"), QStringLiteral("1001"));
         QCOMPARE(m_prompts->count(), 0);
+        QVERIFY(!filesIn(QStringLiteral("成品")).contains(file));
+        QCOMPARE(filesIn(QStringLiteral("成品")).contains(twin), !twin.isEmpty());
+        // The table and the icons list the photos left, the same ones.
+        QCOMPARE(table()->model()->rowCount(), rows - 1);
+        QStringList listed;
+        QStringList iconNames;
+        QListWidget* icons = panel()->findChild<QListWidget*>();
+        for (int i = 0; i < table()->model()->rowCount(); ++i)
+            listed << shownRow(i);
+        for (int i = 0; i < icons->count(); ++i)
+            iconNames << icons->item(i)->toolTip();
+        QCOMPARE(iconNames, listed);
+        QCOMPARE(imageNames(ImageData::getInstance()->getImagelist(SELE_ALL)), listed);
     }
 
     // However the view on show empties, the pane shows no photo after it, and neither the
