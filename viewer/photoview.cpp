@@ -349,8 +349,10 @@ bool PhotoView::isFramedPhotoCurrent()
 bool PhotoView::isShownPhotoCurrent()
 {
     ImageData* images = ImageData::getInstance();
-    // The full path tells the albums apart, and the end position is no photo at all.
-    return isShownImage() && !m_shownPhoto.GetImageName().isEmpty() && images->getCurrentIndex() >= 0
+    // The full path tells the albums apart, and the end position is no photo at all. A picture
+    // is only ever shown for a photo the cursor stood on, a listed file with a name, so the
+    // paths never match for a photo without one.
+    return isShownImage() && images->getCurrentIndex() >= 0
         && images->getCurrentImage().GetBigImagePath() == m_shownPhoto.GetBigImagePath();
 }
 
@@ -611,9 +613,7 @@ bool PhotoView::eventFilter(QObject* watched, QEvent* event)
 
 void PhotoView::showFullScreenPhotoView()
 {
-    ImageData* images = ImageData::getInstance();
-    if (images->getImagelist(images->getSeleType()).isEmpty())
-        showNoPhoto();
+    // Every road that empties the view on show tells the pane, which then shows no photo.
     if (!isShownImage())
         return;
     FullScreenView* view = new FullScreenView(nullptr);
