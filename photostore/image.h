@@ -63,6 +63,9 @@ public:
     // The file name as listed on disk; empty when the record was not made from a listing.
     QString fileNameOnDisk() const { return diskName; }
     void setFileNameOnDisk(const QString& fileName) { diskName = fileName; }
+    // The file's own name: as listed on disk, else the photo's name. Moves ask for a photo by
+    // it, so that of IMG_1.JPG and IMG_1.jpg the one meant moves, and record what they moved.
+    QString ownFileName() const { return diskName.isEmpty() ? name : diskName; }
 
     QString GetImagePath() const;        // small thumbnail (1000)
     QString GetThumbPath100() const;     // list thumbnail (200)

@@ -606,16 +606,10 @@ bool moveFile(const Image& photo, PHOTOTYPE to)
     return FileOperation::fileMove(source, moved.GetBigImagePath(), true);
 }
 
-// The photo's name as it is on disk; a record not made from a listing has only its name.
-QString diskName(const Image& photo)
-{
-    return photo.fileNameOnDisk().isEmpty() ? photo.GetImageName() : photo.fileNameOnDisk();
-}
-
 // The same file: two photos may share a name and differ in the spelling on disk.
 bool isSameFile(const Image& a, const Image& b)
 {
-    return a.GetImageName() == b.GetImageName() && diskName(a) == diskName(b);
+    return a.GetImageName() == b.GetImageName() && a.ownFileName() == b.ownFileName();
 }
 
 // The one box of an operation, naming every photo that stayed.
@@ -658,25 +652,57 @@ void removePhotos(QList<Image>& list, const QList<Image>& photos)
         return;
     QSet<QString> names;
     for (const Image& photo : photos)
-        names.insert(photo.GetImageName() + QLatin1Char('/') + diskName(photo));
+        names.insert(photo.GetImageName() + QLatin1Char('/') + photo.ownFileName());
     QList<Image> kept;
     kept.reserve(list.size());
     for (const Image& image : qAsConst(list))
-        if (!names.contains(image.GetImageName() + QLatin1Char('/') + diskName(image)))
+        if (!names.contains(image.GetImageName() + QLatin1Char('/') + image.ownFileName()))
             kept.append(image);
     list.swap(kept);
 }
 
-// The next photo of a list of positions not yet taken, or -1.
-int takeFree(QVector<int>* positions, const QVector<bool>& taken)
+// The photos of a list that a request's names ask for. Each name takes the first photo not
+// yet taken whose file is so spelt on disk, else the first of that name: of IMG_1.JPG and
+// IMG_1.jpg the one asked for is taken, and the store's name finds either.
+class AskedPhotos
 {
-    while (positions && !positions->isEmpty()) {
-        const int i = positions->takeLast();
-        if (!taken.at(i))
-            return i;
+public:
+    explicit AskedPhotos(const QList<Image>& list)
+        : m_taken(list.size(), false)
+    {
+        for (int i = list.size() - 1; i >= 0; --i) {
+            m_onDisk[list.at(i).ownFileName()].append(i);
+            m_named[list.at(i).GetImageName()].append(i);
+        }
     }
-    return -1;
-}
+
+    // The position of the photo name asks for, or -1.
+    int take(const QString& name)
+    {
+        int i = takeFree(m_onDisk, name);
+        if (i < 0)
+            i = takeFree(m_named, name);
+        if (i >= 0)
+            m_taken[i] = true;
+        return i;
+    }
+
+private:
+    int takeFree(QHash<QString, QVector<int>>& positions, const QString& name)
+    {
+        auto found = positions.find(name);
+        while (found != positions.end() && !found->isEmpty()) {
+            const int i = found->takeLast();
+            if (!m_taken.at(i))
+                return i;
+        }
+        return -1;
+    }
+
+    QHash<QString, QVector<int>> m_onDisk;
+    QHash<QString, QVector<int>> m_named;
+    QVector<bool> m_taken;
+};
 } // namespace
 
 void ImageData::replaceFilterList(QList<Image>& list, const QList<Image>& images)
@@ -778,29 +804,15 @@ QStringList ImageData::moveImages(
     QList<Image>& from, const QStringList& names, PHOTOTYPE to, const QString& failure, QList<Image>* movedPhotos)
 {
     ++m_folderMoves;
-    // Each name takes the first photo not yet taken that is spelt so on disk, else the first
-    // of that name: of IMG_1.JPG and IMG_1.jpg, the one asked for moves. The list is rebuilt
-    // once.
-    QHash<QString, QVector<int>> onDisk;
-    QHash<QString, QVector<int>> named;
-    for (int i = from.size() - 1; i >= 0; --i) {
-        onDisk[diskName(from.at(i))].append(i);
-        named[from.at(i).GetImageName()].append(i);
-    }
-    QVector<bool> taken(from.size(), false);
+    // Of IMG_1.JPG and IMG_1.jpg, the one asked for moves. The list is rebuilt once.
+    AskedPhotos asked(from);
     QVector<bool> gone(from.size(), false);
     QStringList moved;
     QStringList failed;
     for (const QString& name : names) {
-        auto exact = onDisk.find(name);
-        int i = takeFree(exact == onDisk.end() ? nullptr : &*exact, taken);
-        if (i < 0) {
-            auto found = named.find(name);
-            i = takeFree(found == named.end() ? nullptr : &*found, taken);
-        }
+        const int i = asked.take(name);
         if (i < 0)
             continue;
-        taken[i] = true;
         if (moveFile(from.at(i), to)) {
             gone[i] = true;
             moved.append(name);
@@ -883,14 +895,14 @@ QStringList ImageData::deleteDesignImage(QStringList names)
 QStringList ImageData::deleteRawImage(QStringList names)
 {
     ++m_folderMoves;
+    // The album panel names a photo by its file (IMG_1.JPG), the pane by either name.
+    AskedPhotos asked(all);
     QVector<bool> gone(all.size(), false);
     QStringList removed;
     QStringList failed;
     for (const QString& name : names) {
-        int i = 0;
-        while (i < all.size() && (gone.at(i) || all.at(i).GetImageName() != name))
-            ++i;
-        if (i == all.size())
+        const int i = asked.take(name);
+        if (i < 0)
             continue;
         const Image& photo = all.at(i);
         const QString path = photo.GetBigImagePath();

@@ -515,7 +515,7 @@ void FullScreenView::deleteImage()
             showPopup(QString::fromUtf8(RefusalText));
             return;
         }
-        setAside(photo.GetImageName());
+        setAside(photo.ownFileName());
         return;
     }
     if (photo.GetPicType() != PHOTO_DESIGN || !Config::is_del_design_photo)
@@ -569,17 +569,17 @@ void FullScreenView::showPopup(const QString& text)
     m_popup = popup;
 }
 
-void FullScreenView::setAside(const QString& name)
+void FullScreenView::setAside(const QString& fileName)
 {
     ImageData* store = ImageData::getInstance();
     const bool wasFirst = store->isFirstOne();
     const bool wasLast = store->isLastOne();
     // The move first: a photo that could not be moved has had its box, gets no "删除成功"
     // and stays on screen.
-    const QStringList moved = store->fullScreenViewfineImageToDeleted(QStringList {name});
+    const QStringList moved = store->fullScreenViewfineImageToDeleted(QStringList {fileName});
     if (moved.isEmpty())
         return;
-    m_deletedNames.append(name);
+    m_deletedNames.append(moved);
     emit movedToDeleted(moved);
     // The store leaves the position one photo before the one that went (the last for the
     // first); the view steps on to the photo that followed once the popup has ended.

@@ -105,9 +105,9 @@ private:
     bool stopsAtTheEnd();
     QLabel* makeLabel(const char* name, int pointSize);
     void showPopup(const QString& text);
-    // Moves the current selection photo to 汰片, then says so; a photo that stayed says
-    // nothing more.
-    void setAside(const QString& name);
+    // Moves the current selection photo, by its file's own name (as the album panel names it),
+    // to 汰片, then says so; a photo that stayed says nothing more.
+    void setAside(const QString& fileName);
     // Shows the photo that took the place of one that left the album, or the new last photo
     // with the notice when it was the last; closes when the album is empty. With
     // isNoticeOnLast, landing on the last photo shows the notice too.

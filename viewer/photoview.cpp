@@ -358,8 +358,10 @@ bool PhotoView::isFramedPhotoCurrent()
 bool PhotoView::isShownPhotoCurrent()
 {
     ImageData* images = ImageData::getInstance();
-    // The full path tells the albums apart, and the end position is no photo at all.
-    return isShownImage() && !m_shownPhoto.GetImageName().isEmpty() && images->getCurrentIndex() >= 0
+    // The full path tells the albums apart, and the end position is no photo at all. A picture
+    // is only ever shown for a photo the cursor stood on, a listed file with a name, so the
+    // paths never match for a photo without one.
+    return isShownImage() && images->getCurrentIndex() >= 0
         && images->getCurrentImage().GetBigImagePath() == m_shownPhoto.GetBigImagePath();
 }
 
@@ -662,9 +664,7 @@ bool PhotoView::eventFilter(QObject* watched, QEvent* event)
 
 void PhotoView::showFullScreenPhotoView()
 {
-    ImageData* images = ImageData::getInstance();
-    if (images->getImagelist(images->getSeleType()).isEmpty())
-        showNoPhoto();
+    // Every road that empties the view on show tells the pane, which then shows no photo.
     if (!isShownImage())
         return;
     FullScreenView* view = new FullScreenView(nullptr);
@@ -949,7 +949,7 @@ void PhotoView::keyPressEvent(QKeyEvent* event)
             showRefusal();
             return;
         }
-        deleteFineImage(photo.GetImageName());
+        deleteFineImage(photo.ownFileName());
     } else if (images->getType() == PHOTO_RAW) {
         deleteOringinalImage();
     }
@@ -1005,15 +1005,15 @@ void PhotoView::finishTipDailog()
 {
 }
 
-void PhotoView::deleteFineImage(const QString& name)
+void PhotoView::deleteFineImage(const QString& fileName)
 {
     ImageData* images = ImageData::getInstance();
     const QList<Image>& list = images->getImagelist(images->getSeleType());
     int i = 0;
-    while (i < list.size() && list.at(i).GetImageName() != name)
+    while (i < list.size() && list.at(i).ownFileName() != fileName)
         ++i;
     // The move first: a photo that stayed has had its failure box and gets no "删除成功".
-    const QStringList moved = images->fineImageToDeleted(QStringList {name});
+    const QStringList moved = images->fineImageToDeleted(QStringList {fileName});
     if (moved.isEmpty())
         return;
     showDeletePopup(&PhotoView::finishTipDailog);

@@ -180,8 +180,9 @@ private:
     void showRefusal();
     // A TipDialog with this text over the picture area, animated, deleted on close.
     TipDialog* showTipOverPicture(const QString& text);
-    // Moves the selection photo to 汰片, then says so; a photo that stayed says nothing more.
-    void deleteFineImage(const QString& name);
+    // Moves the selection photo of that file (its own name, as the album panel names it) to
+    // 汰片, then says so; a photo that stayed says nothing more.
+    void deleteFineImage(const QString& fileName);
     void deleteOringinalImage();
     void deleteDesignImage(const Image& photo);
     // Puts the cursor on index i of the album's list after a removal, or on the first photo

@@ -56,8 +56,7 @@ QList<AlbumView::Selected> AlbumView::selectedPhotos(SELETYPE sel) const
     const auto onDisk = [&shown](int row, const QString& name) {
         if (row < 0 || row >= shown.size() || shown.at(row).GetImageName() != name)
             return name;
-        const QString disk = shown.at(row).fileNameOnDisk();
-        return disk.isEmpty() ? name : disk;
+        return shown.at(row).ownFileName();
     };
     QList<Selected> picked;
     if (!m_isListShown) {
@@ -86,10 +85,12 @@ void AlbumView::removeNames(const QStringList& names)
         m_icons->clear();
         return;
     }
-    // One pass from the end; an icon is found by its tooltip, the photo's name.
+    // One pass from the end; an icon is found by its tooltip, the photo's name, or by its
+    // file's own name.
     const QSet<QString> gone(names.cbegin(), names.cend());
     for (int row = m_icons->count() - 1; row >= 0; --row) {
-        if (!gone.contains(m_icons->item(row)->toolTip()))
+        const QListWidgetItem* icon = m_icons->item(row);
+        if (!gone.contains(icon->toolTip()) && !gone.contains(icon->data(FileNameRole).toString()))
             continue;
         if (row == m_icons->count() - 1 && m_icons->count() > 1)
             m_icons->setCurrentRow(0);

@@ -4,6 +4,7 @@
 #include "photostore/image.h"
 
 #include <QList>
+#include <Qt>
 #include <QString>
 #include <QStringList>
 
@@ -44,7 +45,11 @@ public:
     // so that of IMG_1.JPG and IMG_1.jpg the one chosen is the one moved.
     QList<Selected> selectedPhotos(SELETYPE sel) const;
 
-    // Takes the icons of these names out of the icon list.
+    // Where an icon keeps the name of its photo's file, as the moves name it.
+    static const int FileNameRole = Qt::UserRole;
+
+    // Takes the icons of these names out of the icon list: a photo's name or its file's own
+    // name (a move names IMG_1.JPG, whose icon shows IMG_1.jpg).
     void removeNames(const QStringList& names);
     // Shows the photo at row in the view shown, as a click would: the row clamped to the
     // view (0 past its end), nothing in an empty view.

@@ -583,6 +583,7 @@ void PhotoOperation::showDefaultThumb(QList<Image> images)
         item->setSizeHint(hint);
         item->setTextAlignment(Qt::AlignBottom);
         item->setToolTip(photo.GetImageName());
+        item->setData(AlbumView::FileNameRole, photo.ownFileName());
         listWidget->addItem(item);
     }
 }

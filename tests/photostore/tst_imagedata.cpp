@@ -420,7 +420,7 @@ private slots:
         QCOMPARE(store()->getImagelist(SELE_USED).size(), 0);
         QCOMPARE(store()->getCurrentIndex(), -1);
 
-        // By name: album 1 becomes current with filter 0, the cursor in the named list.
+        // By name: album 1 becomes current with the filter named, the cursor in its list.
         QVERIFY(store()->setIterator(QStringLiteral("c.jpg"), SELE_UNUSED));
         QCOMPARE(store()->getType(), PHOTO_FINE);
         QCOMPARE(store()->getCurrentIndex(), 1);

@@ -427,27 +427,39 @@ private slots:
         QCOMPARE(p.list->item(0)->icon().cacheKey(), key);
     }
 
-    // A photo is found under the name the product stores, else under its normalised name.
+    // A photo is found under the name the product stores, else under its normalised name, in
+    // the filter on show (已选 holds the photos named by used), which stays the store's: the
+    // pane's checks and steps read the view on show from there.
     void clickedPhotoIsShown_data()
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("filter");
+        QTest::addColumn<QStringList>("used");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("as listed") << "IMG_0001.jpg" << 0 << true;
-        QTest::newRow("upper-case extension") << "IMG_0005.JPG" << 0 << true;
-        QTest::newRow("unknown") << "IMG_9999.jpg" << 0 << false;
-        QTest::newRow("not under the filter") << "IMG_0001.jpg" << 1 << false;
+        QTest::newRow("as listed") << "IMG_0001.jpg" << 0 << QStringList() << true;
+        QTest::newRow("upper-case extension") << "IMG_0005.JPG" << 0 << QStringList() << true;
+        QTest::newRow("unknown") << "IMG_9999.jpg" << 0 << QStringList() << false;
+        QTest::newRow("not under the filter") << "IMG_0001.jpg" << 1 << QStringList() << false;
+        QTest::newRow("under 已选") << "IMG_0005.JPG" << 1 << QStringList {"IMG_0005.jpg"} << true;
     }
 
     void clickedPhotoIsShown()
     {
         QFETCH(QString, stored);
         QFETCH(int, filter);
+        QFETCH(QStringList, used);
         QFETCH(bool, shown);
         OrderFolder order(OrderFolder::ThumbnailFolders);
         order.addPhoto(PHOTO_FINE, QStringLiteral("IMG_0001.jpg"), 60, 40);
         order.addPhoto(PHOTO_FINE, QStringLiteral("IMG_0005.JPG"), 60, 40);
-        ImageData::getInstance()->importImage(PHOTO_FINE);
+        ImageData* images = ImageData::getInstance();
+        images->importImage(PHOTO_FINE);
+        QList<Image> usedPhotos;
+        for (const Image& photo : images->GetSeletedImages())
+            if (used.contains(photo.GetImageName()))
+                usedPhotos << photo;
+        images->setMyUsedimages(usedPhotos);
+        images->setType(PHOTO_FINE, SELETYPE(filter));
         m_backend->setReply(
             "order", "ordergoods", StandInReply::json(goodsReply({good("A", "IMG_0001.jpg|" + stored)})));
         Panel p = loadedPanel();
@@ -457,8 +469,14 @@ private slots:
         QSignalSpy show(p.dlg.get(), &ProductDlg::showImage);
         p.dlg->selectItem(p.list->item(1));
         QCOMPARE(show.count(), shown ? 1 : 0);
-        if (shown)
-            QCOMPARE(ImageData::getInstance()->getCurrentImage().GetImageName(), FileOperation::getFileName(stored));
+        if (shown) {
+            QCOMPARE(images->getCurrentImage().GetImageName(), FileOperation::getFileName(stored));
+            QCOMPARE(images->getType(), PHOTO_FINE);
+            QCOMPARE(images->getSeleType(), SELETYPE(filter));
+            QCOMPARE(images->getImagelist(images->getSeleType()).value(images->getCurrentIndex()).GetImageName(),
+                FileOperation::getFileName(stored));
+        }
+        images->setMyUsedimages({});
         // The icon of a stored upper-case name is made too.
         if (stored.endsWith(".JPG"))
             QVERIFY(waitUntil([&] { return !p.list->item(1)->icon().isNull(); }));

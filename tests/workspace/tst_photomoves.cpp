@@ -538,26 +538,65 @@ private slots:
         s.settle();
     }
 
-    // Raw photos: asked first, deleted for good with their thumbnails; No keeps them.
+    // Raw photos: asked first, deleted for good with their thumbnails; No keeps them. A camera's
+    // file with an upper-case extension goes as well, and of two spellings the one chosen.
+    void rawDeletion_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("twin"); // a file of the same photo name beside it, if any
+        QTest::newRow("lower-case extension") << "p02.jpg"
+                                              << "";
+        QTest::newRow("upper-case extension") << "P02.JPG"
+                                              << "";
+        QTest::newRow("upper-case beside lower-case") << "p04.JPG"
+                                                      << "p04.jpg";
+    }
+
     void rawDeletion()
     {
+        QFETCH(QString, file);
+        QFETCH(QString, twin);
+        QStringList files {"p01.jpg", "p02.jpg", "p03.jpg"};
+        if (file != QLatin1String("p02.jpg")) {
+            s.order->reset();
+            files = QStringList {"p01.jpg", file, "p03.jpg"};
+            if (!twin.isEmpty())
+                files << twin;
+            s.order->addPhotos("照片", files);
+        }
         open(PHOTO_RAW);
         panel().clickSwitchView();
-        const QString thumb = DirServer::getOriginalImageThumbPath100() + "p02.jpg";
+        const QString photo = file.section('.', 0, 0) + ".jpg";
+        const QString thumb = DirServer::getOriginalImageThumbPath100() + photo;
         s.order->addFile(thumb, "thumb");
-        select({"p02.jpg"});
+        // The icon of the file itself: of two spellings, the one whose file is so named.
+        const QList<Image>& listed = ImageData::getInstance()->getImagelist(SELE_ALL);
+        int row = 0;
+        while (row < listed.size() && listed.at(row).ownFileName() != file)
+            ++row;
+        QVERIFY(row < icons()->count());
+        const auto chooseIt = [&] {
+            icons()->clearSelection();
+            icons()->item(row)->setSelected(true);
+            icons()->setCurrentItem(icons()->item(row), QItemSelectionModel::NoUpdate);
+        };
+        chooseIt();
         s.prompts->answer(QMessageBox::No);
         panel().deleteRawImage();
-        QVERIFY(QFile::exists(s.order->album("照片") + "p02.jpg"));
+        QVERIFY(QFile::exists(s.order->album("照片") + file));
 
-        select({"p02.jpg"});
+        chooseIt();
         panel().deleteRawImage();
         QCOMPARE(s.prompts->texts(),
             (QStringList {"是否删除照片？\n（注意：删除后无法恢复！）", "是否删除照片？\n（注意：删除后无法恢复！）"}));
-        QCOMPARE(filesIn(s.order->album("照片")), (QStringList {"p01.jpg", "p03.jpg"}));
-        QVERIFY(!QFile::exists(thumb));
+        files.removeOne(file);
+        files.sort(Qt::CaseInsensitive);
+        QCOMPARE(filesIn(s.order->album("照片")), files);
+        // The thumbnails go with it (a twin's are made again from its own file).
+        if (twin.isEmpty())
+            QVERIFY(!QFile::exists(thumb));
         s.settle();
-        QCOMPARE(iconNames(), (QStringList {"p01.jpg", "p03.jpg"}));
+        QCOMPARE(iconNames().size(), files.size());
         QCOMPARE(icons()->selectedItems().size(), 1);
     }
 };

@@ -8,6 +8,7 @@
 #include "photostore/dirserver.h"
 #include "photostore/imageoperation.h"
 #include "photostore/imagedata.h"
+#include "photostore/picturecache.h"
 #include "photostore/product.h"
 #include "photostore/productdata.h"
 #include "photostore/quarterturn.h"
@@ -40,12 +41,76 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 
 #include <memory>
 #include <numeric>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// A photo whose picture is on its way for as long as a test wants: its file becomes a pipe, on
+// whose opening a read of it waits until release() puts the file back and writes the picture
+// into the pipe. The read waits in opening the file: stopped later, inside the image reader's
+// probing of the formats, it would hold the lock of the image plugins, which the pane's own
+// loading animation takes on the GUI thread.
+class HeldPicture
+{
+public:
+    HeldPicture(const QString& path, const QString& scratch)
+        : m_path(path)
+        , m_pipe(QFile::encodeName(scratch + QStringLiteral("held-pipe")))
+        , m_back(scratch + QStringLiteral("held-file"))
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        m_bytes = file.readAll();
+        file.close();
+        const QByteArray link = m_pipe + "-link";
+        // In one step: a read finds either the file or the pipe.
+        m_isHeld = ::mkfifo(m_pipe.constData(), 0600) == 0 && ::link(m_pipe.constData(), link.constData()) == 0
+            && ::rename(link.constData(), QFile::encodeName(path).constData()) == 0;
+        // A picture read before is forgotten, and a read begun before is read again: from the pipe.
+        PictureCache::shared().forget(path);
+    }
+    ~HeldPicture() { release(); }
+    bool isHeld() const { return m_isHeld; }
+
+    // Puts the file back for every later read, then gives the picture to the reads that opened
+    // the pipe (opening it for writing lets them through).
+    bool release()
+    {
+        if (!m_isHeld)
+            return true;
+        m_isHeld = false;
+        QFile file(m_back);
+        bool isReleased = file.open(QIODevice::WriteOnly) && file.write(m_bytes) == m_bytes.size();
+        file.close();
+        isReleased
+            = isReleased && ::rename(QFile::encodeName(m_back).constData(), QFile::encodeName(m_path).constData()) == 0;
+        const int writer = ::open(m_pipe.constData(), O_RDWR);
+        isReleased = isReleased && writer >= 0
+            && ::write(writer, m_bytes.constData(), size_t(m_bytes.size())) == m_bytes.size();
+        if (writer >= 0)
+            ::close(writer);
+        ::unlink(m_pipe.constData());
+        return isReleased;
+    }
+
+private:
+    QString m_path;
+    QByteArray m_pipe;
+    QString m_back;
+    QByteArray m_bytes;
+    bool m_isHeld = false;
+};
+} // namespace
 
 // The photo view and the album panel together in the workspace window, over an order of
 // three photos in 成品 and an empty 汰片.
@@ -517,24 +582,50 @@ private slots:
     }
 
     // Every move between 成品 and 汰片 is recorded once, with the names moved, whichever road
-    // made it: the album panel, the pane's Delete key, the full-screen view.
+    // made it: the album panel, the pane's Delete key, the full-screen view. Each moves the file
+    // on screen and names it as it is spelt on disk (a camera's p04.JPG, whose photo is p04.jpg,
+    // also beside a p04.jpg of its own), and the album lists it no more.
     void setAsideIsRecordedOnceOnEveryRoad_data()
     {
         QTest::addColumn<QString>("road");
-        QTest::newRow("album panel") << "panel";
-        QTest::newRow("pane's Delete key") << "pane";
-        QTest::newRow("full screen") << "full screen";
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("twin"); // a file of the same photo name beside it, if any
+        const QList<QStringList> files {{"p02.jpg", ""}, {"p04.JPG", ""}, {"p04.JPG", "p04.jpg"}};
+        const QList<QStringList> roads {
+            {"album panel", "panel"}, {"pane's Delete key", "pane"}, {"full screen", "full screen"}};
+        for (const QStringList& file : files) {
+            const QString beside = file.at(1).isEmpty() ? QString() : QStringLiteral(" beside ") + file.at(1);
+            for (const QStringList& road : roads)
+                QTest::addRow("%s, %s%s", qPrintable(road.at(0)), qPrintable(file.at(0)), qPrintable(beside))
+                    << road.at(1) << file.at(0) << file.at(1);
+        }
     }
 
     void setAsideIsRecordedOnceOnEveryRoad()
     {
         QFETCH(QString, road);
+        QFETCH(QString, file);
+        QFETCH(QString, twin);
         Config::shotCutKey[16] = 0;
         Config::shotCutKey[17] = Qt::Key_Delete;
-        table()->selectRow(1);
-        QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p02.jpg")); }));
+        if (file != QLatin1String("p02.jpg")) {
+            m_order->addPhotos(QStringLiteral("成品"), twin.isEmpty() ? QStringList {file} : QStringList {file, twin});
+            QVERIFY(showFilter(SELE_ALL, twin.isEmpty() ? 4 : 5));
+            // The album's loads show the table anew, which would drop the selection below.
+            QVERIFY(postsAnswered(m_window.get()));
+            AlbumPanelFixture::settle();
+        }
+        const QList<Image>& album = ImageData::getInstance()->getImagelist(SELE_ALL);
+        int row = 0;
+        while (row < album.size() && album.at(row).ownFileName() != file)
+            ++row;
+        QVERIFY(row < album.size());
+        const QString path = album.at(row).GetBigImagePath();
+        table()->selectRow(row);
+        QVERIFY(waitUntil([&] { return showsCurrentPhoto() && view()->shownPhoto().GetBigImagePath() == path; }));
         QVERIFY(postsAnswered(m_window.get()));
         m_backend->clearRequests();
+        const int rows = table()->model()->rowCount();
 
         if (road == QLatin1String("panel")) {
             panel()->dropButtonSlot(USAGE_TO_DELETED);
@@ -550,22 +641,38 @@ private slots:
             full->close();
             QVERIFY(waitUntil([] { return topLevelWindows<FullScreenView>().isEmpty(); }));
         }
-        QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {"p02.jpg"}; }));
+        QVERIFY(waitUntil([&] { return filesIn(QStringLiteral("汰片")) == QStringList {file}; }));
         QVERIFY(waitUntil([] { return topLevelWindows<MoviceDialog>().isEmpty(); }));
         AlbumPanelFixture::settle();
         QVERIFY(postsAnswered(m_window.get()));
         const QList<StandInRequest> records = m_backend->requestsTo("order", "putMoveImg");
         QCOMPARE(records.size(), 1);
         QCOMPARE(records.first().value("type"), QStringLiteral("1"));
-        QCOMPARE(records.first().value("picpath"), QStringLiteral("p02.jpg"));
+        QCOMPARE(records.first().value("picpath"), file);
         QCOMPARE(records.first().value("order_photo_id"), QStringLiteral("1001"));
         QCOMPARE(m_prompts->count(), 0);
+        QVERIFY(!filesIn(QStringLiteral("成品")).contains(file));
+        QCOMPARE(filesIn(QStringLiteral("成品")).contains(twin), !twin.isEmpty());
+        // The table and the icons list the photos left, the same ones.
+        QCOMPARE(table()->model()->rowCount(), rows - 1);
+        QStringList listed;
+        QStringList iconNames;
+        QListWidget* icons = panel()->findChild<QListWidget*>();
+        for (int i = 0; i < table()->model()->rowCount(); ++i)
+            listed << shownRow(i);
+        for (int i = 0; i < icons->count(); ++i)
+            iconNames << icons->item(i)->toolTip();
+        QCOMPARE(iconNames, listed);
+        QCOMPARE(imageNames(ImageData::getInstance()->getImagelist(SELE_ALL)), listed);
     }
 
     // However the view on show empties, the pane shows no photo after it, and neither the
     // crop nor the mark editor acts on the picture that was there or on the store's current
     // photo: nothing is posted and no editor opens. A filter just shown puts its own first
-    // photo on screen, and the tools act on that photo.
+    // photo on screen, and the tools act on that photo; so they do on the photo on screen when
+    // the view shrinks under it. While the picture of the photo just stepped to is on its way,
+    // the tools wait for it (no frame, no editor, the picture before stays) rather than act on
+    // the picture still on screen or on the photo it is not; once it is there they act on it.
     void emptiedViewLeavesNoPhotoToCropOrMark_data()
     {
         QTest::addColumn<QString>("way");
@@ -574,12 +681,18 @@ private slots:
         const QStringList ways {"成品's last photo set aside", "未选 set aside at once by the panel",
             "未选 set aside at once by Ctrl+A and Delete", "未选 set aside one after the other by the panel",
             "未选 set aside one after the other by the pane's Delete key", "已选 taken out of its products",
-            "照片's last photo deleted", "设计's last picture deleted"};
+            "已选 taken out of its products by a photo list", "照片's last photo deleted",
+            "设计's last picture deleted"};
         for (const QString& way : ways)
             for (const char* tool : {"crop", "marks"})
                 QTest::addRow("%s, %s", qPrintable(way), tool) << way << QString::fromLatin1(tool) << QString();
-        for (const char* tool : {"crop", "marks"})
+        for (const char* tool : {"crop", "marks"}) {
             QTest::addRow("已选 just shown, %s", tool) << "已选 just shown" << QString::fromLatin1(tool) << "p02.jpg";
+            QTest::addRow("a product takes the 未选 photo before the one shown, %s", tool)
+                << "a product takes" << QString::fromLatin1(tool) << "p03.jpg";
+            QTest::addRow("a step whose picture is on its way, %s", tool)
+                << "a step" << QString::fromLatin1(tool) << "p03.jpg";
+        }
     }
 
     void emptiedViewLeavesNoPhotoToCropOrMark()
@@ -634,8 +747,61 @@ private slots:
                 table()->selectRow(1);
                 QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p03.jpg")); }));
                 ProductData::m_products.clear();
-                panel()->refreshImageProduct();
+                // The products panel names the photos it took out; other changes name none.
+                if (way.endsWith(QLatin1String("by a photo list")))
+                    panel()->refreshImageProduct(QStringList {"p02.jpg", "p03.jpg"});
+                else
+                    panel()->refreshImageProduct();
             }
+        } else if (way == QLatin1String("a product takes")) {
+            useInProducts({"p02.jpg"});
+            QVERIFY(showFilter(SELE_UNUSED, 2));
+            QVERIFY(postsAnswered(m_window.get()));
+            table()->selectRow(1);
+            QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p03.jpg")); }));
+            // 未选 is rebuilt without p01, the photo before the cursor's.
+            useInProducts({"p01.jpg", "p02.jpg"});
+            panel()->refreshImageProduct();
+            QCOMPARE(table()->model()->rowCount(), 1);
+        } else if (way == QLatin1String("a step")) {
+            const QString held = m_order->album(QStringLiteral("成品")) + QStringLiteral("p03.jpg");
+            table()->selectRow(tool == QLatin1String("crop") ? 0 : 1);
+            QVERIFY(waitUntil([&] { return showsCurrentPhoto() && view()->isFullSizeLoaded(); }));
+            AlbumPanelFixture::settle();
+            QVERIFY(postsAnswered(m_window.get()));
+            HeldPicture picture(held, m_order->order());
+            QVERIFY(picture.isHeld());
+            m_backend->clearRequests();
+            TrimDlg* chooser = view()->trimDlg();
+            if (tool == QLatin1String("crop")) {
+                // The slide show steps on to p02, a size is asked for, and the show steps on to
+                // p03 under the chooser before a size is clicked (its own timer is set too slow
+                // to step in between).
+                const auto restore = qScopeGuard([speed = Config::play_speed] { Config::play_speed = speed; });
+                Config::play_speed = 3600 * 1000;
+                viewButton("BottomButton_Play_Stop")->click();
+                QVERIFY(waitUntil([&] { return showsPicture(QStringLiteral("p02.jpg")) && showsCurrentPhoto(); }));
+                viewButton("BottomButton_Clip")->click();
+                QVERIFY(chooser->isVisible());
+                view()->onTimer();
+                view()->stopTimerAcitve();
+                QCOMPARE(current(), QStringLiteral("p03.jpg"));
+                emit chooser->SendSelectedrcPara(6, 4, false);
+                chooser->hide();
+                QCOMPARE(view()->editMode(), 0);
+                QCOMPARE(viewButton("BottomButton_CommitClip")->text(), QString());
+                viewButton("BottomButton_CommitClip")->click();
+            } else {
+                viewButton("BottomButton_Next")->click();
+                QCOMPARE(current(), QStringLiteral("p03.jpg"));
+                viewButton("BottomButton_Remark")->click();
+                QVERIFY(topLevelWindows<addFrontDlg>().isEmpty());
+            }
+            // The picture before stays on screen meanwhile, and nothing acted on it.
+            QVERIFY(showsPicture(QStringLiteral("p02.jpg")));
+            QVERIFY(postsAnswered(m_window.get()));
+            QCOMPARE(m_backend->requests().size(), 0);
+            QVERIFY(picture.release());
         } else {
             QVERIFY(way.startsWith(QStringLiteral("照片")) || way.startsWith(QStringLiteral("设计")));
             const bool raw = way.startsWith(QStringLiteral("照片"));
@@ -660,7 +826,7 @@ private slots:
             QVERIFY(waitUntil([&] { return table()->model()->rowCount() == 0 && !view()->isShownImage(); }));
         } else {
             // In a product, so 已选 holds it; 成品's first photo p01 is in none.
-            QVERIFY(waitUntil([&] { return showsPicture(left); }));
+            QVERIFY(waitUntil([&] { return showsPicture(left) && showsCurrentPhoto(); }));
         }
         QVERIFY(waitUntil([] { return topLevelWindows<MoviceDialog>().isEmpty(); }));
         AlbumPanelFixture::settle();
