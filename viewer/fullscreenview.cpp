@@ -527,12 +527,12 @@ void FullScreenView::deleteImage()
             QStringLiteral("确定要删除吗？\n（注意：删除后无法恢复！）"), QMessageBox::Yes | QMessageBox::No,
             QMessageBox::Yes);
         if (!self || !m_isOpen || answer != QMessageBox::Yes
-            || store->getCurrentImage().GetImageName() != photo.GetImageName())
+            || store->getCurrentImage().GetBigImagePath() != photo.GetBigImagePath())
             return;
     }
     const bool wasLast = store->isLastOne();
     // A design picture that could not be moved has had its box; nothing was deleted.
-    if (store->deleteDesignImage(QStringList {photo.GetImageName()}).isEmpty())
+    if (store->deleteDesignImage(QStringList {photo.ownFileName()}).isEmpty())
         return;
     MoviceDialog::tip = QStringLiteral("删除完成");
     MoviceDialog* popup = new MoviceDialog(this);

@@ -1040,7 +1040,8 @@ void PhotoView::deleteOringinalImage()
     ImageData* images = ImageData::getInstance();
     const int i = images->getCurrentIndex();
     // A photo that could not be deleted has had its box and stays where it is.
-    const QStringList names = images->deleteRawImage(QStringList {images->getCurrentImage().GetImageName()});
+    // Asked for by the file's own name: of IMG_1.JPG and IMG_1.jpg, the one on screen goes.
+    const QStringList names = images->deleteRawImage(QStringList {images->getCurrentImage().ownFileName()});
     if (names.isEmpty())
         return;
     emit sendDeleteImage(names);
@@ -1053,7 +1054,7 @@ void PhotoView::deleteDesignImage(const Image& photo)
 {
     ImageData* images = ImageData::getInstance();
     const int i = images->getCurrentIndex();
-    const QStringList names = images->deleteDesignImage(QStringList {photo.GetImageName()});
+    const QStringList names = images->deleteDesignImage(QStringList {photo.ownFileName()});
     // A picture that could not be moved has had its box; nothing was deleted.
     if (names.isEmpty())
         return;

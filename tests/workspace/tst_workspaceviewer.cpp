@@ -666,6 +666,77 @@ private slots:
         QCOMPARE(imageNames(ImageData::getInstance()->getImagelist(SELE_ALL)), listed);
     }
 
+    // A raw photo or a design picture deleted from the pane or full screen is the file on
+    // screen: of p04.JPG beside p04.jpg (one name in the store), the one shown goes, and the
+    // deletion record names it as the album panel does.
+    void deletionTakesTheFileOnScreen_data()
+    {
+        QTest::addColumn<QString>("album");
+        QTest::addColumn<QString>("road");
+        QTest::newRow("照片, pane's Delete key") << "照片"
+                                                 << "pane";
+        QTest::newRow("设计, pane's Delete key") << "设计"
+                                                 << "pane";
+        QTest::newRow("设计, full screen") << "设计"
+                                           << "full screen";
+    }
+
+    void deletionTakesTheFileOnScreen()
+    {
+        QFETCH(QString, album);
+        QFETCH(QString, road);
+        Config::shotCutKey[16] = 0;
+        Config::shotCutKey[17] = Qt::Key_Delete;
+        Config::isDelOrigin = true;
+        Config::is_del_design_photo = true;
+        Config::is_del_design_prompt = false;
+        const QString file = QStringLiteral("p04.JPG");
+        const QString twin = QStringLiteral("p04.jpg");
+        m_order->addPhotos(album, {"p01.jpg", file, twin});
+        const bool raw = album == QStringLiteral("照片");
+        raw ? panel()->clickRawPhoto() : panel()->clickDesignPhoto();
+        QVERIFY(waitUntil([&] {
+            return ImageData::getInstance()->getType() == (raw ? PHOTO_RAW : PHOTO_DESIGN)
+                && table()->model()->rowCount() == 3;
+        }));
+        QVERIFY(postsAnswered(m_window.get()));
+        AlbumPanelFixture::settle();
+        const QList<Image>& listed = ImageData::getInstance()->getImagelist(SELE_ALL);
+        int row = 0;
+        while (row < listed.size() && listed.at(row).ownFileName() != file)
+            ++row;
+        QVERIFY(row < listed.size());
+        const QString path = listed.at(row).GetBigImagePath();
+        table()->selectRow(row);
+        QVERIFY(waitUntil([&] { return showsCurrentPhoto() && view()->shownPhoto().GetBigImagePath() == path; }));
+        QVERIFY(postsAnswered(m_window.get()));
+        m_backend->clearRequests();
+
+        if (road == QLatin1String("pane")) {
+            QTest::keyClick(view(), Qt::Key_Delete);
+        } else {
+            QTest::mouseDClick(view()->imageEditer(), Qt::LeftButton);
+            QVERIFY(waitUntil([] { return topLevelWindows<FullScreenView>().size() == 1; }));
+            FullScreenView* full = topLevelWindows<FullScreenView>().first();
+            QTest::keyRelease(full, Qt::Key_Delete);
+            QVERIFY(waitUntil([&] { return !filesIn(album).contains(file); }));
+            QVERIFY(waitUntil([] { return topLevelWindows<MoviceDialog>().isEmpty(); }));
+            full->close();
+            QVERIFY(waitUntil([] { return topLevelWindows<FullScreenView>().isEmpty(); }));
+        }
+        QVERIFY(waitUntil([&] { return !filesIn(album).contains(file); }));
+        QVERIFY(waitUntil([] { return topLevelWindows<MoviceDialog>().isEmpty(); }));
+        AlbumPanelFixture::settle();
+        QVERIFY(postsAnswered(m_window.get()));
+        QCOMPARE(filesIn(album), (QStringList {"p01.jpg", twin}));
+        if (!raw) {
+            QCOMPARE(filesIn(QStringLiteral("设计汰片")), QStringList {file});
+            // The record is sent without waiting for its answer.
+            QVERIFY(waitUntil([&] { return m_backend->requestsTo("Ordernew", "del_photo").size() == 1; }));
+            QCOMPARE(m_backend->requestsTo("Ordernew", "del_photo").first().value("imgs_name"), file);
+        }
+    }
+
     // However the view on show empties, the pane shows no photo after it, and neither the
     // crop nor the mark editor acts on the picture that was there or on the store's current
     // photo: nothing is posted and no editor opens. A filter just shown puts its own first
