@@ -66,12 +66,12 @@ void PictureLoader::read(const std::shared_ptr<Shared>& shared, const QString& p
         box = shared->box;
         shared->decoding.insert(path);
     }
-    const bool hasBox = box.width() > 0 && box.height() > 0;
     PictureCache& cache = PictureCache::shared();
     PictureCache::Picture picture;
     bool isFresh = false;
     quint64 stamp = 0;
-    for (int attempt = 0; attempt < kAttempts && !isFresh; ++attempt) {
+    for (int attempt = 0; attempt < kAttempts && !isFresh;) {
+        const bool hasBox = box.width() > 0 && box.height() > 0;
         stamp = cache.changeStamp();
         picture = PictureCache::Picture();
         picture.image = ImageOperation::loadImageFitting(path, whole ? QSize() : box, &picture.fullSize);
@@ -88,13 +88,21 @@ void PictureLoader::read(const std::shared_ptr<Shared>& shared, const QString& p
         // neither kept nor being read, and nothing would read it again. A file written since
         // the read began is read again: its old picture is neither kept nor shown.
         QMutexLocker lock(&shared->mutex);
+        // The viewer was laid out anew during the read: a picture reduced for the old box would
+        // be kept but never taken, and a want() meanwhile skipped this path as being read, so
+        // nothing else would read it for the new box.
+        if (!whole && shared->wanted.contains(path) && !fitsBox(picture, shared->box)) {
+            box = shared->box;
+            continue;
+        }
+        ++attempt;
         if (picture.image.isNull())
             isFresh = true;
         else if (!whole && shared->wanted.contains(path))
             isFresh = cache.insert(path, picture, stamp, shared->owner);
         else
             isFresh = !cache.changedSince(path, stamp);
-        if (isFresh || attempt + 1 == kAttempts) {
+        if (isFresh || attempt == kAttempts) {
             shared->decoding.remove(path);
             if (!whole)
                 shared->reading.remove(path);

@@ -177,7 +177,7 @@ private slots:
         delete m_dialog;
         // Replies still on their way are delivered to nobody before the next test.
         m_backend->releaseHeld();
-        waitUntil([&] { return m_delivered.count >= m_backend->requests().size(); }, 3000);
+        waitUntil([&] { return m_delivered.count >= m_backend->requests().size(); });
     }
 
     void monthRequestsAreStampedAndStaleRepliesDropped()

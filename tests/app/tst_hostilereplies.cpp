@@ -4,6 +4,7 @@
 #include "order/searchorder.h"
 #include "photostore/dirserver.h"
 #include "tests/support/albumpanelfixture.h"
+#include "tests/support/deliveredreplies.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/hostilerows.h"
 #include "tests/support/searchwindows.h"
@@ -101,9 +102,10 @@ private slots:
     {
         QFETCH(QByteArray, body);
         s.backend->setReply("Version", "check_update", StandInReply::raw(body));
+        DeliveredReplies delivered;
         Login login;
         QVERIFY(waitUntil([&] { return requests("Version", "check_update") == 1; }));
-        waitUntil([&] { return s.prompts->count() > 0; }, 100);
+        QVERIFY(delivered.waitFor(1));
         for (const PromptCall& call : s.prompts->calls()) {
             QCOMPARE(call.kind, PromptCall::OpenUrl);
             QCOMPARE(call.text, QStringLiteral("https://dl.example.com/x"));

@@ -2,6 +2,7 @@
 #include "core/deployment.h"
 #include "app/login.h"
 #include "order/searchorder.h"
+#include "tests/support/deliveredreplies.h"
 #include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/searchwindows.h"
@@ -95,8 +96,8 @@ private:
         remember(login)->setChecked(rememberPassword);
         const int before = m_backend->requestsTo("loginnew", "do_login").size();
         QTest::mouseClick(okButton(login), Qt::LeftButton);
-        QTRY_COMPARE(m_backend->requestsTo("loginnew", "do_login").size(), before + 1);
-        QTRY_VERIFY(okButton(login)->isEnabled() || !login.isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->requestsTo("loginnew", "do_login").size(), before + 1, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(okButton(login)->isEnabled() || !login.isVisible(), 30000);
     }
 
     QByteArray readLoginFile() const
@@ -147,7 +148,7 @@ private slots:
     void cleanup()
     {
         SearchWindows::closeAll();
-        QTRY_VERIFY(m_backend->requestsTo("Version", "check_update").size() >= m_logins);
+        QTRY_VERIFY_WITH_TIMEOUT(m_backend->requestsTo("Version", "check_update").size() >= m_logins, 30000);
     }
 
     void emptyFieldsAreRefusedBeforePosting_data()
@@ -285,12 +286,12 @@ private slots:
         QFETCH(QString, message);
         PromptRecorder& prompts = m_prompts;
         auto login = makeLogin();
-        QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->requestsTo("Version", "check_update").size(), 1, 30000);
         scriptEndpoint(m_backend, "loginnew", "do_login", failure);
         field(*login, "username")->setText("demo");
         field(*login, "password")->setText("demo123");
         QTest::mouseClick(okButton(*login), Qt::LeftButton);
-        QTRY_VERIFY(okButton(*login)->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(okButton(*login)->isEnabled(), 30000);
         QVERIFY(login->isVisible());
         QCOMPARE(prompts.count(), 1);
         QCOMPARE(prompts.last().title, QStringLiteral("警告"));
@@ -309,13 +310,13 @@ private slots:
         PromptRecorder& prompts = m_prompts;
         m_backend->setReply("loginnew", "do_login", StandInReply::json(signInReply(QJsonArray())).held());
         auto login = makeLogin();
-        QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->requestsTo("Version", "check_update").size(), 1, 30000);
         Deployment::setRequestTimeoutMs(300);
         field(*login, "username")->setText("demo");
         field(*login, "password")->setText("demo123");
         QTest::mouseClick(okButton(*login), Qt::LeftButton);
-        QTRY_COMPARE(m_backend->heldCount(), 1);
-        QTRY_VERIFY(okButton(*login)->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->heldCount(), 1, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(okButton(*login)->isEnabled(), 30000);
         Deployment::setRequestTimeoutMs(30000);
         QCOMPARE(login->windowTitle(), QStringLiteral("登录"));
         QCOMPARE(prompts.count(), 1);
@@ -339,11 +340,11 @@ private slots:
         QTest::keyClick(login.get(), Qt::Key_Return);
         QCOMPARE(login->windowTitle(), QStringLiteral("正在登录..."));
         QVERIFY(!okButton(*login)->isEnabled());
-        QTRY_COMPARE(m_backend->heldCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->heldCount(), 1, 30000);
         QTest::qWait(100);
         QCOMPARE(m_backend->requestsTo("loginnew", "do_login").size(), 1);
         m_backend->releaseHeld();
-        QTRY_VERIFY(!login->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!login->isVisible(), 30000);
         QCOMPARE(SearchWindows::open().size(), 1);
     }
 
@@ -353,7 +354,7 @@ private slots:
         field(*login, "username")->setText("demo");
         field(*login, "password")->setText("demo123");
         QTest::keyClick(login.get(), Qt::Key_Return);
-        QTRY_VERIFY(!login->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!login->isVisible(), 30000);
         QCOMPARE(m_backend->requestsTo("loginnew", "do_login").size(), 1);
     }
 
@@ -479,7 +480,7 @@ private slots:
         Deployment::setTestBackendUrl(oldTestUrl);
         Config::url_base = oldBase;
         QCOMPARE(login->findChild<QLabel*>("ceshiLb")->isVisible(), marked);
-        QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->requestsTo("Version", "check_update").size(), 1, 30000);
         const StandInRequest r = m_backend->requestsTo("Version", "check_update").first();
         QCOMPARE(r.g, QStringLiteral("Publicapi"));
         QStringList keys {"type", "systemtype", "number", "token"};
@@ -524,14 +525,15 @@ private slots:
         PromptRecorder& prompts = m_prompts;
         m_backend->setReply("Version", "check_update",
             StandInReply::json(QJsonObject {{"code", code}, {"data", QJsonObject {{"path", path}}}}));
+        DeliveredReplies delivered;
         auto login = makeLogin();
-        QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->requestsTo("Version", "check_update").size(), 1, 30000);
         if (opened) {
-            QTRY_COMPARE(prompts.count(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(prompts.count(), 1, 30000);
             QCOMPARE(prompts.last().kind, PromptCall::OpenUrl);
             QCOMPARE(QUrl(prompts.last().text), QUrl(path));
         } else {
-            QTest::qWait(200);
+            QVERIFY(delivered.waitFor(1));
             QCOMPARE(prompts.count(), 0);
         }
         QVERIFY(login->isVisible());

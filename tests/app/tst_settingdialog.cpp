@@ -35,7 +35,7 @@ private:
         auto dialog = std::make_unique<SettingDialog>();
         dialog->show();
         QSignalSpy answered(dialog->findChild<QNetworkAccessManager*>(), &QNetworkAccessManager::finished);
-        [&] { QTRY_COMPARE(answered.count(), 1); }();
+        [&] { QTRY_COMPARE_WITH_TIMEOUT(answered.count(), 1, 30000); }();
         return dialog;
     }
 
@@ -62,7 +62,7 @@ private slots:
         auto dialog = std::make_unique<SettingDialog>();
         QCOMPARE(dialog->windowTitle(), QStringLiteral("设置"));
         QVERIFY(original(*dialog)->isReadOnly());
-        QTRY_COMPARE(original(*dialog)->text(), QStringLiteral("//192.168.1.20/share/"));
+        QTRY_COMPARE_WITH_TIMEOUT(original(*dialog)->text(), QStringLiteral("//192.168.1.20/share/"), 30000);
         QCOMPARE(DirServer::getServerPath(), QStringLiteral("//192.168.1.20/share/"));
         const StandInRequest r = m_backend->requestsTo("systemset", "getpicpath").value(0);
         QCOMPARE(r.keys(), (QStringList {"token", "shopid", "MANAGER_ID", "GROUP_ID"}));
@@ -108,7 +108,7 @@ private slots:
         if (message.isEmpty()) {
             QCOMPARE(prompts.count(), 0);
         } else {
-            QTRY_COMPARE(prompts.count(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(prompts.count(), 1, 30000);
             QCOMPARE(prompts.last().title, QStringLiteral("警告"));
             QCOMPARE(prompts.last().text, message);
             if (message.startsWith(QStringLiteral("网络请求错误")))
@@ -138,7 +138,7 @@ private slots:
         click(*dialog, "pushButton_Ok");
         // Until the back end has stored it, the server root stays the stored one.
         QCOMPARE(DirServer::getServerPath(), QStringLiteral("//192.168.1.20/share/"));
-        QTRY_VERIFY(!dialog->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), 30000);
         QCOMPARE(DirServer::getServerPath(), path);
         const StandInRequest r = m_backend->requestsTo("systemset", "postpicpath").value(0);
         QCOMPARE(r.keys(), (QStringList {"token", "shopid", "MANAGER_ID", "GROUP_ID", "picpath"}));
@@ -167,7 +167,7 @@ private slots:
         auto dialog = openDialog();
         newPath(*dialog)->setText("//192.168.1.30/new/");
         click(*dialog, "pushButton_Ok");
-        QTRY_COMPARE(prompts.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.count(), 1, 30000);
         QCOMPARE(prompts.last().title, QStringLiteral("警告"));
         QCOMPARE(prompts.last().text, message);
         if (message.startsWith(QStringLiteral("网络请求错误")))

@@ -30,9 +30,9 @@ private:
         env.insert("TMPDIR", tmpDir);
         p->setProcessEnvironment(env);
         p->start(QCoreApplication::applicationFilePath(), QStringList());
-        if (!p->waitForStarted(5000))
+        if (!p->waitForStarted(30000))
             return p;
-        (void)QTest::qWaitFor([&] { return p->canReadLine() || p->state() != QProcess::Running; }, 10000);
+        (void)QTest::qWaitFor([&] { return p->canReadLine() || p->state() != QProcess::Running; }, 30000);
         return p;
     }
 

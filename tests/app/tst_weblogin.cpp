@@ -72,7 +72,7 @@ private:
             const QUrl url = QUrl::fromLocalFile(page.fileName());
             QSignalSpy finished(view(w), &QWebView::loadFinished);
             view(w)->load(url);
-            if (!QTest::qWaitFor([&] { return finished.count() > 0 && view(w)->url() == url; }, 10000))
+            if (!QTest::qWaitFor([&] { return finished.count() > 0 && view(w)->url() == url; }, 30000))
                 return false;
         }
         return view(w)->history()->currentItemIndex() >= 1;
@@ -94,7 +94,7 @@ private slots:
     void cleanup()
     {
         SearchWindows::closeAll();
-        QTRY_VERIFY(m_backend->requestsTo("Version", "check_update").size() >= m_windows);
+        QTRY_VERIFY_WITH_TIMEOUT(m_backend->requestsTo("Version", "check_update").size() >= m_windows, 30000);
     }
 
     // The web sign-in asks for test versions when the base is the HTTPS form of the
@@ -130,7 +130,7 @@ private slots:
         Config::url_base = oldBase;
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(WebLogin::signInPage(), QUrl(m_backend->baseUrl() + "/user/public/win_weixin_loginform/"));
-        QTRY_COMPARE(m_backend->requestsTo("Version", "check_update").size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->requestsTo("Version", "check_update").size(), 1, 30000);
         const StandInRequest r = m_backend->requestsTo("Version", "check_update").first();
         QStringList keys {"type", "number", "token"};
         if (testHost)
@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(prompts.count(), 1);
         QCOMPARE(prompts.last().title, QStringLiteral("警告"));
         QCOMPARE(prompts.last().text, message);
-        QTRY_COMPARE(view(*window)->history()->currentItemIndex(), current - 1);
+        QTRY_COMPARE_WITH_TIMEOUT(view(*window)->history()->currentItemIndex(), current - 1, 30000);
         QVERIFY(window->isVisible());
         QVERIFY(Config::uid.isEmpty());
         QVERIFY(SearchWindows::open().isEmpty());
@@ -215,7 +215,7 @@ private slots:
                 QJsonArray {
                     QJsonObject {{"name", "旗舰店"}, {"id", "101"}}, QJsonObject {{"name", "分店"}, {"id", "102"}}}}});
         view(*window)->setHtml("<html><head><title>" + title.toHtmlEscaped() + "</title></head><body></body></html>");
-        QTRY_VERIFY(!window->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 30000);
         QCOMPARE(Config::uid, QStringLiteral("88"));
         QCOMPARE(Config::names, (QStringList {"旗舰店", "分店"}));
         QCOMPARE(Config::ids, (QStringList {"101", "102"}));
@@ -268,7 +268,7 @@ private slots:
         QCOMPARE(prompts.last().text, QStringLiteral("升级需要关闭程序"));
         QCOMPARE(prompts.last().buttons, QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(prompts.last().defaultButton, QMessageBox::Cancel);
-        QCOMPARE(exitCodeWithin(5000), 0);
+        QCOMPARE(exitCodeWithin(30000), 0);
 
         const QString argsFile = dir.filePath("args.txt");
         if (savedAs.isEmpty()) {
@@ -276,7 +276,7 @@ private slots:
             QVERIFY(!QFile::exists(argsFile));
             return;
         }
-        QTRY_VERIFY(QFile::exists(argsFile));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(argsFile), 30000);
         QFile args(argsFile);
         QVERIFY(args.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),

@@ -21,7 +21,7 @@ private:
     TestBackend m_backend;
 
     // Posts to the order query and waits for the one call of the handler.
-    QList<BackendReply> postAndWait(QObject* receiver, int timeoutMs = 10000)
+    QList<BackendReply> postAndWait(QObject* receiver, int timeoutMs = 30000)
     {
         auto replies = std::make_shared<QList<BackendReply>>();
         BackendPost::post(Config::url_query_order, FormBody::withToken().toByteArray(), receiver,
@@ -82,7 +82,7 @@ private slots:
         QTEST(replies[0].httpStatus, "httpStatus");
         QTEST(replies[0].code(), "code");
         // The post's manager is released with its reply.
-        QTRY_VERIFY(receiver.findChildren<QNetworkAccessManager*>().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(receiver.findChildren<QNetworkAccessManager*>().isEmpty(), 30000);
     }
 
     void heldReplyTimesOutAsNetworkError()

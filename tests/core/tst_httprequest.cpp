@@ -29,7 +29,7 @@ private:
         QPointer<HttpRequest> guard(request);
         connect(request, &HttpRequest::netSuccessInfo, this, [&out](QJsonObject o) { out.successes << o; });
         connect(request, &HttpRequest::netErrorInfo, this, [&out](QString e) { out.errors << e; });
-        [&] { QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 10000); }();
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 30000); }();
         return out;
     }
 
@@ -142,11 +142,11 @@ private slots:
         bool delivered = false;
         HttpRequest* request = HttpRequest::startNetRequest(Config::url_query_order, "token=x", false);
         connect(request, &HttpRequest::netSuccessInfo, this, [&delivered] { delivered = true; });
-        QTRY_COMPARE(m_backend->heldCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->heldCount(), 1, 30000);
         QTest::qWait(50);
         QVERIFY(!delivered);
         m_backend->releaseHeld();
-        QTRY_VERIFY(delivered);
+        QTRY_VERIFY_WITH_TIMEOUT(delivered, 30000);
     }
 
 private:

@@ -103,8 +103,16 @@ private:
     {
         const int before = assigns().size();
         const int listBefore = m_listRequests;
+        // A refused click warns at once, before anything could be sent.
+        bool warned = false;
+        const Prompt::Handler outer = Prompt::currentHandler();
+        Prompt::setHandler([&](const PromptCall& call) {
+            warned = true;
+            return outer(call);
+        });
         m_list->on_pb_submit_clicked();
-        if (!waitUntil([&] { return assigns().size() > before; }, 1000))
+        Prompt::setHandler(outer);
+        if (!waitUntil([&] { return assigns().size() > before; }, warned ? 1000 : 30000))
             return false;
         return waitUntil([&] { return m_listRequests > listBefore; }) && listAnswered();
     }

@@ -129,7 +129,7 @@ private slots:
     void cleanup()
     {
         if (m_process->state() != QProcess::NotRunning)
-            m_process->waitForFinished(10000);
+            m_process->waitForFinished(30000);
         m_synced.reset();
         m_panel.reset();
         m_prompts.reset();

@@ -126,7 +126,7 @@ private:
         worker.start();
         QVERIFY(worker.wait(30000));
         // The reports hop through the worker object: deliver them before it goes.
-        waitUntil([&] { return receiver->isDone(); }, stopFirst ? 50 : 10000);
+        waitUntil([&] { return receiver->isDone(); }, stopFirst ? 50 : 30000);
     }
 
 private slots:

@@ -258,7 +258,7 @@ private slots:
         Config::order_otherdate = QStringLiteral("stale");
 
         doubleClick(1);
-        QTRY_VERIFY(m_window.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(m_window.isNull(), 30000);
         struct Copied
         {
             const QString* target;
@@ -306,7 +306,7 @@ private slots:
 
         doubleClick(0);
         m_backend->releaseHeld();
-        QTRY_VERIFY(m_window.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(m_window.isNull(), 30000);
         QTest::qWait(100);
         QCOMPARE(topLevelWindows<N8SyncBaseInfoDialog>().size(), 0);
         QCOMPARE(m_prompts->count(), 0);

@@ -5,6 +5,7 @@
 #include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/windowposts.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -648,10 +649,7 @@ private slots:
         auto w = makeWindow();
         searchButton(w.get())->click();
         QVERIFY(waitUntil([&] { return m_backend->requests().size() == 1; }));
-        if (message.isEmpty())
-            QTest::qWait(100);
-        else
-            QVERIFY(waitUntil([&] { return m_prompts->count() == 1; }));
+        QVERIFY(postsAnswered(w.get()));
         QCOMPARE(m_prompts->texts(), message.isEmpty() ? QStringList() : QStringList {message});
         if (!message.isEmpty())
             verifyYesBox(m_prompts->last());

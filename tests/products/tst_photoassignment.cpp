@@ -212,12 +212,12 @@ private slots:
             p.dlg->setPicNames(names);
             p.dlg->addToProduct1();
         }
-        QVERIFY(QTest::qWaitFor([&] { return m_backend->heldCount() == 1; }));
+        QVERIFY(QTest::qWaitFor([&] { return m_backend->heldCount() == 1; }, 30000));
         QVERIFY(p.click(4));
         QStringList other {"IMG_0010.jpg"};
         p.dlg->setPicNames(other);
         p.dlg->addToProduct1();
-        QVERIFY(QTest::qWaitFor([&] { return postedPicLists(m_backend, "80015").size() == 1; }));
+        QVERIFY(QTest::qWaitFor([&] { return postedPicLists(m_backend, "80015").size() == 1; }, 30000));
         QCOMPARE(postedPicLists(m_backend, "80012").size(), 1);
 
         m_backend->releaseHeld();
@@ -260,13 +260,13 @@ private slots:
             return true;
         };
         QVERIFY(add(first, "IMG_0201.jpg"));
-        QVERIFY(QTest::qWaitFor([&] { return m_backend->heldCount() == 1; }));
+        QVERIFY(QTest::qWaitFor([&] { return m_backend->heldCount() == 1; }, 30000));
         const QString firstOnItsWay = pics(first).join('|');
         QVERIFY(add(second, "IMG_0202.jpg"));
         QVERIFY(add(first, "IMG_0203.jpg"));
         m_backend->releaseHeld();
         QVERIFY(p.postsAnswered());
-        QTRY_COMPARE(postedPicLists(m_backend, id).size(), 3);
+        QTRY_COMPARE_WITH_TIMEOUT(postedPicLists(m_backend, id).size(), 3, 30000);
         QVERIFY(p.postsAnswered());
         // Each product's lists in order; the two products' posts may cross.
         const QStringList lists = postedPicLists(m_backend, id);

@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(prompts.count(), 0);
         QCOMPARE(spy->count(), 1);
         QCOMPARE(spy->at(0).at(0).toString(), sent);
-        QVERIFY(QTest::qWaitFor([&] { return dialog.isNull(); }));
+        QVERIFY(QTest::qWaitFor([&] { return dialog.isNull(); }, 30000));
     }
 
     // Return confirms the P number and quantity dialogs through their own shortcut; the sheet dialog has none.
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(report.count(), 1);
         QCOMPARE(
             report.at(0).mid(0, 5), (QVariantList {p.descr, p.goodpnumber, p.goodamount, p.goodpagenumber, p.p_num}));
-        QVERIFY(QTest::qWaitFor([&] { return guard.isNull(); }));
+        QVERIFY(QTest::qWaitFor([&] { return guard.isNull(); }, 30000));
     }
 
     // An open field left empty is refused with a box; the editor stays open and reports nothing.

@@ -373,7 +373,7 @@ private slots:
         p.dlg->onrequire_menu_Triggered(requireAction(p, 0));
         ProductRequirement* product = topLevelWindows<ProductRequirement>().first();
         p.dlg->onrequire_menu_Triggered(requireAction(p, 1));
-        QVERIFY(QTest::qWaitFor([] { return topLevelWindows<ProductRequirement>().size() == 2; }));
+        QVERIFY(QTest::qWaitFor([] { return topLevelWindows<ProductRequirement>().size() == 2; }, 30000));
         ProductRequirement* overall = nullptr;
         for (ProductRequirement* e : topLevelWindows<ProductRequirement>())
             if (e != product)
@@ -680,19 +680,19 @@ private slots:
 
         if (isOverall) {
             p.dlg->onrequire_menu_Triggered(requireAction(p, 1));
-            QTRY_COMPARE(topLevelWindows<ProductRequirement>().size(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(topLevelWindows<ProductRequirement>().size(), 1, 30000);
             confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("要求甲"));
-            QTRY_COMPARE(m_backend->heldCount(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(m_backend->heldCount(), 1, 30000);
             m_backend->releaseHeld();
             // Refused: the text before comes back and the reload is on its way, held.
-            QTRY_COMPARE(*descrQueries, 2);
-            QTRY_COMPARE(m_backend->heldCount(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(*descrQueries, 2, 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(m_backend->heldCount(), 1, 30000);
             QCOMPARE(ProductData::all_product_requirement, held);
             p.dlg->onrequire_menu_Triggered(requireAction(p, 1));
-            QTRY_COMPARE(topLevelWindows<ProductRequirement>().size(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(topLevelWindows<ProductRequirement>().size(), 1, 30000);
             confirmRequirement(topLevelWindows<ProductRequirement>().first(), QStringLiteral("要求乙"));
-            QTRY_COMPARE(m_backend->requestsTo("order", action).size(), 2);
-            QTRY_COMPARE(*saves, 2);
+            QTRY_COMPARE_WITH_TIMEOUT(m_backend->requestsTo("order", action).size(), 2, 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(*saves, 2, 30000);
             m_backend->releaseHeld();
             QVERIFY(p.postsAnswered());
             QCOMPARE(prompts.texts(), QStringList {QStringLiteral("提交总体要求错误：忙")});
@@ -702,12 +702,12 @@ private slots:
 
         QVERIFY(p.doubleClick(4, 4));
         QVERIFY(confirmOnly<CountDialog>("37"));
-        QTRY_COMPARE(m_backend->heldCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_backend->heldCount(), 1, 30000);
         QString kept;
         if (since == "edited again") {
             QVERIFY(p.doubleClick(4, 4));
             QVERIFY(confirmOnly<CountDialog>("38"));
-            QTRY_COMPARE(*saves, 2);
+            QTRY_COMPARE_WITH_TIMEOUT(*saves, 2, 30000);
             kept = QStringLiteral("38");
         } else {
             // Another workstation saved the same count meanwhile, and a reload shows it.
@@ -716,8 +716,8 @@ private slots:
             m_backend->setReply("order", "ordergoods", StandInReply::json(stored));
             const int loads = m_backend->requestsTo("order", "ordergoods").size();
             p.dlg->queryProducts();
-            QTRY_COMPARE(m_backend->requestsTo("order", "ordergoods").size(), loads + 1);
-            QTRY_COMPARE(p.cell(4, 4), QStringLiteral("37"));
+            QTRY_COMPARE_WITH_TIMEOUT(m_backend->requestsTo("order", "ordergoods").size(), loads + 1, 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(p.cell(4, 4), QStringLiteral("37"), 30000);
             kept = QStringLiteral("37");
         }
         QVERIFY(kept != loaded);
@@ -832,7 +832,7 @@ private slots:
         closeNextMenu();
         emit p.table->customContextMenuRequested(QPoint(1, 1));
         auto* timer = p.dlg->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
-        QTRY_VERIFY(!timer->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 30000);
 
         QCOMPARE(p.model->item(4, column)->checkState(), tick);
         QCOMPARE(ProductData::m_products.at(4).print, before.print);

@@ -220,7 +220,7 @@ private slots:
         QScopedPointer<PrintEmsInfo> express(openSheet());
         QScopedPointer<ThumbnailViewWindow> thumbnails(new ThumbnailViewWindow);
         thumbnails->show();
-        QTRY_COMPARE_WITH_TIMEOUT(thumbnails->windowTitle(), QStringLiteral("成品缩略图"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(thumbnails->windowTitle(), QStringLiteral("成品缩略图"), 30000);
         QDir::setCurrent(previousDir);
         ImageData::getInstance()->clearImages();
 

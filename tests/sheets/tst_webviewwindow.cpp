@@ -223,7 +223,7 @@ class TestWebViewWindow : public QObject
         window->count_order_sample_infoservicetimes = QStringLiteral("1");
         window->setServicetimepros(QString::fromUtf8(QJsonDocument(QJsonArray {visit({"11"}, {"12", "13"})}).toJson()));
         window->show();
-        if (!QTest::qWaitFor([window] { return window->finishedDownloads() == 2; }, 20000))
+        if (!QTest::qWaitFor([window] { return window->finishedDownloads() == 2; }, 30000))
             qWarning() << "downloads not finished";
         return window;
     }
@@ -298,7 +298,7 @@ private slots:
         QCOMPARE(barcode.first().method, QByteArray("GET"));
         QVERIFY(barcode.first().target.contains("&order_photo_id=1001&shopid=7&companyid=3&serveshopid=7"));
         QCOMPARE(window->picMarks().size(), 2); // the photo without marks is left out
-        QTRY_COMPARE(window->windowTitle(), QStringLiteral("明细制作单"));
+        QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("明细制作单"), 30000);
     }
 
     // The page of the fixture order: its sections in order, its text, its images, nothing unescaped.
@@ -385,7 +385,7 @@ private slots:
             }
             return wrong.isEmpty();
         };
-        QVERIFY2(QTest::qWaitFor(allShown, 20000), qPrintable(wrong));
+        QVERIFY2(QTest::qWaitFor(allShown, 30000), qPrintable(wrong));
     }
 
     // A mark text holding "-" is the customer's own words: the sheet prints it whole.
@@ -563,7 +563,7 @@ private slots:
         QScopedPointer<WebViewWindow> window(openSheet());
         Config::url_two_barpath = previous;
         QCOMPARE(window->finishedDownloads(), 2);
-        QTRY_COMPARE(window->windowTitle(), QStringLiteral("明细制作单"));
+        QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("明细制作单"), 30000);
         QCOMPARE(QFileInfo::exists(window->barcodeFile()), !barcodeFails);
         QVERIFY(window->getHTMLString().contains(QStringLiteral("已选张数")));
     }

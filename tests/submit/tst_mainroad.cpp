@@ -152,7 +152,7 @@ private slots:
         // The production sheet, saved as a PDF.
         WebViewWindow* sheet = firstWindow<WebViewWindow>();
         QVERIFY(sheet);
-        QVERIFY(waitUntil([&] { return sheet->finishedDownloads() >= 2; }, 20000));
+        QVERIFY(waitUntil([&] { return sheet->finishedDownloads() >= 2; }));
         const QString pdf = m_out.filePath("明细制作单.pdf");
         prompts.answer(pdf);
         sheet->findChild<QPushButton*>("saveButton")->click();

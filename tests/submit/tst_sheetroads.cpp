@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(sheet->ems_info.getgooddate, QStringLiteral("2026-12-28"));
         QCOMPARE(sheet->ems_info.provincename, QStringLiteral("浙江省"));
         QVERIFY(sheet->testAttribute(Qt::WA_DeleteOnClose));
-        QTRY_COMPARE_WITH_TIMEOUT(sheet->windowTitle(), QStringLiteral("快递服务收费单"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(sheet->windowTitle(), QStringLiteral("快递服务收费单"), 30000);
         QVERIFY(sheet->getHTMLString().contains(QStringLiteral("10寸水晶摆台")));
     }
 
@@ -199,7 +199,7 @@ private slots:
         QVERIFY(m_backend->requestsTo("order", "updategetphotodate2").isEmpty());
         PrintEmsInfo* sheet = topLevelWindows<PrintEmsInfo>().first();
         QCOMPARE(sheet->ems_info.getgooddate, QString());
-        QTRY_COMPARE_WITH_TIMEOUT(sheet->windowTitle(), QStringLiteral("快递服务收费单"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(sheet->windowTitle(), QStringLiteral("快递服务收费单"), 30000);
     }
 
     // The result is submitted but the sheet data fail: pressing 快递单 again asks for the sheet
@@ -319,7 +319,7 @@ private slots:
         QCOMPARE(sheet->getphotodate_html, QStringLiteral("2026-12-28"));
         QVERIFY(!sheet->print_thumbnails);
         QVERIFY(sheet->print_finished_area);
-        QTRY_COMPARE_WITH_TIMEOUT(sheet->windowTitle(), QStringLiteral("成品缩略图"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(sheet->windowTitle(), QStringLiteral("成品缩略图"), 30000);
         const QString page = sheet->getHTMLString();
         for (const char* shown :
             {"光影摄影旗舰店", "李明-王芳-李建国<BR>705DEMO-1001", "DEMO-1001-2", "13800001001<BR>13900001001",

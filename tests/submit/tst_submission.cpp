@@ -676,7 +676,7 @@ private slots:
         QCOMPARE(m_folder->exists("汰片/旧/y.jpg"), !removed);
         QVERIFY(QDir(m_folder->album("汰片") + "旧").exists());
         // The record outlives the dialog.
-        QCOMPARE(waitUntil([&] { return posts("postrecord") == 1; }, removed ? 10000 : 200), removed);
+        QCOMPARE(waitUntil([&] { return posts("postrecord") == 1; }, removed ? 30000 : 200), removed);
         if (removed) {
             QCOMPARE(m_backend->requestsTo("order", "postrecord").first().keys(),
                 QStringList({"token", "order_photo_id", "shopid", "companyid", "uid", "order_sample_infoid"}));

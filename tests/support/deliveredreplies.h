@@ -15,7 +15,7 @@ public:
     int count = 0;
 
     // Runs the event loop until count reaches n; false when it did not in time.
-    bool waitFor(int n, int timeoutMs = 10000);
+    bool waitFor(int n, int timeoutMs = 30000);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -82,7 +82,7 @@ void setOrderKeys()
 
 bool waitForTitle(QWidget* window, const QString& title)
 {
-    return QTest::qWaitFor([window, &title] { return window->windowTitle() == title; }, 20000);
+    return QTest::qWaitFor([window, &title] { return window->windowTitle() == title; }, 30000);
 }
 
 } // namespace SheetPage

@@ -21,7 +21,7 @@ public:
     // Before each test: no scripted replies, no recorded requests, connections taken.
     void reset();
     // Waits until the stand-in has received count requests in all (or the timeout passes).
-    bool waitForRequests(int count, int timeoutMs = 10000);
+    bool waitForRequests(int count, int timeoutMs = 30000);
 
 private:
     QTemporaryDir m_dir;

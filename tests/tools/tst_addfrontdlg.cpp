@@ -144,7 +144,7 @@ private:
         QImage photo(photoSize, QImage::Format_RGB32);
         photo.fill(QColor("#3a6ea5"));
         editor->setData(photo, picName);
-        if (!QTest::qWaitFor([&] { return !editor->isLoadingMarks(); }))
+        if (!QTest::qWaitFor([&] { return !editor->isLoadingMarks(); }, 30000))
             return nullptr;
         return editor;
     }
@@ -270,7 +270,7 @@ private slots:
 
         PromptRecorder prompts;
         editor->close();
-        QTRY_VERIFY(editor.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(editor.isNull(), 30000);
         QCOMPARE(prompts.count(), 0); // nothing changed, nothing asked
     }
 
@@ -282,13 +282,13 @@ private slots:
         editor->show();
         QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
         editor->setData(QImage(), picName);
-        QTRY_COMPARE(backend->server().heldCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(backend->server().heldCount(), 1, 30000);
         trigger(editor.get(), "square");
         QVERIFY(editor->markEdits().isEmpty());
         QVERIFY(!editor->findChild<QPushButton*>("pushButton")->isEnabled());
 
         backend->server().releaseHeld();
-        QTRY_VERIFY(!editor->isLoadingMarks());
+        QTRY_VERIFY_WITH_TIMEOUT(!editor->isLoadingMarks(), 30000);
         QVERIFY(editor->findChild<QPushButton*>("pushButton")->isEnabled());
         trigger(editor.get(), "square");
         QCOMPARE(numbers(*editor), (QList<int> {1, 2, 3, 4}));
@@ -333,7 +333,7 @@ private slots:
         PromptRecorder prompts;
         prompts.answer(QMessageBox::No);
         editor->close();
-        QTRY_VERIFY(editor.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(editor.isNull(), 30000);
         QCOMPARE(savePosts().size(), 0);
     }
 
@@ -351,8 +351,8 @@ private slots:
 
         PromptRecorder prompts;
         editor->findChild<QPushButton*>("pushButton")->click();
-        QTRY_COMPARE(savePosts().size(), 1);
-        QTRY_VERIFY(editor->isSaved());
+        QTRY_COMPARE_WITH_TIMEOUT(savePosts().size(), 1, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(editor->isSaved(), 30000);
         QVERIFY(prompts.contains(QStringLiteral("提示"), QStringLiteral("保存成功")));
         QCOMPARE(need.count(), 1);
         QCOMPARE(ImageData::getInstance()->getCurrentImage().GetStrneed(), QStringLiteral("已有4个标注"));
@@ -389,7 +389,7 @@ private slots:
         QCOMPARE(picture.size(), editor->pictureRect().size());
 
         editor->close();
-        QTRY_VERIFY(editor.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(editor.isNull(), 30000);
         QCOMPARE(need.count(), 1);
     }
 
@@ -453,16 +453,16 @@ private slots:
             StandInReply::json(QJsonObject {{"code", "1"}, {"message", "保存成功"}}).held());
         PromptRecorder prompts;
         editor->findChild<QPushButton*>("pushButton")->click();
-        QTRY_COMPARE(backend->server().heldCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(backend->server().heldCount(), 1, 30000);
         QCOMPARE(savePosts().first().value("mark"), QStringLiteral("[\n]\n"));
         QVERIFY(QFile::exists(picturePath())); // written before the post
         QVERIFY(editor->isSaving());
         QSignalSpy need(editor.data(), &addFrontDlg::sendNeedMessage);
         backend->server().releaseHeld();
-        QTRY_COMPARE(need.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(need.count(), 1, 30000);
         QVERIFY(editor->isSaved() && !editor->isSaving());
         QCOMPARE(ImageData::getInstance()->getCurrentImage().GetStrneed(), QString());
-        QTRY_VERIFY(!QFile::exists(picturePath()));
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(picturePath()), 30000);
         delete editor.data();
     }
 
@@ -488,7 +488,8 @@ private slots:
         prompts.answer(QMessageBox::Yes);
         editor->close();
         QVERIFY(prompts.contains(QStringLiteral("调修要求"), QStringLiteral("标注内容已经发生变化，是否保存？")));
-        QTRY_VERIFY(prompts.contains(QStringLiteral("提示"), QStringLiteral("保存失败，请重新保存！")));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            prompts.contains(QStringLiteral("提示"), QStringLiteral("保存失败，请重新保存！")), 30000);
         QTest::qWait(50);
         QVERIFY(editor);
         QVERIFY(editor->isVisible());
@@ -501,7 +502,7 @@ private slots:
         prompts.clear();
         prompts.answer(QMessageBox::Yes);
         editor->close();
-        QTRY_VERIFY(editor.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(editor.isNull(), 30000);
         QCOMPARE(need.count(), 1);
         QCOMPARE(savePosts().size(), 1);
         QVERIFY(!prompts.contains(QStringLiteral("提示"), QStringLiteral("保存成功")));
@@ -517,13 +518,13 @@ private slots:
             StandInReply::json(QJsonObject {{"code", "1"}, {"message", "保存成功"}}).held());
         PromptRecorder prompts;
         editor->close();
-        QTRY_COMPARE(backend->server().heldCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(backend->server().heldCount(), 1, 30000);
         QVERIFY(editor && editor->isVisible() && editor->isSaving());
         editor->close(); // a second close while waiting changes nothing
         QVERIFY(editor && editor->isVisible());
         QCOMPARE(need.count(), 0);
         backend->server().releaseHeld();
-        QTRY_VERIFY(editor.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(editor.isNull(), 30000);
         QCOMPARE(need.count(), 1);
         QCOMPARE(prompts.count(), 1); // only the question
     }
@@ -560,8 +561,8 @@ private slots:
         QCOMPARE(prompts.last().title, QStringLiteral("警告"));
         QCOMPARE(prompts.last().defaultButton, QMessageBox::No);
         if (answerYes) {
-            QTRY_COMPARE(savePosts().size(), 1);
-            QTRY_VERIFY(editor->isSaved());
+            QTRY_COMPARE_WITH_TIMEOUT(savePosts().size(), 1, 30000);
+            QTRY_VERIFY_WITH_TIMEOUT(editor->isSaved(), 30000);
         } else {
             QTest::qWait(100);
             QCOMPARE(savePosts().size(), 0);
@@ -654,7 +655,7 @@ private slots:
         const QPoint onPhoto = marker->pos() - editor->pictureRect().topLeft();
         fixSize(editor, QSize(1280, 800));
         QLabel* label = editor->findChild<QLabel*>(QStringLiteral("label"));
-        QTRY_VERIFY(label->width() > 900 - 350);
+        QTRY_VERIFY_WITH_TIMEOUT(label->width() > 900 - 350, 30000);
         QCOMPARE(editor->pictureRect(), paintedPicture(editor));
         QCOMPARE(marker->pos() - editor->pictureRect().topLeft(), onPhoto);
         QCOMPARE(marker->bounds(), editor->pictureRect());
@@ -676,7 +677,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Escape);
         QCOMPARE(prompts.count(), 1);
         QCOMPARE(prompts.last().text, QStringLiteral("标注内容已经发生变化，是否保存？"));
-        QTRY_VERIFY(editor.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(editor.isNull(), 30000);
         QTest::qWait(50);
         QCOMPARE(savePosts().size(), 0);
     }

@@ -31,14 +31,14 @@ private slots:
         FamilyDlg chooser;
         chooser.importFamilyPic(root);
         auto* list = chooser.findChild<QListWidget*>("listWidget");
-        QTRY_COMPARE(list->count(), 4);
+        QTRY_COMPARE_WITH_TIMEOUT(list->count(), 4, 30000);
         QStringList texts;
         for (int i = 0; i < list->count(); ++i)
             texts << list->item(i)->text();
         QCOMPARE(texts, (QStringList {"a.jpg", "b.png", "C.bmp", "d.jpeg"}));
         QCOMPARE(list->item(0)->toolTip(), QStringLiteral("a.jpg"));
         // Thumbnails arrive from pool jobs, one per template.
-        QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(3)->icon().isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(!list->item(0)->icon().isNull() && !list->item(3)->icon().isNull(), 30000);
 
         QString chosen;
         connect(&chooser, &FamilyDlg::sendFamilyBigPicPath, this, [&](QString& p) { chosen = p; });
@@ -58,7 +58,7 @@ private slots:
         list->addItem(QStringLiteral("old"));
         chooser.importFamilyPic(QStringLiteral("/nonexistent/模板/卧室/"));
         QCOMPARE(list->count(), 0);
-        QTRY_VERIFY(prompts.contains("警告", "家具效果模板目录不存在!\n/nonexistent/模板/卧室/"));
+        QTRY_VERIFY_WITH_TIMEOUT(prompts.contains("警告", "家具效果模板目录不存在!\n/nonexistent/模板/卧室/"), 30000);
         QCOMPARE(list->count(), 0);
     }
 
@@ -81,9 +81,9 @@ private slots:
             auto gone = std::make_unique<FamilyDlg>();
             gone->importFamilyPic(first.path());
         }
-        QTRY_COMPARE(list->count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(list->count(), 1, 30000);
         QCOMPARE(list->item(0)->text(), QStringLiteral("new.jpg"));
-        QTRY_VERIFY(!list->item(0)->icon().isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(!list->item(0)->icon().isNull(), 30000);
         QCoreApplication::processEvents();
         QCOMPARE(list->count(), 1);
         QCOMPARE(prompts.count(), 0);
@@ -112,9 +112,9 @@ private slots:
         QCOMPARE(list->count(), 2);
         chooser.importFamilyPic(second.path()); // read ahead of the queued icon jobs
         pool->release();                        // the second folder's rows, then the first listing's icons
-        QTRY_COMPARE(list->count(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(list->count(), 2, 30000);
         QCOMPARE(list->item(0)->text(), QStringLiteral("a_broken.jpg"));
-        QTRY_VERIFY(!list->item(1)->icon().isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(!list->item(1)->icon().isNull(), 30000);
         QCoreApplication::processEvents();
         QVERIFY(list->item(0)->icon().isNull());
     }

@@ -68,7 +68,7 @@ private:
         MarkTurn* turn = new MarkTurn(QStringLiteral("p01.jpg"), 1, QSize(300, 200), this);
         *finished = new QSignalSpy(turn, &MarkTurn::finished);
         turn->start();
-        return (*finished)->wait(5000);
+        return (*finished)->wait(30000);
     }
 
 private slots:

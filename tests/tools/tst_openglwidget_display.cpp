@@ -68,7 +68,7 @@ class TestOpenGlWidget : public QObject
             QVERIFY(QTest::qWaitForWindowExposed(w.get()));
             QVERIFY(w->isValid());
             w->showFamilyModelImage(path);
-            QTRY_VERIFY(w->hasTemplate());
+            QTRY_VERIFY_WITH_TIMEOUT(w->hasTemplate(), 30000);
         }();
         return w;
     }
@@ -267,14 +267,14 @@ private slots:
         QVERIFY(w->hasPhoto());
         QString path = second;
         w->showFamilyModelImage(path);
-        QTRY_VERIFY(!w->hasPhoto());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->hasPhoto(), 30000);
         dropAt(w.get(), QPoint(200, 150)); // the photo must be pressed again
         QVERIFY(!w->hasPhoto());
         QVERIFY(near(frame(w.get()).pixel(200, 100), Wall));
 
         QString missing = dir.filePath(QStringLiteral("gone.png"));
         w->showFamilyModelImage(missing);
-        QTRY_VERIFY(!w->hasTemplate());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->hasTemplate(), 30000);
         const QImage image = frame(w.get());
         QCOMPARE(QColor(image.pixel(200, 100)), QColor(Qt::black));
     }

@@ -1,6 +1,7 @@
 #include "core/config.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/windowposts.h"
 #include "tools/addtrimdlg.h"
 #include "tools/cutsizelist.h"
 #include "tools/trimdlg.h"
@@ -77,9 +78,10 @@ private:
     {
         const int before = backend->server().requestsTo("systemset", "getcutsize").size();
         auto chooser = std::make_unique<TrimDlg>();
-        if (!QTest::qWaitFor([&] { return backend->server().requestsTo("systemset", "getcutsize").size() > before; }))
+        if (!QTest::qWaitFor(
+                [&] { return backend->server().requestsTo("systemset", "getcutsize").size() > before; }, 30000))
             return nullptr;
-        if (!QTest::qWaitFor([&] { return rows(*chooser).size() == expectedRows; }))
+        if (!QTest::qWaitFor([&] { return rows(*chooser).size() == expectedRows; }, 30000))
             return nullptr;
         return chooser;
     }
@@ -196,11 +198,11 @@ private slots:
         backend->server().setReply("systemset", "getcutsize", reply);
         TrimDlg chooser;
         QVERIFY(backend.get()->waitForRequests(1));
+        QVERIFY(postsAnswered(&chooser));
         if (box.isEmpty()) {
-            QTest::qWait(200);
             QCOMPARE(prompts.count(), 0);
         } else {
-            QTRY_COMPARE(prompts.count(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(prompts.count(), 1, 30000);
             QVERIFY(prompts.contains(QStringLiteral("警告"), box));
         }
         QVERIFY(rows(chooser).isEmpty());
@@ -249,7 +251,7 @@ private slots:
         backend->server().setReply("systemset", "getcutsize",
             StandInReply::json(sizesReply({size("0", "5", "7"), size("1", "8", "10"), size("0", "6", "8")})).held());
         TrimDlg chooser;
-        QTRY_COMPARE(backend->server().heldCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(backend->server().heldCount(), 1, 30000);
 
         Prompt::Handler previous = Prompt::currentHandler();
         QStringList typed = {"3", "2"};
@@ -269,7 +271,7 @@ private slots:
         QVERIFY(!chooser.findChild<AddTrimDlg*>()); // gone once its loop ended
 
         backend->server().releaseHeld();
-        QTRY_COMPARE(rows(chooser).size(), 4);
+        QTRY_COMPARE_WITH_TIMEOUT(rows(chooser).size(), 4, 30000);
         QCOMPARE(rows(chooser), (QStringList {"圆形：宽3/高2", "矩形：宽5/高7", "圆形：宽8/高10", "矩形：宽6/高8"}));
 
         QListWidget* list = chooser.findChild<QListWidget*>("listWidget");

@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(topLevelWindows<Player>().size(), 1);
         Player* player = topLevelWindows<Player>().first();
         auto* media = player->findChild<QMediaPlayer*>();
-        QTRY_COMPARE_WITH_TIMEOUT(media->state(), QMediaPlayer::PlayingState, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(media->state(), QMediaPlayer::PlayingState, 30000);
         auto* view = player->findChild<QListView*>();
         QCOMPARE(view->model()->rowCount(), 2);
 
@@ -68,10 +68,10 @@ private slots:
         QVERIFY(remark);
         QCOMPARE(remark->windowTitle(), QStringLiteral("备注：试拍02.mp4"));
         auto* text = remark->findChild<QTextEdit*>(QStringLiteral("textEdit"));
-        QTRY_VERIFY(!text->toPlainText().isEmpty()); // the stand-in's stored remark
+        QTRY_VERIFY_WITH_TIMEOUT(!text->toPlainText().isEmpty(), 30000); // the stand-in's stored remark
         text->setPlainText(QStringLiteral("第二段重拍"));
         remark->findChild<QPushButton*>(QStringLiteral("pushButton"))->click();
-        QTRY_VERIFY(remark.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(remark.isNull(), 30000);
         QVERIFY(s.prompts->contains(QStringLiteral("提醒"), QStringLiteral("备注修改成功")));
         const StandInRequest save = s.backend->requestsTo("order", "postvideoremark").value(0);
         QCOMPARE(save.value(QStringLiteral("videoname")), QStringLiteral("试拍02.mp4"));

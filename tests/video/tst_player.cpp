@@ -111,7 +111,7 @@ private slots:
         auto* playlist = player.findChild<QMediaPlaylist*>();
         QSignalSpy loaded(playlist, &QMediaPlaylist::loaded);
         player.addToPlaylist({list.fileName()});
-        QTRY_COMPARE(loaded.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 30000);
         QCOMPARE(playlist->mediaCount(), 2);
         QCOMPARE(playlist->media(1).request().url(), QUrl::fromLocalFile(b));
     }

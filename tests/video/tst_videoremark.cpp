@@ -2,6 +2,7 @@
 #include "tests/support/failure.h"
 #include "tests/support/promptrecorder.h"
 #include "tests/support/testbackend.h"
+#include "tests/support/windowposts.h"
 #include "video/videoremark.h"
 
 #include <QJsonArray>
@@ -40,9 +41,8 @@ private:
         remark->setAttribute(Qt::WA_DeleteOnClose);
         remark->setData(name, type);
         remark->show();
-        if (!backend->waitForRequests(1))
+        if (!backend->waitForRequests(1) || !postsAnswered(remark))
             return nullptr;
-        QTest::qWait(50); // the reply's handler runs on the next turns of the loop
         return remark;
     }
 
@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(query.value(QStringLiteral("superid")), QStringLiteral("3"));
         QCOMPARE(query.value(QStringLiteral("type")), QString::number(type));
         QCOMPARE(query.value(QStringLiteral("videoname")), name);
-        QTRY_VERIFY(!textEdit(remark)->toPlainText().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!textEdit(remark)->toPlainText().isEmpty(), 30000);
         QCOMPARE(prompts.count(), 0);
         delete remark;
     }
@@ -119,9 +119,9 @@ private slots:
         textEdit(remark)->setText(QStringLiteral("旧的"));
         remark->setData(QStringLiteral("clip.mp4"), 1);
         if (box.isEmpty()) {
-            QTRY_COMPARE(textEdit(remark)->toPlainText(), text);
+            QTRY_COMPARE_WITH_TIMEOUT(textEdit(remark)->toPlainText(), text, 30000);
         } else {
-            QTRY_COMPARE(prompts.count(), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(prompts.count(), 1, 30000);
             QVERIFY(prompts.contains(QStringLiteral("警告"), box));
             QVERIFY(isOwnBox(prompts.last()));
         }
@@ -137,9 +137,9 @@ private slots:
             *backend, "order", "queryvideoremark", Failure::None, remarkReply(QJsonObject {{"content", stored}}));
         QPointer<VideoRemark> remark = openRemark();
         QVERIFY(remark);
-        QTRY_COMPARE(textEdit(remark)->toPlainText(), stored);
+        QTRY_COMPARE_WITH_TIMEOUT(textEdit(remark)->toPlainText(), stored, 30000);
         pressOk(remark);
-        QTRY_VERIFY(remark.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(remark.isNull(), 30000);
         QCOMPARE(saves().value(0).value(QStringLiteral("content")), stored);
     }
 
@@ -162,13 +162,13 @@ private slots:
         QPointer<VideoRemark> remark = new VideoRemark(nullptr);
         remark->setData(QStringLiteral("clip.mp4"), 1);
         if (boxes) {
-            QTRY_COMPARE(prompts.count(), boxes);
+            QTRY_COMPARE_WITH_TIMEOUT(prompts.count(), boxes, 30000);
             QCOMPARE(prompts.last().title, QStringLiteral("警告"));
             QVERIFY(prompts.last().text.startsWith(QStringLiteral("网络请求错误\n")));
             QVERIFY(isOwnBox(prompts.last()));
         } else {
             QVERIFY(backend->waitForRequests(1));
-            QTest::qWait(100);
+            QVERIFY(postsAnswered(remark));
             QCOMPARE(prompts.count(), 0);
         }
         QVERIFY(textEdit(remark)->toPlainText().isEmpty());
@@ -181,7 +181,7 @@ private slots:
         scriptEndpoint(*backend, "order", "queryvideoremark", Failure::None, remarkReply(QJsonObject()));
         QPointer<VideoRemark> remark = openRemark();
         QVERIFY(remark);
-        QTRY_VERIFY(textEdit(remark)->toPlainText().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(textEdit(remark)->toPlainText().isEmpty(), 30000);
         pressOk(remark);
         QVERIFY(prompts.contains(QStringLiteral("警告"), QStringLiteral("请输入视频备注")));
         QVERIFY(isOwnBox(prompts.last()));
@@ -199,7 +199,7 @@ private slots:
         const QString text = QStringLiteral("第二段背景音乐换轻一点 & 50% 音量 #2");
         textEdit(remark)->setPlainText(text);
         pressOk(remark);
-        QTRY_VERIFY(remark.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(remark.isNull(), 30000);
         QVERIFY(prompts.contains(QStringLiteral("提醒"), QStringLiteral("备注修改成功")));
         QVERIFY(isOwnBox(prompts.last()));
         const StandInRequest save = saves().value(0);
@@ -232,10 +232,9 @@ private slots:
         textEdit(remark)->setPlainText(QStringLiteral("重拍"));
         pressOk(remark);
         QVERIFY(backend->waitForRequests(2));
-        if (box.isEmpty()) {
-            QTest::qWait(100);
-        } else {
-            QTRY_VERIFY(prompts.contains(QStringLiteral("警告"), box));
+        QVERIFY(postsAnswered(remark));
+        if (!box.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(prompts.contains(QStringLiteral("警告"), box), 30000);
             QVERIFY(isOwnBox(prompts.last()));
         }
         QVERIFY(remark);

@@ -115,7 +115,7 @@ private:
     }
     bool shows(PHOTOTYPE album, int index) const
     {
-        return waitUntil([&] { return near(shownColour(), colourOf(album, index)); }, 5000);
+        return waitUntil([&] { return near(shownColour(), colourOf(album, index)); });
     }
     QString current() const { return ImageData::getInstance()->getCurrentImage().GetImageName(); }
     // The picture the display mode ends on is shown.
@@ -675,7 +675,7 @@ private slots:
         QSignalSpy reported(m_view.data(), &FullScreenView::updateView);
         release(Qt::Key_Delete);
         endPopup();
-        QTRY_VERIFY(topLevelWindows<MoviceDialog>().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(topLevelWindows<MoviceDialog>().isEmpty(), 30000);
         release(Qt::Key_Delete);
         endPopup();
         QCOMPARE(current(), QStringLiteral("IMG_1.jpg"));
@@ -684,7 +684,7 @@ private slots:
         QVERIFY(!FullScreenView::isValid);
         QCOMPARE(reported.count(), 1);
         QCOMPARE(reported.first().first().toStringList(), QStringList({"IMG_2.jpg", "IMG_3.jpg"}));
-        QTRY_VERIFY(m_view.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(m_view.isNull(), 30000);
     }
 
     void setAsideOfTheOnlyPhotoCloses()
@@ -695,7 +695,7 @@ private slots:
         endPopup();
         QCOMPARE(reported.count(), 1);
         QCOMPARE(reported.first().first().toStringList(), QStringList {"IMG_1.jpg"});
-        QTRY_VERIFY(m_view.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(m_view.isNull(), 30000);
     }
 
     void assignedPhotoStays()
@@ -787,7 +787,7 @@ private slots:
         Config::is_del_design_photo = true;
         open(PHOTO_DESIGN, 1, 0);
         release(Qt::Key_Delete);
-        QTRY_VERIFY(m_view.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(m_view.isNull(), 30000);
         QVERIFY(m_order->exists(QStringLiteral("设计汰片/IMG_1.jpg")));
     }
 
@@ -797,7 +797,7 @@ private slots:
         release(Qt::Key_Right);
         QVERIFY(noticeShown());
         release(Qt::Key_Escape);
-        QTRY_VERIFY(m_view.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(m_view.isNull(), 30000);
         // The notice's end comes after the view has gone.
         QTest::qWait(3200);
         QVERIFY(!FullScreenView::isValid);
@@ -808,7 +808,7 @@ private slots:
         open(PHOTO_FINE, 2, 1);
         release(Qt::Key_Right);
         QVERIFY(noticeShown());
-        QTRY_VERIFY_WITH_TIMEOUT(!noticeShown(), 6000);
+        QTRY_VERIFY_WITH_TIMEOUT(!noticeShown(), 30000);
     }
 
     // The view closed before a new one opened goes later: the new view's loads stay wanted.
@@ -837,7 +837,7 @@ private slots:
         open(PHOTO_FINE, 0, 0);
         m_view->close();
         pool.release();
-        QTRY_COMPARE(ready.count(), 4);
+        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 4, 30000);
         QCOMPARE(dropped.count(), 0);
     }
 };

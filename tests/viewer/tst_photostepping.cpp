@@ -85,7 +85,7 @@ private slots:
         Config::show_mode = mode;
         SteppingFixture pane(9);
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         PictureCache& cache = PictureCache::shared();
         ImageData* images = ImageData::getInstance();
         for (int step = 0; step < 40; ++step) {
@@ -94,9 +94,9 @@ private slots:
             else
                 pane.view.on_BottomButton_Pre_clicked();
             QVERIFY(cache.size() <= cache.capacity());
-            QTRY_VERIFY(pane.isSettled());
+            QTRY_VERIFY_WITH_TIMEOUT(pane.isSettled(), 30000);
             QVERIFY(cache.size() <= cache.capacity());
-            QTRY_COMPARE(pane.shownWidth(), SteppingFixture::width(images->getCurrentIndex()));
+            QTRY_COMPARE_WITH_TIMEOUT(pane.shownWidth(), SteppingFixture::width(images->getCurrentIndex()), 30000);
         }
         // What is kept is the shown photo and the photos near it, nothing else.
         const QList<Image>& list = images->getImagelist(SELE_ALL);
@@ -127,8 +127,8 @@ private slots:
         ImageData* images = ImageData::getInstance();
         images->setIterator(1, SELE_ALL);
         pane.view.showImage();
-        QTRY_COMPARE(pane.shownWidth(), SteppingFixture::width(1));
-        QTRY_VERIFY(pane.isSettled());
+        QTRY_COMPARE_WITH_TIMEOUT(pane.shownWidth(), SteppingFixture::width(1), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(pane.isSettled(), 30000);
         const QString second = images->getCurrentImage().GetBigImagePath();
         QVERIFY(PictureCache::shared().contains(second));
 
@@ -136,17 +136,17 @@ private slots:
             QSignalSpy finished(pane.view.imageEditer(), &ImageEditer::rotateFinished);
             pane.view.on_BottomButton_RotateClockWise_clicked();
             pane.view.on_rotateSaveBtn_clicked();
-            QVERIFY(finished.wait(10000));
+            QVERIFY(finished.wait(30000));
         } else {
             pane.view.on_BottomButton_AllPhotoForward_clicked();
-            QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         }
-        QTRY_COMPARE(pane.view.shownPicture().size(), QSize(80, SteppingFixture::width(1)));
+        QTRY_COMPARE_WITH_TIMEOUT(pane.view.shownPicture().size(), QSize(80, SteppingFixture::width(1)), 30000);
         // Away and back: the kept picture is the turned one.
         pane.view.on_BottomButton_Next_clicked();
-        QTRY_COMPARE(pane.shownWidth(), SteppingFixture::width(2));
+        QTRY_COMPARE_WITH_TIMEOUT(pane.shownWidth(), SteppingFixture::width(2), 30000);
         pane.view.on_BottomButton_Pre_clicked();
-        QTRY_COMPARE(pane.view.shownPicture().size(), QSize(80, SteppingFixture::width(1)));
+        QTRY_COMPARE_WITH_TIMEOUT(pane.view.shownPicture().size(), QSize(80, SteppingFixture::width(1)), 30000);
         QTest::qWait(100);
         QCOMPARE(pane.view.shownPicture().size(), QSize(80, SteppingFixture::width(1)));
     }
@@ -165,13 +165,13 @@ private slots:
         Config::show_mode = mode;
         SteppingFixture pane(6);
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isFullSizeLoaded());
-        QTRY_VERIFY(pane.isSettled());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isFullSizeLoaded(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(pane.isSettled(), 30000);
         PictureCache::shared().forgetAll(); // nothing read ahead: every step reads
         for (int step = 0; step < 4; ++step)
             pane.view.on_BottomButton_Next_clicked();
-        QTRY_VERIFY(pane.view.isFullSizeLoaded());
-        QTRY_VERIFY(pane.isSettled());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isFullSizeLoaded(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(pane.isSettled(), 30000);
         QTest::qWait(100);
         QCOMPARE(ImageData::getInstance()->getCurrentIndex(), 4);
         QCOMPARE(pane.shownWidth(), SteppingFixture::width(4));
@@ -199,9 +199,9 @@ private slots:
         const QSize whole(SteppingFixture::width(0) * scale, 80 * scale);
         ImageEditer* editer = pane.view.imageEditer();
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
-        QTRY_VERIFY(pane.isSettled());
-        QTRY_VERIFY(mode == 4 || pane.view.isFullSizeLoaded());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(pane.isSettled(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(mode == 4 || pane.view.isFullSizeLoaded(), 30000);
         const QSize shown = pane.view.shownPicture().size();
         const QSize needed = shown.scaled(editer->size(), Qt::KeepAspectRatio);
         QVERIFY2(shown.width() < whole.width() && shown.width() >= needed.width() && shown.height() >= needed.height(),
@@ -209,13 +209,13 @@ private slots:
         const QSize fitted = editer->getImageRect().size();
 
         pane.view.on_BottomButton_ScaleBig_clicked();
-        QTRY_COMPARE(pane.view.shownPicture().size(), whole);
+        QTRY_COMPARE_WITH_TIMEOUT(pane.view.shownPicture().size(), whole, 30000);
         QVERIFY(pane.view.isFullSizeLoaded());
         if (!zoomsAtOnce) {
             QCOMPARE(editer->getImageRect().size(), fitted);
             pane.view.on_BottomButton_ScaleBig_clicked();
         }
-        QTRY_VERIFY(editer->getImageRect().width() > fitted.width());
+        QTRY_VERIFY_WITH_TIMEOUT(editer->getImageRect().width() > fitted.width(), 30000);
         QCOMPARE(pane.view.shownPicture().size(), whole);
         // The whole picture is the pane's while it zooms; the cache keeps fitted ones.
         PictureCache::Picture kept;
@@ -224,7 +224,7 @@ private slots:
         // A step away and back shows the photo fitted again.
         pane.view.on_BottomButton_Next_clicked();
         pane.view.on_BottomButton_Pre_clicked();
-        QTRY_VERIFY(pane.view.isShownImage() && pane.view.shownPicture().size() != whole);
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage() && pane.view.shownPicture().size() != whole, 30000);
     }
 
     // A pane grown beyond the size its picture was decoded for reads the picture again.
@@ -235,12 +235,12 @@ private slots:
         pane.view.resize(300, 250);
         ImageEditer* editer = pane.view.imageEditer();
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isFullSizeLoaded());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isFullSizeLoaded(), 30000);
         const QSize before = pane.view.shownPicture().size();
         QVERIFY(before.width() < SteppingFixture::width(0) * scale);
 
         pane.view.resize(1600, 1200);
-        QTRY_VERIFY(pane.view.shownPicture().size() != before);
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.shownPicture().size() != before, 30000);
         const QSize shown = pane.view.shownPicture().size();
         const QSize needed = shown.scaled(editer->size(), Qt::KeepAspectRatio);
         QVERIFY(shown.width() >= needed.width() && shown.height() >= needed.height());
@@ -253,18 +253,18 @@ private slots:
     {
         SteppingFixture pane(4, 1, 20);
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isFullSizeLoaded());
-        QTRY_VERIFY(pane.isSettled());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isFullSizeLoaded(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(pane.isSettled(), 30000);
         const QStringList kept = pane.view.pictureLoader()->wanted();
         {
             FullScreenView full;
             full.resize(1000, 700);
             full.show();
-            QTRY_VERIFY(full.isFullSizeLoaded());
+            QTRY_VERIFY_WITH_TIMEOUT(full.isFullSizeLoaded(), 30000);
             full.showNext();
-            QTRY_VERIFY(full.isFullSizeLoaded());
+            QTRY_VERIFY_WITH_TIMEOUT(full.isFullSizeLoaded(), 30000);
             for (const QString& path : full.pictureLoader()->wanted())
-                QTRY_VERIFY(full.pictureLoader()->stage(path) == PictureLoader::Stage::Kept);
+                QTRY_VERIFY_WITH_TIMEOUT(full.pictureLoader()->stage(path) == PictureLoader::Stage::Kept, 30000);
             for (const QString& path : kept)
                 QCOMPARE(pane.view.pictureLoader()->stage(path), PictureLoader::Stage::Kept);
             full.close();
@@ -280,7 +280,7 @@ private slots:
         Config::show_mode = 0;
         SteppingFixture pane(3);
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isFullSizeLoaded());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isFullSizeLoaded(), 30000);
         const Image photo = ImageData::getInstance()->getCurrentImage();
         QImage small(10, 10, QImage::Format_RGB32);
         small.fill(Qt::red);

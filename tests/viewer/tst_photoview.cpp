@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(popup->windowModality(), Qt::ApplicationModal);
         QCOMPARE(popup->pos(), QPoint(600 / 2 - 110, 400 / 2));
         QCOMPARE(stopped.count(), 0); // the move waits for the popup
-        QVERIFY(stopped.wait(3000));
+        QVERIFY(stopped.wait(30000));
         QTest::qWait(50);
         QCOMPARE(stopped.count(), 1);
     }
@@ -117,10 +117,10 @@ private slots:
         const QWidget* scroll = view.findChild<QWidget*>("imagescroll");
         QCOMPARE(popup->size(), scroll->size() + QSize(10, 20));
         QCOMPARE(stopped.count(), 0); // the move waits for the popup
-        QVERIFY(stopped.wait(5000));
+        QVERIFY(stopped.wait(30000));
         QTest::qWait(50);
         QCOMPARE(stopped.count(), 1);
-        QTRY_VERIFY(view.findChildren<TipDialog*>().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(view.findChildren<TipDialog*>().isEmpty(), 30000);
         TipDialog::last = 1500;
     }
 };

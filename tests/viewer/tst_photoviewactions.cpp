@@ -103,7 +103,7 @@ private slots:
         QVERIFY(!pane.view.isShownImage());
         QCOMPARE(pane.button("BottomButton_Next")->isEnabled(), false); // state 0
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         QVERIFY(pane.view.isFullSizeLoaded());
         QVERIFY(pane.button("BottomButton_Next")->isEnabled()); // state 1
         QVERIFY(pane.button("BottomButton_Clip")->isEnabled());
@@ -121,7 +121,7 @@ private slots:
         PaneFixture pane;
         ImageData* images = ImageData::getInstance();
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         images->setIterator(2, SELE_ALL);
         pane.view.on_BottomButton_Next_clicked();
         QCOMPARE(images->getCurrentIndex(), 0);
@@ -133,7 +133,7 @@ private slots:
     {
         PaneFixture pane;
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         pane.view.on_BottomButton_Play_Stop_clicked();
         QVERIFY(pane.view.isPlaying());
         QCOMPARE(pane.button("BottomButton_Play_Stop")->text(), QStringLiteral("停止"));
@@ -146,7 +146,7 @@ private slots:
     {
         PaneFixture pane;
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         QSignalSpy changed(&pane.view, &PhotoView::sendClipChanged);
         pane.view.on_BottomButton_CommitClip_clicked(); // not cropping: nothing
         QCOMPARE(changed.count(), 0);
@@ -191,7 +191,7 @@ private slots:
             QCOMPARE(ImageOperation::getDirection(file), 6);
             return;
         }
-        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 10000); // shown again once all answered
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000); // shown again once all answered
         QCOMPARE(turned.count(), 1);
         QCOMPARE(turned.first().first().toInt(), 1);
         QVERIFY(!turned.first().at(1).value<QPixmap>().isNull());
@@ -233,7 +233,7 @@ private slots:
     {
         PaneFixture pane;
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         ImageData::getInstance()->getIterator()->setProductId(QStringLiteral("77"));
         pane.pressDelete();
         QVERIFY(topLevelWindows<MoviceDialog>().isEmpty());
@@ -274,7 +274,7 @@ private slots:
         Config::delete_style = deleteStyle;
         PaneFixture pane {PHOTOTYPE(album)};
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         QFile::remove(pane.folder.path(blocker));
         pane.folder.addFile(blocker + QStringLiteral("/inside.jpg"), "inside");
         QSignalSpy deleted(&pane.view, &PhotoView::sendDeleteImage);
@@ -284,7 +284,7 @@ private slots:
 
         pane.pressDelete();
 
-        QTRY_VERIFY_WITH_TIMEOUT(prompts.contains(QStringLiteral("警告"), failure), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(prompts.contains(QStringLiteral("警告"), failure), 30000);
         QCOMPARE(deleted.count(), 0);
         QCOMPARE(moved.count(), 0);
         QVERIFY(pane.view.findChildren<MoviceDialog*>().isEmpty());
@@ -348,7 +348,7 @@ private slots:
     {
         PaneFixture pane;
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         QString templatePath = pane.folder.path(QStringLiteral("room.jpg"));
         pane.view.showFamilyPic(templatePath);
         QCOMPARE(pane.view.editMode(), 3);
@@ -381,7 +381,7 @@ private slots:
         ImageData::getInstance()->importImage(PHOTO_FINE);
         pane.view.showImage();
         // Rotation needs the picture, which arrives after the mode has changed.
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         QCOMPARE(pane.view.editMode(), 0);
         QVERIFY(preview->isHidden());
         QVERIFY(!picture->isHidden());
@@ -395,7 +395,7 @@ private slots:
     {
         PaneFixture pane;
         pane.view.showImage();
-        QTRY_VERIFY(pane.view.isShownImage());
+        QTRY_VERIFY_WITH_TIMEOUT(pane.view.isShownImage(), 30000);
         QSignalSpy deleted(&pane.view, &PhotoView::sendDeleteImage);
         pane.view.on_BottomButton_Play_Stop_clicked(); // shows IMG_3
         MoviceDialog::tip.clear();

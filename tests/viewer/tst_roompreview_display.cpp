@@ -71,7 +71,7 @@ private slots:
         auto* preview = view.findChild<OpenGlWidget*>();
         QVERIFY(preview);
         QVERIFY(preview->isVisible());
-        QTRY_VERIFY(preview->hasTemplate());
+        QTRY_VERIFY_WITH_TIMEOUT(preview->hasTemplate(), 30000);
         QCOMPARE(preview->holes().size(), 1);
 
         QString full = photo.GetBigImagePath();
@@ -79,7 +79,7 @@ private slots:
         preview->drawFamilyModePixmap();
         const QPoint centre = QPolygon(preview->holePolygons().first()).boundingRect().center();
         // The photo is read on a worker: drops before it arrives change nothing.
-        QTRY_VERIFY((dropAt(preview, centre), preview->hasPhoto()));
+        QTRY_VERIFY_WITH_TIMEOUT((dropAt(preview, centre), preview->hasPhoto()), 30000);
         preview->updateGL();
         const QImage frame = preview->grabFrameBuffer();
         QVERIFY2(near(frame.pixel(centre), shown), qPrintable(QColor(frame.pixel(centre)).name()));

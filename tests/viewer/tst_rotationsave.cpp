@@ -142,7 +142,7 @@ private slots:
         QSignalSpy finished(&editer, &ImageEditer::rotateFinished);
         QSignalSpy saved(&editer, &ImageEditer::rotateSaved);
         editer.updateImageLib(mode, editer.roll_angle());
-        QVERIFY(finished.wait());
+        QVERIFY(finished.wait(30000));
         QCOMPARE(finished.count(), 1);
         QCOMPARE(prompts.count(), 0);
         QCOMPARE(filesOf(m_photos.last()), other);
@@ -180,7 +180,7 @@ private slots:
         editer.rotateClockWise();
         QSignalSpy finished(&editer, &ImageEditer::rotateFinished);
         editer.updateImageLib(0, editer.roll_angle());
-        QVERIFY(finished.wait());
+        QVERIFY(finished.wait(30000));
         const QImage expected = shown.transformed(QTransform().rotate(90)).convertToFormat(QImage::Format_RGB32);
         const QImage saved = ImageOperation::loadImage(photo.GetBigImagePath()).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(saved.size(), expected.size());
@@ -209,7 +209,7 @@ private slots:
             ImageData::getInstance()->iteratorMoveNext();
             showCurrent(editer);
         }
-        QVERIFY(finished.count() == 1 || finished.wait());
+        QVERIFY(finished.count() == 1 || finished.wait(30000));
         QCOMPARE(saved.count(), 1);
         QCOMPARE(saved.first().first().toInt(), 0);
         QCOMPARE(redSide(ImageOperation::loadImage(m_photos.first().GetBigImagePath())), Side::Top);
@@ -245,7 +245,7 @@ private slots:
         QSignalSpy finished(&editer, &ImageEditer::rotateFinished);
         QSignalSpy saved(&editer, &ImageEditer::rotateSaved);
         editer.updateImageLib(0, editer.roll_angle());
-        QVERIFY(finished.wait());
+        QVERIFY(finished.wait(30000));
         QCOMPARE(saved.count(), 0);
         QCOMPARE(prompts.count(), 1);
         QCOMPARE(prompts.last().title, QStringLiteral("警告"));
@@ -304,7 +304,7 @@ private slots:
         QSignalSpy finished(&editer, &ImageEditer::rotateFinished);
         QSignalSpy saved(&editer, &ImageEditer::rotateSaved);
         editer.updateImageLib(0, editer.roll_angle());
-        QVERIFY(finished.wait());
+        QVERIFY(finished.wait(30000));
         QCOMPARE(saved.count(), 0);
         QCOMPARE(prompts.count(), 0);
         QCOMPARE(filesOf(m_photos.first()), before);

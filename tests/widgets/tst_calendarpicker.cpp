@@ -86,7 +86,7 @@ private slots:
         confirm->click();
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("2024-03-09"));
-        QTRY_VERIFY(picker.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(picker.isNull(), 30000);
     }
 
     void returnKeyConfirms()
@@ -98,7 +98,7 @@ private slots:
         QTest::keyClick(picker.data(), Qt::Key_Return);
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("2025-12-01"));
-        QTRY_VERIFY(picker.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(picker.isNull(), 30000);
     }
 
     void clearEmitsEmpty()
@@ -110,7 +110,7 @@ private slots:
         clear->click();
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), QString());
-        QTRY_VERIFY(picker.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(picker.isNull(), 30000);
     }
 
     void closeControlEmitsNothing()
@@ -118,7 +118,7 @@ private slots:
         QPointer<CalendarPicker> picker = openPicker(&m_owner);
         QSignalSpy spy(picker.data(), &CalendarPicker::urgentDate);
         picker->close();
-        QTRY_VERIFY(picker.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(picker.isNull(), 30000);
         QCOMPARE(spy.count(), 0);
     }
 };

@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(second, first);
         QCOMPARE(m_window->findChildren<FullScreenLoading*>().size(), 1);
         QCOMPARE(message(first), QStringLiteral("第二次"));
-        QTRY_COMPARE(card(first)->geometry(), restRect(first));
+        QTRY_COMPARE_WITH_TIMEOUT(card(first)->geometry(), restRect(first), 30000);
 
         QCOMPARE(FullScreenLoading::getInstance(nullptr), nullptr);
     }
@@ -102,7 +102,7 @@ private slots:
             = FullScreenLoading::showCancellable(m_window, QStringLiteral("上传中"), QStringLiteral("取消"));
         QTest::mouseClick(cancelButton(overlay), Qt::LeftButton);
         QCOMPARE(FullScreenLoading::getInstance(m_window), nullptr);
-        QTRY_VERIFY(overlay.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(overlay.isNull(), 30000);
     }
 
     void dismissLeavesMapAtOnce()
@@ -115,7 +115,7 @@ private slots:
         // A show during the fade makes a new overlay whose entry survives the old one's end.
         FullScreenLoading* fresh = FullScreenLoading::show(m_window, QStringLiteral("b"));
         QVERIFY(fresh != old);
-        QTRY_VERIFY(old.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(old.isNull(), 30000);
         QCOMPARE(FullScreenLoading::getInstance(m_window), fresh);
     }
 
@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(iconPixels(overlay, QColor("#409EFF")), 0);
         // The timer's fade leaves the entry until the overlay is gone.
         QCOMPARE(FullScreenLoading::getInstance(m_window), overlay.data());
-        QTRY_VERIFY(overlay.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(overlay.isNull(), 30000);
         QCOMPARE(FullScreenLoading::getInstance(m_window), nullptr);
     }
 
@@ -141,7 +141,7 @@ private slots:
         QTest::qWait(500);
         QCOMPARE(FullScreenLoading::getInstance(m_window), overlay);
         QVERIFY(overlay->isVisible());
-        QTRY_COMPARE(card(overlay)->geometry(), restRect(overlay));
+        QTRY_COMPARE_WITH_TIMEOUT(card(overlay)->geometry(), restRect(overlay), 30000);
 
         QCOMPARE(FullScreenLoading::show(m_window, QStringLiteral("重试中")), overlay);
         QVERIFY(iconPixels(overlay, QColor("#409EFF")) > 20);
@@ -151,7 +151,7 @@ private slots:
     void resizeKeepsCardCentred()
     {
         FullScreenLoading* overlay = FullScreenLoading::show(m_window, QString());
-        QTRY_COMPARE(card(overlay)->geometry(), restRect(overlay));
+        QTRY_COMPARE_WITH_TIMEOUT(card(overlay)->geometry(), restRect(overlay), 30000);
         overlay->resize(700, 500);
         QCOMPARE(card(overlay)->pos(), QPoint(290, 190));
         m_window->resize(900, 900); // the overlay does not follow its parent

@@ -4,6 +4,8 @@
 #include "tests/support/albumpanelfixture.h"
 #include "tests/support/eventwait.h"
 #include "tests/support/hostilerows.h"
+#include "tests/support/windowposts.h"
+#include "workspace/photooperation.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -55,9 +57,12 @@ private slots:
         s.backend->setReply("order", "getorderpic", StandInReply::raw(body));
         s.open(0, false);
         QVERIFY(waitUntil([&] { return requests("order", "getorderpic") == 1; }));
-        waitUntil([&] { return s.shown->count() == 2 || s.prompts->count() > 0; }, 500);
-        s.settle();
         const bool accepted = QJsonDocument::fromJson(body).object().value("code") == QJsonValue("1");
+        // The road's replies answered; an accepted one goes on to read the albums on a worker.
+        QVERIFY(postsAnswered(s.panel.get()));
+        if (accepted)
+            QVERIFY(waitUntil([&] { return s.shown->count() == 2 || s.prompts->count() > 0; }));
+        s.settle();
         if (accepted) {
             QCOMPARE(s.shown->count(), 2);
             QCOMPARE(s.icons()->count(), 5);
@@ -88,7 +93,10 @@ private slots:
         s.backend->setReply("order", "getpicpath", StandInReply::raw(body));
         s.open(0, false);
         QVERIFY(waitUntil([&] { return requests("order", "getpicpath") == 1; }));
-        waitUntil([&] { return s.shown->count() == 2 || s.prompts->count() > 0; }, 300);
+        // The path's reply answered; a folder taken is read and shown on a worker.
+        QVERIFY(postsAnswered(s.panel.get()));
+        if (DirServer::getOrderPath() != QStringLiteral("/sentinel/"))
+            QVERIFY(waitUntil([&] { return s.shown->count() == 2 || s.prompts->count() > 0; }));
         s.settle();
         if (s.shown->count() > 0) {
             QCOMPARE(DirServer::getOrderPath(), s.order->order());

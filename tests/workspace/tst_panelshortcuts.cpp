@@ -44,7 +44,7 @@ private:
         QSignalSpy shown(&*s.panel, &PhotoOperation::sendPhotoModel);
         QTest::keyClick(&*s.panel, Qt::Key(key), modifiers);
         if (loads)
-            QTRY_VERIFY(shown.count() >= 2);
+            QTRY_VERIFY_WITH_TIMEOUT(shown.count() >= 2, 30000);
         s.settle();
     }
 

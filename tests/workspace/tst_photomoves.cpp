@@ -530,8 +530,8 @@ private slots:
             // The popup's end moves nothing more.
             QDialog* popup = plain.isEmpty() ? static_cast<QDialog*>(tips.first()) : plain.first();
             QMetaObject::invokeMethod(popup, "onTimer");
-            QTRY_VERIFY(topLevelWindows<MoviceDialog>().isEmpty());
-            QTRY_VERIFY(window->photoView->findChildren<TipDialog*>().isEmpty());
+            QTRY_VERIFY_WITH_TIMEOUT(topLevelWindows<MoviceDialog>().isEmpty(), 30000);
+            QTRY_VERIFY_WITH_TIMEOUT(window->photoView->findChildren<TipDialog*>().isEmpty(), 30000);
         }
         QCOMPARE(filesIn(s.order->album("成品")), left);
         QCOMPARE(s.prompts->count(), blocked.isEmpty() ? 0 : 1);

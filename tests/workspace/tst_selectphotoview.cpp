@@ -289,7 +289,7 @@ private slots:
         QCOMPARE(w->viewSplitter->handleWidth(), 2);
         // The chooser lists the templates of the folder of that room kind.
         auto* list = w->familyDlg->findChild<QListWidget*>(QStringLiteral("listWidget"));
-        QTRY_COMPARE(list->count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(list->count(), 1, 30000);
         QCOMPARE(list->item(0)->text(), listed);
         QString chosen;
         connect(w->familyDlg, &FamilyDlg::sendFamilyBigPicPath, this, [&](QString& p) { chosen = p; });
@@ -437,7 +437,7 @@ private slots:
 
         prompts.answer(int(QMessageBox::Yes));
         QVERIFY(w->close());
-        QTRY_VERIFY(w.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 30000);
         QCOMPARE(ImageData::getInstance()->getFinalImageNum(), 0);
         const QList<SearchOrder*> searches = topLevelWindows<SearchOrder>();
         QCOMPARE(searches.size(), 1);
@@ -446,7 +446,7 @@ private slots:
         QCOMPARE(searches.first()->orderList.size(), 2);
         QCOMPARE(searches.first()->orderList.at(1).order_photo_id, QStringLiteral("1002"));
         // The album panel's own start-up requests may still be arriving: look at the query alone.
-        QVERIFY(QTest::qWaitFor([&] { return !m_backend->requestsTo("order", "ordermessage").isEmpty(); }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return !m_backend->requestsTo("order", "ordermessage").isEmpty(); }, 30000));
         QCOMPARE(m_backend->requestsTo("order", "ordermessage").size(), 1);
         QCOMPARE(m_backend->requestsTo("order", "ordermessage").first().body,
             QByteArray("token=x&shopid=7&selectphotodate=2026-03-05"));
