@@ -664,15 +664,19 @@ void WebViewWindow::appendPhotoRow(QString& page, const Product& product, char f
         const QString fileName = FileOperation::getFileName(product.pics.at(i));
         if (isThumbnails) {
             const QString cached = cachedPhoto(product.pics.at(i));
-            const bool isWide = imageSize(cached).width() == 88;
+            const QSize size = imageSize(cached);
+            const bool isWide = size.width() == 88;
             if (!isA)
                 qCDebug(lcSheets) << "imgName=" << fileName << cached;
             page += (isWide && form == 'D') ? QStringLiteral("    <td  width=5%>")
                                             : in + QStringLiteral("<td width=5%>");
-            page += QStringLiteral("<div align=\"center\"><span class=\"style3\"><img ")
-                + (isWide ? QStringLiteral("width=\"83\"") : QStringLiteral("height=\"83\""))
-                + QStringLiteral(" src=\"") + src(cached) + QStringLiteral("\"><br>") + esc(fileName)
-                + QStringLiteral("</div></td>");
+            page += QStringLiteral("<div align=\"center\"><span class=\"style3\">");
+            // A photo whose thumbnail could not be made (its file is no picture) is named alone.
+            if (!size.isEmpty())
+                page += QStringLiteral("<img ")
+                    + (isWide ? QStringLiteral("width=\"83\"") : QStringLiteral("height=\"83\""))
+                    + QStringLiteral(" src=\"") + src(cached) + QStringLiteral("\"><br>");
+            page += esc(fileName) + QStringLiteral("</div></td>");
             if (i % 5 == 4)
                 page += isA ? QStringLiteral("</tr>") : QStringLiteral("  </tr>");
         } else if (isNames) {
@@ -701,8 +705,11 @@ void WebViewWindow::appendFinishedGrid(QString& page) const
         if (i % 5 == 0)
             page += QStringLiteral("  <tr bgcolor=\"#FFFFFF\">");
         page += QStringLiteral("    <td><div align=\"center\">");
-        if (print_thumbnails)
-            page += QStringLiteral("<img src=\"") + src(cachedPhoto(photo.GetImageName())) + QStringLiteral("\"><br>");
+        if (print_thumbnails) {
+            const QString cached = cachedPhoto(photo.GetImageName());
+            if (QFileInfo(cached).isFile())
+                page += QStringLiteral("<img src=\"") + src(cached) + QStringLiteral("\"><br>");
+        }
         page += esc(photo.GetImageName()) + QStringLiteral("<BR>") + esc(photo.GetStrneed())
             + QStringLiteral("&nbsp;</div></td>");
         if (i % 5 == 4)
