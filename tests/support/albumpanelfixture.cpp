@@ -186,6 +186,9 @@ void AlbumPanelFixture::settle()
         pool->waitForDone();
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
+        // Run outside any event loop, an object deleted later here (a post's network manager
+        // after its reply) would otherwise wait for a loop that is never run at this level.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         quietRounds = pool->activeThreadCount() == 0 ? quietRounds + 1 : 0;
     }
 }
