@@ -396,8 +396,10 @@ private slots:
                 && viewButton("BottomButton_Clip")->isEnabled();
         }));
         // The order's loads (products, picture information) answer after the album shows; each
-        // shows the table anew, which would drop a selection a test makes before them.
+        // shows the table anew, which would drop a selection a test makes before them. The crop
+        // sizes are loaded by the chooser, a window of its own until it is first opened.
         QVERIFY(postsAnswered(m_window.get()));
+        QVERIFY(postsAnswered(view()->trimDlg()));
         AlbumPanelFixture::settle();
     }
 
